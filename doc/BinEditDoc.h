@@ -1,0 +1,89 @@
+#pragma once
+// One open file: its bytes, its undo and redo histories, the read-only
+// switch and the modified flag. It tells its views what changed after every
+// edit. Window-free: the commands and dialogs live with the main window.
+#include "FileBuffer.h"
+#include "UndoList.h"
+#include "UpdateHint.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+class CBinEditDoc {
+public:
+    CBinEditDoc();
+    ~CBinEditDoc();
+    CBinEditDoc(const CBinEditDoc&) = delete;
+    CBinEditDoc& operator=(const CBinEditDoc&) = delete;
+
+    // ---- life cycle
+    bool OnNewDocument();
+    bool OnOpenDocument(const QString& path);
+    bool OnSaveDocument(const QString& path);
+    // Replaces the contents with a file's without touching the path name;
+    // on failure the document stays open and empty.
+    bool LoadForImport(const QString& path);
+    // Writes the contents elsewhere; flag and histories stay as they are.
+    bool SaveCopy(const QString& path);
+
+    // ---- state
+    CFileBuffer& Buffer() { return buffer_; }
+    const CFileBuffer& Buffer() const { return buffer_; }
+    int32_t Size() const { return buffer_.Size(); }
+    int32_t OriginalSize() const { return originalSize_; }
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified = true);
+    bool IsReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    const QString& PathName() const { return pathName_; }
+    void SetPathName(const QString& path);
+    const QString& Title() const { return title_; }
+    void SetTitle(const QString& title) { title_ = title; }
+
+    // ---- views
+    void AddView(IDocView* view);
+    void RemoveView(IDocView* view);
+    const std::vector<IDocView*>& Views() const { return views_; }
+    // Sends the hint to every view but the sender.
+    void UpdateAllViews(IDocView* sender, UpdateHint hint, const HintArgs& args = {});
+
+    // ---- undo and redo
+    CUndoList& UndoList() { return undo_; }
+    CUndoList& RedoList() { return redo_; }
+    // Records an edit about to be made at the cursor; false means do not make it.
+    bool RecordEdit(const CBufferPos& cursor, UndoKind kind, int32_t count, int32_t other);
+    bool RecordReplaceAll(const ReplaceAllRecord& record);
+    void ConfigureHistory(int32_t undoLevels, int32_t redoLevels);
+    bool CanUndo() const { return !readOnly_ && !undo_.IsEmpty(); }
+    bool CanRedo() const { return !readOnly_ && !redo_.IsEmpty(); }
+    int32_t Undo(CBufferPos& cursor);
+    int32_t Redo(CBufferPos& cursor);
+    bool WarnCantUndo() const;
+
+    // ---- edits, each one undo step made in the one edit order: refuse when
+    // read-only, record, change the buffer through the cursor (which stands
+    // at the edit's offset and stays there), mark modified, send the hint.
+    bool ReplaceAt(CBufferPos& at, int32_t oldCount, const void* data, int32_t newCount, IDocView* sender = nullptr);
+    bool OverwriteAt(CBufferPos& at, const void* data, int32_t count, IDocView* sender = nullptr);
+    int32_t InsertAt(CBufferPos& at, const void* data, int32_t count, IDocView* sender = nullptr);
+    bool DeleteAt(CBufferPos& at, int32_t count, IDocView* sender = nullptr);
+
+    // Marks the data inspector for refresh when the modified flag or the
+    // read-only switch changes; the window layer installs it.
+    static void SetInspectorRefreshHook(std::function<void()> hook);
+    static void RefreshInspector();
+
+private:
+    bool ReplaceSameLength(CBufferPos& at, const void* data, int32_t count, IDocView* sender);
+
+    CFileBuffer buffer_;
+    int32_t originalSize_ = 0;
+    CUndoList undo_{false};
+    CUndoList redo_{true};
+    bool readOnly_ = false;
+    bool modified_ = false;
+    QString pathName_;
+    QString title_;
+    std::vector<IDocView*> views_;
+};

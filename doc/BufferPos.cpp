@@ -1,0 +1,219 @@
+#include "BufferPos.h"
+#include "FileBuffer.h"
+
+#include <algorithm>
+#include <cstring>
+
+CBufferPos::CBufferPos(const CBufferPos& other)
+    : buffer_(other.buffer_), chunk_(other.chunk_), offsetInChunk_(other.offsetInChunk_), offset_(other.offset_)
+{
+}
+
+CBufferPos& CBufferPos::operator=(const CBufferPos& other)
+{
+    if (this == &other)
+        return *this;
+    const bool stayRegistered = registered_;
+    if (registered_ && buffer_ != other.buffer_)
+        buffer_->Detach(this);
+    buffer_ = other.buffer_;
+    chunk_ = other.chunk_;
+    offsetInChunk_ = other.offsetInChunk_;
+    offset_ = other.offset_;
+    if (stayRegistered && !registered_ && buffer_)
+        buffer_->Attach(this);
+    return *this;
+}
+
+CBufferPos::~CBufferPos()
+{
+    if (registered_ && buffer_)
+        buffer_->Detach(this);
+}
+
+int32_t CBufferPos::Bind(CFileBuffer* buffer, bool registerIt, int32_t offset)
+{
+    if (buffer_ != buffer)
+        Unbind();
+    buffer_ = buffer;
+    if (!buffer_)
+        return 0;
+    if (registerIt && !registered_)
+        buffer_->Attach(this);
+    PlaceAt(buffer_->first_, 0, 0);
+    return Seek(offset);
+}
+
+void CBufferPos::Unbind()
+{
+    if (registered_ && buffer_)
+        buffer_->Detach(this);
+    registered_ = false;
+    buffer_ = nullptr;
+    chunk_ = nullptr;
+    offsetInChunk_ = offset_ = 0;
+}
+
+void CBufferPos::PlaceAt(CBufferChunk* chunk, int32_t offsetInChunk, int32_t offset)
+{
+    chunk_ = chunk;
+    offsetInChunk_ = offsetInChunk;
+    offset_ = offset;
+}
+
+void CBufferPos::WalkForward(int32_t count)
+{
+    while (count > chunk_->length - offsetInChunk_) {
+        const int32_t rest = chunk_->length - offsetInChunk_;
+        count -= rest;
+        offset_ += rest;
+        chunk_ = chunk_->next;
+        offsetInChunk_ = 0;
+    }
+    offsetInChunk_ += count;
+    offset_ += count;
+}
+
+void CBufferPos::WalkBack(int32_t count)
+{
+    while (count > offsetInChunk_) {
+        count -= offsetInChunk_;
+        offset_ -= offsetInChunk_;
+        chunk_ = chunk_->prev;
+        offsetInChunk_ = chunk_->length;
+    }
+    offsetInChunk_ -= count;
+    offset_ -= count;
+}
+
+// Walks from whichever of the start, the current place and the end is nearest.
+int32_t CBufferPos::Seek(int32_t target)
+{
+    if (!buffer_)
+        return 0;
+    const int32_t size = buffer_->size_;
+    target = std::clamp(target, 0, size);
+    const int32_t here = offset_;
+    if (target > here) {
+        if (size - target < target - here) {
+            PlaceAt(buffer_->last_, buffer_->last_->length, size);
+            WalkBack(size - target);
+        } else {
+            WalkForward(target - here);
+        }
+    } else if (target < here) {
+        if (target < here - target) {
+            PlaceAt(buffer_->first_, 0, 0);
+            WalkForward(target);
+        } else {
+            WalkBack(here - target);
+        }
+    }
+    return offset_;
+}
+
+int32_t CBufferPos::Forward(int32_t count)
+{
+    if (!buffer_ || count <= 0)
+        return 0;
+    const int32_t moved = std::min(count, buffer_->size_ - offset_);
+    WalkForward(moved);
+    return moved;
+}
+
+int32_t CBufferPos::Back(int32_t count)
+{
+    if (!buffer_ || count <= 0)
+        return 0;
+    const int32_t moved = std::min(count, offset_);
+    WalkBack(moved);
+    return moved;
+}
+
+namespace {
+// Visits the bytes from a place onward, piece by piece, without moving the position.
+template <typename Visit>
+int32_t VisitBytes(CBufferChunk* chunk, int32_t offsetInChunk, int32_t count, Visit visit)
+{
+    int32_t done = 0;
+    while (done < count) {
+        if (offsetInChunk == chunk->length) {
+            chunk = chunk->next;
+            offsetInChunk = 0;
+            continue;
+        }
+        const int32_t piece = std::min(count - done, chunk->length - offsetInChunk);
+        visit(chunk->Data() + offsetInChunk, done, piece);
+        done += piece;
+        offsetInChunk += piece;
+    }
+    return done;
+}
+} // namespace
+
+int32_t CBufferPos::Read(void* destination, int32_t count) const
+{
+    if (!buffer_ || count <= 0)
+        return 0;
+    count = std::min(count, buffer_->size_ - offset_);
+    auto* out = static_cast<uint8_t*>(destination);
+    return VisitBytes(chunk_, offsetInChunk_, count,
+                      [out](uint8_t* bytes, int32_t done, int32_t n) { std::memcpy(out + done, bytes, size_t(n)); });
+}
+
+int32_t CBufferPos::Write(const void* source, int32_t count)
+{
+    if (!buffer_ || count <= 0)
+        return 0;
+    count = std::min(count, buffer_->size_ - offset_);
+    const auto* in = static_cast<const uint8_t*>(source);
+    return VisitBytes(chunk_, offsetInChunk_, count,
+                      [in](uint8_t* bytes, int32_t done, int32_t n) { std::memcpy(bytes, in + done, size_t(n)); });
+}
+
+int32_t CBufferPos::Fill(uint8_t value, int32_t count)
+{
+    if (!buffer_ || count <= 0)
+        return 0;
+    count = std::min(count, buffer_->size_ - offset_);
+    return VisitBytes(chunk_, offsetInChunk_, count,
+                      [value](uint8_t* bytes, int32_t, int32_t n) { std::memset(bytes, value, size_t(n)); });
+}
+
+int32_t CBufferPos::Insert(int32_t count) { return buffer_ ? buffer_->InsertAt(*this, count) : 0; }
+
+int32_t CBufferPos::Delete(int32_t count) { return buffer_ ? buffer_->DeleteAt(*this, count) : 0; }
+
+void CBufferPos::FollowEdit(const CBufferPos& editor, const BufferEdit& edit, int32_t newOffset)
+{
+    if (offset_ < edit.touchedStart || offset_ > edit.touchedEnd) {
+        offset_ = newOffset;  // our chunk was not touched; only the bytes before it changed
+        return;
+    }
+    PlaceAt(editor.chunk_, editor.offsetInChunk_, editor.offset_);
+    if (newOffset > offset_)
+        WalkForward(newOffset - offset_);
+    else
+        WalkBack(offset_ - newOffset);
+}
+
+void CBufferPos::OnInsert(const CBufferPos& editor, const BufferEdit& edit)
+{
+    FollowEdit(editor, edit, offset_ >= edit.offset ? offset_ + edit.count : offset_);
+}
+
+void CBufferPos::OnDelete(const CBufferPos& editor, const BufferEdit& edit)
+{
+    int32_t newOffset = offset_;
+    if (offset_ >= edit.offset + edit.count)
+        newOffset = offset_ - edit.count;
+    else if (offset_ > edit.offset)
+        newOffset = edit.offset;
+    FollowEdit(editor, edit, newOffset);
+}
+
+void CBufferPos::OnReset()
+{
+    if (buffer_)
+        PlaceAt(buffer_->first_, 0, 0);
+}

@@ -1,0 +1,68 @@
+#pragma once
+// A position in one file buffer, through which every read, write, insertion
+// and deletion is made. Registered positions are told of every insertion and
+// deletion made through another position, so they keep pointing at the same
+// bytes; unregistered copies are cheap and meant for short-lived work.
+#include "BufferChunk.h"
+
+class CFileBuffer;
+
+// What an insertion or deletion did, in offsets from before the edit.
+// Positions inside [touchedStart, touchedEnd] may sit in chunks that were
+// moved or freed and must find their chunk again; all others keep theirs.
+struct BufferEdit {
+    int32_t offset;
+    int32_t count;
+    int32_t touchedStart;
+    int32_t touchedEnd;
+};
+
+class CBufferPos {
+public:
+    CBufferPos() = default;
+    CBufferPos(const CBufferPos& other);             // same place, not registered
+    CBufferPos& operator=(const CBufferPos& other);  // copies the place, keeps own registration
+    virtual ~CBufferPos();
+
+    int32_t Bind(CFileBuffer* buffer, bool registerIt, int32_t offset);
+    void Unbind();
+
+    int32_t Seek(int32_t offset);
+    int32_t Forward(int32_t count);
+    int32_t Back(int32_t count);
+
+    int32_t Read(void* destination, int32_t count) const;
+    int32_t Write(const void* source, int32_t count);
+    int32_t Fill(uint8_t value, int32_t count);
+    int32_t Insert(int32_t count);
+    int32_t Delete(int32_t count);
+
+    int32_t Offset() const { return offset_; }
+    CFileBuffer* Buffer() const { return buffer_; }
+    bool IsRegistered() const { return registered_; }
+    CBufferChunk* Chunk() const { return chunk_; }
+    int32_t OffsetInChunk() const { return offsetInChunk_; }
+
+    // Reactions to an edit made through another position.
+    virtual void OnInsert(const CBufferPos& editor, const BufferEdit& edit);
+    virtual void OnDelete(const CBufferPos& editor, const BufferEdit& edit);
+    // The buffer's contents were replaced as a whole (load or reset).
+    virtual void OnReset();
+
+protected:
+    // Moves to newOffset after an edit, finding the chunk again when needed.
+    void FollowEdit(const CBufferPos& editor, const BufferEdit& edit, int32_t newOffset);
+
+private:
+    friend class CFileBuffer;
+    void PlaceAt(CBufferChunk* chunk, int32_t offsetInChunk, int32_t offset);
+    void WalkForward(int32_t count);
+    void WalkBack(int32_t count);
+    void SkipToDataStart();  // from a chunk's end onto the next chunk's first byte
+
+    CFileBuffer* buffer_ = nullptr;
+    CBufferChunk* chunk_ = nullptr;
+    int32_t offsetInChunk_ = 0;
+    int32_t offset_ = 0;
+    bool registered_ = false;
+};

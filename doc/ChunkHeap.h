@@ -1,0 +1,54 @@
+#pragma once
+// The private heap of one file buffer. Chunks are carved from large slabs and
+// recycled through free lists kept per size, so a buffer of half a million
+// chunks costs a few hundred slab allocations, and throwing the buffer away
+// releases the slabs as a whole instead of freeing chunks one by one.
+// Allocation failure returns null; it never throws and never aborts.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+class ChunkHeap {
+public:
+    static constexpr size_t kGranule = 8;
+    static constexpr size_t kLargestBlock = 4096;
+
+    ChunkHeap() = default;
+    ~ChunkHeap();
+    ChunkHeap(const ChunkHeap&) = delete;
+    ChunkHeap& operator=(const ChunkHeap&) = delete;
+
+    // bytes must not exceed kLargestBlock. Returns null when memory runs out.
+    void* Allocate(size_t bytes);
+    // bytes must be the size the block was allocated with.
+    void Free(void* block, size_t bytes);
+    // Returns every slab to the system at once.
+    void Release();
+
+    size_t SlabBytes() const { return slabBytes_; }
+
+    // Fault injection for tests: after this many further successful
+    // allocations every allocation fails, until called again with -1.
+    void FailAfter(int64_t allocations) { failAfter_ = allocations; }
+
+private:
+    struct Slab {
+        Slab* next;
+        size_t size;
+    };
+    struct FreeBlock {
+        FreeBlock* next;
+    };
+    static constexpr size_t kClassCount = kLargestBlock / kGranule + 1;
+
+    static size_t RoundUp(size_t bytes) { return (bytes + kGranule - 1) & ~(kGranule - 1); }
+    bool AddSlab(size_t atLeast);
+
+    std::array<FreeBlock*, kClassCount> freeLists_{};
+    Slab* slabs_ = nullptr;
+    char* cursor_ = nullptr;
+    char* end_ = nullptr;
+    size_t nextSlabSize_ = 2048;
+    size_t slabBytes_ = 0;
+    int64_t failAfter_ = -1;
+};

@@ -1,0 +1,566 @@
+#include "FileBuffer.h"
+
+#include "platform/AtomicFileWriter.h"
+#include "platform/FileErrors.h"
+#include "platform/FileReader.h"
+#include "platform/MessageBox.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace {
+int32_t RoundedCapacity(int32_t length) { return (length + 15) & ~15; }
+size_t BlockBytes(int32_t capacity) { return sizeof(CBufferChunk) + size_t(capacity); }
+
+// Chunks handed to one scattered read while loading (512 KiB).
+constexpr int kChunksPerRead = 256;
+// Bytes gathered before each write while saving.
+constexpr size_t kSaveBlock = size_t(1) << 20;
+} // namespace
+
+CFileBuffer::CFileBuffer() { MakeEmpty(); }
+
+CFileBuffer::~CFileBuffer()
+{
+    for (CBufferPos* cursor : cursors_) {
+        cursor->buffer_ = nullptr;
+        cursor->chunk_ = nullptr;
+        cursor->registered_ = false;
+    }
+    cursors_.clear();
+    Clear();
+}
+
+QString CFileBuffer::SizeLimitLoadText()
+{
+    return QStringLiteral("Unable to load file : Exceeds file size limit of 2,147,483,647 bytes.");
+}
+
+QString CFileBuffer::SizeLimitInsertText()
+{
+    return QStringLiteral("Cannot insert data : Will cause file buffer to exceed size limit of 2,147,483,647 bytes.");
+}
+
+QString CFileBuffer::OutOfMemoryText()
+{
+    return QStringLiteral(
+        "Out of memory.\n\nThere is not enough memory to complete the current operation. To prevent loss of "
+        "data, you should not use this program in low memory conditions. If the data you are working with "
+        "needs to be saved, you should save it now and then terminate the program. Note that the last edit "
+        "performed may have not produced the expected results.");
+}
+
+void CFileBuffer::ReportOutOfMemory() const { platform::ShowMessage(OutOfMemoryText()); }
+
+// ---------------------------------------------------------------- chunk memory
+
+bool CFileBuffer::IsEmbedded(const CBufferChunk* chunk) const
+{
+    return reinterpret_cast<const unsigned char*>(chunk) == embedded_;
+}
+
+CBufferChunk* CFileBuffer::NewChunk(int32_t capacity)
+{
+    auto* chunk = static_cast<CBufferChunk*>(heap_.Allocate(BlockBytes(capacity)));
+    if (!chunk)
+        return nullptr;
+    chunk->next = chunk->prev = nullptr;
+    chunk->length = 0;
+    chunk->capacity = capacity;
+    return chunk;
+}
+
+void CFileBuffer::FreeChunk(CBufferChunk* chunk)
+{
+    if (!IsEmbedded(chunk))
+        heap_.Free(chunk, BlockBytes(chunk->capacity));
+}
+
+void CFileBuffer::Relocate(CBufferChunk* from, CBufferChunk* to)
+{
+    to->prev = from->prev;
+    to->next = from->next;
+    (to->prev ? to->prev->next : first_) = to;
+    (to->next ? to->next->prev : last_) = to;
+    FreeChunk(from);
+}
+
+CBufferChunk* CFileBuffer::GrowChunk(CBufferChunk* chunk, int32_t gapAt, int32_t gapSize)
+{
+    const int32_t oldLength = chunk->length;
+    const int32_t newLength = oldLength + gapSize;
+    if (newLength <= chunk->capacity && RoundedCapacity(newLength) >= chunk->capacity) {
+        uint8_t* data = chunk->Data();
+        std::memmove(data + gapAt + gapSize, data + gapAt, size_t(oldLength - gapAt));
+        chunk->length = newLength;
+        return chunk;
+    }
+    CBufferChunk* grown = NewChunk(RoundedCapacity(newLength));
+    if (!grown)
+        return nullptr;
+    std::memcpy(grown->Data(), chunk->Data(), size_t(gapAt));
+    std::memcpy(grown->Data() + gapAt + gapSize, chunk->Data() + gapAt, size_t(oldLength - gapAt));
+    grown->length = newLength;
+    Relocate(chunk, grown);
+    return grown;
+}
+
+CBufferChunk* CFileBuffer::ShrinkChunk(CBufferChunk* chunk, int32_t newLength)
+{
+    chunk->length = newLength;
+    const int32_t capacity = RoundedCapacity(newLength);
+    if (capacity >= chunk->capacity || IsEmbedded(chunk))
+        return chunk;
+    CBufferChunk* smaller = NewChunk(capacity);
+    if (!smaller)
+        return chunk;  // keeping the larger block is harmless
+    std::memcpy(smaller->Data(), chunk->Data(), size_t(newLength));
+    smaller->length = newLength;
+    Relocate(chunk, smaller);
+    return smaller;
+}
+
+void CFileBuffer::LinkAfter(CBufferChunk* anchor, CBufferChunk* chunk)
+{
+    chunk->prev = anchor;
+    chunk->next = anchor->next;
+    (anchor->next ? anchor->next->prev : last_) = chunk;
+    anchor->next = chunk;
+}
+
+void CFileBuffer::Unlink(CBufferChunk* chunk)
+{
+    (chunk->prev ? chunk->prev->next : first_) = chunk->next;
+    (chunk->next ? chunk->next->prev : last_) = chunk->prev;
+}
+
+// ---------------------------------------------------------------- whole buffer
+
+bool CFileBuffer::MakeEmpty()
+{
+    heap_.Release();
+    auto* chunk = reinterpret_cast<CBufferChunk*>(embedded_);
+    *chunk = CBufferChunk{nullptr, nullptr, 0, 0};
+    first_ = last_ = chunk;
+    size_ = 0;
+    return true;
+}
+
+void CFileBuffer::ResetCursors()
+{
+    for (CBufferPos* cursor : cursors_)
+        cursor->OnReset();
+}
+
+bool CFileBuffer::Reset()
+{
+    MakeEmpty();
+    ResetCursors();
+    return true;
+}
+
+void CFileBuffer::Clear()
+{
+    heap_.Release();
+    first_ = last_ = nullptr;
+    size_ = 0;
+}
+
+void CFileBuffer::Attach(CBufferPos* cursor)
+{
+    if (std::find(cursors_.begin(), cursors_.end(), cursor) == cursors_.end())
+        cursors_.push_back(cursor);
+    cursor->registered_ = true;
+}
+
+void CFileBuffer::Detach(CBufferPos* cursor)
+{
+    cursors_.erase(std::remove(cursors_.begin(), cursors_.end(), cursor), cursors_.end());
+    cursor->registered_ = false;
+}
+
+void CFileBuffer::DetachAll()
+{
+    for (CBufferPos* cursor : cursors_) {
+        cursor->registered_ = false;
+        cursor->buffer_ = nullptr;
+        cursor->chunk_ = nullptr;
+    }
+    cursors_.clear();
+}
+
+// ---------------------------------------------------------------- load and save
+
+bool CFileBuffer::LoadFromFile(const QString& path)
+{
+    const bool loaded = ReadContents(path);
+    if (!loaded)
+        MakeEmpty();
+    ResetCursors();
+    return loaded;
+}
+
+bool CFileBuffer::ReadContents(const QString& path)
+{
+    heap_.Release();
+    first_ = last_ = nullptr;
+    size_ = 0;
+
+    platform::FileReader reader;
+    if (!reader.Open(path)) {
+        platform::ReportFileError(reader.Error(), path);
+        return false;
+    }
+    const int64_t length = reader.Size();
+    if (length < 0) {
+        platform::ReportFileError(reader.Error(), path);
+        return false;
+    }
+    if (length > MAX_FILE_SIZE) {
+        platform::ShowMessage(SizeLimitLoadText());
+        return false;
+    }
+    if (length == 0)
+        return MakeEmpty();
+
+    // Each chunk gets exactly the capacity of its bytes, and the file is read
+    // straight into the chunks with one scattered read per batch.
+    int64_t remaining = length;
+    CBufferChunk* batch[kChunksPerRead];
+    iovec pieces[kChunksPerRead];
+    while (remaining > 0) {
+        int count = 0;
+        int64_t planned = 0;
+        while (count < kChunksPerRead && planned < remaining) {
+            const auto n = int32_t(std::min<int64_t>(remaining - planned, MAX_CHUNK));
+            CBufferChunk* chunk = NewChunk(n);
+            if (!chunk) {
+                ReportOutOfMemory();
+                return false;
+            }
+            batch[count] = chunk;
+            pieces[count] = iovec{chunk->Data(), size_t(n)};
+            planned += n;
+            ++count;
+        }
+        int64_t got = reader.ReadScatter(pieces, count);
+        if (got < 0) {
+            platform::ReportFileError(reader.Error(), path);
+            return false;
+        }
+        if (got == 0)
+            break;  // the file became shorter while we read it
+        remaining -= got;
+        for (int i = 0; i < count; ++i) {
+            const auto take = int32_t(std::min<int64_t>(got, batch[i]->capacity));
+            if (take == 0) {
+                FreeChunk(batch[i]);
+                continue;
+            }
+            batch[i]->length = take;
+            batch[i]->prev = last_;
+            (last_ ? last_->next : first_) = batch[i];
+            last_ = batch[i];
+            size_ += take;
+            got -= take;
+        }
+    }
+    if (!first_)
+        return MakeEmpty();
+    return true;
+}
+
+bool CFileBuffer::SaveToFile(const QString& path) const
+{
+    platform::AtomicFileWriter writer;
+    if (!writer.Open(path)) {
+        platform::ReportFileError(writer.Error(), path);
+        return false;
+    }
+    std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[kSaveBlock]);
+    if (!block) {
+        ReportOutOfMemory();
+        return false;
+    }
+    size_t filled = 0;
+    for (const CBufferChunk* chunk = first_; chunk; chunk = chunk->next) {
+        if (filled + size_t(chunk->length) > kSaveBlock) {
+            if (!writer.Write(block.get(), int64_t(filled)))
+                break;
+            filled = 0;
+        }
+        std::memcpy(block.get() + filled, chunk->Data(), size_t(chunk->length));
+        filled += size_t(chunk->length);
+    }
+    if (writer.Error() == 0 && (filled == 0 || writer.Write(block.get(), int64_t(filled))) && writer.Commit())
+        return true;
+    platform::ReportFileError(writer.Error(), path);
+    return false;
+}
+
+// ---------------------------------------------------------------- insert
+
+int32_t CFileBuffer::InsertAt(CBufferPos& cursor, int32_t count)
+{
+    if (count <= 0)
+        return 0;
+    if (count > MAX_FILE_SIZE - size_) {
+        platform::ShowMessage(SizeLimitInsertText());
+        return 0;
+    }
+    const int32_t at = cursor.offset_;
+    CBufferChunk* chunk = cursor.chunk_;
+    const int32_t chunkStart = at - cursor.offsetInChunk_;
+    BufferEdit edit{at, 0, chunkStart, chunkStart + chunk->length};
+
+    if (chunk->length + count <= MAX_CHUNK) {
+        CBufferChunk* grown = GrowChunk(chunk, cursor.offsetInChunk_, count);
+        if (!grown) {
+            ReportOutOfMemory();
+            return 0;
+        }
+        cursor.chunk_ = grown;
+        edit.count = count;
+        size_ += count;
+        NotifyInsert(cursor, edit);
+        return count;
+    }
+
+    if (cursor.offsetInChunk_ == 0 && chunk->prev) {
+        chunk = chunk->prev;
+        cursor.PlaceAt(chunk, chunk->length, at);
+        edit.touchedStart = at - chunk->length;
+        edit.touchedEnd = at;
+    }
+    int32_t inserted = 0;
+    bool complete = MoveTailOut(cursor, edit);
+    if (complete) {
+        const int32_t room = std::min(MAX_CHUNK - cursor.chunk_->length, count);
+        if (room > 0) {
+            CBufferChunk* grown = GrowChunk(cursor.chunk_, cursor.offsetInChunk_, room);
+            complete = grown != nullptr;
+            if (grown) {
+                cursor.chunk_ = grown;
+                inserted = room;
+            }
+        }
+        if (complete) {
+            const int32_t appended = AppendGapChunks(cursor, count - room);
+            inserted += appended;
+            complete = appended == count - room;
+        }
+    }
+    if (!complete) {
+        DropEmptyChunk(cursor);
+        ReportOutOfMemory();
+    }
+    edit.count = inserted;
+    size_ += inserted;
+    NotifyInsert(cursor, edit);
+    return inserted;
+}
+
+// Moves the bytes after the cursor out of its chunk, into the next chunk
+// when they fit there, else into a new chunk of their own.
+bool CFileBuffer::MoveTailOut(CBufferPos& cursor, BufferEdit& edit)
+{
+    CBufferChunk* chunk = cursor.chunk_;
+    const int32_t tail = chunk->length - cursor.offsetInChunk_;
+    if (tail == 0)
+        return true;
+    const uint8_t* tailBytes = chunk->Data() + cursor.offsetInChunk_;
+    CBufferChunk* next = chunk->next;
+    if (next && tail + next->length <= MAX_CHUNK) {
+        const int32_t nextLength = next->length;
+        CBufferChunk* grown = GrowChunk(next, 0, tail);
+        if (!grown)
+            return false;
+        std::memcpy(grown->Data(), tailBytes, size_t(tail));
+        edit.touchedEnd += nextLength;
+    } else {
+        CBufferChunk* fresh = NewChunk(RoundedCapacity(tail));
+        if (!fresh)
+            return false;
+        std::memcpy(fresh->Data(), tailBytes, size_t(tail));
+        fresh->length = tail;
+        LinkAfter(chunk, fresh);
+    }
+    cursor.chunk_ = ShrinkChunk(chunk, cursor.offsetInChunk_);
+    return true;
+}
+
+// Links new chunks for count gap bytes right after the cursor's chunk: the
+// first one holds the odd remainder, every further one a full MAX_CHUNK.
+int32_t CFileBuffer::AppendGapChunks(CBufferPos& cursor, int32_t count)
+{
+    int32_t added = 0;
+    while (added < count) {
+        const int32_t rest = count - added;
+        const int32_t n = added == 0 && rest % MAX_CHUNK != 0 ? rest % MAX_CHUNK : MAX_CHUNK;
+        CBufferChunk* chunk = NewChunk(RoundedCapacity(n));
+        if (!chunk)
+            break;
+        chunk->length = n;
+        LinkAfter(cursor.chunk_, chunk);
+        added += n;
+    }
+    return added;
+}
+
+// ---------------------------------------------------------------- delete
+
+int32_t CFileBuffer::DeleteAt(CBufferPos& cursor, int32_t count)
+{
+    const int32_t at = cursor.offset_;
+    count = std::min(count, size_ - at);
+    if (count <= 0)
+        return 0;
+    CBufferChunk* chunk = cursor.chunk_;
+    const int32_t chunkStart = at - cursor.offsetInChunk_;
+    BufferEdit edit{at, count, chunkStart, chunkStart + chunk->length};
+    int32_t oldEnd = edit.touchedEnd;  // old end offset of the last chunk looked at
+
+    const int32_t inChunk = std::min(count, chunk->length - cursor.offsetInChunk_);
+    if (inChunk > 0) {
+        uint8_t* data = chunk->Data();
+        std::memmove(data + cursor.offsetInChunk_, data + cursor.offsetInChunk_ + inChunk,
+                     size_t(chunk->length - cursor.offsetInChunk_ - inChunk));
+        const int32_t newLength = chunk->length - inChunk;
+        if (newLength == 0 && chunk->prev) {
+            CBufferChunk* prev = chunk->prev;
+            Unlink(chunk);
+            FreeChunk(chunk);
+            cursor.PlaceAt(prev, prev->length, at);
+            edit.touchedStart = at - prev->length;
+        } else {
+            cursor.chunk_ = ShrinkChunk(chunk, newLength);
+        }
+    }
+
+    int32_t remaining = count - inChunk;
+    bool nextLookedAt = false;
+    CBufferChunk* next = cursor.chunk_->next;
+    while (remaining > 0) {
+        oldEnd += next->length;
+        nextLookedAt = true;
+        if (next->length <= remaining) {
+            remaining -= next->length;
+            CBufferChunk* after = next->next;
+            Unlink(next);
+            FreeChunk(next);
+            next = after;
+            nextLookedAt = false;
+        } else {
+            std::memmove(next->Data(), next->Data() + remaining, size_t(next->length - remaining));
+            ShrinkChunk(next, next->length - remaining);
+            remaining = 0;
+        }
+    }
+
+    MergeWithNext(cursor, nextLookedAt, oldEnd);
+    edit.touchedEnd = oldEnd;
+    size_ -= count;
+    NotifyDelete(cursor, edit);
+    return count;
+}
+
+// An insertion that ran out of memory after moving the first chunk's bytes
+// away can leave that chunk empty; its successor takes its place.
+void CFileBuffer::DropEmptyChunk(CBufferPos& cursor)
+{
+    CBufferChunk* chunk = cursor.chunk_;
+    if (chunk->length != 0 || !chunk->next)
+        return;
+    CBufferChunk* next = chunk->next;
+    Unlink(chunk);
+    FreeChunk(chunk);
+    cursor.PlaceAt(next, 0, cursor.offset_);
+}
+
+// Joins the cursor's chunk and its successor when they fit in one chunk, so
+// that repeated small deletions do not leave ever more small chunks.
+void CFileBuffer::MergeWithNext(CBufferPos& cursor, bool nextLookedAt, int32_t& oldEnd)
+{
+    CBufferChunk* chunk = cursor.chunk_;
+    CBufferChunk* next = chunk->next;
+    if (!next || chunk->length + next->length > MAX_CHUNK)
+        return;
+    if (!nextLookedAt)
+        oldEnd += next->length;
+    if (chunk->length == 0) {
+        DropEmptyChunk(cursor);  // an emptied first chunk
+        return;
+    }
+    CBufferChunk* grown = GrowChunk(chunk, chunk->length, next->length);
+    if (!grown) {
+        ReportOutOfMemory();  // the two chunks stay apart; no data is lost
+        return;
+    }
+    std::memcpy(grown->Data() + grown->length - next->length, next->Data(), size_t(next->length));
+    Unlink(next);
+    FreeChunk(next);
+    cursor.chunk_ = grown;
+}
+
+// ---------------------------------------------------------------- notification
+
+void CFileBuffer::NotifyInsert(const CBufferPos& editor, const BufferEdit& edit)
+{
+    for (CBufferPos* cursor : cursors_)
+        if (cursor != &editor)
+            cursor->OnInsert(editor, edit);
+}
+
+void CFileBuffer::NotifyDelete(const CBufferPos& editor, const BufferEdit& edit)
+{
+    for (CBufferPos* cursor : cursors_)
+        if (cursor != &editor)
+            cursor->OnDelete(editor, edit);
+}
+
+// ---------------------------------------------------------------- checking
+
+bool CFileBuffer::CheckInvariants(std::string* why) const
+{
+    auto fail = [why](std::string text) {
+        if (why)
+            *why = std::move(text);
+        return false;
+    };
+    if (!first_ || !last_ || first_->prev || last_->next)
+        return fail("list ends are wrong");
+    int64_t total = 0;
+    int64_t chunks = 0;
+    for (const CBufferChunk* c = first_; c; c = c->next) {
+        if (c->length < 0 || c->length > MAX_CHUNK || c->length > c->capacity)
+            return fail("chunk length out of range at offset " + std::to_string(total));
+        if (c->length == 0 && (c != first_ || c != last_))
+            return fail("empty chunk at offset " + std::to_string(total));
+        if (c->next && c->next->prev != c)
+            return fail("broken back link at offset " + std::to_string(total));
+        if (!c->next && c != last_)
+            return fail("last chunk is not the end of the list");
+        total += c->length;
+        ++chunks;
+    }
+    if (total != size_)
+        return fail("size " + std::to_string(size_) + " but chunks hold " + std::to_string(total));
+    for (const CBufferPos* cursor : cursors_) {
+        int64_t start = 0;
+        const CBufferChunk* c = first_;
+        while (c && c != cursor->chunk_) {
+            start += c->length;
+            c = c->next;
+        }
+        if (!c)
+            return fail("a position's chunk is not in the list");
+        if (cursor->offsetInChunk_ < 0 || cursor->offsetInChunk_ > c->length)
+            return fail("a position lies outside its chunk");
+        if (start + cursor->offsetInChunk_ != cursor->offset_)
+            return fail("position offset " + std::to_string(cursor->offset_) + " but its chunk place is " +
+                        std::to_string(start + cursor->offsetInChunk_));
+    }
+    (void)chunks;
+    return true;
+}

@@ -1,0 +1,49 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// What applying an undo or redo entry does.
+enum class UndoKind : uint8_t {
+    ReinsertBytes = 0,  // a deletion: put the stored bytes back
+    RemoveBytes = 1,    // an insertion: delete count bytes again
+    RestoreBytes = 2,   // a replacement: the region is other bytes long now; put the count stored bytes back
+    RestoreMany = 3,    // a replace-all: every occurrence back to its stored value
+    MoveBack = 4,       // a moved block: cut it where it stands and put it back where it came from
+};
+
+// Entries of one or two bytes (typing) keep them inline and need no allocation.
+constexpr int32_t UNDO_INLINE_BYTES = 2;
+// No single entry stores more plain data than this.
+constexpr int32_t MAX_UNDO_BLOCK = 16384;
+
+struct UndoEntry {
+    int32_t offset = 0;
+    int32_t count = 0;
+    int32_t other = 0;
+    UndoKind kind = UndoKind::ReinsertBytes;
+    uint8_t wasModified = 0;
+    uint8_t inlineBytes[UNDO_INLINE_BYTES] = {};
+    uint8_t* data = nullptr;  // owned by the list; null when none
+    int64_t dataSize = 0;
+
+    bool HasInlineBytes() const { return kind != UndoKind::RestoreMany && count <= UNDO_INLINE_BYTES; }
+    const uint8_t* StoredBytes() const { return HasInlineBytes() ? inlineBytes : data; }
+};
+
+// One occurrence of a replace-all: where it stands and which stored value it had.
+struct OccurrencePair {
+    int32_t offset;
+    int32_t valueIndex;
+};
+
+// What a replace-all hands to RecordEdit: the n occurrences (each now
+// newLength bytes long, at the offsets where the new data was put, earlier
+// occurrences already replaced) and the k distinct old values, each
+// oldLength bytes, in order of first appearance.
+struct ReplaceAllRecord {
+    int32_t oldLength = 0;
+    int32_t newLength = 0;
+    int32_t valueCount = 0;
+    const uint8_t* values = nullptr;
+    const std::vector<OccurrencePair>* pairs = nullptr;
+};

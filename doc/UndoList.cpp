@@ -1,0 +1,432 @@
+#include "UndoList.h"
+
+#include "BinEditDoc.h"
+#include "BufferPos.h"
+#include "platform/MessageBox.h"
+#include "platform/StatusHooks.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <string>
+#include <unordered_map>
+
+namespace {
+int32_t g_lastEditLength = 0;
+
+// The RestoreMany block: n, n pairs (offset, value index), k, k values.
+struct ManyBlockView {
+    int32_t n = 0;
+    const uint8_t* pairs = nullptr;
+    int32_t k = 0;
+    const uint8_t* values = nullptr;
+
+    explicit ManyBlockView(const uint8_t* block)
+    {
+        std::memcpy(&n, block, 4);
+        pairs = block + 4;
+        std::memcpy(&k, pairs + size_t(n) * 8, 4);
+        values = pairs + size_t(n) * 8 + 4;
+    }
+    OccurrencePair Pair(int32_t i) const
+    {
+        OccurrencePair pair{};
+        std::memcpy(&pair.offset, pairs + size_t(i) * 8, 4);
+        std::memcpy(&pair.valueIndex, pairs + size_t(i) * 8 + 4, 4);
+        return pair;
+    }
+};
+
+int64_t ManyBlockSize(int64_t n, int64_t k, int64_t valueLength) { return 4 + 8 * n + 4 + k * valueLength; }
+
+uint8_t* BuildManyBlock(const std::vector<OccurrencePair>& pairs, int32_t k, const uint8_t* values,
+                        int32_t valueLength, int64_t& size)
+{
+    size = ManyBlockSize(int64_t(pairs.size()), k, valueLength);
+    auto* block = new (std::nothrow) uint8_t[size_t(size)];
+    if (!block)
+        return nullptr;
+    const auto n = int32_t(pairs.size());
+    uint8_t* p = block;
+    std::memcpy(p, &n, 4);
+    p += 4;
+    for (const OccurrencePair& pair : pairs) {
+        std::memcpy(p, &pair.offset, 4);
+        std::memcpy(p + 4, &pair.valueIndex, 4);
+        p += 8;
+    }
+    std::memcpy(p, &k, 4);
+    p += 4;
+    if (k > 0 && valueLength > 0)
+        std::memcpy(p, values, size_t(k) * size_t(valueLength));
+    return block;
+}
+} // namespace
+
+QString CUndoList::CannotUndoQuestion()
+{
+    return QStringLiteral(
+        "Cannot undo/redo this edit because it exceeds the maximum undo block size (or there is not enough "
+        "memory). Undo buffers will be cleared.\n\nDo you want to proceed anyway?");
+}
+
+QString CUndoList::CannotRedoQuestion()
+{
+    return QStringLiteral(
+        "Cannot redo this edit because it exceeds the maximum redo block size (or there is not enough memory). "
+        "Redo buffer will be cleared.\n\nDo you want to proceed anyway?");
+}
+
+QString CUndoList::OutOfSyncText()
+{
+    return QStringLiteral(
+        "Cannot undo this edit : Out of memory.\n\nUndo buffers are out of sync with file buffer and will be cleared.");
+}
+
+QString CUndoList::NoMemoryForLevelsText()
+{
+    return QStringLiteral(
+        "There is not enough memory available for current Undo and Redo settings. Undo and/or Redo may not be "
+        "available.");
+}
+
+int32_t CUndoList::LastEditLength() { return g_lastEditLength; }
+
+CUndoList::~CUndoList() { ClearOnly(); }
+
+void CUndoList::Connect(CBinEditDoc* document, CUndoList* partner)
+{
+    document_ = document;
+    partner_ = partner;
+}
+
+int32_t CUndoList::Count() const
+{
+    if (capacity_ == 0)
+        return 0;
+    return (top_ - bottom_ + capacity_) % capacity_;
+}
+
+const UndoEntry& CUndoList::Top() const { return entries_[Previous(top_)]; }
+
+int64_t CUndoList::StoredBytes() const
+{
+    int64_t total = 0;
+    for (int32_t i = bottom_; i != top_; i = Next(i))
+        total += entries_[i].dataSize;
+    return total;
+}
+
+void CUndoList::FreeData(UndoEntry& entry)
+{
+    delete[] entry.data;
+    entry.data = nullptr;
+    entry.dataSize = 0;
+}
+
+void CUndoList::ClearOnly()
+{
+    for (int32_t i = 0; i < capacity_; ++i)
+        FreeData(entries_[i]);
+    top_ = bottom_ = 0;
+}
+
+void CUndoList::Clear()
+{
+    ClearOnly();
+    if (!isRedo_ && partner_)
+        partner_->ClearOnly();
+}
+
+bool CUndoList::Resize(int32_t levels)
+{
+    const int32_t capacity = levels > 0 ? levels + 1 : 0;
+    if (capacity == capacity_)
+        return true;
+    Clear();
+    entries_.reset();
+    capacity_ = 0;
+    if (capacity == 0)
+        return true;
+    entries_.reset(new (std::nothrow) UndoEntry[size_t(capacity)]());
+    if (!entries_) {
+        platform::ShowMessage(NoMemoryForLevelsText());
+        return false;
+    }
+    capacity_ = capacity;
+    return true;
+}
+
+// ---------------------------------------------------------------- pushing
+
+UndoEntry& CUndoList::BeginEntry(int32_t offset, UndoKind kind, int32_t count, int32_t other)
+{
+    UndoEntry& entry = entries_[top_];
+    FreeData(entry);
+    entry.offset = offset;
+    entry.count = count;
+    entry.other = other;
+    entry.kind = kind;
+    entry.wasModified = document_ && document_->IsModified() ? 1 : 0;
+    return entry;
+}
+
+void CUndoList::CommitEntry()
+{
+    top_ = Next(top_);
+    if (top_ == bottom_)
+        bottom_ = Next(bottom_);
+    FreeData(entries_[top_]);  // the dropped oldest entry, if any
+}
+
+bool CUndoList::Push(const CBufferPos& cursor, UndoKind kind, int32_t count, int32_t other)
+{
+    return PushEntry(cursor, kind, count, other, PushRole::Record);
+}
+
+bool CUndoList::PushEntry(const CBufferPos& cursor, UndoKind kind, int32_t count, int32_t other, PushRole role)
+{
+    if (capacity_ == 0)
+        return true;  // no levels: edits go ahead without history
+    UndoEntry& entry = BeginEntry(cursor.Offset(), kind, count, other);
+    if (kind == UndoKind::ReinsertBytes || kind == UndoKind::RestoreBytes) {
+        switch (StoreBytes(entry, cursor, role)) {
+        case StoreResult::Refused: return false;
+        case StoreResult::Unrecorded: return true;
+        case StoreResult::Stored: break;
+        }
+    }
+    CommitEntry();
+    return true;
+}
+
+// Copies the bytes an entry restores. When they are too many, or memory runs
+// out, the user chooses between giving up the history and not editing.
+CUndoList::StoreResult CUndoList::StoreBytes(UndoEntry& entry, const CBufferPos& cursor, PushRole role)
+{
+    if (entry.count <= UNDO_INLINE_BYTES) {
+        cursor.Read(entry.inlineBytes, entry.count);
+        return StoreResult::Stored;
+    }
+    if (entry.count <= MAX_UNDO_BLOCK) {
+        entry.data = new (std::nothrow) uint8_t[size_t(entry.count)];
+        if (entry.data) {
+            entry.dataSize = entry.count;
+            cursor.Read(entry.data, entry.count);
+            return StoreResult::Stored;
+        }
+    }
+    const bool warn = document_ ? document_->WarnCantUndo() : true;
+    if (warn) {
+        const QString question = role == PushRole::Record ? CannotUndoQuestion() : CannotRedoQuestion();
+        if (platform::ShowMessage(question, platform::MsgButtons::YesNo, platform::MsgIcon::Warning) !=
+            platform::MsgResult::Yes)
+            return StoreResult::Refused;
+    }
+    // Going ahead without this entry: older entries would no longer match the
+    // buffer, so they go. A failed inverse clears only its own list.
+    if (role == PushRole::Record)
+        Clear();
+    else
+        ClearOnly();
+    return StoreResult::Unrecorded;
+}
+
+bool CUndoList::PushReplaceAll(const ReplaceAllRecord& record)
+{
+    if (capacity_ == 0)
+        return true;
+    const int32_t firstOffset = record.pairs->empty() ? 0 : record.pairs->front().offset;
+    UndoEntry& entry = BeginEntry(firstOffset, UndoKind::RestoreMany, record.oldLength, record.newLength);
+    if (!StoreReplaceAll(entry, record))
+        return false;
+    CommitEntry();
+    return true;
+}
+
+bool CUndoList::StoreReplaceAll(UndoEntry& entry, const ReplaceAllRecord& record)
+{
+    entry.data = BuildManyBlock(*record.pairs, record.valueCount, record.values, record.oldLength, entry.dataSize);
+    if (entry.data)
+        return true;
+    platform::ShowMessage(OutOfSyncText());
+    Clear();
+    return false;
+}
+
+// ---------------------------------------------------------------- inverses
+
+bool CUndoList::PushInverse(const UndoEntry& entry, CBufferPos& cursor)
+{
+    CUndoList& partner = *partner_;
+    switch (entry.kind) {
+    case UndoKind::ReinsertBytes:
+        return partner.PushEntry(cursor, UndoKind::RemoveBytes, entry.count, 0, PushRole::Inverse);
+    case UndoKind::RemoveBytes:
+        return partner.PushEntry(cursor, UndoKind::ReinsertBytes, entry.count, 0, PushRole::Inverse);
+    case UndoKind::RestoreBytes:
+        return partner.PushEntry(cursor, UndoKind::RestoreBytes, entry.other, entry.count, PushRole::Inverse);
+    case UndoKind::RestoreMany:
+        return partner.PushManyInverse(entry, cursor);
+    case UndoKind::MoveBack: {
+        CBufferPos at(cursor);
+        if (entry.offset < entry.other) {
+            at.Seek(entry.other + entry.count);
+            return partner.PushEntry(at, UndoKind::MoveBack, entry.count, entry.offset, PushRole::Inverse);
+        }
+        at.Seek(entry.other);
+        return partner.PushEntry(at, UndoKind::MoveBack, entry.count, entry.offset - entry.count, PushRole::Inverse);
+    }
+    }
+    return false;
+}
+
+// The inverse of a replace-all stores what each occurrence holds now, each
+// distinct value once, at the offsets the occurrences will have once the
+// entry is applied.
+bool CUndoList::PushManyInverse(const UndoEntry& entry, const CBufferPos& cursor)
+{
+    if (capacity_ == 0)
+        return true;
+    const ManyBlockView block(entry.data);
+    const int32_t valueLength = entry.other;  // what each occurrence is now
+    std::vector<OccurrencePair> pairs;
+    std::vector<uint8_t> values;
+    std::unordered_map<std::string, int32_t> seen;
+    try {
+        pairs.reserve(size_t(block.n));
+        std::string current(size_t(valueLength), '\0');
+        CBufferPos reader(cursor);
+        int64_t shift = 0;
+        for (int32_t i = 0; i < block.n; ++i) {
+            const OccurrencePair pair = block.Pair(i);
+            reader.Seek(pair.offset);
+            reader.Read(current.data(), valueLength);
+            auto [it, added] = seen.emplace(current, int32_t(seen.size()));
+            if (added)
+                values.insert(values.end(), current.begin(), current.end());
+            pairs.push_back({int32_t(pair.offset + shift), it->second});
+            shift += entry.count - entry.other;
+        }
+    } catch (const std::bad_alloc&) {
+        platform::ShowMessage(OutOfSyncText());
+        ClearOnly();
+        return false;
+    }
+    ReplaceAllRecord record{valueLength, entry.count, int32_t(seen.size()), values.data(), &pairs};
+    UndoEntry& inverse = BeginEntry(pairs.empty() ? 0 : pairs.front().offset, UndoKind::RestoreMany, valueLength,
+                                    entry.count);
+    inverse.data = BuildManyBlock(pairs, record.valueCount, record.values, valueLength, inverse.dataSize);
+    if (!inverse.data) {
+        platform::ShowMessage(OutOfSyncText());
+        ClearOnly();
+        return false;
+    }
+    CommitEntry();
+    return true;
+}
+
+// ---------------------------------------------------------------- applying
+
+int32_t CUndoList::ApplyTop(CBufferPos& cursor)
+{
+    if (IsEmpty())
+        return -1;
+    platform::WaitCursor wait;
+    platform::ShowStatusText(QStringLiteral("Undoing/redoing edit..."));
+
+    top_ = Previous(top_);
+    UndoEntry& entry = entries_[top_];
+    cursor.Seek(entry.offset);
+    if (partner_ && !PushInverse(entry, cursor)) {
+        top_ = Next(top_);
+        platform::ShowStatusText(QString());
+        return -1;
+    }
+    g_lastEditLength = 0;
+    bool shortInsert = false;
+    const int32_t result = Apply(entry, cursor, shortInsert);
+    if (result < 0 || shortInsert) {
+        // The buffer no longer matches either history.
+        ClearOnly();
+        if (partner_)
+            partner_->ClearOnly();
+    } else {
+        if (document_)
+            document_->SetModifiedFlag(entry.wasModified != 0);
+        FreeData(entry);
+    }
+    platform::ShowStatusText(QString());
+    return result;
+}
+
+int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert)
+{
+    switch (entry.kind) {
+    case UndoKind::ReinsertBytes: {
+        const int32_t inserted = cursor.Insert(entry.count);
+        shortInsert = inserted < entry.count;
+        cursor.Write(entry.StoredBytes(), inserted);
+        g_lastEditLength = entry.count;
+        return entry.offset;
+    }
+    case UndoKind::RemoveBytes:
+        cursor.Delete(entry.count);
+        return entry.offset;
+    case UndoKind::RestoreBytes:
+        if (entry.count > entry.other) {
+            const int32_t wanted = entry.count - entry.other;
+            shortInsert = cursor.Insert(wanted) < wanted;
+        } else if (entry.count < entry.other) {
+            cursor.Delete(entry.other - entry.count);
+        }
+        cursor.Write(entry.StoredBytes(), entry.count);
+        g_lastEditLength = entry.count;
+        return entry.offset;
+    case UndoKind::RestoreMany:
+        return ApplyMany(entry, cursor, shortInsert);
+    case UndoKind::MoveBack:
+        return ApplyMove(entry, cursor, shortInsert);
+    }
+    return -1;
+}
+
+int32_t CUndoList::ApplyMany(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert)
+{
+    // The cursor itself makes the edits, so it never holds a stale chunk.
+    const ManyBlockView block(entry.data);
+    CBufferPos& editor = cursor;
+    int64_t shift = 0;
+    const int32_t difference = entry.count - entry.other;
+    for (int32_t i = 0; i < block.n && !shortInsert; ++i) {
+        const OccurrencePair pair = block.Pair(i);
+        editor.Seek(int32_t(pair.offset + shift));
+        shift += difference;
+        if (difference > 0)
+            shortInsert = editor.Insert(difference) < difference;
+        else if (difference < 0)
+            editor.Delete(-difference);
+        editor.Write(block.values + size_t(pair.valueIndex) * size_t(entry.count), entry.count);
+    }
+    cursor.Seek(entry.offset);
+    return entry.offset;
+}
+
+int32_t CUndoList::ApplyMove(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert)
+{
+    std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[size_t(std::max(entry.count, 1))]);
+    if (!block) {
+        platform::ShowMessage(OutOfSyncText());
+        return -1;
+    }
+    if (entry.other < entry.offset)
+        cursor.Back(entry.count);
+    cursor.Read(block.get(), entry.count);
+    cursor.Delete(entry.count);
+    cursor.Seek(entry.other);
+    const int32_t inserted = cursor.Insert(entry.count);
+    shortInsert = inserted < entry.count;
+    cursor.Write(block.get(), inserted);
+    g_lastEditLength = entry.count;
+    return std::min(entry.offset, entry.other);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Writes a file so that a failed or interrupted save never damages the
+// original: the new contents go to a temporary file in the same directory,
+// which replaces the original in one rename once everything is on disk.
+// The original's permission bits are kept, and a symbolic link is followed
+// so that its target is written and the link itself stays.
+#include <QString>
+#include <cstdint>
+
+namespace platform {
+
+class AtomicFileWriter {
+public:
+    AtomicFileWriter() = default;
+    ~AtomicFileWriter();  // abandons an uncommitted temporary file
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    bool Open(const QString& path);
+    bool Write(const void* data, int64_t count);
+    // Flushes, closes and renames over the target. On failure the target is untouched.
+    bool Commit();
+    void Abandon();
+
+    int Error() const { return error_; }
+    // The path as the user named it; error texts name this file.
+    const QString& Path() const { return path_; }
+
+    // Test hook: the next write fails with this errno (0 turns it off).
+    static void InjectWriteFailure(int errorNumber);
+
+private:
+    bool Fail(int errorNumber);
+
+    QString path_;
+    QByteArray target_;     // the file actually replaced (symbolic links resolved)
+    QByteArray temporary_;  // the file being written
+    int fd_ = -1;
+    int error_ = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,41 @@
+#include "FileErrors.h"
+#include "MessageBox.h"
+
+#include <QDir>
+#include <cerrno>
+
+namespace platform {
+
+QString FileErrorText(int errorNumber, const QString& path)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    switch (errorNumber) {
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("%1 was not found.").arg(name);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return QStringLiteral("Access to %1 was denied.").arg(name);
+    case EBUSY:
+    case ETXTBSY:
+    case EWOULDBLOCK:
+        return QStringLiteral("A sharing violation occurred while accessing %1.").arg(name);
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT:
+        return QStringLiteral("There is not enough space on the disk to write %1.").arg(name);
+    default:
+        return QStringLiteral("An unexpected error occurred while accessing %1.").arg(name);
+    }
+}
+
+void ReportFileError(int errorNumber, const QString& path)
+{
+    ShowMessage(FileErrorText(errorNumber, path), MsgButtons::Ok, MsgIcon::Error);
+}
+
+QString OutOfMemoryText() { return QStringLiteral("Out of memory."); }
+
+} // namespace platform

@@ -1,0 +1,38 @@
+#pragma once
+// Reading a whole file through the operating system, with errno kept so the
+// caller can report the standard file-error text naming the file.
+#include <QFile>
+#include <QString>
+#include <cstdint>
+#include <sys/uio.h>
+
+namespace platform {
+
+class FileReader {
+public:
+    FileReader() = default;
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    bool Open(const QString& path);
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+
+    // The file's length, or -1 on error.
+    int64_t Size();
+    // Reads up to count bytes; returns the count read (0 at end) or -1 on error.
+    int64_t Read(void* destination, int64_t count);
+    // Fills the given buffers in order; returns the total read or -1 on error.
+    int64_t ReadScatter(const iovec* buffers, int bufferCount);
+
+    int Error() const { return error_; }
+    const QString& Path() const { return path_; }
+
+private:
+    int fd_ = -1;
+    int error_ = 0;
+    QString path_;
+};
+
+} // namespace platform

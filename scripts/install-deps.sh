@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Vantrel needs to build, test and benchmark.
+# Only missing packages are installed; this list is the one place they are named.
+set -euo pipefail
+
+PACKAGES=(
+  g++ cmake make pkg-config
+  qt6-base-dev             # Qt Core, Gui, Widgets, PrintSupport, Network, Test
+  libcrypto++-dev          # digests and CRC-32 of the checksum module
+  libgtest-dev libgmock-dev # logic tests
+  libbenchmark-dev         # benchmarks (bench/)
+  xvfb xauth               # screenshots of the real window (scripts/)
+  coreutils gzip xxd       # reference tools used by the tests
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

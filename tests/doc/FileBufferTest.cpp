@@ -1,0 +1,302 @@
+// Chunk structure, limits, loading and saving of the file buffer.
+#include "BufferModel.h"
+#include "MessageRecorder.h"
+#include "TestFiles.h"
+
+#include "platform/AtomicFileWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::vector<int32_t> ChunkLengths(const CFileBuffer& buffer)
+{
+    std::vector<int32_t> lengths;
+    for (const CBufferChunk* c = buffer.First(); c; c = c->next)
+        lengths.push_back(c->length);
+    return lengths;
+}
+
+class FileBufferTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    MessageRecorder messages;
+    CFileBuffer buffer;
+
+    QString MakeFile(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = dir.filePath(name);
+        WriteWholeFile(path, bytes);
+        return path;
+    }
+};
+
+TEST_F(FileBufferTest, LoadCutsTheFileIntoFullChunks)
+{
+    struct Case {
+        int size;
+        std::vector<int32_t> chunks;
+    };
+    for (const Case& c : {Case{0, {0}}, Case{1, {1}}, Case{2048, {2048}}, Case{2049, {2048, 1}},
+                          Case{5000, {2048, 2048, 904}}}) {
+        const QByteArray bytes = RandomBytes(c.size, 7);
+        ASSERT_TRUE(buffer.LoadFromFile(MakeFile("f.bin", bytes)));
+        EXPECT_EQ(buffer.Size(), c.size);
+        EXPECT_EQ(ChunkLengths(buffer), c.chunks) << "file of " << c.size << " bytes";
+        for (const CBufferChunk* chunk = buffer.First(); chunk; chunk = chunk->next)
+            EXPECT_EQ(chunk->capacity, chunk->length) << "loaded chunks have exactly the capacity of their bytes";
+        const std::vector<uint8_t> got = BufferBytes(buffer);
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(got.data()), qsizetype(got.size())), bytes);
+        EXPECT_TRUE(buffer.CheckInvariants());
+    }
+    EXPECT_EQ(messages.Count(), 0);
+}
+
+TEST_F(FileBufferTest, InsertIntoTheMiddleOfAFullChunkSplitsIt)
+{
+    ASSERT_TRUE(buffer.LoadFromFile(MakeFile("f.bin", RandomBytes(2048, 1))));
+    CBufferPos at;
+    at.Bind(&buffer, false, 1024);
+    ASSERT_EQ(at.Insert(5000), 5000);
+    // The tail moves to a new chunk; the cursor's chunk fills up, then one
+    // chunk of the odd remainder and one full chunk open the rest of the gap.
+    EXPECT_EQ(ChunkLengths(buffer), (std::vector<int32_t>{2048, 2048, 1928, 1024}));
+    EXPECT_EQ(at.Offset(), 1024);
+    EXPECT_EQ(buffer.Size(), 7048);
+    EXPECT_TRUE(buffer.CheckInvariants());
+}
+
+TEST_F(FileBufferTest, TailMovesIntoTheNextChunkWhenItFits)
+{
+    ASSERT_TRUE(buffer.LoadFromFile(MakeFile("f.bin", RandomBytes(2048 + 100, 1))));
+    CBufferPos at;
+    at.Bind(&buffer, false, 2000);
+    ASSERT_EQ(at.Insert(3000), 3000);
+    EXPECT_EQ(ChunkLengths(buffer), (std::vector<int32_t>{2048, 2048, 904, 148}));
+    EXPECT_TRUE(buffer.CheckInvariants());
+}
+
+TEST_F(FileBufferTest, DeletingEverythingLeavesOneEmptyChunkAndMovesPositionsToZero)
+{
+    ASSERT_TRUE(buffer.LoadFromFile(MakeFile("f.bin", RandomBytes(10000, 3))));
+    CSelectionPos caret;
+    caret.Bind(&buffer, true, 7000);
+    caret.hasSelection = true;
+    caret.selStart = 100;
+    caret.selEnd = 9000;
+    CBufferPos eraser;
+    eraser.Bind(&buffer, false, 0);
+    ASSERT_EQ(eraser.Delete(20000), 10000);
+    EXPECT_EQ(ChunkLengths(buffer), std::vector<int32_t>{0});
+    EXPECT_EQ(caret.Offset(), 0);
+    EXPECT_FALSE(caret.hasSelection);
+    EXPECT_TRUE(buffer.CheckInvariants());
+    EXPECT_EQ(caret.Seek(5), 0) << "the only valid offset of an empty buffer is 0";
+}
+
+TEST_F(FileBufferTest, ReadWriteAndFillAreClippedAtTheEnd)
+{
+    ASSERT_TRUE(buffer.LoadFromFile(MakeFile("f.bin", QByteArray(10, 'a'))));
+    CBufferPos at;
+    at.Bind(&buffer, false, 8);
+    uint8_t out[8] = {};
+    EXPECT_EQ(at.Read(out, 8), 2);
+    EXPECT_EQ(at.Write("xyz", 3), 2);
+    EXPECT_EQ(at.Fill('z', 100), 2);
+    EXPECT_EQ(buffer.Size(), 10) << "writing never extends the file";
+    EXPECT_EQ(at.Offset(), 8) << "reading and writing never move the position";
+    EXPECT_EQ(at.Forward(5), 2);
+    EXPECT_EQ(at.Back(50), 10);
+}
+
+TEST_F(FileBufferTest, PositionsKeepTheirBytesAcrossEditsBeforeThem)
+{
+    QByteArray bytes = RandomBytes(6000, 9);
+    ASSERT_TRUE(buffer.LoadFromFile(MakeFile("f.bin", bytes)));
+    CBufferPos watched;
+    watched.Bind(&buffer, true, 4500);
+    uint8_t before = 0;
+    watched.Read(&before, 1);
+
+    CBufferPos editor;
+    editor.Bind(&buffer, false, 10);
+    editor.Insert(3000);
+    EXPECT_EQ(watched.Offset(), 7500);
+    editor.Seek(100);
+    editor.Delete(2500);
+    EXPECT_EQ(watched.Offset(), 5000);
+    uint8_t after = 0;
+    watched.Read(&after, 1);
+    EXPECT_EQ(after, before);
+
+    editor.Seek(4990);
+    editor.Delete(20);
+    EXPECT_EQ(watched.Offset(), 4990) << "a position inside a deleted range moves to its start";
+    EXPECT_TRUE(buffer.CheckInvariants());
+}
+
+TEST_F(FileBufferTest, SelectionShrinksWithDeletedBytesAndGrowsAtItsStart)
+{
+    ASSERT_TRUE(buffer.LoadFromFile(MakeFile("f.bin", RandomBytes(100, 2))));
+    CSelectionPos caret;
+    caret.Bind(&buffer, true, 50);
+    caret.hasSelection = true;
+    caret.selStart = 20;
+    caret.selEnd = 40;
+    CBufferPos editor;
+    editor.Bind(&buffer, false, 20);
+    editor.Insert(5);
+    EXPECT_EQ(caret.selStart, 20) << "a selection starting at the insertion grows over the new bytes";
+    EXPECT_EQ(caret.selEnd, 45);
+    editor.Seek(30);
+    editor.Delete(10);
+    EXPECT_EQ(caret.selStart, 20);
+    EXPECT_EQ(caret.selEnd, 35);
+    editor.Seek(10);
+    editor.Delete(40);
+    EXPECT_FALSE(caret.hasSelection);
+}
+
+TEST_F(FileBufferTest, AlignedPositionStaysOnARowStart)
+{
+    ASSERT_TRUE(buffer.LoadFromFile(MakeFile("f.bin", RandomBytes(1000, 2))));
+    CAlignedPos top;
+    top.unit = 16;
+    top.Bind(&buffer, true, 160);
+    CBufferPos editor;
+    editor.Bind(&buffer, false, 5);
+    editor.Insert(3);
+    EXPECT_EQ(top.Offset(), 160) << "163 is pulled back to its row start";
+    editor.Delete(3 + 16);
+    EXPECT_EQ(top.Offset(), 144);
+    editor.Delete(1);
+    EXPECT_EQ(top.Offset(), 144) << "143 moves forward to the next row start while bytes follow";
+}
+
+TEST_F(FileBufferTest, InsertPastTheSizeLimitIsRefused)
+{
+    ASSERT_TRUE(buffer.LoadFromFile(MakeFile("f.bin", QByteArray(10, 'x'))));
+    CBufferPos at;
+    at.Bind(&buffer, false, 5);
+    EXPECT_EQ(at.Insert(MAX_FILE_SIZE - 9), 0);
+    EXPECT_EQ(messages.Last(), CFileBuffer::SizeLimitInsertText());
+    EXPECT_EQ(buffer.Size(), 10);
+    EXPECT_TRUE(buffer.CheckInvariants());
+}
+
+TEST_F(FileBufferTest, FileOfTwoGibibytesIsRefusedAndLeavesTheBufferEmpty)
+{
+    const QString path = dir.filePath("huge.bin");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(qint64(1) << 31));  // sparse: no disk space used
+    }
+    ASSERT_TRUE(buffer.LoadFromFile(MakeFile("small.bin", "abc")));
+    EXPECT_FALSE(buffer.LoadFromFile(path));
+    EXPECT_EQ(messages.Last(), CFileBuffer::SizeLimitLoadText());
+    EXPECT_EQ(buffer.Size(), 0);
+    EXPECT_EQ(ChunkLengths(buffer), std::vector<int32_t>{0});
+}
+
+TEST_F(FileBufferTest, MissingFileReportsTheFileByName)
+{
+    const QString path = dir.filePath("missing.bin");
+    EXPECT_FALSE(buffer.LoadFromFile(path));
+    EXPECT_EQ(messages.Last(), QString("%1 was not found.").arg(path));
+    EXPECT_EQ(buffer.Size(), 0);
+}
+
+TEST_F(FileBufferTest, OutOfMemoryDuringInsertIsReportedAndKeepsTheListConsistent)
+{
+    ASSERT_TRUE(buffer.LoadFromFile(MakeFile("f.bin", RandomBytes(4096, 4))));
+    CBufferPos at;
+    at.Bind(&buffer, false, 1000);
+    buffer.Heap().FailAfter(2);
+    const int32_t inserted = at.Insert(10000);
+    buffer.Heap().FailAfter(-1);
+    EXPECT_LT(inserted, 10000);
+    EXPECT_EQ(buffer.Size(), 4096 + inserted);
+    EXPECT_EQ(messages.Last(), CFileBuffer::OutOfMemoryText());
+    EXPECT_TRUE(buffer.CheckInvariants());
+}
+
+// ---------------------------------------------------------------- saving
+
+TEST_F(FileBufferTest, SaveWritesEveryChunkInOrder)
+{
+    const QByteArray bytes = RandomBytes(3 * 1024 * 1024 + 17, 5);
+    const QString path = MakeFile("f.bin", bytes);
+    ASSERT_TRUE(buffer.LoadFromFile(path));
+    CBufferPos at;
+    at.Bind(&buffer, false, 1234567);
+    at.Insert(3);
+    at.Write("abc", 3);
+    QByteArray expected = bytes;
+    expected.insert(1234567, "abc");
+    const QString copy = dir.filePath("copy.bin");
+    ASSERT_TRUE(buffer.SaveToFile(copy));
+    EXPECT_EQ(ReadWholeFile(copy), expected);
+    ASSERT_TRUE(buffer.SaveToFile(path));
+    EXPECT_EQ(ReadWholeFile(path), expected);
+}
+
+TEST_F(FileBufferTest, SaveKeepsPermissionsAndWritesThroughSymbolicLinks)
+{
+    const QString target = MakeFile("target.bin", "old contents");
+    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0741), 0);
+    const QString link = dir.filePath("link.bin");
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_TRUE(buffer.LoadFromFile(MakeFile("new.bin", "new")));
+    ASSERT_TRUE(buffer.SaveToFile(link));
+    EXPECT_TRUE(QFileInfo(link).isSymLink()) << "the link itself stays a link";
+    EXPECT_EQ(ReadWholeFile(target), QByteArray("new"));
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0741u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3) << "no temporary file is left";
+}
+
+TEST_F(FileBufferTest, SaveOntoAFullDiskLeavesTheOriginalUntouched)
+{
+    const QByteArray original = RandomBytes(100000, 6);
+    const QString path = MakeFile("f.bin", original);
+    ASSERT_TRUE(buffer.LoadFromFile(MakeFile("bigger.bin", RandomBytes(300000, 8))));
+
+    // A file size limit makes the kernel refuse the write part-way, as a
+    // full disk would.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 150000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = buffer.SaveToFile(path);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ReadWholeFile(path), original) << "the original is byte-for-byte unchanged";
+    EXPECT_EQ(messages.Last(), QString("There is not enough space on the disk to write %1.").arg(path));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file is left";
+}
+
+TEST_F(FileBufferTest, InjectedWriteFailureNamesTheFile)
+{
+    const QString path = MakeFile("f.bin", "keep me");
+    ASSERT_TRUE(buffer.LoadFromFile(MakeFile("other.bin", "other")));
+    platform::AtomicFileWriter::InjectWriteFailure(EIO);
+    EXPECT_FALSE(buffer.SaveToFile(path));
+    EXPECT_EQ(messages.Last(), QString("An unexpected error occurred while accessing %1.").arg(path));
+    EXPECT_EQ(ReadWholeFile(path), QByteArray("keep me"));
+}
+
+} // namespace
