@@ -1,10 +1,14 @@
 #include "BinEditDoc.h"
 
 #include "app/AppSettings.h"
+#include "platform/FileErrors.h"
+#include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
 
 #include <QFileInfo>
 #include <algorithm>
+#include <memory>
+#include <new>
 
 namespace {
 std::function<void()>& InspectorHook()
@@ -235,4 +239,31 @@ bool CBinEditDoc::DeleteAt(CBufferPos& at, int32_t count, IDocView* sender)
     SetModifiedFlag(true);
     UpdateAllViews(sender, HINT_SIZE_CHANGED, HintArgs{at.Offset()});
     return true;
+}
+
+bool CBinEditDoc::MoveBlock(CBufferPos& at, int32_t source, int32_t count, int32_t dropOffset, IDocView* sender)
+{
+    const int32_t size = buffer_.Size();
+    if (readOnly_ || count <= 0 || source < 0 || count > size - source || dropOffset < 0 || dropOffset > size ||
+        (dropOffset >= source && dropOffset <= source + count))
+        return false;
+    std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[size_t(count)]);
+    if (!block) {
+        platform::ShowMessage(platform::OutOfMemoryText());
+        return false;
+    }
+    at.Seek(dropOffset);
+    if (!RecordEdit(at, UndoKind::MoveBack, count, source))
+        return false;
+    at.Seek(source);
+    at.Read(block.get(), count);
+    at.Delete(count);
+    at.Seek(dropOffset > source ? dropOffset - count : dropOffset);
+    const int32_t inserted = at.Insert(count);
+    if (inserted < count)
+        undo_.Clear();
+    at.Write(block.get(), inserted);
+    SetModifiedFlag(true);
+    UpdateAllViews(sender, HINT_SIZE_CHANGED, HintArgs{std::min(source, at.Offset())});
+    return inserted == count;
 }

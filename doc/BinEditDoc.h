@@ -68,6 +68,10 @@ public:
     bool OverwriteAt(CBufferPos& at, const void* data, int32_t count, IDocView* sender = nullptr);
     int32_t InsertAt(CBufferPos& at, const void* data, int32_t count, IDocView* sender = nullptr);
     bool DeleteAt(CBufferPos& at, int32_t count, IDocView* sender = nullptr);
+    // Moves count bytes from source to dropOffset (an offset of the file as it
+    // is before the move, outside the block); the block ends up at dropOffset,
+    // or at dropOffset - count when it moved forward.
+    bool MoveBlock(CBufferPos& at, int32_t source, int32_t count, int32_t dropOffset, IDocView* sender = nullptr);
 
     // Marks the data inspector for refresh when the modified flag or the
     // read-only switch changes; the window layer installs it.
