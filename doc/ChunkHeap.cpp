@@ -1,11 +1,13 @@
 #include "ChunkHeap.h"
 
+#include "platform/PageMemory.h"
+
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
-// Slabs double from the first 2048 bytes up to this size, so small files stay
-// small and large ones need few slabs.
+// Slabs double from one page up to this size, so small files stay small and
+// large ones need few slabs.
+constexpr size_t kPage = 4096;
 constexpr size_t kMaxSlabSize = size_t(8) << 20;
 } // namespace
 
@@ -13,8 +15,8 @@ ChunkHeap::~ChunkHeap() { Release(); }
 
 bool ChunkHeap::AddSlab(size_t atLeast)
 {
-    const size_t size = std::max(nextSlabSize_, atLeast + sizeof(Slab));
-    auto* slab = static_cast<Slab*>(std::malloc(size));
+    const size_t size = (std::max(nextSlabSize_, atLeast + sizeof(Slab)) + kPage - 1) & ~(kPage - 1);
+    auto* slab = static_cast<Slab*>(platform::AllocatePages(size));
     if (!slab)
         return false;
     slab->next = slabs_;
@@ -65,11 +67,11 @@ void ChunkHeap::Release()
 {
     while (slabs_) {
         Slab* next = slabs_->next;
-        std::free(slabs_);
+        platform::FreePages(slabs_, slabs_->size);
         slabs_ = next;
     }
     freeLists_.fill(nullptr);
     cursor_ = end_ = nullptr;
-    nextSlabSize_ = 2048;
+    nextSlabSize_ = kPage;
     slabBytes_ = 0;
 }

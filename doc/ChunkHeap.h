@@ -48,7 +48,7 @@ private:
     Slab* slabs_ = nullptr;
     char* cursor_ = nullptr;
     char* end_ = nullptr;
-    size_t nextSlabSize_ = 2048;
+    size_t nextSlabSize_ = 4096;
     size_t slabBytes_ = 0;
     int64_t failAfter_ = -1;
 };

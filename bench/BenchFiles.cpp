@@ -1,0 +1,47 @@
+#include "BenchFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <fstream>
+#include <vector>
+
+QString BenchFile(int64_t size, const char* name)
+{
+    QString dir = qEnvironmentVariable("VANTREL_BENCH_DIR", QDir::tempPath());
+    const QString path = dir + QStringLiteral("/vantrel-bench-%1.bin").arg(name ? QString::fromLatin1(name) : QString::number(size));
+    if (QFileInfo(path).size() != size) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            qFatal("cannot create %s", qPrintable(path));
+        std::vector<uint64_t> block(1 << 17);
+        uint64_t state = 0x9E3779B97F4A7C15ull;
+        int64_t left = size;
+        while (left > 0) {
+            for (auto& word : block) {
+                state ^= state << 13;
+                state ^= state >> 7;
+                state ^= state << 17;
+                word = state;
+            }
+            const int64_t n = std::min<int64_t>(left, int64_t(block.size() * 8));
+            file.write(reinterpret_cast<const char*>(block.data()), n);
+            left -= n;
+        }
+    }
+    QFile file(path);  // warm the page cache
+    if (file.open(QIODevice::ReadOnly)) {
+        std::vector<char> sink(1 << 20);
+        while (file.read(sink.data(), qint64(sink.size())) > 0) {
+        }
+    }
+    return path;
+}
+
+int64_t ResidentBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    int64_t pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * 4096;
+}
