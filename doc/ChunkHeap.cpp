@@ -4,6 +4,18 @@
 
 #include <algorithm>
 
+// Under AddressSanitizer, memory the heap holds but has not handed out is
+// poisoned, so a read or write past a chunk's block or into a freed chunk is
+// reported even though the slabs come from one large mapping.
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#define HEAP_POISON(p, n) ASAN_POISON_MEMORY_REGION((p), (n))
+#define HEAP_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION((p), (n))
+#else
+#define HEAP_POISON(p, n) ((void)(p), (void)(n))
+#define HEAP_UNPOISON(p, n) ((void)(p), (void)(n))
+#endif
+
 namespace {
 // Slabs double from one page up to this size, so small files stay small and
 // large ones need few slabs.
@@ -25,6 +37,7 @@ bool ChunkHeap::AddSlab(size_t atLeast)
     slabBytes_ += size;
     cursor_ = reinterpret_cast<char*>(slab) + RoundUp(sizeof(Slab));
     end_ = reinterpret_cast<char*>(slab) + size;
+    HEAP_POISON(cursor_, size_t(end_ - cursor_));
     nextSlabSize_ = std::min(nextSlabSize_ * 2, kMaxSlabSize);
     return true;
 }
@@ -40,12 +53,14 @@ void* ChunkHeap::Allocate(size_t bytes)
     void* block = nullptr;
     if (list) {
         block = list;
+        HEAP_UNPOISON(block, bytes);
         list = list->next;
     } else {
         if (size_t(end_ - cursor_) < bytes && !AddSlab(bytes))
             return nullptr;
         block = cursor_;
         cursor_ += bytes;
+        HEAP_UNPOISON(block, bytes);
     }
     if (failAfter_ > 0)
         --failAfter_;
@@ -61,13 +76,16 @@ void ChunkHeap::Free(void* block, size_t bytes)
     FreeBlock*& list = freeLists_[bytes / kGranule];
     freed->next = list;
     list = freed;
+    HEAP_POISON(block, bytes);
 }
 
 void ChunkHeap::Release()
 {
     while (slabs_) {
         Slab* next = slabs_->next;
-        platform::FreePages(slabs_, slabs_->size);
+        const size_t size = slabs_->size;
+        HEAP_UNPOISON(slabs_, size);
+        platform::FreePages(slabs_, size);
         slabs_ = next;
     }
     freeLists_.fill(nullptr);
