@@ -1,0 +1,78 @@
+// The platform seam: text conversion, file-error texts, temporary files,
+// the settings location and the message handler.
+#include "MessageRecorder.h"
+
+#include "platform/CodePage.h"
+#include "platform/FileErrors.h"
+#include "platform/SettingsBackend.h"
+#include "platform/TempFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <cerrno>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CodePage, RoundTripsEveryPlaneAndReplacesLoneSurrogates)
+{
+    const QString text = QString::fromUtf8("A\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80z");  // A é € 😀 z
+    const QByteArray encoded = platform::ToCodePage(text);
+    EXPECT_EQ(encoded, QByteArray("A\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80z"));
+    EXPECT_EQ(platform::FromCodePage(encoded), text);
+
+    const QChar lone[] = {QChar(u'x'), QChar(char16_t(0xD800)), QChar(u'y'), QChar(char16_t(0xDC00))};
+    EXPECT_EQ(platform::ToCodePage(QStringView(lone, 4)), QByteArray("x?y?"));
+}
+
+TEST(FileErrors, EveryTextNamesTheFile)
+{
+    const QString path = "/data/file.bin";
+    EXPECT_EQ(platform::FileErrorText(ENOENT, path), "/data/file.bin was not found.");
+    EXPECT_EQ(platform::FileErrorText(EACCES, path), "Access to /data/file.bin was denied.");
+    EXPECT_EQ(platform::FileErrorText(EBUSY, path), "A sharing violation occurred while accessing /data/file.bin.");
+    EXPECT_EQ(platform::FileErrorText(ENOSPC, path), "There is not enough space on the disk to write /data/file.bin.");
+    EXPECT_EQ(platform::FileErrorText(EIO, path), "An unexpected error occurred while accessing /data/file.bin.");
+}
+
+TEST(TempFile, CreatesDistinctEmptyFilesWithPrefixAndSuffix)
+{
+    QSet<QString> names;
+    for (int i = 0; i < 20; ++i) {
+        const QString path = platform::CreateUniqueTempFile("VTL");
+        ASSERT_FALSE(path.isEmpty());
+        EXPECT_TRUE(QFileInfo(path).fileName().startsWith("VTL"));
+        EXPECT_TRUE(path.endsWith(".tmp"));
+        EXPECT_EQ(QFileInfo(path).size(), 0);
+        names.insert(path);
+    }
+    EXPECT_EQ(names.size(), 20);
+    for (const QString& path : names)
+        QFile::remove(path);
+}
+
+TEST(SettingsBackend, TheConfigFolderVariableDecidesWhereSettingsLive)
+{
+    const QString dir = qEnvironmentVariable("VANTREL_CONFIG_DIR");
+    ASSERT_FALSE(dir.isEmpty()) << "the test main sets a private folder";
+    EXPECT_EQ(platform::SettingsFilePath(), dir + "/Kestrane/Vantrel.ini");
+    auto store = platform::OpenSettings();
+    store->setValue("Settings/Probe", 7);
+    store->sync();
+    EXPECT_TRUE(QFile::exists(dir + "/Kestrane/Vantrel.ini"));
+}
+
+TEST(MessageBox, HandlerSeesTheMessageAndAnswers)
+{
+    MessageRecorder messages;
+    messages.Answer(platform::MsgResult::Yes);
+    EXPECT_EQ(platform::ShowMessage("Sure?", platform::MsgButtons::YesNo, platform::MsgIcon::Question),
+              platform::MsgResult::Yes);
+    EXPECT_EQ(platform::ShowMessage("Again?", platform::MsgButtons::YesNoCancel), platform::MsgResult::Cancel)
+        << "an unscripted question gets the cautious answer";
+    ASSERT_EQ(messages.Count(), 2);
+    EXPECT_EQ(messages.Messages()[0].caption, "Vantrel");
+}
+
+} // namespace
