@@ -9,7 +9,8 @@ bool FileHandle::Open(const char16_t* path, Creation creation, Access access)
 
 bool FileHandle::Open(const QString& path, Creation creation, Access access)
 {
-    Close();
+    CloseFile();
+    moved_ = 0;
     if (path.isEmpty())
         return false;
     file_.setFileName(path);
@@ -28,13 +29,23 @@ bool FileHandle::Open(const QString& path, Creation creation, Access access)
     return file_.open(mode);
 }
 
-void FileHandle::Close()
+bool FileHandle::CloseFile()
 {
-    if (file_.isOpen())
-        file_.close();
-    buffers_[0].reset();
-    buffers_[1].reset();
+    if (!file_.isOpen())
+        return true;
+    // close() flushes QFile's write buffer but does not report a failure.
+    const bool flushed = !(file_.openMode() & QIODevice::WriteOnly) || file_.flush();
+    file_.close();
+    return flushed;
+}
+
+bool FileHandle::Close()
+{
+    const bool closed = CloseFile();
+    for (auto& buffer : buffers_)
+        buffer.reset();
     moved_ = 0;
+    return closed;
 }
 
 bool FileHandle::ReadBytes(void* destination, int64_t count)
@@ -59,6 +70,13 @@ bool FileHandle::WriteBytes(const void* source, int64_t count)
 
 uint8_t* FileHandle::AllocateBuffer(int which, size_t bytes)
 {
+    if (which < 0 || which >= kBufferCount)
+        return nullptr;
     buffers_[which].reset(new (std::nothrow) uint8_t[bytes]);
     return buffers_[which].get();
+}
+
+uint8_t* FileHandle::Buffer(int which) const
+{
+    return which >= 0 && which < kBufferCount ? buffers_[which].get() : nullptr;
 }

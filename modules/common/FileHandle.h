@@ -16,10 +16,14 @@ public:
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
 
-    // Closes any file already open first.
+    // Closes any file already open first; the work buffers stay, so a
+    // caller may allocate them before it opens its file.
     bool Open(const char16_t* path, Creation creation, Access access);
     bool Open(const QString& path, Creation creation, Access access);
-    void Close();
+    // Closes the file and frees the work buffers. Written data may still sit
+    // in the file's buffer until here, so the result is false when it could
+    // not all be written; a writer must check it.
+    bool Close();
     bool IsOpen() const { return file_.isOpen(); }
 
     // Both return false on failure; Moved() is the count of the last call.
@@ -28,12 +32,16 @@ public:
     int64_t Moved() const { return moved_; }
     int64_t Size() const { return file_.size(); }
 
-    // Work buffers freed on Close; null when memory runs out.
+    // Work buffers 0 and 1, freed on Close; null when memory runs out or
+    // `which` names no buffer.
     uint8_t* AllocateBuffer(int which, size_t bytes);
-    uint8_t* Buffer(int which) const { return buffers_[which].get(); }
+    uint8_t* Buffer(int which) const;
 
 private:
+    static constexpr int kBufferCount = 2;
+    bool CloseFile();
+
     QFile file_;
     int64_t moved_ = 0;
-    std::unique_ptr<uint8_t[]> buffers_[2];
+    std::unique_ptr<uint8_t[]> buffers_[kBufferCount];
 };

@@ -1,0 +1,15 @@
+#pragma once
+// A task accepted from a task module. The texts are the host's own copies;
+// the handler stays valid while the module is loaded, which is until exit.
+#include "ext/interface/VantrelExtension.h"
+
+#include <QString>
+
+struct TaskEntry {
+    QString name;
+    QString description;  // empty when the module gave none
+    QString filter;       // "*.txt;*.b64" for import and export tasks, else empty
+    TaskHandler handler = nullptr;
+    int32_t id = 0;
+    int moduleIndex = 0;  // index into the registry's module list
+};

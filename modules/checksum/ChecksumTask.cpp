@@ -1,0 +1,47 @@
+#include "ChecksumTask.h"
+
+#include "ChecksumReport.h"
+#include "modules/common/FileHandle.h"
+
+namespace {
+constexpr int64_t kChunkBytes = 1024;
+
+QStringView FileNameOf(const TaskArgs& args)
+{
+    return args.fileName ? QStringView(args.fileName) : QStringView();
+}
+} // namespace
+
+uint32_t RunChecksumTask(const TaskArgs& args, QStringView title, const ChecksumList& checksums)
+{
+    FileHandle input;
+    FileHandle output;
+    uint8_t* chunk = input.AllocateBuffer(0, kChunkBytes);
+    if (!chunk)
+        return TASK_RESULT_OUT_OF_MEMORY;
+    if (!input.Open(args.inputPath, FileHandle::OpenExisting, FileHandle::Read))
+        return TASK_RESULT_READ_ERROR;
+    if (!output.Open(args.outputPath, FileHandle::CreateAlways, FileHandle::Write))
+        return TASK_RESULT_WRITE_ERROR;
+
+    // The count is 32-bit like every size the host hands a module.
+    uint32_t length = 0;
+    for (;;) {
+        if (!input.ReadBytes(chunk, kChunkBytes))
+            return TASK_RESULT_READ_ERROR;
+        const auto moved = size_t(input.Moved());
+        if (moved == 0)
+            break;
+        for (const auto& checksum : checksums)
+            checksum->Update(chunk, moved);
+        length += uint32_t(moved);
+    }
+
+    ChecksumReport report(title, FileNameOf(args), uint32_t(args.offset), length);
+    for (const auto& checksum : checksums)
+        checksum->AppendLines(report);
+    const QString& text = report.Text();
+    if (!output.WriteBytes(text.utf16(), text.size() * qsizetype(sizeof(char16_t))) || !output.Close())
+        return TASK_RESULT_WRITE_ERROR;
+    return TASK_RESULT_SUCCESS;
+}

@@ -1,0 +1,326 @@
+// Running a task: the TaskArgs a handler sees, the result-code messages, the
+// progress feedback, and the staging of files around a run.
+#include "ModuleTestSupport.h"
+
+#include "MessageRecorder.h"
+#include "TestFiles.h"
+#include "app/AppSettings.h"
+#include "app/SystemColor.h"
+#include "ext/StagedTaskRun.h"
+#include "ext/SystemColorResolver.h"
+#include "ext/TaskExtensions.h"
+#include "platform/StatusHooks.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+QString Text(const char16_t* text) { return QString::fromUtf16(text); }
+
+class TaskRunTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedSettings = Settings();
+        dir.Add("ProbeTasks.vtx", "Probe.vtx");
+        tasks.Load();
+        ASSERT_EQ(tasks.ModuleCount(), 1);
+        probe = ProbeOf(tasks.Module(0).path);
+        ASSERT_NE(probe, nullptr);
+        probe->calls = 0;
+        probe->nextResult = TASK_RESULT_SUCCESS;
+        SetSystemColorResolver([](int index) { return 0x00010000u * uint32_t(index) + 0x42u; });
+    }
+
+    void TearDown() override
+    {
+        SetSystemColorResolver({});
+        Settings() = savedSettings;
+    }
+
+    // Runs the first task of kind with staged files; input bytes "abc" where the kind has host input.
+    std::optional<QByteArray> RunStaged(int kind, const TaskViewParams* view, QString* stagedInput = nullptr)
+    {
+        StagedTask task;
+        task.kind = kind;
+        task.writeInput = [stagedInput](const QString& path) {
+            if (stagedInput)
+                *stagedInput = path;
+            WriteWholeFile(path, "abc");
+            return true;
+        };
+        task.userInputPath = importSource;
+        task.userOutputPath = exportTarget;
+        task.view = view;
+        return RunStagedTask(tasks, task);
+    }
+
+    AppSettings savedSettings;
+    ModuleDir dir;
+    TaskExtensions tasks{dir.Path()};
+    ProbeState* probe = nullptr;
+    MessageRecorder messages;
+    QString importSource = dir.FilePath("source.prb");
+    QString exportTarget = dir.FilePath("target.prb");
+};
+
+TaskViewParams ViewWithSelection(int start)
+{
+    TaskViewParams view;
+    view.documentTitle = "data.bin";
+    view.bytesPerRow = 24;
+    view.hasSelection = true;
+    view.selectionStart = start;
+    return view;
+}
+
+} // namespace
+
+TEST_F(TaskRunTest, ArgsComeFromTheViewAndTheSettings)
+{
+    AppSettings& s = Settings();
+    s.bytesPerRow = 32;
+    s.offsetFormat = 0;
+    s.groupBy = 2;
+    s.columns = 2;
+    s.showDash = false;
+    s.showAllChars = true;
+    s.font2 = platform::FontRecord{};
+    s.font2.height = -13;
+    s.font2.weight = 700;
+    s.font2.italic = 1;
+    std::memcpy(s.font2.faceName, u"Mono", sizeof(u"Mono"));
+    for (int slot = 0; slot < AppSettings::kColorSlots; ++slot)
+        s.colors[slot] = 0x00100000u + uint32_t(slot);
+    s.colors[AppSettings::SelBackgroundColor] = SystemColor(kSysColorHighlight);
+    int window = 0;
+    tasks.SetOwnerWindow(&window);
+
+    const TaskViewParams view = ViewWithSelection(100);
+    ASSERT_TRUE(tasks.RunTask(TASK_CONVERSION, 0, "/in/path", "/out/path", &view));
+    ASSERT_EQ(probe->calls, 1);
+    const TaskArgs& args = probe->args;
+    EXPECT_EQ(args.kind, uint32_t(TASK_CONVERSION));
+    EXPECT_EQ(args.id, 14);
+    EXPECT_EQ(Text(probe->inputPath), "/in/path");
+    EXPECT_EQ(Text(probe->outputPath), "/out/path");
+    EXPECT_EQ(args.ownerWindow, &window);
+    EXPECT_EQ(Text(probe->fileName), "data.bin");
+    EXPECT_EQ(args.offset, 100);
+    EXPECT_EQ(args.bytesPerRow, 24);
+    EXPECT_EQ(args.offsetRadix, 10);
+    EXPECT_EQ(args.groupBy, 4);
+    EXPECT_EQ(args.columns, 2);
+    EXPECT_EQ(args.showDash, 0);
+    EXPECT_EQ(args.showAllChars, 1);
+    EXPECT_EQ(args.font.height, -13);
+    EXPECT_EQ(args.font.weight, 700);
+    EXPECT_EQ(args.font.italic, 1);
+    EXPECT_EQ(Text(args.font.faceName), "Mono");
+    for (uint8_t byte : args.reserved)
+        EXPECT_EQ(byte, 0);
+
+    // Slots 0 to 11 carry the colours, system colours resolved; 12 to 15 stay zero.
+    for (int slot = 0; slot < 12; ++slot) {
+        const uint32_t expected = slot == AppSettings::SelBackgroundColor ? 0x000D0042u : 0x00100000u + uint32_t(slot);
+        EXPECT_EQ(args.colors[slot], expected) << "slot " << slot;
+    }
+    for (int slot = 12; slot < 16; ++slot)
+        EXPECT_EQ(args.colors[slot], 0u) << "slot " << slot;
+    EXPECT_EQ(messages.Count(), 0);
+}
+
+TEST_F(TaskRunTest, GroupSizeAndOffsetRadixFollowTheSettings)
+{
+    const int expectedGroups[] = {1, 2, 4, 8};
+    for (int groupBy = 0; groupBy < 4; ++groupBy) {
+        Settings().groupBy = groupBy;
+        Settings().offsetFormat = groupBy % 2;
+        ASSERT_TRUE(tasks.RunTask(TASK_CHECKSUM, 0, "/in", "/out", nullptr));
+        EXPECT_EQ(probe->args.groupBy, expectedGroups[groupBy]);
+        EXPECT_EQ(probe->args.offsetRadix, groupBy % 2 ? 16 : 10);
+    }
+}
+
+TEST_F(TaskRunTest, SystemColoursNeverReachAModuleWithTheTopBitSet)
+{
+    SetSystemColorResolver([](int) { return 0xFF123456u; });
+    for (uint32_t& color : Settings().colors)
+        color = SystemColor(kSysColorWindow);
+    ASSERT_TRUE(tasks.RunTask(TASK_CHECKSUM, 0, "/in", "/out", nullptr));
+    EXPECT_EQ(probe->args.colors[0], 0x00123456u);
+    EXPECT_EQ(probe->args.colors[11], 0x00123456u);
+    EXPECT_EQ(probe->args.colors[12], 0u);
+}
+
+TEST_F(TaskRunTest, SelectionOffsetOnlyForSelectionKinds)
+{
+    const TaskViewParams view = ViewWithSelection(77);
+    for (int kind = 0; kind < TASK_KIND_COUNT; ++kind) {
+        ASSERT_TRUE(tasks.RunTask(kind, 0, "/in", "/out", &view));
+        EXPECT_EQ(probe->args.offset, kind >= TASK_COPY_AS ? 77 : 0) << "kind " << kind;
+        EXPECT_EQ(probe->args.kind, uint32_t(kind));
+    }
+    TaskViewParams noSelection = view;
+    noSelection.hasSelection = false;
+    ASSERT_TRUE(tasks.RunTask(TASK_CONVERSION, 0, "/in", "/out", &noSelection));
+    EXPECT_EQ(probe->args.offset, 0);
+}
+
+TEST_F(TaskRunTest, ImportRunsWithoutAView)
+{
+    Settings().bytesPerRow = 48;
+    WriteWholeFile(importSource, "imported");
+    const std::optional<QByteArray> output = RunStaged(TASK_IMPORT, nullptr);
+    ASSERT_TRUE(output.has_value());
+    EXPECT_EQ(*output, PROBE_OUTPUT_TEXT);
+    EXPECT_EQ(Text(probe->fileName), "Untitled");
+    EXPECT_EQ(probe->args.offset, 0);
+    EXPECT_EQ(probe->args.bytesPerRow, 48);
+    EXPECT_EQ(probe->args.id, 11);
+    EXPECT_EQ(Text(probe->inputPath), importSource);
+    EXPECT_EQ(probe->inputSize, 8);
+}
+
+TEST_F(TaskRunTest, CopyAsGetsNoOutputPath)
+{
+    const TaskViewParams view = ViewWithSelection(5);
+    QString stagedInput;
+    const std::optional<QByteArray> output = RunStaged(TASK_COPY_AS, &view, &stagedInput);
+    ASSERT_TRUE(output.has_value());
+    EXPECT_TRUE(output->isEmpty());
+    EXPECT_EQ(probe->outputPathNull, 1);
+    EXPECT_EQ(probe->inputPathNull, 0);
+    EXPECT_EQ(Text(probe->inputPath), stagedInput);
+    ASSERT_EQ(probe->inputSize, 3);
+    EXPECT_EQ(std::memcmp(probe->inputBytes, "abc", 3), 0);
+    EXPECT_FALSE(QFile::exists(stagedInput));
+}
+
+TEST_F(TaskRunTest, PasteAsGetsNoInputPath)
+{
+    const TaskViewParams view = ViewWithSelection(5);
+    const std::optional<QByteArray> output = RunStaged(TASK_PASTE_AS, &view);
+    ASSERT_TRUE(output.has_value());
+    EXPECT_EQ(*output, PROBE_OUTPUT_TEXT);
+    EXPECT_EQ(probe->inputPathNull, 1);
+    EXPECT_EQ(probe->outputPathNull, 0);
+    EXPECT_FALSE(QFile::exists(Text(probe->outputPath)));
+}
+
+TEST_F(TaskRunTest, ExportWritesTheUsersFileFromAStagedInput)
+{
+    const TaskViewParams view = ViewWithSelection(9);
+    QString stagedInput;
+    const std::optional<QByteArray> output = RunStaged(TASK_EXPORT, &view, &stagedInput);
+    ASSERT_TRUE(output.has_value());
+    EXPECT_EQ(Text(probe->outputPath), exportTarget);
+    EXPECT_EQ(ReadWholeFile(exportTarget), PROBE_OUTPUT_TEXT);
+    EXPECT_EQ(probe->args.offset, 0);
+    EXPECT_FALSE(QFile::exists(stagedInput));
+}
+
+TEST_F(TaskRunTest, TemporaryFilesAreNamedVtlAndDeletedAfterTheRun)
+{
+    const TaskViewParams view = ViewWithSelection(0);
+    QString stagedInput;
+    ASSERT_TRUE(RunStaged(TASK_CHECKSUM, &view, &stagedInput).has_value());
+    const QString stagedOutput = Text(probe->outputPath);
+    for (const QString& path : {stagedInput, stagedOutput}) {
+        const QFileInfo info(path);
+        EXPECT_EQ(info.absolutePath(), QDir(QDir::tempPath()).absolutePath()) << path.toStdString();
+        EXPECT_TRUE(info.fileName().startsWith("VTL")) << path.toStdString();
+        EXPECT_TRUE(info.fileName().endsWith(".tmp")) << path.toStdString();
+        EXPECT_FALSE(QFile::exists(path)) << path.toStdString();
+    }
+    EXPECT_NE(stagedInput, stagedOutput);
+}
+
+struct ResultCase {
+    uint32_t code;
+    const char* message;  // null: no message at all
+};
+
+class TaskResultTest : public TaskRunTest, public ::testing::WithParamInterface<ResultCase> {};
+
+TEST_P(TaskResultTest, FailureGivesItsMessageAndDiscardsTheOutput)
+{
+    probe->nextResult = GetParam().code;
+    const TaskViewParams view = ViewWithSelection(0);
+    QString stagedInput;
+    const std::optional<QByteArray> output = RunStaged(TASK_CONVERSION, &view, &stagedInput);
+
+    EXPECT_FALSE(output.has_value());
+    EXPECT_EQ(probe->calls, 1);
+    if (GetParam().message) {
+        ASSERT_EQ(messages.Count(), 1);
+        EXPECT_EQ(messages.Last(), GetParam().message);
+        EXPECT_EQ(messages.Messages()[0].icon, platform::MsgIcon::Error);
+    } else {
+        EXPECT_EQ(messages.Count(), 0);
+    }
+    // The handler did write its output; it is thrown away with the temporary files.
+    EXPECT_FALSE(QFile::exists(stagedInput));
+    EXPECT_FALSE(QFile::exists(Text(probe->outputPath)));
+    EXPECT_FALSE(tasks.RunTask(TASK_CONVERSION, 0, "/in", "/out", &view));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ResultCodes, TaskResultTest,
+    ::testing::Values(
+        ResultCase{1, "There was an error running the selected task. An unknown error occurred."},
+        ResultCase{2, "There was an error running the selected task. There was not enough memory to complete an operation."},
+        ResultCase{3, "There was an error running the selected task. There was an error writing to a file."},
+        ResultCase{4, "There was an error running the selected task. There was an error reading from a file."},
+        ResultCase{0x80000001u, "There was an error running the selected task. An unknown error occurred."},
+        ResultCase{0x80000000u, nullptr}),
+    [](const ::testing::TestParamInfo<ResultCase>& info) { return "Code" + std::to_string(info.param.code); });
+
+TEST_F(TaskRunTest, ProgressTextAndWaitCursorSurroundTheRun)
+{
+    QStringList statusTexts;
+    std::vector<bool> cursor;
+    platform::SetStatusTextHandler([&](const QString& text) { statusTexts << text; });
+    platform::SetWaitCursorHandler([&](bool busy) { cursor.push_back(busy); });
+
+    ASSERT_TRUE(tasks.RunTask(TASK_CHECKSUM, 0, "/in", "/out", nullptr));
+    ASSERT_TRUE(tasks.RunTask(TASK_EXPORT, 0, "/in", "/out", nullptr));
+    probe->nextResult = 3;
+    EXPECT_FALSE(tasks.RunTask(TASK_IMPORT, 0, "/in", "/out", nullptr));
+    platform::SetStatusTextHandler({});
+    platform::SetWaitCursorHandler({});
+
+    EXPECT_EQ(statusTexts, (QStringList{"Computing checksum...", "", "Converting data...", "", "Converting data...", ""}));
+    EXPECT_EQ(cursor, (std::vector<bool>{true, false, true, false, true, false}));
+}
+
+TEST_F(TaskRunTest, UnknownTaskRunsNothing)
+{
+    EXPECT_FALSE(tasks.RunTask(TASK_CONVERSION, 2, "/in", "/out", nullptr));
+    EXPECT_FALSE(tasks.RunTask(6, 0, "/in", "/out", nullptr));
+    EXPECT_FALSE(tasks.RunTask(-1, 0, "/in", "/out", nullptr));
+    EXPECT_EQ(probe->calls, 0);
+    EXPECT_EQ(messages.Count(), 0);
+}
+
+TEST_F(TaskRunTest, FailedStagingSkipsTheRunAndRemovesTheFiles)
+{
+    QString stagedInput;
+    StagedTask task;
+    task.kind = TASK_CONVERSION;
+    task.writeInput = [&](const QString& path) {
+        stagedInput = path;
+        return false;
+    };
+    EXPECT_FALSE(RunStagedTask(tasks, task).has_value());
+    EXPECT_EQ(probe->calls, 0);
+    EXPECT_FALSE(stagedInput.isEmpty());
+    EXPECT_FALSE(QFile::exists(stagedInput));
+}
