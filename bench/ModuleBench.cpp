@@ -1,0 +1,101 @@
+// The modules' tasks on a 256 MiB input against the reference tools, measured
+// in the same run: each side runs three times (once when it takes over five
+// seconds) and the best time counts.
+#include "BenchFiles.h"
+
+#include "ext/TaskExtensions.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+double BestOfThree(const std::function<bool()>& run)
+{
+    double best = 1e30;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!run())
+            return -1;
+        best = std::min(best, double(timer.nsecsElapsed()) / 1e9);
+        if (best > 5.0)
+            break;  // slow enough that one run is a fair measure
+    }
+    return best;
+}
+
+// Runs a shell command line (the reference tool), output discarded unless redirected.
+bool Shell(const QString& command)
+{
+    return QProcess::execute(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command}) == 0;
+}
+
+int FindTask(const TaskExtensions& tasks, int kind, const QString& name)
+{
+    for (int i = 0; i < tasks.TaskCount(kind); ++i)
+        if (tasks.Task(kind, i).name == name)
+            return i;
+    return -1;
+}
+
+struct Comparison {
+    const char* label;
+    int kind;
+    const char* task;
+    QString input;
+    QString reference;  // shell command; %1 input, %2 output
+    double target;      // task time / reference time must stay at or below this
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QString binDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath() + "/../bin";
+    TaskExtensions tasks(binDir);
+    tasks.Load();
+    if (tasks.ModuleCount() == 0) {
+        std::fprintf(stderr, "no modules found in %s\n", qPrintable(binDir));
+        return 1;
+    }
+    const qint64 size = qint64(256) << 20;
+    const QString input = BenchFile(size, "256MiB");
+    const QString output = input + ".out";
+    const QString hexDump = input + ".xxd-p";
+    if (!QFile::exists(hexDump))
+        Shell(QStringLiteral("xxd -p '%1' > '%2'").arg(input, hexDump));
+
+    const Comparison comparisons[] = {
+        {"MD Checksums task vs md5sum", TASK_CHECKSUM, "MD Checksums", input, "md5sum '%1' > '%2'", 1.3},
+        {"SHA-1 Checksum task vs sha1sum", TASK_CHECKSUM, "SHA-1 Checksum", input, "sha1sum '%1' > '%2'", 1.3},
+        {"CRC Checksum task vs gzip -1 (for scale)", TASK_CHECKSUM, "CRC Checksum", input, "gzip -1 -c '%1' > '%2'", 0},
+        {"Base64 Encode Data vs base64", TASK_CONVERSION, "Base64 Encode Data", input, "base64 '%1' > '%2'", 1.5},
+        {"Text dump export vs xxd", TASK_EXPORT, "Text Files", input, "xxd '%1' > '%2'", 0.5},
+        {"Hex import of xxd -p vs xxd -r -p", TASK_IMPORT, "Hexadecimal Text Files", hexDump, "xxd -r -p '%1' > '%2'", 1.0},
+    };
+    std::printf("%-44s %10s %10s %8s %8s\n", "comparison (256 MiB input)", "task s", "tool s", "ratio", "target");
+    for (const Comparison& c : comparisons) {
+        const int index = FindTask(tasks, c.kind, QString::fromLatin1(c.task));
+        if (index < 0) {
+            std::printf("%-44s task \"%s\" not found\n", c.label, c.task);
+            continue;
+        }
+        const double taskTime = BestOfThree([&] { return tasks.RunTask(c.kind, index, c.input, output, nullptr); });
+        const double toolTime = BestOfThree([&] { return Shell(c.reference.arg(c.input, output + ".ref")); });
+        const double ratio = taskTime / toolTime;
+        if (c.target > 0)
+            std::printf("%-44s %10.3f %10.3f %8.2f %7s%.1f %s\n", c.label, taskTime, toolTime, ratio, "<=", c.target,
+                        ratio <= c.target ? "met" : "MISSED");
+        else
+            std::printf("%-44s %10.3f %10.3f %8.2f\n", c.label, taskTime, toolTime, ratio);
+        QFile::remove(output);
+        QFile::remove(output + ".ref");
+    }
+    return 0;
+}
