@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <new>
+#include "modules/common/RegisterRecords.h"
 
 static_assert(std::endian::native == std::endian::little, "reports are written as UTF-16LE straight from memory");
 
@@ -81,10 +82,5 @@ const TaskRecord kRecords[] = {
 extern "C" VANTREL_EXPORT void VantrelExtension(void* hostContext, RegisterProc registerProc,
                                                 const char16_t** description)
 {
-    if (description)
-        *description = kDescription;
-    if (!registerProc)
-        return;
-    for (const TaskRecord& record : kRecords)
-        registerProc(hostContext, &record);
+    RegisterRecords(hostContext, registerProc, description, kDescription, kRecords);
 }

@@ -1,6 +1,7 @@
 // Convert.vtx: eleven conversions of the selection, four of them also
 // offered as import and export formats.
 #include "ConvertHandlers.h"
+#include "modules/common/RegisterRecords.h"
 
 namespace {
 
@@ -39,10 +40,5 @@ const TaskRecord kRecords[] = {
 extern "C" VANTREL_EXPORT void VantrelExtension(void* hostContext, RegisterProc registerProc,
                                                 const char16_t** description)
 {
-    if (description)
-        *description = kDescription;
-    if (!registerProc)
-        return;
-    for (const TaskRecord& record : kRecords)
-        registerProc(hostContext, &record);
+    RegisterRecords(hostContext, registerProc, description, kDescription, kRecords);
 }

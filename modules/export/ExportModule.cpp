@@ -3,6 +3,7 @@
 #include "ExportRunner.h"
 
 #include "ext/interface/VantrelExtension.h"
+#include "modules/common/RegisterRecords.h"
 
 namespace {
 
@@ -50,10 +51,5 @@ const TaskRecord kTasks[] = {
 extern "C" VANTREL_EXPORT void VantrelExtension(void* hostContext, RegisterProc registerProc,
                                                 const char16_t** description)
 {
-    if (description)
-        *description = kDescription;
-    if (!registerProc)
-        return;
-    for (const TaskRecord& record : kTasks)
-        registerProc(hostContext, &record);
+    RegisterRecords(hostContext, registerProc, description, kDescription, kTasks);
 }

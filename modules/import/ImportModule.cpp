@@ -6,6 +6,7 @@
 #include "ext/interface/VantrelExtension.h"
 
 #include <new>
+#include "modules/common/RegisterRecords.h"
 
 namespace {
 
@@ -63,10 +64,5 @@ const TaskRecord kTasks[] = {
 extern "C" VANTREL_EXPORT void VantrelExtension(void* hostContext, RegisterProc registerProc,
                                                 const char16_t** description)
 {
-    if (description)
-        *description = kDescription;
-    if (!registerProc)
-        return;
-    for (const TaskRecord& record : kTasks)
-        registerProc(hostContext, &record);
+    RegisterRecords(hostContext, registerProc, description, kDescription, kTasks);
 }

@@ -3,6 +3,7 @@
 #include "DateTypes.h"
 
 #include "ext/interface/VantrelExtension.h"
+#include "modules/common/RegisterRecords.h"
 
 namespace {
 
@@ -29,10 +30,5 @@ const TypeRecord kTypes[] = {
 extern "C" VANTREL_EXPORT void VantrelExtension(void* hostContext, RegisterProc registerProc,
                                                 const char16_t** description)
 {
-    if (description)
-        *description = kDescription;
-    if (!registerProc)
-        return;
-    for (const TypeRecord& record : kTypes)
-        registerProc(hostContext, &record);
+    RegisterRecords(hostContext, registerProc, description, kDescription, kTypes);
 }
