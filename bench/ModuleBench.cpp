@@ -99,7 +99,7 @@ int main(int argc, char** argv)
         {"CRC Checksum task vs gzip -1 (for scale)", TASK_CHECKSUM, "CRC Checksum", input, "gzip -1 -c '%1' > '%2'", 0},
         {"Base64 Encode Data vs base64", TASK_CONVERSION, "Base64 Encode Data", input, "base64 '%1' > '%2'", 1.5},
         {"Text dump export vs xxd", TASK_EXPORT, "Text Files", input, "xxd '%1' > '%2'", 0.5},
-        {"Hex import of xxd -p vs xxd -r -p", TASK_IMPORT, "Hexadecimal Text Files", hexDump, "xxd -r -p '%1' > '%2'", 1.0},
+        {"Hex import of xxd -p vs xxd -r -p", TASK_IMPORT, "Text Files", hexDump, "xxd -r -p '%1' > '%2'", 1.0},
     };
     std::printf("%-44s %10s %10s %8s %8s\n", "comparison (256 MiB input)", "task s", "tool s", "ratio", "target");
     for (const Comparison& c : comparisons) {
