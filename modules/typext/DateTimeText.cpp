@@ -215,10 +215,24 @@ bool ReadDateTime(QStringView text, const ReadOptions& options, const LocaleConv
         // Separators are compared without the white space a locale may put
         // around them, because white space never belongs to a run.
         const QStringView separator = group.separator;
-        if (separator == QStringView(c.timeSeparator).trimmed()) {
+        const bool isTimeSeparator = separator == QStringView(c.timeSeparator).trimmed();
+        const bool isDateSeparator =
+            separator == QStringView(c.dateSeparator).trimmed() || separator == u"/" || separator == u"-";
+        // Where a locale writes dates and times with the same separator (fi_FI
+        // uses "." for both), a group that could be either is first tried as
+        // the date while the type still wants one, then as a time; otherwise
+        // no date could ever be read back in such a locale.
+        const bool tryDateFirst = isTimeSeparator && isDateSeparator && (options.allowedParts & DatePart) &&
+                                  !(foundParts & DatePart) && group.count >= 3;
+        const DateTimeFields before = f;
+        if (tryDateFirst && TakeDate(group, c.dateOrder, f)) {
+            part = DatePart;
+            taken = true;
+        } else if (isTimeSeparator) {
+            f = before;
             part = TimePart;
             taken = TakeTime(group, ReadDayHalf(scanner, options, c), f);
-        } else if (separator == QStringView(c.dateSeparator).trimmed() || separator == u"/" || separator == u"-") {
+        } else if (isDateSeparator) {
             part = DatePart;
             taken = TakeDate(group, c.dateOrder, f);
         } else {

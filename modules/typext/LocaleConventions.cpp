@@ -89,18 +89,23 @@ QList<FormatToken> TokenizeFormat(const QString& pattern)
     return tokens;
 }
 
+// A separator the reader can find again: white space never separates
+// numbers there (the C locale's short date "d MMM yyyy" would give a blank),
+// so such a locale keeps the default separator.
+static bool IsUsableSeparator(const QString& separator) { return !separator.trimmed().isEmpty(); }
+
 LocaleConventions ConventionsOf(const QLocale& locale)
 {
     LocaleConventions conventions;
     const QList<FormatToken> date = TokenizeFormat(locale.dateFormat(QLocale::ShortFormat));
     const QString dateSeparator = SeparatorAfter(date, u"dMLy");
-    if (!dateSeparator.isEmpty())
+    if (IsUsableSeparator(dateSeparator))
         conventions.dateSeparator = dateSeparator.left(4);
     conventions.dateOrder = DateOrderOf(date, MonthDayYear);
 
     const QList<FormatToken> time = TokenizeFormat(locale.timeFormat(QLocale::ShortFormat));
     const QString timeSeparator = SeparatorAfter(time, u"hH");
-    if (!timeSeparator.isEmpty())
+    if (IsUsableSeparator(timeSeparator))
         conventions.timeSeparator = timeSeparator.left(4);
     const bool hasHour = std::any_of(time.begin(), time.end(),
                                      [](const FormatToken& t) { return t.field == u'h' || t.field == u'H'; });
