@@ -1,0 +1,116 @@
+// Renders a hex view of a real file to PNG files in several settings, so the
+// painting can be looked at: scripts/view-screenshots.sh runs it headless.
+//   view_screenshots FILE OUTDIR
+#include "app/AppSettings.h"
+#include "view/BinEditView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPalette>
+#include <QStyleFactory>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QPalette DarkPalette()
+{
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(45, 45, 48));
+    p.setColor(QPalette::WindowText, QColor(220, 220, 220));
+    p.setColor(QPalette::Base, QColor(30, 30, 30));
+    p.setColor(QPalette::Text, QColor(212, 212, 212));
+    p.setColor(QPalette::Button, QColor(62, 62, 66));
+    p.setColor(QPalette::ButtonText, QColor(220, 220, 220));
+    p.setColor(QPalette::Highlight, QColor(38, 79, 120));
+    p.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+    return p;
+}
+
+class SampleMarks : public IViewMarks {
+public:
+    std::vector<int32_t> BookmarksIn(const CBinEditDoc&, int32_t from, int32_t to) const override
+    {
+        std::vector<int32_t> marks;
+        for (int32_t b : {0x12, 0x47})
+            if (b >= from && b < to)
+                marks.push_back(b);
+        return marks;
+    }
+    std::pair<int32_t, int32_t> InspectorRange(const CBinEditDoc&) const override { return {0x58, 0x5C}; }
+};
+
+struct Shot {
+    const char* name;
+    std::function<void(AppSettings&)> settings;
+    std::function<void(CBinEditView&)> view;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: view_screenshots FILE OUTDIR\n");
+        return 2;
+    }
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const QPalette light = QApplication::palette();
+    const QString file = QString::fromLocal8Bit(argv[1]);
+    const QDir out(QString::fromLocal8Bit(argv[2]));
+    QDir().mkpath(out.path());
+    SampleMarks marks;
+
+    auto select = [](CBinEditView& v) {
+        v.Caret().Seek(0x6A);
+        v.Caret().hasSelection = true;
+        v.Caret().selStart = 0x23;
+        v.Caret().selEnd = 0x6A;
+    };
+    const Shot shots[] = {
+        {"default", [](AppSettings&) {}, nullptr},
+        {"decimal-offsets", [](AppSettings& s) { s.offsetFormat = 0; }, nullptr},
+        {"group-by-4", [](AppSettings& s) { s.groupBy = 2; s.bytesPerRow = 32; }, nullptr},
+        {"ascii-only", [](AppSettings& s) { s.columns = 2; s.bytesPerRow = 64; }, nullptr},
+        {"hex-only-no-dash", [](AppSettings& s) { s.columns = 1; s.showDash = false; }, nullptr},
+        {"selection-active", [](AppSettings&) {}, select},
+        {"selection-inactive", [](AppSettings&) {}, [&](CBinEditView& v) { select(v); v.SetActiveView(false); }},
+        {"selection-char-column", [](AppSettings&) {}, [&](CBinEditView& v) { select(v); v.SetHexActive(false); }},
+        {"size-bar-all-chars", [](AppSettings& s) { s.showSizeBar = true; s.showAllChars = true; }, nullptr},
+        {"marks", [](AppSettings&) {}, [&](CBinEditView&) { CBinEditView::SetMarks(&marks); }},
+        {"dark", [](AppSettings&) {}, select},
+        {"scrolled-end", [](AppSettings& s) { s.groupBy = 1; },
+         [](CBinEditView& v) { v.SetTop(v.Document()->Size()); }},
+    };
+
+    CBinEditDoc doc;
+    if (!doc.OnOpenDocument(file)) {
+        std::fprintf(stderr, "cannot open %s\n", argv[1]);
+        return 1;
+    }
+    int failures = 0;
+    for (const Shot& shot : shots) {
+        Settings() = AppSettings();
+        shot.settings(Settings());
+        const bool dark = QByteArray(shot.name) == "dark";
+        QApplication::setPalette(dark ? DarkPalette() : light);
+        CBinEditView::SetMarks(nullptr);
+        CBinEditView view(&doc);
+        view.resize(820, 420);
+        view.show();
+        view.OnInitialUpdate();
+        if (shot.view)
+            shot.view(view);
+        QApplication::processEvents();
+        const QString path = out.filePath(QString::fromLatin1(shot.name) + QStringLiteral(".png"));
+        if (!view.grab().save(path)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            ++failures;
+        }
+        std::printf("%s\n", qPrintable(path));
+    }
+    CBinEditView::SetMarks(nullptr);
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,583 @@
+#include "BinEditView.h"
+
+#include "RowPainter.h"
+#include "ViewColors.h"
+#include "app/AppSettings.h"
+#include "platform/FontRecord.h"
+#include "platform/MessageBox.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
+#include <new>
+
+const IViewMarks* CBinEditView::marks_ = nullptr;
+
+namespace {
+
+int64_t FloorDiv(int64_t a, int64_t b)
+{
+    const int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+} // namespace
+
+CBinEditView::CBinEditView(CBinEditDoc* document, QWidget* parent) : QAbstractScrollArea(parent), document_(document)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setMouseTracking(true);
+    // Painting fills every pixel of the update area itself.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    horizontalScrollBar()->setSingleStep(1);
+    verticalScrollBar()->setSingleStep(1);
+    caretTimer_.setInterval(std::max(100, QApplication::cursorFlashTime() / 2));
+    connect(&caretTimer_, &QTimer::timeout, this, &CBinEditView::BlinkCaret);
+    if (document_)
+        document_->AddView(this);
+}
+
+CBinEditView::~CBinEditView()
+{
+    if (partner_ && partner_->partner_ == this)
+        partner_->partner_ = nullptr;
+    if (document_)
+        document_->RemoveView(this);
+}
+
+int CBinEditView::BytesPerRow() const { return layout_.bytesPerRow; }
+
+int CBinEditView::RowsInWindow() const { return ::RowsInWindow(clientHeight_, layout_.lineHeight); }
+
+void CBinEditView::SetMarks(const IViewMarks* marks) { marks_ = marks; }
+
+// ---------------------------------------------------------------- document
+
+void CBinEditView::OnInitialUpdate()
+{
+    CFileBuffer* buffer = document_ ? &document_->Buffer() : nullptr;
+    caret_.Bind(buffer, true, 0);
+    caret_.hasSelection = false;
+    caret_.selStart = caret_.selEnd = 0;
+    caret_.spare = 0;
+    top_.Bind(buffer, true, 0);
+    endOfRow_ = false;
+    hScroll_ = 0;
+    clientWidth_ = viewport()->width();
+    clientHeight_ = viewport()->height();
+    Layout(0);
+}
+
+void CBinEditView::OnDocumentUpdate(IDocView*, UpdateHint hint, const HintArgs& args)
+{
+    switch (hint) {
+    case HINT_REDRAW:
+        RepaintAll();
+        break;
+    case HINT_LAYOUT:
+        Layout(args.bytesPerRowFromSettings ? 0 : layout_.bytesPerRow);
+        break;
+    case HINT_BYTES_CHANGED:
+        RepaintOffsets(args.offset, args.offset);
+        break;
+    case HINT_SIZE_CHANGED:
+        RepaintFrom(args.offset);
+        UpdateScrollBars();
+        break;
+    case HINT_SELECTION:
+        RepaintOffsets(args.start, args.end - 1);
+        break;
+    }
+    emit statusChanged();
+}
+
+// ---------------------------------------------------------------- layout
+
+LayoutOptions CBinEditView::Options() const
+{
+    const AppSettings& s = Settings();
+    LayoutOptions o;
+    o.bytesPerRow = layout_.bytesPerRow;
+    o.groupBy = s.groupBy;
+    o.columns = s.columns;
+    o.offsetFormat = s.offsetFormat;
+    o.showDash = s.showDash;
+    o.showSizeBar = s.showSizeBar;
+    o.charWidth = font_.CharWidth();
+    o.lineHeight = font_.LineHeight();
+    return o;
+}
+
+void CBinEditView::Layout(int requestedBytesPerRow)
+{
+    const AppSettings& s = Settings();
+    font_.SetFont(platform::FontFromRecord(s.font2));
+    LayoutOptions o = Options();
+    if (s.sizeToFit)
+        o.bytesPerRow = FitBytesPerRow(o, s.bytesPerRow, clientWidth_);
+    else
+        o.bytesPerRow = requestedBytesPerRow != 0 ? requestedBytesPerRow : s.bytesPerRow;
+    layout_ = RowLayout::Make(o);
+
+    const int bpr = layout_.bytesPerRow;
+    if (top_.unit != bpr) {
+        const int32_t realigned = RealignTop(top_.Offset(), top_.unit, bpr, document_ ? document_->Size() : 0);
+        top_.unit = bpr;
+        top_.Seek(realigned);
+    }
+    hScroll_ = std::clamp(hScroll_, 0, HScrollLimit(layout_.totalWidth, clientWidth_));
+    if (!layout_.hexShown || !layout_.charShown)
+        hexActive_ = layout_.hexShown;
+
+    UpdateScrollBars();
+    RepaintAll();
+    emit statusChanged();
+}
+
+void CBinEditView::CopyPaneState(const CBinEditView& other)
+{
+    CFileBuffer* buffer = document_ ? &document_->Buffer() : nullptr;
+    if (caret_.Buffer() != buffer)
+        caret_.Bind(buffer, true, 0);
+    if (top_.Buffer() != buffer)
+        top_.Bind(buffer, true, 0);
+    clientWidth_ = viewport()->width();
+    clientHeight_ = viewport()->height();
+    Layout(other.layout_.bytesPerRow);
+
+    caret_.Seek(other.caret_.Offset());
+    caret_.hasSelection = other.caret_.hasSelection;
+    caret_.selStart = other.caret_.selStart;
+    caret_.selEnd = other.caret_.selEnd;
+    caret_.spare = other.caret_.spare;
+    hexActive_ = other.hexActive_;
+    endOfRow_ = other.endOfRow_;
+    const int bpr = layout_.bytesPerRow;
+    top_.Seek(other.top_.Offset() / bpr * bpr);
+    hScroll_ = std::clamp(other.hScroll_, 0, HScrollLimit(layout_.totalWidth, clientWidth_));
+    UpdateScrollBars();
+    RepaintAll();
+    emit statusChanged();
+}
+
+void CBinEditView::SetSplitPartner(CBinEditView* partner) { partner_ = partner; }
+
+void CBinEditView::LayoutPanes(int bytesPerRow)
+{
+    Layout(bytesPerRow);
+    if (partner_)
+        partner_->Layout(bytesPerRow);
+}
+
+void CBinEditView::FitPanes()
+{
+    for (CBinEditView* pane : {this, partner_.data()}) {
+        if (!pane)
+            continue;
+        pane->Layout(FitBytesPerRow(pane->Options(), pane->layout_.bytesPerRow, pane->clientWidth_));
+    }
+}
+
+// ---------------------------------------------------------------- state
+
+void CBinEditView::SetActiveView(bool active)
+{
+    if (active_ == active)
+        return;
+    active_ = active;
+    RepaintSelection();
+    CBinEditDoc::RefreshInspector();
+    emit statusChanged();
+}
+
+void CBinEditView::SetHexActive(bool hex)
+{
+    if (!layout_.hexShown)
+        hex = false;
+    else if (!layout_.charShown)
+        hex = true;
+    if (hexActive_ == hex)
+        return;
+    hexActive_ = hex;
+    RepaintSelection();
+    UpdateCaret();
+    emit statusChanged();
+}
+
+ViewStatus CBinEditView::Status() const
+{
+    const AppSettings& s = Settings();
+    StatusInputs in;
+    if (document_) {
+        in.size = document_->Size();
+        in.modified = document_->IsModified();
+        in.readOnly = document_->IsReadOnly();
+    }
+    in.caret = caret_.Offset();
+    in.hasSelection = caret_.hasSelection;
+    in.selStart = caret_.selStart;
+    in.selEnd = caret_.selEnd;
+    in.insertMode = s.insertMode;
+    in.hexActive = hexActive_;
+    in.statusFormat = s.statusFormat;
+    in.offsetFormat = s.offsetFormat;
+    in.posSelStyle = s.posSelStyle;
+    return FormatViewStatus(in);
+}
+
+// ---------------------------------------------------------------- geometry
+
+HitResult CBinEditView::HitTest(int x, int y) const
+{
+    return HitTestPoint(layout_, top_.Offset(), document_ ? document_->Size() : 0, hScroll_, x, y);
+}
+
+CaretPlace CBinEditView::CaretPoint() const
+{
+    return CaretPointFor(layout_, caret_.Offset(), top_.Offset(), endOfRow_, LowNibblePending(), hexActive_, hScroll_);
+}
+
+QRect CBinEditView::CaretRect() const
+{
+    const CaretPlace place = CaretPoint();
+    if (place.aboveWindow)
+        return QRect();
+    return QRect(place.point, QSize(kCaretWidth, layout_.lineHeight));
+}
+
+bool CBinEditView::IsCaretShown() const
+{
+    return hasFocus() && CaretVisible(CaretPoint(), clientWidth_, clientHeight_, caret_.hasSelection);
+}
+
+// ---------------------------------------------------------------- scrolling
+
+void CBinEditView::SetTop(int32_t offset, bool moveCaret)
+{
+    const int bpr = layout_.bytesPerRow;
+    const int rows = RowsInWindow();
+    const int32_t oldTop = top_.Offset();
+    const int32_t newTop = ClampTop(offset, document_ ? document_->Size() : 0, bpr, rows);
+    if (newTop != oldTop) {
+        const int64_t rowsMoved = (int64_t(newTop) - oldTop) / bpr;
+        top_.Seek(newTop);
+        if (rowsMoved > -rows && rowsMoved < rows)
+            ScrollViewport(0, int(-rowsMoved * layout_.lineHeight));
+        else
+            RepaintAll();
+    }
+    UpdateScrollBars();
+    if (moveCaret)
+        UpdateCaret();
+}
+
+void CBinEditView::SetHScroll(int pixels, bool moveCaret, bool syncPanes)
+{
+    const int h = std::clamp(pixels, 0, HScrollLimit(layout_.totalWidth, clientWidth_));
+    if (h != hScroll_) {
+        const int dx = hScroll_ - h;
+        hScroll_ = h;
+        if (dx > -clientWidth_ && dx < clientWidth_)
+            ScrollViewport(dx, 0);
+        else
+            RepaintAll();
+    }
+    UpdateScrollBars();
+    if (moveCaret)
+        UpdateCaret();
+    if (syncPanes && partner_)
+        partner_->SetHScroll(pixels, moveCaret, false);
+}
+
+void CBinEditView::EnsureCaretVisible()
+{
+    const int32_t size = document_ ? document_->Size() : 0;
+    const int32_t top = TopForCaret(caret_.Offset(), endOfRow_, top_.Offset(), size, layout_.bytesPerRow, RowsInWindow());
+    if (top != top_.Offset())
+        SetTop(top, false);
+    const CaretPlace place = CaretPoint();
+    if (!place.aboveWindow) {
+        const int h = HScrollForCaret(place.point.x(), hScroll_, clientWidth_);
+        if (h != hScroll_)
+            SetHScroll(h, false, true);
+    }
+    UpdateCaret();
+}
+
+void CBinEditView::ScrollViewport(int dx, int dy)
+{
+    viewport()->scroll(dx, dy);
+    // The caret's pixels moved with the rest; repaint where they went.
+    if (!paintedCaret_.isNull()) {
+        paintedCaret_.translate(dx, dy);
+        viewport()->update(paintedCaret_);
+    }
+}
+
+void CBinEditView::UpdateScrollBars()
+{
+    const AppSettings& s = Settings();
+    const int bpr = layout_.bytesPerRow;
+    const ScrollRange v = VerticalScrollRange(document_ ? document_->Size() : 0, bpr, RowsInWindow());
+    // Setting a range can show or hide a bar, which resizes the viewport and
+    // comes back here; the outer call keeps the guard until it is done.
+    const bool wasSyncing = syncingScrollBars_;
+    syncingScrollBars_ = true;
+    QScrollBar* vbar = verticalScrollBar();
+    vbar->setTracking(s.scrollTracking);
+    vbar->setRange(0, v.maximum);
+    vbar->setPageStep(v.page);
+    vbar->setValue(top_.Offset() / bpr);
+    QScrollBar* hbar = horizontalScrollBar();
+    hbar->setTracking(s.scrollTracking);
+    hbar->setRange(0, HScrollLimit(layout_.totalWidth, clientWidth_));
+    hbar->setPageStep(std::max(1, clientWidth_));
+    hbar->setSingleStep(std::max(1, clientWidth_ / 5));
+    hbar->setValue(hScroll_);
+    syncingScrollBars_ = wasSyncing;
+}
+
+void CBinEditView::scrollContentsBy(int, int)
+{
+    // The scroll bars report a new position; the view's own state follows.
+    if (syncingScrollBars_)
+        return;
+    // Read both first: each setter puts both bars back in step with the view.
+    const int64_t top = int64_t(verticalScrollBar()->value()) * layout_.bytesPerRow;
+    const int hScroll = horizontalScrollBar()->value();
+    SetTop(int32_t(std::min<int64_t>(top, INT32_MAX)), true);
+    SetHScroll(hScroll, true, false);
+}
+
+void CBinEditView::wheelEvent(QWheelEvent* event)
+{
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    // One row per wheel message, whatever its amount.
+    const int64_t top = int64_t(top_.Offset()) + (delta > 0 ? -layout_.bytesPerRow : layout_.bytesPerRow);
+    SetTop(int32_t(std::clamp<int64_t>(top, 0, INT32_MAX)), true);
+    event->accept();
+}
+
+void CBinEditView::resizeEvent(QResizeEvent*)
+{
+    clientWidth_ = viewport()->width();
+    clientHeight_ = viewport()->height();
+    if (Settings().sizeToFit) {
+        const int fit = FitBytesPerRow(Options(), layout_.bytesPerRow, clientWidth_);
+        if (fit != layout_.bytesPerRow)
+            Layout(fit);
+    }
+    hScroll_ = std::clamp(hScroll_, 0, HScrollLimit(layout_.totalWidth, clientWidth_));
+    const int32_t size = document_ ? document_->Size() : 0;
+    const int32_t top = ClampTop(top_.Offset(), size, layout_.bytesPerRow, RowsInWindow());
+    if (top != top_.Offset()) {
+        top_.Seek(top);
+        RepaintAll();
+    }
+    UpdateScrollBars();
+}
+
+// ---------------------------------------------------------------- repainting
+
+void CBinEditView::RepaintAll() { viewport()->update(); }
+
+void CBinEditView::RepaintOffsets(int32_t first, int32_t last)
+{
+    if (last < first)
+        return;
+    const int bpr = layout_.bytesPerRow;
+    const int64_t lh = layout_.lineHeight;
+    const int64_t firstRow = std::max<int64_t>(0, FloorDiv(int64_t(first) - top_.Offset(), bpr));
+    const int64_t lastRow = FloorDiv(int64_t(last) - top_.Offset(), bpr);
+    if (lastRow < firstRow || firstRow * lh >= clientHeight_)
+        return;
+    const int64_t bottom = std::min<int64_t>((lastRow + 1) * lh, clientHeight_);
+    viewport()->update(QRect(0, int(firstRow * lh), clientWidth_, int(bottom - firstRow * lh)));
+}
+
+void CBinEditView::RepaintFrom(int32_t offset)
+{
+    RepaintOffsets(std::max(offset, top_.Offset()), INT32_MAX);
+}
+
+void CBinEditView::RepaintSelection()
+{
+    if (marks_ && document_ && !marks_->BookmarksIn(*document_, 0, INT32_MAX).empty())
+        RepaintAll();
+    else if (caret_.hasSelection)
+        RepaintOffsets(caret_.selStart, caret_.selEnd - 1);
+}
+
+void CBinEditView::paintEvent(QPaintEvent* event)
+{
+    if (paintFailed_)
+        return;
+    QPainter painter(viewport());
+    const QRect area = event->rect();
+    try {
+        const AppSettings& s = Settings();
+        RowPaintState state;
+        state.layout = &layout_;
+        state.font = &font_;
+        // Resolved at every paint, so system colours follow the current theme.
+        state.colors = ResolveViewColors(s.colors, QGuiApplication::palette());
+        state.top = top_;
+        state.size = document_ ? document_->Size() : 0;
+        state.hScroll = hScroll_;
+        state.showAllChars = s.showAllChars;
+        state.hasSelection = caret_.hasSelection;
+        state.selStart = caret_.selStart;
+        state.selEnd = caret_.selEnd;
+        state.caretInHex = hexActive_;
+        state.activeView = active_;
+        if (active_ && marks_ && document_) {
+            const auto [firstRow, lastRow] = RowsCrossing(area, layout_.lineHeight);
+            const int64_t from = int64_t(top_.Offset()) + int64_t(firstRow) * layout_.bytesPerRow;
+            const int64_t to = int64_t(top_.Offset()) + int64_t(lastRow + 1) * layout_.bytesPerRow;
+            state.bookmarks = marks_->BookmarksIn(*document_, int32_t(std::min<int64_t>(from, INT32_MAX)),
+                                                  int32_t(std::min<int64_t>(to, INT32_MAX)));
+            std::tie(state.dataStart, state.dataEnd) = marks_->InspectorRange(*document_);
+        }
+        // Qt's backing store already draws off screen and copies the result,
+        // which is what FlickerFreePainting asks for; there is nothing to add.
+        PaintRows(painter, area, state);
+        PaintCaret(painter, area);
+    } catch (const std::bad_alloc&) {
+        paintFailed_ = true;
+        QTimer::singleShot(0, this, &CBinEditView::ReportPaintFailure);
+    }
+}
+
+void CBinEditView::PaintCaret(QPainter& painter, const QRect& area)
+{
+    const QRect caret = CaretRect();
+    const bool shown = IsCaretShown() && caretBlinkOn_;
+    if (shown && caret.intersects(area)) {
+        painter.save();
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        painter.fillRect(caret, Qt::black);
+        painter.restore();
+        paintedCaret_ = caret;
+    } else if (paintedCaret_.intersects(area)) {
+        paintedCaret_ = QRect();
+    }
+}
+
+void CBinEditView::ReportPaintFailure()
+{
+    hide();
+    platform::ShowMessage(QStringLiteral("Out of memory! Unable to display the current view!\r\n\r\n"
+                                         "You should exit the program immediately to prevent data corruption."),
+                          platform::MsgButtons::Ok, platform::MsgIcon::Error);
+}
+
+// ---------------------------------------------------------------- caret
+
+void CBinEditView::UpdateCaret()
+{
+    if (!paintedCaret_.isNull())
+        viewport()->update(paintedCaret_);
+    caretBlinkOn_ = true;
+    if (hasFocus()) {
+        caretTimer_.start();
+        const QRect caret = CaretRect();
+        if (!caret.isNull())
+            viewport()->update(caret);
+    }
+}
+
+void CBinEditView::BlinkCaret()
+{
+    caretBlinkOn_ = !caretBlinkOn_;
+    const QRect caret = caretBlinkOn_ ? CaretRect() : paintedCaret_;
+    if (!caret.isNull())
+        viewport()->update(caret);
+}
+
+void CBinEditView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    UpdateCaret();
+}
+
+void CBinEditView::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    caretTimer_.stop();
+    if (!paintedCaret_.isNull())
+        viewport()->update(paintedCaret_);
+}
+
+// ---------------------------------------------------------------- size bar and menu
+
+void CBinEditView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && IsOverSizeBar(layout_, p.x(), hScroll_)) {
+        sizeBarDrag_ = true;
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CBinEditView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (sizeBarDrag_) {
+        const int k = SizeBarCandidate(Options(), p.x() + hScroll_);
+        if (k != layout_.bytesPerRow) {
+            Settings().sizeToFit = false;
+            LayoutPanes(k);
+        }
+        event->accept();
+        return;
+    }
+    if (IsOverSizeBar(layout_, p.x(), hScroll_))
+        viewport()->setCursor(Qt::SizeHorCursor);
+    else
+        viewport()->unsetCursor();
+    QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void CBinEditView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (sizeBarDrag_ && event->button() == Qt::LeftButton) {
+        sizeBarDrag_ = false;
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void CBinEditView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && IsOverSizeBar(layout_, p.x(), hScroll_)) {
+        // Fit once, without switching SizeToFit on.
+        FitPanes();
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
+void CBinEditView::contextMenuEvent(QContextMenuEvent* event)
+{
+    const int x = event->pos().x();
+    const bool overOffsets = x + hScroll_ < layout_.Px(layout_.offsetEnd + 1);
+    emit contextMenuRequested(event->globalPos(), overOffsets || IsOverSizeBar(layout_, x, hScroll_));
+    event->accept();
+}

@@ -1,0 +1,44 @@
+#pragma once
+// Paints the rows of the hex view that cross an update area: background,
+// offsets, hex groups in alternating colours, characters, selection runs,
+// the later tools' marks and the size bar. It reads only the rows it paints,
+// through a copy of the view's top position, and draws the strings of
+// BuildRowText. Window-free: it paints on any QPainter.
+#include "CellFont.h"
+#include "RowLayout.h"
+#include "ViewColors.h"
+#include "doc/BufferPos.h"
+
+#include <QRect>
+#include <cstdint>
+#include <vector>
+
+class QPainter;
+
+struct RowPaintState {
+    const RowLayout* layout = nullptr;
+    const CellFont* font = nullptr;
+    ViewColors colors;
+    CBufferPos top;  // an unregistered copy of the view's top row
+    int32_t size = 0;
+    int hScroll = 0;
+    bool showAllChars = false;
+
+    bool hasSelection = false;
+    int32_t selStart = 0;
+    int32_t selEnd = 0;
+    bool caretInHex = true;
+    bool activeView = true;
+
+    // Marks of the active view only: bookmarked offsets (ascending) and the
+    // inspector's value [dataStart, dataEnd).
+    std::vector<int32_t> bookmarks;
+    int32_t dataStart = 0;
+    int32_t dataEnd = 0;
+};
+
+// area is in client pixels; row r of the window spans y = r * lineHeight.
+void PaintRows(QPainter& painter, const QRect& area, const RowPaintState& state);
+
+// First and last window row (inclusive) that cross the area.
+std::pair<int, int> RowsCrossing(const QRect& area, int lineHeight);

@@ -1,0 +1,70 @@
+#include "RowText.h"
+
+namespace {
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+}
+
+QString FormatOffset(int32_t offset, int offsetFormat)
+{
+    const bool decimal = offsetFormat == 0;
+    const int digits = decimal ? 10 : 8;
+    const uint32_t radix = decimal ? 10 : 16;
+    // Offsets are never negative; the unsigned value keeps a faulty one from
+    // producing a minus sign inside a fixed-width column.
+    uint32_t value = uint32_t(offset);
+    QString text(digits, QChar(u'0'));
+    QChar* out = text.data();
+    for (int i = digits - 1; i >= 0 && value != 0; --i) {
+        out[i] = QLatin1Char(kHexDigits[value % radix]);
+        value /= radix;
+    }
+    return text;
+}
+
+QChar DisplayChar(uint8_t byte, bool showAllChars)
+{
+    if (showAllChars || (byte >= 32 && byte <= 126))
+        return QChar(char16_t(byte));
+    return QChar(u'.');
+}
+
+QString HexText(const RowLayout& layout, const uint8_t* bytes, int count)
+{
+    if (count <= 0)
+        return QString();
+    QString text(layout.HexCellOfByte(count - 1) + 2, QChar(u' '));
+    QChar* out = text.data();
+    for (int i = 0; i < count; ++i) {
+        const int cell = layout.HexCellOfByte(i);
+        out[cell] = QLatin1Char(kHexDigits[bytes[i] >> 4]);
+        out[cell + 1] = QLatin1Char(kHexDigits[bytes[i] & 0x0F]);
+    }
+    if (layout.dashShown && count > layout.dashByte)
+        out[layout.dashChar] = QChar(u'-');
+    return text;
+}
+
+QString CharText(const RowLayout& layout, const uint8_t* bytes, int count, bool showAllChars)
+{
+    QString text(layout.bytesPerRow, QChar(u' '));
+    QChar* out = text.data();
+    for (int i = 0; i < count && i < layout.bytesPerRow; ++i)
+        out[i] = DisplayChar(bytes[i], showAllChars);
+    return text;
+}
+
+RowText BuildRowText(const RowLayout& layout, int32_t offset, const uint8_t* bytes, int count, bool showAllChars)
+{
+    RowText row;
+    row.offset = offset;
+    row.count = count;
+    row.offsetText = FormatOffset(offset, layout.decimalOffsets ? 0 : 1);
+    if (layout.hexShown)
+        row.hex = HexText(layout, bytes, count);
+    if (layout.charShown)
+        row.chars = CharText(layout, bytes, count, showAllChars);
+    row.offsetX = layout.Px(layout.offsetX);
+    row.hexX = layout.Px(layout.hexX);
+    row.charX = layout.Px(layout.charX);
+    return row;
+}
