@@ -1,0 +1,42 @@
+#pragma once
+// Documents made of many small chunks, and a plain view, for the tests of
+// the editing tools.
+#include "doc/BinEditDoc.h"
+#include "doc/SelectionPos.h"
+#include "tools/ToolView.h"
+
+#include <QByteArray>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <vector>
+
+// Opens a document holding bytes, split into chunks of the given sizes
+// (which must add up to bytes.size(), each 1 to 2048): the file is loaded
+// with every piece padded to a full chunk, then each padding is deleted,
+// which leaves each chunk holding exactly its piece.
+std::unique_ptr<CBinEditDoc> OpenChunkedDocument(const QTemporaryDir& dir, const QByteArray& bytes,
+                                                 const std::vector<int32_t>& chunkSizes);
+// Random chunk sizes from 1 to maxChunk covering total bytes.
+std::vector<int32_t> RandomChunkSizes(int32_t total, int32_t maxChunk, std::mt19937& random);
+std::vector<int32_t> ChunkSizes(const CFileBuffer& buffer);
+QByteArray Contents(CFileBuffer& buffer);
+
+class FakeToolView : public IToolView {
+public:
+    explicit FakeToolView(CBinEditDoc& doc);
+
+    SelectionState Selection() const override;
+    int32_t FileSize() const override { return doc_.Size(); }
+    void Select(int32_t anchor, int32_t caret) override;
+    void DeleteSelection() override;
+    void RedrawAll() override { ++redraws; }
+
+    CSelectionPos& Caret() { return caret_; }
+    int redraws = 0;
+
+private:
+    CBinEditDoc& doc_;
+    CSelectionPos caret_;
+};

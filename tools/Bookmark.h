@@ -1,0 +1,13 @@
+#pragma once
+// A named range of offsets; end equals start for a bookmark without a range.
+#include <QString>
+#include <cstdint>
+
+struct Bookmark {
+    QString name;
+    int32_t start = 0;
+    int32_t end = 0;  // exclusive
+
+    int32_t Length() const { return end - start; }
+    bool operator==(const Bookmark&) const = default;
+};

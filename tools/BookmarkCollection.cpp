@@ -1,0 +1,80 @@
+#include "BookmarkCollection.h"
+
+#include <QSet>
+#include <algorithm>
+
+int CBookmarkCollection::InsertionIndex(int32_t start) const
+{
+    const auto it = std::lower_bound(items_.begin(), items_.end(), start,
+                                     [](const Bookmark& b, int32_t value) { return b.start < value; });
+    return int(it - items_.begin());
+}
+
+int CBookmarkCollection::IndexAt(int32_t start) const
+{
+    const int index = InsertionIndex(start);
+    return index < Count() && items_[size_t(index)].start == start ? index : -1;
+}
+
+int CBookmarkCollection::Insert(Bookmark bookmark)
+{
+    const int index = InsertionIndex(bookmark.start);
+    if (index < Count() && items_[size_t(index)].start == bookmark.start)
+        items_[size_t(index)] = std::move(bookmark);
+    else
+        items_.insert(items_.begin() + index, std::move(bookmark));
+    changed_ = true;
+    return index;
+}
+
+void CBookmarkCollection::RemoveAt(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
+    items_.erase(items_.begin() + index);
+    changed_ = true;
+}
+
+void CBookmarkCollection::Clear()
+{
+    items_.clear();
+    changed_ = true;
+}
+
+QString CBookmarkCollection::DefaultName() const
+{
+    QSet<QString> used;
+    for (const Bookmark& b : items_)
+        used.insert(b.name.toCaseFolded());
+    // Among Count() + 1 numbers at least one is free.
+    for (int number = 1;; ++number) {
+        const QString name = QStringLiteral("Bookmark %1").arg(number, 3, 10, QLatin1Char('0'));
+        if (!used.contains(name.toCaseFolded()))
+            return name;
+    }
+}
+
+int CBookmarkCollection::NextIndex(int32_t position) const
+{
+    if (items_.empty())
+        return -1;
+    const auto it = std::upper_bound(items_.begin(), items_.end(), position,
+                                     [](int32_t value, const Bookmark& b) { return value < b.start; });
+    return it == items_.end() ? 0 : int(it - items_.begin());
+}
+
+int CBookmarkCollection::PreviousIndex(int32_t position) const
+{
+    if (items_.empty())
+        return -1;
+    const int index = InsertionIndex(position) - 1;
+    return index < 0 ? Count() - 1 : index;
+}
+
+std::vector<int32_t> CBookmarkCollection::StartsIn(int32_t from, int32_t to) const
+{
+    std::vector<int32_t> starts;
+    for (int i = InsertionIndex(from); i < Count() && items_[size_t(i)].start < to; ++i)
+        starts.push_back(items_[size_t(i)].start);
+    return starts;
+}

@@ -1,0 +1,230 @@
+#include "BookmarkFile.h"
+
+#include "platform/AtomicFileWriter.h"
+#include "platform/FileErrors.h"
+#include "platform/FileReader.h"
+#include "platform/MessageBox.h"
+#include "tools/BookmarkCollection.h"
+
+#include <QtEndian>
+#include <algorithm>
+#include <cstring>
+
+// ---------------------------------------------------------------- writing
+
+namespace {
+void AppendInt32(QByteArray& out, int32_t value)
+{
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 4);
+}
+} // namespace
+
+QByteArray EncodeBookmarks(const std::vector<Bookmark>& bookmarks)
+{
+    QByteArray out;
+    out.append(BOOKMARK_FILE_MAGIC, 4);
+    AppendInt32(out, BOOKMARK_FILE_VERSION);
+    AppendInt32(out, int32_t(bookmarks.size()));
+    for (const Bookmark& b : bookmarks) {
+        AppendInt32(out, int32_t(b.name.size()));
+        for (const QChar c : b.name) {
+            const char16_t unit = c.unicode();
+            out.append(char(unit & 0xFF));
+            out.append(char(unit >> 8));
+        }
+        AppendInt32(out, b.start);
+        AppendInt32(out, b.end);
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------- reading
+
+int64_t CMemoryBookmarkSource::Read(void* into, int64_t count)
+{
+    const int64_t n = std::clamp<int64_t>(count, 0, Remaining());
+    std::memcpy(into, bytes_.constData() + position_, size_t(n));
+    position_ += n;
+    return n;
+}
+
+namespace {
+
+bool ReadInt32(IBookmarkSource& source, int32_t& value)
+{
+    char bytes[4];
+    if (source.Read(bytes, 4) != 4)
+        return false;
+    value = qFromLittleEndian<int32_t>(bytes);
+    return true;
+}
+
+} // namespace
+
+BookmarkReadStatus ReadBookmarks(IBookmarkSource& source, const std::function<void()>& onHeader,
+                                 const std::function<void(Bookmark)>& onBookmark)
+{
+    char magic[4];
+    if (source.Read(magic, 4) != 4)
+        return source.Error() != 0 ? BookmarkReadStatus::ShortRead : BookmarkReadStatus::BadMagic;
+    if (std::memcmp(magic, BOOKMARK_FILE_MAGIC, 4) != 0)
+        return BookmarkReadStatus::BadMagic;
+    int32_t version = 0;
+    if (!ReadInt32(source, version))
+        return BookmarkReadStatus::ShortRead;
+    if (version != BOOKMARK_FILE_VERSION)
+        return BookmarkReadStatus::BadVersion;
+    int32_t count = 0;
+    if (!ReadInt32(source, count))
+        return BookmarkReadStatus::ShortRead;
+    if (count < 0)
+        return BookmarkReadStatus::Corrupt;
+    onHeader();
+
+    // The loop ends at the latest when the bytes run out: every record takes
+    // at least 12, so a huge count costs nothing beyond the file.
+    for (int32_t i = 0; i < count; ++i) {
+        int32_t length = 0;
+        if (!ReadInt32(source, length))
+            return BookmarkReadStatus::ShortRead;
+        if (length < 0)
+            return BookmarkReadStatus::Corrupt;
+        if (int64_t(length) * 2 > source.Remaining())
+            return BookmarkReadStatus::ShortRead;  // never allocate for bytes that are not there
+        Bookmark bookmark;
+        bookmark.name.resize(length);
+        for (QChar& c : bookmark.name) {
+            char unit[2];
+            if (source.Read(unit, 2) != 2)
+                return BookmarkReadStatus::ShortRead;
+            c = QChar(qFromLittleEndian<char16_t>(unit));
+        }
+        if (!ReadInt32(source, bookmark.start) || !ReadInt32(source, bookmark.end))
+            return BookmarkReadStatus::ShortRead;
+        if (bookmark.start < 0 || bookmark.end < bookmark.start)
+            return BookmarkReadStatus::Corrupt;
+        onBookmark(std::move(bookmark));
+    }
+    return BookmarkReadStatus::Ok;
+}
+
+namespace {
+
+// Reads a file through the platform layer in blocks.
+class CFileBookmarkSource : public IBookmarkSource {
+public:
+    explicit CFileBookmarkSource(platform::FileReader& reader) : reader_(reader)
+    {
+        const int64_t size = reader_.Size();
+        remaining_ = size < 0 ? 0 : size;
+    }
+    int64_t Read(void* into, int64_t count) override
+    {
+        auto* out = static_cast<char*>(into);
+        int64_t done = 0;
+        while (done < count) {
+            if (position_ == filled_ && !Fill())
+                break;
+            const int64_t n = std::min(count - done, filled_ - position_);
+            std::memcpy(out + done, block_ + position_, size_t(n));
+            position_ += n;
+            done += n;
+        }
+        remaining_ = std::max<int64_t>(0, remaining_ - done);
+        return done;
+    }
+    int64_t Remaining() const override { return remaining_; }
+    int Error() const override { return error_; }
+
+private:
+    bool Fill()
+    {
+        const int64_t n = reader_.Read(block_, sizeof block_);
+        if (n < 0)
+            error_ = reader_.Error();
+        position_ = 0;
+        filled_ = std::max<int64_t>(n, 0);
+        return filled_ > 0;
+    }
+
+    platform::FileReader& reader_;
+    char block_[4096];
+    int64_t position_ = 0;
+    int64_t filled_ = 0;
+    int64_t remaining_ = 0;
+    int error_ = 0;
+};
+
+} // namespace
+
+QString BookmarkFileCorruptText(const QString& path)
+{
+    return QStringLiteral("Unable to load file:\r\n\r\n\"%1\" is corrupt or is not a valid bookmark collection file.")
+        .arg(path);
+}
+
+QString BookmarkFileVersionText(const QString& path)
+{
+    return QStringLiteral("Unable to load file:\r\n\r\n\"%1\" contains unrecognizable data. It may have been created "
+                          "by a different version of Vantrel Hex Editor.")
+        .arg(path);
+}
+
+QString NoBookmarksToSaveText() { return QStringLiteral("Unable to save bookmark collection : No bookmarks defined."); }
+
+bool SaveBookmarkFile(CBookmarkCollection& bookmarks, const QString& path)
+{
+    if (bookmarks.IsEmpty()) {
+        platform::ShowMessage(NoBookmarksToSaveText());
+        return false;
+    }
+    const QByteArray bytes = EncodeBookmarks(bookmarks.Items());
+    platform::AtomicFileWriter writer;
+    if (!writer.Open(path) || !writer.Write(bytes.constData(), bytes.size()) || !writer.Commit()) {
+        platform::ReportFileError(writer.Error(), path);
+        return false;
+    }
+    bookmarks.SetPath(path);
+    bookmarks.SetChanged(false);
+    return true;
+}
+
+bool LoadBookmarkFile(CBookmarkCollection& bookmarks, const QString& path)
+{
+    platform::FileReader reader;
+    if (!reader.Open(path)) {
+        platform::ReportFileError(reader.Error(), path);
+        return false;
+    }
+    CFileBookmarkSource source(reader);
+    bool headerRead = false;
+    const BookmarkReadStatus status = ReadBookmarks(
+        source,
+        [&] {
+            headerRead = true;
+            bookmarks.Clear();
+            bookmarks.SetPath(path);
+        },
+        // Inserting in order keeps the collection sorted and unique even for a
+        // file that is not; for the files this program writes it appends.
+        [&](Bookmark b) { bookmarks.Insert(std::move(b)); });
+    if (headerRead)
+        bookmarks.SetChanged(false);
+    switch (status) {
+    case BookmarkReadStatus::Ok:
+        return true;
+    case BookmarkReadStatus::BadMagic:
+    case BookmarkReadStatus::Corrupt:
+        platform::ShowMessage(BookmarkFileCorruptText(path));
+        return false;
+    case BookmarkReadStatus::BadVersion:
+        platform::ShowMessage(BookmarkFileVersionText(path));
+        return false;
+    case BookmarkReadStatus::ShortRead:
+        platform::ReportFileError(source.Error(), path);
+        return false;
+    }
+    return false;
+}

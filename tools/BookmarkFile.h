@@ -1,0 +1,77 @@
+#pragma once
+// The bookmark collection file (".bmk"): the magic "BOOK", version 0, the
+// number of bookmarks, then per bookmark its name length in UTF-16 code
+// units, the code units (little-endian, no terminator), start and end. All
+// integers are 32-bit little-endian.
+//
+// The reader takes any bytes: it never trusts a count or a length further
+// than the bytes actually present, so a damaged file costs at most what it
+// holds.
+#include "tools/Bookmark.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class CBookmarkCollection;
+
+constexpr char BOOKMARK_FILE_MAGIC[4] = {'B', 'O', 'O', 'K'};
+constexpr int32_t BOOKMARK_FILE_VERSION = 0;
+
+QByteArray EncodeBookmarks(const std::vector<Bookmark>& bookmarks);
+
+// Where the reader takes its bytes from.
+class IBookmarkSource {
+public:
+    virtual ~IBookmarkSource() = default;
+    // Reads up to count bytes; fewer at the end or on an error.
+    virtual int64_t Read(void* into, int64_t count) = 0;
+    // Bytes not yet read, as far as is known.
+    virtual int64_t Remaining() const = 0;
+    // The errno of a failed read, 0 when the bytes simply ran out.
+    virtual int Error() const = 0;
+};
+
+class CMemoryBookmarkSource : public IBookmarkSource {
+public:
+    explicit CMemoryBookmarkSource(QByteArray bytes) : bytes_(std::move(bytes)) {}
+    int64_t Read(void* into, int64_t count) override;
+    int64_t Remaining() const override { return bytes_.size() - position_; }
+    int Error() const override { return 0; }
+
+private:
+    QByteArray bytes_;
+    int64_t position_ = 0;
+};
+
+enum class BookmarkReadStatus {
+    Ok,
+    BadMagic,    // not a bookmark collection file
+    BadVersion,  // written by another version
+    Corrupt,     // a negative count or name length, or offsets that are no range
+    ShortRead,   // the file ended (or failed) inside a field
+};
+
+// Reads the header and then each record in file order. onHeader runs once a
+// good header and count have been read, before the first record, so a bad
+// magic or version leaves the caller's state alone; onBookmark runs for each
+// complete record, so the records before a failure are kept.
+BookmarkReadStatus ReadBookmarks(IBookmarkSource& source, const std::function<void()>& onHeader,
+                                 const std::function<void(Bookmark)>& onBookmark);
+
+QString BookmarkFileCorruptText(const QString& path);
+QString BookmarkFileVersionText(const QString& path);
+QString NoBookmarksToSaveText();  // "Unable to save bookmark collection : No bookmarks defined."
+
+// Writes the collection to path, remembers the path and clears the changed
+// flag. An empty collection is not written (the user is told); file errors
+// are reported naming the file.
+bool SaveBookmarkFile(CBookmarkCollection& bookmarks, const QString& path);
+
+// Loads path into the collection: a bad magic or version leaves it as it
+// was; otherwise it is emptied, takes the path and an unchanged state, and
+// receives the records in order, keeping those read before a failure. Every
+// failure is reported. Returns whether the whole file was read.
+bool LoadBookmarkFile(CBookmarkCollection& bookmarks, const QString& path);

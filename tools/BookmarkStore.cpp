@@ -1,0 +1,45 @@
+#include "BookmarkStore.h"
+
+#include "app/AppSettings.h"
+#include "app/SettingsHooks.h"
+#include "platform/MessageBox.h"
+#include "tools/BookmarkCollection.h"
+#include "tools/BookmarkFile.h"
+
+CBookmarkCollection& Bookmarks()
+{
+    static CBookmarkCollection bookmarks;
+    return bookmarks;
+}
+
+QString SaveBookmarkChangesQuestion()
+{
+    return QStringLiteral("You have made changes to the current collection of bookmarks. Would you like to save "
+                          "your bookmarks to disk?");
+}
+
+bool QuerySaveBookmarkChanges(CBookmarkCollection& bookmarks, const std::function<bool()>& saveAs)
+{
+    if (!bookmarks.IsChanged() || bookmarks.IsEmpty())
+        return true;
+    switch (platform::ShowMessage(SaveBookmarkChangesQuestion(), platform::MsgButtons::YesNoCancel,
+                                  platform::MsgIcon::Question)) {
+    case platform::MsgResult::Yes:
+        return saveAs && saveAs();
+    case platform::MsgResult::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void InstallBookmarkSettingsHooks(CBookmarkCollection& bookmarks)
+{
+    SettingsHooks hooks = InstalledSettingsHooks();
+    hooks.reloadBookmarks = [&bookmarks](const QString& path) { LoadBookmarkFile(bookmarks, path); };
+    // Until a collection is loaded or saved this run, the stored path stays.
+    hooks.bookmarksPath = [&bookmarks] {
+        return bookmarks.Path().isEmpty() ? Settings().bookmarksFile : bookmarks.Path();
+    };
+    InstallSettingsHooks(std::move(hooks));
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The one search engine behind Find, Find Next, Find Previous and Replace: a
+// byte pattern, a match-case flag and a skip table of unsigned bytes. It reads
+// the file buffer chunk by chunk in place, in either direction, and never
+// copies the file; windows that straddle chunk boundaries are compared by
+// stepping through the neighbouring chunks. Windows wholly inside a chunk are
+// screened in blocks on their first and last bytes before the full compare.
+//
+// Comparison is byte by byte. Without match case the ASCII letters a-z and
+// A-Z compare equal to each other (so in UTF-16 text only ASCII letters fold).
+#include "doc/BufferPos.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class CFileBuffer;
+
+class CByteSearch {
+public:
+    CByteSearch() = default;
+    CByteSearch(const void* pattern, int32_t length, bool matchCase) { SetPattern(pattern, length, matchCase); }
+
+    // Copies the pattern and builds the skip tables for both directions.
+    void SetPattern(const void* pattern, int32_t length, bool matchCase);
+
+    int32_t Length() const { return int32_t(pattern_.size()); }
+    bool MatchCase() const { return matchCase_; }
+    const std::vector<uint8_t>& Pattern() const { return pattern_; }
+
+    // The first match that starts at or after the position `from` and ends at
+    // or before `bound` (exclusive, clipped to the file size); -1 when none.
+    int32_t FindForward(const CBufferPos& from, int32_t bound) const;
+    // The last match that ends at or before the position `from` and starts at
+    // or after `lowerBound`; -1 when none.
+    int32_t FindBackward(const CBufferPos& from, int32_t lowerBound) const;
+
+    // The same by offsets; each walks to the start offset from the nearer end
+    // of the buffer first.
+    int32_t FindForward(CFileBuffer& buffer, int32_t start, int32_t bound) const;
+    int32_t FindBackward(CFileBuffer& buffer, int32_t start, int32_t lowerBound) const;
+
+    // Skip tables as the search uses them: each entry is the pattern length
+    // modulo 256 unless the byte occurs in the pattern. Forward: the distance
+    // from the byte's last occurrence to the pattern's end. Backward: the
+    // index of its first occurrence.
+    const std::array<uint8_t, 256>& ForwardSkip() const { return forwardSkip_; }
+    const std::array<uint8_t, 256>& BackwardSkip() const { return backwardSkip_; }
+
+private:
+    void BuildTables();
+    template <bool Fold>
+    int32_t ScanForward(const CBufferChunk* chunk, int32_t index, int32_t windowEnd, int32_t bound) const;
+    template <bool Fold>
+    int32_t ScanBackward(const CBufferChunk* chunk, int32_t index, int32_t windowStart, int32_t lowerBound) const;
+
+    std::vector<uint8_t> pattern_;
+    std::vector<uint8_t> folded_;  // the pattern as it is compared (upper-cased without match case)
+    bool matchCase_ = true;
+    std::array<uint8_t, 256> forwardSkip_{};
+    std::array<uint8_t, 256> backwardSkip_{};
+    // What the first comparison of a window moves by when it fails: the skip
+    // entry (at least 1), or 0 when the text byte equals the pattern's last
+    // (forward) or first (backward) byte and the rest must be compared.
+    std::array<uint8_t, 256> forwardFirst_{};
+    std::array<uint8_t, 256> backwardFirst_{};
+};

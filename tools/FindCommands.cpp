@@ -1,0 +1,74 @@
+#include "FindCommands.h"
+
+#include "doc/FileBuffer.h"
+#include "platform/MessageBox.h"
+#include "platform/StatusHooks.h"
+#include "tools/SearchPattern.h"
+#include "tools/ToolView.h"
+
+QString SearchNotFoundText() { return QStringLiteral("Search pattern not found."); }
+QString PassedEndOfFileText() { return QStringLiteral("Passed the end of the file."); }
+QString PassedBeginningOfFileText() { return QStringLiteral("Passed the beginning of the file."); }
+
+namespace {
+void ReportNotFound()
+{
+    platform::ShowMessage(SearchNotFoundText(), platform::MsgButtons::Ok, platform::MsgIcon::Information);
+}
+} // namespace
+
+int32_t SearchDownward(CFileBuffer& buffer, const CByteSearch& search, int32_t start)
+{
+    platform::WaitCursor wait;
+    const int32_t found = search.FindForward(buffer, start, buffer.Size());
+    if (found >= 0)
+        return found;
+    if (start > 0) {
+        // The wrapped pass takes only matches that end before the first pass began.
+        platform::ShowStatusText(PassedEndOfFileText());
+        const int32_t wrapped = search.FindForward(buffer, 0, start);
+        if (wrapped >= 0)
+            return wrapped;
+    }
+    ReportNotFound();
+    return -1;
+}
+
+int32_t SearchUpward(CFileBuffer& buffer, const CByteSearch& search, int32_t start)
+{
+    platform::WaitCursor wait;
+    const int32_t found = search.FindBackward(buffer, start, 0);
+    if (found >= 0)
+        return found;
+    if (start < buffer.Size()) {
+        // The wrapped pass takes only matches that start at or after the first pass's start.
+        platform::ShowStatusText(PassedBeginningOfFileText());
+        const int32_t wrapped = search.FindBackward(buffer, buffer.Size(), start);
+        if (wrapped >= 0)
+            return wrapped;
+    }
+    ReportNotFound();
+    return -1;
+}
+
+namespace {
+bool SelectFound(IToolView& view, int32_t found, int32_t length)
+{
+    if (found < 0)
+        return false;
+    view.Select(found, found + length);
+    return true;
+}
+} // namespace
+
+bool FindNext(CFileBuffer& buffer, IToolView& view, const SearchState& search)
+{
+    const CByteSearch engine = search.Engine();
+    return SelectFound(view, SearchDownward(buffer, engine, view.Selection().End()), engine.Length());
+}
+
+bool FindPrevious(CFileBuffer& buffer, IToolView& view, const SearchState& search)
+{
+    const CByteSearch engine = search.Engine();
+    return SelectFound(view, SearchUpward(buffer, engine, view.Selection().Start()), engine.Length());
+}

@@ -1,0 +1,40 @@
+#pragma once
+// What the editing tools need from the active view, so that the tools stay
+// window-free and the dialogs over them stay thin. The hex view implements
+// it; tests implement it with a plain record.
+#include <cstdint>
+
+// The caret and the selection of a view, as the tools read them.
+struct SelectionState {
+    int32_t caret = 0;
+    bool hasSelection = false;
+    int32_t selStart = 0;  // selStart < selEnd while hasSelection
+    int32_t selEnd = 0;
+
+    // Where the tools start: the selection start, or the caret without a selection.
+    int32_t Start() const { return hasSelection ? selStart : caret; }
+    // Where a forward search starts: the selection end, or the caret.
+    int32_t End() const { return hasSelection ? selEnd : caret; }
+    // The end of the selection opposite the caret (the caret itself without one).
+    int32_t Anchor() const
+    {
+        if (!hasSelection)
+            return caret;
+        return caret == selStart ? selEnd : selStart;
+    }
+};
+
+class IToolView {
+public:
+    virtual ~IToolView() = default;
+
+    virtual SelectionState Selection() const = 0;
+    virtual int32_t FileSize() const = 0;
+    // Puts the caret at caret and selects the bytes between anchor and caret
+    // (nothing when they are equal), scrolling the caret into view.
+    virtual void Select(int32_t anchor, int32_t caret) = 0;
+    // The view's own delete-selection command: one undo step, views updated.
+    virtual void DeleteSelection() = 0;
+    // Repaints the whole view (the bookmark marks changed).
+    virtual void RedrawAll() = 0;
+};
