@@ -1,38 +1,32 @@
-// The program's entry point. Until the main window exists this is the
-// smallest honest program: it loads the settings, opens every file named on
-// the command line into a document and reports what it holds.
-#include "app/SettingsStore.h"
-#include "doc/BinEditDoc.h"
-#include "platform/SettingsBackend.h"
+// The program's entry point: the Qt application, the single-instance guard
+// (which exists before start-up runs and until the process ends), the
+// application object and its message loop.
+#include "app/BinEditApp.h"
+#include "platform/InstanceChannel.h"
+#include "ui/AppDialogs.h"
+#include "ui/CommandIcons.h"
+#include "ui/MessageBoxHandler.h"
 
-#include <QCoreApplication>
-#include <QLocale>
-#include <QTextStream>
-#include <memory>
+#include <QApplication>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    QApplication qtApp(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrane"));
     QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
-    QTextStream out(stdout);
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.00"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Vantrel"));
+    // The main window's title already names the program.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vantrel-hex-editor"));
+    UseInstalledIconTheme();
+    QApplication::setWindowIcon(ProgramIcon());
+    InstallMessageBoxHandler();
 
-    LoadSettings(Settings());
-    out << "Vantrel 2.00 (console preview: the main window is not built yet)\n";
-    out << "Settings file: " << platform::SettingsFilePath() << "\n";
-
-    const QStringList files = app.arguments().mid(1);
-    if (files.isEmpty())
-        out << "Name files on the command line to open them, e.g. make run ARGS=\"file.bin\".\n";
-    int failures = 0;
-    for (const QString& path : files) {
-        auto doc = std::make_unique<CBinEditDoc>();
-        if (!doc->OnOpenDocument(path)) {
-            ++failures;
-            continue;
-        }
-        out << doc->Title() << ": " << QLocale(QLocale::English).toString(doc->Size()) << " bytes\n";
-    }
-    out.flush();
-    return failures == 0 ? 0 : 1;
+    platform::InstanceGuard guard;
+    CBinEditApp app(guard, MakeStandardDialogs());
+    if (!app.InitInstance(QCoreApplication::arguments()))
+        return app.Forwarded() ? 0 : 1;
+    const int code = QApplication::exec();
+    app.ExitInstance();
+    return code;
 }

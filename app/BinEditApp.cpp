@@ -1,0 +1,356 @@
+#include "BinEditApp.h"
+
+#include "app/AppSettings.h"
+#include "app/ForwardMessage.h"
+#include "app/MainFrame.h"
+#include "app/RecentFileList.h"
+#include "app/SettingsStore.h"
+#include "doc/BinEditDoc.h"
+#include "ext/ExtensionRegistries.h"
+#include "platform/DesktopEntry.h"
+#include "platform/InstanceChannel.h"
+#include "platform/MessageBox.h"
+#include "platform/StatusHooks.h"
+#include "ui/AboutDlg.h"
+#include "ui/AppDialogs.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QVersionNumber>
+
+using platform::MsgButtons;
+using platform::MsgIcon;
+
+uint32_t ForwardCommandLine(QLocalSocket* runningInstance, const QStringList& arguments)
+{
+    if (!runningInstance || arguments.size() <= 1)
+        return 0;
+    return platform::SendBlock(*runningInstance, BuildForwardBlock(ArgumentsForForwarding(arguments.mid(1))));
+}
+
+CBinEditApp::CBinEditApp(platform::InstanceGuard& guard, std::unique_ptr<IAppDialogs> dialogs)
+    : guard_(guard), dialogs_(std::move(dialogs)), documents_(*dialogs_)
+{
+}
+
+CBinEditApp::~CBinEditApp()
+{
+    guard_.SetReceiver({}, {});
+    documents_.SetWindows(nullptr);
+    mainFrame_.reset();
+    platform::SetWaitCursorHandler({});
+}
+
+// ---------------------------------------------------------------- start-up
+
+bool CBinEditApp::CheckQtVersion()
+{
+    // The program needs at least the Qt it was built with.
+    const QVersionNumber built(QT_VERSION_MAJOR, QT_VERSION_MINOR);
+    const QVersionNumber running = QVersionNumber::fromString(QString::fromLatin1(qVersion()));
+    if (running.majorVersion() == built.majorVersion() && running >= built)
+        return true;
+    platform::ShowMessage(QStringLiteral("This program requires Qt %1 or later. You must upgrade to a newer version of Qt "
+                                         "in order to run this program.")
+                              .arg(built.toString()),
+                          MsgButtons::Ok, MsgIcon::Error);
+    return false;
+}
+
+bool CBinEditApp::InitInstance(const QStringList& arguments)
+{
+    // 1. The platform check: the Qt libraries found at run time.
+    if (!CheckQtVersion())
+        return false;
+    // 2-4. Component services and custom control classes: Qt needs no
+    // registration, so these steps cannot fail here.
+    platform::SetWaitCursorHandler([](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        else
+            QApplication::restoreOverrideCursor();
+    });
+
+    // 5. Every setting, the collections to reload and the data-type modules.
+    InstallExtensionSettingsHooks();
+    LoadSettings(Settings());
+
+    // 6. A second copy hands its command line to the first and ends.
+    if (!Settings().multipleInstances && guard_.CheckForOtherInstance()) {
+        ForwardCommandLine(guard_.FoundInstance(), arguments);
+        forwarded_ = true;
+        return false;
+    }
+
+    // 7. New views start in overwrite mode.
+    ApplyOverstrikeOnStartup(Settings());
+
+    // 8-9. The documents have their manager already; now the main window.
+    if (!CreateMainFrame())
+        return false;
+
+    // 10. The command line.
+    if (!ProcessStartupCommand(CommandLineInfo::Parse(arguments.mid(1)), true))
+        return false;
+
+    // 11-12. Files dropped from file managers are accepted by the main
+    // window itself; show it as it was left.
+    mainFrame_->ShowInitially();
+    mainFrame_->UpdateCommands();
+    // From now on the main window answers later copies.
+    guard_.SetReceiver([this] { mainFrame_->ActivateFromOtherInstance(); },
+                       [this](const QByteArray& block) { return HandleForwardedBlock(block); });
+
+    // 13-14. A second load does nothing when the settings loaded them already.
+    TypeRegistry().Load();
+    mainFrame_->RefreshInspector();
+
+    // 15.
+    startupComplete_ = true;
+    return true;
+}
+
+bool CBinEditApp::CreateMainFrame()
+{
+    mainFrame_ = std::make_unique<CMainFrame>(documents_);
+    documents_.SetWindows(mainFrame_.get());
+    mainFrame_->SetCloseQuery([this] { return SaveAllModified(); });
+    connect(mainFrame_.get(), &CMainFrame::filesDropped, this, &CBinEditApp::OnFilesDropped);
+    connect(mainFrame_.get(), &CMainFrame::recentFileChosen, this, &CBinEditApp::OnOpenRecentFile);
+    ConnectCommands();
+    return true;
+}
+
+void CBinEditApp::ConnectCommands()
+{
+    CMainFrame* frame = mainFrame_.get();
+    auto on = [this, frame](Cmd id, void (CBinEditApp::*handler)()) {
+        connect(frame->Action(id), &QAction::triggered, this, [this, handler] {
+            (this->*handler)();
+            if (mainFrame_)
+                mainFrame_->UpdateCommands();
+        });
+    };
+    on(Cmd::FileNew, &CBinEditApp::OnFileNew);
+    on(Cmd::FileOpen, &CBinEditApp::OnFileOpen);
+    on(Cmd::FileClose, &CBinEditApp::OnFileClose);
+    on(Cmd::FileCloseAll, &CBinEditApp::OnFileCloseAll);
+    on(Cmd::FileSave, &CBinEditApp::OnFileSave);
+    on(Cmd::FileSaveAs, &CBinEditApp::OnFileSaveAs);
+    on(Cmd::FileSaveAll, &CBinEditApp::OnFileSaveAll);
+    on(Cmd::FileReload, &CBinEditApp::OnFileReload);
+    on(Cmd::FileProperties, &CBinEditApp::OnFileProperties);
+    on(Cmd::FilePrintSetup, &CBinEditApp::OnFilePrintSetup);
+    on(Cmd::HelpAbout, &CBinEditApp::OnAppAbout);
+    on(Cmd::HelpHomePage, &CBinEditApp::OnHomePage);
+    on(Cmd::ViewShowDash, &CBinEditApp::ToggleShowDash);
+    on(Cmd::ViewShowSizeBar, &CBinEditApp::ToggleShowSizeBar);
+    on(Cmd::ViewAutoFit, &CBinEditApp::ToggleSizeToFit);
+    connect(frame->Action(Cmd::FileExit), &QAction::triggered, frame, &QWidget::close);
+    connect(frame->Action(Cmd::ViewHexAndAscii), &QAction::triggered, this, [this] { SetColumns(3); });
+    connect(frame->Action(Cmd::ViewHexOnly), &QAction::triggered, this, [this] { SetColumns(1); });
+    connect(frame->Action(Cmd::ViewAsciiOnly), &QAction::triggered, this, [this] { SetColumns(2); });
+    connect(frame->Action(Cmd::ViewHexOffsets), &QAction::triggered, this, [this] { SetOffsetFormat(1); });
+    connect(frame->Action(Cmd::ViewDecimalOffsets), &QAction::triggered, this, [this] { SetOffsetFormat(0); });
+}
+
+bool CBinEditApp::ProcessStartupCommand(const CommandLineInfo& info, bool atStartup)
+{
+    switch (info.shellCommand) {
+    case CommandLineInfo::FileNew:
+        if (atStartup && Settings().newFile)
+            return documents_.NewDocument() != nullptr;
+        return true;
+    case CommandLineInfo::FileOpen:
+    case CommandLineInfo::FilePrint:
+    case CommandLineInfo::FilePrintTo: {
+        int opened = 0;
+        for (const QString& name : info.fileNames) {
+            if (!documents_.OpenDocumentFile(name))
+                return false;
+            ++opened;
+        }
+        if (info.shellCommand != CommandLineInfo::FileOpen && opened > 0)
+            platform::ShowMessage(QStringLiteral("Printing is not available yet. The files have been opened instead."),
+                                  MsgButtons::Ok, MsgIcon::Information);
+        if (atStartup && info.shellCommand == CommandLineInfo::FileOpen && opened > 1 && mainFrame_)
+            mainFrame_->RestoreActiveChild();
+        return true;
+    }
+    case CommandLineInfo::FileNothing:
+        return true;
+    }
+    return true;
+}
+
+uint32_t CBinEditApp::HandleForwardedBlock(const QByteArray& block)
+{
+    const std::optional<CommandLineInfo> info = ParseForwardBlock(block);
+    if (!info)
+        return 0;
+    const bool done = ProcessStartupCommand(*info, false);
+    if (mainFrame_)
+        mainFrame_->UpdateCommands();
+    return done ? 1 : 0;
+}
+
+// ---------------------------------------------------------------- shut-down
+
+void CBinEditApp::SetCollectionSaveHooks(std::function<bool()> structures, std::function<bool()> bookmarks)
+{
+    saveStructures_ = std::move(structures);
+    saveBookmarks_ = std::move(bookmarks);
+}
+
+bool CBinEditApp::SaveAllModified()
+{
+    if (!documents_.SaveAllModified())
+        return false;
+    if (saveStructures_ && !saveStructures_())
+        return false;
+    if (saveBookmarks_ && !saveBookmarks_())
+        return false;
+    return true;
+}
+
+void CBinEditApp::ExitInstance()
+{
+    if (startupComplete_)
+        SaveSettings(Settings());
+    ReleaseExtensionModules();
+}
+
+// ---------------------------------------------------------------- views and settings
+
+void CBinEditApp::RefreshAllViews(bool resetLayoutCaches)
+{
+    HintArgs args;
+    args.bytesPerRowFromSettings = resetLayoutCaches;
+    for (const auto& document : documents_.Documents())
+        document->UpdateAllViews(nullptr, HINT_LAYOUT, args);
+    if (mainFrame_) {
+        mainFrame_->UpdateStatus();
+        mainFrame_->RefreshInspector();
+        mainFrame_->UpdateCommands();
+    }
+}
+
+bool CBinEditApp::UpdateSendToShortcut(bool add)
+{
+    return add ? platform::CreateDesktopEntry(QCoreApplication::applicationFilePath()) : platform::RemoveDesktopEntry();
+}
+
+void CBinEditApp::SetColumns(int columns)
+{
+    Settings().columns = columns;
+    RefreshAllViews(false);
+}
+
+void CBinEditApp::SetOffsetFormat(int format)
+{
+    Settings().offsetFormat = format;
+    RefreshAllViews(false);
+}
+
+void CBinEditApp::ToggleShowDash()
+{
+    Settings().showDash = !Settings().showDash;
+    RefreshAllViews(false);
+}
+
+void CBinEditApp::ToggleShowSizeBar()
+{
+    Settings().showSizeBar = !Settings().showSizeBar;
+    RefreshAllViews(false);
+}
+
+void CBinEditApp::ToggleSizeToFit()
+{
+    Settings().sizeToFit = !Settings().sizeToFit;
+    RefreshAllViews(true);
+}
+
+// ---------------------------------------------------------------- commands
+
+CBinEditDoc* CBinEditApp::ActiveDocument() const { return mainFrame_ ? mainFrame_->ActiveDocument() : nullptr; }
+
+void CBinEditApp::OnFileNew() { documents_.NewDocument(); }
+
+void CBinEditApp::OnFileOpen()
+{
+    const std::optional<OpenFileChoice> choice = dialogs_->ChooseFileToOpen(mainFrame_.get(), Settings().fileFilters);
+    if (!choice || choice->path.isEmpty())
+        return;
+    CBinEditDoc* document = documents_.OpenDocumentFile(choice->path);
+    if (!document)
+        return;
+    Settings().readOnly = choice->readOnly;
+    if (choice->readOnly) {
+        document->SetReadOnly(true);
+        mainFrame_->DocumentChanged(document);
+    }
+}
+
+void CBinEditApp::OnOpenRecentFile(const QString& path)
+{
+    // A file that cannot be opened any more leaves the list.
+    if (!documents_.OpenDocumentFile(path))
+        RemoveFromRecentFiles(Settings().recentFiles, path);
+}
+
+void CBinEditApp::OnFilesDropped(const QStringList& paths)
+{
+    for (const QString& path : paths)
+        documents_.OpenDocumentFile(path);
+    if (mainFrame_)
+        mainFrame_->UpdateCommands();
+}
+
+void CBinEditApp::OnFileSave()
+{
+    if (CBinEditDoc* document = ActiveDocument(); document && !document->IsReadOnly())
+        documents_.Save(document);
+}
+
+void CBinEditApp::OnFileSaveAs()
+{
+    if (CBinEditDoc* document = ActiveDocument())
+        documents_.SaveAs(document);
+}
+
+void CBinEditApp::OnFileSaveAll() { documents_.SaveAll(); }
+
+void CBinEditApp::OnFileClose()
+{
+    if (CBinEditDoc* document = ActiveDocument())
+        documents_.CloseDocument(document, true);
+}
+
+void CBinEditApp::OnFileCloseAll()
+{
+    // Unsaved changes are never thrown away without the question.
+    documents_.CloseAll(true);
+}
+
+void CBinEditApp::OnFileReload()
+{
+    if (CBinEditDoc* document = ActiveDocument())
+        documents_.Reload(document);
+}
+
+void CBinEditApp::OnFileProperties()
+{
+    if (CBinEditDoc* document = ActiveDocument())
+        documents_.ShowProperties(document);
+}
+
+void CBinEditApp::OnFilePrintSetup() { dialogs_->PageSetup(mainFrame_.get()); }
+
+void CBinEditApp::OnAppAbout() { dialogs_->ShowAbout(mainFrame_.get()); }
+
+void CBinEditApp::OnHomePage()
+{
+    if (!dialogs_->OpenWebPage(kHomePageUrl))
+        platform::ShowMessage(QStringLiteral("The web page %1 could not be opened.").arg(kHomePageUrl.toString()),
+                              MsgButtons::Ok, MsgIcon::Error);
+}

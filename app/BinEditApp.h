@@ -1,0 +1,97 @@
+#pragma once
+// The application object: start-up in its fixed order, the single-instance
+// rule, the application-level commands and shut-down. It owns the documents
+// (through CDocManager) and the main window.
+#include "app/CommandLineInfo.h"
+#include "app/DocManager.h"
+
+#include <QObject>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class CMainFrame;
+class IAppDialogs;
+class QLocalSocket;
+namespace platform {
+class InstanceGuard;
+}
+
+class CBinEditApp : public QObject {
+    Q_OBJECT
+public:
+    CBinEditApp(platform::InstanceGuard& guard, std::unique_ptr<IAppDialogs> dialogs);
+    ~CBinEditApp() override;
+
+    // Start-up with the process's arguments (program name first). False ends
+    // the process quietly: a failed step, or the command line went to the
+    // copy already running (Forwarded()).
+    bool InitInstance(const QStringList& arguments);
+    // Writes the settings back, but only after a complete start-up.
+    void ExitInstance();
+    bool StartupComplete() const { return startupComplete_; }
+    bool Forwarded() const { return forwarded_; }
+
+    // The save questions before the program ends: every modified document,
+    // then the structure collection, then the bookmark collection. False
+    // when one was cancelled.
+    bool SaveAllModified();
+    // The collections join the exit questions when they exist; each returns
+    // false for Cancel.
+    void SetCollectionSaveHooks(std::function<bool()> structures, std::function<bool()> bookmarks);
+
+    bool ProcessStartupCommand(const CommandLineInfo& info, bool atStartup);
+    // The reply to a block forwarded by another copy: 0 when refused.
+    uint32_t HandleForwardedBlock(const QByteArray& block);
+
+    // Lays out and repaints every view; with resetLayoutCaches the bytes per
+    // row are taken afresh from the settings.
+    void RefreshAllViews(bool resetLayoutCaches);
+    // The "Open With" desktop entry; false when it could not be written or removed.
+    bool UpdateSendToShortcut(bool add);
+
+    CMainFrame* MainFrame() const { return mainFrame_.get(); }
+    CDocManager& Documents() { return documents_; }
+    IAppDialogs& Dialogs() const { return *dialogs_; }
+
+    // Application-level commands.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnOpenRecentFile(const QString& path);
+    void OnFilesDropped(const QStringList& paths);
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFileSaveAll();
+    void OnFileClose();
+    void OnFileCloseAll();
+    void OnFileReload();
+    void OnFileProperties();
+    void OnFilePrintSetup();
+    void OnAppAbout();
+    void OnHomePage();
+    void SetColumns(int columns);
+    void SetOffsetFormat(int format);
+    void ToggleShowDash();
+    void ToggleShowSizeBar();
+    void ToggleSizeToFit();
+
+private:
+    bool CheckQtVersion();
+    bool CreateMainFrame();
+    void ConnectCommands();
+    CBinEditDoc* ActiveDocument() const;
+
+    platform::InstanceGuard& guard_;
+    std::unique_ptr<IAppDialogs> dialogs_;
+    // Declared before the main window, so the documents outlive their windows.
+    CDocManager documents_;
+    std::unique_ptr<CMainFrame> mainFrame_;
+    std::function<bool()> saveStructures_;
+    std::function<bool()> saveBookmarks_;
+    bool startupComplete_ = false;
+    bool forwarded_ = false;
+};
+
+// Sends the arguments after the program name to the running copy; 0 without
+// sending when there is no connection or no such argument.
+uint32_t ForwardCommandLine(QLocalSocket* runningInstance, const QStringList& arguments);

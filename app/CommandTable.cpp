@@ -1,0 +1,125 @@
+#include "CommandTable.h"
+
+#include "ui/CommandIcons.h"
+
+#include <stdexcept>
+
+namespace {
+
+using K = QKeySequence;
+constexpr bool kBuilt = true;
+constexpr bool kLater = false;
+
+#define ICON(kind) int(DrawnIcon::kind)
+
+std::array<CommandSpec, kCommandCount> MakeSpecs()
+{
+    // clang-format off
+    std::array<CommandSpec, kCommandCount> specs{{
+        {Cmd::FileNew, "&New", {K(Qt::CTRL | Qt::Key_N)}, "document-new", ICON(New), "Create a new document", false, kBuilt},
+        {Cmd::FileOpen, "&Open...", {K(Qt::CTRL | Qt::Key_O)}, "document-open", ICON(Open), "Open an existing document", false, kBuilt},
+        {Cmd::FileClose, "&Close", {}, nullptr, ICON(None), "Close the active document", false, kBuilt},
+        {Cmd::FileCloseAll, "Clos&e All", {}, nullptr, ICON(None), "Close every open document", false, kBuilt},
+        {Cmd::FileSave, "&Save", {K(Qt::CTRL | Qt::Key_S)}, "document-save", ICON(Save), "Save the active document", false, kBuilt},
+        {Cmd::FileSaveAs, "Save &As...", {}, "document-save-as", ICON(None), "Save the active document with a new name", false, kBuilt},
+        {Cmd::FileSaveAll, "Save A&ll", {K(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, nullptr, ICON(SaveAll), "Save every modified document", false, kBuilt},
+        {Cmd::FileReload, "Reloa&d", {K(Qt::CTRL | Qt::Key_F2)}, "view-refresh", ICON(None), "Read the active document again from disk", false, kBuilt},
+        {Cmd::FileImport, "&Import...", {}, nullptr, ICON(None), "Import data into a new document", false, kLater},
+        {Cmd::FileExport, "Expor&t...", {}, nullptr, ICON(None), "Export the data in another format", false, kLater},
+        {Cmd::FilePrint, "&Print...", {K(Qt::CTRL | Qt::Key_P)}, "document-print", ICON(Print), "Print the active document", false, kLater},
+        {Cmd::FilePrintPreview, "Print Pre&view", {}, "document-print-preview", ICON(None), "Show the pages as they will be printed", false, kLater},
+        {Cmd::FilePrintSetup, "P&rint Setup...", {}, "document-page-setup", ICON(None), "Change the printer and its options", false, kBuilt},
+        {Cmd::FileProperties, "Propert&ies", {K(Qt::ALT | Qt::Key_Return), K(Qt::ALT | Qt::Key_Enter)}, "document-properties", ICON(Properties), "Show the properties of the active document", false, kBuilt},
+        {Cmd::FileExit, "E&xit", {}, "application-exit", ICON(None), "Quit the program, asking to save changes", false, kBuilt},
+
+        {Cmd::EditUndo, "&Undo", {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)}, "edit-undo", ICON(Undo), "Undo the last edit", false, kLater},
+        {Cmd::EditRedo, "&Redo", {K(Qt::CTRL | Qt::Key_Y)}, "edit-redo", ICON(Redo), "Redo the edit undone last", false, kLater},
+        {Cmd::EditCut, "Cu&t", {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)}, "edit-cut", ICON(Cut), "Cut the selection to the clipboard", false, kLater},
+        {Cmd::EditCopy, "&Copy", {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)}, "edit-copy", ICON(Copy), "Copy the selection to the clipboard", false, kLater},
+        {Cmd::EditPaste, "&Paste", {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}, "edit-paste", ICON(Paste), "Paste the clipboard at the caret", false, kLater},
+        {Cmd::EditCopyAs, "C&opy As...", {K(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, nullptr, ICON(None), "Copy the selection in another format", false, kLater},
+        {Cmd::EditPasteAs, "Paste &As...", {K(Qt::CTRL | Qt::SHIFT | Qt::Key_V)}, nullptr, ICON(None), "Paste the clipboard from another format", false, kLater},
+        {Cmd::EditSelectAll, "Select A&ll", {K(Qt::CTRL | Qt::Key_A)}, "edit-select-all", ICON(None), "Select the whole file", false, kLater},
+        {Cmd::EditFind, "&Find...", {K(Qt::CTRL | Qt::Key_F)}, "edit-find", ICON(Find), "Find text, a value or bytes", false, kLater},
+        {Cmd::EditFindNext, "Find &Next", {K(Qt::Key_F3)}, nullptr, ICON(FindNext), "Find the next match", false, kLater},
+        {Cmd::EditFindPrevious, "Find Pre&vious", {K(Qt::SHIFT | Qt::Key_F3)}, nullptr, ICON(FindPrevious), "Find the previous match", false, kLater},
+        {Cmd::EditReplace, "R&eplace...", {K(Qt::CTRL | Qt::Key_R)}, "edit-find-replace", ICON(None), "Find and replace", false, kLater},
+        {Cmd::EditGoTo, "&Go To...", {K(Qt::CTRL | Qt::Key_G)}, nullptr, ICON(GoTo), "Move the caret to an offset", false, kLater},
+        {Cmd::BookmarkToggle, "&Toggle Bookmark", {K(Qt::CTRL | Qt::SHIFT | Qt::Key_B)}, nullptr, ICON(ToggleBookmark), "Set or remove a bookmark at the caret", false, kLater},
+        {Cmd::BookmarkList, "&Bookmarks...", {K(Qt::CTRL | Qt::Key_B)}, nullptr, ICON(Bookmarks), "Manage the bookmarks", false, kLater},
+        {Cmd::BookmarkNext, "&Next Bookmark", {K(Qt::Key_F4)}, nullptr, ICON(NextBookmark), "Go to the next bookmark", false, kLater},
+        {Cmd::BookmarkPrevious, "&Previous Bookmark", {K(Qt::SHIFT | Qt::Key_F4)}, nullptr, ICON(PreviousBookmark), "Go to the previous bookmark", false, kLater},
+        {Cmd::BookmarkClearAll, "Clear All Bookmarks", {}, nullptr, ICON(ClearBookmarks), "Remove every bookmark", false, kLater},
+
+        {Cmd::ViewDataInspector, "&Data Inspector", {K(Qt::CTRL | Qt::Key_F9)}, nullptr, ICON(None), "Show the Data Inspector and move the keyboard focus into it", false, kBuilt},
+        {Cmd::ViewHexAndAscii, "&Hex and ASCII", {}, nullptr, ICON(HexAndAscii), "Show the hexadecimal and the character columns", true, kBuilt},
+        {Cmd::ViewHexOnly, "He&x Only", {}, nullptr, ICON(HexOnly), "Show only the hexadecimal column", true, kBuilt},
+        {Cmd::ViewAsciiOnly, "&ASCII Only", {}, nullptr, ICON(AsciiOnly), "Show only the character column", true, kBuilt},
+        {Cmd::ViewHexOffsets, "Hexadecimal &Offsets", {}, nullptr, ICON(None), "Show row offsets in hexadecimal", true, kBuilt},
+        {Cmd::ViewDecimalOffsets, "&Decimal Offsets", {}, nullptr, ICON(None), "Show row offsets in decimal", true, kBuilt},
+        {Cmd::ViewShowDash, "&Show Dash", {}, nullptr, ICON(None), "Show a dash in the middle of each row", true, kBuilt},
+        {Cmd::ViewShowSizeBar, "Sho&w Size Bar", {}, nullptr, ICON(None), "Show the bar that sets the bytes per row", true, kBuilt},
+        {Cmd::ViewAutoFit, "Auto &Fit To Window", {}, nullptr, ICON(None), "Fit the bytes per row to the window width", true, kBuilt},
+        {Cmd::ViewDataTypes, "Data &Types...", {}, nullptr, ICON(None), "Choose the data types the Data Inspector shows", false, kLater},
+        {Cmd::ViewStructures, "&Structures...", {}, nullptr, ICON(None), "Edit the structure definitions", false, kLater},
+        {Cmd::ToolsOptions, "&Options...", {K(Qt::Key_F12)}, "preferences-system", ICON(Options), "Change the program's options", false, kLater},
+
+        {Cmd::WindowNew, "&New Window", {}, "window-new", ICON(None), "Open another window on the active document", false, kBuilt},
+        {Cmd::WindowSplit, "&Split", {}, nullptr, ICON(None), "Split the active window into two panes", true, kBuilt},
+        {Cmd::WindowCascade, "&Cascade", {}, nullptr, ICON(Cascade), "Arrange the windows so they overlap", false, kBuilt},
+        {Cmd::WindowTileHorizontally, "Tile &Horizontally", {}, nullptr, ICON(TileHorizontally), "Arrange the windows one above the other", false, kBuilt},
+        {Cmd::WindowTileVertically, "Tile &Vertically", {}, nullptr, ICON(TileVertically), "Arrange the windows side by side", false, kBuilt},
+
+        {Cmd::HelpHomePage, "&Kestrane Home Page", {}, "go-home", ICON(None), "Open the maker's web page", false, kBuilt},
+        {Cmd::HelpAbout, "&About Vantrel...", {}, "help-about", ICON(None), "Show the program's name and version", false, kBuilt},
+    }};
+    // clang-format on
+    for (size_t i = 0; i < specs.size(); ++i)
+        if (int(specs[i].id) != int(i))
+            throw std::logic_error("command table out of order");
+    return specs;
+}
+
+#undef ICON
+
+// "Save (Ctrl+S)": the menu text without its mnemonic and dots, and the key.
+QString ToolTipText(const CommandSpec& spec)
+{
+    QString text = QString::fromLatin1(spec.text);
+    text.remove(QLatin1Char('&'));
+    if (text.endsWith(QLatin1String("...")))
+        text.chop(3);
+    if (!spec.keys.isEmpty())
+        text += QStringLiteral(" (%1)").arg(spec.keys.first().toString(QKeySequence::NativeText));
+    return text;
+}
+
+} // namespace
+
+const std::array<CommandSpec, kCommandCount>& CommandSpecs()
+{
+    static const std::array<CommandSpec, kCommandCount> specs = MakeSpecs();
+    return specs;
+}
+
+CommandTable::CommandTable(QObject* owner)
+{
+    for (const CommandSpec& spec : CommandSpecs()) {
+        auto* action = new QAction(QString::fromLatin1(spec.text), owner);
+        action->setShortcuts(spec.keys);
+        action->setStatusTip(QString::fromLatin1(spec.statusTip));
+        action->setIcon(CommandIcon(spec.themeIcon, DrawnIcon(spec.drawnIcon)));
+        action->setCheckable(spec.checkable);
+        action->setToolTip(ToolTipText(spec));
+        action->setEnabled(spec.available);
+        // Shortcut keys are shown in menus; icons only on the tool bars.
+        action->setIconVisibleInMenu(false);
+        actions_[size_t(spec.id)] = action;
+    }
+}
+
+void CommandTable::SetEnabled(Cmd id, bool enabled) const { (*this)[id]->setEnabled(enabled && IsAvailable(id)); }
+
+void CommandTable::SetChecked(Cmd id, bool checked) const { (*this)[id]->setChecked(checked); }
+
+QList<QAction*> CommandTable::All() const { return QList<QAction*>(actions_.begin(), actions_.end()); }

@@ -1,0 +1,194 @@
+#include "DocManager.h"
+
+#include "app/AppSettings.h"
+#include "app/RecentFileList.h"
+#include "doc/BinEditDoc.h"
+#include "platform/MessageBox.h"
+#include "ui/AppDialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
+
+QString DocumentPathFor(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
+
+CDocManager::CDocManager(IAppDialogs& dialogs) : dialogs_(dialogs) {}
+
+CDocManager::~CDocManager() = default;
+
+QWidget* CDocManager::Parent() const { return windows_ ? windows_->DialogParent() : nullptr; }
+
+void CDocManager::Changed(CBinEditDoc* document)
+{
+    if (windows_)
+        windows_->DocumentChanged(document);
+}
+
+bool CDocManager::Contains(const CBinEditDoc* document) const
+{
+    return std::any_of(documents_.begin(), documents_.end(), [&](const auto& d) { return d.get() == document; });
+}
+
+CBinEditDoc* CDocManager::FindByPath(const QString& path) const
+{
+    const QString wanted = DocumentPathFor(path);
+    for (const auto& document : documents_)
+        if (!document->PathName().isEmpty() && document->PathName() == wanted)
+            return document.get();
+    return nullptr;
+}
+
+CBinEditDoc* CDocManager::NewDocument()
+{
+    auto document = std::make_unique<CBinEditDoc>();
+    if (!document->OnNewDocument())
+        return nullptr;
+    document->SetTitle(QStringLiteral("Untitled%1").arg(++untitledCount_));
+    CBinEditDoc* created = documents_.emplace_back(std::move(document)).get();
+    if (windows_)
+        windows_->CreateFrame(created);
+    return created;
+}
+
+CBinEditDoc* CDocManager::OpenDocumentFile(const QString& path)
+{
+    const QString fullPath = DocumentPathFor(path);
+    if (CBinEditDoc* open = FindByPath(fullPath)) {
+        if (windows_)
+            windows_->ActivateDocument(open);
+        return open;
+    }
+    auto document = std::make_unique<CBinEditDoc>();
+    if (!document->OnOpenDocument(fullPath))
+        return nullptr;
+    CBinEditDoc* opened = documents_.emplace_back(std::move(document)).get();
+    AddToRecentFiles(Settings().recentFiles, fullPath);
+    if (windows_)
+        windows_->CreateFrame(opened);
+    return opened;
+}
+
+bool CDocManager::DoSave(CBinEditDoc* document, bool askForName)
+{
+    QString path = document->PathName();
+    if (askForName) {
+        const QString suggested = path.isEmpty() ? QDir::current().filePath(document->Title()) : path;
+        const std::optional<QString> chosen = dialogs_.ChooseSaveAsPath(Parent(), suggested, Settings().fileFilters);
+        if (!chosen || chosen->isEmpty())
+            return false;
+        path = DocumentPathFor(*chosen);
+    }
+    if (!document->OnSaveDocument(path)) {
+        Changed(document);
+        return false;
+    }
+    if (askForName)
+        AddToRecentFiles(Settings().recentFiles, path);
+    Changed(document);
+    return true;
+}
+
+bool CDocManager::Save(CBinEditDoc* document)
+{
+    // A read-only document keeps its file as it is; saving means a new name.
+    return DoSave(document, document->PathName().isEmpty() || document->IsReadOnly());
+}
+
+bool CDocManager::SaveAs(CBinEditDoc* document) { return DoSave(document, true); }
+
+bool CDocManager::SaveAll()
+{
+    const std::vector<CBinEditDoc*> snapshot = [this] {
+        std::vector<CBinEditDoc*> list;
+        for (const auto& d : documents_)
+            list.push_back(d.get());
+        return list;
+    }();
+    for (CBinEditDoc* document : snapshot)
+        if (Contains(document) && document->IsModified() && !Save(document))
+            return false;
+    return true;
+}
+
+bool CDocManager::SaveModified(CBinEditDoc* document)
+{
+    if (!document->IsModified())
+        return true;
+    const QString name = document->PathName().isEmpty() ? document->Title() : document->PathName();
+    switch (platform::ShowMessage(QStringLiteral("Save changes to %1?").arg(name), MsgButtons::YesNoCancel, MsgIcon::Warning)) {
+    case MsgResult::Yes: return Save(document);
+    case MsgResult::No: return true;
+    default: return false;
+    }
+}
+
+bool CDocManager::SaveAllModified()
+{
+    for (const auto& document : documents_)
+        if (!SaveModified(document.get()))
+            return false;
+    return true;
+}
+
+bool CDocManager::CloseDocument(CBinEditDoc* document, bool ask)
+{
+    if (!Contains(document))
+        return true;
+    if (ask && !SaveModified(document))
+        return false;
+    if (windows_)
+        windows_->CloseFrames(document);
+    // Without windows (or if a window refused) the document still goes.
+    if (Contains(document))
+        WindowsClosed(document);
+    return true;
+}
+
+bool CDocManager::CloseAll(bool ask)
+{
+    while (!documents_.empty())
+        if (!CloseDocument(documents_.front().get(), ask))
+            return false;
+    return true;
+}
+
+void CDocManager::WindowsClosed(CBinEditDoc* document)
+{
+    const auto it = std::find_if(documents_.begin(), documents_.end(), [&](const auto& d) { return d.get() == document; });
+    if (it == documents_.end())
+        return;
+    // Keep the object alive until it is out of the list, then destroy it.
+    std::unique_ptr<CBinEditDoc> going = std::move(*it);
+    documents_.erase(it);
+}
+
+void CDocManager::Reload(CBinEditDoc* document)
+{
+    if (document->PathName().isEmpty()) {
+        platform::ShowMessage(QStringLiteral("Cannot reload this file because no filename is associated with the current window."),
+                              MsgButtons::Ok, MsgIcon::Warning);
+        return;
+    }
+    if (document->IsModified() &&
+        platform::ShowMessage(QStringLiteral("WARNING: This file will be reloaded from disk and all of your unsaved changes "
+                                             "to this file will be lost!\n\nAre you sure this is what you want to do?"),
+                              MsgButtons::YesNo, MsgIcon::Warning) != MsgResult::Yes)
+        return;
+    const QString path = document->PathName();
+    CloseDocument(document, false);
+    OpenDocumentFile(path);
+}
+
+void CDocManager::ShowProperties(CBinEditDoc* document)
+{
+    const std::optional<bool> readOnly = dialogs_.EditFileProperties(Parent(), FilePropertiesOf(*document));
+    if (!readOnly || !Contains(document))
+        return;
+    document->SetReadOnly(*readOnly);
+    CBinEditDoc::RefreshInspector();
+    Changed(document);
+}

@@ -1,0 +1,85 @@
+#pragma once
+// The open documents and the commands that act on a whole document: new,
+// open, save, save as, save all, close with the save question, reload and
+// properties. The windows showing the documents belong to the main frame,
+// which this reaches through IDocumentWindows.
+#include <QString>
+#include <memory>
+#include <vector>
+
+class CBinEditDoc;
+class IAppDialogs;
+class QWidget;
+
+class IDocumentWindows {
+public:
+    virtual ~IDocumentWindows() = default;
+    // A new child window on the document, activated, its view focused.
+    virtual void CreateFrame(CBinEditDoc* document) = 0;
+    virtual void ActivateDocument(CBinEditDoc* document) = 0;
+    // Closes every window of the document without the save question.
+    virtual void CloseFrames(CBinEditDoc* document) = 0;
+    // Title, modified mark, read-only state or path changed.
+    virtual void DocumentChanged(CBinEditDoc* document) = 0;
+    virtual QWidget* DialogParent() = 0;
+};
+
+class CDocManager {
+public:
+    explicit CDocManager(IAppDialogs& dialogs);
+    ~CDocManager();
+    CDocManager(const CDocManager&) = delete;
+    CDocManager& operator=(const CDocManager&) = delete;
+
+    void SetWindows(IDocumentWindows* windows) { windows_ = windows; }
+    IAppDialogs& Dialogs() const { return dialogs_; }
+
+    const std::vector<std::unique_ptr<CBinEditDoc>>& Documents() const { return documents_; }
+    int Count() const { return int(documents_.size()); }
+    bool Contains(const CBinEditDoc* document) const;
+    CBinEditDoc* FindByPath(const QString& path) const;
+
+    // A new empty document titled "Untitled" and a sequence number.
+    CBinEditDoc* NewDocument();
+    // Opens the file in a new document, or activates the document that has
+    // it open already. Nothing when loading failed (the failure was reported).
+    CBinEditDoc* OpenDocumentFile(const QString& path);
+
+    // "Save changes to %1?": Yes saves, No discards; false for Cancel or a
+    // save that failed or was cancelled.
+    bool SaveModified(CBinEditDoc* document);
+    // Save asks for a name when the document has none or is read-only.
+    bool Save(CBinEditDoc* document);
+    bool SaveAs(CBinEditDoc* document);
+    // Saves every modified document in order; stops at the first failure or cancel.
+    bool SaveAll();
+    // The save question for every modified document; false at the first Cancel.
+    bool SaveAllModified();
+
+    // Closes the document's windows and the document; with ask, the save
+    // question comes first and may stop it.
+    bool CloseDocument(CBinEditDoc* document, bool ask);
+    // Closes every document; with ask, each modified one is asked about and a
+    // Cancel stops there.
+    bool CloseAll(bool ask);
+    // The last window of the document has gone.
+    void WindowsClosed(CBinEditDoc* document);
+
+    // Reads the file again, after a warning when there are unsaved changes.
+    void Reload(CBinEditDoc* document);
+    void ShowProperties(CBinEditDoc* document);
+
+private:
+    bool DoSave(CBinEditDoc* document, bool askForName);
+    void Changed(CBinEditDoc* document);
+    QWidget* Parent() const;
+
+    IAppDialogs& dialogs_;
+    IDocumentWindows* windows_ = nullptr;
+    std::vector<std::unique_ptr<CBinEditDoc>> documents_;
+    int untitledCount_ = 0;
+};
+
+// The path a document is known by: absolute and cleaned, links not resolved
+// (opening a link opens the link's own name).
+QString DocumentPathFor(const QString& path);

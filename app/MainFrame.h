@@ -1,0 +1,149 @@
+#pragma once
+// The main window: the menus and the "Standard" and "Bookmarks" tool bars,
+// the MDI area with one child window per document window, the status bar
+// and the dockable "Data Inspector" pane. It keeps its placement, the bar
+// layout and the inspector keys in the settings when it closes, and it runs
+// the one update step that sets every command's enabled and checked state.
+#include "app/CommandTable.h"
+#include "app/DocManager.h"
+
+#include <QMainWindow>
+#include <QMetaObject>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CBinEditFrame;
+class CBinEditView;
+class CInspectorDock;
+class CStatusPanes;
+class QActionGroup;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+class CMainFrame : public QMainWindow, public IDocumentWindows {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CDocManager& documents, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    QAction* Action(Cmd id) const { return commands_[id]; }
+    const CommandTable& Commands() const { return commands_; }
+    QMdiArea* MdiArea() const { return mdi_; }
+    CStatusPanes& StatusPanes() const { return *panes_; }
+    CInspectorDock* Inspector() const { return inspector_; }
+    QToolBar* StandardBar() const { return standardBar_; }
+    QToolBar* BookmarksBar() const { return bookmarksBar_; }
+    QMenu* FileMenu() const { return fileMenu_; }
+    QMenu* EditMenu() const { return editMenu_; }
+    QMenu* ViewMenu() const { return viewMenu_; }
+    QMenu* WindowMenu() const { return windowMenu_; }
+    QMenu* HelpMenu() const { return helpMenu_; }
+    QMenu* LayoutMenu() const { return layoutMenu_; }
+
+    const std::vector<CBinEditFrame*>& Frames() const { return frames_; }
+    std::vector<CBinEditFrame*> FramesOf(const CBinEditDoc* document) const;
+    CBinEditFrame* ActiveFrame() const;
+    CBinEditView* ActiveView() const;
+    CBinEditDoc* ActiveDocument() const;
+
+    // Start-up: shown maximised when it was maximised when it last closed.
+    void ShowInitially();
+    // After several files were opened at start-up: the active child leaves
+    // the maximised state.
+    void RestoreActiveChild();
+    // Another copy of the program reached this one: come to the front.
+    void ActivateFromOtherInstance();
+
+    // The one update step: enabled and checked states, titles.
+    void UpdateCommands();
+    // Asks for the update step once the current event is handled.
+    void RequestUpdate();
+    void UpdateStatus();
+    void RefreshInspector();
+
+    // Asked when the window is about to close (the exit's save questions).
+    void SetCloseQuery(std::function<bool()> query) { closeQuery_ = std::move(query); }
+    // Placement, bar layout and the inspector keys, into the settings store.
+    void SaveWindowState();
+
+    // IDocumentWindows
+    void CreateFrame(CBinEditDoc* document) override;
+    void ActivateDocument(CBinEditDoc* document) override;
+    void CloseFrames(CBinEditDoc* document) override;
+    void DocumentChanged(CBinEditDoc* document) override;
+    QWidget* DialogParent() override { return this; }
+
+    // Window commands.
+    void OnWindowNew();
+    void OnWindowSplit();
+    void OnWindowCascade();
+    void OnWindowTile(Qt::Orientation orientation);
+    void OnDataInspector();
+
+signals:
+    void filesDropped(const QStringList& paths);
+    void recentFileChosen(const QString& path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateToolBars();
+    void CreateMenus();
+    void CreateFileMenu();
+    void CreateEditMenu();
+    void CreateViewMenu();
+    void CreateWindowMenu();
+    void CreateHelpMenu();
+    void ConnectWindowCommands();
+    void RestoreWindowState();
+    void RebuildRecentFiles();
+    void RebuildWindowList();
+
+    void ConnectPane(CBinEditView* view);
+    void SetActiveView(CBinEditView* view);
+    void OnSubWindowActivated(QMdiSubWindow* window);
+    void OnPaneActivated(CBinEditFrame* frame, CBinEditView* view);
+    void OnFrameClosing(CBinEditFrame* frame);
+    void OnFrameClosed(CBinEditFrame* frame);
+    bool QueryCloseFrame(CBinEditFrame* frame);
+    void NumberWindows(const CBinEditDoc* document);
+    void ShowViewContextMenu(const QPoint& globalPos, bool layoutMenu);
+    void UpdateWindowTitle();
+    QSize DefaultChildSize() const;
+
+    CDocManager& documents_;
+    CommandTable commands_;
+    QMdiArea* mdi_;
+    CStatusPanes* panes_ = nullptr;
+    CInspectorDock* inspector_ = nullptr;
+    QToolBar* standardBar_ = nullptr;
+    QToolBar* bookmarksBar_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* layoutMenu_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QAction* windowListSeparator_ = nullptr;
+    QList<QAction*> recentActions_;
+    QList<QAction*> windowListActions_;
+    QAction* statusBarToggle_ = nullptr;
+
+    std::vector<CBinEditFrame*> frames_;
+    // Guarded: a view may go with its window before this hears of it.
+    QPointer<CBinEditView> activeView_;
+    QPointer<CBinEditFrame> lastActiveFrame_;
+    bool arrangingMaximised_ = false;
+    QMetaObject::Connection statusConnection_;
+    QTimer updateTimer_;
+    std::function<bool()> closeQuery_;
+};

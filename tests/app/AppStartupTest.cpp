@@ -1,0 +1,334 @@
+// Start-up, the single-instance rule with real second copies, settings at
+// exit and the main window's placement.
+#include "AppTestSupport.h"
+#include "app/BinEditFrame.h"
+#include "app/ForwardMessage.h"
+#include "app/InspectorDock.h"
+#include "app/StatusPanes.h"
+#include "app/WindowRect.h"
+#include "doc/BinEditDoc.h"
+#include "view/BinEditView.h"
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QLocalSocket>
+#include <QMdiArea>
+#include <QProcess>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+QStringList PathsOf(const CDocManager& docs)
+{
+    QStringList paths;
+    for (const auto& doc : docs.Documents())
+        paths << doc->PathName();
+    return paths;
+}
+
+// A real copy of the program, with this test's settings folder and channel.
+class SecondCopy {
+public:
+    explicit SecondCopy(const QStringList& arguments)
+    {
+        process_.setProgram(QStringLiteral(VANTREL_EXECUTABLE));
+        process_.setArguments(arguments);
+        process_.setProcessChannelMode(QProcess::ForwardedChannels);
+        process_.start();
+    }
+    ~SecondCopy()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+    // Keeps this process's event loop running: the first copy lives here.
+    bool WaitForExit(int timeoutMs = 60000)
+    {
+        return WaitUntil([this] { return process_.state() == QProcess::NotRunning; }, timeoutMs);
+    }
+    bool IsRunning() const { return process_.state() == QProcess::Running; }
+    int ExitCode() const { return process_.exitCode(); }
+    QProcess::ExitStatus ExitStatus() const { return process_.exitStatus(); }
+
+private:
+    QProcess process_;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------- start-up
+
+TEST_F(AppTest, WithoutNewFileTheWindowOpensWithNoDocument)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(app_->StartupComplete());
+    EXPECT_TRUE(Frame()->isVisible());
+    EXPECT_EQ(Docs().Count(), 0);
+    EXPECT_EQ(MainTitle(), "Vantrel");
+    EXPECT_EQ(Frame()->StatusPanes().Text(CStatusPanes::Size), "");
+    EXPECT_EQ(Frame()->StatusPanes().MessageText(), "Ready");
+    EXPECT_TRUE(messages_.Messages().empty()) << messages_.Last().toStdString();
+}
+
+TEST_F(AppTest, WithNewFileOneUntitledDocumentOpens)
+{
+    Store("NewFile", 1);
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(Docs().Count(), 1);
+    EXPECT_EQ(ActiveDoc()->Title(), "Untitled1");
+    EXPECT_EQ(ActiveDoc()->PathName(), "");
+    EXPECT_EQ(MainTitle(), "Vantrel - [Untitled1]") << "a maximised child shows its title in brackets";
+    ASSERT_EQ(Frame()->Frames().size(), 1u);
+    EXPECT_TRUE(Frame()->Frames().front()->isMaximized()) << "the only window fills the area";
+}
+
+TEST_F(AppTest, WithNewFileAFileOnTheCommandLineIsAllThatOpens)
+{
+    Store("NewFile", 1);
+    const QString file = MakeFile("a.bin", "abc");
+    ASSERT_TRUE(Start({file}));
+    EXPECT_EQ(PathsOf(Docs()), QStringList{file});
+}
+
+TEST_F(AppTest, FileOnTheCommandLineHasTheKeyboardFocus)
+{
+    const QString file = MakeFile("a.bin", QByteArray(100, 'x'));
+    ASSERT_TRUE(Start({file}));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    ASSERT_NE(Frame()->ActiveView(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), Frame()->ActiveView());
+    EXPECT_EQ(MainTitle(), "Vantrel - [a.bin]");
+    EXPECT_EQ(Frame()->StatusPanes().Text(CStatusPanes::Size), "64");
+    EXPECT_EQ(Frame()->StatusPanes().Text(CStatusPanes::Mode), "OVR");
+}
+
+TEST_F(AppTest, ThreeFilesLeaveTheActiveChildInNormalSize)
+{
+    const QString a = MakeFile("a.bin", "a"), b = MakeFile("b.bin", "bb"), c = MakeFile("c.bin", "ccc");
+    ASSERT_TRUE(Start({a, b, c}));
+    EXPECT_EQ(PathsOf(Docs()), QStringList({a, b, c}));
+    ASSERT_NE(Frame()->ActiveFrame(), nullptr);
+    EXPECT_EQ(Frame()->ActiveDocument()->PathName(), c);
+    EXPECT_FALSE(Frame()->ActiveFrame()->isMaximized());
+    EXPECT_TRUE(Frame()->ActiveFrame()->isVisible());
+}
+
+TEST_F(AppTest, OneFileOpensMaximised)
+{
+    ASSERT_TRUE(Start({MakeFile("a.bin", "a")}));
+    ASSERT_NE(Frame()->ActiveFrame(), nullptr);
+    EXPECT_TRUE(Frame()->ActiveFrame()->isMaximized());
+}
+
+TEST_F(AppTest, FileThatCannotBeOpenedEndsStartUpAndNothingIsWritten)
+{
+    const QString missing = files_.filePath("missing.bin");
+    EXPECT_FALSE(Start({missing}));
+    EXPECT_FALSE(app_->StartupComplete());
+    ASSERT_EQ(messages_.Count(), 1);
+    EXPECT_TRUE(messages_.Last().contains(missing)) << messages_.Last().toStdString();
+    Settings().bytesPerRow = 32;
+    Exit();
+    EXPECT_FALSE(Stored("BytesPerRow").isValid());
+    EXPECT_FALSE(Stored("WindowPos").isValid());
+}
+
+TEST_F(AppTest, SettingsAreWrittenAtExitAfterACompleteStartUp)
+{
+    ASSERT_TRUE(Start());
+    Settings().bytesPerRow = 32;
+    EXPECT_FALSE(Stored("BytesPerRow").isValid()) << "nothing is written before the exit";
+    ASSERT_TRUE(CloseMainWindow());
+    Exit();
+    EXPECT_EQ(Stored("BytesPerRow").toInt(), 32);
+    EXPECT_TRUE(Stored("WindowPos").isValid());
+}
+
+TEST_F(AppTest, PrintFlagOpensTheFilesAndSaysPrintingIsNotAvailable)
+{
+    const QString a = MakeFile("a.bin", "a");
+    ASSERT_TRUE(Start({"/p", a}));
+    EXPECT_EQ(PathsOf(Docs()), QStringList{a});
+    ASSERT_EQ(messages_.Count(), 1);
+    EXPECT_TRUE(messages_.Last().startsWith("Printing is not available yet."));
+}
+
+TEST_F(AppTest, OverstrikeOnStartupDecidesTheFirstMode)
+{
+    Store("InsertMode", 1);
+    Store("OverstrikeOnStartup", 1);
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(Settings().insertMode);
+    ASSERT_TRUE(CloseMainWindow());
+    Exit();
+
+    Store("InsertMode", 1);
+    Store("OverstrikeOnStartup", 0);
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Settings().insertMode);
+}
+
+// ---------------------------------------------------------------- placement
+
+TEST_F(AppTest, DefaultLayoutHasBothBarsInOneRowAndTheInspectorOnTheLeft)
+{
+    ASSERT_TRUE(Start());
+    QToolBar* standard = Frame()->StandardBar();
+    QToolBar* bookmarks = Frame()->BookmarksBar();
+    EXPECT_EQ(Frame()->toolBarArea(standard), Qt::TopToolBarArea);
+    EXPECT_EQ(Frame()->toolBarArea(bookmarks), Qt::TopToolBarArea);
+    EXPECT_FALSE(Frame()->toolBarBreak(bookmarks));
+    EXPECT_EQ(bookmarks->y(), standard->y());
+    EXPECT_GT(bookmarks->x(), standard->x());
+    EXPECT_EQ(Frame()->dockWidgetArea(Frame()->Inspector()), Qt::LeftDockWidgetArea);
+    EXPECT_TRUE(Frame()->Inspector()->isVisible());
+    EXPECT_EQ(Frame()->Inspector()->windowTitle(), "Data Inspector");
+}
+
+TEST_F(AppTest, WindowPlacementAndBarLayoutAreRestored)
+{
+    ASSERT_TRUE(Start());
+    const QRect placement(40, 50, 700, 500);
+    Frame()->setGeometry(placement);
+    Frame()->BookmarksBar()->hide();
+    Frame()->addDockWidget(Qt::RightDockWidgetArea, Frame()->Inspector());
+    Frame()->Inspector()->SelectTab(1);
+    ASSERT_TRUE(CloseMainWindow());
+    Exit();
+    EXPECT_EQ(Stored("WindowMax").toInt(), 0);
+    EXPECT_EQ(Stored("DataViewType").toInt(), 1);
+    EXPECT_EQ(WindowRectFromBytes(Stored("WindowPos").toByteArray()), FromQRect(placement));
+    EXPECT_TRUE(Stored("CtrlBars-Summary/MainWindowState").isValid());
+
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Frame()->geometry(), placement);
+    EXPECT_FALSE(Frame()->BookmarksBar()->isVisible());
+    EXPECT_TRUE(Frame()->StandardBar()->isVisible());
+    EXPECT_EQ(Frame()->dockWidgetArea(Frame()->Inspector()), Qt::RightDockWidgetArea);
+    EXPECT_EQ(Frame()->Inspector()->SelectedTab(), 1);
+}
+
+TEST_F(AppTest, MaximisedWindowKeepsItsNormalRectangleAndReopensMaximised)
+{
+    ASSERT_TRUE(Start());
+    const QRect placement(30, 40, 600, 400);
+    Frame()->setGeometry(placement);
+    Frame()->showMaximized();
+    ASSERT_TRUE(WaitUntil([&] { return Frame()->isMaximized(); }));
+    ASSERT_TRUE(CloseMainWindow());
+    Exit();
+    EXPECT_EQ(Stored("WindowMax").toInt(), 1);
+    EXPECT_EQ(WindowRectFromBytes(Stored("WindowPos").toByteArray()), FromQRect(placement));
+
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Frame()->isMaximized());
+}
+
+TEST_F(AppTest, PlacementOffEveryScreenIsNotUsed)
+{
+    Store("WindowPos", WindowRectToBytes(WindowRect{20000, 20000, 20600, 20400}));
+    ASSERT_TRUE(Start());
+    EXPECT_LT(Frame()->x(), 10000);
+}
+
+// ---------------------------------------------------------------- the channel, in-process
+
+TEST_F(AppTest, ForwardedBlocksAreCheckedBeforeAnythingOpens)
+{
+    ASSERT_TRUE(Start());
+    const QString a = MakeFile("a.bin", "a");
+    const QString name = guard_->Path();
+    EXPECT_EQ(ExchangeWithInstance(name, TerminatedForwardBlock("VANX", kForwardGuid + "|" + a)), 0u) << "wrong tag";
+    EXPECT_EQ(ExchangeWithInstance(name, RawForwardBlock("VANT", 30, kForwardGuid + "|" + a)), 0u) << "short count";
+    QString wrongGuid = kForwardGuid;
+    wrongGuid[1] = QLatin1Char('C');
+    EXPECT_EQ(ExchangeWithInstance(name, TerminatedForwardBlock("VANT", wrongGuid + "|" + a)), 0u) << "wrong GUID";
+    EXPECT_EQ(Docs().Count(), 0);
+
+    EXPECT_EQ(ExchangeWithInstance(name, BuildForwardBlock({a})), 1u);
+    EXPECT_EQ(PathsOf(Docs()), QStringList{a});
+    EXPECT_TRUE(messages_.Messages().empty());
+}
+
+TEST_F(AppTest, ForwardedFlagsAndArgumentsContainingABar)
+{
+    ASSERT_TRUE(Start());
+    const QString a = MakeFile("a.bin", "a"), b = MakeFile("b.bin", "b"), c = MakeFile("c.bin", "c");
+    // "-flag" is no file; both halves of "a|b" are.
+    EXPECT_EQ(ExchangeWithInstance(guard_->Path(), BuildForwardBlock({"-flag", a + "|" + b})), 1u);
+    EXPECT_EQ(PathsOf(Docs()), QStringList({a, b}));
+    EXPECT_TRUE(messages_.Messages().empty());
+
+    EXPECT_EQ(ExchangeWithInstance(guard_->Path(), BuildForwardBlock({"-p", c})), 1u);
+    EXPECT_EQ(Docs().Count(), 3);
+    ASSERT_EQ(messages_.Count(), 1);
+    EXPECT_TRUE(messages_.Last().startsWith("Printing is not available yet."));
+}
+
+TEST_F(AppTest, ForwardedFileThatCannotBeOpenedIsAnsweredWithZero)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(ExchangeWithInstance(guard_->Path(), BuildForwardBlock({files_.filePath("gone.bin")})), 0u);
+    EXPECT_EQ(Docs().Count(), 0);
+    EXPECT_EQ(messages_.Count(), 1);
+}
+
+TEST_F(AppTest, ContactBringsAMinimisedWindowBack)
+{
+    ASSERT_TRUE(Start());
+    Frame()->showMinimized();
+    ASSERT_TRUE(WaitUntil([&] { return Frame()->isMinimized(); }));
+    QLocalSocket probe;
+    probe.connectToServer(guard_->Path());
+    ASSERT_TRUE(probe.waitForConnected(1000));
+    EXPECT_TRUE(WaitUntil([&] { return !Frame()->isMinimized(); }));
+    EXPECT_TRUE(Frame()->isVisible());
+}
+
+// ---------------------------------------------------------------- real second copies
+
+TEST_F(AppTest, SecondCopyForwardsItsFilesToTheFirstAndEnds)
+{
+    Store("MultipleInstances", 0);
+    const QString a = MakeFile("a.bin", "a"), b = MakeFile("b b.bin", "bb");
+    ASSERT_TRUE(Start({}, true));
+    Frame()->showMinimized();
+    ASSERT_TRUE(WaitUntil([&] { return Frame()->isMinimized(); }));
+
+    SecondCopy second({a, b});
+    ASSERT_TRUE(second.WaitForExit());
+    EXPECT_EQ(second.ExitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.ExitCode(), 0);
+    EXPECT_EQ(PathsOf(Docs()), QStringList({a, b}));
+    EXPECT_FALSE(Frame()->isMinimized());
+    EXPECT_TRUE(messages_.Messages().empty());
+}
+
+TEST_F(AppTest, SecondCopyWithoutFilesOnlyActivatesTheFirst)
+{
+    Store("MultipleInstances", 0);
+    ASSERT_TRUE(Start({}, true));
+    Frame()->showMinimized();
+    ASSERT_TRUE(WaitUntil([&] { return Frame()->isMinimized(); }));
+
+    SecondCopy second({});
+    ASSERT_TRUE(second.WaitForExit());
+    EXPECT_EQ(second.ExitCode(), 0);
+    EXPECT_EQ(Docs().Count(), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !Frame()->isMinimized(); }));
+}
+
+TEST_F(AppTest, WithMultipleInstancesEveryCopyRunsOnItsOwn)
+{
+    Store("MultipleInstances", 1);
+    const QString a = MakeFile("a.bin", "a");
+    ASSERT_TRUE(Start({}, true));
+    SecondCopy second({a});
+    // The second copy starts its own window and keeps running.
+    EXPECT_FALSE(second.WaitForExit(3000));
+    EXPECT_TRUE(second.IsRunning());
+    EXPECT_EQ(Docs().Count(), 0);
+}

@@ -1,0 +1,72 @@
+#pragma once
+// A running application for the window tests: private settings, a private
+// instance channel, scripted dialogs and recorded messages, so nothing ever
+// waits for a user.
+#include "app/AppSettings.h"
+#include "app/BinEditApp.h"
+#include "app/MainFrame.h"
+#include "platform/InstanceChannel.h"
+#include "ui/AppDialogs.h"
+#include "ForwardClient.h"
+#include "MessageRecorder.h"
+#include "QtPrinting.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <deque>
+#include <gtest/gtest.h>
+#include <memory>
+
+class ScriptedDialogs : public IAppDialogs {
+public:
+    std::deque<std::optional<OpenFileChoice>> openAnswers;
+    std::deque<std::optional<QString>> saveAsAnswers;
+    std::deque<std::optional<bool>> propertiesAnswers;
+    bool webPageOpens = true;
+
+    int openAsked = 0;
+    QStringList saveAsSuggested;
+    QList<FileProperties> propertiesShown;
+    int aboutShown = 0;
+    int pageSetupShown = 0;
+    QList<QUrl> webPages;
+
+    std::optional<OpenFileChoice> ChooseFileToOpen(QWidget*, const QString&) override;
+    std::optional<QString> ChooseSaveAsPath(QWidget*, const QString& suggestedPath, const QString&) override;
+    std::optional<bool> EditFileProperties(QWidget*, const FileProperties& properties) override;
+    void ShowAbout(QWidget*) override { ++aboutShown; }
+    void PageSetup(QWidget*) override { ++pageSetupShown; }
+    bool OpenWebPage(const QUrl& url) override;
+};
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts a copy with these arguments after the program name. With
+    // defaultChannel the copy uses the channel name real copies use.
+    bool Start(const QStringList& arguments = {}, bool defaultChannel = false);
+    // Ends it as the user would: the main window closes (its save questions
+    // may keep it open), then the application exits.
+    bool CloseMainWindow();
+    void Exit();
+
+    QString MakeFile(const QString& name, const QByteArray& bytes);
+    // A value in the settings store's "Settings" section.
+    void Store(const QString& key, const QVariant& value);
+    QVariant Stored(const QString& key) const;
+
+    CMainFrame* Frame() const { return app_->MainFrame(); }
+    CDocManager& Docs() const { return app_->Documents(); }
+    CBinEditDoc* ActiveDoc() const { return Frame()->ActiveDocument(); }
+    void Trigger(Cmd id) const;
+    // The main window's title once pending updates have run.
+    QString MainTitle() const;
+
+    MessageRecorder messages_;
+    QTemporaryDir files_;
+    ScriptedDialogs* dialogs_ = nullptr;
+    std::unique_ptr<platform::InstanceGuard> guard_;
+    std::unique_ptr<CBinEditApp> app_;
+};

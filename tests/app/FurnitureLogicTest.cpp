@@ -1,0 +1,155 @@
+// Window-free pieces of the window furniture: the Open dialog's filters, the
+// File Properties values and the "Open With" desktop entry.
+#include "doc/BinEditDoc.h"
+#include "platform/DesktopEntry.h"
+#include "platform/InstanceChannel.h"
+#include "ui/FileFilters.h"
+#include "ui/FileProperties.h"
+#include "MessageRecorder.h"
+#include "QtPrinting.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+// Sets an environment variable for the lifetime of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QByteArray& value) : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnv()
+    {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    QByteArray old_;
+    bool had_;
+};
+} // namespace
+
+TEST(FileFiltersTest, DefaultListMeansEveryFile)
+{
+    EXPECT_EQ(QtNameFilters("All Files (*.*)|*.*||"), QStringList{"All Files (*.*) (*)"});
+}
+
+TEST(FileFiltersTest, PairsWithSeveralPatterns)
+{
+    EXPECT_EQ(QtNameFilters("Binary (*.bin;*.dat)|*.bin;*.dat|All Files (*.*)|*.*||"),
+              QStringList({"Binary (*.bin;*.dat) (*.bin *.dat)", "All Files (*.*) (*)"}));
+}
+
+TEST(FileFiltersTest, BrokenListsStillOfferEveryFile)
+{
+    EXPECT_EQ(QtNameFilters(""), QStringList{"All Files (*)"});
+    EXPECT_EQ(QtNameFilters("Text||"), QStringList{"Text (*)"});
+}
+
+TEST(FilePropertiesTest, SizesAreGroupedByCommas)
+{
+    EXPECT_EQ(GroupDigits(0), "0");
+    EXPECT_EQ(GroupDigits(999), "999");
+    EXPECT_EQ(GroupDigits(1000), "1,000");
+    EXPECT_EQ(GroupDigits(123456), "123,456");
+    EXPECT_EQ(GroupDigits(2147483647), "2,147,483,647");
+    EXPECT_EQ(GroupDigits(-1234), "-1,234");
+}
+
+TEST(FilePropertiesTest, UntitledDocument)
+{
+    CBinEditDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.SetTitle("Untitled1");
+    const FileProperties p = FilePropertiesOf(doc);
+    EXPECT_EQ(p.name, "<Untitled>");
+    EXPECT_EQ(p.location, "");
+    EXPECT_EQ(p.size, "0");
+    EXPECT_EQ(p.originalSize, "0");
+    EXPECT_EQ(p.modified, "No");
+    EXPECT_FALSE(p.readOnly);
+}
+
+TEST(FilePropertiesTest, OpenedFileShowsNameFolderAndSizes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("data.bin");
+    WriteWholeFile(path, QByteArray(4321, 'x'));
+    MessageRecorder messages;
+    CBinEditDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    doc.SetModifiedFlag(true);
+    doc.SetReadOnly(true);
+    const FileProperties p = FilePropertiesOf(doc);
+    EXPECT_EQ(p.name, "data.bin");
+    EXPECT_EQ(p.location, dir.path());
+    EXPECT_EQ(p.size, "4,321");
+    EXPECT_EQ(p.originalSize, "4,321");
+    EXPECT_EQ(p.modified, "Yes");
+    EXPECT_TRUE(p.readOnly);
+}
+
+TEST(DesktopEntryTest, ExecArgumentsAreQuotedForTheDesktopEntryRules)
+{
+    EXPECT_EQ(platform::QuoteDesktopExecArgument("/opt/vantrel/bin/vantrel"), "\"/opt/vantrel/bin/vantrel\"");
+    EXPECT_EQ(platform::QuoteDesktopExecArgument("/a b/100%/x"), "\"/a b/100%%/x\"");
+    // A quote inside quotes is \" and the string escape doubles the backslash.
+    EXPECT_EQ(platform::QuoteDesktopExecArgument("/x\"y"), "\"/x\\\\\"y\"");
+    EXPECT_EQ(platform::QuoteDesktopExecArgument("/x\\y"), "\"/x\\\\\\\\y\"");
+    EXPECT_EQ(platform::QuoteDesktopExecArgument("/$HOME/`x`"), "\"/\\\\$HOME/\\\\`x\\\\`\"");
+}
+
+TEST(DesktopEntryTest, CreatedInDataHomeAndRemovedAgain)
+{
+    QTemporaryDir dir;
+    ScopedEnv dataHome("XDG_DATA_HOME", dir.filePath("share").toLocal8Bit());
+    const QString path = platform::DesktopEntryPath();
+    EXPECT_EQ(path, dir.filePath("share/applications/vantrel-hex-editor.desktop"));
+
+    ASSERT_TRUE(platform::CreateDesktopEntry("/opt/my tools/vantrel"));
+    const QString text = QString::fromUtf8(ReadWholeFile(path));
+    EXPECT_TRUE(text.startsWith("[Desktop Entry]\n"));
+    EXPECT_TRUE(text.contains("\nType=Application\n"));
+    EXPECT_TRUE(text.contains("\nName=Vantrel Hex Editor\n"));
+    EXPECT_TRUE(text.contains("\nExec=\"/opt/my tools/vantrel\" %F\n"));
+    EXPECT_TRUE(text.contains("\nMimeType=application/octet-stream;"));
+
+    ASSERT_TRUE(platform::RemoveDesktopEntry());
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(platform::RemoveDesktopEntry()) << "removing an absent entry is success";
+}
+
+TEST(DesktopEntryTest, RelativeDataHomeIsIgnored)
+{
+    ScopedEnv dataHome("XDG_DATA_HOME", "relative/share");
+    EXPECT_EQ(platform::DesktopEntryFolder(), QDir::homePath() + "/.local/share/applications");
+}
+
+TEST(InstanceChannelNameTest, PerUserAndPerSettingsFolder)
+{
+    const QString prefix = QStringLiteral("KESTRANE_VANTREL_HEX_EDITOR_MUTEX_NAME-%1").arg(uint(::getuid()));
+    QString withA, withB;
+    {
+        ScopedEnv config("VANTREL_CONFIG_DIR", "/tmp/a");
+        withA = platform::InstanceChannelName();
+    }
+    {
+        ScopedEnv config("VANTREL_CONFIG_DIR", "/tmp/b");
+        withB = platform::InstanceChannelName();
+    }
+    EXPECT_TRUE(withA.startsWith(prefix + "-"));
+    EXPECT_NE(withA, withB);
+    ScopedEnv config("VANTREL_CONFIG_DIR", "");
+    EXPECT_EQ(platform::InstanceChannelName(), prefix);
+}

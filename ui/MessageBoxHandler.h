@@ -1,0 +1,8 @@
+#pragma once
+// The real message box behind platform::ShowMessage: a QMessageBox over the
+// active window. Installed once at start-up by the program; tests install
+// their recorder instead.
+#include "platform/MessageBox.h"
+
+platform::MsgResult ShowMessageBox(const platform::Message& message);
+void InstallMessageBoxHandler();
