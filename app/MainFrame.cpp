@@ -369,7 +369,8 @@ void CMainFrame::RequestUpdate() { updateTimer_.start(); }
 
 void CMainFrame::UpdateCommands()
 {
-    updateTimer_.stop();
+    // A pending idle update still runs: it follows changes (such as the title
+    // decoration of a child being maximised) made after this one.
     const AppSettings& s = Settings();
     const CBinEditDoc* doc = ActiveDocument();
     const bool hasDoc = doc != nullptr;

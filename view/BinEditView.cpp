@@ -1,6 +1,13 @@
 #include "BinEditView.h"
 
+#include "CaretController.h"
+#include "DragDrop.h"
+#include "DragSource.h"
+#include "EditCommands.h"
+#include "KeyInput.h"
+#include "MouseInput.h"
 #include "RowPainter.h"
+#include "ViewClipboard.h"
 #include "ViewColors.h"
 #include "app/AppSettings.h"
 #include "platform/FontRecord.h"
@@ -8,7 +15,9 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -27,6 +36,13 @@ int64_t FloorDiv(int64_t a, int64_t b)
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
+// Every view in existence, so that the application-wide insert mode shows at once.
+std::vector<CBinEditView*>& AllViews()
+{
+    static std::vector<CBinEditView*> views;
+    return views;
+}
+
 } // namespace
 
 CBinEditView::CBinEditView(CBinEditDoc* document, QWidget* parent) : QAbstractScrollArea(parent), document_(document)
@@ -41,12 +57,23 @@ CBinEditView::CBinEditView(CBinEditDoc* document, QWidget* parent) : QAbstractSc
     verticalScrollBar()->setSingleStep(1);
     caretTimer_.setInterval(std::max(100, QApplication::cursorFlashTime() / 2));
     connect(&caretTimer_, &QTimer::timeout, this, &CBinEditView::BlinkCaret);
+    viewport()->setAcceptDrops(true);
+    viewport()->setCursor(Qt::IBeamCursor);
+    caretControl_ = std::make_unique<CCaretController>(*this);
+    edits_ = std::make_unique<CEditCommands>(*this);
+    keys_ = std::make_unique<CKeyInput>(*this);
+    mouse_ = std::make_unique<CMouseInput>(*this);
+    dragDrop_ = std::make_unique<CDragDrop>(*this);
+    clipboard_ = std::make_unique<CViewClipboard>(*this);
+    AllViews().push_back(this);
     if (document_)
         document_->AddView(this);
 }
 
 CBinEditView::~CBinEditView()
 {
+    std::erase(AllViews(), this);
+    drag_source::Forget(&caret_);
     if (partner_ && partner_->partner_ == this)
         partner_->partner_ = nullptr;
     if (document_)
@@ -70,6 +97,7 @@ void CBinEditView::OnInitialUpdate()
     caret_.spare = 0;
     top_.Bind(buffer, true, 0);
     endOfRow_ = false;
+    caretControl_->Reset();
     hScroll_ = 0;
     clientWidth_ = viewport()->width();
     clientHeight_ = viewport()->height();
@@ -80,7 +108,9 @@ void CBinEditView::OnDocumentUpdate(IDocView*, UpdateHint hint, const HintArgs& 
 {
     switch (hint) {
     case HINT_REDRAW:
+        // Pastes announce themselves this way, and they may change the size.
         RepaintAll();
+        UpdateScrollBars();
         break;
     case HINT_LAYOUT:
         Layout(args.bytesPerRowFromSettings ? 0 : layout_.bytesPerRow);
@@ -96,6 +126,9 @@ void CBinEditView::OnDocumentUpdate(IDocView*, UpdateHint hint, const HintArgs& 
         RepaintOffsets(args.start, args.end - 1);
         break;
     }
+    // An edit elsewhere may have moved this view's caret with its bytes.
+    if (hint != HINT_SELECTION)
+        UpdateCaret();
     emit statusChanged();
 }
 
@@ -255,7 +288,10 @@ QRect CBinEditView::CaretRect() const
 
 bool CBinEditView::IsCaretShown() const
 {
-    return hasFocus() && CaretVisible(CaretPoint(), clientWidth_, clientHeight_, caret_.hasSelection);
+    // While data is dragged over the view the caret marks the drop point,
+    // even over a selection.
+    return (hasFocus() || dropCaret_) &&
+           CaretVisible(CaretPoint(), clientWidth_, clientHeight_, caret_.hasSelection && !dropCaret_);
 }
 
 // ---------------------------------------------------------------- scrolling
@@ -520,13 +556,17 @@ void CBinEditView::focusOutEvent(QFocusEvent* event)
         viewport()->update(paintedCaret_);
 }
 
-// ---------------------------------------------------------------- size bar and menu
+// ---------------------------------------------------------------- mouse and menu
 
 void CBinEditView::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton && IsOverSizeBar(layout_, p.x(), hScroll_)) {
         sizeBarDrag_ = true;
+        event->accept();
+        return;
+    }
+    if (mouse_->Press(event)) {
         event->accept();
         return;
     }
@@ -545,10 +585,10 @@ void CBinEditView::mouseMoveEvent(QMouseEvent* event)
         event->accept();
         return;
     }
-    if (IsOverSizeBar(layout_, p.x(), hScroll_))
-        viewport()->setCursor(Qt::SizeHorCursor);
-    else
-        viewport()->unsetCursor();
+    if (mouse_->Move(event)) {
+        event->accept();
+        return;
+    }
     QAbstractScrollArea::mouseMoveEvent(event);
 }
 
@@ -556,6 +596,10 @@ void CBinEditView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (sizeBarDrag_ && event->button() == Qt::LeftButton) {
         sizeBarDrag_ = false;
+        event->accept();
+        return;
+    }
+    if (mouse_->Release(event)) {
         event->accept();
         return;
     }
@@ -571,13 +615,126 @@ void CBinEditView::mouseDoubleClickEvent(QMouseEvent* event)
         event->accept();
         return;
     }
+    if (mouse_->DoubleClick(event)) {
+        event->accept();
+        return;
+    }
     QAbstractScrollArea::mouseDoubleClickEvent(event);
 }
 
 void CBinEditView::contextMenuEvent(QContextMenuEvent* event)
 {
-    const int x = event->pos().x();
-    const bool overOffsets = x + hScroll_ < layout_.Px(layout_.offsetEnd + 1);
-    emit contextMenuRequested(event->globalPos(), overOffsets || IsOverSizeBar(layout_, x, hScroll_));
+    // The context-menu key opens the menu near the window's top-left corner.
+    const bool fromKeyboard = event->reason() == QContextMenuEvent::Keyboard;
+    const QPoint at = fromKeyboard ? QPoint(5, 5) : event->pos();
+    const QPoint global = fromKeyboard ? viewport()->mapToGlobal(at) : event->globalPos();
+    const bool overOffsets = at.x() + hScroll_ < layout_.Px(layout_.offsetEnd + 1);
+    emit contextMenuRequested(global, overOffsets || IsOverSizeBar(layout_, at.x(), hScroll_));
     event->accept();
 }
+
+// ---------------------------------------------------------------- keyboard
+
+void CBinEditView::keyPressEvent(QKeyEvent* event)
+{
+    if (keys_->KeyPress(event)) {
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+bool CBinEditView::focusNextPrevChild(bool)
+{
+    // Tab switches between the hex and character columns instead.
+    return false;
+}
+
+// ---------------------------------------------------------------- drag and drop
+
+void CBinEditView::StartSelectionDrag() { dragDrop_->StartDrag(); }
+
+void CBinEditView::SetDropCaret(bool shown)
+{
+    if (dropCaret_ == shown)
+        return;
+    dropCaret_ = shown;
+    UpdateCaret();
+}
+
+void CBinEditView::dragEnterEvent(QDragEnterEvent* event) { dragDrop_->DragEnter(event); }
+
+void CBinEditView::dragMoveEvent(QDragMoveEvent* event) { dragDrop_->DragMove(event); }
+
+void CBinEditView::dragLeaveEvent(QDragLeaveEvent*) { dragDrop_->DragLeave(); }
+
+void CBinEditView::dropEvent(QDropEvent* event) { dragDrop_->Drop(event); }
+
+// ---------------------------------------------------------------- caret and selection
+
+void CBinEditView::SetCaret(int64_t offset, CaretMode mode, bool pendingLowNibble)
+{
+    caretControl_->SetCaret(offset, mode, pendingLowNibble);
+}
+
+std::optional<OffsetRange> CBinEditView::SetSelection(int32_t a, int32_t b) { return caretControl_->SetSelection(a, b); }
+
+bool CBinEditView::CanSelectAll() const { return document_ && document_->Size() > 0; }
+
+void CBinEditView::SelectAll() { caretControl_->SelectAll(); }
+
+int32_t CBinEditView::Anchor() const { return caretControl_->Anchor(); }
+
+int32_t CBinEditView::LastExtend() const { return caretControl_->LastExtend(); }
+
+// ---------------------------------------------------------------- editing
+
+bool CBinEditView::TypeCharacter(char16_t ch) { return edits_->TypeCharacter(ch); }
+bool CBinEditView::DeleteKey() { return edits_->DeleteKey(); }
+bool CBinEditView::Backspace() { return edits_->Backspace(); }
+bool CBinEditView::CanDeleteSelection() const { return edits_->CanDeleteSelection(); }
+bool CBinEditView::DeleteSelection() { return edits_->DeleteSelection(); }
+bool CBinEditView::CanUndo() const { return edits_->CanUndo(); }
+bool CBinEditView::CanRedo() const { return edits_->CanRedo(); }
+bool CBinEditView::Undo() { return edits_->Undo(); }
+bool CBinEditView::Redo() { return edits_->Redo(); }
+
+void CBinEditView::ToggleInsertMode()
+{
+    Settings().insertMode = !Settings().insertMode;
+    for (CBinEditView* view : AllViews()) {
+        view->UpdateCaret();
+        emit view->statusChanged();
+    }
+}
+
+// ---------------------------------------------------------------- clipboard and file transfer
+
+bool CBinEditView::CanCopy() const { return clipboard_->CanCopy(); }
+bool CBinEditView::CanCut() const { return clipboard_->CanCut(); }
+bool CBinEditView::CanPaste() const { return clipboard_->CanPaste(); }
+bool CBinEditView::CanCopyToFile() const { return clipboard_->CanCopyToFile(); }
+bool CBinEditView::CanPasteFromFile() const { return clipboard_->CanPasteFromFile(); }
+bool CBinEditView::Copy() { return clipboard_->Copy(); }
+bool CBinEditView::Cut() { return clipboard_->Cut(); }
+bool CBinEditView::Paste() { return clipboard_->Paste(); }
+bool CBinEditView::CopyToFileCommand() { return clipboard_->CopyToFile(); }
+bool CBinEditView::PasteFromFileCommand() { return clipboard_->PasteFromFileCommand(); }
+bool CBinEditView::WriteSelectionToFile(const QString& path) { return clipboard_->WriteSelectionToFile(path); }
+
+bool CBinEditView::PasteFromFile(const QString& path, PasteMode mode, bool record)
+{
+    return clipboard_->PasteFromFile(path, mode, record);
+}
+
+bool CBinEditView::PasteBytes(const void* data, int32_t count, PasteMode mode, bool record)
+{
+    return clipboard_->PasteBytes(data, count, mode, record);
+}
+
+bool CBinEditView::OverwriteRange(int32_t offset, const void* data, int32_t count)
+{
+    return clipboard_->OverwriteRange(offset, data, count);
+}
+
+bool CBinEditView::GetSelectionBytes(QByteArray& bytes) const { return clipboard_->GetSelectionBytes(bytes); }

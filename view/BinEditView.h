@@ -7,6 +7,7 @@
 // The document must outlive its views: a view removes itself from the
 // document's view list when it is destroyed.
 #include "CellFont.h"
+#include "EditTypes.h"
 #include "RowLayout.h"
 #include "ViewGeometry.h"
 #include "ViewStatus.h"
@@ -19,11 +20,20 @@
 #include <QRect>
 #include <QString>
 #include <QTimer>
+#include <QStringList>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
 class QPainter;
+class CCaretController;
+class CDragDrop;
+class CEditCommands;
+class CKeyInput;
+class CMouseInput;
+class CViewClipboard;
 
 // What later tools mark in the view: bookmarked bytes and the bytes covered by
 // the data inspector's current value. Until they exist nothing is marked.
@@ -46,6 +56,7 @@ public:
     CSelectionPos& Caret() { return caret_; }
     const CSelectionPos& Caret() const { return caret_; }
     CAlignedPos& Top() { return top_; }
+    const CAlignedPos& Top() const { return top_; }
     bool HexActive() const { return hexActive_; }
     int BytesPerRow() const;
 
@@ -113,12 +124,75 @@ public:
     // Lays out this pane and its partner with the most bytes per row that fit.
     void FitPanes();
 
+    // ---- caret and selection: the one way anything moves the caret or selects
+    // Moves the caret (clamped to the file) and treats the selection by mode;
+    // pendingLowNibble puts the caret between the two digits of its byte.
+    void SetCaret(int64_t offset, CaretMode mode, bool pendingLowNibble = false);
+    // Selects [min(a, b), max(a, b)), or nothing when a = b. Returns the range
+    // whose selection state changed; the caller repaints it (HINT_SELECTION).
+    std::optional<OffsetRange> SetSelection(int32_t a, int32_t b);
+    bool CanSelectAll() const;
+    void SelectAll();
+    // Puts the caret into the hex column (true) or the character column.
+    void SwitchColumn(bool hex) { SetHexActive(hex); }
+    // The fixed end of a selection being extended, and the offset the mouse
+    // last extended it to.
+    int32_t Anchor() const;
+    int32_t LastExtend() const;
+
+    // ---- editing from the keyboard and the Edit menu; each is one undo step
+    bool TypeCharacter(char16_t ch);
+    bool DeleteKey();
+    bool Backspace();
+    bool CanDeleteSelection() const;
+    bool DeleteSelection();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    bool Undo();
+    bool Redo();
+    // Insert and overwrite mode are shared by every view of the application.
+    static void ToggleInsertMode();
+
+    // ---- clipboard and file transfer
+    bool CanCopy() const;
+    bool CanCut() const;
+    bool CanPaste() const;
+    bool CanCopyToFile() const;
+    bool CanPasteFromFile() const;
+    bool Copy();
+    bool Cut();
+    bool Paste();
+    // The Edit menu's Copy to File and Paste from File, with their file dialogs.
+    bool CopyToFileCommand();
+    bool PasteFromFileCommand();
+    // Writes the selection to path; false without a selection or on a file
+    // error (reported, naming the file).
+    bool WriteSelectionToFile(const QString& path);
+    // Pastes a file's or a memory block's bytes at the caret by mode,
+    // recording one undo entry when record is set; false when nothing changed.
+    bool PasteFromFile(const QString& path, PasteMode mode, bool record);
+    bool PasteBytes(const void* data, int32_t count, PasteMode mode, bool record);
+    // Overwrites bytes in place from offset (clipped to the file); false when
+    // nothing was written.
+    bool OverwriteRange(int32_t offset, const void* data, int32_t count);
+    // The selected bytes; false without a selection or when memory runs out.
+    bool GetSelectionBytes(QByteArray& bytes) const;
+
+    // ---- drag and drop
+    void StartSelectionDrag();
+    // Shows the caret where dropped data would go, even over a selection.
+    void SetDropCaret(bool shown);
+    bool DropCaretShown() const { return dropCaret_; }
+    CMouseInput& MouseInput() { return *mouse_; }
+
 signals:
     // The status panes' texts may have changed.
     void statusChanged();
     // Right button over the offset column or the size bar (layoutMenu true:
     // the display toggles) or elsewhere (the Edit menu).
     void contextMenuRequested(const QPoint& globalPos, bool layoutMenu);
+    // Files dragged from a file manager were dropped on the view: open them.
+    void filesDropped(const QStringList& paths);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -132,6 +206,12 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     CBinEditDoc* document_;
     CSelectionPos caret_;
@@ -160,6 +240,14 @@ private:
     QRect paintedCaret_;  // where the caret was last drawn; empty when it is not on the screen
     QTimer caretTimer_;
     QPointer<CBinEditView> partner_;
+    bool dropCaret_ = false;
+
+    std::unique_ptr<CCaretController> caretControl_;
+    std::unique_ptr<CEditCommands> edits_;
+    std::unique_ptr<CKeyInput> keys_;
+    std::unique_ptr<CMouseInput> mouse_;
+    std::unique_ptr<CDragDrop> dragDrop_;
+    std::unique_ptr<CViewClipboard> clipboard_;
 
     static const IViewMarks* marks_;
 };

@@ -9,34 +9,36 @@
 #include <QFile>
 #include <QUuid>
 
+namespace {
+// The next scripted answer, or no answer (the dialog was cancelled) when none is left.
+template <typename T>
+std::optional<T> TakeAnswer(std::deque<std::optional<T>>& answers)
+{
+    std::optional<T> answer;
+    if (!answers.empty()) {
+        answer.swap(answers.front());
+        answers.pop_front();
+    }
+    return answer;
+}
+} // namespace
+
 std::optional<OpenFileChoice> ScriptedDialogs::ChooseFileToOpen(QWidget*, const QString&)
 {
     ++openAsked;
-    if (openAnswers.empty())
-        return std::nullopt;
-    auto answer = openAnswers.front();
-    openAnswers.pop_front();
-    return answer;
+    return TakeAnswer(openAnswers);
 }
 
 std::optional<QString> ScriptedDialogs::ChooseSaveAsPath(QWidget*, const QString& suggestedPath, const QString&)
 {
     saveAsSuggested.append(suggestedPath);
-    if (saveAsAnswers.empty())
-        return std::nullopt;
-    auto answer = saveAsAnswers.front();
-    saveAsAnswers.pop_front();
-    return answer;
+    return TakeAnswer(saveAsAnswers);
 }
 
 std::optional<bool> ScriptedDialogs::EditFileProperties(QWidget*, const FileProperties& properties)
 {
     propertiesShown.append(properties);
-    if (propertiesAnswers.empty())
-        return std::nullopt;
-    auto answer = propertiesAnswers.front();
-    propertiesAnswers.pop_front();
-    return answer;
+    return TakeAnswer(propertiesAnswers);
 }
 
 bool ScriptedDialogs::OpenWebPage(const QUrl& url)

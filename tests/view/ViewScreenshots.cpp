@@ -1,13 +1,17 @@
 // Renders a hex view of a real file to PNG files in several settings, so the
 // painting can be looked at: scripts/view-screenshots.sh runs it headless.
+// The "edit-" shots are made by driving the view with keys as a user would,
+// and one shot shows the Paste Mode dialog.
 //   view_screenshots FILE OUTDIR
 #include "app/AppSettings.h"
 #include "view/BinEditView.h"
+#include "view/PasteModeDlg.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPalette>
 #include <QStyleFactory>
+#include <QTest>
 #include <cstdio>
 #include <functional>
 
@@ -39,6 +43,16 @@ public:
     }
     std::pair<int32_t, int32_t> InspectorRange(const CBinEditDoc&) const override { return {0x58, 0x5C}; }
 };
+
+// Selects from 0x23 with Shift+Right and Shift+Down, as a user would.
+void KeySelect(CBinEditView& v)
+{
+    v.SetCaret(0x23, CaretMode::Move);
+    QTest::keyClick(&v, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&v, Qt::Key_Down, Qt::ShiftModifier);
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(&v, Qt::Key_Right, Qt::ShiftModifier);
+}
 
 struct Shot {
     const char* name;
@@ -83,6 +97,32 @@ int main(int argc, char** argv)
         {"dark", [](AppSettings&) {}, select},
         {"scrolled-end", [](AppSettings& s) { s.groupBy = 1; },
          [](CBinEditView& v) { v.SetTop(v.Document()->Size()); }},
+        // Shift+arrows from 0x23: the selection in the caret's (active)
+        // column and in the other (inactive) column.
+        {"edit-selection-hex-column", [](AppSettings&) {}, [](CBinEditView& v) { KeySelect(v); }},
+        {"edit-selection-char-column", [](AppSettings&) {},
+         [](CBinEditView& v) {
+             QTest::keyClick(&v, Qt::Key_Tab);
+             KeySelect(v);
+         }},
+        // One hex digit typed over the byte at 0x41: the caret between its digits.
+        {"edit-pending-low-nibble", [](AppSettings&) {},
+         [](CBinEditView& v) {
+             v.SetCaret(0x41, CaretMode::Move);
+             QTest::keyClicks(&v, "7");
+         }},
+        // End on the last byte of a row: the caret after that row's last digit.
+        {"edit-caret-row-end", [](AppSettings&) {},
+         [](CBinEditView& v) {
+             v.SetCaret(0x3E, CaretMode::Move);
+             QTest::keyClick(&v, Qt::Key_End);
+         }},
+        {"edit-caret-row-end-char-column", [](AppSettings&) {},
+         [](CBinEditView& v) {
+             QTest::keyClick(&v, Qt::Key_Tab);
+             v.SetCaret(0x3E, CaretMode::Move);
+             QTest::keyClick(&v, Qt::Key_End);
+         }},
     };
 
     CBinEditDoc doc;
@@ -101,6 +141,13 @@ int main(int argc, char** argv)
         view.resize(820, 420);
         view.show();
         view.OnInitialUpdate();
+        const bool editing = QByteArray(shot.name).startsWith("edit-");
+        if (editing) {
+            // Focused, so that the caret is drawn.
+            view.activateWindow();
+            view.setFocus();
+            QApplication::processEvents();
+        }
         if (shot.view)
             shot.view(view);
         QApplication::processEvents();
@@ -112,5 +159,17 @@ int main(int argc, char** argv)
         std::printf("%s\n", qPrintable(path));
     }
     CBinEditView::SetMarks(nullptr);
+
+    // The Paste Mode dialog as a paste in overwrite mode shows it.
+    QApplication::setPalette(light);
+    CPasteModeDlg dialog(PasteModeChoice{true, true});
+    dialog.show();
+    QApplication::processEvents();
+    const QString dialogPath = out.filePath(QStringLiteral("paste-mode-dialog.png"));
+    if (!dialog.grab().save(dialogPath)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(dialogPath));
+        ++failures;
+    }
+    std::printf("%s\n", qPrintable(dialogPath));
     return failures == 0 ? 0 : 1;
 }

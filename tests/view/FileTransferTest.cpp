@@ -1,0 +1,193 @@
+// Copy to File and Paste from File through their dialogs' seam: files larger
+// than one transfer piece and empty ones, the paste modes, and file errors
+// that name the file.
+#include "EditTestSupport.h"
+#include "TestFiles.h"
+#include "platform/AtomicFileWriter.h"
+#include "platform/FileErrors.h"
+#include "view/PasteSource.h"
+
+#include <cerrno>
+
+#include <QFile>
+#include <QFileInfo>
+
+class FileTransfer : public EditTest {
+protected:
+    QString PathOf(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    void Select(int32_t from, int32_t to)
+    {
+        view->SetCaret(from, CaretMode::Move);
+        view->SetCaret(to, CaretMode::Extend);
+    }
+};
+
+TEST_F(FileTransfer, CopyToFileWritesExactlyTheSelectionInManyPieces)
+{
+    const QByteArray bytes = RandomBytes(2 * kDiskBlock + 5000, 7);
+    Open(bytes);
+    EXPECT_FALSE(view->CanCopyToFile());
+    const QString path = PathOf("out.bin");
+    EXPECT_FALSE(view->WriteSelectionToFile(path));
+    EXPECT_FALSE(QFileInfo::exists(path));
+
+    Select(123, 123 + kDiskBlock + 4000);  // more than one disk block, parts of many chunks
+    ASSERT_TRUE(view->CanCopyToFile());
+    AnswerFileDialog(path);
+    ASSERT_TRUE(view->CopyToFileCommand());
+    EXPECT_EQ(ReadWholeFile(path), bytes.mid(123, kDiskBlock + 4000));
+    // An existing file is replaced as a whole.
+    Select(0, 1);
+    ASSERT_TRUE(view->WriteSelectionToFile(path));
+    EXPECT_EQ(ReadWholeFile(path), bytes.left(1));
+    // A cancelled dialog writes nothing.
+    Select(0, 100);
+    AnswerFileDialog(std::nullopt);
+    EXPECT_FALSE(view->CopyToFileCommand());
+    EXPECT_EQ(ReadWholeFile(path), bytes.left(1));
+    EXPECT_EQ(messages.Count(), 0);
+}
+
+TEST_F(FileTransfer, PasteFromFileInsertsAWholeLargeFileAsOneUndoStep)
+{
+    const QByteArray file = RandomBytes(kDiskBlock + 3 * 512 + 5, 11);
+    const QString path = PathOf("in.bin");
+    WriteWholeFile(path, file);
+    Open(QByteArray("0123456789"));
+    view->SetCaret(4, CaretMode::Move);
+    AnswerFileDialog(path);
+    ASSERT_TRUE(view->PasteFromFileCommand());
+    EXPECT_EQ(Bytes(), QByteArray("0123") + file + QByteArray("456789"));
+    EXPECT_EQ(CaretAt(), 4 + file.size());
+    EXPECT_TRUE(doc->IsModified());
+    ASSERT_EQ(UndoCount(), 1);
+    // Undoing it would put more than one redo block on the redo list: the
+    // user is asked, and No leaves everything as it is.
+    UndoTimes(1);
+    EXPECT_EQ(messages.Last(), CUndoList::CannotRedoQuestion());
+    EXPECT_EQ(Bytes().size(), 10 + file.size());
+    messages.Answer(platform::MsgResult::Yes);
+    UndoTimes(1);
+    EXPECT_EQ(Bytes(), QByteArray("0123456789"));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_FALSE(view->CanRedo());
+}
+
+TEST_F(FileTransfer, PasteFromFileFollowsThePasteModeAndTheTaskModes)
+{
+    const QString path = PathOf("four.bin");
+    WriteWholeFile(path, QByteArray("WXYZ"));
+    Settings().promptForPasteMode = true;
+    Open(QByteArray("0123456789"));
+    view->SetCaret(8, CaretMode::Move);
+    AnswerPasteMode(PasteModeChoice{true, true});
+    ASSERT_TRUE(view->PasteFromFile(path, PasteMode::Normal, true));
+    EXPECT_EQ(Bytes(), QByteArray("01234567WXYZ"));
+    // Results of a task replace the selection and are selected.
+    Select(0, 2);
+    ASSERT_TRUE(view->PasteFromFile(path, PasteMode::InsertReplaceSelect, true));
+    EXPECT_EQ(Bytes(), QByteArray("WXYZ234567WXYZ"));
+    EXPECT_EQ(Selection(), std::pair(0, 4));
+}
+
+TEST_F(FileTransfer, AnEmptyFilePastesNothing)
+{
+    const QString path = PathOf("empty.bin");
+    WriteWholeFile(path, QByteArray());
+    Open(QByteArray("abc"));
+    AnswerFileDialog(path);
+    EXPECT_FALSE(view->PasteFromFileCommand());
+    EXPECT_EQ(Bytes(), QByteArray("abc"));
+    EXPECT_EQ(UndoCount(), 0);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(messages.Count(), 0);
+    // And an empty document takes a whole file.
+    const QByteArray file = RandomBytes(513, 3);
+    WriteWholeFile(path, file);
+    Open(QByteArray());
+    ASSERT_TRUE(view->PasteFromFile(path, PasteMode::Normal, true));
+    EXPECT_EQ(Bytes(), file);
+}
+
+TEST_F(FileTransfer, FileErrorsNameTheFile)
+{
+    Open(QByteArray("abc"));
+    const QString missing = PathOf("missing.bin");
+    EXPECT_FALSE(view->PasteFromFile(missing, PasteMode::Normal, true));
+    EXPECT_EQ(messages.Last(), QStringLiteral("%1 was not found.").arg(missing));
+    EXPECT_EQ(Bytes(), QByteArray("abc"));
+    EXPECT_FALSE(doc->IsModified());
+
+    const QString nowhere = PathOf("no-such-folder/out.bin");
+    Select(0, 2);
+    EXPECT_FALSE(view->WriteSelectionToFile(nowhere));
+    EXPECT_TRUE(messages.Last().contains(nowhere)) << messages.Last().toStdString();
+
+    EXPECT_FALSE(view->PasteFromFile(dir.path(), PasteMode::Normal, true));
+    EXPECT_EQ(messages.Last(), QStringLiteral("Access to %1 was denied.").arg(dir.path()));
+    EXPECT_EQ(messages.Count(), 3);
+}
+
+TEST_F(FileTransfer, AFailedWriteLeavesTheOldFileAndNamesIt)
+{
+    const QString path = PathOf("keep.bin");
+    WriteWholeFile(path, QByteArray("old contents"));
+    Open(Counting(3000));
+    Select(0, 3000);
+    platform::AtomicFileWriter::InjectWriteFailure(ENOSPC);
+    EXPECT_FALSE(view->WriteSelectionToFile(path));
+    EXPECT_EQ(messages.Last(), QStringLiteral("There is not enough space on the disk to write %1.").arg(path));
+    EXPECT_EQ(ReadWholeFile(path), QByteArray("old contents"));
+}
+
+TEST_F(FileTransfer, AFileThatShrankAfterItWasMeasuredLeavesZerosAndAnError)
+{
+    const QString path = PathOf("shrinks.bin");
+    WriteWholeFile(path, QByteArray(5000, 'f'));
+    CFilePasteSource source;
+    ASSERT_TRUE(source.Open(path));
+    ASSERT_EQ(source.Count(), 5000);
+    ASSERT_TRUE(QFile::resize(path, 3000));
+    Open(QByteArray(5000, 'o'));
+    CBufferPos at;
+    at.Bind(&doc->Buffer(), false, 0);
+    EXPECT_FALSE(source.WriteTo(at, 5000));
+    EXPECT_EQ(Bytes(), QByteArray(3000, 'f') + QByteArray(2000, '\0'));
+    EXPECT_EQ(platform::FileErrorText(source.Error(), path),
+              QStringLiteral("An unexpected error occurred while accessing %1.").arg(path));
+}
+
+TEST_F(FileTransfer, AFileThatWouldPassTheSizeLimitIsRefusedAndClearsTheUndoList)
+{
+    // A sparse file: nothing is read, the insertion is refused first.
+    const QString path = PathOf("huge.bin");
+    {
+        QFile huge(path);
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(MAX_FILE_SIZE - 5));
+    }
+    Open(QByteArray("0123456789"));
+    Press(Qt::Key_Tab);
+    Type("x");
+    ASSERT_EQ(UndoCount(), 1);
+    EXPECT_FALSE(view->PasteFromFile(path, PasteMode::Normal, true));
+    EXPECT_EQ(Bytes(), QByteArray("x123456789"));
+    EXPECT_EQ(UndoCount(), 0);
+    EXPECT_EQ(messages.Last(), CFileBuffer::SizeLimitInsertText());
+}
+
+TEST_F(FileTransfer, ReadOnlyDocumentsTakeNoFiles)
+{
+    const QString path = PathOf("in.bin");
+    WriteWholeFile(path, QByteArray("zz"));
+    Open(QByteArray("abc"));
+    doc->SetReadOnly(true);
+    EXPECT_FALSE(view->CanPasteFromFile());
+    EXPECT_FALSE(view->PasteFromFileCommand());
+    EXPECT_FALSE(view->PasteFromFile(path, PasteMode::Normal, true));
+    EXPECT_EQ(Bytes(), QByteArray("abc"));
+    // Copying out of a read-only document is fine.
+    Select(0, 3);
+    EXPECT_TRUE(view->WriteSelectionToFile(PathOf("out.bin")));
+    EXPECT_EQ(ReadWholeFile(PathOf("out.bin")), QByteArray("abc"));
+}

@@ -1,0 +1,80 @@
+#include "CaretController.h"
+
+#include "BinEditView.h"
+
+#include <algorithm>
+
+void CCaretController::SetCaret(int64_t offset, CaretMode mode, bool pendingLowNibble)
+{
+    CBinEditDoc* doc = view_.Document();
+    if (!doc)
+        return;
+    CSelectionPos& caret = view_.Caret();
+    const int32_t oldCaret = caret.Offset();
+    const int32_t target = int32_t(std::clamp<int64_t>(offset, 0, doc->Size()));
+    caret.Seek(target);
+    caret.spare = pendingLowNibble ? 1 : 0;
+
+    // The caret shows at the end of the row above only where that still
+    // means the same boundary.
+    const int bpr = view_.BytesPerRow();
+    view_.SetEndOfRow(view_.EndOfRow() && target % bpr == 0 && target == offset && target != 0 && !pendingLowNibble);
+
+    std::optional<OffsetRange> changed;
+    if (mode == CaretMode::Extend) {
+        anchor_ = AnchorFor(oldCaret);
+        changed = SetSelection(anchor_, target);
+        lastExtend_ = target;
+    } else if (mode == CaretMode::Move && caret.hasSelection) {
+        anchor_ = lastExtend_ = 0;
+        changed = SetSelection(target, target);
+    }
+    if (changed) {
+        HintArgs args;
+        args.start = changed->start;
+        args.end = changed->end;
+        view_.OnDocumentUpdate(&view_, HINT_SELECTION, args);
+    }
+    view_.EnsureCaretVisible();
+    CBinEditDoc::RefreshInspector();
+    emit view_.statusChanged();
+}
+
+int32_t CCaretController::AnchorFor(int32_t oldCaret) const
+{
+    const CSelectionPos& caret = view_.Caret();
+    if (!caret.hasSelection)
+        return oldCaret;
+    // Edits in other views move the selection's ends but not the remembered
+    // anchor; when the caret stands on one end, the other end is the anchor.
+    if (oldCaret == caret.selEnd)
+        return caret.selStart;
+    if (oldCaret == caret.selStart)
+        return caret.selEnd;
+    return anchor_;
+}
+
+std::optional<OffsetRange> CCaretController::SetSelection(int32_t a, int32_t b)
+{
+    if (a > b)
+        std::swap(a, b);
+    CSelectionPos& caret = view_.Caret();
+    const SelectionSpan before{caret.hasSelection, caret.selStart, caret.selEnd};
+    const SelectionSpan after{a != b, a != b ? a : 0, a != b ? b : 0};
+    const std::optional<OffsetRange> changed = ChangedSelectionRange(before, after);
+    if (!changed)
+        return std::nullopt;
+    caret.hasSelection = after.has;
+    caret.selStart = after.start;
+    caret.selEnd = after.end;
+    return changed;
+}
+
+void CCaretController::SelectAll()
+{
+    CBinEditDoc* doc = view_.Document();
+    if (!doc || doc->Size() == 0)
+        return;
+    SetCaret(0, CaretMode::Move, false);
+    SetCaret(doc->Size(), CaretMode::Extend, false);
+}

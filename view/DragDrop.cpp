@@ -1,0 +1,216 @@
+#include "DragDrop.h"
+
+#include "BinEditView.h"
+#include "DragSource.h"
+#include "TransferCount.h"
+#include "app/AppSettings.h"
+#include "platform/Clipboard.h"
+
+#include <QCursor>
+#include <QDrag>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPointer>
+#include <QUrl>
+
+namespace {
+CDragDrop::Executor& InstalledExecutor()
+{
+    static CDragDrop::Executor executor;
+    return executor;
+}
+
+const QString kTextFormat = QString::fromLatin1(platform::kClipboardTextFormat);
+const QString kLengthFormat = QString::fromLatin1(platform::kClipboardBinaryFormat);
+} // namespace
+
+CDragDrop::Executor CDragDrop::SetExecutor(Executor executor)
+{
+    Executor previous = std::move(InstalledExecutor());
+    InstalledExecutor() = std::move(executor);
+    return previous;
+}
+
+QStringList CDragDrop::LocalFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    return files;
+}
+
+// ---------------------------------------------------------------- source
+
+void CDragDrop::StartDrag()
+{
+    CBinEditDoc* doc = view_.Document();
+    CSelectionPos& caret = view_.Caret();
+    QByteArray bytes;
+    if (!doc || !view_.GetSelectionBytes(bytes))
+        return;
+    const int32_t length = int32_t(bytes.size());
+    bytes.append('\0');  // the same blocks as the clipboard
+    QMimeData* data = platform::NewTextMimeData(bytes, length);
+    const Qt::DropActions offered = doc->IsReadOnly() ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
+
+    drag_source::Set(doc, &caret);
+    QPointer<QWidget> alive(view_.viewport());
+    Qt::DropAction action;
+    if (InstalledExecutor()) {
+        action = InstalledExecutor()(data, offered);
+    } else {
+        auto* drag = new QDrag(view_.viewport());  // Qt disposes of it after exec
+        drag->setMimeData(data);
+        action = drag->exec(offered, Qt::MoveAction);
+    }
+    if (!alive)
+        return;  // the view closed during the drag; its caret has forgotten itself
+    // A move whose drop did not take the block itself (another document or
+    // program) leaves the deletion to the source.
+    if (action == Qt::MoveAction && drag_source::Of(doc) == &caret)
+        view_.DeleteSelection();
+    else if (action == Qt::IgnoreAction) {
+        const QPoint p = view_.viewport()->mapFromGlobal(QCursor::pos());
+        if (view_.viewport()->rect().contains(p)) {
+            const HitResult hit = view_.HitTest(p.x(), p.y());
+            view_.SetHexActive(hit.hex);
+            view_.SetEndOfRow(hit.endOfRow);
+            view_.SetCaret(hit.offset, CaretMode::Move);
+        }
+    }
+    drag_source::Clear(doc);
+}
+
+// ---------------------------------------------------------------- target
+
+bool CDragDrop::AcceptsData(const QMimeData* data) const
+{
+    const CBinEditDoc* doc = view_.Document();
+    return doc && !doc->IsReadOnly() && Settings().dragAndDrop && data && data->hasFormat(kTextFormat);
+}
+
+Qt::DropAction CDragDrop::ChosenAction(Qt::DropActions possible, Qt::KeyboardModifiers modifiers) const
+{
+    const Qt::DropAction wanted = (modifiers & Qt::ControlModifier) ? Qt::CopyAction : Qt::MoveAction;
+    if (possible & wanted)
+        return wanted;
+    return (possible & Qt::CopyAction) ? Qt::CopyAction : Qt::IgnoreAction;
+}
+
+void CDragDrop::FollowCaret(QPoint p)
+{
+    const HitResult hit = view_.HitTest(p.x(), p.y());
+    view_.SetHexActive(hit.hex);
+    view_.SetEndOfRow(hit.endOfRow);
+    view_.SetCaret(hit.offset, CaretMode::Keep);
+}
+
+void CDragDrop::DragEnter(QDragEnterEvent* event)
+{
+    if (!LocalFiles(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+        return;
+    }
+    const Qt::DropAction action = ChosenAction(event->possibleActions(), event->modifiers());
+    if (!AcceptsData(event->mimeData()) || action == Qt::IgnoreAction) {
+        event->ignore();
+        return;
+    }
+    view_.SetDropCaret(true);
+    event->setDropAction(action);
+    event->accept();
+}
+
+void CDragDrop::DragMove(QDragMoveEvent* event)
+{
+    if (!LocalFiles(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+        return;
+    }
+    const Qt::DropAction action = ChosenAction(event->possibleActions(), event->modifiers());
+    if (!AcceptsData(event->mimeData()) || action == Qt::IgnoreAction) {
+        event->ignore();
+        return;
+    }
+    FollowCaret(event->position().toPoint());
+    event->setDropAction(action);
+    event->accept();
+}
+
+void CDragDrop::DragLeave() { view_.SetDropCaret(false); }
+
+void CDragDrop::Drop(QDropEvent* event)
+{
+    view_.SetDropCaret(false);
+    const QStringList files = LocalFiles(event->mimeData());
+    if (!files.isEmpty()) {
+        event->acceptProposedAction();
+        emit view_.filesDropped(files);
+        return;
+    }
+    const Qt::DropAction action = ChosenAction(event->possibleActions(), event->modifiers());
+    if (!AcceptsData(event->mimeData()) || action == Qt::IgnoreAction) {
+        event->ignore();
+        return;
+    }
+    const OwnDrop own = DropOnOwnDocument(event->position().toPoint(), action);
+    if (own == OwnDrop::Refused || (own == OwnDrop::NotOwn && !PasteDropped(event->mimeData()))) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(action);
+    event->accept();
+}
+
+// A drop of a block dragged from this same document: a move is one edit, and
+// dropping onto the block itself only places the caret.
+CDragDrop::OwnDrop CDragDrop::DropOnOwnDocument(QPoint p, Qt::DropAction action)
+{
+    CBinEditDoc* doc = view_.Document();
+    CSelectionPos* source = drag_source::Of(doc);
+    const HitResult hit = view_.HitTest(p.x(), p.y());
+    view_.SetHexActive(hit.hex);
+    view_.SetEndOfRow(hit.endOfRow);
+    const int32_t d = hit.offset;
+    if (!source || !source->hasSelection) {
+        view_.SetCaret(d, CaretMode::Move);
+        return OwnDrop::NotOwn;
+    }
+    const int32_t start = source->selStart;
+    const int32_t end = source->selEnd;
+    if (action == Qt::MoveAction) {
+        if (d >= start && d <= end) {
+            view_.SetCaret(d, CaretMode::Move);
+            drag_source::Clear(doc);  // nothing moved, so the source has nothing to delete
+            return OwnDrop::Done;
+        }
+        CSelectionPos& caret = view_.Caret();
+        const bool moved = doc->MoveBlock(caret, start, end - start, d);
+        // Either way the source must not delete the block afterwards.
+        drag_source::Clear(doc);
+        if (!moved)
+            return OwnDrop::Refused;  // the user has been told why
+        const int32_t at = caret.Offset();
+        view_.SetCaret(at, CaretMode::Move);
+        view_.SetCaret(int64_t(at) + (end - start), CaretMode::Extend);
+        return OwnDrop::Done;
+    }
+    view_.SetCaret(d, CaretMode::Move);
+    // A copy onto the block itself only places the caret.
+    return d > start && d < end ? OwnDrop::Done : OwnDrop::NotOwn;
+}
+
+bool CDragDrop::PasteDropped(const QMimeData* data)
+{
+    const QByteArray text = data->data(kTextFormat);
+    std::optional<int32_t> length;
+    if (data->hasFormat(kLengthFormat))
+        length = platform::DecodeBinaryLength(data->data(kLengthFormat));
+    const int32_t count = TransferByteCount(text, length);
+    // Only a paste that happened counts as taken: a move from elsewhere would
+    // otherwise delete its source for nothing.
+    return view_.PasteBytes(text.constData(), count, PasteMode::InsertAndSelect, true);
+}

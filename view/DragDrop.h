@@ -1,0 +1,48 @@
+#pragma once
+// Dragging the selection out of a hex view and dropping data onto it. A move
+// within one document is a single edit that one Undo takes back; data from
+// other views and other programs is inserted at the drop point and selected;
+// files dragged from a file manager are handed to the main window to open.
+#include <QStringList>
+#include <QPoint>
+#include <Qt>
+#include <functional>
+
+class CBinEditView;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
+class QMimeData;
+
+class CDragDrop {
+public:
+    explicit CDragDrop(CBinEditView& view) : view_(view) {}
+
+    // Drags the selection (copy and move, or only copy when read-only).
+    void StartDrag();
+
+    void DragEnter(QDragEnterEvent* event);
+    void DragMove(QDragMoveEvent* event);
+    void DragLeave();
+    void Drop(QDropEvent* event);
+
+    // Runs a drag of data offering the actions and returns the action the
+    // drop target took (IgnoreAction when none). It owns data. Tests install
+    // one that delivers the drop themselves; by default QDrag runs it.
+    using Executor = std::function<Qt::DropAction(QMimeData* data, Qt::DropActions offered)>;
+    static Executor SetExecutor(Executor executor);
+
+    // Local files a drop carries; they are opened, never pasted.
+    static QStringList LocalFiles(const QMimeData* data);
+
+private:
+    bool AcceptsData(const QMimeData* data) const;
+    // Copy with Ctrl, else move, as far as the source offers it.
+    Qt::DropAction ChosenAction(Qt::DropActions possible, Qt::KeyboardModifiers modifiers) const;
+    void FollowCaret(QPoint point);
+    enum class OwnDrop { NotOwn, Done, Refused };
+    OwnDrop DropOnOwnDocument(QPoint point, Qt::DropAction action);
+    bool PasteDropped(const QMimeData* data);
+
+    CBinEditView& view_;
+};

@@ -1,0 +1,38 @@
+#pragma once
+// The edits a hex view makes from the keyboard and the Edit menu: typing a
+// hex digit or a character, Delete, Backspace, deleting the selection, and
+// stepping through the document's undo and redo histories. Each edit is one
+// undo step made in the document's one edit order; the caret follows through
+// SetCaret.
+#include <QChar>
+
+class CBinEditView;
+
+class CEditCommands {
+public:
+    explicit CEditCommands(CBinEditView& view) : view_(view) {}
+
+    // A character typed into the caret's column; false when it was ignored
+    // or the edit was refused.
+    bool TypeCharacter(char16_t ch);
+    bool DeleteKey();
+    bool Backspace();
+    bool DeleteSelection();
+    bool CanDeleteSelection() const;
+
+    bool CanUndo() const;
+    bool CanRedo() const;
+    bool Undo();
+    bool Redo();
+
+private:
+    bool Writable() const;
+    bool TypeLowNibble(int digit);
+    // After an undo or redo step that touched the file from `lowest` on.
+    void AfterHistoryStep(int32_t lowest);
+
+    CBinEditView& view_;
+};
+
+// The value of a hex digit, or -1 for any other character.
+int HexDigitValue(char16_t ch);

@@ -1,0 +1,81 @@
+#include "PasteAlgorithm.h"
+
+#include "PasteSource.h"
+#include "doc/BinEditDoc.h"
+#include "doc/SelectionPos.h"
+#include "platform/MessageBox.h"
+
+#include <algorithm>
+
+PasteRules RulesFor(PasteMode mode, bool replaceSelectionSetting, bool pasteOverwriteSetting)
+{
+    switch (mode) {
+    case PasteMode::Normal:
+        return PasteRules{replaceSelectionSetting, pasteOverwriteSetting, false};
+    case PasteMode::InsertReplaceSelect:
+        return PasteRules{true, false, true};
+    case PasteMode::InsertAndSelect:
+        return PasteRules{false, false, true};
+    }
+    return PasteRules{};
+}
+
+namespace {
+
+bool Record(CBinEditDoc& document, const CSelectionPos& caret, int32_t replaced, int32_t n)
+{
+    if (replaced < 1)
+        return document.RecordEdit(caret, UndoKind::RemoveBytes, n, 0);
+    return document.RecordEdit(caret, UndoKind::RestoreBytes, replaced, n);
+}
+
+// Makes the region of `replaced` bytes at the caret n bytes long.
+bool Resize(CBinEditDoc& document, CSelectionPos& caret, int32_t replaced, int32_t n)
+{
+    if (n > replaced) {
+        const int32_t wanted = n - replaced;
+        const int32_t inserted = caret.Insert(wanted);
+        if (inserted < wanted) {
+            // The recorded entry no longer matches the file; a partial gap
+            // would hold bytes nobody wrote, so it goes again.
+            document.UndoList().Clear();
+            caret.Delete(inserted);
+            return false;
+        }
+    } else if (n < replaced) {
+        caret.Delete(replaced - n);
+    }
+    return true;
+}
+
+} // namespace
+
+PasteOutcome RunPaste(CBinEditDoc& document, CSelectionPos& caret, IPasteSource& source, const PasteRules& rules,
+                      bool record)
+{
+    PasteOutcome outcome;
+    const int64_t count = source.Count();
+    if (document.IsReadOnly() || count <= 0)
+        return outcome;
+    if (count > MAX_FILE_SIZE) {
+        platform::ShowMessage(CFileBuffer::SizeLimitInsertText());
+        return outcome;
+    }
+    const int32_t n = int32_t(count);
+    if (caret.hasSelection)
+        caret.Seek(caret.selStart);
+    int64_t replaced = rules.replaceSelection && caret.hasSelection ? caret.selEnd - caret.selStart : 0;
+    if (rules.overwrite)
+        replaced += n;
+    const int32_t r = int32_t(std::min<int64_t>(replaced, document.Size() - caret.Offset()));
+
+    if (record && !Record(document, caret, r, n))
+        return outcome;
+    if (!Resize(document, caret, r, n))
+        return outcome;
+    outcome.changed = true;
+    outcome.sourceFailed = !source.WriteTo(caret, n);
+    outcome.at = caret.Offset();
+    outcome.count = n;
+    return outcome;
+}

@@ -1,0 +1,206 @@
+#include "ViewClipboard.h"
+
+#include "BinEditView.h"
+#include "PasteModeDlg.h"
+#include "PasteSource.h"
+#include "RangeToFile.h"
+#include "TransferCount.h"
+#include "TransferDialogs.h"
+#include "app/AppSettings.h"
+#include "platform/Clipboard.h"
+#include "platform/FileErrors.h"
+#include "platform/MessageBox.h"
+#include "platform/StatusHooks.h"
+
+#include <new>
+
+bool CViewClipboard::Writable() const
+{
+    const CBinEditDoc* doc = view_.Document();
+    return doc && !doc->IsReadOnly();
+}
+
+bool CViewClipboard::CanCopy() const { return view_.Document() && view_.Caret().hasSelection; }
+
+bool CViewClipboard::CanCut() const { return CanCopy() && Writable(); }
+
+bool CViewClipboard::CanPaste() const
+{
+    return Writable() && platform::ClipboardFormats().contains(QString::fromLatin1(platform::kClipboardTextFormat));
+}
+
+// ---------------------------------------------------------------- selection bytes
+
+bool CViewClipboard::ReadSelection(QByteArray& bytes, int extra) const
+{
+    const CSelectionPos& caret = view_.Caret();
+    if (!view_.Document() || !caret.hasSelection)
+        return false;
+    const int32_t length = caret.selEnd - caret.selStart;
+    try {
+        bytes = QByteArray(qsizetype(length) + extra, '\0');
+    } catch (const std::bad_alloc&) {
+        bytes.clear();
+        return false;
+    }
+    CBufferPos reader = caret;
+    reader.Seek(caret.selStart);
+    reader.Read(bytes.data(), length);
+    return true;
+}
+
+bool CViewClipboard::GetSelectionBytes(QByteArray& bytes) const { return ReadSelection(bytes, 0); }
+
+// ---------------------------------------------------------------- commands
+
+bool CViewClipboard::Copy()
+{
+    if (!CanCopy())
+        return false;
+    platform::WaitCursor wait;
+    QByteArray text;
+    if (!ReadSelection(text, 1)) {
+        platform::ShowMessage(platform::OutOfMemoryText());
+        return false;
+    }
+    return platform::SetClipboardTextWithLength(text, int32_t(text.size() - 1));
+}
+
+bool CViewClipboard::Cut()
+{
+    // The bytes are deleted only once the clipboard really holds them.
+    return CanCut() && Copy() && view_.DeleteSelection();
+}
+
+bool CViewClipboard::Paste()
+{
+    if (!CanPaste())
+        return false;
+    const std::optional<QByteArray> text = platform::ClipboardText();
+    if (!text)
+        return false;
+    const int32_t count = TransferByteCount(*text, platform::ClipboardBinaryLength());
+    return PasteBytes(text->constData(), count, PasteMode::Normal, true);
+}
+
+bool CViewClipboard::CopyToFile()
+{
+    if (!CanCopyToFile())
+        return false;
+    const std::optional<QString> path = ChooseTransferFile(&view_, TransferDialog::CopyToFile);
+    return path && WriteSelectionToFile(*path);
+}
+
+bool CViewClipboard::PasteFromFileCommand()
+{
+    if (!CanPasteFromFile())
+        return false;
+    const std::optional<QString> path = ChooseTransferFile(&view_, TransferDialog::PasteFromFile);
+    return path && PasteFromFile(*path, PasteMode::Normal, true);
+}
+
+// ---------------------------------------------------------------- transfers
+
+bool CViewClipboard::WriteSelectionToFile(const QString& path)
+{
+    const CSelectionPos& caret = view_.Caret();
+    if (!view_.Document() || !caret.hasSelection)
+        return false;
+    platform::WaitCursor wait;
+    CBufferPos from = caret;
+    from.Seek(caret.selStart);
+    try {
+        return WriteRangeToFile(from, caret.selEnd - caret.selStart, path);
+    } catch (const std::bad_alloc&) {
+        platform::ShowMessage(platform::OutOfMemoryText());
+        return false;
+    }
+}
+
+std::optional<PasteRules> CViewClipboard::SettleRules(PasteMode mode)
+{
+    AppSettings& s = Settings();
+    if (mode == PasteMode::Normal && s.promptForPasteMode) {
+        const std::optional<PasteModeChoice> choice = CPasteModeDlg::Ask(&view_, PasteModeChoice{s.pasteOverwrite, true});
+        if (!choice)
+            return std::nullopt;
+        s.pasteOverwrite = choice->overwrite;
+        s.promptForPasteMode = choice->prompt;
+    }
+    return RulesFor(mode, s.replaceSelection, s.pasteOverwrite);
+}
+
+bool CViewClipboard::Paste(IPasteSource& source, const PasteRules& rules, bool record, bool* sourceFailed)
+{
+    CBinEditDoc& doc = *view_.Document();
+    const PasteOutcome outcome = RunPaste(doc, view_.Caret(), source, rules, record);
+    if (sourceFailed)
+        *sourceFailed = outcome.sourceFailed;
+    if (!outcome.changed)
+        return false;
+    if (rules.selectPasted) {
+        view_.SetCaret(outcome.at, CaretMode::Move);
+        view_.SetCaret(int64_t(outcome.at) + outcome.count, CaretMode::Extend);
+    } else {
+        view_.SetCaret(int64_t(outcome.at) + outcome.count, CaretMode::Move);
+    }
+    doc.SetModifiedFlag(true);
+    doc.UpdateAllViews(nullptr, HINT_REDRAW);
+    return true;
+}
+
+bool CViewClipboard::PasteBytes(const void* data, int32_t count, PasteMode mode, bool record)
+{
+    if (!Writable())
+        return false;
+    const std::optional<PasteRules> rules = SettleRules(mode);
+    if (!rules)
+        return false;
+    platform::WaitCursor wait;
+    CMemoryPasteSource source(data, count);
+    return Paste(source, *rules, record, nullptr);
+}
+
+bool CViewClipboard::PasteFromFile(const QString& path, PasteMode mode, bool record)
+{
+    if (!Writable())
+        return false;
+    const std::optional<PasteRules> rules = SettleRules(mode);
+    if (!rules)
+        return false;
+    platform::WaitCursor wait;
+    try {
+        CFilePasteSource source;
+        if (!source.Open(path)) {
+            platform::ReportFileError(source.Error(), path);
+            return false;
+        }
+        bool sourceFailed = false;
+        const bool pasted = Paste(source, *rules, record, &sourceFailed);
+        if (sourceFailed)
+            platform::ReportFileError(source.Error(), path);
+        return pasted && !sourceFailed;
+    } catch (const std::bad_alloc&) {
+        platform::ShowMessage(platform::OutOfMemoryText());
+        return false;
+    }
+}
+
+bool CViewClipboard::OverwriteRange(int32_t offset, const void* data, int32_t count)
+{
+    CBinEditDoc* doc = view_.Document();
+    if (!Writable() || offset < 0 || count <= 0 || offset >= doc->Size())
+        return false;
+    count = std::min(count, doc->Size() - offset);
+    CBufferPos at;
+    at.Bind(&doc->Buffer(), false, offset);
+    if (!doc->RecordEdit(at, UndoKind::RestoreBytes, count, count))
+        return false;
+    at.Write(data, count);
+    doc->SetModifiedFlag(true);
+    HintArgs args;
+    args.start = offset;
+    args.end = offset + count;
+    doc->UpdateAllViews(nullptr, HINT_SELECTION, args);
+    return true;
+}
