@@ -116,6 +116,7 @@ TEST_F(ShippedModules, TextDumpExportImportsBackToTheInput)
     importTask.index = TaskIndex(TASK_IMPORT, "Text Files");
     importTask.userInputPath = dump;
     EXPECT_EQ(RunStagedTask(tasks, importTask).value_or(QByteArray()), input);
+    // The test main gives every test process a temporary folder of its own.
     EXPECT_TRUE(QDir::temp().entryList({"VTL*.tmp"}).isEmpty()) << "the host removes its temporary files";
 }
 
