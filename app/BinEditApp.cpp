@@ -11,6 +11,8 @@
 #include "platform/InstanceChannel.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
+#include "tools/BookmarkStore.h"
+#include "ui/EditingCommands.h"
 #include "ui/AboutDlg.h"
 #include "ui/AppDialogs.h"
 
@@ -73,6 +75,7 @@ bool CBinEditApp::InitInstance(const QStringList& arguments)
 
     // 5. Every setting, the collections to reload and the data-type modules.
     InstallExtensionSettingsHooks();
+    InstallBookmarkSettingsHooks(Bookmarks());
     LoadSettings(Settings());
 
     // 6. A second copy hands its command line to the first and ends.
@@ -115,6 +118,9 @@ bool CBinEditApp::CreateMainFrame()
     mainFrame_ = std::make_unique<CMainFrame>(documents_);
     documents_.SetWindows(mainFrame_.get());
     mainFrame_->SetCloseQuery([this] { return SaveAllModified(); });
+    // The bookmark collection joins the exit questions after the documents.
+    CMainFrame* frame = mainFrame_.get();
+    SetCollectionSaveHooks(saveStructures_, [frame] { return frame->Editing().QuerySaveBookmarks(); });
     connect(mainFrame_.get(), &CMainFrame::filesDropped, this, &CBinEditApp::OnFilesDropped);
     connect(mainFrame_.get(), &CMainFrame::recentFileChosen, this, &CBinEditApp::OnOpenRecentFile);
     ConnectCommands();

@@ -26,6 +26,8 @@ enum class Cmd : int {
     EditPaste,
     EditCopyAs,
     EditPasteAs,
+    EditCopyToFile,
+    EditPasteFromFile,
     EditSelectAll,
     EditFind,
     EditFindNext,
@@ -49,6 +51,9 @@ enum class Cmd : int {
     ViewAutoFit,
     ViewDataTypes,
     ViewStructures,
+    ToolsModify,
+    ToolsInsert,
+    ToolsDelete,
     ToolsOptions,
     // Window
     WindowNew,

@@ -9,6 +9,9 @@
 #include "doc/BinEditDoc.h"
 #include "platform/SettingsBackend.h"
 #include "platform/StatusHooks.h"
+#include "tools/BookmarkStore.h"
+#include "ui/BookmarkMarks.h"
+#include "ui/EditingCommands.h"
 #include "view/BinEditView.h"
 
 #include <QCloseEvent>
@@ -65,6 +68,8 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
     setCentralWidget(mdi_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
+    editing_ = std::make_unique<CEditingCommands>(this, [this] { return ActiveView(); });
+
     // Created in this order: tool bars, status bar, Data Inspector pane.
     CreateToolBars();
     panes_ = new CStatusPanes(statusBar());
@@ -73,9 +78,13 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
     CreateMenus();
     addActions(commands_.All());
     ConnectWindowCommands();
+    ConnectEditingCommands();
     RestoreWindowState();
 
     platform::SetStatusTextHandler([this](const QString& text) { panes_->ShowMessage(text); });
+    // Every hex view marks the starts of the application's bookmarks.
+    static const CBookmarkMarks marks(Bookmarks());
+    CBinEditView::SetMarks(&marks);
 
     updateTimer_.setSingleShot(true);
     updateTimer_.setInterval(0);
@@ -86,6 +95,7 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
 CMainFrame::~CMainFrame()
 {
     platform::SetStatusTextHandler({});
+    CBinEditView::SetMarks(nullptr);
     // Closing windows one by one would activate the others meanwhile.
     disconnect(mdi_, nullptr, this, nullptr);
     disconnect(statusConnection_);
@@ -305,6 +315,7 @@ void CMainFrame::NumberWindows(const CBinEditDoc* document)
 void CMainFrame::ConnectPane(CBinEditView* view)
 {
     connect(view, &CBinEditView::contextMenuRequested, this, &CMainFrame::ShowViewContextMenu, Qt::UniqueConnection);
+    connect(view, &CBinEditView::filesDropped, this, &CMainFrame::filesDropped, Qt::UniqueConnection);
 }
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window)
@@ -382,6 +393,7 @@ void CMainFrame::UpdateCommands()
     commands_.SetEnabled(Cmd::FileSaveAs, hasDoc);
     commands_.SetEnabled(Cmd::FileReload, hasDoc && !doc->PathName().isEmpty());
     commands_.SetEnabled(Cmd::FileProperties, hasDoc);
+    UpdateEditingCommands();
 
     commands_.SetChecked(Cmd::ViewHexAndAscii, s.columns == 3);
     commands_.SetChecked(Cmd::ViewHexOnly, s.columns == 1);

@@ -17,6 +17,7 @@
 
 class CBinEditFrame;
 class CBinEditView;
+class CEditingCommands;
 class CInspectorDock;
 class CStatusPanes;
 class QActionGroup;
@@ -41,6 +42,7 @@ public:
     QMenu* FileMenu() const { return fileMenu_; }
     QMenu* EditMenu() const { return editMenu_; }
     QMenu* ViewMenu() const { return viewMenu_; }
+    QMenu* ToolsMenu() const { return toolsMenu_; }
     QMenu* WindowMenu() const { return windowMenu_; }
     QMenu* HelpMenu() const { return helpMenu_; }
     QMenu* LayoutMenu() const { return layoutMenu_; }
@@ -50,6 +52,8 @@ public:
     CBinEditFrame* ActiveFrame() const;
     CBinEditView* ActiveView() const;
     CBinEditDoc* ActiveDocument() const;
+    // Find, replace, modify, insert, delete, go to and the bookmark commands.
+    CEditingCommands& Editing() const { return *editing_; }
 
     // Start-up: shown maximised when it was maximised when it last closed.
     void ShowInitially();
@@ -100,9 +104,13 @@ private:
     void CreateFileMenu();
     void CreateEditMenu();
     void CreateViewMenu();
+    void CreateToolsMenu();
     void CreateWindowMenu();
     void CreateHelpMenu();
     void ConnectWindowCommands();
+    // The Edit menu's view commands and the editing tools (MainFrameEditing.cpp).
+    void ConnectEditingCommands();
+    void UpdateEditingCommands();
     void RestoreWindowState();
     void RebuildRecentFiles();
     void RebuildWindowList();
@@ -129,6 +137,7 @@ private:
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
+    QMenu* toolsMenu_ = nullptr;
     QMenu* layoutMenu_ = nullptr;
     QMenu* windowMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
@@ -146,4 +155,5 @@ private:
     QMetaObject::Connection statusConnection_;
     QTimer updateTimer_;
     std::function<bool()> closeQuery_;
+    std::unique_ptr<CEditingCommands> editing_;
 };

@@ -57,9 +57,10 @@ void CMainFrame::CreateMenus()
     CreateFileMenu();
     CreateEditMenu();
     CreateViewMenu();
+    CreateToolsMenu();
     CreateWindowMenu();
     CreateHelpMenu();
-    for (QMenu* menu : {fileMenu_, editMenu_, viewMenu_, windowMenu_, helpMenu_})
+    for (QMenu* menu : {fileMenu_, editMenu_, viewMenu_, toolsMenu_, windowMenu_, helpMenu_})
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
 }
 
@@ -88,6 +89,7 @@ void CMainFrame::CreateEditMenu()
     const std::vector<std::vector<Cmd>> groups = {
         {Cmd::EditUndo, Cmd::EditRedo},
         {Cmd::EditCut, Cmd::EditCopy, Cmd::EditPaste, Cmd::EditCopyAs, Cmd::EditPasteAs},
+        {Cmd::EditCopyToFile, Cmd::EditPasteFromFile},
         {Cmd::EditSelectAll},
         {Cmd::EditFind, Cmd::EditFindNext, Cmd::EditFindPrevious, Cmd::EditReplace},
         {Cmd::EditGoTo},
@@ -141,6 +143,13 @@ void CMainFrame::CreateViewMenu()
     viewMenu_->addAction(commands_[Cmd::ViewStructures]);
     viewMenu_->addSeparator();
     viewMenu_->addAction(commands_[Cmd::ToolsOptions]);
+}
+
+void CMainFrame::CreateToolsMenu()
+{
+    toolsMenu_ = menuBar()->addMenu(QStringLiteral("&Tools"));
+    for (Cmd id : {Cmd::ToolsModify, Cmd::ToolsInsert, Cmd::ToolsDelete})
+        toolsMenu_->addAction(commands_[id]);
 }
 
 void CMainFrame::CreateWindowMenu()

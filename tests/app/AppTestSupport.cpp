@@ -3,9 +3,11 @@
 #include "TestFiles.h"
 #include "app/SettingsHooks.h"
 #include "platform/SettingsBackend.h"
+#include "ui/ToolDialogSeam.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFile>
 #include <QUuid>
 
@@ -49,12 +51,21 @@ bool ScriptedDialogs::OpenWebPage(const QUrl& url)
 
 void AppTest::SetUp()
 {
+    // The editing tools' dialogs and file choosers are cancelled unless a
+    // test answers them, so a key that opens one never waits for a user.
+    SetDialogDriver([](QDialog& dialog) {
+        dialog.reject();
+        return int(QDialog::Rejected);
+    });
+    SetFileChooser([](QWidget*, FileChoice, const QString&, const QString&) { return std::optional<QString>(); });
     Settings() = AppSettings();
     QFile::remove(platform::SettingsFilePath());
 }
 
 void AppTest::TearDown()
 {
+    SetDialogDriver({});
+    SetFileChooser({});
     app_.reset();
     guard_.reset();
     InstallSettingsHooks({});

@@ -12,6 +12,7 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -47,6 +48,10 @@ struct Recorder {
 // nobody listening.
 bool MakeStaleSocket(const QString& path)
 {
+    // The private folder is made by the first guard; a crashed copy left it behind.
+    const QString folder = QFileInfo(path).path();
+    if (!QDir().mkpath(folder) || ::chmod(QFile::encodeName(folder).constData(), 0700) != 0)
+        return false;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     if (fd < 0)
         return false;

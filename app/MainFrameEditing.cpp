@@ -1,0 +1,87 @@
+// The main window's editing commands: the Edit menu's view commands (undo,
+// clipboard, file transfer) and the editing tools, with their update step.
+#include "MainFrame.h"
+
+#include "doc/BinEditDoc.h"
+#include "tools/BookmarkCollection.h"
+#include "tools/BookmarkStore.h"
+#include "ui/EditingCommands.h"
+#include "view/BinEditView.h"
+
+void CMainFrame::ConnectEditingCommands()
+{
+    // Each command leaves the commands' states up to date, so tool bar
+    // buttons follow at once (the bookmark buttons most of all).
+    auto onTool = [this](Cmd id, void (CEditingCommands::*handler)()) {
+        connect(commands_[id], &QAction::triggered, this, [this, handler] {
+            (editing_.get()->*handler)();
+            UpdateStatus();
+            UpdateCommands();
+        });
+    };
+    onTool(Cmd::EditFind, &CEditingCommands::Find);
+    onTool(Cmd::EditFindNext, &CEditingCommands::FindNext);
+    onTool(Cmd::EditFindPrevious, &CEditingCommands::FindPrevious);
+    onTool(Cmd::EditReplace, &CEditingCommands::Replace);
+    onTool(Cmd::EditGoTo, &CEditingCommands::GoTo);
+    onTool(Cmd::ToolsModify, &CEditingCommands::Modify);
+    onTool(Cmd::ToolsInsert, &CEditingCommands::Insert);
+    onTool(Cmd::ToolsDelete, &CEditingCommands::Delete);
+    onTool(Cmd::BookmarkToggle, &CEditingCommands::ToggleBookmark);
+    onTool(Cmd::BookmarkList, &CEditingCommands::ShowBookmarks);
+    onTool(Cmd::BookmarkNext, &CEditingCommands::NextBookmark);
+    onTool(Cmd::BookmarkPrevious, &CEditingCommands::PreviousBookmark);
+    onTool(Cmd::BookmarkClearAll, &CEditingCommands::ClearAllBookmarks);
+
+    auto onView = [this](Cmd id, bool (CBinEditView::*handler)()) {
+        connect(commands_[id], &QAction::triggered, this, [this, handler] {
+            if (CBinEditView* view = ActiveView())
+                (view->*handler)();
+            UpdateStatus();
+            UpdateCommands();
+        });
+    };
+    onView(Cmd::EditUndo, &CBinEditView::Undo);
+    onView(Cmd::EditRedo, &CBinEditView::Redo);
+    onView(Cmd::EditCut, &CBinEditView::Cut);
+    onView(Cmd::EditCopy, &CBinEditView::Copy);
+    onView(Cmd::EditPaste, &CBinEditView::Paste);
+    onView(Cmd::EditCopyToFile, &CBinEditView::CopyToFileCommand);
+    onView(Cmd::EditPasteFromFile, &CBinEditView::PasteFromFileCommand);
+    connect(commands_[Cmd::EditSelectAll], &QAction::triggered, this, [this] {
+        if (CBinEditView* view = ActiveView())
+            view->SelectAll();
+        UpdateCommands();
+    });
+}
+
+void CMainFrame::UpdateEditingCommands()
+{
+    const CBinEditView* view = ActiveView();
+    const CBinEditDoc* doc = view ? view->Document() : nullptr;
+    const bool hasView = doc != nullptr;
+    const bool writable = hasView && !doc->IsReadOnly();
+
+    commands_.SetEnabled(Cmd::EditUndo, hasView && view->CanUndo());
+    commands_.SetEnabled(Cmd::EditRedo, hasView && view->CanRedo());
+    commands_.SetEnabled(Cmd::EditCut, hasView && view->CanCut());
+    commands_.SetEnabled(Cmd::EditCopy, hasView && view->CanCopy());
+    commands_.SetEnabled(Cmd::EditPaste, hasView && view->CanPaste());
+    commands_.SetEnabled(Cmd::EditSelectAll, hasView && view->CanSelectAll());
+    commands_.SetEnabled(Cmd::EditCopyToFile, hasView && view->CanCopyToFile());
+    commands_.SetEnabled(Cmd::EditPasteFromFile, hasView && view->CanPasteFromFile());
+
+    for (Cmd id : {Cmd::EditFind, Cmd::EditFindNext, Cmd::EditFindPrevious, Cmd::EditGoTo, Cmd::BookmarkToggle})
+        commands_.SetEnabled(id, hasView);
+    // Commands that change the bytes are refused on a read-only document.
+    for (Cmd id : {Cmd::EditReplace, Cmd::ToolsModify, Cmd::ToolsInsert, Cmd::ToolsDelete})
+        commands_.SetEnabled(id, writable);
+
+    // The collection belongs to the application: it can be managed, loaded
+    // and cleared without a document; stepping through it needs a view.
+    const bool haveBookmarks = !Bookmarks().IsEmpty();
+    commands_.SetEnabled(Cmd::BookmarkList, true);
+    commands_.SetEnabled(Cmd::BookmarkNext, hasView && haveBookmarks);
+    commands_.SetEnabled(Cmd::BookmarkPrevious, hasView && haveBookmarks);
+    commands_.SetEnabled(Cmd::BookmarkClearAll, haveBookmarks);
+}

@@ -1,0 +1,442 @@
+// The editing tools through the main window: commands, keys and tool bar
+// states, with the dialogs answered through the tool-dialog seam.
+#include "AppTestSupport.h"
+#include "TestFiles.h"
+#include "app/StatusPanes.h"
+#include "doc/BinEditDoc.h"
+#include "platform/EscapePoller.h"
+#include "tools/BookmarkCollection.h"
+#include "tools/BookmarkStore.h"
+#include "tools/ReplaceAll.h"
+#include "tools/SearchPattern.h"
+#include "ui/BookmarksDlg.h"
+#include "ui/EditingCommands.h"
+#include "ui/FindDlg.h"
+#include "ui/FindPages.h"
+#include "ui/GoToDlg.h"
+#include "ui/IntEdit.h"
+#include "ui/ModifyDlg.h"
+#include "ui/ReplaceDlg.h"
+#include "ui/ReplaceNextDlg.h"
+#include "ui/ToolDialogSeam.h"
+#include "view/BinEditView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolBar>
+#include <functional>
+
+namespace {
+
+class EditingToolsTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        Bookmarks() = CBookmarkCollection();
+        CurrentSearch() = SearchState();
+        SetDialogDriver([this](QDialog& dialog) {
+            if (drivers_.empty()) {
+                ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
+                return int(QDialog::Rejected);
+            }
+            auto driver = std::move(drivers_.front());
+            drivers_.pop_front();
+            dialogTitles_ << dialog.windowTitle();
+            return driver(dialog);
+        });
+        SetFileChooser([this](QWidget*, FileChoice, const QString& title, const QString&) {
+            chooserTitles_ << title;
+            return std::optional<QString>(chosenFile_);
+        });
+    }
+
+    void TearDown() override
+    {
+        AppTest::TearDown();
+        Bookmarks() = CBookmarkCollection();
+    }
+
+    // Opens a file with these bytes and returns its view.
+    CBinEditView* OpenBytes(const QByteArray& bytes)
+    {
+        const QString path = MakeFile("data.bin", bytes);
+        if (!Start({path}))
+            return nullptr;
+        return Frame()->ActiveView();
+    }
+
+    void Drive(std::function<int(QDialog&)> driver) { drivers_.push_back(std::move(driver)); }
+
+    // The next Find dialog searches for text.
+    void DriveFind(const QString& text, bool up = false)
+    {
+        Drive([text, up](QDialog& d) {
+            auto& find = dynamic_cast<CFindDlg&>(d);
+            find.Pages()->setCurrentIndex(FIND_PAGE_TEXT);
+            find.Pages()->TextEdit()->setText(text);
+            (up ? find.UpButton() : find.DownButton())->setChecked(true);
+            find.accept();
+            return find.result();
+        });
+    }
+
+    void DriveReplaceAll(const QString& find, const QString& replace)
+    {
+        Drive([find, replace](QDialog& d) {
+            auto& dialog = dynamic_cast<CReplaceDlg&>(d);
+            dialog.FindPages()->setCurrentIndex(FIND_PAGE_TEXT);
+            dialog.FindPages()->TextEdit()->setText(find);
+            dialog.ReplacePages()->setCurrentIndex(FIND_PAGE_TEXT);
+            dialog.ReplacePages()->TextEdit()->setText(replace);
+            dialog.OnReplaceAll();
+            return dialog.result();
+        });
+    }
+
+    static std::pair<int32_t, int32_t> Selected(const CBinEditView* view)
+    {
+        const CSelectionPos& caret = view->Caret();
+        return caret.hasSelection ? std::make_pair(caret.selStart, caret.selEnd) : std::make_pair(-1, -1);
+    }
+
+    QByteArray Contents() const
+    {
+        CBinEditDoc* doc = ActiveDoc();
+        QByteArray bytes(doc->Size(), '\0');
+        CBufferPos at;
+        at.Bind(&doc->Buffer(), false, 0);
+        at.Read(bytes.data(), doc->Size());
+        return bytes;
+    }
+
+    std::deque<std::function<int(QDialog&)>> drivers_;
+    QStringList dialogTitles_;
+    QStringList chooserTitles_;
+    QString chosenFile_;
+    // Keys go where the user's would: to the focused view of the active window.
+    void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+};
+
+TEST_F(EditingToolsTest, FindThenFindNextAndPreviousSelectTheMatches)
+{
+    CBinEditView* view = OpenBytes("abcXabcXabc");
+    ASSERT_NE(view, nullptr);
+    DriveFind("abc");
+    Trigger(Cmd::EditFind);
+    EXPECT_EQ(Selected(view), std::make_pair(0, 3));
+    EXPECT_EQ(view->Caret().Offset(), 3);
+    // F3 and Shift+F3 reach the commands.
+    Press(Qt::Key_F3);
+    EXPECT_EQ(Selected(view), std::make_pair(4, 7));
+    Trigger(Cmd::EditFindNext);
+    EXPECT_EQ(Selected(view), std::make_pair(8, 11));
+    Press(Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(Selected(view), std::make_pair(4, 7));
+    EXPECT_EQ(dialogTitles_, QStringList({"Find"}));
+
+    // Past the end, the search wraps with the status text.
+    Trigger(Cmd::EditFindNext);
+    Trigger(Cmd::EditFindNext);
+    EXPECT_EQ(Selected(view), std::make_pair(0, 3));
+    EXPECT_EQ(Frame()->StatusPanes().MessageText(), "Passed the end of the file.");
+    EXPECT_EQ(Settings().findText, "abc");
+}
+
+TEST_F(EditingToolsTest, FindNextWithoutAPatternOpensTheFindDialog)
+{
+    CBinEditView* view = OpenBytes("xyz");
+    ASSERT_NE(view, nullptr);
+    Drive([](QDialog& d) {
+        d.reject();
+        return d.result();
+    });
+    Trigger(Cmd::EditFindNext);
+    EXPECT_EQ(dialogTitles_, QStringList({"Find"}));
+    DriveFind("nothing here");
+    Trigger(Cmd::EditFindPrevious);
+    EXPECT_EQ(messages_.Last(), "Search pattern not found.");
+}
+
+TEST_F(EditingToolsTest, ReplaceAllIsOneUndoStep)
+{
+    CBinEditView* view = OpenBytes("aXaXAXa");
+    ASSERT_NE(view, nullptr);
+    DriveReplaceAll("a", "bb");
+    Trigger(Cmd::EditReplace);
+    // Without match case the capital A is replaced too.
+    EXPECT_EQ(Contents(), QByteArray("bbXbbXbbXbb"));
+    EXPECT_EQ(Frame()->StatusPanes().MessageText(), "Replaced 4 occurrence(s).");
+    EXPECT_TRUE(Frame()->Action(Cmd::EditUndo)->isEnabled());
+    Trigger(Cmd::EditUndo);
+    EXPECT_EQ(Contents(), QByteArray("aXaXAXa"));
+    Trigger(Cmd::EditRedo);
+    EXPECT_EQ(Contents(), QByteArray("bbXbbXbbXbb"));
+}
+
+TEST_F(EditingToolsTest, ReplaceNextStepsThroughTheMatchesOneUndoEach)
+{
+    CBinEditView* view = OpenBytes("a1a2a3");
+    ASSERT_NE(view, nullptr);
+    view->SetCaret(2, CaretMode::Move);
+    Drive([](QDialog& d) {
+        auto& dialog = dynamic_cast<CReplaceDlg&>(d);
+        dialog.FindPages()->TextEdit()->setText("a");
+        dialog.ReplacePages()->TextEdit()->setText("");
+        dialog.OnFindNext();
+        return dialog.result();
+    });
+    std::vector<std::pair<int32_t, int32_t>> found;
+    Drive([&](QDialog& d) {
+        auto& next = dynamic_cast<CReplaceNextDlg&>(d);
+        next.OnFindNext();
+        found.push_back(Selected(view));
+        next.OnReplace();  // deletes the a at 2, then finds the one at 3
+        found.push_back(Selected(view));
+        next.OnFindNext();  // wraps to the one at 0
+        found.push_back(Selected(view));
+        next.OnReplace();   // nothing more before the start: complete
+        return next.result();
+    });
+    Trigger(Cmd::EditReplace);
+    EXPECT_EQ(dialogTitles_, QStringList({"Replace", "Replace Next"}));
+    EXPECT_EQ(found, (std::vector<std::pair<int32_t, int32_t>>{{2, 3}, {3, 4}, {0, 1}}));
+    EXPECT_EQ(Contents(), QByteArray("12a3"));
+    EXPECT_EQ(messages_.Last(), "Search and replace is complete.");
+    Trigger(Cmd::EditUndo);
+    // The last replacement comes back first.
+    EXPECT_EQ(Contents(), QByteArray("a12a3"));
+}
+
+TEST_F(EditingToolsTest, EscStopsReplaceAllAtTheNextCheck)
+{
+    CBinEditView* view = OpenBytes(QByteArray(200, 'a'));
+    ASSERT_NE(view, nullptr);
+    int polls = 0;
+    Frame()->Editing().SetEscapePoller([&polls] { return ++polls == 2; });
+    DriveReplaceAll("a", "b");
+    Trigger(Cmd::EditReplace);
+    EXPECT_EQ(polls, 2);
+    EXPECT_EQ(Contents(), QByteArray(REPLACE_ESC_INTERVAL, 'b') + QByteArray(200 - REPLACE_ESC_INTERVAL, 'a'));
+    Trigger(Cmd::EditUndo);
+    EXPECT_EQ(Contents(), QByteArray(200, 'a'));
+}
+
+TEST_F(EditingToolsTest, EventPollerSwallowsInputAndNotesEsc)
+{
+    QWidget target;
+    target.show();
+    struct KeyCounter : QObject {
+        int keys = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::KeyPress)
+                ++keys;
+            return false;
+        }
+    } counter;
+    target.installEventFilter(&counter);
+    const std::function<bool()> poll = platform::MakeEventEscapePoller();
+    QCoreApplication::postEvent(&target, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
+    EXPECT_FALSE(poll());
+    QCoreApplication::postEvent(&target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    EXPECT_TRUE(poll());
+    EXPECT_FALSE(poll());
+    EXPECT_EQ(counter.keys, 0);
+}
+
+TEST_F(EditingToolsTest, GoToMovesTheCaretAndRemembersTheRadix)
+{
+    CBinEditView* view = OpenBytes(QByteArray(64, 'z'));
+    ASSERT_NE(view, nullptr);
+    Drive([](QDialog& d) {
+        auto& goTo = dynamic_cast<CGoToDlg&>(d);
+        goTo.ValueEdit()->SetText("40");
+        goTo.accept();
+        return goTo.result();
+    });
+    Press(Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(view->Caret().Offset(), 40);
+    EXPECT_EQ(Settings().goToRadix, 10);
+}
+
+TEST_F(EditingToolsTest, ModifyChangesTheBytesInOneUndoStep)
+{
+    CBinEditView* view = OpenBytes(QByteArray(8, '\0'));
+    ASSERT_NE(view, nullptr);
+    view->SetCaret(2, CaretMode::Move);
+    Drive([](QDialog& d) {
+        auto& modify = dynamic_cast<CModifyDlg&>(d);
+        modify.CountEdit()->SetText("3");
+        modify.ValueEdit()->setText("0x41");
+        modify.accept();
+        return modify.result();
+    });
+    Trigger(Cmd::ToolsModify);
+    EXPECT_EQ(Contents(), QByteArray("\0\0AAA\0\0\0", 8));
+    EXPECT_EQ(Selected(view), std::make_pair(2, 5));
+    EXPECT_EQ(Settings().modifyCount, 3);
+    Trigger(Cmd::EditUndo);
+    EXPECT_EQ(Contents(), QByteArray(8, '\0'));
+}
+
+TEST_F(EditingToolsTest, ReadOnlyDocumentsRefuseTheChangingTools)
+{
+    CBinEditView* view = OpenBytes("abc");
+    ASSERT_NE(view, nullptr);
+    Frame()->UpdateCommands();
+    for (Cmd id : {Cmd::EditReplace, Cmd::ToolsModify, Cmd::ToolsInsert, Cmd::ToolsDelete})
+        EXPECT_TRUE(Frame()->Action(id)->isEnabled());
+    ActiveDoc()->SetReadOnly(true);
+    Frame()->UpdateCommands();
+    for (Cmd id : {Cmd::EditReplace, Cmd::ToolsModify, Cmd::ToolsInsert, Cmd::ToolsDelete})
+        EXPECT_FALSE(Frame()->Action(id)->isEnabled());
+    for (Cmd id : {Cmd::EditFind, Cmd::EditGoTo, Cmd::BookmarkToggle})
+        EXPECT_TRUE(Frame()->Action(id)->isEnabled());
+    // Even called directly, nothing opens.
+    Frame()->Editing().Insert();
+    EXPECT_TRUE(dialogTitles_.isEmpty());
+}
+
+TEST_F(EditingToolsTest, ToggledBookmarksAreMarkedInTheView)
+{
+    CBinEditView* view = OpenBytes(QByteArray(64, '\x11'));
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    view->SetCaret(10, CaretMode::Move);
+    const QImage without = view->grab().toImage();
+    Trigger(Cmd::BookmarkToggle);
+    ASSERT_EQ(Bookmarks().Count(), 1);
+    const QImage with = view->grab().toImage();
+    Trigger(Cmd::BookmarkToggle);
+    EXPECT_TRUE(Bookmarks().IsEmpty());
+    EXPECT_NE(with, without);
+    EXPECT_EQ(view->grab().toImage(), without);
+}
+
+TEST_F(EditingToolsTest, ToggleNextAndPreviousBookmarksFromKeysAndToolBar)
+{
+    CBinEditView* view = OpenBytes(QByteArray(64, '\x11'));
+    ASSERT_NE(view, nullptr);
+    Frame()->UpdateCommands();
+    for (Cmd id : {Cmd::BookmarkNext, Cmd::BookmarkPrevious, Cmd::BookmarkClearAll})
+        EXPECT_FALSE(Frame()->Action(id)->isEnabled());
+
+    view->SetCaret(10, CaretMode::Move);
+    Press(Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(Bookmarks().Count(), 1);
+    EXPECT_EQ(Bookmarks().At(0).name, "Bookmark 001");
+    // The tool bar follows at once.
+    for (Cmd id : {Cmd::BookmarkNext, Cmd::BookmarkPrevious, Cmd::BookmarkClearAll})
+        EXPECT_TRUE(Frame()->Action(id)->isEnabled());
+
+    view->SetCaret(20, CaretMode::Move);
+    Trigger(Cmd::BookmarkToggle);
+    // Next from the last bookmark wraps to the first; F4 and Shift+F4 reach them.
+    Press(Qt::Key_F4);
+    EXPECT_EQ(view->Caret().Offset(), 10);
+    EXPECT_EQ(Frame()->StatusPanes().MessageText(), "Bookmark: \"Bookmark 001\", Offset=0xA, Length=0x0");
+    Press(Qt::Key_F4, Qt::ShiftModifier);
+    EXPECT_EQ(view->Caret().Offset(), 20);
+
+    // Toggling twice at one place removes it; the freed name comes back.
+    Trigger(Cmd::BookmarkToggle);
+    EXPECT_EQ(Bookmarks().Count(), 1);
+    Trigger(Cmd::BookmarkToggle);
+    EXPECT_EQ(Bookmarks().At(1).name, "Bookmark 002");
+}
+
+TEST_F(EditingToolsTest, ClearAllBookmarksAsksFirst)
+{
+    CBinEditView* view = OpenBytes(QByteArray(16, 'q'));
+    ASSERT_NE(view, nullptr);
+    Trigger(Cmd::BookmarkToggle);
+    Trigger(Cmd::BookmarkClearAll);
+    EXPECT_EQ(messages_.Last(), "Are you sure you want to clear all bookmarks?");
+    EXPECT_EQ(Bookmarks().Count(), 1);
+    messages_.Answer(platform::MsgResult::Yes);
+    Trigger(Cmd::BookmarkClearAll);
+    EXPECT_TRUE(Bookmarks().IsEmpty());
+    EXPECT_FALSE(Frame()->Action(Cmd::BookmarkClearAll)->isEnabled());
+}
+
+TEST_F(EditingToolsTest, BookmarksDialogSavesAndLoadsCollectionFiles)
+{
+    CBinEditView* view = OpenBytes(QByteArray(64, 'q'));
+    ASSERT_NE(view, nullptr);
+    Bookmarks().Insert({"A", 0x10, 0x20});
+    chosenFile_ = files_.filePath("marks.bmk");
+    Drive([](QDialog& d) {
+        auto& dialog = dynamic_cast<CBookmarksDlg&>(d);
+        dialog.OnSave();
+        dialog.reject();
+        return dialog.result();
+    });
+    Trigger(Cmd::BookmarkList);
+    const QByteArray expected("BOOK\0\0\0\0\1\0\0\0\1\0\0\0A\0\x10\0\0\0\x20\0\0\0", 26);
+    EXPECT_EQ(ReadWholeFile(chosenFile_), expected);
+    EXPECT_EQ(chooserTitles_, QStringList({"Save Bookmark Collection"}));
+    EXPECT_FALSE(Bookmarks().IsChanged());
+
+    // Loading over a changed collection asks first; No goes on without saving.
+    Bookmarks().Insert({"B", 0x30, 0x30});
+    messages_.Answer(platform::MsgResult::No);
+    Drive([](QDialog& d) {
+        auto& dialog = dynamic_cast<CBookmarksDlg&>(d);
+        dialog.OnLoad();
+        dialog.List()->setCurrentRow(0);
+        dialog.OnGoTo();
+        return dialog.result();
+    });
+    Trigger(Cmd::BookmarkList);
+    EXPECT_EQ(messages_.Last(), SaveBookmarkChangesQuestion());
+    ASSERT_EQ(Bookmarks().Count(), 1);
+    EXPECT_EQ(Bookmarks().At(0), (Bookmark{"A", 0x10, 0x20}));
+    // Go To Bookmark selected the range with the caret at its end.
+    EXPECT_EQ(Selected(view), std::make_pair(0x10, 0x20));
+    EXPECT_EQ(view->Caret().Offset(), 0x20);
+}
+
+TEST_F(EditingToolsTest, ExitAsksAboutAChangedCollection)
+{
+    ASSERT_TRUE(Start());
+    Bookmarks().Insert({"kept", 1, 2});
+    messages_.Answer(platform::MsgResult::Cancel);
+    EXPECT_FALSE(CloseMainWindow());
+    EXPECT_EQ(messages_.Last(), SaveBookmarkChangesQuestion());
+    // Yes saves through the save dialog first.
+    chosenFile_ = files_.filePath("exit.bmk");
+    messages_.Answer(platform::MsgResult::Yes);
+    EXPECT_TRUE(CloseMainWindow());
+    EXPECT_EQ(ReadWholeFile(chosenFile_).left(4), QByteArray("BOOK"));
+    Exit();
+    EXPECT_EQ(Stored("BookmarksFile").toString(), chosenFile_);
+}
+
+TEST_F(EditingToolsTest, StartUpReloadsTheLastCollection)
+{
+    const QString path = MakeFile("last.bmk", QByteArray("BOOK\0\0\0\0\1\0\0\0\1\0\0\0Z\0\x05\0\0\0\x06\0\0\0", 26));
+    Store("ReloadBookmarks", 1);
+    Store("BookmarksFile", path);
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(Bookmarks().Count(), 1);
+    EXPECT_EQ(Bookmarks().At(0).name, "Z");
+    // Managing the collection needs no document.
+    Frame()->UpdateCommands();
+    EXPECT_TRUE(Frame()->Action(Cmd::BookmarkList)->isEnabled());
+    EXPECT_TRUE(Frame()->Action(Cmd::BookmarkClearAll)->isEnabled());
+    EXPECT_FALSE(Frame()->Action(Cmd::BookmarkNext)->isEnabled());
+}
+
+} // namespace

@@ -1,0 +1,53 @@
+#include "ToolDialogSeam.h"
+
+#include <QDialog>
+#include <QFileDialog>
+
+namespace {
+DialogDriver& InstalledDriver()
+{
+    static DialogDriver driver;
+    return driver;
+}
+
+FileChooser& InstalledChooser()
+{
+    static FileChooser chooser;
+    return chooser;
+}
+
+const QString kBookmarkFilter = QStringLiteral("Bookmark Files (*.bmk)");
+} // namespace
+
+DialogDriver SetDialogDriver(DialogDriver driver) { return std::exchange(InstalledDriver(), std::move(driver)); }
+
+int RunToolDialog(QDialog& dialog)
+{
+    if (InstalledDriver())
+        return InstalledDriver()(dialog);
+    return dialog.exec();
+}
+
+FileChooser SetFileChooser(FileChooser chooser) { return std::exchange(InstalledChooser(), std::move(chooser)); }
+
+std::optional<QString> ChooseBookmarkFile(QWidget* parent, FileChoice kind, const QString& title,
+                                          const QString& startPath)
+{
+    if (InstalledChooser())
+        return InstalledChooser()(parent, kind, title, startPath);
+    QFileDialog dialog(parent, title, startPath, kBookmarkFilter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (kind == FileChoice::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("bmk"));
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (!startPath.isEmpty())
+        dialog.selectFile(startPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}

@@ -1,0 +1,371 @@
+#include "VantrelHexEdit.h"
+
+#include "platform/Clipboard.h"
+#include "platform/MessageBox.h"
+#include "view/TransferCount.h"
+
+#include <QContextMenuEvent>
+#include <QFontDatabase>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <new>
+
+namespace {
+constexpr int kRow = CHexEditModel::kBytesPerRow;
+constexpr int kMargin = 3;
+// Hex pairs take three cells each; two blank cells before the characters.
+constexpr int kTextColumnCell = kRow * 3 + 1;
+
+QString OutOfMemoryText() { return QStringLiteral("Out of memory. Not enough memory to resize edit buffer."); }
+} // namespace
+
+VantrelHexEdit::VantrelHexEdit(QWidget* parent) : QAbstractScrollArea(parent)
+{
+    setObjectName(QStringLiteral("VantrelHexEdit"));
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    viewport()->setCursor(Qt::IBeamCursor);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+QSize VantrelHexEdit::sizeHint() const
+{
+    return QSize(TextX(kRow) + kMargin + verticalScrollBar()->sizeHint().width() + 2 * frameWidth(),
+                 RowHeight() * 4 + 2 * kMargin + 2 * frameWidth());
+}
+
+// ---------------------------------------------------------------- owner operations
+
+template <typename Edit>
+bool VantrelHexEdit::Guarded(Edit edit)
+{
+    try {
+        return edit();
+    } catch (const std::bad_alloc&) {
+        model_.SetBytes({});
+        platform::ShowMessage(OutOfMemoryText());
+        AfterChange(true);
+        return false;
+    }
+}
+
+void VantrelHexEdit::SetBytes(const QByteArray& bytes)
+{
+    Guarded([&] {
+        model_.SetBytes(bytes);
+        return true;
+    });
+    AfterChange(true);
+}
+
+void VantrelHexEdit::SetHexActive(bool hex)
+{
+    model_.SetHexActive(hex);
+    viewport()->update();
+}
+
+void VantrelHexEdit::SetSelection(int start, int end)
+{
+    model_.SetSelection(start, end);
+    AfterChange(false);
+}
+
+void VantrelHexEdit::AfterChange(bool contentChanged)
+{
+    UpdateScrollBar();
+    EnsureCaretVisible();
+    viewport()->update();
+    if (contentChanged)
+        emit changed();
+}
+
+// ---------------------------------------------------------------- clipboard
+
+bool VantrelHexEdit::Copy()
+{
+    const QByteArray selected = model_.SelectedBytes();
+    if (selected.isEmpty())
+        return false;
+    return platform::SetClipboardTextWithLength(selected + '\0', int32_t(selected.size()));
+}
+
+bool VantrelHexEdit::Cut()
+{
+    if (model_.IsReadOnly() || !Copy())
+        return false;
+    return DeleteSelection();
+}
+
+bool VantrelHexEdit::Paste()
+{
+    if (model_.IsReadOnly())
+        return false;
+    const std::optional<QByteArray> text = platform::ClipboardText();
+    if (!text)
+        return false;
+    const int32_t count = TransferByteCount(*text, platform::ClipboardBinaryLength());
+    const bool done = Guarded([&] { return model_.Insert(text->left(count)) > 0 || count == 0; });
+    AfterChange(true);
+    return done;
+}
+
+bool VantrelHexEdit::DeleteSelection()
+{
+    const bool done = model_.DeleteSelection();
+    if (done)
+        AfterChange(true);
+    return done;
+}
+
+QMenu* VantrelHexEdit::CreateContextMenu(QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    menu->setObjectName(QStringLiteral("HexEdit"));
+    const bool selection = model_.HasSelection();
+    const bool writable = !model_.IsReadOnly();
+    const bool clipboardText = platform::ClipboardFormats().contains(QString::fromLatin1(platform::kClipboardTextFormat));
+    menu->addAction(QStringLiteral("Cu&t"), this, [this] { Cut(); })->setEnabled(selection && writable);
+    menu->addAction(QStringLiteral("&Copy"), this, [this] { Copy(); })->setEnabled(selection);
+    menu->addAction(QStringLiteral("&Paste"), this, [this] { Paste(); })->setEnabled(writable && clipboardText);
+    menu->addAction(QStringLiteral("&Delete"), this, [this] { DeleteSelection(); })->setEnabled(selection && writable);
+    return menu;
+}
+
+void VantrelHexEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = CreateContextMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+// ---------------------------------------------------------------- keys
+
+bool VantrelHexEdit::event(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            // Tab belongs to the control (it switches columns); Ctrl+Tab
+            // leaves it, with Shift backward.
+            if (key->modifiers() & Qt::ControlModifier) {
+                focusNextPrevChild(!(key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier)));
+            } else {
+                SetHexActive(!model_.HexActive());
+            }
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+bool VantrelHexEdit::HandleNavigationKey(QKeyEvent* event)
+{
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    const int caret = model_.Caret();
+    const int page = std::max(1, RowsInWindow()) * kRow;
+    int target = caret;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        target = caret - 1;
+        break;
+    case Qt::Key_Right:
+        target = caret + 1;
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (ctrl) {
+            QScrollBar* bar = verticalScrollBar();
+            bar->setValue(bar->value() + (event->key() == Qt::Key_Up ? -1 : 1));
+            return true;
+        }
+        target = caret + (event->key() == Qt::Key_Up ? -kRow : kRow);
+        if (target < 0 || target > model_.Length())
+            target = caret;
+        break;
+    case Qt::Key_PageUp:
+        target = caret - page;
+        break;
+    case Qt::Key_PageDown:
+        target = caret + page;
+        break;
+    case Qt::Key_Home:
+        target = ctrl ? 0 : caret - caret % kRow;
+        break;
+    case Qt::Key_End:
+        target = ctrl ? model_.Length() : std::min(model_.Length(), caret - caret % kRow + kRow);
+        break;
+    default:
+        return false;
+    }
+    model_.MoveCaret(target, shift);
+    AfterChange(false);
+    return true;
+}
+
+void VantrelHexEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        Copy();
+        return;
+    }
+    if (event->matches(QKeySequence::Cut)) {
+        Cut();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        Paste();
+        return;
+    }
+    if (HandleNavigationKey(event))
+        return;
+    if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
+        const bool back = event->key() == Qt::Key_Backspace;
+        if (Guarded([&] { return back ? model_.Backspace() : model_.Delete(); }))
+            AfterChange(true);
+        return;
+    }
+    const QString text = event->text();
+    if (text.size() == 1 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        const char16_t ch = text.at(0).unicode();
+        const bool typed = Guarded([&] { return model_.HexActive() ? model_.TypeHexDigit(ch) : model_.TypeCharacter(ch); });
+        if (typed)
+            AfterChange(true);
+        else if (ch >= 32)
+            QApplication::beep();
+        if (typed || ch >= 32)
+            return;
+    }
+    // Enter, Esc and the rest go on to the dialog.
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+// ---------------------------------------------------------------- mouse
+
+int VantrelHexEdit::OffsetAt(const QPoint& point, bool* hexColumn) const
+{
+    const int row = std::max(0, (point.y() - kMargin) / RowHeight()) + verticalScrollBar()->value();
+    const int w = CharWidth();
+    int column = 0;
+    const bool hex = point.x() < TextX(0) - w;
+    if (hex)
+        column = (point.x() - kMargin + w) / (3 * w);
+    else
+        column = (point.x() - TextX(0) + w / 2) / w;
+    column = std::clamp(column, 0, kRow);
+    if (hexColumn)
+        *hexColumn = hex;
+    return std::clamp(row * kRow + column, 0, model_.Length());
+}
+
+void VantrelHexEdit::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    bool hex = true;
+    const int offset = OffsetAt(event->position().toPoint(), &hex);
+    if (hex != model_.HexActive())
+        model_.SetHexActive(hex);
+    model_.MoveCaret(offset, event->modifiers() & Qt::ShiftModifier);
+    AfterChange(false);
+}
+
+void VantrelHexEdit::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    model_.MoveCaret(OffsetAt(event->position().toPoint(), nullptr), true);
+    AfterChange(false);
+}
+
+// ---------------------------------------------------------------- geometry and painting
+
+int VantrelHexEdit::RowHeight() const { return std::max(1, fontMetrics().height()); }
+int VantrelHexEdit::CharWidth() const { return std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('0'))); }
+int VantrelHexEdit::HexX(int column) const { return kMargin + column * 3 * CharWidth(); }
+int VantrelHexEdit::TextX(int column) const { return kMargin + (kTextColumnCell + column) * CharWidth(); }
+int VantrelHexEdit::RowsInWindow() const { return std::max(1, (viewport()->height() - kMargin) / RowHeight()); }
+
+void VantrelHexEdit::UpdateScrollBar()
+{
+    // One more row than full rows, so the caret after the last byte has a place.
+    const int rows = model_.Length() / kRow + 1;
+    verticalScrollBar()->setRange(0, std::max(0, rows - RowsInWindow()));
+    verticalScrollBar()->setPageStep(RowsInWindow());
+}
+
+void VantrelHexEdit::EnsureCaretVisible()
+{
+    const int row = model_.Caret() / kRow;
+    QScrollBar* bar = verticalScrollBar();
+    if (row < bar->value())
+        bar->setValue(row);
+    else if (row >= bar->value() + RowsInWindow())
+        bar->setValue(row - RowsInWindow() + 1);
+}
+
+void VantrelHexEdit::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBar();
+}
+
+void VantrelHexEdit::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void VantrelHexEdit::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+void VantrelHexEdit::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    const QPalette& pal = palette();
+    painter.fillRect(viewport()->rect(), pal.color(isEnabled() ? QPalette::Base : QPalette::Window));
+    const int h = RowHeight();
+    const int w = CharWidth();
+    const int ascent = fontMetrics().ascent();
+    const int firstRow = verticalScrollBar()->value();
+    const QByteArray& bytes = model_.Bytes();
+    const int selStart = model_.SelectionStart();
+    const int selEnd = model_.SelectionEnd();
+    for (int r = 0; r <= RowsInWindow(); ++r) {
+        const int row = firstRow + r;
+        const int y = kMargin + r * h;
+        for (int c = 0; c < kRow; ++c) {
+            const int offset = row * kRow + c;
+            if (offset >= bytes.size())
+                break;
+            const auto byte = uint8_t(bytes[offset]);
+            const bool selected = offset >= selStart && offset < selEnd;
+            const QColor textColor = pal.color(selected ? QPalette::HighlightedText : QPalette::Text);
+            if (selected) {
+                painter.fillRect(QRect(HexX(c), y, 2 * w, h), pal.color(QPalette::Highlight));
+                painter.fillRect(QRect(TextX(c), y, w, h), pal.color(QPalette::Highlight));
+            }
+            painter.setPen(textColor);
+            painter.drawText(HexX(c), y + ascent, QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper());
+            const QChar shown = byte >= 32 && byte <= 126 ? QChar(byte) : QLatin1Char('.');
+            painter.drawText(TextX(c), y + ascent, QString(shown));
+        }
+    }
+    if (!hasFocus())
+        return;
+    const int caret = model_.Caret();
+    const int row = caret / kRow - firstRow;
+    const int column = caret % kRow;
+    const int x = model_.HexActive() ? HexX(column) + (model_.LowNibblePending() ? w : 0) : TextX(column);
+    painter.fillRect(QRect(x, kMargin + row * h, 2, h), pal.color(QPalette::Text));
+}

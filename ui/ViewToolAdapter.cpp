@@ -1,0 +1,36 @@
+#include "ViewToolAdapter.h"
+
+#include "view/BinEditView.h"
+
+#include <QApplication>
+
+SelectionState CViewToolAdapter::Selection() const
+{
+    const CSelectionPos& caret = view_.Caret();
+    SelectionState state;
+    state.caret = caret.Offset();
+    state.hasSelection = caret.hasSelection;
+    state.selStart = caret.selStart;
+    state.selEnd = caret.selEnd;
+    return state;
+}
+
+int32_t CViewToolAdapter::FileSize() const { return view_.Document() ? view_.Document()->Size() : 0; }
+
+void CViewToolAdapter::Select(int32_t anchor, int32_t caret)
+{
+    view_.SetCaret(anchor, CaretMode::Move);
+    if (caret != anchor)
+        view_.SetCaret(caret, CaretMode::Extend);
+}
+
+void CViewToolAdapter::DeleteSelection() { view_.DeleteSelection(); }
+
+void CViewToolAdapter::RedrawAll() { RepaintAllHexViews(); }
+
+void RepaintAllHexViews()
+{
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* view = qobject_cast<CBinEditView*>(widget))
+            view->RepaintAll();
+}
