@@ -128,54 +128,48 @@ int32_t CollapseToStart(IToolView& view, SelectionState& userSelection)
 }
 
 bool HexOffsets() { return Settings().offsetFormat == 1; }
+
+// Runs one of the typed-run dialogs from the caret (a selection collapses to
+// its start) and, on OK, keeps its settings and applies the run as one step.
+template <typename Dialog, typename Inputs, typename Apply>
+void RunItemDialog(CBinEditView& view, int countRadix, QWidget* parent, Apply apply)
+{
+    CViewToolAdapter adapter(view);
+    SelectionState user;
+    const int32_t start = CollapseToStart(adapter, user);
+    Dialog dialog(Inputs::FromSettings(Settings()), countRadix, adapter, start, user, HexOffsets(), parent);
+    if (RunToolDialog(dialog) != QDialog::Accepted)
+        return;
+    dialog.Validation().Store(Settings());
+    apply(*view.Document(), adapter, start, dialog.Validation().request);
+}
 } // namespace
 
 void CEditingCommands::Modify()
 {
-    CBinEditView* view = WritableView();
-    if (!view)
-        return;
-    CViewToolAdapter adapter(*view);
-    SelectionState user;
-    const int32_t start = CollapseToStart(adapter, user);
-    const AppSettings& s = Settings();
-    CModifyDlg dialog(ModifyInputs::FromSettings(s), s.modifyCountRadix, adapter, start, user, HexOffsets(), parent_);
-    if (RunToolDialog(dialog) != QDialog::Accepted)
-        return;
-    dialog.Validation().Store(Settings());
-    RunModify(*view->Document(), adapter, start, dialog.Validation().request);
+    if (CBinEditView* view = WritableView())
+        RunItemDialog<CModifyDlg, ModifyInputs>(*view, Settings().modifyCountRadix, parent_,
+                                                [](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
+                                                    RunModify(doc, tool, start, request);
+                                                });
 }
 
 void CEditingCommands::Insert()
 {
-    CBinEditView* view = WritableView();
-    if (!view)
-        return;
-    CViewToolAdapter adapter(*view);
-    SelectionState user;
-    const int32_t start = CollapseToStart(adapter, user);
-    const AppSettings& s = Settings();
-    CInsertDlg dialog(InsertInputs::FromSettings(s), s.insertCountRadix, adapter, start, user, HexOffsets(), parent_);
-    if (RunToolDialog(dialog) != QDialog::Accepted)
-        return;
-    dialog.Validation().Store(Settings());
-    RunInsert(*view->Document(), adapter, start, dialog.Validation().request);
+    if (CBinEditView* view = WritableView())
+        RunItemDialog<CInsertDlg, InsertInputs>(*view, Settings().insertCountRadix, parent_,
+                                                [](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
+                                                    RunInsert(doc, tool, start, request);
+                                                });
 }
 
 void CEditingCommands::Delete()
 {
-    CBinEditView* view = WritableView();
-    if (!view)
-        return;
-    CViewToolAdapter adapter(*view);
-    SelectionState user;
-    const int32_t start = CollapseToStart(adapter, user);
-    const AppSettings& s = Settings();
-    CDeleteDlg dialog(DeleteInputs::FromSettings(s), s.deleteCountRadix, adapter, start, user, HexOffsets(), parent_);
-    if (RunToolDialog(dialog) != QDialog::Accepted)
-        return;
-    dialog.Validation().Store(Settings());
-    RunDelete(*view->Document(), adapter, start, dialog.Validation().request, ValueTypes());
+    if (CBinEditView* view = WritableView())
+        RunItemDialog<CDeleteDlg, DeleteInputs>(*view, Settings().deleteCountRadix, parent_,
+                                                [](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
+                                                    RunDelete(doc, tool, start, request, ValueTypes());
+                                                });
 }
 
 // ---------------------------------------------------------------- go to and bookmarks

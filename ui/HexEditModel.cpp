@@ -1,19 +1,8 @@
 #include "HexEditModel.h"
 
-#include <algorithm>
+#include "view/EditCommands.h"  // HexDigitValue, shared with the hex view's typing
 
-namespace {
-int HexDigitValue(char16_t ch)
-{
-    if (ch >= u'0' && ch <= u'9')
-        return ch - u'0';
-    if (ch >= u'a' && ch <= u'f')
-        return ch - u'a' + 10;
-    if (ch >= u'A' && ch <= u'F')
-        return ch - u'A' + 10;
-    return -1;
-}
-} // namespace
+#include <algorithm>
 
 void CHexEditModel::SetBytes(const QByteArray& bytes)
 {
