@@ -56,20 +56,13 @@ void CEditingCommands::Find()
         ::FindNext(view->Document()->Buffer(), adapter, CurrentSearch());
 }
 
-void CEditingCommands::FindNext()
-{
-    CBinEditView* view = activeView_();
-    if (!view)
-        return;
-    if (!CurrentSearch().HasPattern()) {
-        Find();
-        return;
-    }
-    CViewToolAdapter adapter(*view);
-    ::FindNext(view->Document()->Buffer(), adapter, CurrentSearch());
-}
+void CEditingCommands::FindNext() { FindAgain(false); }
 
-void CEditingCommands::FindPrevious()
+void CEditingCommands::FindPrevious() { FindAgain(true); }
+
+// Find Next and Find Previous search with the current pattern; without one
+// they open the Find dialog instead.
+void CEditingCommands::FindAgain(bool upward)
 {
     CBinEditView* view = activeView_();
     if (!view)
@@ -79,7 +72,10 @@ void CEditingCommands::FindPrevious()
         return;
     }
     CViewToolAdapter adapter(*view);
-    ::FindPrevious(view->Document()->Buffer(), adapter, CurrentSearch());
+    if (upward)
+        ::FindPrevious(view->Document()->Buffer(), adapter, CurrentSearch());
+    else
+        ::FindNext(view->Document()->Buffer(), adapter, CurrentSearch());
 }
 
 void CEditingCommands::Replace()

@@ -45,6 +45,7 @@ public:
     bool QuerySaveBookmarks();
 
 private:
+    void FindAgain(bool upward);
     CBinEditView* WritableView() const;
     void RunReplaceAll(bool inSelection);
 
