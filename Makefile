@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 BENCH_BUILD?= build-bench
 JOBS       ?= 2
 
-.PHONY: deps build run test test-asan bench clean
+.PHONY: deps build build-all run test test-asan bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -13,13 +13,17 @@ deps:
 $(BUILD)/CMakeCache.txt: | deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
+# The program and its modules only; the test programs come with `make test`.
 build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS) --target vantrel_program
+
+build-all: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
 	$(BUILD)/bin/vantrel $(ARGS)
 
-test: build
+test: build-all
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 test-asan: deps

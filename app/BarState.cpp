@@ -1,6 +1,6 @@
 #include "BarState.h"
 
-#include "app/SettingsValues.h"
+#include "settings/SettingsValues.h"
 
 namespace {
 const QString kSummaryGroup = QStringLiteral("CtrlBars-Summary");

@@ -1,20 +1,20 @@
 #include "BinEditApp.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/ForwardMessage.h"
 #include "app/MainFrame.h"
 #include "app/RecentFileList.h"
-#include "app/SettingsStore.h"
-#include "doc/BinEditDoc.h"
+#include "settings/SettingsStore.h"
+#include "core/BinEditDoc.h"
 #include "ext/ExtensionRegistries.h"
 #include "platform/DesktopEntry.h"
 #include "platform/InstanceChannel.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
 #include "tools/BookmarkStore.h"
-#include "ui/EditingCommands.h"
-#include "ui/AboutDlg.h"
-#include "ui/AppDialogs.h"
+#include "tooldialogs/EditingCommands.h"
+#include "furniture/AboutDlg.h"
+#include "furniture/AppDialogs.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,6 +1,6 @@
 #include "BinEditFrame.h"
 
-#include "doc/BinEditDoc.h"
+#include "core/BinEditDoc.h"
 #include "view/BinEditView.h"
 
 #include <QCloseEvent>

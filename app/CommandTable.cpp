@@ -1,6 +1,6 @@
 #include "CommandTable.h"
 
-#include "ui/CommandIcons.h"
+#include "furniture/CommandIcons.h"
 
 #include <stdexcept>
 

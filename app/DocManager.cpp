@@ -1,10 +1,10 @@
 #include "DocManager.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/RecentFileList.h"
-#include "doc/BinEditDoc.h"
+#include "core/BinEditDoc.h"
 #include "platform/MessageBox.h"
-#include "ui/AppDialogs.h"
+#include "furniture/AppDialogs.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,17 +1,17 @@
 #include "MainFrame.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/BarState.h"
 #include "app/BinEditFrame.h"
 #include "app/InspectorDock.h"
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "app/StatusPanes.h"
-#include "doc/BinEditDoc.h"
+#include "core/BinEditDoc.h"
 #include "platform/SettingsBackend.h"
 #include "platform/StatusHooks.h"
 #include "tools/BookmarkStore.h"
-#include "ui/BookmarkMarks.h"
-#include "ui/EditingCommands.h"
+#include "tooldialogs/BookmarkMarks.h"
+#include "tooldialogs/EditingCommands.h"
 #include "view/BinEditView.h"
 
 #include <QCloseEvent>

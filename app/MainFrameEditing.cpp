@@ -2,10 +2,10 @@
 // clipboard, file transfer) and the editing tools, with their update step.
 #include "MainFrame.h"
 
-#include "doc/BinEditDoc.h"
+#include "core/BinEditDoc.h"
 #include "tools/BookmarkCollection.h"
 #include "tools/BookmarkStore.h"
-#include "ui/EditingCommands.h"
+#include "tooldialogs/EditingCommands.h"
 #include "view/BinEditView.h"
 
 void CMainFrame::ConnectEditingCommands()

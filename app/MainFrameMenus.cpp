@@ -2,7 +2,7 @@
 // they show: the recent files and the window list.
 #include "MainFrame.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/BinEditFrame.h"
 #include "app/RecentFileList.h"
 

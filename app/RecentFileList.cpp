@@ -1,6 +1,6 @@
 #include "RecentFileList.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 
 namespace {
 constexpr qsizetype kMaxMenuPathLength = 60;

@@ -3,9 +3,9 @@
 // application object and its message loop.
 #include "app/BinEditApp.h"
 #include "platform/InstanceChannel.h"
-#include "ui/AppDialogs.h"
-#include "ui/CommandIcons.h"
-#include "ui/MessageBoxHandler.h"
+#include "furniture/AppDialogs.h"
+#include "furniture/CommandIcons.h"
+#include "furniture/MessageBoxHandler.h"
 
 #include <QApplication>
 

@@ -2,9 +2,9 @@
 // small edits whose cost must not depend on the file size.
 #include "BenchFiles.h"
 
-#include "doc/AlignedPos.h"
-#include "doc/FileBuffer.h"
-#include "doc/SelectionPos.h"
+#include "core/AlignedPos.h"
+#include "core/FileBuffer.h"
+#include "core/SelectionPos.h"
 
 #include <QFile>
 #include <algorithm>

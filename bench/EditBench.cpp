@@ -6,7 +6,7 @@
 // repaints counted.
 #include "BenchFiles.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "platform/Clipboard.h"
 #include "platform/FileReader.h"
 #include "view/BinEditView.h"

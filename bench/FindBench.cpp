@@ -4,7 +4,7 @@
 // builds the replaced result in a new vector for Replace All.
 #include "BenchFiles.h"
 
-#include "doc/BinEditDoc.h"
+#include "core/BinEditDoc.h"
 #include "platform/MessageBox.h"
 #include "tools/ByteSearch.h"
 #include "tools/ReplaceAll.h"

@@ -2,7 +2,7 @@
 // of its own so nothing else the benchmarks did is counted.
 #include "BenchFiles.h"
 
-#include "doc/FileBuffer.h"
+#include "core/FileBuffer.h"
 
 #include <cstdio>
 

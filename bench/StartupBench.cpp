@@ -8,7 +8,7 @@
 #include "app/BinEditApp.h"
 #include "app/MainFrame.h"
 #include "platform/InstanceChannel.h"
-#include "ui/AppDialogs.h"
+#include "furniture/AppDialogs.h"
 #include "view/BinEditView.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 // page. Headless, on the offscreen platform.
 #include "BenchFiles.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "view/BinEditView.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "ExtensionRegistries.h"
 
-#include "app/SettingsHooks.h"
+#include "settings/SettingsHooks.h"
 #include "inspect/ValueTypeRegistry.h"
 
 TaskExtensions& TaskRegistry()

@@ -1,6 +1,6 @@
 #include "SystemColorResolver.h"
 
-#include "app/SystemColor.h"
+#include "settings/SystemColor.h"
 
 #include <QColor>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "TaskArgsBlock.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "ext/SystemColorResolver.h"
 
 #include <cstring>

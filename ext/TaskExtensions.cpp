@@ -1,6 +1,6 @@
 #include "TaskExtensions.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "ext/TaskArgsBlock.h"
 #include "ext/TaskResultMessage.h"
 #include "platform/FileErrors.h"

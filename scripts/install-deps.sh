@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev # logic tests
   libbenchmark-dev         # benchmarks (bench/)
   xvfb xauth               # screenshots of the real window (scripts/)
+  ccache                   # faster rebuilds of unchanged sources
   coreutils gzip xxd       # reference tools used by the tests
 )
 

@@ -1,7 +1,7 @@
 #include "BookmarkCommands.h"
 
-#include "app/AppSettings.h"
-#include "doc/BufferChunk.h"
+#include "settings/AppSettings.h"
+#include "core/BufferChunk.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
 #include "tools/BookmarkCollection.h"

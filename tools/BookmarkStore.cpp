@@ -1,7 +1,7 @@
 #include "BookmarkStore.h"
 
-#include "app/AppSettings.h"
-#include "app/SettingsHooks.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsHooks.h"
 #include "platform/MessageBox.h"
 #include "tools/BookmarkCollection.h"
 #include "tools/BookmarkFile.h"

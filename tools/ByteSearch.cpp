@@ -1,6 +1,6 @@
 #include "ByteSearch.h"
 
-#include "doc/FileBuffer.h"
+#include "core/FileBuffer.h"
 
 #include <algorithm>
 #include <cstring>

@@ -8,7 +8,7 @@
 //
 // Comparison is byte by byte. Without match case the ASCII letters a-z and
 // A-Z compare equal to each other (so in UTF-16 text only ASCII letters fold).
-#include "doc/BufferPos.h"
+#include "core/BufferPos.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "DeleteItems.h"
 
-#include "app/AppSettings.h"
-#include "doc/BinEditDoc.h"
+#include "settings/AppSettings.h"
+#include "core/BinEditDoc.h"
 #include "inspect/ValueTypeRegistry.h"
 #include "platform/MessageBox.h"
 #include "tools/IntegerText.h"

@@ -1,6 +1,6 @@
 #include "FindCommands.h"
 
-#include "doc/FileBuffer.h"
+#include "core/FileBuffer.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
 #include "tools/SearchPattern.h"

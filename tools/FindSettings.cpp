@@ -1,6 +1,6 @@
 #include "FindSettings.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 
 FindSettings FindSettings::Load(const AppSettings& s)
 {

@@ -1,7 +1,7 @@
 #include "InsertItems.h"
 
-#include "app/AppSettings.h"
-#include "doc/BinEditDoc.h"
+#include "settings/AppSettings.h"
+#include "core/BinEditDoc.h"
 #include "inspect/ValueTypeRegistry.h"
 #include "platform/FileErrors.h"
 #include "platform/MessageBox.h"

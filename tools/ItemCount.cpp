@@ -1,6 +1,6 @@
 #include "ItemCount.h"
 
-#include "doc/BufferChunk.h"
+#include "core/BufferChunk.h"
 #include "tools/IntegerText.h"
 
 #include <algorithm>

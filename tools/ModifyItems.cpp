@@ -1,7 +1,7 @@
 #include "ModifyItems.h"
 
-#include "app/AppSettings.h"
-#include "doc/BinEditDoc.h"
+#include "settings/AppSettings.h"
+#include "core/BinEditDoc.h"
 #include "platform/FileErrors.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"

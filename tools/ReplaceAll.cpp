@@ -1,6 +1,6 @@
 #include "ReplaceAll.h"
 
-#include "doc/BinEditDoc.h"
+#include "core/BinEditDoc.h"
 #include "platform/FileErrors.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"

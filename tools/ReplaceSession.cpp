@@ -1,6 +1,6 @@
 #include "ReplaceSession.h"
 
-#include "doc/BinEditDoc.h"
+#include "core/BinEditDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
 #include "tools/FindCommands.h"

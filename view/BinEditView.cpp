@@ -9,7 +9,7 @@
 #include "RowPainter.h"
 #include "ViewClipboard.h"
 #include "ViewColors.h"
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "platform/FontRecord.h"
 #include "platform/MessageBox.h"
 

@@ -11,9 +11,9 @@
 #include "RowLayout.h"
 #include "ViewGeometry.h"
 #include "ViewStatus.h"
-#include "doc/AlignedPos.h"
-#include "doc/BinEditDoc.h"
-#include "doc/SelectionPos.h"
+#include "core/AlignedPos.h"
+#include "core/BinEditDoc.h"
+#include "core/SelectionPos.h"
 
 #include <QAbstractScrollArea>
 #include <QPointer>

@@ -3,7 +3,7 @@
 #include "BinEditView.h"
 #include "DragSource.h"
 #include "TransferCount.h"
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "platform/Clipboard.h"
 
 #include <QCursor>

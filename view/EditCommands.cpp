@@ -1,7 +1,7 @@
 #include "EditCommands.h"
 
 #include "BinEditView.h"
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 
 int HexDigitValue(char16_t ch)
 {

@@ -3,7 +3,7 @@
 #include "BinEditView.h"
 #include "PointerHit.h"
 #include "WordBounds.h"
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 
 #include <QApplication>
 #include <QMouseEvent>

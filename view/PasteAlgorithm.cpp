@@ -1,8 +1,8 @@
 #include "PasteAlgorithm.h"
 
 #include "PasteSource.h"
-#include "doc/BinEditDoc.h"
-#include "doc/SelectionPos.h"
+#include "core/BinEditDoc.h"
+#include "core/SelectionPos.h"
 #include "platform/MessageBox.h"
 
 #include <algorithm>

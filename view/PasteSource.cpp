@@ -1,6 +1,6 @@
 #include "PasteSource.h"
 
-#include "doc/BufferPos.h"
+#include "core/BufferPos.h"
 
 #include <algorithm>
 #include <cerrno>

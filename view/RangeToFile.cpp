@@ -1,7 +1,7 @@
 #include "RangeToFile.h"
 
 #include "PasteSource.h"
-#include "doc/BufferPos.h"
+#include "core/BufferPos.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileErrors.h"
 

@@ -7,7 +7,7 @@
 #include "CellFont.h"
 #include "RowLayout.h"
 #include "ViewColors.h"
-#include "doc/BufferPos.h"
+#include "core/BufferPos.h"
 
 #include <QRect>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "TransferDialogs.h"
 
-#include "app/AppSettings.h"
-#include "ui/FileFilters.h"
+#include "settings/AppSettings.h"
+#include "furniture/FileFilters.h"
 
 #include <QFileDialog>
 

@@ -6,7 +6,7 @@
 #include "RangeToFile.h"
 #include "TransferCount.h"
 #include "TransferDialogs.h"
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "platform/Clipboard.h"
 #include "platform/FileErrors.h"
 #include "platform/MessageBox.h"

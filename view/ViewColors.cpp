@@ -1,7 +1,7 @@
 #include "ViewColors.h"
 
-#include "app/AppSettings.h"
-#include "app/SystemColor.h"
+#include "settings/AppSettings.h"
+#include "settings/SystemColor.h"
 
 QColor ColorFromRef(uint32_t rgb) { return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF)); }
 

@@ -1,7 +1,7 @@
 #include "WordBounds.h"
 
-#include "doc/BufferPos.h"
-#include "doc/FileBuffer.h"
+#include "core/BufferPos.h"
+#include "core/FileBuffer.h"
 
 #include <algorithm>
 #include <cctype>

@@ -5,8 +5,8 @@
 #include "app/ForwardMessage.h"
 #include "app/InspectorDock.h"
 #include "app/StatusPanes.h"
-#include "app/WindowRect.h"
-#include "doc/BinEditDoc.h"
+#include "settings/WindowRect.h"
+#include "core/BinEditDoc.h"
 #include "view/BinEditView.h"
 
 #include <QApplication>

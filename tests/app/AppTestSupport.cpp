@@ -1,9 +1,9 @@
 #include "AppTestSupport.h"
 
 #include "TestFiles.h"
-#include "app/SettingsHooks.h"
+#include "settings/SettingsHooks.h"
 #include "platform/SettingsBackend.h"
-#include "ui/ToolDialogSeam.h"
+#include "tooldialogs/ToolDialogSeam.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -2,11 +2,11 @@
 // A running application for the window tests: private settings, a private
 // instance channel, scripted dialogs and recorded messages, so nothing ever
 // waits for a user.
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/BinEditApp.h"
 #include "app/MainFrame.h"
 #include "platform/InstanceChannel.h"
-#include "ui/AppDialogs.h"
+#include "furniture/AppDialogs.h"
 #include "ForwardClient.h"
 #include "MessageRecorder.h"
 #include "QtPrinting.h"

@@ -4,10 +4,10 @@
 #include "AppTestSupport.h"
 #include "app/BinEditFrame.h"
 #include "app/StatusPanes.h"
-#include "doc/BinEditDoc.h"
-#include "doc/BufferPos.h"
+#include "core/BinEditDoc.h"
+#include "core/BufferPos.h"
 #include "TestFiles.h"
-#include "ui/FilePropertiesDlg.h"
+#include "furniture/FilePropertiesDlg.h"
 #include "view/BinEditView.h"
 
 #include <QAction>

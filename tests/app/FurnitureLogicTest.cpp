@@ -1,10 +1,10 @@
 // Window-free pieces of the window furniture: the Open dialog's filters, the
 // File Properties values and the "Open With" desktop entry.
-#include "doc/BinEditDoc.h"
+#include "core/BinEditDoc.h"
 #include "platform/DesktopEntry.h"
 #include "platform/InstanceChannel.h"
-#include "ui/FileFilters.h"
-#include "ui/FileProperties.h"
+#include "furniture/FileFilters.h"
+#include "furniture/FileProperties.h"
 #include "MessageRecorder.h"
 #include "QtPrinting.h"
 #include "TestFiles.h"

@@ -3,14 +3,14 @@
 // so it can set up what a screenshot needs (a selection, a dark palette)
 // without user input:
 //   vantrel_screenshots OUTPUT_FOLDER FILE
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/BinEditApp.h"
 #include "app/MainFrame.h"
-#include "doc/BinEditDoc.h"
+#include "core/BinEditDoc.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SettingsBackend.h"
-#include "ui/AppDialogs.h"
-#include "ui/CommandIcons.h"
+#include "furniture/AppDialogs.h"
+#include "furniture/CommandIcons.h"
 #include "view/BinEditView.h"
 
 #include <QApplication>

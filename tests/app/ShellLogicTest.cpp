@@ -1,6 +1,6 @@
 // The command line, the block a second copy forwards and the recent-file
 // list: everything about them that needs no window.
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "app/CommandLineInfo.h"
 #include "app/ForwardMessage.h"
 #include "app/RecentFileList.h"

@@ -1,5 +1,5 @@
 // The process-wide registries and the settings hooks they fill.
-#include "app/SettingsHooks.h"
+#include "settings/SettingsHooks.h"
 #include "ext/ExtensionRegistries.h"
 #include "inspect/ValueTypeRegistry.h"
 #include "tools/StdValueType.h"

@@ -1,7 +1,7 @@
 // The pieces around a run: temporary files, result texts, colour resolution.
 #include "ext/SystemColorResolver.h"
 #include "ext/TaskTempFile.h"
-#include "app/SystemColor.h"
+#include "settings/SystemColor.h"
 
 #include <QDir>
 #include <QFile>

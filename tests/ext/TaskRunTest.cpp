@@ -4,8 +4,8 @@
 
 #include "MessageRecorder.h"
 #include "TestFiles.h"
-#include "app/AppSettings.h"
-#include "app/SystemColor.h"
+#include "settings/AppSettings.h"
+#include "settings/SystemColor.h"
 #include "ext/StagedTaskRun.h"
 #include "ext/SystemColorResolver.h"
 #include "ext/TaskExtensions.h"

@@ -4,8 +4,8 @@
 #include "TestFiles.h"
 #include "ToolTestSupport.h"
 
-#include "app/AppSettings.h"
-#include "app/SettingsHooks.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsHooks.h"
 #include "platform/FileErrors.h"
 #include "platform/StatusHooks.h"
 #include "tools/BookmarkCollection.h"

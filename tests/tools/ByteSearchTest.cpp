@@ -3,7 +3,7 @@
 #include "MessageRecorder.h"
 #include "ToolTestSupport.h"
 
-#include "doc/FileBuffer.h"
+#include "core/FileBuffer.h"
 #include "tools/ByteSearch.h"
 #include "tools/FindCommands.h"
 #include "platform/StatusHooks.h"

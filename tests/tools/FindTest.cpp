@@ -3,7 +3,7 @@
 #include "MessageRecorder.h"
 #include "ToolTestSupport.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "inspect/ValueTypeRegistry.h"
 #include "tools/FindCommands.h"
 #include "tools/SearchPattern.h"

@@ -4,7 +4,7 @@
 #include "MessageRecorder.h"
 #include "ToolTestSupport.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "inspect/ValueTypeRegistry.h"
 #include "tools/DeleteItems.h"
 #include "tools/InsertItems.h"

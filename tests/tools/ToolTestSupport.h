@@ -1,8 +1,8 @@
 #pragma once
 // Documents made of many small chunks, and a plain view, for the tests of
 // the editing tools.
-#include "doc/BinEditDoc.h"
-#include "doc/SelectionPos.h"
+#include "core/BinEditDoc.h"
+#include "core/SelectionPos.h"
 #include "tools/ToolView.h"
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 // The window-free pieces of editing: which rows a selection change repaints,
 // the word a double-click selects, how many bytes a paste takes, and which
 // byte lies under the mouse.
-#include "doc/FileBuffer.h"
+#include "core/FileBuffer.h"
 #include "view/PointerHit.h"
 #include "view/SelectionChange.h"
 #include "view/TransferCount.h"

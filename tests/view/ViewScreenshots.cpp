@@ -3,7 +3,7 @@
 // The "edit-" shots are made by driving the view with keys as a user would,
 // and one shot shows the Paste Mode dialog.
 //   view_screenshots FILE OUTDIR
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "view/BinEditView.h"
 #include "view/PasteModeDlg.h"
 

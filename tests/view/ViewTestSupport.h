@@ -1,7 +1,7 @@
 #pragma once
 // A document with known bytes shown in a hex view with fixed colours and a
 // fixed font, and helpers that read grabbed pixels cell by cell.
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "view/BinEditView.h"
 
 #include <QByteArray>

@@ -1,0 +1,34 @@
+#pragma once
+// The dialogs the application's commands open. The program uses the standard
+// ones; tests substitute scripted answers, so no test ever waits on a modal.
+#include "furniture/FileProperties.h"
+
+#include <QString>
+#include <QUrl>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+struct OpenFileChoice {
+    QString path;
+    bool readOnly = false;
+};
+
+class IAppDialogs {
+public:
+    virtual ~IAppDialogs() = default;
+    // The Open dialog with its read-only box (which starts cleared).
+    virtual std::optional<OpenFileChoice> ChooseFileToOpen(QWidget* parent, const QString& fileFilters) = 0;
+    // The Save As dialog; nothing when cancelled.
+    virtual std::optional<QString> ChooseSaveAsPath(QWidget* parent, const QString& suggestedPath,
+                                                    const QString& fileFilters) = 0;
+    // File Properties; the read-only switch chosen, nothing when cancelled.
+    virtual std::optional<bool> EditFileProperties(QWidget* parent, const FileProperties& properties) = 0;
+    virtual void ShowAbout(QWidget* parent) = 0;
+    virtual void PageSetup(QWidget* parent) = 0;
+    // Opens a web page in the user's browser; false when that failed.
+    virtual bool OpenWebPage(const QUrl& url) = 0;
+};
+
+std::unique_ptr<IAppDialogs> MakeStandardDialogs();

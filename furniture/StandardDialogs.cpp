@@ -1,0 +1,73 @@
+// The real dialogs behind IAppDialogs.
+#include "furniture/AboutDlg.h"
+#include "furniture/AppDialogs.h"
+#include "furniture/FileFilters.h"
+#include "furniture/FilePropertiesDlg.h"
+#include "furniture/OpenFileDialog.h"
+#include "platform/StatusHooks.h"
+
+#include <QDesktopServices>
+#include <QPageSetupDialog>
+#include <QPrinter>
+
+namespace {
+
+class StandardDialogs : public IAppDialogs {
+public:
+    std::optional<OpenFileChoice> ChooseFileToOpen(QWidget* parent, const QString& fileFilters) override
+    {
+        COpenFileDialog dialog(parent, fileFilters);
+        dialog.exec();
+        return dialog.Choice();
+    }
+
+    std::optional<QString> ChooseSaveAsPath(QWidget* parent, const QString& suggestedPath, const QString& fileFilters) override
+    {
+        QFileDialog dialog(parent, QStringLiteral("Save As"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilters(QtNameFilters(fileFilters));
+        dialog.selectFile(suggestedPath);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().first();
+    }
+
+    std::optional<bool> EditFileProperties(QWidget* parent, const FileProperties& properties) override
+    {
+        CFilePropertiesDlg dialog(properties, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.ReadOnly();
+    }
+
+    void ShowAbout(QWidget* parent) override
+    {
+        CAboutDlg dialog([this](const QUrl& url) { OpenWebPage(url); }, parent);
+        dialog.exec();
+    }
+
+    void PageSetup(QWidget* parent) override
+    {
+        // One printer for the whole run, so the choices made here stay.
+        if (!printer_)
+            printer_ = std::make_unique<QPrinter>();
+        QPageSetupDialog dialog(printer_.get(), parent);
+        dialog.exec();
+    }
+
+    bool OpenWebPage(const QUrl& url) override
+    {
+        platform::WaitCursor wait;
+        return QDesktopServices::openUrl(url);
+    }
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+};
+
+} // namespace
+
+std::unique_ptr<IAppDialogs> MakeStandardDialogs() { return std::make_unique<StandardDialogs>(); }

@@ -1,0 +1,227 @@
+// The history rules that random sequences seldom reach: levels, the block
+// size limit and its questions, and what clears which list.
+#include "BufferModel.h"
+#include "MessageRecorder.h"
+#include "TestFiles.h"
+
+#include "settings/AppSettings.h"
+#include "core/BinEditDoc.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::MsgResult;
+
+class UndoListTest : public ::testing::Test {
+protected:
+    AppSettings saved = Settings();
+    QTemporaryDir dir;
+    MessageRecorder messages;
+    std::unique_ptr<CBinEditDoc> doc;
+    CSelectionPos caret;
+
+    void Open(const QByteArray& bytes, int undoLevels = 100, int redoLevels = 100)
+    {
+        Settings().undoLevels = undoLevels;
+        Settings().redoLevels = redoLevels;
+        const QString path = dir.filePath("f.bin");
+        WriteWholeFile(path, bytes);
+        doc = std::make_unique<CBinEditDoc>();
+        ASSERT_TRUE(doc->OnOpenDocument(path));
+        caret.Bind(&doc->Buffer(), true, 0);
+    }
+    QByteArray Contents() const
+    {
+        const auto bytes = BufferBytes(doc->Buffer());
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    }
+    void TearDown() override
+    {
+        caret.Unbind();
+        Settings() = saved;
+    }
+};
+
+TEST_F(UndoListTest, WithoutLevelsEditsGoAheadAndUndoStaysDisabled)
+{
+    Open("abcdef", 0, 0);
+    caret.Seek(2);
+    EXPECT_TRUE(doc->OverwriteAt(caret, "XY", 2));
+    EXPECT_EQ(Contents(), QByteArray("abXYef"));
+    EXPECT_FALSE(doc->CanUndo());
+    EXPECT_EQ(doc->Undo(caret), -1);
+}
+
+TEST_F(UndoListTest, OnlyTheLastLevelsEditsCanBeUndone)
+{
+    Open("0000", 3, 3);
+    for (int i = 0; i < 4; ++i) {
+        caret.Seek(i);
+        ASSERT_TRUE(doc->OverwriteAt(caret, "1", 1));
+    }
+    int undone = 0;
+    while (doc->CanUndo() && doc->Undo(caret) >= 0)
+        ++undone;
+    EXPECT_EQ(undone, 3);
+    EXPECT_EQ(Contents(), QByteArray("1000"));
+    EXPECT_TRUE(doc->IsModified()) << "the first edit is still in the file";
+}
+
+TEST_F(UndoListTest, DeletingMoreThanTheBlockLimitAsksFirst)
+{
+    Open(RandomBytes(20000, 1));
+    const QByteArray original = Contents();
+    caret.Seek(10);
+    ASSERT_TRUE(doc->DeleteAt(caret, MAX_UNDO_BLOCK));
+    EXPECT_EQ(messages.Count(), 0) << "16384 bytes are still undoable";
+    ASSERT_GE(doc->Undo(caret), 0);
+    EXPECT_EQ(Contents(), original);
+
+    messages.Answer(MsgResult::No);
+    EXPECT_FALSE(doc->DeleteAt(caret, MAX_UNDO_BLOCK + 1));
+    EXPECT_EQ(messages.Last(), CUndoList::CannotUndoQuestion());
+    EXPECT_EQ(Contents(), original) << "No leaves the file unchanged";
+
+    messages.Answer(MsgResult::Yes);
+    EXPECT_TRUE(doc->DeleteAt(caret, MAX_UNDO_BLOCK + 1));
+    EXPECT_EQ(doc->Size(), 20000 - MAX_UNDO_BLOCK - 1);
+    EXPECT_FALSE(doc->CanUndo());
+    EXPECT_FALSE(doc->CanRedo());
+}
+
+TEST_F(UndoListTest, WithoutWarningsALargeEditClearsTheHistorySilently)
+{
+    Open(RandomBytes(20000, 1));
+    Settings().warnCantUndo = false;
+    caret.Seek(0);
+    ASSERT_TRUE(doc->OverwriteAt(caret, "x", 1));
+    EXPECT_TRUE(doc->DeleteAt(caret, 17000));
+    EXPECT_EQ(messages.Count(), 0);
+    EXPECT_FALSE(doc->CanUndo());
+}
+
+TEST_F(UndoListTest, UndoingALargeInsertAsksAboutRedo)
+{
+    Open("head-tail");
+    caret.Seek(4);
+    const QByteArray inserted = RandomBytes(MAX_UNDO_BLOCK + 10, 3);
+    ASSERT_EQ(doc->InsertAt(caret, inserted.constData(), int32_t(inserted.size())), int32_t(inserted.size()));
+    const QByteArray edited = Contents();
+
+    messages.Answer(MsgResult::No);
+    EXPECT_EQ(doc->Undo(caret), -1);
+    EXPECT_EQ(messages.Last(), CUndoList::CannotRedoQuestion());
+    EXPECT_EQ(Contents(), edited) << "No abandons the undo";
+    EXPECT_TRUE(doc->CanUndo());
+
+    messages.Answer(MsgResult::Yes);
+    EXPECT_EQ(doc->Undo(caret), 4);
+    EXPECT_EQ(Contents(), QByteArray("head-tail"));
+    EXPECT_FALSE(doc->CanRedo()) << "Yes goes on without an inverse";
+    EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(UndoListTest, TypingAndUndoingLeavesTheDocumentUnmodified)
+{
+    Open("abc");
+    caret.Seek(1);
+    ASSERT_TRUE(doc->OverwriteAt(caret, "Z", 1));
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->UndoList().StoredBytes(), 0) << "one-byte entries need no allocation";
+    doc->Undo(caret);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(CUndoList::LastEditLength(), 1);
+}
+
+TEST_F(UndoListTest, ANewEditAfterUndoDisablesRedo)
+{
+    Open("abc");
+    caret.Seek(0);
+    doc->OverwriteAt(caret, "1", 1);
+    doc->Undo(caret);
+    EXPECT_TRUE(doc->CanRedo());
+    doc->OverwriteAt(caret, "2", 1);
+    EXPECT_FALSE(doc->CanRedo());
+}
+
+TEST_F(UndoListTest, SavingClearsBothListsAndKeepsTheOriginalSize)
+{
+    Open("abc");
+    caret.Seek(0);
+    doc->InsertAt(caret, "12", 2);
+    doc->OverwriteAt(caret, "3", 1);
+    doc->Undo(caret);
+    ASSERT_TRUE(doc->OnSaveDocument(dir.filePath("saved.bin")));
+    EXPECT_FALSE(doc->CanUndo());
+    EXPECT_FALSE(doc->CanRedo());
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->OriginalSize(), 3);
+    EXPECT_EQ(doc->Size(), 5);
+}
+
+TEST_F(UndoListTest, ReadOnlyRefusesEditsAndHistory)
+{
+    Open("abc");
+    caret.Seek(0);
+    doc->OverwriteAt(caret, "1", 1);
+    doc->SetReadOnly(true);
+    EXPECT_FALSE(doc->CanUndo());
+    EXPECT_EQ(doc->Undo(caret), -1);
+    EXPECT_FALSE(doc->OverwriteAt(caret, "2", 1));
+    EXPECT_FALSE(doc->DeleteAt(caret, 1));
+    EXPECT_EQ(doc->InsertAt(caret, "x", 1), 0);
+    EXPECT_EQ(Contents(), QByteArray("1bc"));
+}
+
+TEST_F(UndoListTest, ReplaceAllStoresEachDistinctValueOnce)
+{
+    Open("xAAxAAxAAxAA");
+    const std::vector<OccurrencePair> pairs = {{1, 0}, {5, 0}, {9, 0}, {13, 0}};
+    const uint8_t old[] = {'A', 'A'};
+    ASSERT_TRUE(doc->RecordReplaceAll({2, 3, 1, old, &pairs}));
+    CBufferPos at;
+    at.Bind(&doc->Buffer(), false, 0);
+    for (const OccurrencePair& p : pairs) {
+        at.Seek(p.offset);
+        at.Insert(1);
+        at.Write("bcd", 3);
+    }
+    doc->SetModifiedFlag(true);
+    ASSERT_EQ(Contents(), QByteArray("xbcdxbcdxbcdxbcd"));
+    EXPECT_EQ(doc->UndoList().StoredBytes(), 4 + 8 * 4 + 4 + 2);
+
+    EXPECT_EQ(doc->Undo(caret), 1);
+    EXPECT_EQ(Contents(), QByteArray("xAAxAAxAAxAA"));
+    EXPECT_EQ(doc->RedoList().StoredBytes(), 4 + 8 * 4 + 4 + 3) << "the redo stores \"bcd\" once";
+    EXPECT_EQ(doc->Redo(caret), 1);
+    EXPECT_EQ(Contents(), QByteArray("xbcdxbcdxbcdxbcd"));
+}
+
+TEST_F(UndoListTest, UndoOfAMoveSelectsTheBlockItPutBack)
+{
+    Open("0123456789");
+    ASSERT_TRUE(doc->MoveBlock(caret, 1, 3, 8));
+    EXPECT_EQ(Contents(), QByteArray("0456712389"));
+    EXPECT_EQ(doc->Undo(caret), 1);
+    EXPECT_EQ(Contents(), QByteArray("0123456789"));
+    EXPECT_EQ(caret.Offset(), 1);
+    EXPECT_EQ(CUndoList::LastEditLength(), 3);
+    doc->Redo(caret);
+    EXPECT_EQ(Contents(), QByteArray("0456712389"));
+    EXPECT_EQ(caret.Offset(), 5);
+}
+
+TEST_F(UndoListTest, ShrinkingTheLevelsClearsTheHistory)
+{
+    Open("abc");
+    doc->OverwriteAt(caret, "1", 1);
+    doc->ConfigureHistory(100, 100);
+    EXPECT_TRUE(doc->CanUndo()) << "the same capacity keeps the entries";
+    doc->ConfigureHistory(5, 500);
+    EXPECT_FALSE(doc->CanUndo());
+    EXPECT_EQ(doc->RedoList().Capacity(), 6) << "redo never holds more levels than undo";
+}
+
+} // namespace

@@ -1,0 +1,39 @@
+#include "DeleteDlg.h"
+
+#include "inspect/ValueTypeRegistry.h"
+#include "tooldialogs/IntEdit.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+
+CDeleteDlg::CDeleteDlg(const DeleteInputs& inputs, int countRadix, IToolView& view, int32_t start,
+                       const SelectionState& userSelection, bool hexOffsets, QWidget* parent)
+    : CItemRunDlg(ItemVerb::Delete, view, start, userSelection, hexOffsets, parent)
+{
+    setWindowTitle(QStringLiteral("Delete"));
+    auto* form = new QFormLayout;
+    AddCountAndType(form, QStringLiteral("&Number of items to delete:"), inputs.countText, countRadix,
+                    ItemTypeLabels(false), inputs.type);
+    Finish(form);
+}
+
+int CDeleteDlg::ItemSize() const { return ValueTypes().At(type_->currentIndex()).Size(); }
+
+DeleteInputs CDeleteDlg::Inputs() const
+{
+    DeleteInputs inputs;
+    inputs.countText = count_->Text();
+    inputs.type = type_->currentIndex();
+    return inputs;
+}
+
+void CDeleteDlg::accept()
+{
+    DeleteValidation validation = ValidateDelete(Inputs(), ValueTypes());
+    if (!validation.ok) {
+        FocusCount();
+        return;
+    }
+    validation_ = validation;
+    QDialog::accept();
+}

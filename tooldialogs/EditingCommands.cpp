@@ -1,0 +1,275 @@
+#include "EditingCommands.h"
+
+#include "settings/AppSettings.h"
+#include "platform/EscapePoller.h"
+#include "platform/MessageBox.h"
+#include "tools/BookmarkCollection.h"
+#include "tools/BookmarkCommands.h"
+#include "tools/BookmarkFile.h"
+#include "tools/BookmarkStore.h"
+#include "tools/FindCommands.h"
+#include "tools/ReplaceAll.h"
+#include "tools/ReplaceSession.h"
+#include "tooldialogs/BookmarksDlg.h"
+#include "tooldialogs/DeleteDlg.h"
+#include "tooldialogs/FindDlg.h"
+#include "tooldialogs/GoToDlg.h"
+#include "tooldialogs/InsertDlg.h"
+#include "tooldialogs/ModifyDlg.h"
+#include "tooldialogs/ReplaceDlg.h"
+#include "tooldialogs/ReplaceNextDlg.h"
+#include "tooldialogs/ToolDialogSeam.h"
+#include "tooldialogs/ViewToolAdapter.h"
+#include "view/BinEditView.h"
+
+#include "inspect/ValueTypeRegistry.h"
+
+CEditingCommands::CEditingCommands(QWidget* dialogParent, ActiveViewFn activeView)
+    : parent_(dialogParent), activeView_(std::move(activeView)), escapePoller_(platform::MakeEventEscapePoller())
+{
+}
+
+CBinEditView* CEditingCommands::WritableView() const
+{
+    CBinEditView* view = activeView_();
+    if (!view || !view->Document() || view->Document()->IsReadOnly())
+        return nullptr;
+    return view;
+}
+
+// ---------------------------------------------------------------- find and replace
+
+void CEditingCommands::Find()
+{
+    CBinEditView* view = activeView_();
+    if (!view)
+        return;
+    CFindDlg dialog(FindSettings::Load(Settings()), parent_);
+    if (RunToolDialog(dialog) != QDialog::Accepted)
+        return;
+    dialog.Current().Store(Settings());
+    AdoptSearch(dialog.Build(), SearchDialog::Find);
+    CViewToolAdapter adapter(*view);
+    if (dialog.SearchUp())
+        ::FindPrevious(view->Document()->Buffer(), adapter, CurrentSearch());
+    else
+        ::FindNext(view->Document()->Buffer(), adapter, CurrentSearch());
+}
+
+void CEditingCommands::FindNext() { FindAgain(false); }
+
+void CEditingCommands::FindPrevious() { FindAgain(true); }
+
+// Find Next and Find Previous search with the current pattern; without one
+// they open the Find dialog instead.
+void CEditingCommands::FindAgain(bool upward)
+{
+    CBinEditView* view = activeView_();
+    if (!view)
+        return;
+    if (!CurrentSearch().HasPattern()) {
+        Find();
+        return;
+    }
+    CViewToolAdapter adapter(*view);
+    if (upward)
+        ::FindPrevious(view->Document()->Buffer(), adapter, CurrentSearch());
+    else
+        ::FindNext(view->Document()->Buffer(), adapter, CurrentSearch());
+}
+
+void CEditingCommands::Replace()
+{
+    CBinEditView* view = WritableView();
+    if (!view)
+        return;
+    CViewToolAdapter adapter(*view);
+    CReplaceDlg dialog(FindSettings::Load(Settings()), adapter.Selection().hasSelection, parent_);
+    const int result = RunToolDialog(dialog);
+    if (result != CReplaceDlg::FindNextResult && result != CReplaceDlg::ReplaceAllResult)
+        return;
+    dialog.Current().Store(Settings());
+    AdoptSearch(dialog.Build(), SearchDialog::Replace);
+    if (result == CReplaceDlg::ReplaceAllResult) {
+        RunReplaceAll(dialog.InSelection());
+        return;
+    }
+    CReplaceSession session(*view->Document(), adapter, CurrentSearch());
+    session.Begin();
+    CReplaceNextDlg next(session, parent_);
+    if (RunToolDialog(next) == CReplaceNextDlg::ReplaceAllResult)
+        RunReplaceAll(false);
+}
+
+void CEditingCommands::RunReplaceAll(bool inSelection)
+{
+    CBinEditView* view = WritableView();
+    if (!view)
+        return;
+    CViewToolAdapter adapter(*view);
+    ReplaceAll(*view->Document(), adapter, CurrentSearch(), inSelection, escapePoller_);
+}
+
+// ---------------------------------------------------------------- modify, insert, delete
+
+namespace {
+// The tools start at the selection start (or the caret), with the selection
+// collapsed there while their dialog is open.
+int32_t CollapseToStart(IToolView& view, SelectionState& userSelection)
+{
+    userSelection = view.Selection();
+    const int32_t start = userSelection.Start();
+    view.Select(start, start);
+    return start;
+}
+
+bool HexOffsets() { return Settings().offsetFormat == 1; }
+
+// Runs one of the typed-run dialogs from the caret (a selection collapses to
+// its start) and, on OK, keeps its settings and applies the run as one step.
+template <typename Dialog, typename Inputs, typename Apply>
+void RunItemDialog(CBinEditView& view, int countRadix, QWidget* parent, Apply apply)
+{
+    CViewToolAdapter adapter(view);
+    SelectionState user;
+    const int32_t start = CollapseToStart(adapter, user);
+    Dialog dialog(Inputs::FromSettings(Settings()), countRadix, adapter, start, user, HexOffsets(), parent);
+    if (RunToolDialog(dialog) != QDialog::Accepted)
+        return;
+    dialog.Validation().Store(Settings());
+    apply(*view.Document(), adapter, start, dialog.Validation().request);
+}
+} // namespace
+
+void CEditingCommands::Modify()
+{
+    if (CBinEditView* view = WritableView())
+        RunItemDialog<CModifyDlg, ModifyInputs>(*view, Settings().modifyCountRadix, parent_,
+                                                [](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
+                                                    RunModify(doc, tool, start, request);
+                                                });
+}
+
+void CEditingCommands::Insert()
+{
+    if (CBinEditView* view = WritableView())
+        RunItemDialog<CInsertDlg, InsertInputs>(*view, Settings().insertCountRadix, parent_,
+                                                [](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
+                                                    RunInsert(doc, tool, start, request);
+                                                });
+}
+
+void CEditingCommands::Delete()
+{
+    if (CBinEditView* view = WritableView())
+        RunItemDialog<CDeleteDlg, DeleteInputs>(*view, Settings().deleteCountRadix, parent_,
+                                                [](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
+                                                    RunDelete(doc, tool, start, request, ValueTypes());
+                                                });
+}
+
+// ---------------------------------------------------------------- go to and bookmarks
+
+void CEditingCommands::GoTo()
+{
+    CBinEditView* view = activeView_();
+    if (!view)
+        return;
+    CViewToolAdapter adapter(*view);
+    CGoToDlg dialog(adapter.Selection(), adapter.FileSize(), Settings().goToRadix, parent_);
+    if (RunToolDialog(dialog) != QDialog::Accepted)
+        return;
+    Settings().goToRadix = dialog.Outcome().radix;
+    adapter.Select(dialog.Outcome().anchor, dialog.Outcome().caret);
+}
+
+void CEditingCommands::ToggleBookmark()
+{
+    if (CBinEditView* view = activeView_()) {
+        CViewToolAdapter adapter(*view);
+        ::ToggleBookmark(Bookmarks(), adapter);
+    }
+}
+
+void CEditingCommands::NextBookmark()
+{
+    if (CBinEditView* view = activeView_()) {
+        CViewToolAdapter adapter(*view);
+        GoToNextBookmark(Bookmarks(), adapter, StatusRadixIsHex(Settings()));
+    }
+}
+
+void CEditingCommands::PreviousBookmark()
+{
+    if (CBinEditView* view = activeView_()) {
+        CViewToolAdapter adapter(*view);
+        GoToPreviousBookmark(Bookmarks(), adapter, StatusRadixIsHex(Settings()));
+    }
+}
+
+void CEditingCommands::ClearAllBookmarks()
+{
+    if (::ClearAllBookmarks(Bookmarks(), nullptr))
+        RepaintAllHexViews();
+}
+
+void CEditingCommands::ShowBookmarks()
+{
+    CBinEditView* view = activeView_();
+    Bookmark proposal;
+    if (view) {
+        const SelectionState selection = CViewToolAdapter(*view).Selection();
+        proposal.start = selection.Start();
+        proposal.end = selection.hasSelection ? selection.selEnd : selection.caret;
+    }
+    AppSettings& s = Settings();
+    BookmarkRadixes radixes{s.bookmarksOffsetRadix, s.bookmarksLengthRadix, s.reloadBookmarks};
+    BookmarkDialogHooks hooks;
+    hooks.load = [this] { return LoadBookmarks(); };
+    hooks.save = [this] { return SaveBookmarksAs(); };
+    hooks.changed = [] { RepaintAllHexViews(); };
+    CBookmarksDlg dialog(Bookmarks(), radixes, proposal, view != nullptr, hooks, parent_);
+    const int result = RunToolDialog(dialog);
+    s.bookmarksOffsetRadix = dialog.Radixes().offsetRadix;
+    s.bookmarksLengthRadix = dialog.Radixes().lengthRadix;
+    s.reloadBookmarks = dialog.Radixes().reload;
+    if (result != CBookmarksDlg::GoToResult || !view)
+        return;
+    if (const std::optional<Bookmark> bookmark = dialog.SelectedBookmark()) {
+        CViewToolAdapter adapter(*view);
+        GoToBookmark(*bookmark, adapter, StatusRadixIsHex(s));
+    }
+}
+
+bool CEditingCommands::SaveBookmarksAs()
+{
+    CBookmarkCollection& bookmarks = Bookmarks();
+    if (bookmarks.IsEmpty()) {
+        platform::ShowMessage(NoBookmarksToSaveText());
+        return false;
+    }
+    const std::optional<QString> path =
+        ChooseBookmarkFile(parent_, FileChoice::Save, QStringLiteral("Save Bookmark Collection"), bookmarks.Path());
+    if (!path || path->isEmpty())
+        return false;
+    return SaveBookmarkFile(bookmarks, *path);
+}
+
+bool CEditingCommands::LoadBookmarks()
+{
+    CBookmarkCollection& bookmarks = Bookmarks();
+    if (!QuerySaveBookmarks())
+        return false;
+    const std::optional<QString> path =
+        ChooseBookmarkFile(parent_, FileChoice::Open, QStringLiteral("Load Bookmark Collection"), bookmarks.Path());
+    if (!path || path->isEmpty())
+        return false;
+    const bool whole = LoadBookmarkFile(bookmarks, *path);
+    RepaintAllHexViews();
+    return whole;
+}
+
+bool CEditingCommands::QuerySaveBookmarks()
+{
+    return QuerySaveBookmarkChanges(Bookmarks(), [this] { return SaveBookmarksAs(); });
+}
