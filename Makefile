@@ -4,8 +4,9 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD?= build-bench
 JOBS       ?= 2
+PREFIX     ?= $(HOME)/.local
 
-.PHONY: deps build build-all run test test-asan bench clean
+.PHONY: deps build build-all run test test-asan bench install uninstall package clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -35,6 +36,20 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DVANTREL_BUILD_TESTS=OFF -DVANTREL_BUILD_BENCH=ON
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	bash scripts/run-benchmarks.sh $(BENCH_BUILD)
+
+# Installs into $(PREFIX) (default ~/.local; PREFIX=/usr/local for everyone).
+# build/install_manifest.txt lists every installed file for `make uninstall`.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	@test -f $(BUILD)/install_manifest.txt || { echo "Nothing was installed from $(BUILD)."; exit 1; }
+	xargs -d '\n' rm -f < $(BUILD)/install_manifest.txt
+	-rmdir -p --ignore-fail-on-non-empty $$(xargs -d '\n' -n1 dirname < $(BUILD)/install_manifest.txt | sort -u) 2>/dev/null
+
+# The Debian package vantrel_<version>_amd64.deb, written into $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

@@ -2,7 +2,11 @@
 // (which exists before start-up runs and until the process ends), the
 // application object and its message loop.
 #include "app/BinEditApp.h"
+#include "app/CommandId.h"
+#include "app/InformationRequest.h"
+#include "app/MainFrame.h"
 #include "platform/InstanceChannel.h"
+#include "platform/TerminationSignal.h"
 #include "furniture/AppDialogs.h"
 #include "furniture/CommandIcons.h"
 #include "furniture/MessageBoxHandler.h"
@@ -11,19 +15,28 @@
 
 int main(int argc, char** argv)
 {
+    if (IsInformationRequest(argc, argv))
+        return RunInformationRequest(argc, argv);
     QApplication qtApp(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrane"));
     QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.00"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Vantrel"));
-    // The main window's title already names the program.
-    QGuiApplication::setDesktopFileName(QStringLiteral("vantrel-hex-editor"));
+    // No application display name: the toolkit would append it to every
+    // window title ("Replace — Vantrel"), and the main window's title already
+    // names the program.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.kestrane.Vantrel"));
     UseInstalledIconTheme();
     QApplication::setWindowIcon(ProgramIcon());
     InstallMessageBoxHandler();
 
     platform::InstanceGuard guard;
     CBinEditApp app(guard, MakeStandardDialogs());
+    // Installed before start-up so that a signal during it is not fatal; the
+    // pipe is read once the message loop runs, when the main window exists.
+    platform::OnTerminationSignal([&app] {
+        if (CMainFrame* frame = app.MainFrame())
+            frame->Action(Cmd::FileExit)->trigger();
+    });
     if (!app.InitInstance(QCoreApplication::arguments()))
         return app.Forwarded() ? 0 : 1;
     const int code = QApplication::exec();

@@ -12,6 +12,11 @@ PACKAGES=(
   xvfb xauth               # screenshots of the real window (scripts/)
   ccache                   # faster rebuilds of unchanged sources
   coreutils gzip xxd       # reference tools used by the tests
+  cmark                    # the user manual, Markdown to HTML (manual/)
+  librsvg2-bin             # the icon sizes, rendered from the SVG (packaging/)
+  desktop-file-utils       # desktop-file-validate, in the installation tests
+  appstream                # appstreamcli validate, in the installation tests
+  dpkg-dev man-db          # the package's dependencies (dpkg-shlibdeps); man -l in the tests
 )
 
 missing=()

@@ -1,0 +1,58 @@
+#include "TerminationSignal.h"
+
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+// The signal handler may only write to a pipe; the notifier reads it on the
+// user-interface thread.
+int g_pipe[2] = {-1, -1};
+
+void WriteToPipe(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(g_pipe[1], &byte, 1);
+}
+
+std::function<void()>& Handler()
+{
+    static std::function<void()> handler;
+    return handler;
+}
+
+bool InstallOnce()
+{
+    if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return false;
+    auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read);
+    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+        char bytes[16];
+        while (::read(g_pipe[0], bytes, sizeof bytes) > 0) {
+        }
+        if (Handler())
+            Handler()();
+    });
+    struct sigaction action {};
+    action.sa_handler = WriteToPipe;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
+    return true;
+}
+
+} // namespace
+
+void OnTerminationSignal(std::function<void()> handler)
+{
+    static const bool installed = InstallOnce();
+    (void)installed;
+    Handler() = std::move(handler);
+}
+
+} // namespace platform
