@@ -15,6 +15,7 @@
 #include "tooldialogs/EditingCommands.h"
 #include "furniture/AboutDlg.h"
 #include "furniture/AppDialogs.h"
+#include "furniture/HelpManual.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -149,6 +150,7 @@ void CBinEditApp::ConnectCommands()
     on(Cmd::FilePrintSetup, &CBinEditApp::OnFilePrintSetup);
     on(Cmd::HelpAbout, &CBinEditApp::OnAppAbout);
     on(Cmd::HelpHomePage, &CBinEditApp::OnHomePage);
+    connect(frame->Action(Cmd::HelpContents), &QAction::triggered, this, [] { OpenManualPage(QStringLiteral("index")); });
     on(Cmd::ViewShowDash, &CBinEditApp::ToggleShowDash);
     on(Cmd::ViewShowSizeBar, &CBinEditApp::ToggleShowSizeBar);
     on(Cmd::ViewAutoFit, &CBinEditApp::ToggleSizeToFit);

@@ -62,6 +62,7 @@ enum class Cmd : int {
     WindowTileHorizontally,
     WindowTileVertically,
     // Help
+    HelpContents,
     HelpHomePage,
     HelpAbout,
 

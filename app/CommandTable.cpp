@@ -75,6 +75,7 @@ std::array<CommandSpec, kCommandCount> MakeSpecs()
         {Cmd::WindowTileHorizontally, "Tile &Horizontally", {}, nullptr, ICON(TileHorizontally), "Arrange the windows one above the other", false, kBuilt},
         {Cmd::WindowTileVertically, "Tile &Vertically", {}, nullptr, ICON(TileVertically), "Arrange the windows side by side", false, kBuilt},
 
+        {Cmd::HelpContents, "&Contents", {K(Qt::Key_F1)}, "help-contents", ICON(None), "Open the user manual", false, kBuilt},
         {Cmd::HelpHomePage, "&Kestrane Home Page", {}, "go-home", ICON(None), "Open the maker's web page", false, kBuilt},
         {Cmd::HelpAbout, "&About Vantrel...", {}, "help-about", ICON(None), "Show the program's name and version", false, kBuilt},
     }};

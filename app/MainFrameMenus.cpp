@@ -168,6 +168,7 @@ void CMainFrame::CreateWindowMenu()
 void CMainFrame::CreateHelpMenu()
 {
     helpMenu_ = menuBar()->addMenu(QStringLiteral("&Help"));
+    helpMenu_->addAction(commands_[Cmd::HelpContents]);
     helpMenu_->addAction(commands_[Cmd::HelpHomePage]);
     helpMenu_->addSeparator();
     helpMenu_->addAction(commands_[Cmd::HelpAbout]);

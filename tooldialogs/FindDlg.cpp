@@ -2,6 +2,7 @@
 
 #include "inspect/ValueTypeRegistry.h"
 #include "tooldialogs/FindPages.h"
+#include "furniture/HelpManual.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -28,7 +29,7 @@ CFindDlg::CFindDlg(const FindSettings& settings, QWidget* parent) : QDialog(pare
     auto* buttons = new QDialogButtonBox(Qt::Vertical);
     findNext_ = buttons->addButton(QStringLiteral("&Find Next"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QDialogButtonBox::Cancel);
-    buttons->addButton(QDialogButtonBox::Help)->setEnabled(false);
+    ConnectHelpButton(buttons, QStringLiteral("find"));
     findNext_->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &CFindDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CFindDlg::reject);

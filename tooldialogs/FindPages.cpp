@@ -15,6 +15,9 @@ CFindPages::CFindPages(const QString& captionPrefix, QWidget* parent) : QTabWidg
     addTab(MakeTextPage(), captionPrefix + QStringLiteral(" Text"));
     addTab(MakeValuePage(), captionPrefix + QStringLiteral(" Value"));
     addTab(MakeDataPage(), captionPrefix + QStringLiteral(" Data"));
+    // All three tabs stay visible: the dialog grows to fit them rather than
+    // hiding the last one behind scroll arrows.
+    setUsesScrollButtons(false);
     // A page chosen with the mouse or Ctrl+Tab is ready for typing.
     connect(this, &QTabWidget::currentChanged, this, [this] {
         if (isVisible())

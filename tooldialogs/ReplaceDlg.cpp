@@ -2,6 +2,7 @@
 
 #include "inspect/ValueTypeRegistry.h"
 #include "tooldialogs/FindPages.h"
+#include "furniture/HelpManual.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -31,7 +32,7 @@ CReplaceDlg::CReplaceDlg(const FindSettings& settings, bool hasSelection, QWidge
     findNext_ = buttons->addButton(QStringLiteral("&Find Next"), QDialogButtonBox::ActionRole);
     replaceAll_ = buttons->addButton(QStringLiteral("Replace &All"), QDialogButtonBox::ActionRole);
     buttons->addButton(QDialogButtonBox::Cancel);
-    buttons->addButton(QDialogButtonBox::Help)->setEnabled(false);
+    ConnectHelpButton(buttons, QStringLiteral("find"));
     connect(findNext_, &QPushButton::clicked, this, &CReplaceDlg::OnFindNext);
     connect(replaceAll_, &QPushButton::clicked, this, &CReplaceDlg::OnReplaceAll);
     connect(buttons, &QDialogButtonBox::rejected, this, &CReplaceDlg::reject);
