@@ -150,7 +150,9 @@ void CBinEditApp::ConnectCommands()
     on(Cmd::FilePrintSetup, &CBinEditApp::OnFilePrintSetup);
     on(Cmd::HelpAbout, &CBinEditApp::OnAppAbout);
     on(Cmd::HelpHomePage, &CBinEditApp::OnHomePage);
-    connect(frame->Action(Cmd::HelpContents), &QAction::triggered, this, [] { OpenManualPage(QStringLiteral("index")); });
+    connect(frame->Action(Cmd::HelpContents), &QAction::triggered, this, [this] {
+        OpenManualPage(QStringLiteral("index"), [this](const QUrl& url) { return dialogs_->OpenWebPage(url); });
+    });
     on(Cmd::ViewShowDash, &CBinEditApp::ToggleShowDash);
     on(Cmd::ViewShowSizeBar, &CBinEditApp::ToggleShowSizeBar);
     on(Cmd::ViewAutoFit, &CBinEditApp::ToggleSizeToFit);

@@ -40,7 +40,7 @@ QString ManualPagePath(const QString& page)
     return {};
 }
 
-bool OpenManualPage(const QString& page)
+bool OpenManualPage(const QString& page, const std::function<bool(const QUrl&)>& open)
 {
     const QString path = ManualPagePath(page);
     if (path.isEmpty()) {
@@ -49,7 +49,7 @@ bool OpenManualPage(const QString& page)
         return false;
     }
     const QUrl url = QUrl::fromLocalFile(path);
-    const bool opened = Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
+    const bool opened = open ? open(url) : Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
     if (!opened)
         platform::ShowMessage(QStringLiteral("The manual %1 could not be opened.").arg(path), platform::MsgButtons::Ok,
                               platform::MsgIcon::Error);

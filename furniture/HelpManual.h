@@ -11,9 +11,10 @@
 // when no manual is installed next to the program.
 QString ManualPagePath(const QString& page);
 
-// Opens the page in the browser. When the page is missing or the browser
-// cannot be started, tells the user and returns false.
-bool OpenManualPage(const QString& page);
+// Opens the page in the browser, or through `open` when one is given (the
+// application's own seam to the desktop). When the page is missing or the
+// browser cannot be started, tells the user and returns false.
+bool OpenManualPage(const QString& page, const std::function<bool(const QUrl&)>& open = {});
 
 // Makes the box's Help button (adding one when it has none) open the page.
 class QDialogButtonBox;

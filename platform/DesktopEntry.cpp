@@ -42,6 +42,9 @@ QString DesktopEntryText(const QString& executablePath)
                           "Comment=View and edit the bytes of any file\n"
                           "Exec=%1 %F\n"
                           "Terminal=false\n"
+                          // Only for "Open With": the installed application
+                          // entry is the one the menus show.
+                          "NoDisplay=true\n"
                           "Categories=Utility;Development;\n"
                           "MimeType=application/octet-stream;text/plain;all/all;all/allfiles;\n")
         .arg(QuoteDesktopExecArgument(executablePath));

@@ -124,6 +124,7 @@ TEST(DesktopEntryTest, CreatedInDataHomeAndRemovedAgain)
     EXPECT_TRUE(text.contains("\nName=Vantrel Hex Editor\n"));
     EXPECT_TRUE(text.contains("\nExec=\"/opt/my tools/vantrel\" %F\n"));
     EXPECT_TRUE(text.contains("\nMimeType=application/octet-stream;"));
+    EXPECT_TRUE(text.contains("\nNoDisplay=true\n")) << "would stand twice in the menus beside the installed entry";
 
     ASSERT_TRUE(platform::RemoveDesktopEntry());
     EXPECT_FALSE(QFile::exists(path));

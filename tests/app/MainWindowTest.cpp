@@ -15,6 +15,7 @@
 #include "furniture/OpenFileDialog.h"
 #include "view/BinEditView.h"
 
+#include <QFileInfo>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -359,6 +360,21 @@ TEST_F(AppTest, AboutHomePageAndPrintSetupOpenTheirDialogs)
     dialogs_->webPageOpens = false;
     Trigger(Cmd::HelpHomePage);
     EXPECT_EQ(messages_.Count(), 1) << "a page that cannot be opened is reported";
+}
+
+TEST_F(AppTest, HelpContentsOpensTheBuiltManualInTheBrowser)
+{
+    ASSERT_TRUE(Start());
+    Trigger(Cmd::HelpContents);
+    ASSERT_EQ(dialogs_->webPages.size(), 1);
+    const QUrl page = dialogs_->webPages.front();
+    EXPECT_TRUE(page.isLocalFile());
+    EXPECT_TRUE(page.toLocalFile().endsWith("/manual/index.html")) << page.toString().toStdString();
+    EXPECT_TRUE(QFileInfo(page.toLocalFile()).isFile());
+    EXPECT_TRUE(messages_.Messages().empty());
+    dialogs_->webPageOpens = false;
+    Trigger(Cmd::HelpContents);
+    EXPECT_EQ(messages_.Last(), "The manual " + page.toLocalFile() + " could not be opened.");
 }
 
 TEST_F(AppTest, AboutBoxShowsTheVersionAndItsLinkOpensTheHomePage)
