@@ -12,6 +12,8 @@ PACKAGES=(
   xvfb xauth               # screenshots of the real window (scripts/)
   ccache                   # faster rebuilds of unchanged sources
   coreutils gzip xxd       # reference tools used by the tests
+  libboost-dev             # Boost.CRC (header only): CRC variants of the digest module
+  srecord                  # srec_cat: reference for the Intel HEX and S-record tests
 )
 
 missing=()
