@@ -9,6 +9,11 @@
 #include <cryptopp/md2.h>
 #include <cryptopp/md5.h>
 
+#ifdef VANTREL_BENCH_DIGESTS
+#include "modules/digests/CryptoDigests.h"
+#include "modules/digests/DigestRun.h"
+#endif
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -65,6 +70,52 @@ bool DigestAlone(const QString& path)
     return true;
 }
 
+#ifdef VANTREL_BENCH_DIGESTS
+// One digest of the digest module alone over the file, read the way its
+// tasks read.
+bool ModuleDigestAlone(const QString& path, std::unique_ptr<Digest> (*make)())
+{
+    DigestList digests;
+    digests.push_back(make());
+    uint64_t length = 0;
+    return DigestFile(path, digests, length) == 0 && !digests.front()->Final().isEmpty();
+}
+
+// The single digests against their tools, then the four-digest task against
+// the slowest of its digests alone.
+void CompareDigests(const TaskExtensions& tasks, const QString& input, const QString& output)
+{
+    struct Single {
+        const char* label;
+        std::unique_ptr<Digest> (*make)();
+        const char* tool;
+    };
+    const Single singles[] = {
+        {"SHA-256 digest alone vs sha256sum", digests::Sha256, "sha256sum"},
+        {"SHA-512 digest alone vs sha512sum", digests::Sha512, "sha512sum"},
+        {"BLAKE2b-512 digest alone vs b2sum", digests::Blake2b512, "b2sum"},
+    };
+    for (const Single& single : singles) {
+        const double ours = BestOfThree([&] { return ModuleDigestAlone(input, single.make); });
+        const double tool = BestOfThree([&] { return Shell(QStringLiteral("%1 '%2' > /dev/null").arg(single.tool, input)); });
+        std::printf("%-44s %10.3f %10.3f %8.2f %7s%.1f %s\n", single.label, ours, tool, ours / tool, "<=", 1.2,
+                    ours / tool <= 1.2 ? "met" : "MISSED");
+    }
+    double slowest = 0;
+    for (auto make : {digests::Sha224, digests::Sha256, digests::Sha384, digests::Sha512})
+        slowest = std::max(slowest, BestOfThree([&] { return ModuleDigestAlone(input, make); }));
+    const int index = FindTask(tasks, TASK_CHECKSUM, QStringLiteral("SHA-2 Checksums"));
+    if (index < 0) {
+        std::printf("SHA-2 Checksums task not found\n");
+        return;
+    }
+    const double task = BestOfThree([&] { return tasks.RunTask(TASK_CHECKSUM, index, input, output, nullptr); });
+    std::printf("%-44s %10.3f %10.3f %8.2f %7s%.1f %s\n", "SHA-2 Checksums task vs slowest SHA-2 alone", task, slowest,
+                task / slowest, "<=", 1.3, task / slowest <= 1.3 ? "met" : "MISSED");
+    QFile::remove(output);
+}
+#endif
+
 struct Comparison {
     const char* label;
     int kind;
@@ -89,6 +140,7 @@ int main(int argc, char** argv)
     const qint64 size = qint64(256) << 20;
     const QString input = BenchFile(size, "256MiB");
     const QString output = input + ".out";
+    const QString input64 = BenchFile(qint64(64) << 20, "64MiB");
     const QString hexDump = input + ".xxd-p";
     if (!QFile::exists(hexDump))
         Shell(QStringLiteral("xxd -p '%1' > '%2'").arg(input, hexDump));
@@ -100,6 +152,8 @@ int main(int argc, char** argv)
         {"Base64 Encode Data vs base64", TASK_CONVERSION, "Base64 Encode Data", input, "base64 '%1' > '%2'", 1.5},
         {"Text dump export vs xxd", TASK_EXPORT, "Text Files", input, "xxd '%1' > '%2'", 0.5},
         {"Hex import of xxd -p vs xxd -r -p", TASK_IMPORT, "Text Files", hexDump, "xxd -r -p '%1' > '%2'", 1.0},
+        {"Intel HEX export (64 MiB) vs srec_cat", TASK_EXPORT, "Intel HEX Files", input64,
+         "srec_cat '%1' -binary -o '%2' -Intel", 1.0},
     };
     std::printf("%-44s %10s %10s %8s %8s\n", "comparison (256 MiB input)", "task s", "tool s", "ratio", "target");
     for (const Comparison& c : comparisons) {
@@ -119,6 +173,9 @@ int main(int argc, char** argv)
         QFile::remove(output);
         QFile::remove(output + ".ref");
     }
+#ifdef VANTREL_BENCH_DIGESTS
+    CompareDigests(tasks, input, output);
+#endif
     const double md5 = BestOfThree([&] { return DigestAlone<CryptoPP::Weak1::MD5>(input); });
     const double md2 = BestOfThree([&] { return DigestAlone<CryptoPP::Weak1::MD2>(input); });
     const double md5sum = BestOfThree([&] { return Shell(QStringLiteral("md5sum '%1' > /dev/null").arg(input)); });

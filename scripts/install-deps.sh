@@ -17,6 +17,8 @@ PACKAGES=(
   desktop-file-utils       # desktop-file-validate, in the installation tests
   appstream                # appstreamcli validate, in the installation tests
   dpkg-dev man-db          # the package's dependencies (dpkg-shlibdeps); man -l in the tests
+  libboost-dev             # Boost.CRC (header only): CRC variants of the digest module
+  srecord                  # srec_cat: reference for the Intel HEX and S-record tests
 )
 
 missing=()

@@ -1,0 +1,12 @@
+#pragma once
+// Reads a file once, in large blocks, and feeds every block to all digests
+// of a task at the same time, one thread per digest, while the next block is
+// read: the task then takes about as long as its slowest digest when there
+// are cores to spare.
+#include "Digest.h"
+
+#include <QString>
+
+// Returns a task result code: 0, 2 (memory) or 4 (opening or reading the
+// input); `length` gets the number of bytes read.
+uint32_t DigestFile(const QString& path, const DigestList& digests, uint64_t& length);

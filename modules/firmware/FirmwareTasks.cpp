@@ -1,0 +1,127 @@
+#include "FirmwareTasks.h"
+
+#include "FirmwareReader.h"
+#include "FirmwareWriter.h"
+
+#include "modules/common/FileHandle.h"
+#include "platform/Clipboard.h"
+#include "platform/MessageBox.h"
+#include "platform/TempFile.h"
+
+#include <QFile>
+#include <new>
+
+namespace firmware {
+
+namespace {
+
+QString PathOf(const char16_t* path) { return path ? QString::fromUtf16(path) : QString(); }
+
+// The document's title, which names the image in an S0 header.
+std::string HeaderOf(const TaskArgs& args) { return PathOf(args.fileName).toStdString(); }
+
+// Nothing may be thrown across the module boundary.
+template <typename Work>
+uint32_t Guarded(const TaskArgs* args, Work work)
+{
+    if (!args)
+        return TASK_RESULT_READ_ERROR;
+    try {
+        return work(*args);
+    } catch (const std::bad_alloc&) {
+        return TASK_RESULT_OUT_OF_MEMORY;
+    } catch (...) {
+        return 1; // the host reports an unknown error
+    }
+}
+
+// A temporary file removed when it goes out of scope.
+struct TemporaryFile {
+    TemporaryFile() : path(platform::CreateUniqueTempFile(QStringLiteral("TMP"))) {}
+    ~TemporaryFile()
+    {
+        if (!path.isEmpty())
+            QFile::remove(path);
+    }
+    QString path;
+};
+
+bool WriteWhole(const QString& path, const QByteArray& bytes)
+{
+    FileHandle file;
+    if (!file.Open(path, FileHandle::CreateAlways, FileHandle::Write))
+        return false;
+    const bool written = file.WriteBytes(bytes.constData(), bytes.size());
+    return file.Close() && written;
+}
+
+} // namespace
+
+uint32_t ExportTask(const TaskArgs* args, FirmwareFormat format)
+{
+    return Guarded(args, [format](const TaskArgs& a) {
+        if (!a.outputPath)
+            return TASK_RESULT_WRITE_ERROR;
+        return WriteFirmwareFile(format, PathOf(a.inputPath), PathOf(a.outputPath), 0, HeaderOf(a));
+    });
+}
+
+uint32_t ImportTask(const TaskArgs* args, FirmwareFormat format)
+{
+    return Guarded(args, [format](const TaskArgs& a) {
+        if (!a.inputPath)
+            return TASK_RESULT_READ_ERROR;
+        if (!a.outputPath)
+            return TASK_RESULT_WRITE_ERROR;
+        return ReadFirmwareFile(format, PathOf(a.inputPath), PathOf(a.outputPath));
+    });
+}
+
+// The selection keeps its address in the file, so records pasted elsewhere
+// still say where the bytes came from.
+uint32_t CopyAsTask(const TaskArgs* args, FirmwareFormat format)
+{
+    return Guarded(args, [format](const TaskArgs& a) {
+        TemporaryFile text;
+        if (text.path.isEmpty())
+            return TASK_RESULT_WRITE_ERROR;
+        const uint32_t result = WriteFirmwareFile(format, PathOf(a.inputPath), text.path, uint32_t(a.offset), HeaderOf(a));
+        if (result != TASK_RESULT_SUCCESS)
+            return result;
+        QFile file(text.path);
+        if (!file.open(QIODevice::ReadOnly))
+            return TASK_RESULT_READ_ERROR;
+        // Plain clipboard text carries a terminating NUL, as every Copy As does.
+        QByteArray bytes = file.readAll();
+        bytes.append('\0');
+        if (!platform::SetClipboardText(bytes)) {
+            platform::ShowMessage(QStringLiteral("Error writing data to clipboard."), platform::MsgButtons::Ok,
+                                  platform::MsgIcon::Warning, QStringLiteral("Error"));
+            return TASK_RESULT_REPORTED;
+        }
+        return TASK_RESULT_SUCCESS;
+    });
+}
+
+uint32_t PasteAsTask(const TaskArgs* args, FirmwareFormat format)
+{
+    return Guarded(args, [format](const TaskArgs& a) {
+        if (!a.outputPath)
+            return TASK_RESULT_WRITE_ERROR;
+        TemporaryFile staged;
+        if (staged.path.isEmpty())
+            return TASK_RESULT_WRITE_ERROR;
+        const std::optional<QByteArray> text = platform::ClipboardText();
+        if (!text) {
+            platform::ShowMessage(QStringLiteral("The clipboard holds no text to read %1 records from.")
+                                      .arg(QLatin1String(FormatName(format))),
+                                  platform::MsgButtons::Ok, platform::MsgIcon::Warning, QStringLiteral("Error"));
+            return TASK_RESULT_REPORTED;
+        }
+        if (!WriteWhole(staged.path, *text))
+            return TASK_RESULT_WRITE_ERROR;
+        return ReadFirmwareFile(format, staged.path, PathOf(a.outputPath));
+    });
+}
+
+} // namespace firmware
