@@ -36,6 +36,7 @@ CCompareFilesDlg::CCompareFilesDlg(const QStringList& openDocuments, int minMatc
     minMatch_ = new CIntEdit(1, MIN_MATCH_LEN_MAX);
     minMatch_->SetRadix(10);
     minMatch_->SetValue(minMatchLen);
+    minMatch_->setMinimumWidth(minMatch_->fontMetrics().horizontalAdvance(QStringLiteral("0x40000")) * 2);
     sideBySide_ = new QCheckBox(QStringLiteral("&Arrange windows side-by-side"));
     sideBySide_->setChecked(sideBySide);
     for (QComboBox* list : {list1_, list2_})
