@@ -20,6 +20,18 @@ constexpr int32_t ESC_STEP_INTERVAL = 16;
 // a full comparison: every candidate is compared byte for byte.
 constexpr uint64_t HASH_BASE = 0x100000001b3ULL;
 
+constexpr std::array<uint32_t, 10> BUCKET_PRIMES = {101,   503,    1009,   5003,    10007,
+                                                   50021, 100003, 500009, 1000003, 5000011};
+
+// The next listed prime after current, at most limit.
+uint32_t NextBucketCount(uint32_t current, uint32_t limit)
+{
+    for (uint32_t prime : BUCKET_PRIMES)
+        if (prime > current)
+            return std::min(prime, limit);
+    return limit;
+}
+
 // Spreads the polynomial's weak low bits over the whole word before the
 // bucket is taken modulo a prime.
 uint64_t Mix(uint64_t h)
@@ -37,11 +49,12 @@ uint64_t Mix(uint64_t h)
 // to the budget and given back as a whole when the table goes.
 class WindowTable {
 public:
-    WindowTable(uint32_t bucketCount, TableBudget& budget) : budget_(budget), bucketCount_(bucketCount)
+    // The bucket array starts small and grows through the same list of
+    // primes up to maxBuckets as the table fills: a short difference in a
+    // large file then never pays for clearing millions of buckets.
+    WindowTable(uint32_t maxBuckets, TableBudget& budget) : budget_(budget), maxBuckets_(maxBuckets)
     {
-        Charge(sizeof(int32_t) * bucketCount);
-        heads_.reset(new int32_t[bucketCount]);
-        std::fill_n(heads_.get(), bucketCount, -1);
+        SetBuckets(std::min(maxBuckets_, INITIAL_BUCKETS));
     }
     ~WindowTable() { budget_.used -= charged_; }
     WindowTable(const WindowTable&) = delete;
@@ -70,6 +83,8 @@ public:
         const uint32_t bucket = Bucket(hash);
         NodeAt(count_) = Node{hash, offset, heads_[bucket]};
         heads_[bucket] = count_++;
+        if (uint64_t(count_) > 2 * uint64_t(bucketCount_) && bucketCount_ < maxBuckets_)
+            SetBuckets(NextBucketCount(bucketCount_, maxBuckets_));
     }
 
 private:
@@ -80,6 +95,30 @@ private:
     };
     static constexpr int BLOCK_SHIFT = 16;
     static constexpr size_t BLOCK_NODES = size_t(1) << BLOCK_SHIFT;
+
+    static constexpr uint32_t INITIAL_BUCKETS = 1009;
+
+    // A new bucket array with every node linked in again.
+    void SetBuckets(uint32_t count)
+    {
+        const size_t bytes = sizeof(int32_t) * count;
+        Charge(bytes);
+        std::unique_ptr<int32_t[]> heads(new (std::nothrow) int32_t[count]);
+        if (!heads)
+            throw std::bad_alloc();
+        std::fill_n(heads.get(), count, -1);
+        const size_t oldBytes = sizeof(int32_t) * bucketCount_;
+        heads_ = std::move(heads);
+        bucketCount_ = count;
+        for (int32_t n = 0; n < count_; ++n) {
+            Node& node = NodeAt(n);
+            const uint32_t bucket = Bucket(node.hash);
+            node.next = heads_[bucket];
+            heads_[bucket] = n;
+        }
+        budget_.used -= oldBytes;
+        charged_ -= oldBytes;
+    }
 
     uint32_t Bucket(uint64_t hash) const { return uint32_t(Mix(hash) % bucketCount_); }
     Node& NodeAt(int32_t n) const { return blocks_[size_t(n) >> BLOCK_SHIFT][size_t(n) & (BLOCK_NODES - 1)]; }
@@ -94,7 +133,8 @@ private:
     }
 
     TableBudget& budget_;
-    uint32_t bucketCount_;
+    uint32_t maxBuckets_;
+    uint32_t bucketCount_ = 0;
     size_t charged_ = 0;
     std::unique_ptr<int32_t[]> heads_;
     std::vector<std::unique_ptr<Node[]>> blocks_;
@@ -171,13 +211,11 @@ private:
 
 uint32_t ResyncBucketCount(int32_t remaining1, int32_t remaining2)
 {
-    static constexpr std::array<uint32_t, 10> primes = {101,    503,    1009,    5003,    10007,
-                                                        50021,  100003, 500009,  1000003, 5000011};
     const uint32_t larger = uint32_t(std::max({remaining1, remaining2, 0}));
-    for (uint32_t prime : primes)
+    for (uint32_t prime : BUCKET_PRIMES)
         if (prime > larger)
             return prime;
-    return primes.back();
+    return BUCKET_PRIMES.back();
 }
 
 ResyncResult Resynchronise(CBufferPos& cursor1, CBufferPos& cursor2, int32_t minMatchLen,
