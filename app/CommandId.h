@@ -54,6 +54,7 @@ enum class Cmd : int {
     ToolsModify,
     ToolsInsert,
     ToolsDelete,
+    ToolsCompareFiles,
     ToolsOptions,
     // Window
     WindowNew,

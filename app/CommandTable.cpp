@@ -67,6 +67,7 @@ std::array<CommandSpec, kCommandCount> MakeSpecs()
         {Cmd::ToolsModify, "&Modify...", {K(Qt::CTRL | Qt::Key_M)}, nullptr, ICON(None), "Change a run of values at the caret", false, kBuilt},
         {Cmd::ToolsInsert, "&Insert...", {K(Qt::CTRL | Qt::Key_I)}, nullptr, ICON(None), "Insert a run of values at the caret", false, kBuilt},
         {Cmd::ToolsDelete, "&Delete...", {K(Qt::CTRL | Qt::Key_D)}, nullptr, ICON(None), "Delete a run of values at the caret", false, kBuilt},
+        {Cmd::ToolsCompareFiles, "Compare &Files...", {K(Qt::Key_F9)}, nullptr, ICON(None), "Compare two files byte by byte", false, kBuilt},
         {Cmd::ToolsOptions, "&Options...", {K(Qt::Key_F12)}, "preferences-system", ICON(Options), "Change the program's options", false, kLater},
 
         {Cmd::WindowNew, "&New Window", {}, "window-new", ICON(None), "Open another window on the active document", false, kBuilt},

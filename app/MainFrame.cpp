@@ -3,6 +3,7 @@
 #include "settings/AppSettings.h"
 #include "app/BarState.h"
 #include "app/BinEditFrame.h"
+#include "app/CompareWindows.h"
 #include "app/InspectorDock.h"
 #include "settings/SettingsStore.h"
 #include "app/StatusPanes.h"
@@ -69,6 +70,7 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
     editing_ = std::make_unique<CEditingCommands>(this, [this] { return ActiveView(); });
+    compare_ = std::make_unique<CCompareWindows>(*this, documents_);
 
     // Created in this order: tool bars, status bar, Data Inspector pane.
     CreateToolBars();

@@ -17,6 +17,7 @@
 
 class CBinEditFrame;
 class CBinEditView;
+class CCompareWindows;
 class CEditingCommands;
 class CInspectorDock;
 class CStatusPanes;
@@ -54,6 +55,8 @@ public:
     CBinEditDoc* ActiveDocument() const;
     // Find, replace, modify, insert, delete, go to and the bookmark commands.
     CEditingCommands& Editing() const { return *editing_; }
+    // Compare Files and the window arrangement it makes.
+    CCompareWindows& Compare() const { return *compare_; }
 
     // Start-up: shown maximised when it was maximised when it last closed.
     void ShowInitially();
@@ -156,4 +159,5 @@ private:
     QTimer updateTimer_;
     std::function<bool()> closeQuery_;
     std::unique_ptr<CEditingCommands> editing_;
+    std::unique_ptr<CCompareWindows> compare_;
 };

@@ -2,6 +2,7 @@
 // clipboard, file transfer) and the editing tools, with their update step.
 #include "MainFrame.h"
 
+#include "app/CompareWindows.h"
 #include "core/BinEditDoc.h"
 #include "tools/BookmarkCollection.h"
 #include "tools/BookmarkStore.h"
@@ -32,6 +33,12 @@ void CMainFrame::ConnectEditingCommands()
     onTool(Cmd::BookmarkNext, &CEditingCommands::NextBookmark);
     onTool(Cmd::BookmarkPrevious, &CEditingCommands::PreviousBookmark);
     onTool(Cmd::BookmarkClearAll, &CEditingCommands::ClearAllBookmarks);
+
+    connect(commands_[Cmd::ToolsCompareFiles], &QAction::triggered, this, [this] {
+        compare_->Run();
+        UpdateStatus();
+        UpdateCommands();
+    });
 
     auto onView = [this](Cmd id, bool (CBinEditView::*handler)()) {
         connect(commands_[id], &QAction::triggered, this, [this, handler] {
@@ -84,4 +91,6 @@ void CMainFrame::UpdateEditingCommands()
     commands_.SetEnabled(Cmd::BookmarkNext, hasView && haveBookmarks);
     commands_.SetEnabled(Cmd::BookmarkPrevious, hasView && haveBookmarks);
     commands_.SetEnabled(Cmd::BookmarkClearAll, haveBookmarks);
+    // Files can be browsed for, so comparing needs no open document.
+    commands_.SetEnabled(Cmd::ToolsCompareFiles, true);
 }

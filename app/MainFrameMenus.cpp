@@ -150,6 +150,8 @@ void CMainFrame::CreateToolsMenu()
     toolsMenu_ = menuBar()->addMenu(QStringLiteral("&Tools"));
     for (Cmd id : {Cmd::ToolsModify, Cmd::ToolsInsert, Cmd::ToolsDelete})
         toolsMenu_->addAction(commands_[id]);
+    toolsMenu_->addSeparator();
+    toolsMenu_->addAction(commands_[Cmd::ToolsCompareFiles]);
 }
 
 void CMainFrame::CreateWindowMenu()

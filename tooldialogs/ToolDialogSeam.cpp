@@ -51,3 +51,17 @@ std::optional<QString> ChooseBookmarkFile(QWidget* parent, FileChoice kind, cons
         return std::nullopt;
     return dialog.selectedFiles().first();
 }
+
+std::optional<QString> ChooseAnyFile(QWidget* parent, const QString& title, const QStringList& nameFilters)
+{
+    if (InstalledChooser())
+        return InstalledChooser()(parent, FileChoice::Open, title, QString());
+    QFileDialog dialog(parent, title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(nameFilters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}

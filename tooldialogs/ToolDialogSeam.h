@@ -3,6 +3,7 @@
 // program runs them for real; tests install drivers that fill a dialog in
 // and close it, or answer a file chooser, so no test waits on a modal loop.
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -24,3 +25,5 @@ FileChooser SetFileChooser(FileChooser chooser);
 // replacing a file), both filtered to bookmark collections.
 std::optional<QString> ChooseBookmarkFile(QWidget* parent, FileChoice kind, const QString& title,
                                           const QString& startPath);
+// An open dialog for any existing file, with the given name filters.
+std::optional<QString> ChooseAnyFile(QWidget* parent, const QString& title, const QStringList& nameFilters);

@@ -11,12 +11,19 @@
 #include "platform/SettingsBackend.h"
 #include "furniture/AppDialogs.h"
 #include "furniture/CommandIcons.h"
+#include "tooldialogs/CompareFilesDlg.h"
+#include "tooldialogs/CompareResultsDlg.h"
+#include "tooldialogs/DifferenceFoundDlg.h"
+#include "tooldialogs/ToolDialogSeam.h"
+#include "app/CompareWindows.h"
 #include "view/BinEditView.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QListWidget>
+#include <QCheckBox>
 #include <QPalette>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -103,6 +110,53 @@ bool TakeShot(const Shot& shot, const QString& folder, const QString& file)
     return saved;
 }
 
+// Compare Files on the file and a copy with a changed, an inserted and a
+// deleted stretch: each dialog as it opens, then the two tiled windows with
+// the second difference selected.
+void CompareShot(CBinEditApp& app, const QString& folder, const QString& file)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return;
+    QByteArray copy = in.readAll();
+    copy.replace(0x40, 4, "DIFF");
+    copy.insert(0x300, QByteArray(0x18, '\x55'));
+    copy.remove(0x900, 0x20);
+    const QString copyPath = QDir(folder).filePath(QStringLiteral("compare-copy.bin"));
+    QFile out(copyPath);
+    if (!out.open(QIODevice::WriteOnly) || out.write(copy) != copy.size())
+        return;
+    out.close();
+    auto save = [&](QWidget& widget, const char* name) {
+        widget.adjustSize();
+        widget.show();
+        Settle();
+        const QString path = QDir(folder).filePath(QLatin1String(name));
+        std::printf("%s %s\n", widget.grab().save(path) ? "wrote" : "FAILED", qPrintable(path));
+    };
+    const DialogDriver previous = SetDialogDriver([&](QDialog& dialog) {
+        if (auto* files = qobject_cast<CCompareFilesDlg*>(&dialog)) {
+            files->AddFile(2, copyPath);
+            files->SideBySideBox()->setChecked(true);
+            save(dialog, "compare-files-dialog.png");
+            files->accept();
+            return files->result();
+        }
+        if (qobject_cast<CDifferenceFoundDlg*>(&dialog)) {
+            save(dialog, "difference-found-dialog.png");
+            return int(CDifferenceFoundDlg::FindAll);
+        }
+        if (auto* results = qobject_cast<CCompareResultsDlg*>(&dialog)) {
+            results->List()->setCurrentRow(1);
+            save(dialog, "compare-results-dialog.png");
+        }
+        dialog.hide();
+        return int(QDialog::Rejected);
+    });
+    app.MainFrame()->Compare().Run();
+    SetDialogDriver(previous);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -136,6 +190,7 @@ int main(int argc, char** argv)
              app.OnFileNew();
              app.MainFrame()->OnWindowTile(Qt::Vertical);
          }},
+        {.name = "compare-side-by-side", .arrange = [&](CBinEditApp& app) { CompareShot(app, folder, file); }},
     };
     int failures = 0;
     for (const Shot& shot : shots)

@@ -1,0 +1,28 @@
+#pragma once
+// Compare Files in the main window: the open documents it offers, opening
+// or finding the two files, and arranging their windows next to each other.
+#include "tooldialogs/CompareCommand.h"
+
+class CBinEditFrame;
+class CDocManager;
+class CMainFrame;
+
+class CCompareWindows : public ICompareWindows {
+public:
+    CCompareWindows(CMainFrame& frame, CDocManager& documents);
+
+    void Run() { command_.Run(); }
+    CCompareCommand& Command() { return command_; }
+
+    QStringList OpenDocumentNames() override;
+    CBinEditView* ViewForCompare(const QString& name) override;
+    void ArrangeForCompare(CBinEditView* view1, CBinEditView* view2, bool sideBySide) override;
+    QWidget* DialogParent() override;
+
+private:
+    CBinEditFrame* FrameOf(const CBinEditView* view) const;
+
+    CMainFrame& frame_;
+    CDocManager& documents_;
+    CCompareCommand command_;
+};

@@ -1,0 +1,39 @@
+#pragma once
+// The "File Compare Results" dialog: both paths, every difference as a
+// two-line entry, and the report to the clipboard. Selecting an entry
+// selects that difference in both views.
+#include "tools/FileCompare.h"
+
+#include <QDialog>
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+class CCompareResultsDlg : public QDialog {
+    Q_OBJECT
+public:
+    using SelectFn = std::function<void(const CompareDifference&)>;
+
+    CCompareResultsDlg(const QString& path1, const QString& path2, std::vector<CompareDifference> differences,
+                       bool hexOffsets, SelectFn select, QWidget* parent = nullptr);
+
+    QListWidget* List() const { return list_; }
+    QLabel* CountLabel() const { return label_; }
+    QPushButton* CopyButton() const { return copy_; }
+    // The report as Copy Results to Clipboard writes it.
+    QString ReportText() const;
+    void CopyToClipboard() const;
+
+private:
+    QString path1_;
+    QString path2_;
+    std::vector<CompareDifference> differences_;
+    bool hexOffsets_;
+    SelectFn select_;
+    QLabel* label_;
+    QListWidget* list_;
+    QPushButton* copy_;
+};

@@ -1,0 +1,129 @@
+#include "FileCompare.h"
+
+#include "core/FileBuffer.h"
+#include "platform/StatusHooks.h"
+#include "tools/ChunkWalk.h"
+
+#include <algorithm>
+#include <cstring>
+
+QString CompareScanningStatusText() { return QStringLiteral("Scanning for next difference...  Press Esc to stop"); }
+
+QString CompareResyncStatusText() { return QStringLiteral("Scanning for next match...  Press Esc to stop"); }
+
+QString CompareFoundStatusText() { return QStringLiteral("Difference found"); }
+
+QString CompareOutOfMemoryText()
+{
+    return QStringLiteral(
+        "There is not enough memory available to continue comparing these files.\n\n"
+        "Note that comparing very large files, especially ones that are very different, will use the most "
+        "memory and will compare the slowest. Either break up the files you are comparing or increase the "
+        "amount of available memory.");
+}
+
+CFileCompare::CFileCompare(CFileBuffer& file1, CFileBuffer& file2, int32_t minMatchLen)
+    : minMatchLen_(std::clamp(minMatchLen, 1, MIN_MATCH_LEN_MAX))
+{
+    cursor1_.Bind(&file1, false, 0);
+    cursor2_.Bind(&file2, false, 0);
+}
+
+namespace {
+
+// The first index at which two equal-length byte runs differ (they do).
+int32_t FirstDifference(const uint8_t* a, const uint8_t* b, int32_t count)
+{
+    int32_t i = 0;
+    // Narrow down by words first: the differing word is then searched bytewise.
+    while (i + 8 <= count && std::memcmp(a + i, b + i, 8) == 0)
+        i += 8;
+    while (a[i] == b[i])
+        ++i;
+    return i;
+}
+
+} // namespace
+
+// Equal stretches are the common case: they are compared chunk against
+// chunk, as long a piece as both chunks allow, without copying.
+CFileCompare::ScanResult CFileCompare::Scan()
+{
+    const int32_t remaining1 = cursor1_.Buffer()->Size() - cursor1_.Offset();
+    const int32_t remaining2 = cursor2_.Buffer()->Size() - cursor2_.Offset();
+    const int32_t common = std::min(remaining1, remaining2);
+    ChunkPlace a{cursor1_.Chunk(), cursor1_.OffsetInChunk()};
+    ChunkPlace b{cursor2_.Chunk(), cursor2_.OffsetInChunk()};
+    constexpr int32_t escInterval = COMPARE_ESC_BLOCK * COMPARE_ESC_BLOCKS;
+    int32_t done = 0;
+    int32_t untilEscape = escInterval;
+    while (done < common) {
+        const int32_t n = std::min({a.Contiguous(), b.Contiguous(), common - done, untilEscape});
+        if (std::memcmp(a.Bytes(), b.Bytes(), size_t(n)) != 0) {
+            done += FirstDifference(a.Bytes(), b.Bytes(), n);
+            cursor1_.Seek(cursor1_.Offset() + done);
+            cursor2_.Seek(cursor2_.Offset() + done);
+            return ScanResult::Differs;
+        }
+        a.inChunk += n;
+        b.inChunk += n;
+        done += n;
+        untilEscape -= n;
+        if (untilEscape == 0) {
+            if (EscapePressed())
+                return ScanResult::Cancelled;
+            untilEscape = escInterval;
+        }
+    }
+    cursor1_.Seek(cursor1_.Offset() + common);
+    cursor2_.Seek(cursor2_.Offset() + common);
+    atEnd_ = true;
+    // The longer file's tail is a difference that starts here.
+    return remaining1 == remaining2 ? ScanResult::Agree : ScanResult::Differs;
+}
+
+CompareStep CFileCompare::FindNextDifference()
+{
+    platform::WaitCursor wait;
+    platform::ShowStatusText(CompareScanningStatusText());
+    switch (Scan()) {
+    case ScanResult::Agree:
+        return CompareStep::NoMore;
+    case ScanResult::Cancelled:
+        cancelled_ = true;
+        return CompareStep::Cancelled;
+    case ScanResult::Differs:
+        break;
+    }
+
+    CompareDifference difference;
+    difference.offset1 = cursor1_.Offset();
+    difference.offset2 = cursor2_.Offset();
+    bool toEnds = atEnd_;
+    if (!atEnd_) {
+        platform::ShowStatusText(CompareResyncStatusText());
+        switch (Resynchronise(cursor1_, cursor2_, minMatchLen_, escapePressed_, budget_)) {
+        case ResyncResult::Matched:
+            break;
+        case ResyncResult::NoMatch:
+            toEnds = true;
+            atEnd_ = true;
+            break;
+        case ResyncResult::Cancelled:
+            cancelled_ = true;
+            return CompareStep::Cancelled;
+        case ResyncResult::OutOfMemory:
+            cancelled_ = true;
+            return CompareStep::OutOfMemory;
+        }
+    }
+    if (toEnds) {
+        cursor1_.Seek(cursor1_.Buffer()->Size());
+        cursor2_.Seek(cursor2_.Buffer()->Size());
+    }
+    difference.length1 = cursor1_.Offset() - difference.offset1;
+    difference.length2 = cursor2_.Offset() - difference.offset2;
+    differences_.push_back(difference);
+    platform::ShowStatusText(CompareFoundStatusText());
+    return CompareStep::Found;
+}
