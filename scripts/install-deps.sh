@@ -12,6 +12,7 @@ PACKAGES=(
   xvfb xauth               # screenshots of the real window (scripts/)
   ccache                   # faster rebuilds of unchanged sources
   coreutils gzip xxd       # reference tools used by the tests
+  poppler-utils            # pdftotext: printed pages read back as text in the tests
 )
 
 missing=()
