@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
@@ -80,17 +79,6 @@ PageGeometry PrinterPageGeometry(const QPrinter& printer)
     page.dpiY = printer.logicalDpiY();
     return page;
 }
-
-void PreparePrintDialog(QPrintDialog& dialog, QPrinter& printer, bool hasSelection)
-{
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    printer.setFromTo(0, 0);
-    printer.setPrintRange(hasSelection ? QPrinter::Selection : QPrinter::AllPages);
-}
-
-bool SelectionChosen(const QPrinter& printer) { return printer.printRange() == QPrinter::Selection; }
 
 bool SelectPrinterByName(QPrinter& printer, const QString& name)
 {

@@ -9,7 +9,6 @@
 
 class CBinEditDoc;
 class CBinEditView;
-class QPrintDialog;
 class QPrinter;
 
 // What the document prints: view may be null (a document printed from the
@@ -19,12 +18,6 @@ PrintSource PrintSourceFor(CBinEditDoc& doc, const CBinEditView* view, bool sele
 
 // The page as the printer's painter sees it.
 PageGeometry PrinterPageGeometry(const QPrinter& printer);
-
-// The print dialog offers the "Selection" choice, preselected, only when the
-// view has a selection.
-void PreparePrintDialog(QPrintDialog& dialog, QPrinter& printer, bool hasSelection);
-// The dialog's range choice was the selection.
-bool SelectionChosen(const QPrinter& printer);
 
 // Points the printer at a named printer, or at a PDF file when the name ends
 // in ".pdf"; false (reported) when no such printer is installed.

@@ -4,12 +4,15 @@
 #include "MessageRecorder.h"
 #include "ViewTestSupport.h"
 #include "view/PrintJob.h"
+#include "view/PrintPreviewDlg.h"
 #include "view/RowText.h"
 
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSpinBox>
+#include <QTest>
 #include <QTemporaryDir>
 
 namespace {
@@ -229,6 +232,92 @@ TEST_F(PrintTest, HostilePagesAndFontsStillEndInPagesOrMessages)
     QPrinter named;
     EXPECT_FALSE(SelectPrinterByName(named, QStringLiteral("No Such Printer 4711")));
     EXPECT_EQ(messages.Last(), "The printer \"No Such Printer 4711\" is not installed.");
+}
+
+TEST_F(PrintTest, ColoursFollowTheSettingsOrAllPrintInTheTextColour)
+{
+    using namespace test_colors;
+    Open(Counting(64));
+    QImage image(816, 1056, QImage::Format_RGB32);  // Letter at 96 dots per inch
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    const PageGeometry page{image.rect(), image.rect(), 96, 96};
+    const QColor white(Qt::white), black(Qt::black);
+    for (bool blackWhite : {false, true}) {
+        SCOPED_TRACE(blackWhite ? "black and white" : "colours");
+        Settings().printBlackWhite = blackWhite;
+        image.fill(white);
+        CPagePainter pages(PrintSourceFor(*doc, view.get(), false), &image);
+        QPainter painter(&image);
+        EXPECT_TRUE(pages.PaintPage(painter, page, 1));
+        painter.end();
+
+        const RowLayout& l = pages.Layout();
+        const QRect margins = PageMarginRect(page);
+        const int top = margins.top() + 3 * pages.Font().LineHeight();
+        auto cells = [&](int first, int count, int row) {
+            return QRect(margins.left() + l.Px(first), top + row * l.lineHeight, l.Px(count), l.lineHeight);
+        };
+        struct Region {
+            QRect rect;
+            QColor colour;
+        };
+        const Region regions[] = {
+            {cells(l.offsetX, 8, 1), kOffset},
+            {cells(l.hexX + l.HexCellOfByte(2), 2, 1), kOdd},   // byte 0x12: an odd group
+            {cells(l.hexX + l.HexCellOfByte(3), 2, 1), kEven},  // byte 0x13: the even one after it
+            {cells(l.charX, 16, 2), kAscii},                    // " !\"#$%&'()*+,-./"
+        };
+        for (const Region& r : regions) {
+            const QColor expected = blackWhite ? black : r.colour;
+            EXPECT_GT(Ink(image, r.rect, expected, white), 0) << expected.name().toStdString();
+            for (const QColor& other : {kOffset, kOdd, kEven, kAscii, black})
+                if (other != expected) {
+                    EXPECT_EQ(Ink(image, r.rect, other, white), 0) << other.name().toStdString();
+                }
+        }
+    }
+}
+
+TEST_F(PrintTest, PreviewOfAGibibytePaintsOnlyThePagesShown)
+{
+    constexpr int32_t kGiB = 1 << 30;
+    view.reset();
+    doc = std::make_unique<CBinEditDoc>();
+    doc->OnNewDocument();
+    CBufferPos at;
+    at.Bind(&doc->Buffer(), false, 0);
+    ASSERT_EQ(at.Insert(kGiB), kGiB);
+    at.Fill(0x41, kGiB);
+    view = std::make_unique<CBinEditView>(doc.get());
+    view->OnInitialUpdate();
+
+    QPrinter printer(QPrinter::HighResolution);
+    CPrintPreviewDlg preview(PrintSourceFor(*doc, view.get(), false), printer);
+    preview.show();
+    QCoreApplication::processEvents();
+    const int pages = preview.PageCount();
+    ASSERT_GT(pages, 1000000) << "a GiB in rows of 16 bytes";
+    ASSERT_FALSE(preview.PaintedPages().empty());
+    for (int p : preview.PaintedPages())
+        EXPECT_EQ(p, 1);
+
+    // Typing the last page number into the page box shows that page alone.
+    const size_t before = preview.PaintedPages().size();
+    auto* box = preview.findChild<QSpinBox*>();
+    ASSERT_NE(box, nullptr);
+    box->setValue(pages);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(preview.CurrentPage(), pages);
+    ASSERT_GT(preview.PaintedPages().size(), before);
+    for (size_t i = before; i < preview.PaintedPages().size(); ++i)
+        EXPECT_EQ(preview.PaintedPages()[i], pages);
+
+    // Page Up turns back one page; the image holds ink.
+    QTest::keyClick(&preview, Qt::Key_PageUp);
+    EXPECT_EQ(preview.CurrentPage(), pages - 1);
+    const QImage image = preview.PageImage();
+    EXPECT_GT(Ink(image, image.rect(), Qt::black, Qt::white), 0);
 }
 
 } // namespace
