@@ -1,6 +1,7 @@
 #include "PrintPreviewDlg.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -68,6 +69,7 @@ CPrintPreviewDlg::CPrintPreviewDlg(const PrintSource& source, QPrinter& printer,
     scroll_->setWidgetResizable(true);
     scroll_->setBackgroundRole(QPalette::Dark);
     scroll_->setAlignment(Qt::AlignCenter);
+    scroll_->viewport()->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
@@ -155,10 +157,11 @@ void CPrintPreviewDlg::UpdateControls()
     pageBox_->setValue(page_);
 }
 
-void CPrintPreviewDlg::resizeEvent(QResizeEvent* event)
+bool CPrintPreviewDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    QDialog::resizeEvent(event);
-    // Only a page fitted to the window changes with its size.
-    if (zoom_ == 0 || image_.isNull())
+    // The page is first painted when the window it fits into has its size;
+    // later only a page fitted to the window changes with it.
+    if (watched == scroll_->viewport() && event->type() == QEvent::Resize && (zoom_ == 0 || image_.isNull()))
         Render();
+    return QDialog::eventFilter(watched, event);
 }

@@ -37,7 +37,7 @@ signals:
     void printRequested();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Render();
