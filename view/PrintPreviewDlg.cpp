@@ -1,5 +1,7 @@
 #include "PrintPreviewDlg.h"
 
+#include "PrintJob.h"
+
 #include <QComboBox>
 #include <QEvent>
 #include <QGuiApplication>
@@ -10,12 +12,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
-#include "PrintJob.h"
 
 namespace {
 constexpr int kZoomSteps[] = {0, 25, 50, 75, 100, 150, 200};

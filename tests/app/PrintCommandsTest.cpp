@@ -71,16 +71,6 @@ TEST_F(AppTest, PrintFlagWithoutADefaultPrinterSaysSoAndFails)
     EXPECT_TRUE(messages_.Last().startsWith("No printers are installed."));
 }
 
-TEST_F(AppTest, PrintToAFolderThatCannotBeWrittenNamesTheFile)
-{
-    const QString a = MakeFile("a.bin", "abc");
-    const QString pdf = files_.filePath("missing/a.pdf");
-    EXPECT_FALSE(Start({"/pt", a, pdf}));
-    EXPECT_FALSE(app_->PrintedOnly());
-    ASSERT_EQ(messages_.Count(), 1);
-    EXPECT_TRUE(messages_.Last().contains(pdf)) << messages_.Last().toStdString();
-}
-
 TEST_F(AppTest, ForwardedPrintToPrintsAndLeavesOpenFilesOpen)
 {
     ASSERT_TRUE(Start());
