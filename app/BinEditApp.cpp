@@ -148,6 +148,8 @@ void CBinEditApp::ConnectCommands()
     on(Cmd::FileReload, &CBinEditApp::OnFileReload);
     on(Cmd::FileProperties, &CBinEditApp::OnFileProperties);
     on(Cmd::FilePrintSetup, &CBinEditApp::OnFilePrintSetup);
+    on(Cmd::FilePrint, &CBinEditApp::OnFilePrint);
+    on(Cmd::FilePrintPreview, &CBinEditApp::OnFilePrintPreview);
     on(Cmd::HelpAbout, &CBinEditApp::OnAppAbout);
     on(Cmd::HelpHomePage, &CBinEditApp::OnHomePage);
     connect(frame->Action(Cmd::HelpContents), &QAction::triggered, this, [this] {
@@ -171,18 +173,26 @@ bool CBinEditApp::ProcessStartupCommand(const CommandLineInfo& info, bool atStar
         if (atStartup && Settings().newFile)
             return documents_.NewDocument() != nullptr;
         return true;
-    case CommandLineInfo::FileOpen:
     case CommandLineInfo::FilePrint:
     case CommandLineInfo::FilePrintTo: {
+        const bool named = info.shellCommand == CommandLineInfo::FilePrintTo;
+        for (const QString& name : info.fileNames)
+            if (!PrintFromCommandLine(name, named, info.printerName))
+                return false;
+        // Printing at start-up is all the program was asked to do.
+        if (atStartup) {
+            printedOnly_ = true;
+            return false;
+        }
+        return true;
+    }
+    case CommandLineInfo::FileOpen: {
         int opened = 0;
         for (const QString& name : info.fileNames) {
             if (!documents_.OpenDocumentFile(name))
                 return false;
             ++opened;
         }
-        if (info.shellCommand != CommandLineInfo::FileOpen && opened > 0)
-            platform::ShowMessage(QStringLiteral("Printing is not available yet. The files have been opened instead."),
-                                  MsgButtons::Ok, MsgIcon::Information);
         if (atStartup && info.shellCommand == CommandLineInfo::FileOpen && opened > 1 && mainFrame_)
             mainFrame_->RestoreActiveChild();
         return true;

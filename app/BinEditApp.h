@@ -67,6 +67,13 @@ public:
     void OnFileReload();
     void OnFileProperties();
     void OnFilePrintSetup();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    // Opens, prints and closes one file of the command line: to the default
+    // printer, or to printerName (a name ending in ".pdf" is a PDF file).
+    bool PrintFromCommandLine(const QString& path, bool toNamedPrinter, const QString& printerName);
+    // The command line only printed: the program ends without a window.
+    bool PrintedOnly() const { return printedOnly_; }
     void OnAppAbout();
     void OnHomePage();
     void SetColumns(int columns);
@@ -90,6 +97,7 @@ private:
     std::function<bool()> saveBookmarks_;
     bool startupComplete_ = false;
     bool forwarded_ = false;
+    bool printedOnly_ = false;
 };
 
 // Sends the arguments after the program name to the running copy; 0 without

@@ -395,6 +395,8 @@ void CMainFrame::UpdateCommands()
     commands_.SetEnabled(Cmd::FileSaveAs, hasDoc);
     commands_.SetEnabled(Cmd::FileReload, hasDoc && !doc->PathName().isEmpty());
     commands_.SetEnabled(Cmd::FileProperties, hasDoc);
+    commands_.SetEnabled(Cmd::FilePrint, hasDoc);
+    commands_.SetEnabled(Cmd::FilePrintPreview, hasDoc);
     UpdateEditingCommands();
 
     commands_.SetChecked(Cmd::ViewHexAndAscii, s.columns == 3);

@@ -38,7 +38,7 @@ int main(int argc, char** argv)
             frame->Action(Cmd::FileExit)->trigger();
     });
     if (!app.InitInstance(QCoreApplication::arguments()))
-        return app.Forwarded() ? 0 : 1;
+        return app.Forwarded() || app.PrintedOnly() ? 0 : 1;
     const int code = QApplication::exec();
     app.ExitInstance();
     return code;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 struct OpenFileChoice {
@@ -27,6 +28,9 @@ public:
     virtual std::optional<bool> EditFileProperties(QWidget* parent, const FileProperties& properties) = 0;
     virtual void ShowAbout(QWidget* parent) = 0;
     virtual void PageSetup(QWidget* parent) = 0;
+    // The print dialog on printer; false when cancelled. The "Selection"
+    // choice is offered, and preselected, only with a selection.
+    virtual bool ChoosePrintOptions(QWidget* parent, QPrinter& printer, bool hasSelection) = 0;
     // Opens a web page in the user's browser; false when that failed.
     virtual bool OpenWebPage(const QUrl& url) = 0;
 };

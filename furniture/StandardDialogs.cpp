@@ -1,6 +1,7 @@
 // The real dialogs behind IAppDialogs.
 #include "furniture/AboutDlg.h"
 #include "furniture/AppDialogs.h"
+#include "furniture/AppPrinter.h"
 #include "furniture/FileFilters.h"
 #include "furniture/FilePropertiesDlg.h"
 #include "furniture/OpenFileDialog.h"
@@ -8,6 +9,7 @@
 
 #include <QDesktopServices>
 #include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 
 namespace {
@@ -51,11 +53,15 @@ public:
 
     void PageSetup(QWidget* parent) override
     {
-        // One printer for the whole run, so the choices made here stay.
-        if (!printer_)
-            printer_ = std::make_unique<QPrinter>();
-        QPageSetupDialog dialog(printer_.get(), parent);
+        QPageSetupDialog dialog(&AppPrinter(), parent);
         dialog.exec();
+    }
+
+    bool ChoosePrintOptions(QWidget* parent, QPrinter& printer, bool hasSelection) override
+    {
+        QPrintDialog dialog(&printer, parent);
+        PreparePrintDialog(dialog, printer, hasSelection);
+        return dialog.exec() == QDialog::Accepted;
     }
 
     bool OpenWebPage(const QUrl& url) override
@@ -63,9 +69,6 @@ public:
         platform::WaitCursor wait;
         return QDesktopServices::openUrl(url);
     }
-
-private:
-    std::unique_ptr<QPrinter> printer_;
 };
 
 } // namespace

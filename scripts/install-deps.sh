@@ -19,6 +19,7 @@ PACKAGES=(
   dpkg-dev man-db          # the package's dependencies (dpkg-shlibdeps); man -l in the tests
   libboost-dev             # Boost.CRC (header only): CRC variants of the digest module
   srecord                  # srec_cat: reference for the Intel HEX and S-record tests
+  poppler-utils            # pdftotext: printed pages read back as text in the tests
 )
 
 missing=()

@@ -3,10 +3,10 @@
 #include <QFontMetrics>
 #include <algorithm>
 
-void CellFont::SetFont(const QFont& font)
+void CellFont::SetFont(const QFont& font, QPaintDevice* device)
 {
     font_ = font;
-    const QFontMetrics metrics(font);
+    const QFontMetrics metrics = device ? QFontMetrics(font, device) : QFontMetrics(font);
     charWidth_ = metrics.averageCharWidth();
     if (charWidth_ <= 0)
         charWidth_ = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));

@@ -7,12 +7,15 @@
 #include <array>
 #include <cstdint>
 
+class QPaintDevice;
+
 class CellFont {
 public:
     CellFont() = default;
     explicit CellFont(const QFont& font) { SetFont(font); }
 
-    void SetFont(const QFont& font);
+    // Measures the font on device (a printer, say); the screen without one.
+    void SetFont(const QFont& font, QPaintDevice* device = nullptr);
 
     const QFont& Font() const { return font_; }
     const QRawFont& Raw() const { return raw_; }

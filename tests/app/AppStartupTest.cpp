@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QMdiArea>
 #include <QProcess>
@@ -147,14 +148,6 @@ TEST_F(AppTest, SettingsAreWrittenAtExitAfterACompleteStartUp)
     EXPECT_TRUE(Stored("WindowPos").isValid());
 }
 
-TEST_F(AppTest, PrintFlagOpensTheFilesAndSaysPrintingIsNotAvailable)
-{
-    const QString a = MakeFile("a.bin", "a");
-    ASSERT_TRUE(Start({"/p", a}));
-    EXPECT_EQ(PathsOf(Docs()), QStringList{a});
-    ASSERT_EQ(messages_.Count(), 1);
-    EXPECT_TRUE(messages_.Last().startsWith("Printing is not available yet."));
-}
 
 TEST_F(AppTest, OverstrikeOnStartupDecidesTheFirstMode)
 {
@@ -262,10 +255,12 @@ TEST_F(AppTest, ForwardedFlagsAndArgumentsContainingABar)
     EXPECT_EQ(PathsOf(Docs()), QStringList({a, b}));
     EXPECT_TRUE(messages_.Messages().empty());
 
-    EXPECT_EQ(ExchangeWithInstance(guard_->Path(), BuildForwardBlock({"-p", c})), 1u);
-    EXPECT_EQ(Docs().Count(), 3);
-    ASSERT_EQ(messages_.Count(), 1);
-    EXPECT_TRUE(messages_.Last().startsWith("Printing is not available yet."));
+    // "-pt" prints c into the PDF and leaves it closed.
+    const QString pdf = files_.filePath("c.pdf");
+    EXPECT_EQ(ExchangeWithInstance(guard_->Path(), BuildForwardBlock({"-pt", c, pdf})), 1u);
+    EXPECT_EQ(Docs().Count(), 2);
+    EXPECT_TRUE(QFileInfo(pdf).size() > 0);
+    EXPECT_TRUE(messages_.Messages().empty()) << messages_.Last().toStdString();
 }
 
 TEST_F(AppTest, ForwardedFileThatCannotBeOpenedIsAnsweredWithZero)

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QPrinter>
 #include <QFile>
 #include <QUuid>
 
@@ -47,6 +48,20 @@ bool ScriptedDialogs::OpenWebPage(const QUrl& url)
 {
     webPages.append(url);
     return webPageOpens;
+}
+
+bool ScriptedDialogs::ChoosePrintOptions(QWidget*, QPrinter& printer, bool hasSelection)
+{
+    printSelectionOffered.append(hasSelection);
+    const std::optional<PrintAnswer> answer = printAnswers.empty() ? std::nullopt : printAnswers.front();
+    if (!printAnswers.empty())
+        printAnswers.pop_front();
+    if (!answer)
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(answer->pdfPath);
+    printer.setPrintRange(answer->selection ? QPrinter::Selection : QPrinter::AllPages);
+    return true;
 }
 
 void AppTest::SetUp()

@@ -23,6 +23,14 @@ public:
     std::deque<std::optional<QString>> saveAsAnswers;
     std::deque<std::optional<bool>> propertiesAnswers;
     bool webPageOpens = true;
+    // The print dialog's answer: print into a PDF file, of the selection or
+    // of everything; nothing cancels.
+    struct PrintAnswer {
+        QString pdfPath;
+        bool selection = false;
+    };
+    std::deque<std::optional<PrintAnswer>> printAnswers;
+    QList<bool> printSelectionOffered;
 
     int openAsked = 0;
     QStringList saveAsSuggested;
@@ -37,6 +45,7 @@ public:
     void ShowAbout(QWidget*) override { ++aboutShown; }
     void PageSetup(QWidget*) override { ++pageSetupShown; }
     bool OpenWebPage(const QUrl& url) override;
+    bool ChoosePrintOptions(QWidget*, QPrinter& printer, bool hasSelection) override;
 };
 
 class AppTest : public ::testing::Test {
