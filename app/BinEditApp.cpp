@@ -4,6 +4,7 @@
 #include "app/ForwardMessage.h"
 #include "app/MainFrame.h"
 #include "app/RecentFileList.h"
+#include "app/UserTools.h"
 #include "settings/SettingsStore.h"
 #include "core/BinEditDoc.h"
 #include "ext/ExtensionRegistries.h"
@@ -124,6 +125,7 @@ bool CBinEditApp::CreateMainFrame()
     connect(mainFrame_.get(), &CMainFrame::filesDropped, this, &CBinEditApp::OnFilesDropped);
     connect(mainFrame_.get(), &CMainFrame::recentFileChosen, this, &CBinEditApp::OnOpenRecentFile);
     ConnectCommands();
+    userTools_ = new CUserTools(*mainFrame_);
     return true;
 }
 
@@ -149,6 +151,7 @@ void CBinEditApp::ConnectCommands()
     on(Cmd::FilePrintSetup, &CBinEditApp::OnFilePrintSetup);
     on(Cmd::HelpAbout, &CBinEditApp::OnAppAbout);
     on(Cmd::HelpHomePage, &CBinEditApp::OnHomePage);
+    on(Cmd::ToolsOptions, &CBinEditApp::OnToolsOptions);
     on(Cmd::ViewShowDash, &CBinEditApp::ToggleShowDash);
     on(Cmd::ViewShowSizeBar, &CBinEditApp::ToggleShowSizeBar);
     on(Cmd::ViewAutoFit, &CBinEditApp::ToggleSizeToFit);

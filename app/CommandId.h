@@ -55,6 +55,7 @@ enum class Cmd : int {
     ToolsInsert,
     ToolsDelete,
     ToolsOptions,
+    ToolsEditUserTools,
     // Window
     WindowNew,
     WindowSplit,

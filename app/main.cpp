@@ -15,8 +15,8 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrane"));
     QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.00"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Vantrel"));
-    // The main window's title already names the program.
+    // No display name: the toolkit would append it to every window title,
+    // and the main window's title already names the program.
     QGuiApplication::setDesktopFileName(QStringLiteral("vantrel-hex-editor"));
     UseInstalledIconTheme();
     QApplication::setWindowIcon(ProgramIcon());

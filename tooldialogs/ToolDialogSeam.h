@@ -24,3 +24,9 @@ FileChooser SetFileChooser(FileChooser chooser);
 // replacing a file), both filtered to bookmark collections.
 std::optional<QString> ChooseBookmarkFile(QWidget* parent, FileChoice kind, const QString& title,
                                           const QString& startPath);
+
+// An open or save dialog with the given filter ("Layout Files (*.lay)") and,
+// for saving, the default suffix; the installed chooser answers in tests.
+std::optional<QString> ChooseFileWithFilter(QWidget* parent, FileChoice kind, const QString& title,
+                                            const QString& startPath, const QString& filter,
+                                            const QString& defaultSuffix);
