@@ -59,6 +59,8 @@ CIntEdit* MakeLevelField(int value, QWidget* parent)
     auto* field = new CIntEdit(0, kMaxLevels, parent);
     field->SetRadix(10);
     field->SetValue(value);
+    // Room for four digits besides the arrows.
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 40);
     return field;
 }
 

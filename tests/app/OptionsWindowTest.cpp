@@ -11,6 +11,7 @@
 #include "app/OptionsFileFiltersPage.h"
 #include "app/OptionsFontPage.h"
 #include "app/OptionsGeneralPage.h"
+#include "app/OptionsStatusPage.h"
 #include "tooldialogs/IntEdit.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "view/BinEditView.h"
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
@@ -343,4 +345,28 @@ TEST_F(OptionsTest, FontSizeSetsTheRecordHeightAndBadSizesKeepThePrevious)
         return Ok(d);
     });
     EXPECT_EQ(Settings().font2.height, FontHeightForTwips(400, dpi));
+}
+
+TEST_F(OptionsTest, TheChoicesSurviveARestart)
+{
+    ASSERT_TRUE(Start());
+    Drive([](QDialog& dialog) {
+        auto& d = static_cast<COptionsDlg&>(dialog);
+        EXPECT_EQ(dialog.windowTitle(), "Options");
+        d.General()->UndoField()->SetValue(40);
+        d.Status()->findChildren<QRadioButton*>().at(0)->setChecked(true);
+        d.Display()->GroupByList()->setCurrentIndex(3);
+        return Ok(d);
+    });
+    Trigger(Cmd::ToolsOptions);
+    EXPECT_TRUE(drivers_.empty());
+    ASSERT_TRUE(CloseMainWindow());
+    Exit();
+    Settings() = AppSettings();
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Settings().undoLevels, 40);
+    EXPECT_EQ(Settings().redoLevels, 40);
+    EXPECT_EQ(Settings().statusFormat, 0);
+    EXPECT_EQ(Settings().groupBy, 3);
+    EXPECT_EQ(Settings().bytesPerRow, 16);
 }
