@@ -4,6 +4,7 @@
 #include "app/ForwardMessage.h"
 #include "app/MainFrame.h"
 #include "app/RecentFileList.h"
+#include "app/UserTools.h"
 #include "settings/SettingsStore.h"
 #include "core/BinEditDoc.h"
 #include "ext/ExtensionRegistries.h"
@@ -125,6 +126,7 @@ bool CBinEditApp::CreateMainFrame()
     connect(mainFrame_.get(), &CMainFrame::filesDropped, this, &CBinEditApp::OnFilesDropped);
     connect(mainFrame_.get(), &CMainFrame::recentFileChosen, this, &CBinEditApp::OnOpenRecentFile);
     ConnectCommands();
+    userTools_ = new CUserTools(*mainFrame_);
     return true;
 }
 
@@ -155,6 +157,7 @@ void CBinEditApp::ConnectCommands()
     connect(frame->Action(Cmd::HelpContents), &QAction::triggered, this, [this] {
         OpenManualPage(QStringLiteral("index"), [this](const QUrl& url) { return dialogs_->OpenWebPage(url); });
     });
+    on(Cmd::ToolsOptions, &CBinEditApp::OnToolsOptions);
     on(Cmd::ViewShowDash, &CBinEditApp::ToggleShowDash);
     on(Cmd::ViewShowSizeBar, &CBinEditApp::ToggleShowSizeBar);
     on(Cmd::ViewAutoFit, &CBinEditApp::ToggleSizeToFit);

@@ -11,7 +11,9 @@
 #include <memory>
 
 class CMainFrame;
+class CUserTools;
 class IAppDialogs;
+struct OptionsState;
 class QLocalSocket;
 namespace platform {
 class InstanceGuard;
@@ -51,6 +53,7 @@ public:
     bool UpdateSendToShortcut(bool add);
 
     CMainFrame* MainFrame() const { return mainFrame_.get(); }
+    CUserTools* UserTools() const { return userTools_; }
     CDocManager& Documents() { return documents_; }
     IAppDialogs& Dialogs() const { return *dialogs_; }
 
@@ -76,6 +79,9 @@ public:
     bool PrintedOnly() const { return printedOnly_; }
     void OnAppAbout();
     void OnHomePage();
+    // The Options dialog; on OK its values are applied (ApplyOptions).
+    void OnToolsOptions();
+    void ApplyOptions(const OptionsState& chosen);
     void SetColumns(int columns);
     void SetOffsetFormat(int format);
     void ToggleShowDash();
@@ -96,6 +102,8 @@ private:
     std::function<bool()> saveStructures_;
     std::function<bool()> saveBookmarks_;
     bool startupComplete_ = false;
+    int optionsPage_ = 0;  // the Options page shown last
+    CUserTools* userTools_ = nullptr;  // owned by the main window
     bool forwarded_ = false;
     bool printedOnly_ = false;
 };

@@ -56,6 +56,7 @@ enum class Cmd : int {
     ToolsDelete,
     ToolsCompareFiles,
     ToolsOptions,
+    ToolsEditUserTools,
     // Window
     WindowNew,
     WindowSplit,

@@ -68,7 +68,8 @@ std::array<CommandSpec, kCommandCount> MakeSpecs()
         {Cmd::ToolsInsert, "&Insert...", {K(Qt::CTRL | Qt::Key_I)}, nullptr, ICON(None), "Insert a run of values at the caret", false, kBuilt},
         {Cmd::ToolsDelete, "&Delete...", {K(Qt::CTRL | Qt::Key_D)}, nullptr, ICON(None), "Delete a run of values at the caret", false, kBuilt},
         {Cmd::ToolsCompareFiles, "Compare &Files...", {K(Qt::Key_F9)}, nullptr, ICON(None), "Compare two files byte by byte", false, kBuilt},
-        {Cmd::ToolsOptions, "&Options...", {K(Qt::Key_F12)}, "preferences-system", ICON(Options), "Change the program's options", false, kLater},
+        {Cmd::ToolsOptions, "&Options...", {K(Qt::Key_F12)}, "preferences-system", ICON(Options), "Change the program's options", false, kBuilt},
+        {Cmd::ToolsEditUserTools, "&Edit User Tools...", {}, nullptr, ICON(None), "Modify the list of user tools", false, kBuilt},
 
         {Cmd::WindowNew, "&New Window", {}, "window-new", ICON(None), "Open another window on the active document", false, kBuilt},
         {Cmd::WindowSplit, "&Split", {}, nullptr, ICON(None), "Split the active window into two panes", true, kBuilt},

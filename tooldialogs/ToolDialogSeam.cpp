@@ -52,16 +52,29 @@ std::optional<QString> ChooseBookmarkFile(QWidget* parent, FileChoice kind, cons
     return dialog.selectedFiles().first();
 }
 
-std::optional<QString> ChooseAnyFile(QWidget* parent, const QString& title, const QStringList& nameFilters)
+std::optional<QString> ChooseFileWithFilter(QWidget* parent, FileChoice kind, const QString& title,
+                                            const QString& startPath, const QString& filter,
+                                            const QString& defaultSuffix)
 {
     if (InstalledChooser())
-        return InstalledChooser()(parent, FileChoice::Open, title, QString());
-    QFileDialog dialog(parent, title);
+        return InstalledChooser()(parent, kind, title, startPath);
+    QFileDialog dialog(parent, title, startPath, filter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(nameFilters);
+    if (kind == FileChoice::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(defaultSuffix);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first();
+}
+
+std::optional<QString> ChooseAnyFile(QWidget* parent, const QString& title, const QStringList& nameFilters)
+{
+    return ChooseFileWithFilter(parent, FileChoice::Open, title, QString(), nameFilters.join(QStringLiteral(";;")),
+                                QString());
 }

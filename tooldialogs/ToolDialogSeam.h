@@ -27,3 +27,9 @@ std::optional<QString> ChooseBookmarkFile(QWidget* parent, FileChoice kind, cons
                                           const QString& startPath);
 // An open dialog for any existing file, with the given name filters.
 std::optional<QString> ChooseAnyFile(QWidget* parent, const QString& title, const QStringList& nameFilters);
+
+// An open or save dialog with the given filter ("Layout Files (*.lay)") and,
+// for saving, the default suffix; the installed chooser answers in tests.
+std::optional<QString> ChooseFileWithFilter(QWidget* parent, FileChoice kind, const QString& title,
+                                            const QString& startPath, const QString& filter,
+                                            const QString& defaultSuffix);

@@ -17,6 +17,13 @@
 #include "tooldialogs/ToolDialogSeam.h"
 #include "app/CompareWindows.h"
 #include "view/BinEditView.h"
+#include "app/EditToolDlg.h"
+#include "app/EditToolsDlg.h"
+#include "app/OptionsDlg.h"
+#include "app/UserTools.h"
+
+#include <QMenu>
+#include <QTabWidget>
 
 #include <QApplication>
 #include <QDir>
@@ -155,6 +162,54 @@ void CompareShot(CBinEditApp& app, const QString& folder, const QString& file)
     });
     app.MainFrame()->Compare().Run();
     SetDialogDriver(previous);
+// The Options pages in both palettes, the two user-tool dialogs and the
+// Tools menu with two tools.
+bool TakeDialogShots(const QString& folder, const QString& file)
+{
+    QFile::remove(platform::SettingsFilePath());
+    platform::InstanceGuard guard("vantrel-shots-" + QUuid::createUuid().toString(QUuid::Id128));
+    CBinEditApp app(guard, MakeStandardDialogs());
+    if (!app.InitInstance({"vantrel", file}))
+        return false;
+    Settings().tools = {{"Compare with backup", "/usr/bin/cmp", "{@CurFileDir}", "{@CurFilePath} {@CurFilePath}.bak", false},
+                        {"Hex dump", "xxd", "", "-g1 {@CurFilePath}", true}};
+    bool ok = true;
+    auto save = [&](QWidget& widget, const QString& name) {
+        widget.show();
+        Settle();
+        const QString path = QDir(folder).filePath(name + ".png");
+        const bool saved = widget.grab().save(path);
+        std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+        ok = ok && saved;
+        widget.hide();
+    };
+    const char* const pages[] = {"general", "display", "font", "status", "file-types"};
+    for (bool dark : {false, true}) {
+        QApplication::setPalette(dark ? DarkPalette() : QApplication::style()->standardPalette());
+        OptionsState state;
+        state.settings = Settings();
+        COptionsDlg options(state, 0, app.MainFrame());
+        for (int page = 0; page < 5; ++page) {
+            options.Tabs()->setCurrentIndex(page);
+            save(options, QStringLiteral("options-%1%2").arg(pages[page]).arg(dark ? "-dark" : ""));
+        }
+    }
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    CEditToolsDlg tools(Settings().tools, app.MainFrame());
+    save(tools, "edit-user-tools");
+    CEditToolDlg tool(Settings().tools[1], app.MainFrame());
+    save(tool, "edit-user-tool");
+    app.MainFrame()->resize(900, 500);
+    app.MainFrame()->show();
+    Settle();
+    QMenu* menu = app.MainFrame()->ToolsMenu();
+    menu->popup(app.MainFrame()->mapToGlobal(QPoint(200, 40)));
+    Settle();
+    save(*menu, "tools-menu");
+    menu->hide();
+    app.MainFrame()->close();
+    app.ExitInstance();
+    return ok;
 }
 
 } // namespace
@@ -195,5 +250,6 @@ int main(int argc, char** argv)
     int failures = 0;
     for (const Shot& shot : shots)
         failures += TakeShot(shot, folder, file) ? 0 : 1;
+    failures += TakeDialogShots(folder, file) ? 0 : 1;
     return failures == 0 ? 0 : 1;
 }

@@ -1,0 +1,124 @@
+#include "EditToolDlg.h"
+
+#include "platform/MessageBox.h"
+#include "tooldialogs/ToolDialogSeam.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+// Programs here carry no extension, so every file is offered.
+const QString kProgramFilter = QStringLiteral("All Files (*)");
+} // namespace
+
+CEditToolDlg::CEditToolDlg(const ExternalTool& tool, QWidget* parent) : QDialog(parent), tool_(tool)
+{
+    setWindowTitle(tool.title.isEmpty() ? QStringLiteral("Add User Tool") : QStringLiteral("Edit User Tool"));
+    title_ = new QLineEdit(tool.title, this);
+    command_ = new QLineEdit(tool.command, this);
+    directory_ = new QLineEdit(tool.initialDir, this);
+    arguments_ = new QLineEdit(tool.arguments, this);
+    prompt_ = new QCheckBox(QStringLiteral("&Prompt for arguments"), this);
+    prompt_->setChecked(tool.promptForArgs);
+    browse_ = new QPushButton(QStringLiteral("&..."), this);
+    browse_->setToolTip(QStringLiteral("Choose the program"));
+    QPushButton* directoryButton = MacroButton(directory_, directoryMacros_,
+                                               {{"&Directory of Current File", "{@CurFileDir}"},
+                                                {"&Active Directory", "{@ActiveDir}"}});
+    QPushButton* argumentButton = MacroButton(arguments_, argumentMacros_,
+                                              {{"&Full Path of Current File", "{@CurFilePath}"},
+                                               {"&Name of Current File", "{@CurFileName}"},
+                                               {"&Extension of Current File", "{@CurFileExt}"},
+                                               {"&Directory of Current File", "{@CurFileDir}"},
+                                               {"&Selected Text", "{@SelectedText}"}});
+
+    auto* grid = new QGridLayout;
+    const struct {
+        const char* label;
+        QLineEdit* edit;
+        QPushButton* button;
+    } rows[] = {{"&Title:", title_, nullptr},
+                {"&Command:", command_, browse_},
+                {"&Initital directory:", directory_, directoryButton},
+                {"&Arguments:", arguments_, argumentButton}};
+    int row = 0;
+    for (const auto& r : rows) {
+        auto* label = new QLabel(QString::fromLatin1(r.label), this);
+        label->setBuddy(r.edit);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(r.edit, row, 1);
+        if (r.button)
+            grid->addWidget(r.button, row, 2);
+        ++row;
+    }
+    grid->addWidget(prompt_, row, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("&Help"));
+    auto* hint = new QLabel(QStringLiteral("Arguments are split into words like a shell command line: put an argument "
+                                           "with blanks in 'single' or \"double\" quotes. Each macro becomes part of "
+                                           "one argument, whatever text it stands for."),
+                            this);
+    hint->setWordWrap(true);
+    hint->setVisible(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(hint);
+    layout->addWidget(buttons);
+    setMinimumWidth(460);
+
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, hint, [hint] { hint->setVisible(!hint->isVisible()); });
+    connect(browse_, &QPushButton::clicked, this, &CEditToolDlg::OnBrowse);
+}
+
+QPushButton* CEditToolDlg::MacroButton(QLineEdit* target, QMenu*& menu,
+                                       std::initializer_list<std::pair<const char*, const char*>> items)
+{
+    auto* button = new QPushButton(QStringLiteral("{@}"), this);
+    button->setToolTip(QStringLiteral("Insert a macro"));
+    menu = new QMenu(button);
+    for (const auto& [text, macro] : items) {
+        const QString inserted = QString::fromLatin1(macro);
+        menu->addAction(QString::fromLatin1(text), target, [target, inserted] {
+            target->insert(inserted);
+            target->setFocus();
+        });
+    }
+    button->setMenu(menu);
+    return button;
+}
+
+void CEditToolDlg::OnBrowse()
+{
+    const std::optional<QString> path = ChooseFileWithFilter(this, FileChoice::Open, QStringLiteral("Browse"),
+                                                             command_->text(), kProgramFilter, QString());
+    if (path)
+        command_->setText(*path);
+}
+
+void CEditToolDlg::accept()
+{
+    title_->setText(title_->text().trimmed());
+    command_->setText(command_->text().trimmed());
+    if (title_->text().isEmpty()) {
+        platform::ShowMessage(QStringLiteral("You must enter a title for this tool."), platform::MsgButtons::Ok,
+                              platform::MsgIcon::Warning);
+        title_->setFocus();
+        return;
+    }
+    if (command_->text().isEmpty()) {
+        platform::ShowMessage(QStringLiteral("You must enter a command for this tool."), platform::MsgButtons::Ok,
+                              platform::MsgIcon::Warning);
+        command_->setFocus();
+        return;
+    }
+    tool_ = {title_->text(), command_->text(), directory_->text(), arguments_->text(), prompt_->isChecked()};
+    QDialog::accept();
+}

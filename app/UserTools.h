@@ -1,0 +1,31 @@
+#pragma once
+// The user tools of the Tools menu: the menu items refilled from the list
+// each time the menu is about to show, "Edit User Tools...", and running a
+// tool on the active document.
+#include <QList>
+#include <QObject>
+
+class CMainFrame;
+class QAction;
+struct MacroContext;
+
+class CUserTools : public QObject {
+    Q_OBJECT
+public:
+    explicit CUserTools(CMainFrame& frame);
+
+    // Replaces the tool items before "&Edit User Tools..." with one per tool.
+    void RefillMenu();
+    const QList<QAction*>& ToolActions() const { return actions_; }
+
+    void EditTools();
+    // Runs tool number index of the list; false when it did not start
+    // (cancelled, or after the failure message).
+    bool Run(int index);
+
+private:
+    MacroContext Context(bool withSelection) const;
+
+    CMainFrame& frame_;
+    QList<QAction*> actions_;
+};

@@ -1,0 +1,372 @@
+// The Options dialog through the running program: its pages driven with
+// Qt Test, OK applying to open views, Cancel changing nothing, the page
+// remembered, and layout files saved and loaded.
+#include "AppTestSupport.h"
+#include "app/ColorComboBox.h"
+#include "app/DisplayChoices.h"
+#include "app/FileFiltersDlg.h"
+#include "app/LayoutFile.h"
+#include "app/OptionsDisplayPage.h"
+#include "app/OptionsDlg.h"
+#include "app/OptionsFileFiltersPage.h"
+#include "app/OptionsFontPage.h"
+#include "app/OptionsGeneralPage.h"
+#include "app/OptionsStatusPage.h"
+#include "tooldialogs/IntEdit.h"
+#include "tooldialogs/ToolDialogSeam.h"
+#include "view/BinEditView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
+#include <functional>
+
+namespace {
+
+QList<int> ListNumbers(const QComboBox* list)
+{
+    QList<int> numbers;
+    for (int i = 0; i < list->count(); ++i)
+        numbers << list->itemText(i).toInt();
+    return numbers;
+}
+
+class OptionsTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        SetDialogDriver([this](QDialog& dialog) {
+            if (drivers_.empty()) {
+                ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
+                return int(QDialog::Rejected);
+            }
+            auto driver = std::move(drivers_.front());
+            drivers_.pop_front();
+            return driver(dialog);
+        });
+        SetFileChooser([this](QWidget*, FileChoice, const QString& title, const QString&) {
+            chooserTitles_ << title;
+            return chosenFile_;
+        });
+    }
+
+    void Drive(std::function<int(QDialog&)> driver) { drivers_.push_back(std::move(driver)); }
+
+    // Runs the Options command with a driver for the dialog.
+    void RunOptions(std::function<int(COptionsDlg&)> driver)
+    {
+        Drive([driver](QDialog& dialog) {
+            auto* options = qobject_cast<COptionsDlg*>(&dialog);
+            EXPECT_NE(options, nullptr);
+            return options ? driver(*options) : int(QDialog::Rejected);
+        });
+        Trigger(Cmd::ToolsOptions);
+        EXPECT_TRUE(drivers_.empty()) << "the Options dialog did not open";
+    }
+
+    static int Ok(COptionsDlg& dialog)
+    {
+        dialog.Buttons()->button(QDialogButtonBox::Ok)->click();
+        return dialog.result();
+    }
+
+    std::deque<std::function<int(QDialog&)>> drivers_;
+    QStringList chooserTitles_;
+    std::optional<QString> chosenFile_;
+};
+
+} // namespace
+
+TEST_F(OptionsTest, FivePagesInOrderAndThePageIsRemembered)
+{
+    ASSERT_TRUE(Start());
+    RunOptions([](COptionsDlg& d) {
+        QStringList tabs;
+        for (int i = 0; i < d.Tabs()->count(); ++i)
+            tabs << d.Tabs()->tabText(i);
+        EXPECT_EQ(tabs, QStringList({"General", "Display", "Font", "Status", "File Types"}));
+        EXPECT_EQ(d.Tabs()->currentIndex(), 0);
+        d.Tabs()->setCurrentIndex(3);
+        d.reject();
+        return d.result();
+    });
+    RunOptions([](COptionsDlg& d) {
+        EXPECT_EQ(d.Tabs()->currentIndex(), 3) << "opens on the page shown last";
+        d.Tabs()->setCurrentIndex(4);
+        return Ok(d);
+    });
+    RunOptions([](COptionsDlg& d) {
+        EXPECT_EQ(d.Tabs()->currentIndex(), 4);
+        d.reject();
+        return d.result();
+    });
+}
+
+TEST_F(OptionsTest, BytesPerRowFollowGroupSizeAndAutoFit)
+{
+    ASSERT_TRUE(Start());
+    RunOptions([](COptionsDlg& d) {
+        COptionsDisplay* page = d.Display();
+        EXPECT_EQ(page->BytesPerRowList()->currentText(), "16");
+        page->GroupByList()->setCurrentIndex(2);
+        QList<int> fours;
+        for (int n = 4; n <= 256; n += 4)
+            fours << n;
+        EXPECT_EQ(ListNumbers(page->BytesPerRowList()), fours);
+        EXPECT_EQ(page->BytesPerRowList()->currentText(), "16");
+        page->BytesPerRowList()->setCurrentIndex(4);  // 20
+        page->GroupByList()->setCurrentIndex(3);
+        EXPECT_EQ(page->BytesPerRowList()->currentText(), "16") << "the largest entry not above 20";
+        page->GroupByList()->setCurrentIndex(0);
+        QList<int> all;
+        for (int n = 2; n <= 256; ++n)
+            all << n;
+        EXPECT_EQ(ListNumbers(page->BytesPerRowList()), all);
+        page->AutoFitBox()->setChecked(true);
+        EXPECT_FALSE(page->BytesPerRowList()->isEnabled());
+        page->AutoFitBox()->setChecked(false);
+        EXPECT_TRUE(page->BytesPerRowList()->isEnabled());
+        d.reject();
+        return d.result();
+    });
+}
+
+TEST_F(OptionsTest, CancelChangesNothing)
+{
+    ASSERT_TRUE(Start());
+    const AppSettings before = Settings();
+    RunOptions([](COptionsDlg& d) {
+        d.General()->UndoField()->SetValue(5);
+        d.Display()->GroupByList()->setCurrentIndex(3);
+        d.Display()->ColorList()->setCurrentIndex(13);
+        emit d.Display()->ColorList()->activated(13);
+        d.reject();
+        return d.result();
+    });
+    EXPECT_TRUE(Settings() == before);
+}
+
+TEST_F(OptionsTest, UndoAndRedoLevelsAreCheckedAndRedoFollowsUndo)
+{
+    ASSERT_TRUE(Start());
+    RunOptions([this](COptionsDlg& d) {
+        d.General()->UndoField()->SetValue(1001);
+        d.General()->RedoField()->SetValue(50);
+        d.Tabs()->setCurrentIndex(2);
+        d.Buttons()->button(QDialogButtonBox::Ok)->click();
+        EXPECT_EQ(messages_.Last(), "Please enter an integer between 0 and 1000.");
+        EXPECT_EQ(d.Tabs()->currentIndex(), 0) << "the page with the wrong value comes to the front";
+        EXPECT_NE(d.result(), int(QDialog::Accepted));
+        d.General()->UndoField()->SetText("-1");
+        d.Buttons()->button(QDialogButtonBox::Ok)->click();
+        EXPECT_EQ(messages_.Count(), 2);
+        d.General()->UndoField()->SetValue(10);
+        return Ok(d);
+    });
+    EXPECT_EQ(Settings().undoLevels, 10);
+    EXPECT_EQ(Settings().redoLevels, 10);
+}
+
+TEST_F(OptionsTest, OkAppliesLayoutAndColoursToOpenViews)
+{
+    ASSERT_TRUE(Start({MakeFile("a.bin", QByteArray(256, 'x'))}));
+    CBinEditView* view = Frame()->ActiveView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->BytesPerRow(), 16);
+    RunOptions([](COptionsDlg& d) {
+        COptionsDisplay* page = d.Display();
+        page->BytesPerRowList()->setCurrentText("8");
+        page->ItemList()->setCurrentRow(AppSettings::BackgroundColor);
+        EXPECT_EQ(page->ColorList()->currentText(), "Automatic");
+        const int red = page->ColorList()->findText("Red");
+        page->ColorList()->setCurrentIndex(red);
+        emit page->ColorList()->activated(red);
+        for (QCheckBox* box : d.General()->findChildren<QCheckBox*>())
+            if (box->text() == "S&how standard toolbar")
+                box->setChecked(false);
+        return Ok(d);
+    });
+    EXPECT_EQ(Settings().bytesPerRow, 8);
+    EXPECT_EQ(Settings().colors[AppSettings::BackgroundColor], 0x0000FFu);
+    EXPECT_EQ(view->BytesPerRow(), 8);
+    EXPECT_FALSE(Frame()->StandardBar()->isVisibleTo(Frame()));
+    // The far right of the window shows the background: no text reaches it.
+    const QImage image = view->grab().toImage();
+    const QColor corner = image.pixelColor(image.width() - 30, image.height() / 2);
+    EXPECT_EQ(corner, QColor(Qt::red)) << corner.name().toStdString();
+}
+
+TEST_F(OptionsTest, ColourListShowsCustomOnlyForOtherColours)
+{
+    ASSERT_TRUE(Start());
+    Settings().colors[AppSettings::OffsetTextColor] = 0x123456;
+    RunOptions([](COptionsDlg& d) {
+        CColorComboBox* colors = d.Display()->ColorList();
+        EXPECT_EQ(colors->count(), 18);
+        EXPECT_EQ(colors->currentText(), "Custom");
+        EXPECT_EQ(colors->itemText(0), "Automatic");
+        EXPECT_EQ(colors->itemText(16), "White");
+        emit colors->activated(1);  // Black
+        EXPECT_EQ(colors->count(), 17) << "Custom leaves the list once a named colour is chosen";
+        d.Display()->ItemList()->setCurrentRow(AppSettings::SizeBarColor);
+        EXPECT_EQ(colors->currentText(), "Light Gray");
+        d.Display()->ItemList()->setCurrentRow(AppSettings::OffsetTextColor);
+        EXPECT_EQ(colors->currentText(), "Black");
+        return Ok(d);
+    });
+    EXPECT_EQ(Settings().colors[AppSettings::OffsetTextColor], 0u);
+}
+
+TEST_F(OptionsTest, FileTypesAreEditedAndWrittenBack)
+{
+    ASSERT_TRUE(Start());
+    RunOptions([this](COptionsDlg& d) {
+        // The entry dialog: a "|" is refused, then blanks leave the specifications.
+        Drive([this](QDialog& dialog) {
+            auto* entry = qobject_cast<CFileFiltersDlg*>(&dialog);
+            EXPECT_EQ(dialog.windowTitle(), "Add File Types");
+            QPushButton* ok = entry->Buttons()->button(QDialogButtonBox::Ok);
+            EXPECT_FALSE(ok->isEnabled());
+            entry->DescriptionEdit()->setText("Text | Files");
+            EXPECT_FALSE(ok->isEnabled());
+            entry->SpecsEdit()->setText("  *.txt; *.log ");
+            EXPECT_TRUE(ok->isEnabled());
+            ok->click();
+            EXPECT_TRUE(messages_.Last().startsWith("Illegal characters.")) << messages_.Last().toStdString();
+            entry->DescriptionEdit()->setText(" Text Files ");
+            ok->click();
+            return dialog.result();
+        });
+        COptionsFileFilters* page = d.FileTypes();
+        EXPECT_EQ(page->List()->count(), 1);
+        EXPECT_EQ(page->List()->item(0)->text(), "All Files (*.*)");
+        EXPECT_FALSE(page->UpButton()->isEnabled());
+        page->AddButton()->click();
+        EXPECT_EQ(page->List()->currentItem()->text(), "Text Files (*.txt;*.log)");
+        EXPECT_TRUE(page->UpButton()->isEnabled());
+        EXPECT_FALSE(page->DownButton()->isEnabled());
+        page->UpButton()->click();
+        EXPECT_EQ(page->List()->currentRow(), 0);
+        return Ok(d);
+    });
+    EXPECT_EQ(Settings().fileFilters, "Text Files (*.txt;*.log)|*.txt;*.log|All Files (*.*)|*.*||");
+
+    messages_.Answer(platform::MsgResult::No);
+    messages_.Answer(platform::MsgResult::Yes);
+    messages_.Answer(platform::MsgResult::Yes);
+    RunOptions([this](COptionsDlg& d) {
+        COptionsFileFilters* page = d.FileTypes();
+        page->DeleteButton()->click();
+        EXPECT_EQ(page->List()->count(), 2) << "No keeps the entry";
+        EXPECT_EQ(messages_.Last(), "Are you sure you want to delete the selected item?");
+        page->DeleteButton()->click();
+        page->DeleteButton()->click();
+        EXPECT_EQ(page->List()->count(), 0);
+        EXPECT_FALSE(page->EditButton()->isEnabled());
+        return Ok(d);
+    });
+    EXPECT_EQ(Settings().fileFilters, "All Files (*.*)|*.*||");
+}
+
+TEST_F(OptionsTest, LayoutFilesSaveAndLoadThroughThePage)
+{
+    ASSERT_TRUE(Start());
+    const QString saved = files_.filePath("mine.lay");
+    chosenFile_ = saved;
+    LayoutValues shown;
+    RunOptions([&shown](COptionsDlg& d) {
+        COptionsDisplay* page = d.Display();
+        page->GroupByList()->setCurrentIndex(1);
+        page->BytesPerRowList()->setCurrentText("24");
+        page->ItemList()->setCurrentRow(AppSettings::SelBackgroundColor);
+        emit page->ColorList()->activated(page->ColorList()->findText("Olive"));
+        page->SaveLayout();
+        shown = page->Values();
+        d.reject();
+        return d.result();
+    });
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(bytes, EncodeLayoutFile(shown));
+    EXPECT_EQ(shown.colors[AppSettings::SelBackgroundColor], 0x008080u);
+    EXPECT_EQ(Settings().bytesPerRow, 16) << "saving a layout changes no setting";
+
+    const QString corrupt = MakeFile("bad.lay", QByteArray("LAYT\1\0\0\0", 8));
+    const QString other = MakeFile("new.lay", QByteArray("LAYT\2\0\0\0", 8));
+    RunOptions([&, this](COptionsDlg& d) {
+        COptionsDisplay* page = d.Display();
+        const LayoutValues before = page->Values();
+        chosenFile_ = corrupt;
+        page->LoadLayout();
+        EXPECT_EQ(messages_.Last(), "Unable to read file: File is corrupt or is not a valid layout data file.");
+        chosenFile_ = other;
+        page->LoadLayout();
+        EXPECT_TRUE(messages_.Last().contains("unrecognized format scheme"));
+        chosenFile_ = files_.filePath("missing.lay");
+        page->LoadLayout();
+        EXPECT_TRUE(messages_.Last().contains("missing.lay")) << messages_.Last().toStdString();
+        EXPECT_EQ(page->Values(), before) << "a refused file leaves the page as it was";
+        chosenFile_ = saved;
+        page->LoadLayout();
+        EXPECT_EQ(page->Values(), shown);
+        EXPECT_EQ(page->BytesPerRowList()->currentText(), "24");
+        EXPECT_EQ(page->GroupByList()->currentIndex(), 1);
+        return Ok(d);
+    });
+    EXPECT_EQ(Settings().bytesPerRow, 24);
+    EXPECT_EQ(Settings().groupBy, 1);
+    EXPECT_EQ(Settings().colors[AppSettings::SelBackgroundColor], 0x008080u);
+    EXPECT_EQ(chooserTitles_, QStringList({"Save Layout", "Load Layout", "Load Layout", "Load Layout", "Load Layout"}));
+}
+
+TEST_F(OptionsTest, FontSizeSetsTheRecordHeightAndBadSizesKeepThePrevious)
+{
+    ASSERT_TRUE(Start());
+    int dpi = 0;
+    RunOptions([&dpi](COptionsDlg& d) {
+        COptionsFont* page = d.FontPage();
+        dpi = page->logicalDpiY();
+        page->SizeList()->setCurrentText("20");
+        page->SizeList()->setCurrentText("5000");
+        page->SizeList()->setCurrentText("0");
+        EXPECT_EQ(page->Record().height, FontHeightForTwips(400, dpi));
+        EXPECT_EQ(page->Sample()->font().pixelSize(), -FontHeightForTwips(400, dpi));
+        return Ok(d);
+    });
+    EXPECT_EQ(Settings().font2.height, FontHeightForTwips(400, dpi));
+}
+
+TEST_F(OptionsTest, TheChoicesSurviveARestart)
+{
+    ASSERT_TRUE(Start());
+    Drive([](QDialog& dialog) {
+        auto& d = static_cast<COptionsDlg&>(dialog);
+        EXPECT_EQ(dialog.windowTitle(), "Options");
+        d.General()->UndoField()->SetValue(40);
+        d.Status()->findChildren<QRadioButton*>().at(0)->setChecked(true);
+        d.Display()->GroupByList()->setCurrentIndex(3);
+        return Ok(d);
+    });
+    Trigger(Cmd::ToolsOptions);
+    EXPECT_TRUE(drivers_.empty());
+    ASSERT_TRUE(CloseMainWindow());
+    Exit();
+    Settings() = AppSettings();
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Settings().undoLevels, 40);
+    EXPECT_EQ(Settings().redoLevels, 40);
+    EXPECT_EQ(Settings().statusFormat, 0);
+    EXPECT_EQ(Settings().groupBy, 3);
+    EXPECT_EQ(Settings().bytesPerRow, 16);
+}
