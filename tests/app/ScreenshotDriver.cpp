@@ -5,7 +5,11 @@
 //   vantrel_screenshots OUTPUT_FOLDER FILE
 #include "settings/AppSettings.h"
 #include "app/BinEditApp.h"
+#include "app/InspectorDock.h"
 #include "app/MainFrame.h"
+#include "inspect/ValueTypeRegistry.h"
+#include "inspectview/DataViewDlg.h"
+#include "inspectview/TypextsDlg.h"
 #include "core/BinEditDoc.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SettingsBackend.h"
@@ -17,6 +21,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QListWidget>
+#include <QTimer>
 #include <QPalette>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -103,6 +109,30 @@ bool TakeShot(const Shot& shot, const QString& folder, const QString& file)
     return saved;
 }
 
+// The caret on a value, the DWord row selected and the list focused: the
+// hex view highlights the inspected bytes.
+void InspectDWord(CBinEditApp& app)
+{
+    CMainFrame* frame = app.MainFrame();
+    if (CBinEditView* view = frame->ActiveView())
+        view->SetCaret(0x44, CaretMode::Move);
+    Settle();
+    CDataViewDlg* page = frame->Inspector()->DataView();
+    frame->Inspector()->ShowAndFocus();
+    page->List().SetCurrentRow(page->RowOfType(2));
+}
+
+// The "Data Types" dialog over the window, grabbed while it is open.
+void ShowDataTypes(const QString& folder)
+{
+    CTypextsDlg dialog(ValueTypes());
+    dialog.TypeList().setCurrentRow(12 < dialog.TypeList().count() ? 12 : 0);
+    dialog.show();
+    Settle();
+    const QString path = QDir(folder).filePath(QStringLiteral("data-types-dialog.png"));
+    std::printf("%s %s\n", dialog.grab().save(path) ? "wrote" : "FAILED", qPrintable(path));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -131,6 +161,12 @@ int main(int argc, char** argv)
              s.showSizeBar = true;
              s.bytesPerRow = 32;
              s.groupBy = 1;
+         }},
+        {.name = "inspector-highlight", .arrange = InspectDWord},
+        {.name = "inspector-dark", .dark = true, .arrange = [&folder](CBinEditApp& app) {
+             InspectDWord(app);
+             Settle();
+             ShowDataTypes(folder);
          }},
         {.name = "two-windows-tiled", .arrange = [](CBinEditApp& app) {
              app.OnFileNew();
