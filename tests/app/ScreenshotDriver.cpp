@@ -118,11 +118,12 @@ void InspectDWord(CBinEditApp& app)
         view->SetCaret(0x44, CaretMode::Move);
     Settle();
     CDataViewDlg* page = frame->Inspector()->DataView();
+    QApplication::setActiveWindow(frame);
     frame->Inspector()->ShowAndFocus();
     page->List().SetCurrentRow(page->RowOfType(2));
 }
 
-// The "Data Types" dialog over the window, grabbed while it is open.
+// The "Data Types" dialog, grabbed while it is open.
 void ShowDataTypes(const QString& folder)
 {
     CTypextsDlg dialog(ValueTypes());
@@ -150,7 +151,14 @@ int main(int argc, char** argv)
     const QString file = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(folder);
 
+    // The data-type modules load once per process and go with the first
+    // application object, so the shots that show their types come first.
     const std::vector<Shot> shots = {
+        {.name = "inspector-highlight", .arrange = [&folder](CBinEditApp& app) {
+             ShowDataTypes(folder);
+             InspectDWord(app);
+         }},
+        {.name = "inspector-dark", .dark = true, .arrange = InspectDWord},
         {.name = "default"},
         {.name = "decimal-offsets", .settings = [](AppSettings& s) { s.offsetFormat = 0; }},
         {.name = "group-by-4", .settings = [](AppSettings& s) { s.groupBy = 2; }},
@@ -161,12 +169,6 @@ int main(int argc, char** argv)
              s.showSizeBar = true;
              s.bytesPerRow = 32;
              s.groupBy = 1;
-         }},
-        {.name = "inspector-highlight", .arrange = InspectDWord},
-        {.name = "inspector-dark", .dark = true, .arrange = [&folder](CBinEditApp& app) {
-             InspectDWord(app);
-             Settle();
-             ShowDataTypes(folder);
          }},
         {.name = "two-windows-tiled", .arrange = [](CBinEditApp& app) {
              app.OnFileNew();
