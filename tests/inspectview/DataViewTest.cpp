@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
@@ -419,6 +420,35 @@ TEST_F(DataView, TheDialogRunsThroughTheSeamAndReportsWhetherOkWasPressed)
     EXPECT_TRUE(RunDataTypesDialog(nullptr, ValueTypes()));
     EXPECT_EQ(ValueTypes().HiddenTypesText(), "Double{@::}8");
     SetDialogDriver({});
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DataView, TheDividerIsDraggedWithTheMouseAndReported)
+{
+    Show(Counting(16), 0);
+    CTreeList& list = page->List();
+    list.SetDividerPos(120);
+    QWidget* viewport = list.List()->viewport();
+    std::vector<int> moves;
+    QObject::connect(&list, &CTreeList::dividerMoved, [&](int pixels) { moves.push_back(pixels); });
+    const int y = list.List()->visualRect(page->RowOfType(TYPE_WORD)).center().y();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(121, y));
+    QMouseEvent move(QEvent::MouseMove, QPointF(180, y), viewport->mapToGlobal(QPointF(180, y)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(180, y));
+    EXPECT_EQ(list.DividerPos(), 180);
+    EXPECT_EQ(moves, std::vector<int>{180});
+    // Pressing away from the divider selects a row instead.
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(40, y));
+    EXPECT_EQ(list.DividerPos(), 180);
+    EXPECT_EQ(list.CurrentRow(), page->RowOfType(TYPE_WORD));
+    AppSettings saved;
+    page->SaveSettings(saved);
+    EXPECT_EQ(saved.dataSplitterPos, 180);
 }
 
 } // namespace
