@@ -254,9 +254,11 @@ TEST_F(DataView, BigEndianAndHexadecimalComeFromTheContextMenu)
 
     int requests = 0;
     QObject::connect(page.get(), &CDataViewDlg::refreshRequested, [&] { ++requests; });
-    // Opened from the keyboard, the menu stands at (5, 5) of the page with its check marks.
-    QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(100, 100), page->mapToGlobal(QPoint(100, 100)));
-    QApplication::sendEvent(page.get(), &keyboard);
+    // Opened from the keyboard in the list, the menu stands at (5, 5) of the
+    // page with its check marks.
+    QWidget* list = page->List().List();
+    QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(100, 100), list->mapToGlobal(QPoint(100, 100)));
+    QApplication::sendEvent(list, &keyboard);
     EXPECT_TRUE(menu.isVisible());
     EXPECT_EQ(menu.pos(), page->mapToGlobal(QPoint(5, 5)));
     EXPECT_FALSE(actions[4]->isChecked());
@@ -268,7 +270,7 @@ TEST_F(DataView, BigEndianAndHexadecimalComeFromTheContextMenu)
     actions[3]->trigger();  // Hexadecimal
     page->Refresh(view.get(), false);
     EXPECT_EQ(Value(TYPE_WORD), "0x102");
-    QApplication::sendEvent(page.get(), &keyboard);
+    QApplication::sendEvent(list, &keyboard);
     EXPECT_TRUE(actions[3]->isChecked());
     EXPECT_TRUE(actions[4]->isChecked());
     menu.hide();
