@@ -108,7 +108,7 @@ bool CBinEditApp::InitInstance(const QStringList& arguments)
 
     // 13-14. A second load does nothing when the settings loaded them already.
     TypeRegistry().Load();
-    mainFrame_->RefreshInspector();
+    mainFrame_->RebuildInspector();
 
     // 15.
     startupComplete_ = true;

@@ -1,5 +1,9 @@
 #include "InspectorDock.h"
 
+#include "inspectview/DataViewDlg.h"
+#include "view/BinEditView.h"
+
+#include <QShortcut>
 #include <QTabWidget>
 
 namespace {
@@ -13,16 +17,47 @@ QWidget* EmptyPage(const QString& name)
 }
 } // namespace
 
-CInspectorDock::CInspectorDock(QWidget* parent) : QDockWidget(QStringLiteral("Data Inspector"), parent)
+CInspectorDock::CInspectorDock(ValueTypeRegistry& types, CInspectedRange& highlight, QWidget* parent)
+    : QDockWidget(QStringLiteral("Data Inspector"), parent)
 {
     setObjectName(QStringLiteral("DataInspector"));
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     setAllowedAreas(Qt::AllDockWidgetAreas);
     tabs_ = new QTabWidget;
     tabs_->setTabPosition(QTabWidget::South);
-    tabs_->addTab(EmptyPage(QStringLiteral("DataViewPage")), QStringLiteral("Data View"));
+    dataView_ = new CDataViewDlg(types, highlight);
+    tabs_->addTab(dataView_, QStringLiteral("Data View"));
     tabs_->addTab(EmptyPage(QStringLiteral("StructureViewPage")), QStringLiteral("Structure View"));
     setWidget(tabs_);
+
+    idle_.setSingleShot(true);
+    idle_.setInterval(0);
+    connect(&idle_, &QTimer::timeout, this, &CInspectorDock::PerformRefresh);
+    connect(tabs_, &QTabWidget::currentChanged, this, &CInspectorDock::ScheduleRefresh);
+    connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible)
+            ScheduleRefresh();
+    });
+
+    connect(dataView_, &CDataViewDlg::hideRequested, this, &QWidget::hide);
+    connect(dataView_, &CDataViewDlg::dataTypesRequested, this, &CInspectorDock::dataTypesRequested);
+    connect(dataView_, &CDataViewDlg::refreshRequested, this, [this] { RequestRefresh(lastView_, false); });
+
+    // The pages switch as in every tabbed window.
+    const struct {
+        QKeySequence keys;
+        int step;
+    } switches[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                    {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+                    {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                    {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                    {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+    for (const auto& entry : switches) {
+        auto* shortcut = new QShortcut(entry.keys, tabs_);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        const int step = entry.step;
+        connect(shortcut, &QShortcut::activated, this, [this, step] { StepTab(step); });
+    }
 }
 
 int CInspectorDock::SelectedTab() const { return tabs_->currentIndex(); }
@@ -35,16 +70,55 @@ void CInspectorDock::SelectTab(int index)
 
 QWidget* CInspectorDock::Page(int index) const { return tabs_->widget(index); }
 
+void CInspectorDock::StepTab(int step)
+{
+    const int count = tabs_->count();
+    SelectTab((tabs_->currentIndex() + step + count) % count);
+    ShowAndFocus();
+}
+
 void CInspectorDock::ShowAndFocus()
 {
     show();
     raise();
     QWidget* page = tabs_->currentWidget();
-    QWidget* target = page->focusProxy() ? page->focusProxy() : page;
-    // A page with controls passes the focus to its first one.
-    if (QWidget* next = page->nextInFocusChain(); next && page->isAncestorOf(next) && next->focusPolicy() != Qt::NoFocus)
-        target = next;
+    QWidget* target = page;
+    while (target->focusProxy())
+        target = target->focusProxy();
+    // A page without a proxy passes the focus to its first control.
+    if (target == page)
+        if (QWidget* next = page->nextInFocusChain(); next && page->isAncestorOf(next) && next->focusPolicy() != Qt::NoFocus)
+            target = next;
     target->setFocus(Qt::ShortcutFocusReason);
 }
 
-void CInspectorDock::Refresh(CBinEditView*) {}
+void CInspectorDock::LoadSettings(const AppSettings& settings) { dataView_->LoadSettings(settings); }
+
+void CInspectorDock::SaveSettings(AppSettings& settings) const { dataView_->SaveSettings(settings); }
+
+void CInspectorDock::RequestRefresh(CBinEditView* view, bool rebuild)
+{
+    lastView_ = view;
+    requests_.Add(lastView_, rebuild);
+    ScheduleRefresh();
+}
+
+void CInspectorDock::ScheduleRefresh()
+{
+    if (requests_.IsPending(SelectedTab()))
+        idle_.start();
+}
+
+void CInspectorDock::PerformRefresh()
+{
+    // A hidden pane keeps its requests until it is shown again.
+    if (!isVisible())
+        return;
+    const int tab = SelectedTab();
+    const auto request = requests_.Take(tab);
+    if (!request)
+        return;
+    if (tab == kDataViewTab)
+        dataView_->Refresh(request->view.data(), request->rebuild);
+    emit refreshed(tab);
+}

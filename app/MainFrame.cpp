@@ -8,6 +8,10 @@
 #include "settings/SettingsStore.h"
 #include "app/StatusPanes.h"
 #include "core/BinEditDoc.h"
+#include "ext/ExtensionRegistries.h"
+#include "inspect/ValueTypeRegistry.h"
+#include "inspectview/DataViewDlg.h"
+#include "inspectview/TypextsDlg.h"
 #include "platform/SettingsBackend.h"
 #include "platform/StatusHooks.h"
 #include "tools/BookmarkStore.h"
@@ -29,7 +33,7 @@
 namespace {
 
 constexpr QSize kDefaultWindowSize(1024, 720);
-constexpr int kDefaultInspectorWidth = 260;
+constexpr int kDefaultInspectorWidth = 340;
 
 QStringList LocalFiles(const QMimeData* data)
 {
@@ -75,7 +79,9 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
     // Created in this order: tool bars, status bar, Data Inspector pane.
     CreateToolBars();
     panes_ = new CStatusPanes(statusBar());
-    inspector_ = new CInspectorDock(this);
+    inspector_ = new CInspectorDock(ValueTypes(), inspected_, this);
+    inspector_->DataView()->SetTypeLoader([] { TypeRegistry().Load(); });
+    connect(inspector_, &CInspectorDock::dataTypesRequested, this, &CMainFrame::OnDataTypes);
     addDockWidget(Qt::LeftDockWidgetArea, inspector_);
     CreateMenus();
     addActions(commands_.All());
@@ -84,9 +90,12 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
     RestoreWindowState();
 
     platform::SetStatusTextHandler([this](const QString& text) { panes_->ShowMessage(text); });
-    // Every hex view marks the starts of the application's bookmarks.
-    static const CBookmarkMarks marks(Bookmarks());
-    CBinEditView::SetMarks(&marks);
+    // Every hex view marks the starts of the application's bookmarks and
+    // the bytes the inspector highlights.
+    marks_ = std::make_unique<CBookmarkMarks>(Bookmarks(), &inspected_);
+    CBinEditView::SetMarks(marks_.get());
+    // Edits, undo and read-only changes of any document refresh the pages.
+    CBinEditDoc::SetInspectorRefreshHook([this] { RefreshInspector(); });
 
     updateTimer_.setSingleShot(true);
     updateTimer_.setInterval(0);
@@ -97,6 +106,7 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
 CMainFrame::~CMainFrame()
 {
     platform::SetStatusTextHandler({});
+    CBinEditDoc::SetInspectorRefreshHook({});
     CBinEditView::SetMarks(nullptr);
     // Closing windows one by one would activate the others meanwhile.
     disconnect(mdi_, nullptr, this, nullptr);
@@ -109,6 +119,9 @@ CMainFrame::~CMainFrame()
         frame->disconnect(this);
         delete frame;
     }
+    // The pages highlight through inspected_, which goes before the child widgets would.
+    delete inspector_;
+    inspector_ = nullptr;
 }
 
 // ---------------------------------------------------------------- creation
@@ -121,6 +134,7 @@ void CMainFrame::ConnectWindowCommands()
     connect(commands_[Cmd::WindowTileHorizontally], &QAction::triggered, this, [this] { OnWindowTile(Qt::Horizontal); });
     connect(commands_[Cmd::WindowTileVertically], &QAction::triggered, this, [this] { OnWindowTile(Qt::Vertical); });
     connect(commands_[Cmd::ViewDataInspector], &QAction::triggered, this, &CMainFrame::OnDataInspector);
+    connect(commands_[Cmd::ViewDataTypes], &QAction::triggered, this, &CMainFrame::OnDataTypes);
 }
 
 // ---------------------------------------------------------------- placement
@@ -138,6 +152,7 @@ void CMainFrame::RestoreWindowState()
     if (bars.isEmpty() || !restoreState(bars, kBarStateVersion))
         resizeDocks({inspector_}, {kDefaultInspectorWidth}, Qt::Horizontal);
     inspector_->SelectTab(s.dataViewType);
+    inspector_->LoadSettings(s);
 }
 
 void CMainFrame::SaveWindowState()
@@ -148,6 +163,7 @@ void CMainFrame::SaveWindowState()
     s.windowPos = FromQRect(restored ? geometry() : normalGeometry());
     s.windowMax = maximized;
     s.dataViewType = inspector_->SelectedTab();
+    inspector_->SaveSettings(s);
     auto store = platform::OpenSettings();
     SaveBarState(*store, saveState(kBarStateVersion));
     SaveMainWindowSettings(s, *store);
@@ -368,6 +384,7 @@ void CMainFrame::SetActiveView(CBinEditView* view)
         activeView_->SetActiveView(true);
         statusConnection_ = connect(activeView_, &CBinEditView::statusChanged, this, [this] {
             UpdateStatus();
+            RefreshInspector();
             RequestUpdate();
         });
     }
@@ -443,11 +460,9 @@ void CMainFrame::UpdateStatus()
         panes_->Clear();
 }
 
-void CMainFrame::RefreshInspector()
-{
-    if (inspector_->isVisible())
-        inspector_->Refresh(activeView_);
-}
+void CMainFrame::RefreshInspector() { inspector_->RequestRefresh(activeView_, false); }
+
+void CMainFrame::RebuildInspector() { inspector_->RequestRefresh(activeView_, true); }
 
 // ---------------------------------------------------------------- window commands
 
@@ -502,6 +517,12 @@ void CMainFrame::OnDataInspector()
 {
     inspector_->ShowAndFocus();
     RefreshInspector();
+}
+
+void CMainFrame::OnDataTypes()
+{
+    if (RunDataTypesDialog(this, ValueTypes()))
+        RebuildInspector();
 }
 
 // ---------------------------------------------------------------- drops

@@ -6,6 +6,7 @@
 // the one update step that sets every command's enabled and checked state.
 #include "app/CommandTable.h"
 #include "app/DocManager.h"
+#include "view/InspectedRange.h"
 
 #include <QMainWindow>
 #include <QMetaObject>
@@ -18,6 +19,7 @@
 class CBinEditFrame;
 class CBinEditView;
 class CCompareWindows;
+class CBookmarkMarks;
 class CEditingCommands;
 class CInspectorDock;
 class CStatusPanes;
@@ -71,7 +73,12 @@ public:
     // Asks for the update step once the current event is handled.
     void RequestUpdate();
     void UpdateStatus();
+    // The inspector pages follow the active view at the next idle moment;
+    // with a rebuild their rows are laid out again from the type registry.
     void RefreshInspector();
+    void RebuildInspector();
+    // The bytes the inspector highlights in the hex views.
+    CInspectedRange& InspectedRange() { return inspected_; }
 
     // Asked when the window is about to close (the exit's save questions).
     void SetCloseQuery(std::function<bool()> query) { closeQuery_ = std::move(query); }
@@ -91,6 +98,7 @@ public:
     void OnWindowCascade();
     void OnWindowTile(Qt::Orientation orientation);
     void OnDataInspector();
+    void OnDataTypes();
 
 signals:
     void filesDropped(const QStringList& paths);
@@ -160,4 +168,6 @@ private:
     std::function<bool()> closeQuery_;
     std::unique_ptr<CEditingCommands> editing_;
     std::unique_ptr<CCompareWindows> compare_;
+    CInspectedRange inspected_;
+    std::unique_ptr<CBookmarkMarks> marks_;
 };

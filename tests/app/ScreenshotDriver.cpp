@@ -5,7 +5,11 @@
 //   vantrel_screenshots OUTPUT_FOLDER FILE
 #include "settings/AppSettings.h"
 #include "app/BinEditApp.h"
+#include "app/InspectorDock.h"
 #include "app/MainFrame.h"
+#include "inspect/ValueTypeRegistry.h"
+#include "inspectview/DataViewDlg.h"
+#include "inspectview/TypextsDlg.h"
 #include "core/BinEditDoc.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SettingsBackend.h"
@@ -31,6 +35,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QCheckBox>
+#include <QTimer>
 #include <QPalette>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -210,6 +215,29 @@ bool TakeDialogShots(const QString& folder, const QString& file)
     app.MainFrame()->close();
     app.ExitInstance();
     return ok;
+// The caret on a value, the DWord row selected and the list focused: the
+// hex view highlights the inspected bytes.
+void InspectDWord(CBinEditApp& app)
+{
+    CMainFrame* frame = app.MainFrame();
+    if (CBinEditView* view = frame->ActiveView())
+        view->SetCaret(0x44, CaretMode::Move);
+    Settle();
+    CDataViewDlg* page = frame->Inspector()->DataView();
+    QApplication::setActiveWindow(frame);
+    frame->Inspector()->ShowAndFocus();
+    page->List().SetCurrentRow(page->RowOfType(2));
+}
+
+// The "Data Types" dialog, grabbed while it is open.
+void ShowDataTypes(const QString& folder)
+{
+    CTypextsDlg dialog(ValueTypes());
+    dialog.TypeList().setCurrentRow(12 < dialog.TypeList().count() ? 12 : 0);
+    dialog.show();
+    Settle();
+    const QString path = QDir(folder).filePath(QStringLiteral("data-types-dialog.png"));
+    std::printf("%s %s\n", dialog.grab().save(path) ? "wrote" : "FAILED", qPrintable(path));
 }
 
 } // namespace
@@ -229,7 +257,14 @@ int main(int argc, char** argv)
     const QString file = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(folder);
 
+    // The data-type modules load once per process and go with the first
+    // application object, so the shots that show their types come first.
     const std::vector<Shot> shots = {
+        {.name = "inspector-highlight", .arrange = [&folder](CBinEditApp& app) {
+             ShowDataTypes(folder);
+             InspectDWord(app);
+         }},
+        {.name = "inspector-dark", .dark = true, .arrange = InspectDWord},
         {.name = "default"},
         {.name = "decimal-offsets", .settings = [](AppSettings& s) { s.offsetFormat = 0; }},
         {.name = "group-by-4", .settings = [](AppSettings& s) { s.groupBy = 2; }},

@@ -1,0 +1,112 @@
+#include "TreeListModel.h"
+
+#include <QFont>
+
+CTreeListModel::CTreeListModel(QObject* parent) : QAbstractItemModel(parent) {}
+
+CTreeListModel::~CTreeListModel() = default;
+
+CTreeListModel::Node* CTreeListModel::NodeOf(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return const_cast<Node*>(&root_);
+    return static_cast<Node*>(index.internalPointer());
+}
+
+void CTreeListModel::Clear()
+{
+    beginResetModel();
+    root_.children.clear();
+    endResetModel();
+}
+
+QModelIndex CTreeListModel::AddRow(const QModelIndex& parent, TreeListRow row)
+{
+    Node* owner = NodeOf(parent);
+    const int position = int(owner->children.size());
+    beginInsertRows(parent, position, position);
+    auto node = std::make_unique<Node>();
+    node->row = std::move(row);
+    node->parent = owner;
+    node->position = position;
+    Node* added = node.get();
+    owner->children.push_back(std::move(node));
+    endInsertRows();
+    return createIndex(position, kNameColumn, added);
+}
+
+const TreeListRow& CTreeListModel::Row(const QModelIndex& index) const { return NodeOf(index)->row; }
+
+void CTreeListModel::SetValue(const QModelIndex& index, const QString& value, bool editable)
+{
+    Node* node = NodeOf(index);
+    if (node == &root_ || (node->row.value == value && node->row.editable == editable))
+        return;
+    node->row.value = value;
+    node->row.editable = editable;
+    const QModelIndex cell = createIndex(node->position, kValueColumn, node);
+    emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
+}
+
+QModelIndex CTreeListModel::index(int row, int column, const QModelIndex& parent) const
+{
+    const Node* owner = NodeOf(parent);
+    if (row < 0 || size_t(row) >= owner->children.size() || column < 0 || column > kValueColumn)
+        return {};
+    return createIndex(row, column, owner->children[size_t(row)].get());
+}
+
+QModelIndex CTreeListModel::parent(const QModelIndex& child) const
+{
+    if (!child.isValid())
+        return {};
+    const Node* owner = NodeOf(child)->parent;
+    if (!owner || owner == &root_)
+        return {};
+    return createIndex(owner->position, kNameColumn, const_cast<Node*>(owner));
+}
+
+int CTreeListModel::rowCount(const QModelIndex& parent) const
+{
+    // Only the name column has children, as in every tree view.
+    if (parent.isValid() && parent.column() != kNameColumn)
+        return 0;
+    return int(NodeOf(parent)->children.size());
+}
+
+int CTreeListModel::columnCount(const QModelIndex&) const { return 2; }
+
+QVariant CTreeListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const TreeListRow& row = NodeOf(index)->row;
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return index.column() == kNameColumn ? row.name : row.value;
+    case Qt::ToolTipRole:
+        return row.description;
+    case Qt::FontRole:
+        if (row.group) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags CTreeListModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.column() == kValueColumn && NodeOf(index)->row.editable)
+        result |= Qt::ItemIsEditable;
+    if (NodeOf(index)->children.empty())
+        result |= Qt::ItemNeverHasChildren;
+    return result;
+}

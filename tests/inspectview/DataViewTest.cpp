@@ -1,0 +1,456 @@
+// The Data View page on a real hex view: the rows it shows, editing through
+// the real list with the keyboard, the conversion message for bad text, the
+// highlight in grabbed pixels, the context menu and the Data Types dialog.
+#include "MessageRecorder.h"
+#include "ViewTestSupport.h"
+#include "ext/TypeExtensions.h"
+#include "inspect/DataViewValues.h"
+#include "inspect/ValueTypeRegistry.h"
+#include "inspectview/DataViewDlg.h"
+#include "inspectview/TypextsDlg.h"
+#include "tooldialogs/ToolDialogSeam.h"
+#include "tools/RegistryValue.h"
+#include "tools/StdValueType.h"
+#include "view/InspectedRange.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+
+using namespace test_colors;
+
+namespace {
+
+// Marks the view with the range the page highlights, as the main window does.
+class RangeMarks : public IViewMarks {
+public:
+    explicit RangeMarks(const CInspectedRange& range) : range_(range) {}
+    std::vector<int32_t> BookmarksIn(const CBinEditDoc&, int32_t, int32_t) const override { return {}; }
+    std::pair<int32_t, int32_t> InspectorRange(const CBinEditDoc& doc) const override { return range_.RangeFor(doc); }
+
+private:
+    const CInspectedRange& range_;
+};
+
+void Settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+class DataView : public ViewTest {
+protected:
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        ValueTypes().ClearCustomTypes();
+        ValueTypes().ApplyHiddenTypes(QString());
+        CBinEditView::SetMarks(&marks);
+    }
+
+    void TearDown() override
+    {
+        page.reset();
+        ValueTypes().ClearCustomTypes();
+        ValueTypes().ApplyHiddenTypes(QString());
+        ViewTest::TearDown();
+    }
+
+    // A file of these bytes with the caret at caret, and the page showing it.
+    void Show(const QByteArray& bytes, int32_t caret)
+    {
+        Open(bytes, QSize(700, 300));
+        view->SetCaret(caret, CaretMode::Move);
+        page = std::make_unique<CDataViewDlg>(ValueTypes(), range);
+        page->resize(360, 520);
+        page->show();
+        page->Refresh(view.get(), true);
+        Settle();
+    }
+
+    QString Value(int type) const
+    {
+        const QModelIndex row = page->RowOfType(type);
+        return row.isValid() ? page->List().Model().Row(row).value : QStringLiteral("(hidden)");
+    }
+    bool Editable(int type) const { return page->List().Model().Row(page->RowOfType(type)).editable; }
+
+    QByteArray FileBytes() const
+    {
+        QByteArray bytes(doc->Size(), '\0');
+        CBufferPos at;
+        at.Bind(&doc->Buffer(), false, 0);
+        at.Read(bytes.data(), doc->Size());
+        return bytes;
+    }
+
+    // Selects a type's row with the keyboard focus in the list.
+    void Select(int type)
+    {
+        QTreeView* list = page->List().List();
+        page->activateWindow();
+        QApplication::setActiveWindow(page.get());
+        list->setFocus();
+        page->List().SetCurrentRow(page->RowOfType(type));
+        Settle();
+    }
+
+    // Types text into the selected row's value as a user does: F2, the
+    // text, Enter; the commit runs once the editor has gone.
+    void TypeValue(const QString& text, Qt::Key start = Qt::Key_F2)
+    {
+        QTreeView* list = page->List().List();
+        QTest::keyClick(list, start);
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_NE(editor, list) << "no editor opened";
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        // Qt Test types only what a keyboard has keys for; other text is pasted.
+        const bool typeable = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; });
+        if (typeable)
+            QTest::keyClicks(editor, text);
+        else if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->insert(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        Settle();
+    }
+
+    CInspectedRange range;
+    RangeMarks marks{range};
+    MessageRecorder messages;
+    std::unique_ptr<CDataViewDlg> page;
+};
+
+TEST_F(DataView, RowsFollowTheRegistryWithEofNearTheEndOfTheFile)
+{
+    Show(QByteArray::fromHex("00000000000000000102"), 8);
+    QTreeView* list = page->List().List();
+    const CTreeListModel& model = page->List().Model();
+    ASSERT_EQ(model.rowCount(), 2);
+    EXPECT_EQ(model.Row(model.index(0, 0)).name, "Standard Data Types");
+    EXPECT_EQ(model.Row(model.index(1, 0)).name, "Custom Data Types");
+    EXPECT_EQ(model.rowCount(model.index(0, 0)), STD_VALUE_TYPE_COUNT);
+    EXPECT_TRUE(list->isExpanded(model.index(0, 0)));
+
+    const std::vector<int> withValues = {TYPE_BYTE, TYPE_WORD, TYPE_SIGNED_BYTE, TYPE_SIGNED_WORD,
+                                         TYPE_ASCII_CHARACTER, TYPE_UNICODE_CHARACTER};
+    for (int type = 0; type < STD_VALUE_TYPE_COUNT; ++type) {
+        const bool has = std::find(withValues.begin(), withValues.end(), type) != withValues.end();
+        EXPECT_EQ(Value(type) != kEofValueText, has) << type << " " << Value(type).toStdString();
+        EXPECT_EQ(Editable(type), has) << type;
+    }
+    EXPECT_EQ(Value(TYPE_BYTE), "1");
+    EXPECT_EQ(Value(TYPE_WORD), "513");
+
+    // The description line follows the selected row.
+    Select(TYPE_DWORD);
+    auto* description = page->findChild<QLabel*>();
+    ASSERT_NE(description, nullptr);
+    EXPECT_EQ(description->text(), "Data Type = \"DWord\", Size = 4 bytes.");
+    page->List().SetCurrentRow(model.index(1, 0));
+    EXPECT_TRUE(description->text().startsWith("Displays the data at the current position as custom data types"));
+
+    // Without a view every value is empty and nothing is editable.
+    page->Refresh(nullptr, false);
+    for (int type = 0; type < STD_VALUE_TYPE_COUNT; ++type) {
+        EXPECT_TRUE(Value(type).isEmpty()) << type;
+        EXPECT_FALSE(Editable(type)) << type;
+    }
+}
+
+TEST_F(DataView, EditingAStandardValueOverwritesAtTheCaretAndUndoRestoresIt)
+{
+    const QByteArray original = QByteArray::fromHex("1122334455667788");
+    Show(original, 2);
+    Select(TYPE_WORD);
+    TypeValue(QStringLiteral("0x4142"), Qt::Key_Return);
+    EXPECT_EQ(FileBytes(), QByteArray::fromHex("1122424155667788"));
+    EXPECT_EQ(messages.Count(), 0) << messages.Last().toStdString();
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(Value(TYPE_WORD), "16706");
+    EXPECT_EQ(view->Caret().Offset(), 2);
+
+    ASSERT_TRUE(view->Undo());
+    EXPECT_EQ(FileBytes(), original);
+}
+
+TEST_F(DataView, AsciiCharacterTakesANumberAndRefusesACharacter)
+{
+    const QByteArray original = QByteArray::fromHex("00000000");
+    Show(original, 1);
+    Select(TYPE_ASCII_CHARACTER);
+    TypeValue(QStringLiteral("x"));
+    EXPECT_EQ(messages.Last(), "The text \"x\" could not be converted to the data type ASCII Character.");
+    EXPECT_EQ(FileBytes(), original);
+    EXPECT_FALSE(doc->IsModified());
+
+    TypeValue(QStringLiteral("65"));
+    EXPECT_EQ(FileBytes(), QByteArray::fromHex("00410000"));
+    EXPECT_EQ(Value(TYPE_ASCII_CHARACTER), "65 'A'");
+}
+
+TEST_F(DataView, BadTextGivesTheMessageAndLeavesTheDocumentAlone)
+{
+    const QByteArray original = QByteArray::fromHex("0102030405060708");
+    Show(original, 0);
+    const struct {
+        int type;
+        QString text;
+    } cases[] = {
+        {TYPE_BYTE, QString()},
+        {TYPE_BYTE, QStringLiteral("256")},
+        {TYPE_DWORD, QString(3000, u'9')},
+        {TYPE_WORD, QStringLiteral("twelve")},
+        {TYPE_UNICODE_CHARACTER, QString(1, QChar(0xDC00))},
+        {TYPE_DOUBLE, QStringLiteral("1e999")},
+    };
+    for (const auto& c : cases) {
+        messages.Clear();
+        Select(c.type);
+        TypeValue(c.text);
+        EXPECT_EQ(messages.Count(), 1) << c.type;
+        EXPECT_EQ(messages.Last(), ConversionFailedText(c.text, ValueTypes().At(c.type).Name())) << c.type;
+        EXPECT_EQ(FileBytes(), original) << c.type;
+    }
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_FALSE(doc->CanUndo());
+}
+
+TEST_F(DataView, AReadOnlyDocumentShowsValuesButRefusesEditing)
+{
+    const QByteArray original = QByteArray::fromHex("4142434445464748");
+    Open(original);
+    doc->SetReadOnly(true);
+    view->SetCaret(0, CaretMode::Move);
+    page = std::make_unique<CDataViewDlg>(ValueTypes(), range);
+    page->show();
+    page->Refresh(view.get(), true);
+    EXPECT_EQ(Value(TYPE_BYTE), "65");
+    Select(TYPE_BYTE);
+    QTest::keyClick(page->List().List(), Qt::Key_F2);
+    EXPECT_FALSE(page->List().IsEditing());
+    EXPECT_FALSE(page->List().EditCurrentRow());
+    EXPECT_EQ(FileBytes(), original);
+}
+
+TEST_F(DataView, BigEndianAndHexadecimalComeFromTheContextMenu)
+{
+    Show(QByteArray::fromHex("0102"), 0);
+    EXPECT_EQ(Value(TYPE_WORD), "513");
+    QMenu& menu = page->ContextMenu();
+    const QList<QAction*> actions = menu.actions();
+    QStringList texts;
+    for (QAction* action : actions)
+        if (!action->isSeparator())
+            texts << action->text();
+    EXPECT_EQ(texts, (QStringList{"&Hide Data Inspector Window", "&Data Types...", "He&xadecimal",
+                                  "&Big Endian (Non-Intel)"}));
+
+    int requests = 0;
+    QObject::connect(page.get(), &CDataViewDlg::refreshRequested, [&] { ++requests; });
+    // Opened from the keyboard in the list, the menu stands at (5, 5) of the
+    // page with its check marks.
+    QWidget* list = page->List().List();
+    QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(100, 100), list->mapToGlobal(QPoint(100, 100)));
+    QApplication::sendEvent(list, &keyboard);
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_EQ(menu.pos(), page->mapToGlobal(QPoint(5, 5)));
+    EXPECT_FALSE(actions[4]->isChecked());
+    actions[4]->trigger();  // Big Endian
+    menu.hide();
+    EXPECT_EQ(requests, 1);
+    page->Refresh(view.get(), false);
+    EXPECT_EQ(Value(TYPE_WORD), "258");
+    actions[3]->trigger();  // Hexadecimal
+    page->Refresh(view.get(), false);
+    EXPECT_EQ(Value(TYPE_WORD), "0x102");
+    QApplication::sendEvent(list, &keyboard);
+    EXPECT_TRUE(actions[3]->isChecked());
+    EXPECT_TRUE(actions[4]->isChecked());
+    menu.hide();
+
+    AppSettings saved;
+    page->SaveSettings(saved);
+    EXPECT_TRUE(saved.dataHexadecimal);
+    EXPECT_TRUE(saved.dataBigEndian);
+}
+
+TEST_F(DataView, TheSelectedValuesBytesAreHighlightedWhileTheListHasTheFocus)
+{
+    Show(Counting(64), 8);
+    const RowLayout& l = view->Geometry();
+    const int hexX = l.Px(l.hexX);
+    auto colourOf = [&](const QImage& image, int byte) {
+        return image.pixelColor(Cell(hexX, l.HexCellOfByte(byte), 0).topLeft());
+    };
+    Select(TYPE_DWORD);
+    EXPECT_EQ(range.RangeFor(*doc), std::make_pair(8, 12));
+    QImage image = Grab();
+    for (int b = 8; b < 12; ++b)
+        EXPECT_EQ(colourOf(image, b), kDataBackground) << b;
+    EXPECT_EQ(colourOf(image, 7), kBackground);
+    EXPECT_EQ(colourOf(image, 12), kBackground);
+
+    // Another row moves the highlight; a group row removes it.
+    page->List().SetCurrentRow(page->RowOfType(TYPE_WORD));
+    image = Grab();
+    EXPECT_EQ(colourOf(image, 9), kDataBackground);
+    EXPECT_EQ(colourOf(image, 10), kBackground);
+    page->List().SetCurrentRow(page->List().Model().index(0, 0));
+    EXPECT_EQ(range.RangeFor(*doc), std::make_pair(0, 0));
+    EXPECT_EQ(colourOf(Grab(), 8), kBackground);
+
+    // Losing the focus removes it too.
+    page->List().SetCurrentRow(page->RowOfType(TYPE_DWORD));
+    EXPECT_EQ(colourOf(Grab(), 8), kDataBackground);
+    QLineEdit elsewhere;
+    elsewhere.show();
+    QApplication::setActiveWindow(&elsewhere);
+    elsewhere.setFocus();
+    Settle();
+    EXPECT_EQ(range.RangeFor(*doc), std::make_pair(0, 0));
+    EXPECT_EQ(colourOf(Grab(), 8), kBackground);
+}
+
+// ---------------------------------------------------------------- custom types
+
+// Two module types: one that writes its text, and one whose format writes
+// nothing at all (a module failing), listed after it.
+void WriteText(const uint8_t* data, char16_t* text, int32_t, int32_t)
+{
+    const char16_t* source = data[0] ? u"GARBAGE-FROM-BEFORE" : u"zero";
+    while ((*text++ = *source++) != 0) {
+    }
+}
+void WriteNothing(const uint8_t*, char16_t*, int32_t, int32_t) {}
+int32_t ParseNothing(const char16_t*, uint8_t*, int32_t, int32_t*) { return 0; }
+
+TEST_F(DataView, AModuleTypeWhoseFormatFailsShowsAnEmptyValue)
+{
+    const TypeRecord wordy{u"Wordy", 1, 32, WriteText, ParseNothing, nullptr};
+    const TypeRecord silent{u"Silent", 1, 32, WriteNothing, ParseNothing, nullptr};
+    CustomTypeScratch scratch{std::vector<uint8_t>(16), std::vector<char16_t>(33)};
+    std::vector<std::unique_ptr<ValueType>> customs;
+    customs.push_back(std::make_unique<CCustomType>(wordy, "test.vtt", QString(), scratch));
+    customs.push_back(std::make_unique<CCustomType>(silent, "test.vtt", QString(), scratch));
+    ValueTypes().SetCustomTypes(std::move(customs));
+    Show(QByteArray::fromHex("01"), 0);
+    EXPECT_EQ(Value(12), "GARBAGE-FROM-BEFORE");
+    EXPECT_EQ(Value(13), "");
+    // A module type that refuses the text is reported like a standard one.
+    Select(13);
+    TypeValue(QStringLiteral("anything"));
+    EXPECT_EQ(messages.Last(), "The text \"anything\" could not be converted to the data type Silent.");
+    EXPECT_EQ(FileBytes(), QByteArray::fromHex("01"));
+}
+
+TEST_F(DataView, EditingAModuleValueWritesItsBytesAndUndoRestoresThem)
+{
+    TypeExtensions modules(ValueTypes(), QStringLiteral(VANTREL_MODULE_BIN_DIR));
+    modules.Load();
+    const int boolType = ValueTypes().Find(u"Windows BOOL", 4);
+    ASSERT_GE(boolType, STD_VALUE_TYPE_COUNT) << "the data-type module was not found";
+    const QByteArray original = QByteArray::fromHex("AA00000000BB");
+    Show(original, 1);
+    EXPECT_EQ(Value(boolType), "FALSE");
+    Select(boolType);
+    TypeValue(QStringLiteral("TRUE"), Qt::Key_Enter);
+    EXPECT_EQ(messages.Count(), 0) << messages.Last().toStdString();
+    EXPECT_EQ(FileBytes(), QByteArray::fromHex("AA01000000BB"));
+    EXPECT_EQ(Value(boolType), "TRUE");
+    ASSERT_TRUE(view->Undo());
+    EXPECT_EQ(FileBytes(), original);
+    page.reset();
+    ValueTypes().ClearCustomTypes();
+}
+
+// ---------------------------------------------------------------- Data Types dialog
+
+TEST_F(DataView, TheDataTypesDialogHidesExactlyTheUntickedTypes)
+{
+    CTypextsDlg dialog(ValueTypes());
+    QListWidget& list = dialog.TypeList();
+    EXPECT_EQ(dialog.windowTitle(), "Data Types");
+    ASSERT_EQ(list.count(), ValueTypes().Count());
+    EXPECT_EQ(list.currentRow(), 0);
+    EXPECT_EQ(dialog.DescriptionText(), "Data type Byte (1 byte). This is a standard data type implemented in Vantrel.exe.");
+    list.setCurrentRow(3);
+    EXPECT_TRUE(dialog.DescriptionText().startsWith("Data type QWord (8 bytes)."));
+
+    dialog.findChild<QPushButton*>("UnselectAll")->click();
+    for (int row = 0; row < list.count(); ++row)
+        EXPECT_EQ(list.item(row)->checkState(), Qt::Unchecked);
+    dialog.findChild<QPushButton*>("SelectAll")->click();
+    list.item(TYPE_BYTE)->setCheckState(Qt::Unchecked);
+    list.item(TYPE_QWORD)->setCheckState(Qt::Unchecked);
+
+    dialog.reject();
+    EXPECT_EQ(ValueTypes().HiddenTypesText(), "");
+    dialog.accept();
+    EXPECT_EQ(ValueTypes().HiddenTypesText(), "Byte{@::}1{@::}QWord{@::}8");
+
+    // The page leaves the hidden rows out once rebuilt; a new dialog ticks the rest.
+    Show(Counting(16), 0);
+    EXPECT_FALSE(page->RowOfType(TYPE_BYTE).isValid());
+    EXPECT_FALSE(page->RowOfType(TYPE_QWORD).isValid());
+    EXPECT_TRUE(page->RowOfType(TYPE_WORD).isValid());
+    CTypextsDlg again(ValueTypes());
+    EXPECT_EQ(again.TypeList().item(TYPE_BYTE)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(again.TypeList().item(TYPE_WORD)->checkState(), Qt::Checked);
+}
+
+TEST_F(DataView, TheDialogRunsThroughTheSeamAndReportsWhetherOkWasPressed)
+{
+    SetDialogDriver([](QDialog& dialog) {
+        static_cast<CTypextsDlg&>(dialog).SetAllTicked(false);
+        dialog.reject();
+        return int(QDialog::Rejected);
+    });
+    EXPECT_FALSE(RunDataTypesDialog(nullptr, ValueTypes()));
+    EXPECT_EQ(ValueTypes().HiddenTypesText(), "");
+    SetDialogDriver([](QDialog& dialog) {
+        static_cast<CTypextsDlg&>(dialog).TypeList().item(TYPE_DOUBLE)->setCheckState(Qt::Unchecked);
+        dialog.accept();
+        return int(QDialog::Accepted);
+    });
+    EXPECT_TRUE(RunDataTypesDialog(nullptr, ValueTypes()));
+    EXPECT_EQ(ValueTypes().HiddenTypesText(), "Double{@::}8");
+    SetDialogDriver({});
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DataView, TheDividerIsDraggedWithTheMouseAndReported)
+{
+    Show(Counting(16), 0);
+    CTreeList& list = page->List();
+    list.SetDividerPos(120);
+    QWidget* viewport = list.List()->viewport();
+    std::vector<int> moves;
+    QObject::connect(&list, &CTreeList::dividerMoved, [&](int pixels) { moves.push_back(pixels); });
+    const int y = list.List()->visualRect(page->RowOfType(TYPE_WORD)).center().y();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(121, y));
+    QMouseEvent move(QEvent::MouseMove, QPointF(180, y), viewport->mapToGlobal(QPointF(180, y)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(180, y));
+    EXPECT_EQ(list.DividerPos(), 180);
+    EXPECT_EQ(moves, std::vector<int>{180});
+    // Pressing away from the divider selects a row instead.
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(40, y));
+    EXPECT_EQ(list.DividerPos(), 180);
+    EXPECT_EQ(list.CurrentRow(), page->RowOfType(TYPE_WORD));
+    AppSettings saved;
+    page->SaveSettings(saved);
+    EXPECT_EQ(saved.dataSplitterPos, 180);
+}
+
+} // namespace
