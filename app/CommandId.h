@@ -54,6 +54,8 @@ enum class Cmd : int {
     ToolsModify,
     ToolsInsert,
     ToolsDelete,
+    ToolsConvertData,
+    ToolsComputeChecksum,
     ToolsOptions,
     // Window
     WindowNew,

@@ -12,6 +12,7 @@
 #include "tools/BookmarkStore.h"
 #include "tooldialogs/BookmarkMarks.h"
 #include "tooldialogs/EditingCommands.h"
+#include "tooldialogs/TaskCommands.h"
 #include "view/BinEditView.h"
 
 #include <QCloseEvent>
@@ -79,6 +80,7 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
     addActions(commands_.All());
     ConnectWindowCommands();
     ConnectEditingCommands();
+    ConnectTaskCommands();
     RestoreWindowState();
 
     platform::SetStatusTextHandler([this](const QString& text) { panes_->ShowMessage(text); });
@@ -394,6 +396,7 @@ void CMainFrame::UpdateCommands()
     commands_.SetEnabled(Cmd::FileReload, hasDoc && !doc->PathName().isEmpty());
     commands_.SetEnabled(Cmd::FileProperties, hasDoc);
     UpdateEditingCommands();
+    UpdateTaskCommands();
 
     commands_.SetChecked(Cmd::ViewHexAndAscii, s.columns == 3);
     commands_.SetChecked(Cmd::ViewHexOnly, s.columns == 1);

@@ -18,6 +18,7 @@
 class CBinEditFrame;
 class CBinEditView;
 class CEditingCommands;
+class CTaskCommands;
 class CInspectorDock;
 class CStatusPanes;
 class QActionGroup;
@@ -54,6 +55,8 @@ public:
     CBinEditDoc* ActiveDocument() const;
     // Find, replace, modify, insert, delete, go to and the bookmark commands.
     CEditingCommands& Editing() const { return *editing_; }
+    // Import, Export, Copy As, Paste As, Convert Data and Compute Checksum.
+    CTaskCommands& TaskCommands() const { return *tasks_; }
 
     // Start-up: shown maximised when it was maximised when it last closed.
     void ShowInitially();
@@ -111,6 +114,10 @@ private:
     // The Edit menu's view commands and the editing tools (MainFrameEditing.cpp).
     void ConnectEditingCommands();
     void UpdateEditingCommands();
+    // The task commands (MainFrameTasks.cpp).
+    void ConnectTaskCommands();
+    void UpdateTaskCommands();
+    bool OpenImported(const QString& path);
     void RestoreWindowState();
     void RebuildRecentFiles();
     void RebuildWindowList();
@@ -156,4 +163,5 @@ private:
     QTimer updateTimer_;
     std::function<bool()> closeQuery_;
     std::unique_ptr<CEditingCommands> editing_;
+    std::unique_ptr<CTaskCommands> tasks_;
 };

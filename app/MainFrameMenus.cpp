@@ -150,6 +150,9 @@ void CMainFrame::CreateToolsMenu()
     toolsMenu_ = menuBar()->addMenu(QStringLiteral("&Tools"));
     for (Cmd id : {Cmd::ToolsModify, Cmd::ToolsInsert, Cmd::ToolsDelete})
         toolsMenu_->addAction(commands_[id]);
+    toolsMenu_->addSeparator();
+    for (Cmd id : {Cmd::ToolsConvertData, Cmd::ToolsComputeChecksum})
+        toolsMenu_->addAction(commands_[id]);
 }
 
 void CMainFrame::CreateWindowMenu()
