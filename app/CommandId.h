@@ -55,6 +55,8 @@ enum class Cmd : int {
     ToolsInsert,
     ToolsDelete,
     ToolsCompareFiles,
+    ToolsConvertData,
+    ToolsComputeChecksum,
     ToolsOptions,
     ToolsEditUserTools,
     // Window

@@ -17,6 +17,7 @@
 #include "tools/BookmarkStore.h"
 #include "tooldialogs/BookmarkMarks.h"
 #include "tooldialogs/EditingCommands.h"
+#include "tooldialogs/TaskCommands.h"
 #include "view/BinEditView.h"
 
 #include <QCloseEvent>
@@ -87,6 +88,7 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
     addActions(commands_.All());
     ConnectWindowCommands();
     ConnectEditingCommands();
+    ConnectTaskCommands();
     RestoreWindowState();
 
     platform::SetStatusTextHandler([this](const QString& text) { panes_->ShowMessage(text); });
@@ -415,6 +417,7 @@ void CMainFrame::UpdateCommands()
     commands_.SetEnabled(Cmd::FilePrint, hasDoc);
     commands_.SetEnabled(Cmd::FilePrintPreview, hasDoc);
     UpdateEditingCommands();
+    UpdateTaskCommands();
 
     commands_.SetChecked(Cmd::ViewHexAndAscii, s.columns == 3);
     commands_.SetChecked(Cmd::ViewHexOnly, s.columns == 1);

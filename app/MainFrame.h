@@ -21,6 +21,7 @@ class CBinEditView;
 class CCompareWindows;
 class CBookmarkMarks;
 class CEditingCommands;
+class CTaskCommands;
 class CInspectorDock;
 class CStatusPanes;
 class QActionGroup;
@@ -59,6 +60,8 @@ public:
     CEditingCommands& Editing() const { return *editing_; }
     // Compare Files and the window arrangement it makes.
     CCompareWindows& Compare() const { return *compare_; }
+    // Import, Export, Copy As, Paste As, Convert Data and Compute Checksum.
+    CTaskCommands& TaskCommands() const { return *tasks_; }
 
     // Start-up: shown maximised when it was maximised when it last closed.
     void ShowInitially();
@@ -122,6 +125,10 @@ private:
     // The Edit menu's view commands and the editing tools (MainFrameEditing.cpp).
     void ConnectEditingCommands();
     void UpdateEditingCommands();
+    // The task commands (MainFrameTasks.cpp).
+    void ConnectTaskCommands();
+    void UpdateTaskCommands();
+    bool OpenImported(const QString& path);
     void RestoreWindowState();
     void RebuildRecentFiles();
     void RebuildWindowList();
@@ -170,4 +177,5 @@ private:
     std::unique_ptr<CCompareWindows> compare_;
     CInspectedRange inspected_;
     std::unique_ptr<CBookmarkMarks> marks_;
+    std::unique_ptr<CTaskCommands> tasks_;
 };

@@ -152,6 +152,8 @@ void CMainFrame::CreateToolsMenu()
         toolsMenu_->addAction(commands_[id]);
     toolsMenu_->addSeparator();
     toolsMenu_->addAction(commands_[Cmd::ToolsCompareFiles]);
+    for (Cmd id : {Cmd::ToolsConvertData, Cmd::ToolsComputeChecksum})
+        toolsMenu_->addAction(commands_[id]);
 }
 
 void CMainFrame::CreateWindowMenu()

@@ -26,6 +26,7 @@ public:
 
     // The main window, handed to handlers for their own dialogs and message boxes.
     void SetOwnerWindow(void* window) { ownerWindow_ = window; }
+    void* OwnerWindow() const { return ownerWindow_; }
 
     // Runs task index of kind. An empty path is passed as a null pointer;
     // view is null for Import and for any run without a hex view. Shows the

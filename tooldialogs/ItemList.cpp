@@ -1,0 +1,138 @@
+#include "ItemList.h"
+
+#include "ext/TaskExtensions.h"
+#include "ext/TaskTexts.h"
+#include "platform/MessageBox.h"
+#include "tooldialogs/ToolDialogSeam.h"
+
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+struct ModeTexts {
+    const char* caption;
+    const char* prompt;
+    int kind;
+};
+
+const ModeTexts& TextsOf(ChooserMode mode)
+{
+    static const ModeTexts texts[kChooserModeCount] = {
+        {"Copy As", "&Copy as:", TASK_COPY_AS},
+        {"Paste As", "&Paste as:", TASK_PASTE_AS},
+        {"Convert Data", "&Conversion types:", TASK_CONVERSION},
+        {"Checksum", "&Checksum routines:", TASK_CHECKSUM},
+    };
+    return texts[int(mode)];
+}
+} // namespace
+
+int CItemList::KindOf(ChooserMode mode) { return TextsOf(mode).kind; }
+
+QString CItemList::CaptionOf(ChooserMode mode) { return QString::fromLatin1(TextsOf(mode).caption); }
+
+CItemList::CItemList(const TaskExtensions& tasks, ChooserMode mode, int helpId, QWidget* parent)
+    : QDialog(parent), tasks_(tasks), mode_(mode), kind_(KindOf(mode)), helpId_(helpId)
+{
+    setWindowTitle(CaptionOf(mode));
+    auto* prompt = new QLabel(QString::fromLatin1(TextsOf(mode).prompt), this);
+    list_ = new QListWidget(this);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setSortingEnabled(false);
+    prompt->setBuddy(list_);
+
+    auto* frame = new QGroupBox(QStringLiteral("Description"), this);
+    description_ = new QLabel(frame);
+    description_->setWordWrap(true);
+    description_->setMinimumHeight(description_->fontMetrics().lineSpacing() * 2);
+    (new QVBoxLayout(frame))->addWidget(description_);
+
+    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    info_ = buttons->addButton(QStringLiteral("&Info..."), QDialogButtonBox::ActionRole);
+    QPushButton* help = buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
+    help->setEnabled(false);  // there is no help file to open
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CItemList::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CItemList::reject);
+    connect(info_, &QPushButton::clicked, this, &CItemList::ShowInfo);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(prompt);
+    left->addWidget(list_, 1);
+    left->addWidget(frame);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addWidget(buttons);
+    resize(420, 300);
+
+    const std::vector<TaskEntry>& list = tasks.Tasks(kind_);
+    for (size_t i = 0; i < list.size(); ++i) {
+        auto* item = new QListWidgetItem(list[i].name, list_);
+        item->setData(Qt::UserRole, int(i));
+    }
+    connect(list_, &QListWidget::itemSelectionChanged, this, &CItemList::SelectionChanged);
+    connect(list_, &QListWidget::itemDoubleClicked, this, &CItemList::accept);
+    const int row = StartRow(RememberedTaskChoices().chooserRow[size_t(mode)], list_->count());
+    if (list_->count() > 0)
+        list_->setCurrentRow(row);
+    SelectionChanged();
+}
+
+std::optional<int> CItemList::Choose(const TaskExtensions& tasks, ChooserMode mode, int helpId, QWidget* parent)
+{
+    if (tasks.TaskCount(KindOf(mode)) == 0) {
+        platform::ShowMessage(NoExtensionsText(), platform::MsgButtons::Ok, platform::MsgIcon::Information);
+        return std::nullopt;
+    }
+    CItemList dialog(tasks, mode, helpId, parent);
+    if (RunToolDialog(dialog) != QDialog::Accepted || dialog.ChosenTask() < 0)
+        return std::nullopt;
+    return dialog.ChosenTask();
+}
+
+void CItemList::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    list_->setFocus();
+}
+
+void CItemList::SelectionChanged()
+{
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    info_->setEnabled(!selected.isEmpty());
+    if (selected.isEmpty()) {
+        description_->clear();
+        return;
+    }
+    description_->setText(tasks_.Task(kind_, selected.first()->data(Qt::UserRole).toInt()).description);
+}
+
+QString CItemList::InfoText() const
+{
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    if (selected.isEmpty())
+        return NoTaskInfoText();
+    return TaskInfoText(tasks_, kind_, selected.first()->data(Qt::UserRole).toInt());
+}
+
+void CItemList::ShowInfo()
+{
+    platform::ShowMessage(InfoText(), platform::MsgButtons::Ok, platform::MsgIcon::Information);
+}
+
+void CItemList::accept()
+{
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    if (selected.isEmpty())
+        return;  // nothing chosen yet: the dialog stays open
+    chosen_ = selected.first()->data(Qt::UserRole).toInt();
+    RememberedTaskChoices().chooserRow[size_t(mode_)] = list_->row(selected.first());
+    QDialog::accept();
+}

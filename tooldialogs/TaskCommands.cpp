@@ -1,0 +1,334 @@
+#include "TaskCommands.h"
+
+#include "ChecksumDlg.h"
+#include "ItemList.h"
+#include "TaskFileDialog.h"
+#include "TaskProgressDlg.h"
+#include "ToolDialogSeam.h"
+#include "core/BinEditDoc.h"
+#include "ext/ExtensionRegistries.h"
+#include "ext/TaskArgsBlock.h"
+#include "ext/TaskChoices.h"
+#include "ext/TaskExtensions.h"
+#include "ext/TaskFileFilter.h"
+#include "ext/TaskResultMessage.h"
+#include "ext/TaskTempFile.h"
+#include "ext/TaskTexts.h"
+#include "platform/FileErrors.h"
+#include "platform/FileReader.h"
+#include "platform/MessageBox.h"
+#include "platform/StatusHooks.h"
+#include "platform/TempFile.h"
+#include "settings/AppSettings.h"
+#include "view/BinEditView.h"
+
+#include <QFileInfo>
+#include <QPointer>
+
+#include <cerrno>
+#include <memory>
+#include <new>
+
+namespace {
+
+// A checksum report is a few lines; anything past this is a broken module,
+// not text worth showing.
+constexpr int64_t kMaxReportBytes = 16 * 1024 * 1024;
+
+TaskViewParams ParamsOf(const CBinEditView& view)
+{
+    TaskViewParams params;
+    params.documentTitle = view.Document()->Title();
+    params.bytesPerRow = view.BytesPerRow();
+    params.hasSelection = view.Caret().hasSelection;
+    params.selectionStart = view.Caret().selStart;
+    return params;
+}
+
+// A new temporary file, or the file layer's report naming the folder.
+std::unique_ptr<TaskTempFile> MakeTemp()
+{
+    auto file = std::make_unique<TaskTempFile>();
+    if (!file->Ok()) {
+        platform::ReportFileError(file->Error(), platform::TempDirectory());
+        return nullptr;
+    }
+    return file;
+}
+
+std::optional<QByteArray> ReadReport(const QString& path)
+{
+    platform::FileReader reader;
+    if (!reader.Open(path)) {
+        platform::ReportFileError(reader.Error(), path);
+        return std::nullopt;
+    }
+    const int64_t size = reader.Size();
+    if (size < 0 || size > kMaxReportBytes) {
+        platform::ReportFileError(size < 0 ? reader.Error() : EFBIG, path);
+        return std::nullopt;
+    }
+    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    int64_t done = 0;
+    while (done < size) {
+        const int64_t read = reader.Read(bytes.data() + done, size - done);
+        if (read < 0) {
+            platform::ReportFileError(reader.Error(), path);
+            return std::nullopt;
+        }
+        if (read == 0)
+            break;
+        done += read;
+    }
+    bytes.truncate(qsizetype(done));
+    return bytes;
+}
+
+// Clears the progress text however the run ends.
+class StatusText {
+public:
+    explicit StatusText(const QString& text) { platform::ShowStatusText(text); }
+    ~StatusText() { platform::ShowStatusText(QString()); }
+    StatusText(const StatusText&) = delete;
+    StatusText& operator=(const StatusText&) = delete;
+};
+
+void ShowNoExtensions()
+{
+    platform::ShowMessage(NoExtensionsText(), platform::MsgButtons::Ok, platform::MsgIcon::Information);
+}
+
+} // namespace
+
+CTaskCommands::CTaskCommands(QWidget* dialogParent, ActiveViewFn activeView, OpenImportedFn openImported)
+    : parent_(dialogParent), activeView_(std::move(activeView)), openImported_(std::move(openImported))
+{
+}
+
+TaskExtensions& CTaskCommands::Tasks()
+{
+    TaskExtensions& tasks = tasks_ ? *tasks_ : LoadedTaskRegistry();
+    tasks.Load();
+    if (!tasks.OwnerWindow())
+        tasks.SetOwnerWindow(parent_);
+    return tasks;
+}
+
+// ---------------------------------------------------------------- enabling
+
+bool CTaskCommands::CanCopyAs(const CBinEditView* view)
+{
+    return view && view->Document() && view->Caret().hasSelection;
+}
+
+bool CTaskCommands::CanPasteAs(const CBinEditView* view) { return view && view->CanPaste(); }
+
+bool CTaskCommands::CanConvertData(const CBinEditView* view)
+{
+    const CBinEditDoc* doc = view ? view->Document() : nullptr;
+    return doc && !doc->IsReadOnly() && doc->Size() > 0;
+}
+
+bool CTaskCommands::CanComputeChecksum(const CBinEditView* view) { return CanConvertData(view); }
+
+// ---------------------------------------------------------------- running
+
+bool CTaskCommands::RunInBackground(int kind, int index, const QString& input, const QString& output,
+                                    const TaskViewParams* view)
+{
+    TaskExtensions& tasks = Tasks();
+    const TaskEntry& task = tasks.Task(kind, index);
+    StatusText status(TaskProgressText(kind));
+    platform::WaitCursor wait;
+    TaskRunTarget target;
+    target.kind = uint32_t(kind);
+    target.id = task.id;
+    target.inputPath = input;
+    target.outputPath = output;
+    target.ownerWindow = tasks.OwnerWindow();
+    target.view = view;
+    try {
+        const TaskArgsBlock block(target, Settings());
+        const BackgroundResult run = RunHandlerWithProgress(parent_, task.name, task.handler, block.Args());
+        if (run.outOfMemory) {
+            platform::ShowMessage(platform::OutOfMemoryText());
+            return false;
+        }
+        ReportTaskResult(run.result);
+        return run.result == TASK_RESULT_SUCCESS;
+    } catch (const std::bad_alloc&) {
+        platform::ShowMessage(platform::OutOfMemoryText());
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------- Import and Export
+
+void CTaskCommands::Import()
+{
+    TaskExtensions& tasks = Tasks();
+    const int count = tasks.TaskCount(TASK_IMPORT);
+    if (count == 0) {
+        ShowNoExtensions();
+        return;
+    }
+    TaskChoices& choices = RememberedTaskChoices();
+    TaskFileRequest request;
+    request.kind = TaskFileDialogKind::Import;
+    request.title = QStringLiteral("Import File");
+    request.filters = TaskNameFilters(tasks.Tasks(TASK_IMPORT));
+    request.filterIndex = StartFileType(choices.importFileType, count);
+    const std::optional<TaskFileAnswer> answer = ChooseTaskFile(parent_, request);
+    if (!answer)
+        return;
+    choices.importFileType = StartFileType(answer->filterIndex, count);
+
+    const std::unique_ptr<TaskTempFile> output = MakeTemp();
+    if (!output)
+        return;
+    if (!RunInBackground(TASK_IMPORT, choices.importFileType - 1, answer->path, output->Path(), nullptr))
+        return;
+    if (openImported_)
+        openImported_(output->Path());
+}
+
+void CTaskCommands::Export()
+{
+    TaskExtensions& tasks = Tasks();
+    const int count = tasks.TaskCount(TASK_EXPORT);
+    if (count == 0) {
+        ShowNoExtensions();
+        return;
+    }
+    CBinEditView* view = activeView_();
+    if (!view || !view->Document())
+        return;
+    TaskChoices& choices = RememberedTaskChoices();
+    TaskFileRequest request;
+    request.kind = TaskFileDialogKind::Export;
+    request.title = QStringLiteral("Export File");
+    request.filters = TaskNameFilters(tasks.Tasks(TASK_EXPORT));
+    request.filterIndex = StartFileType(choices.exportFileType, count);
+    const std::optional<TaskFileAnswer> answer = ChooseTaskFile(parent_, request);
+    if (!answer)
+        return;
+    choices.exportFileType = StartFileType(answer->filterIndex, count);
+    const int index = choices.exportFileType - 1;
+
+    const QString path = WithExportExtension(answer->path, tasks.Task(TASK_EXPORT, index).filter);
+    // The dialog asked about the name as typed; a name that only now got its
+    // extension may be another existing file.
+    if (path != answer->path && QFileInfo::exists(path)
+        && platform::ShowMessage(QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
+                                 platform::MsgButtons::YesNo, platform::MsgIcon::Warning)
+               != platform::MsgResult::Yes)
+        return;
+
+    const std::unique_ptr<TaskTempFile> input = MakeTemp();
+    if (!input || !view->Document()->SaveCopy(input->Path()))
+        return;
+    const TaskViewParams params = ParamsOf(*view);
+    RunInBackground(TASK_EXPORT, index, input->Path(), path, &params);
+}
+
+// ---------------------------------------------------------------- Copy As and Paste As
+
+void CTaskCommands::CopyAs()
+{
+    CBinEditView* view = activeView_();
+    if (!CanCopyAs(view))
+        return;
+    TaskExtensions& tasks = Tasks();
+    const std::optional<int> index = CItemList::Choose(tasks, ChooserMode::CopyAs, kCommandIdCopyAs, parent_);
+    if (!index)
+        return;
+    const std::unique_ptr<TaskTempFile> input = MakeTemp();
+    if (!input || !view->WriteSelectionToFile(input->Path()))
+        return;
+    const TaskViewParams params = ParamsOf(*view);
+    tasks.RunTask(TASK_COPY_AS, *index, input->Path(), QString(), &params);
+}
+
+void CTaskCommands::PasteAs()
+{
+    CBinEditView* view = activeView_();
+    if (!CanPasteAs(view))
+        return;
+    TaskExtensions& tasks = Tasks();
+    const std::optional<int> index = CItemList::Choose(tasks, ChooserMode::PasteAs, kCommandIdPasteAs, parent_);
+    if (!index)
+        return;
+    const std::unique_ptr<TaskTempFile> output = MakeTemp();
+    if (!output)
+        return;
+    const TaskViewParams params = ParamsOf(*view);
+    if (tasks.RunTask(TASK_PASTE_AS, *index, QString(), output->Path(), &params))
+        view->PasteFromFile(output->Path(), PasteMode::Normal, true);
+}
+
+// ---------------------------------------------------------------- Convert Data and Compute Checksum
+
+bool CTaskCommands::RunOnSelection(int kind,
+                                   const std::function<void(CBinEditView& view, const QString& output)>& take)
+{
+    CBinEditView* view = activeView_();
+    if (!view || !view->Document())
+        return false;
+    TaskExtensions& tasks = Tasks();
+    const bool selectAll = !view->Caret().hasSelection;
+    const int32_t caretBefore = view->Caret().Offset();
+    if (selectAll) {
+        view->SetCaret(0, CaretMode::Move);
+        view->SetCaret(view->Document()->Size(), CaretMode::Extend);
+    }
+    const bool convert = kind == TASK_CONVERSION;
+    const std::optional<int> index =
+        CItemList::Choose(tasks, convert ? ChooserMode::ConvertData : ChooserMode::Checksum,
+                          convert ? kCommandIdConvertData : kCommandIdComputeChecksum, parent_);
+    if (!index) {
+        if (selectAll)
+            view->SetCaret(caretBefore, CaretMode::Move);
+        return false;
+    }
+    const std::unique_ptr<TaskTempFile> input = MakeTemp();
+    if (!input)
+        return false;
+    const std::unique_ptr<TaskTempFile> output = MakeTemp();
+    if (!output || !view->WriteSelectionToFile(input->Path()))
+        return false;
+    const TaskViewParams params = ParamsOf(*view);
+    QPointer<CBinEditView> guard(view);
+    if (!RunInBackground(kind, *index, input->Path(), output->Path(), &params) || !guard)
+        return false;
+    take(*view, output->Path());
+    return true;
+}
+
+void CTaskCommands::ConvertData()
+{
+    if (!CanConvertData(activeView_()))
+        return;
+    RunOnSelection(TASK_CONVERSION, [](CBinEditView& view, const QString& output) {
+        if (QFileInfo(output).size() == 0) {
+            view.DeleteSelection();
+            return;
+        }
+        // One undoable replacement, streamed from the file; afterwards the
+        // caret stands after the new bytes with nothing selected.
+        if (view.PasteFromFile(output, PasteMode::InsertReplaceSelect, true))
+            view.SetCaret(view.Caret().hasSelection ? view.Caret().selEnd : view.Caret().Offset(), CaretMode::Move);
+    });
+}
+
+void CTaskCommands::ComputeChecksum()
+{
+    if (!CanComputeChecksum(activeView_()))
+        return;
+    RunOnSelection(TASK_CHECKSUM, [this](CBinEditView&, const QString& output) {
+        const std::optional<QByteArray> report = ReadReport(output);
+        if (!report)
+            return;
+        CChecksumDlg dialog(ChecksumReportText(*report), parent_);
+        RunToolDialog(dialog);
+    });
+}
