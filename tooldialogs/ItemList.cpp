@@ -5,7 +5,6 @@
 #include "platform/MessageBox.h"
 #include "tooldialogs/ToolDialogSeam.h"
 
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -52,15 +51,21 @@ CItemList::CItemList(const TaskExtensions& tasks, ChooserMode mode, int helpId, 
     description_->setMinimumHeight(description_->fontMetrics().lineSpacing() * 2);
     (new QVBoxLayout(frame))->addWidget(description_);
 
-    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    info_ = buttons->addButton(QStringLiteral("&Info..."), QDialogButtonBox::ActionRole);
-    QPushButton* help = buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
+    // OK, Cancel, Info, Help: in this order, top down.
+    auto* buttons = new QVBoxLayout;
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    info_ = new QPushButton(QStringLiteral("&Info..."), this);
+    auto* help = new QPushButton(QStringLiteral("Help"), this);
     help->setEnabled(false);  // there is no help file to open
+    for (QPushButton* button : {ok, cancel, info_, help}) {
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
     ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CItemList::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CItemList::reject);
+    connect(ok, &QPushButton::clicked, this, &CItemList::accept);
+    connect(cancel, &QPushButton::clicked, this, &CItemList::reject);
     connect(info_, &QPushButton::clicked, this, &CItemList::ShowInfo);
 
     auto* left = new QVBoxLayout;
@@ -69,7 +74,7 @@ CItemList::CItemList(const TaskExtensions& tasks, ChooserMode mode, int helpId, 
     left->addWidget(frame);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons);
     resize(420, 300);
 
     const std::vector<TaskEntry>& list = tasks.Tasks(kind_);
