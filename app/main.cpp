@@ -2,6 +2,7 @@
 // (which exists before start-up runs and until the process ends), the
 // application object and its message loop.
 #include "app/BinEditApp.h"
+#include "platform/FileNames.h"
 #include "platform/InstanceChannel.h"
 #include "furniture/AppDialogs.h"
 #include "furniture/CommandIcons.h"
@@ -24,7 +25,8 @@ int main(int argc, char** argv)
 
     platform::InstanceGuard guard;
     CBinEditApp app(guard, MakeStandardDialogs());
-    if (!app.InitInstance(QCoreApplication::arguments()))
+    // Names that are not valid UTF-8 must reach the files they name.
+    if (!app.InitInstance(platform::DecodeArguments(argc, argv)))
         return app.Forwarded() ? 0 : 1;
     const int code = QApplication::exec();
     app.ExitInstance();
