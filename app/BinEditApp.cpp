@@ -72,9 +72,9 @@ CBinEditApp::CBinEditApp(platform::InstanceGuard& guard, std::unique_ptr<IAppDia
     : guard_(guard), dialogs_(std::move(dialogs)), documents_(*dialogs_),
       forwardedFiles_([this](const QString& path) { return documents_.OpenDocumentFile(path) != nullptr; })
 {
-    // Each slice of forwarded files opens in the background; its last
-    // window comes to the front when the slice ends.
-    forwardedFiles_.SetSliceHooks([this] { if (mainFrame_) mainFrame_->BeginBulkOpen(); },
+    // Forwarded files open in the background; the last window comes to the
+    // front when the queue has nothing left.
+    forwardedFiles_.SetRunHooks([this] { if (mainFrame_) mainFrame_->BeginBulkOpen(); },
                                   [this] { if (mainFrame_) mainFrame_->EndBulkOpen(); });
 }
 

@@ -26,8 +26,11 @@ void CFileOpenQueue::Add(const QStringList& paths, BatchDone done)
             done(0, true);
         return;
     }
-    if (batches_.empty())
+    if (batches_.empty()) {
         doneInRun_ = totalInRun_ = 0;
+        if (runBegins_)
+            runBegins_();
+    }
     totalInRun_ += int(paths.size());
     batches_.push_back(Batch{paths, 0, 0, std::move(done)});
     SetWatchingKeys(true);
@@ -61,8 +64,6 @@ void CFileOpenQueue::Step()
     platform::WaitCursor wait;
     QElapsedTimer slice;
     slice.start();
-    if (sliceBegins_)
-        sliceBegins_();
     while (!batches_.empty() && slice.elapsed() < kSliceMs) {
         Batch& batch = batches_.front();
         const QString path = batch.paths[batch.next++];
@@ -78,8 +79,6 @@ void CFileOpenQueue::Step()
         else if (batch.next >= batch.paths.size())
             FinishFront(true);
     }
-    if (sliceEnds_)
-        sliceEnds_();
     stepping_ = false;
     ShowProgress();
     if (batches_.empty())
@@ -95,6 +94,8 @@ void CFileOpenQueue::FinishFront(bool complete)
     if (batches_.empty()) {
         SetWatchingKeys(false);
         platform::ShowStatusText(QString());
+        if (runEnds_)
+            runEnds_();
     }
     if (batch.done)
         batch.done(batch.opened, complete);

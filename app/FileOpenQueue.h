@@ -25,11 +25,11 @@ public:
     // file that cannot be opened.
     void Add(const QStringList& paths, BatchDone done = {});
     bool IsBusy() const { return !batches_.empty(); }
-    // Called around each slice of opening.
-    void SetSliceHooks(std::function<void()> begin, std::function<void()> end)
+    // Called when the queue starts opening and when it has nothing left.
+    void SetRunHooks(std::function<void()> begin, std::function<void()> end)
     {
-        sliceBegins_ = std::move(begin);
-        sliceEnds_ = std::move(end);
+        runBegins_ = std::move(begin);
+        runEnds_ = std::move(end);
     }
     int PendingFiles() const;
     // Drops every file not opened yet (what Esc does).
@@ -55,8 +55,8 @@ private:
     void SetWatchingKeys(bool on);
 
     OpenFile open_;
-    std::function<void()> sliceBegins_;
-    std::function<void()> sliceEnds_;
+    std::function<void()> runBegins_;
+    std::function<void()> runEnds_;
     std::deque<Batch> batches_;
     int doneInRun_ = 0;
     int totalInRun_ = 0;

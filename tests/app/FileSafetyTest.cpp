@@ -8,7 +8,6 @@
 #include "platform/FileNames.h"
 
 #include <QDir>
-#include <QProcess>
 #include <fstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -24,33 +23,6 @@ QByteArray Contents(CBinEditDoc& doc)
     at.Read(bytes.data(), doc.Buffer().Size());
     at.Unbind();
     return bytes;
-}
-
-// Runs the real program with this test's settings, its messages written to
-// a file, and waits (generously) for it to end.
-struct ProgramRun {
-    bool finished = false;
-    int exitCode = -1;
-    QString messages;
-};
-
-ProgramRun RunProgram(const QStringList& arguments, const QString& log)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("VANTREL_MESSAGE_LOG", log);
-    process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.start(QStringLiteral(VANTREL_EXECUTABLE), arguments);
-    ProgramRun run;
-    run.finished = process.waitForFinished(90000);
-    if (!run.finished) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-    run.exitCode = process.exitCode();
-    run.messages = QString::fromUtf8(ReadWholeFile(log));
-    return run;
 }
 
 } // namespace

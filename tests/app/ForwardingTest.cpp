@@ -2,7 +2,6 @@
 // from the event loop (Esc stops them), and a second copy whose running copy
 // does not answer tells its user instead of ending quietly.
 #include "AppTestSupport.h"
-#include "ChildProcess.h"
 #include "TestFiles.h"
 #include "app/ForwardMessage.h"
 #include "core/BinEditDoc.h"
@@ -21,30 +20,6 @@ QStringList OpenPaths(const CDocManager& docs)
         paths << doc->PathName();
     return paths;
 }
-
-// The real program with this test's settings; its messages go to a file.
-class LoggedCopy {
-public:
-    LoggedCopy(const QString& program, const QStringList& arguments, const QString& log)
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("VANTREL_MESSAGE_LOG", log);
-        process_.setProcessEnvironment(environment);
-        process_.setProcessChannelMode(QProcess::ForwardedChannels);
-        process_.start(program, arguments);
-    }
-    ~LoggedCopy()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished(5000);
-        }
-    }
-    QProcess& Process() { return process_; }
-
-private:
-    QProcess process_;
-};
 
 } // namespace
 
@@ -91,20 +66,6 @@ TEST_F(ForwardingTest, EscStopsTheFilesNotOpenedYet)
     EXPECT_EQ(OpenPaths(Docs()), paths.mid(0, atEsc));
 }
 
-TEST_F(ForwardingTest, AFailedFileEndsItsOwnListOnly)
-{
-    ASSERT_TRUE(Start());
-    const QStringList first = MakeFiles(3);
-    const QString gone = files_.filePath("gone.bin");
-    const QString later = MakeFile("later.bin", "l");
-    ASSERT_EQ(ExchangeWithInstance(guard_->Path(), BuildForwardBlock({first[0], gone, first[1]}), 30000), 1u);
-    ASSERT_EQ(ExchangeWithInstance(guard_->Path(), BuildForwardBlock({later}), 30000), 1u);
-    ASSERT_TRUE(WaitUntil([&] { return !app_->ForwardedFiles().IsBusy(); }, 60000));
-    // Like a command line, a list stops at its first file that cannot be opened.
-    EXPECT_EQ(OpenPaths(Docs()), QStringList({first[0], later}));
-    EXPECT_EQ(messages_.Texts(), QStringList{QString("%1 was not found.").arg(gone)});
-}
-
 TEST_F(ForwardingTest, TheMessageOfAFailedForwardNamesAFewFilesAndCountsTheRest)
 {
     const struct {
@@ -128,12 +89,10 @@ TEST_F(ForwardingTest, SecondCopySaysSoWhenTheRunningCopyDoesNotAnswer)
     Store("MultipleInstances", 0);
     const QString a = MakeFile("a.bin", "a"), b = MakeFile("b b.bin", "b");
     ASSERT_TRUE(Start({}, true));
-    const QString log = files_.filePath("messages.log");
-    LoggedCopy second(QStringLiteral(VANTREL_EXECUTABLE), {a, b}, log);
-    ASSERT_TRUE(second.Process().waitForFinished(90000)) << "the second copy kept waiting";
-    EXPECT_EQ(second.Process().exitStatus(), QProcess::NormalExit);
-    EXPECT_NE(second.Process().exitCode(), 0);
-    EXPECT_EQ(QString::fromUtf8(ReadWholeFile(log)),
+    const ProgramRun second = RunProgram({a, b}, files_.filePath("messages.log"));
+    ASSERT_TRUE(second.finished) << "the second copy kept waiting";
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_EQ(second.messages,
               QString("The running copy of Vantrel did not answer, so these files were not opened:\n\n%1\n%2\n").arg(a, b));
 
     // Running again, this copy does not open what the other one gave up on.
