@@ -11,6 +11,7 @@
 #include "platform/DesktopEntry.h"
 #include "platform/InstanceChannel.h"
 #include "platform/MessageBox.h"
+#include "platform/ProcessSignals.h"
 #include "platform/StatusHooks.h"
 #include "tools/BookmarkStore.h"
 #include "tooldialogs/EditingCommands.h"
@@ -20,21 +21,63 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QVersionNumber>
 
 using platform::MsgButtons;
 using platform::MsgIcon;
 
-uint32_t ForwardCommandLine(QLocalSocket* runningInstance, const QStringList& arguments)
+std::optional<uint32_t> ForwardCommandLine(QLocalSocket* runningInstance, const QStringList& arguments)
 {
     if (!runningInstance || arguments.size() <= 1)
-        return 0;
+        return std::nullopt;
     return platform::SendBlock(*runningInstance, BuildForwardBlock(ArgumentsForForwarding(arguments.mid(1))));
 }
 
-CBinEditApp::CBinEditApp(platform::InstanceGuard& guard, std::unique_ptr<IAppDialogs> dialogs)
-    : guard_(guard), dialogs_(std::move(dialogs)), documents_(*dialogs_)
+QString ForwardFailedText(const QStringList& arguments)
 {
+    QStringList names = CommandLineInfo::Parse(arguments.mid(1)).fileNames;
+    if (names.isEmpty())
+        names = arguments.mid(1);
+    constexpr int kNamedFiles = 5;
+    QString list = names.mid(0, kNamedFiles).join(QLatin1Char('\n'));
+    if (names.size() > kNamedFiles)
+        list += QStringLiteral("\n...and %1 more (%2 in all).").arg(names.size() - kNamedFiles).arg(names.size());
+    return QStringLiteral("The running copy of Vantrel did not answer, so these files were not opened:\n\n%1").arg(list);
+}
+
+namespace {
+// New windows open in the background while it lives; the last one is
+// activated at the end.
+class BulkOpenScope {
+public:
+    explicit BulkOpenScope(CMainFrame* frame) : frame_(frame)
+    {
+        if (frame_)
+            frame_->BeginBulkOpen();
+    }
+    ~BulkOpenScope()
+    {
+        if (frame_)
+            frame_->EndBulkOpen();
+    }
+    BulkOpenScope(const BulkOpenScope&) = delete;
+    BulkOpenScope& operator=(const BulkOpenScope&) = delete;
+
+private:
+    CMainFrame* frame_;
+};
+} // namespace
+
+CBinEditApp::CBinEditApp(platform::InstanceGuard& guard, std::unique_ptr<IAppDialogs> dialogs)
+    : guard_(guard), dialogs_(std::move(dialogs)), documents_(*dialogs_),
+      forwardedFiles_([this](const QString& path) { return documents_.OpenDocumentFile(path) != nullptr; })
+{
+    // Forwarded files open in the background; the last window comes to the
+    // front when the queue has nothing left.
+    forwardedFiles_.SetRunHooks([this] { if (mainFrame_) mainFrame_->BeginBulkOpen(); },
+                                  [this] { if (mainFrame_) mainFrame_->EndBulkOpen(); });
 }
 
 CBinEditApp::~CBinEditApp()
@@ -63,6 +106,8 @@ bool CBinEditApp::CheckQtVersion()
 
 bool CBinEditApp::InitInstance(const QStringList& arguments)
 {
+    // A file-size limit must make a save fail, not end the program.
+    platform::IgnoreFileSizeLimitSignal();
     // 1. The platform check: the Qt libraries found at run time.
     if (!CheckQtVersion())
         return false;
@@ -82,8 +127,7 @@ bool CBinEditApp::InitInstance(const QStringList& arguments)
 
     // 6. A second copy hands its command line to the first and ends.
     if (!Settings().multipleInstances && guard_.CheckForOtherInstance()) {
-        ForwardCommandLine(guard_.FoundInstance(), arguments);
-        forwarded_ = true;
+        forwarded_ = ForwardToRunningCopy(arguments);
         return false;
     }
 
@@ -104,7 +148,8 @@ bool CBinEditApp::InitInstance(const QStringList& arguments)
     mainFrame_->UpdateCommands();
     // From now on the main window answers later copies.
     guard_.SetReceiver([this] { mainFrame_->ActivateFromOtherInstance(); },
-                       [this](const QByteArray& block) { return HandleForwardedBlock(block); });
+                       [this](const QByteArray& block) { return HandleForwardedBlock(block); },
+                       [this](const QByteArray& block) { RunForwardedBlock(block); });
 
     // 13-14. A second load does nothing when the settings loaded them already.
     TypeRegistry().Load();
@@ -113,6 +158,18 @@ bool CBinEditApp::InitInstance(const QStringList& arguments)
     // 15.
     startupComplete_ = true;
     return true;
+}
+
+bool CBinEditApp::ForwardToRunningCopy(const QStringList& arguments)
+{
+    // Without files there is nothing to lose: the contact alone activates it.
+    if (arguments.size() <= 1)
+        return true;
+    const std::optional<uint32_t> reply = ForwardCommandLine(guard_.FoundInstance(), arguments);
+    if (reply && *reply != 0)
+        return true;
+    platform::ShowMessage(ForwardFailedText(arguments), MsgButtons::Ok, MsgIcon::Error);
+    return false;
 }
 
 bool CBinEditApp::CreateMainFrame()
@@ -125,6 +182,17 @@ bool CBinEditApp::CreateMainFrame()
     SetCollectionSaveHooks(saveStructures_, [frame] { return frame->Editing().QuerySaveBookmarks(); });
     connect(mainFrame_.get(), &CMainFrame::filesDropped, this, &CBinEditApp::OnFilesDropped);
     connect(mainFrame_.get(), &CMainFrame::recentFileChosen, this, &CBinEditApp::OnOpenRecentFile);
+    // Coming back to the program, or to another child window, looks at the
+    // file on disk once; queued, so the question follows the activation.
+    const auto checkDisk = [this] { documents_.CheckChangedOnDisk(ActiveDocument()); };
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [checkDisk](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    checkDisk();
+            },
+            Qt::QueuedConnection);
+    if (auto* area = mainFrame_->findChild<QMdiArea*>())
+        connect(area, &QMdiArea::subWindowActivated, this, checkDisk, Qt::QueuedConnection);
     ConnectCommands();
     userTools_ = new CUserTools(*mainFrame_);
     return true;
@@ -191,10 +259,13 @@ bool CBinEditApp::ProcessStartupCommand(const CommandLineInfo& info, bool atStar
     }
     case CommandLineInfo::FileOpen: {
         int opened = 0;
-        for (const QString& name : info.fileNames) {
-            if (!documents_.OpenDocumentFile(name))
-                return false;
-            ++opened;
+        {
+            BulkOpenScope bulk(mainFrame_.get());
+            for (const QString& name : info.fileNames) {
+                if (!documents_.OpenDocumentFile(name))
+                    return false;
+                ++opened;
+            }
         }
         if (atStartup && info.shellCommand == CommandLineInfo::FileOpen && opened > 1 && mainFrame_)
             mainFrame_->RestoreActiveChild();
@@ -206,15 +277,27 @@ bool CBinEditApp::ProcessStartupCommand(const CommandLineInfo& info, bool atStar
     return true;
 }
 
-uint32_t CBinEditApp::HandleForwardedBlock(const QByteArray& block)
+uint32_t CBinEditApp::HandleForwardedBlock(const QByteArray& block) { return ParseForwardBlock(block) ? 1 : 0; }
+
+void CBinEditApp::RunForwardedBlock(const QByteArray& block)
 {
     const std::optional<CommandLineInfo> info = ParseForwardBlock(block);
     if (!info)
-        return 0;
-    const bool done = ProcessStartupCommand(*info, false);
+        return;
+    // The files open from the event loop, so a long list neither freezes
+    // this window nor keeps later copies waiting.
+    // Printing goes file by file through the print loop, which shows its
+    // own progress.
+    if (info->shellCommand != CommandLineInfo::FileOpen) {
+        ProcessStartupCommand(*info, false);
+    } else {
+        forwardedFiles_.Add(info->fileNames, [this](int, bool) {
+            if (mainFrame_)
+                mainFrame_->UpdateCommands();
+        });
+    }
     if (mainFrame_)
         mainFrame_->UpdateCommands();
-    return done ? 1 : 0;
 }
 
 // ---------------------------------------------------------------- shut-down

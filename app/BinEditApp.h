@@ -4,11 +4,13 @@
 // (through CDocManager) and the main window.
 #include "app/CommandLineInfo.h"
 #include "app/DocManager.h"
+#include "app/FileOpenQueue.h"
 
 #include <QObject>
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CMainFrame;
 class CUserTools;
@@ -26,8 +28,8 @@ public:
     ~CBinEditApp() override;
 
     // Start-up with the process's arguments (program name first). False ends
-    // the process quietly: a failed step, or the command line went to the
-    // copy already running (Forwarded()).
+    // the process: a failed step, or the command line went to the copy
+    // already running (Forwarded(); false there when it did not answer).
     bool InitInstance(const QStringList& arguments);
     // Writes the settings back, but only after a complete start-up.
     void ExitInstance();
@@ -43,8 +45,12 @@ public:
     void SetCollectionSaveHooks(std::function<bool()> structures, std::function<bool()> bookmarks);
 
     bool ProcessStartupCommand(const CommandLineInfo& info, bool atStartup);
-    // The reply to a block forwarded by another copy: 0 when refused.
+    // The reply to a block forwarded by another copy: 0 when refused, 1 as
+    // soon as it is checked; nothing opens yet.
     uint32_t HandleForwardedBlock(const QByteArray& block);
+    // Once the sender has the reply: queues the block's files (ForwardedFiles).
+    void RunForwardedBlock(const QByteArray& block);
+    CFileOpenQueue& ForwardedFiles() { return forwardedFiles_; }
 
     // Lays out and repaints every view; with resetLayoutCaches the bytes per
     // row are taken afresh from the settings.
@@ -91,6 +97,9 @@ public:
 private:
     bool CheckQtVersion();
     bool CreateMainFrame();
+    // True when the running copy took the command line; otherwise the user
+    // has been told which files were not opened.
+    bool ForwardToRunningCopy(const QStringList& arguments);
     void ConnectCommands();
     CBinEditDoc* ActiveDocument() const;
 
@@ -98,6 +107,7 @@ private:
     std::unique_ptr<IAppDialogs> dialogs_;
     // Declared before the main window, so the documents outlive their windows.
     CDocManager documents_;
+    CFileOpenQueue forwardedFiles_;
     std::unique_ptr<CMainFrame> mainFrame_;
     std::function<bool()> saveStructures_;
     std::function<bool()> saveBookmarks_;
@@ -108,6 +118,9 @@ private:
     bool printedOnly_ = false;
 };
 
-// Sends the arguments after the program name to the running copy; 0 without
-// sending when there is no connection or no such argument.
-uint32_t ForwardCommandLine(QLocalSocket* runningInstance, const QStringList& arguments);
+// Sends the arguments after the program name to the running copy and returns
+// its reply; nothing when there is no connection, no such argument, or no
+// answer in time.
+std::optional<uint32_t> ForwardCommandLine(QLocalSocket* runningInstance, const QStringList& arguments);
+// What a second copy says when the running one did not take its files.
+QString ForwardFailedText(const QStringList& arguments);

@@ -1,4 +1,5 @@
 #include "BinEditFrame.h"
+#include "platform/FileNames.h"
 
 #include "core/BinEditDoc.h"
 #include "view/BinEditView.h"
@@ -102,7 +103,8 @@ void CBinEditFrame::SetWindowNumber(int number)
 
 QString CBinEditFrame::TitleText() const
 {
-    QString title = document_->Title();
+    // Bytes of the name that are not UTF-8 show as replacement characters.
+    QString title = platform::DisplayFileName(document_->Title());
     if (number_ > 0)
         title += QStringLiteral(":%1").arg(number_);
     if (document_->IsModified())

@@ -3,6 +3,7 @@
 #include "settings/AppSettings.h"
 #include "app/RecentFileList.h"
 #include "core/BinEditDoc.h"
+#include "platform/FileNames.h"
 #include "platform/MessageBox.h"
 #include "furniture/AppDialogs.h"
 
@@ -63,9 +64,13 @@ CBinEditDoc* CDocManager::OpenDocumentFile(const QString& path)
         return open;
     }
     auto document = std::make_unique<CBinEditDoc>();
+    // Stamped before reading: a change made while the file is read shows up
+    // later as a change, never the other way round.
+    const platform::FileStamp stamp = platform::StampOf(fullPath);
     if (!document->OnOpenDocument(fullPath))
         return nullptr;
     CBinEditDoc* opened = documents_.emplace_back(std::move(document)).get();
+    disk_[opened] = DiskState{stamp, stamp};
     AddToRecentFiles(Settings().recentFiles, fullPath);
     if (windows_)
         windows_->CreateFrame(opened);
@@ -82,14 +87,55 @@ bool CDocManager::DoSave(CBinEditDoc* document, bool askForName)
             return false;
         path = DocumentPathFor(*chosen);
     }
+    if (path == document->PathName() && !ConfirmOverwriteOfChangedFile(document, path))
+        return false;
     if (!document->OnSaveDocument(path)) {
         Changed(document);
         return false;
     }
+    const platform::FileStamp saved = platform::StampOf(path);
+    disk_[document] = DiskState{saved, saved};
     if (askForName)
         AddToRecentFiles(Settings().recentFiles, path);
     Changed(document);
     return true;
+}
+
+bool CDocManager::ConfirmOverwriteOfChangedFile(CBinEditDoc* document, const QString& path)
+{
+    const auto known = disk_.find(document);
+    if (known == disk_.end())
+        return true;
+    const platform::FileStamp now = platform::StampOf(path);
+    // A file that is gone loses nothing when it is written again.
+    if (!now.exists || now == known->second.known)
+        return true;
+    return platform::ShowMessage(QStringLiteral("%1 has been changed by another program since it was opened. "
+                                                "Save and overwrite those changes?")
+                                     .arg(platform::DisplayFileName(path)),
+                                 MsgButtons::YesNo, MsgIcon::Warning) == MsgResult::Yes;
+}
+
+void CDocManager::CheckChangedOnDisk(CBinEditDoc* document)
+{
+    // The question itself deactivates and reactivates the window.
+    if (checkingDisk_ || !document || !Contains(document) || document->PathName().isEmpty())
+        return;
+    const auto state = disk_.find(document);
+    if (state == disk_.end())
+        return;
+    const platform::FileStamp now = platform::StampOf(document->PathName());
+    if (!now.exists || now == state->second.known || now == state->second.offered)
+        return;
+    state->second.offered = now;
+    checkingDisk_ = true;
+    const bool reload = platform::ShowMessage(QStringLiteral("%1 has been changed by another program.\n\n"
+                                                             "Do you want to reload it?")
+                                                  .arg(platform::DisplayFileName(document->PathName())),
+                                              MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes;
+    checkingDisk_ = false;
+    if (reload && Contains(document))
+        Reload(document);
 }
 
 bool CDocManager::Save(CBinEditDoc* document)
@@ -164,6 +210,7 @@ void CDocManager::WindowsClosed(CBinEditDoc* document)
     // Keep the object alive until it is out of the list, then destroy it.
     std::unique_ptr<CBinEditDoc> going = std::move(*it);
     documents_.erase(it);
+    disk_.erase(document);
 }
 
 void CDocManager::Reload(CBinEditDoc* document)

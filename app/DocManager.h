@@ -3,7 +3,10 @@
 // open, save, save as, save all, close with the save question, reload and
 // properties. The windows showing the documents belong to the main frame,
 // which this reaches through IDocumentWindows.
+#include "platform/FileStamp.h"
+
 #include <QString>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -67,10 +70,24 @@ public:
 
     // Reads the file again, after a warning when there are unsaved changes.
     void Reload(CBinEditDoc* document);
+    // When another program changed the document's file since it was loaded
+    // or saved (and the user was not asked about that change yet), offers
+    // to reload it. Called when the window is activated.
+    void CheckChangedOnDisk(CBinEditDoc* document);
     void ShowProperties(CBinEditDoc* document);
 
 private:
     bool DoSave(CBinEditDoc* document, bool askForName);
+    // Before saving over the document's own file: false when another program
+    // changed it meanwhile and the user chose not to overwrite that.
+    bool ConfirmOverwriteOfChangedFile(CBinEditDoc* document, const QString& path);
+
+    // The file as it was when loaded or saved, and the last change the user
+    // was already asked about.
+    struct DiskState {
+        platform::FileStamp known;
+        platform::FileStamp offered;
+    };
     void Changed(CBinEditDoc* document);
     QWidget* Parent() const;
 
@@ -78,6 +95,8 @@ private:
     IDocumentWindows* windows_ = nullptr;
     std::vector<std::unique_ptr<CBinEditDoc>> documents_;
     int untitledCount_ = 0;
+    std::map<const CBinEditDoc*, DiskState> disk_;
+    bool checkingDisk_ = false;
 };
 
 // The path a document is known by: absolute and cleaned, links not resolved

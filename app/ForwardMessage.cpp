@@ -1,4 +1,5 @@
 #include "ForwardMessage.h"
+#include "platform/FileNames.h"
 
 #include <QFileInfo>
 #include <QtEndian>
@@ -77,7 +78,7 @@ QStringList ArgumentsForForwarding(const QStringList& arguments)
     for (const QString& argument : arguments) {
         QString flag;
         const QFileInfo file(argument);
-        if (!CommandLineInfo::SplitFlag(argument, &flag) && file.isRelative() && file.exists())
+        if (!CommandLineInfo::SplitFlag(argument, &flag) && file.isRelative() && platform::FileNameExists(argument))
             result.append(file.absoluteFilePath());
         else
             result.append(argument);

@@ -261,6 +261,11 @@ void CMainFrame::CreateFrame(CBinEditDoc* document)
 
     mdi_->addSubWindow(frame);
     frame->resize(DefaultChildSize());
+    if (bulkOpen_ > 0) {
+        bulkLastFrame_ = frame;
+        frame->show();
+        return;
+    }
     if (maximize)
         frame->showMaximized();
     else
@@ -291,6 +296,31 @@ void CMainFrame::DocumentChanged(CBinEditDoc* document)
     for (CBinEditFrame* frame : FramesOf(document))
         frame->UpdateTitle();
     UpdateStatus();
+    UpdateCommands();
+}
+
+void CMainFrame::BeginBulkOpen()
+{
+    if (bulkOpen_++ > 0)
+        return;
+    CBinEditFrame* current = ActiveFrame();
+    bulkMaximize_ = frames_.empty() || (current && current->isMaximized());
+    bulkLastFrame_ = nullptr;
+}
+
+void CMainFrame::EndBulkOpen()
+{
+    if (bulkOpen_ == 0 || --bulkOpen_ > 0)
+        return;
+    CBinEditFrame* frame = bulkLastFrame_.data();
+    bulkLastFrame_ = nullptr;
+    if (!frame || std::find(frames_.begin(), frames_.end(), frame) == frames_.end())
+        return;
+    if (bulkMaximize_)
+        frame->showMaximized();
+    mdi_->setActiveSubWindow(frame);
+    SetActiveView(frame->ActiveView());
+    frame->FocusActiveView();
     UpdateCommands();
 }
 

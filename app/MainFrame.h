@@ -68,6 +68,12 @@ public:
     // After several files were opened at start-up: the active child leaves
     // the maximised state.
     void RestoreActiveChild();
+    // Between these, new child windows open in the background: none is
+    // activated or maximised until the end, when the last one is, as if
+    // they had been opened one by one. Activating and maximising every
+    // window on the way costs more the more windows are open.
+    void BeginBulkOpen();
+    void EndBulkOpen();
     // Another copy of the program reached this one: come to the front.
     void ActivateFromOtherInstance();
 
@@ -170,6 +176,9 @@ private:
     QPointer<CBinEditView> activeView_;
     QPointer<CBinEditFrame> lastActiveFrame_;
     bool arrangingMaximised_ = false;
+    int bulkOpen_ = 0;
+    bool bulkMaximize_ = false;
+    QPointer<CBinEditFrame> bulkLastFrame_;
     QMetaObject::Connection statusConnection_;
     QTimer updateTimer_;
     std::function<bool()> closeQuery_;

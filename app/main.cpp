@@ -5,6 +5,7 @@
 #include "app/CommandId.h"
 #include "app/InformationRequest.h"
 #include "app/MainFrame.h"
+#include "platform/FileNames.h"
 #include "platform/InstanceChannel.h"
 #include "platform/TerminationSignal.h"
 #include "furniture/AppDialogs.h"
@@ -37,7 +38,8 @@ int main(int argc, char** argv)
         if (CMainFrame* frame = app.MainFrame())
             frame->Action(Cmd::FileExit)->trigger();
     });
-    if (!app.InitInstance(QCoreApplication::arguments()))
+    // Names that are not valid UTF-8 must reach the files they name.
+    if (!app.InitInstance(platform::DecodeArguments(argc, argv)))
         return app.Forwarded() || app.PrintedOnly() ? 0 : 1;
     const int code = QApplication::exec();
     app.ExitInstance();

@@ -221,12 +221,14 @@ bool CFileBuffer::ReadContents(const QString& path)
         platform::ShowMessage(SizeLimitLoadText());
         return false;
     }
-    if (length == 0)
+    // A generated file (/proc) reports 0 bytes: read it until it ends.
+    const bool untilEnd = !reader.SizeIsExact();
+    if (length == 0 && !untilEnd)
         return MakeEmpty();
 
     // Each chunk gets exactly the capacity of its bytes, and the file is read
     // straight into the chunks with one scattered read per batch.
-    int64_t remaining = length;
+    int64_t remaining = untilEnd ? MAX_FILE_SIZE : length;
     CBufferChunk* batch[kChunksPerRead];
     iovec pieces[kChunksPerRead];
     while (remaining > 0) {
@@ -265,6 +267,11 @@ bool CFileBuffer::ReadContents(const QString& path)
             size_ += take;
             got -= take;
         }
+    }
+    char probe = 0;
+    if (untilEnd && remaining == 0 && reader.Read(&probe, 1) > 0) {
+        platform::ShowMessage(SizeLimitLoadText());
+        return false;
     }
     if (!first_)
         return MakeEmpty();

@@ -1,6 +1,7 @@
 #include "MessageBoxHandler.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 
 namespace {
@@ -48,4 +49,29 @@ platform::MsgResult ShowMessageBox(const platform::Message& message)
     return ResultOf(box.exec());
 }
 
-void InstallMessageBoxHandler() { platform::SetMessageHandler(&ShowMessageBox); }
+namespace {
+// With VANTREL_MESSAGE_LOG set, messages are appended to that file and take
+// the cautious answer instead of waiting for a user: automated runs of the
+// real program (tests, scripts) can read what it would have said.
+platform::MsgResult LogMessage(const QString& logPath, const platform::Message& message)
+{
+    QFile log(logPath);
+    if (log.open(QIODevice::WriteOnly | QIODevice::Append))
+        log.write(message.text.toUtf8() + "\n");
+    switch (message.buttons) {
+    case platform::MsgButtons::YesNo: return platform::MsgResult::No;
+    case platform::MsgButtons::YesNoCancel: return platform::MsgResult::Cancel;
+    case platform::MsgButtons::Ok: break;
+    }
+    return platform::MsgResult::Ok;
+}
+} // namespace
+
+void InstallMessageBoxHandler()
+{
+    const QString logPath = qEnvironmentVariable("VANTREL_MESSAGE_LOG");
+    if (logPath.isEmpty())
+        platform::SetMessageHandler(&ShowMessageBox);
+    else
+        platform::SetMessageHandler([logPath](const platform::Message& message) { return LogMessage(logPath, message); });
+}

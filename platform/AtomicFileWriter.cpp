@@ -1,4 +1,6 @@
 #include "AtomicFileWriter.h"
+#include "FileErrors.h"
+#include "FileNames.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,24 +16,30 @@ namespace platform {
 namespace {
 int g_injectedWriteError = 0;
 
-// Follows symbolic links (also relative and chained ones) to the file that
-// should receive the data; a dangling link names the file to create.
-QByteArray ResolveTarget(const QString& path)
-{
-    QString current = QFileInfo(path).absoluteFilePath();
-    for (int depth = 0; depth < 40; ++depth) {
-        QFileInfo info(current);
-        if (!info.isSymLink())
-            break;
-        current = info.symLinkTarget();
-    }
-    return QFile::encodeName(current);
-}
-
 QByteArray DirectoryOf(const QByteArray& file)
 {
     const qsizetype slash = file.lastIndexOf('/');
     return slash <= 0 ? QByteArray("/") : file.left(slash);
+}
+
+// Follows symbolic links (also relative and chained ones) to the file that
+// should receive the data; a dangling link names the file to create. Works
+// on the bytes of the names, so names that are not valid UTF-8 resolve too.
+QByteArray ResolveTarget(const QString& path)
+{
+    QByteArray current = EncodeFileName(QFileInfo(path).absoluteFilePath());
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat info {};
+        if (::lstat(current.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+            break;
+        QByteArray link(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(current.constData(), link.data(), size_t(link.size()));
+        if (n <= 0 || n >= link.size())
+            break;
+        link.truncate(n);
+        current = link.startsWith('/') ? link : DirectoryOf(current) + '/' + link;
+    }
+    return current;
 }
 } // namespace
 
@@ -57,6 +65,10 @@ bool AtomicFileWriter::Open(const QString& path)
     const bool exists = ::stat(target_.constData(), &original) == 0;
     if (exists && S_ISDIR(original.st_mode))
         return Fail(EISDIR);
+    // The rename would put a plain file in place of a device, FIFO or socket
+    // node (as root, /dev/null itself).
+    if (exists && !S_ISREG(original.st_mode))
+        return Fail(kSaveOverSpecialFile);
     if (exists && ::access(target_.constData(), W_OK) != 0)
         return Fail(errno);
 

@@ -1,4 +1,5 @@
 #include "FileErrors.h"
+#include "FileNames.h"
 #include "MessageBox.h"
 
 #include <QDir>
@@ -8,8 +9,13 @@ namespace platform {
 
 QString FileErrorText(int errorNumber, const QString& path)
 {
-    const QString name = QDir::toNativeSeparators(path);
+    const QString name = DisplayFileName(QDir::toNativeSeparators(path));
     switch (errorNumber) {
+    case kNotARegularFile:
+        return QStringLiteral("Unable to open %1 : It is a device, a pipe or a socket, not a file.").arg(name);
+    case kSaveOverSpecialFile:
+        return QStringLiteral("Unable to save %1 : It is a device, a pipe or a socket, not a file. It was left as it was.")
+            .arg(name);
     case ENOENT:
     case ENOTDIR:
         return QStringLiteral("%1 was not found.").arg(name);

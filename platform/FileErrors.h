@@ -4,6 +4,12 @@
 
 namespace platform {
 
+// Error values of our own, beyond errno's range, for files that are not
+// plain files: a FIFO, a socket or a character device cannot be loaded, and
+// saving over any of them (or over a disk) would replace the node itself.
+constexpr int kNotARegularFile = 0x10001;
+constexpr int kSaveOverSpecialFile = 0x10002;
+
 // Text for an errno value met while accessing path.
 QString FileErrorText(int errorNumber, const QString& path);
 

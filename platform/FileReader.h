@@ -1,6 +1,10 @@
 #pragma once
 // Reading a whole file through the operating system, with errno kept so the
 // caller can report the standard file-error text naming the file.
+//
+// Only regular files and block devices are read. Opening never waits: a FIFO
+// would block until a writer appears, and character devices such as
+// /dev/zero never end, so both are refused with kNotARegularFile.
 #include <QFile>
 #include <QString>
 #include <cstdint>
@@ -19,8 +23,12 @@ public:
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
 
-    // The file's length, or -1 on error.
+    // The file's length, or -1 on error. Files of the /proc kind report 0
+    // although they have contents: see SizeIsExact.
     int64_t Size();
+    // False when a reported size of 0 means "unknown" rather than "empty",
+    // so the caller reads until the end instead.
+    bool SizeIsExact() const { return sizeIsExact_; }
     // Reads up to count bytes; returns the count read (0 at end) or -1 on error.
     int64_t Read(void* destination, int64_t count);
     // Fills the given buffers in order; returns the total read or -1 on error.
@@ -32,6 +40,8 @@ public:
 private:
     int fd_ = -1;
     int error_ = 0;
+    bool blockDevice_ = false;
+    bool sizeIsExact_ = true;
     QString path_;
 };
 

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace platform {
@@ -39,11 +40,18 @@ void FontRecordFromBytes(const QByteArray& bytes, FontRecord& record)
     record.faceName[31] = u'\0';
 }
 
+bool FontRecordIsUsable(const FontRecord& record)
+{
+    constexpr double kLargestPoints = 1638.0;
+    const double points = std::abs(double(record.height)) * 72.0 / LogicalDpi();
+    return record.height != 0 && points >= 1.0 - 1e-9 && points <= kLargestPoints + 1e-9;
+}
+
 QFont FontFromRecord(const FontRecord& record)
 {
     QFont font(QString::fromUtf16(record.faceName));
     if (record.height != 0)
-        font.setPixelSize(std::max(1, std::abs(record.height)));
+        font.setPixelSize(int(std::clamp<int64_t>(std::abs(int64_t(record.height)), 1, 32767)));
     font.setWeight(QFont::Weight(std::clamp(record.weight == 0 ? 400 : int(record.weight), 1, 1000)));
     font.setItalic(record.italic != 0);
     font.setUnderline(record.underline != 0);

@@ -30,6 +30,10 @@ QByteArray FontRecordToBytes(const FontRecord& record);
 // Copies at most 92 bytes over record; a shorter block replaces only the bytes it holds.
 void FontRecordFromBytes(const QByteArray& bytes, FontRecord& record);
 
+// True when the height is 1 to 1,638 points (in pixels at the screen's
+// resolution, either sign); a record outside that draws nothing readable.
+bool FontRecordIsUsable(const FontRecord& record);
+
 QFont FontFromRecord(const FontRecord& record);
 FontRecord RecordFromFont(const QFont& font);
 

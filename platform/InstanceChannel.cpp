@@ -32,8 +32,9 @@ QByteArray ReplyBytes(uint32_t reply)
 // One accepted connection: collects the block, hands it over, replies, closes.
 class ForwardConnection : public QObject {
 public:
-    ForwardConnection(QLocalSocket* socket, InstanceGuard::BlockHandler handler, QObject* parent)
-        : QObject(parent), socket_(socket), handler_(std::move(handler))
+    ForwardConnection(QLocalSocket* socket, InstanceGuard::BlockHandler handler, InstanceGuard::AcceptedHandler accepted,
+                      QObject* parent)
+        : QObject(parent), socket_(socket), handler_(std::move(handler)), accepted_(std::move(accepted))
     {
         socket_->setParent(this);
         connect(socket_, &QLocalSocket::readyRead, this, &ForwardConnection::ReadMore);
@@ -67,28 +68,34 @@ private:
             return;
         done_ = true;
         timer_.stop();
-        // The handler may open files and show messages; the reply follows.
+        const QByteArray block = buffer_.left(total);
         busy_ = true;
-        const uint32_t reply = handler_ ? handler_(buffer_.left(total)) : 0;
+        const uint32_t reply = handler_ ? handler_(block) : 0;
         busy_ = false;
-        Finish(reply);
+        const bool delivered = Finish(reply);
+        if (delivered && reply != 0 && accepted_)
+            accepted_(block);
     }
 
-    void Finish(uint32_t reply)
+    // True when the reply reached a sender that is still waiting for it.
+    bool Finish(uint32_t reply)
     {
         done_ = true;
         timer_.stop();
+        bool delivered = false;
         if (socket_->state() == QLocalSocket::ConnectedState) {
-            socket_->write(ReplyBytes(reply));
-            socket_->flush();
+            delivered = socket_->write(ReplyBytes(reply)) == 4 && socket_->flush() &&
+                        socket_->state() == QLocalSocket::ConnectedState;
             socket_->disconnectFromServer();
         }
         if (socket_->state() == QLocalSocket::UnconnectedState)
             deleteLater();
+        return delivered;
     }
 
     QLocalSocket* socket_;
     InstanceGuard::BlockHandler handler_;
+    InstanceGuard::AcceptedHandler accepted_;
     QByteArray buffer_;
     QTimer timer_;
     bool done_ = false;
@@ -186,10 +193,11 @@ bool InstanceGuard::CheckForOtherInstance()
     return !Claim();
 }
 
-void InstanceGuard::SetReceiver(ContactHandler contacted, BlockHandler handleBlock)
+void InstanceGuard::SetReceiver(ContactHandler contacted, BlockHandler handleBlock, AcceptedHandler accepted)
 {
     contacted_ = std::move(contacted);
     handleBlock_ = std::move(handleBlock);
+    accepted_ = std::move(accepted);
     AcceptPending();
 }
 
@@ -206,21 +214,26 @@ void InstanceGuard::AcceptPending()
         // The connection asks the guard at the time the block is complete, so
         // a receiver removed meanwhile is never called.
         new ForwardConnection(
-            socket, [this](const QByteArray& block) { return handleBlock_ ? handleBlock_(block) : 0u; }, this);
+            socket, [this](const QByteArray& block) { return handleBlock_ ? handleBlock_(block) : 0u; },
+            [this](const QByteArray& block) {
+                if (accepted_)
+                    accepted_(block);
+            },
+            this);
         if (contacted_)
             contacted_();
     }
 }
 
-uint32_t SendBlock(QLocalSocket& socket, const QByteArray& block, int replyTimeoutMs)
+std::optional<uint32_t> SendBlock(QLocalSocket& socket, const QByteArray& block, int replyTimeoutMs)
 {
     if (socket.state() != QLocalSocket::ConnectedState)
-        return 0;
+        return std::nullopt;
     socket.write(block);
     const QDeadlineTimer deadline(replyTimeoutMs);
     while (socket.bytesToWrite() > 0)
         if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
-            return 0;
+            return std::nullopt;
     QByteArray reply;
     while (reply.size() < 4) {
         if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(int(deadline.remainingTime())))
@@ -228,7 +241,7 @@ uint32_t SendBlock(QLocalSocket& socket, const QByteArray& block, int replyTimeo
         reply += socket.read(4 - reply.size());
     }
     if (reply.size() < 4)
-        return 0;
+        return std::nullopt;
     return qFromLittleEndian<uint32_t>(reply.constData());
 }
 

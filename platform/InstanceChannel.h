@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QLocalServer;
 class QLocalSocket;
@@ -20,9 +21,10 @@ class QLocalSocket;
 namespace platform {
 
 constexpr int kInstanceTestTimeoutMs = 200;
-// The running instance opens the forwarded files before it replies; a large
-// file takes a while, a hung instance must not keep the second copy forever.
-constexpr int kForwardReplyTimeoutMs = 30000;
+// The running instance replies as soon as it has checked the block and opens
+// the files afterwards, so an answer takes milliseconds; one that takes
+// longer than this means the running copy is stopped or hung.
+constexpr int kForwardReplyTimeoutMs = 5000;
 // A forwarded command line is a few kilobytes; anything far larger is refused.
 constexpr uint32_t kMaxForwardBytes = 1u << 20;
 
@@ -42,6 +44,10 @@ class InstanceGuard : public QObject {
 public:
     // Gets the block (header included) and returns the reply to send.
     using BlockHandler = std::function<uint32_t(const QByteArray& block)>;
+    // Acts on a block once a non-zero reply has reached its sender. A sender
+    // that gave up waiting (and told its user that nothing was opened) gets
+    // nothing done on its behalf.
+    using AcceptedHandler = std::function<void(const QByteArray& block)>;
     // Called for every accepted connection from the same user.
     using ContactHandler = std::function<void()>;
 
@@ -64,7 +70,7 @@ public:
 
     // Starts answering later copies. Connections that arrived before stay
     // queued until then.
-    void SetReceiver(ContactHandler contacted, BlockHandler handleBlock);
+    void SetReceiver(ContactHandler contacted, BlockHandler handleBlock, AcceptedHandler accepted = {});
 
 private:
     bool Claim();
@@ -77,11 +83,12 @@ private:
     std::unique_ptr<QLocalSocket> found_;
     ContactHandler contacted_;
     BlockHandler handleBlock_;
+    AcceptedHandler accepted_;
 };
 
-// Writes the block and waits for the 32-bit little-endian reply; 0 when the
-// connection fails, closes or times out first.
-uint32_t SendBlock(QLocalSocket& socket, const QByteArray& block, int replyTimeoutMs = kForwardReplyTimeoutMs);
+// Writes the block and waits for the 32-bit little-endian reply; nothing
+// when the connection fails, closes or times out first.
+std::optional<uint32_t> SendBlock(QLocalSocket& socket, const QByteArray& block, int replyTimeoutMs = kForwardReplyTimeoutMs);
 
 // The same user id check the server makes on every connection.
 bool PeerIsSameUser(const QLocalSocket& socket);

@@ -151,7 +151,7 @@ void ReadSettingsKey(const QSettings& settings, const SettingsKey& key, const Ap
                    [&](QString S::*text) { into.*text = ReadText(settings, name, defaults.*text); },
                    [&](QByteArray S::*block) { into.*block = ReadBytes(settings, name).value_or(defaults.*block); },
                    [&](ColorSlotField color) {
-                       into.colors[color.slot] = uint32_t(ReadInt(settings, name, int(defaults.colors[color.slot])));
+                       into.colors[color.slot] = ReadWord(settings, name, defaults.colors[color.slot]);
                    },
                    [&](UserColorsField) {
                        std::copy(std::begin(defaults.userColors), std::end(defaults.userColors), into.userColors);
@@ -159,11 +159,16 @@ void ReadSettingsKey(const QSettings& settings, const SettingsKey& key, const Ap
                            MergeUserColors(*stored, into.userColors);
                    },
                    [&](FontField) {
-                       // A stored font overlays the system font, so a short record
-                       // still names a usable face.
+                       // Only a complete record with a readable height replaces
+                       // the default; anything else would make the view unreadable.
                        into.font2 = defaults.font2;
-                       if (const auto stored = ReadBytes(settings, name))
-                           platform::FontRecordFromBytes(*stored, into.font2);
+                       const auto stored = ReadBytes(settings, name);
+                       if (!stored || stored->size() != qsizetype(sizeof(platform::FontRecord)))
+                           return;
+                       platform::FontRecord record;
+                       platform::FontRecordFromBytes(*stored, record);
+                       if (platform::FontRecordIsUsable(record))
+                           into.font2 = record;
                    },
                },
                key.field);

@@ -1,19 +1,36 @@
 #include "SettingsValues.h"
 
 #include <QStringList>
+#include <cstdint>
 
-int ReadInt(const QSettings& settings, QAnyStringView key, int fallback)
+namespace {
+// The stored number, or nothing when it is missing, not a number, or outside
+// [lowest, highest]. QVariant's own toInt truncates large numbers and still
+// reports success, so the value is read at 64 bits and checked here.
+std::optional<qint64> ReadNumber(const QSettings& settings, QAnyStringView key, qint64 lowest, qint64 highest)
 {
     const QVariant value = settings.value(key);
     if (!value.isValid())
-        return fallback;
+        return std::nullopt;
     bool ok = false;
-    const int asSigned = value.toInt(&ok);
-    if (ok)
-        return asSigned;
+    const qint64 number = value.typeId() == QMetaType::QString ? value.toString().trimmed().toLongLong(&ok)
+                                                               : value.toLongLong(&ok);
+    if (!ok || number < lowest || number > highest)
+        return std::nullopt;
+    return number;
+}
+} // namespace
+
+int ReadInt(const QSettings& settings, QAnyStringView key, int fallback)
+{
+    return int(ReadNumber(settings, key, INT32_MIN, INT32_MAX).value_or(fallback));
+}
+
+uint32_t ReadWord(const QSettings& settings, QAnyStringView key, uint32_t fallback)
+{
     // Colours with bit 31 set may have been written as unsigned numbers.
-    const uint asUnsigned = value.toUInt(&ok);
-    return ok ? int(asUnsigned) : fallback;
+    const std::optional<qint64> number = ReadNumber(settings, key, INT32_MIN, UINT32_MAX);
+    return number ? uint32_t(*number) : fallback;
 }
 
 bool ReadFlag(const QSettings& settings, QAnyStringView key, bool fallback)

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QSettings>
 #include <QString>
+#include <cstdint>
 #include <optional>
 
 // Enters a group of the store for the lifetime of the object.
@@ -21,7 +22,10 @@ private:
     QSettings& settings_;
 };
 
+// A stored number outside the signed 32-bit range counts as unreadable.
 int ReadInt(const QSettings& settings, QAnyStringView key, int fallback);
+// A 32-bit word (a colour), written signed or unsigned.
+uint32_t ReadWord(const QSettings& settings, QAnyStringView key, uint32_t fallback);
 bool ReadFlag(const QSettings& settings, QAnyStringView key, bool fallback);
 QString ReadText(const QSettings& settings, QAnyStringView key, const QString& fallback);
 // The stored bytes, or nothing when the value is missing.

@@ -1,4 +1,6 @@
 #include "AppTestSupport.h"
+#include "TestFiles.h"
+#include <QProcess>
 
 #include "TestFiles.h"
 #include "settings/SettingsHooks.h"
@@ -137,4 +139,23 @@ QString AppTest::MainTitle() const
 {
     QCoreApplication::processEvents();
     return Frame()->windowTitle();
+}
+
+ProgramRun RunProgram(const QStringList& arguments, const QString& log)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("VANTREL_MESSAGE_LOG", log);
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(QStringLiteral(VANTREL_EXECUTABLE), arguments);
+    ProgramRun run;
+    run.finished = process.waitForFinished(90000);
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    run.exitCode = process.exitCode();
+    run.messages = QString::fromUtf8(ReadWholeFile(log));
+    return run;
 }

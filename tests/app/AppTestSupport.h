@@ -48,6 +48,16 @@ public:
     bool ChoosePrintOptions(QWidget*, QPrinter& printer, bool hasSelection) override;
 };
 
+// The real program run with this test's settings and its messages written
+// to a file. It waits (generously) without running this process's event
+// loop, so a copy living in this process does not answer meanwhile.
+struct ProgramRun {
+    bool finished = false;
+    int exitCode = -1;
+    QString messages;
+};
+ProgramRun RunProgram(const QStringList& arguments, const QString& log);
+
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override;

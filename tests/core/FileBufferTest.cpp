@@ -2,6 +2,7 @@
 #include "BufferModel.h"
 #include "MessageRecorder.h"
 #include "TestFiles.h"
+#include "ChildProcess.h"
 
 #include "platform/AtomicFileWriter.h"
 
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -297,6 +299,51 @@ TEST_F(FileBufferTest, InjectedWriteFailureNamesTheFile)
     EXPECT_FALSE(buffer.SaveToFile(path));
     EXPECT_EQ(messages.Last(), QString("An unexpected error occurred while accessing %1.").arg(path));
     EXPECT_EQ(ReadWholeFile(path), QByteArray("keep me"));
+}
+
+// ---------------------------------------------------------------- files that are not plain files
+
+TEST_F(FileBufferTest, GeneratedFilesThatReportNoSizeAreReadUntilTheirEnd)
+{
+    for (const char* generated : {"/proc/self/cmdline", "/proc/version", "/proc/self/status"}) {
+        std::ifstream stream(generated, std::ios::binary);
+        const std::string reference((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+        ASSERT_FALSE(reference.empty()) << generated;
+        ASSERT_TRUE(buffer.LoadFromFile(QString::fromLatin1(generated))) << generated;
+        std::string why;
+        EXPECT_TRUE(buffer.CheckInvariants(&why)) << why;
+        QByteArray loaded(buffer.Size(), '\0');
+        CBufferPos at;
+        at.Bind(&buffer, false, 0);
+        at.Read(loaded.data(), buffer.Size());
+        at.Unbind();
+        if (std::string(generated) == "/proc/self/status")
+            EXPECT_TRUE(loaded.startsWith("Name:")) << generated;  // its counters change between reads
+        else
+            EXPECT_EQ(loaded.toStdString(), reference) << generated;
+    }
+    EXPECT_EQ(messages.Count(), 0);
+}
+
+TEST_F(FileBufferTest, DevicesAndPipesAreRefusedWithoutWaitingAndLeaveTheBufferEmpty)
+{
+    const QString fifo = dir.filePath("pipe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    for (const QString& path : {fifo, QStringLiteral("/dev/zero"), QStringLiteral("/dev/urandom")}) {
+        const QString expected = QStringLiteral("Unable to open %1 : It is a device, a pipe or a socket, not a file.").arg(path);
+        // In a child process: without a writer, an ordinary open of the pipe never returns.
+        const ChildOutcome outcome = RunInChildProcess([&] {
+            messages.Clear();
+            if (buffer.LoadFromFile(path))
+                return 1;
+            if (buffer.Size() != 0 || !buffer.CheckInvariants())
+                return 2;
+            return messages.Last() == expected ? 0 : 3;
+        });
+        ASSERT_TRUE(outcome.finished) << path.toStdString() << ": loading blocked";
+        EXPECT_TRUE(outcome.exited) << path.toStdString();
+        EXPECT_EQ(outcome.code, 0) << path.toStdString();
+    }
 }
 
 } // namespace

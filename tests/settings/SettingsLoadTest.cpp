@@ -84,16 +84,78 @@ TEST_F(SettingsFileTest, UserColorsReplaceOnlyTheBytesStored)
     EXPECT_EQ(s.userColors[15], 0x7F7F7F7Fu);
 }
 
-TEST_F(SettingsFileTest, ShortFont2ReplacesOnlyItsBytesOverTheSystemFont)
+// A font record of the wrong length, or with a height no screen can show,
+// would leave the view unreadable (and std::abs(INT_MIN) is undefined): the
+// default font takes its place, and that is what the next exit writes.
+TEST_F(SettingsFileTest, Font2OfTheWrongLengthOrAnAbsurdHeightFallsBackToTheDefault)
 {
-    Put("Font2", Int32Bytes({-20, 7}));
-    const AppSettings s = Load();
     const platform::FontRecord system = platform::SystemFixedFontRecord();
-    EXPECT_EQ(s.font2.height, -20);
-    EXPECT_EQ(s.font2.width, 7);
-    EXPECT_EQ(s.font2.weight, system.weight);
-    EXPECT_EQ(QString::fromUtf16(s.font2.faceName), QString::fromUtf16(system.faceName));
-    EXPECT_FALSE(QString::fromUtf16(s.font2.faceName).isEmpty());
+    const auto record = [](int32_t height) {
+        platform::FontRecord r;
+        r.height = height;
+        r.weight = 700;
+        r.faceName[0] = u'Q';
+        return platform::FontRecordToBytes(r);
+    };
+    const struct {
+        const char* what;
+        QByteArray stored;
+        bool kept;
+    } cases[] = {
+        {"20 pixels", record(-20), true},
+        {"20 pixels, cell height", record(20), true},
+        {"1,000 pixels", record(-1000), true},
+        {"height 0", record(0), false},
+        {"height INT_MIN", record(INT32_MIN), false},
+        {"height -2,000,000,000", record(-2000000000), false},
+        {"3,000 pixels (2,250 points)", record(-3000), false},
+        {"5 bytes", QByteArray("\x01\x02\x03\x04\x05", 5), false},
+        {"two integers", Int32Bytes({-20, 7}), false},
+        {"93 bytes", record(-20) + 'x', false},
+    };
+    for (const auto& c : cases) {
+        Put("Font2", c.stored);
+        const AppSettings s = Load();
+        const QByteArray expected = c.kept ? c.stored : platform::FontRecordToBytes(system);
+        EXPECT_EQ(platform::FontRecordToBytes(s.font2), expected) << c.what;
+        EXPECT_TRUE(platform::FontRecordIsUsable(s.font2)) << c.what;
+        Save(s);
+        EXPECT_EQ(Stored("Font2").toByteArray(), expected) << c.what << ", written back";
+    }
+}
+
+// QVariant's toInt truncates and reports success; a stored number outside
+// the 32-bit range must count as unreadable and take the key's default.
+TEST_F(SettingsFileTest, IntegersOutsideThe32BitRangeTakeTheKeysDefault)
+{
+    const AppSettings defaults;
+    const struct {
+        const char* key;
+        const char* stored;
+        int AppSettings::*field;
+        int expected;
+    } cases[] = {
+        {"DeleteCount", "99999999999", &AppSettings::deleteCount, defaults.deleteCount},
+        {"DeleteCount", "2147483647", &AppSettings::deleteCount, 2147483647},
+        {"DeleteCount", "-2147483648", &AppSettings::deleteCount, INT32_MIN},
+        {"DeleteCount", "-2147483649", &AppSettings::deleteCount, defaults.deleteCount},
+        {"StatusFormat", "2147483648", &AppSettings::statusFormat, defaults.statusFormat},
+        {"StatusFormat", "4294967296", &AppSettings::statusFormat, defaults.statusFormat},
+        {"StatusFormat", "1", &AppSettings::statusFormat, 1},
+        {"InsertCount", "18446744073709551617", &AppSettings::insertCount, defaults.insertCount},
+        {"BytesPerRow", "4294967312", &AppSettings::bytesPerRow, defaults.bytesPerRow},  // 2^32 + 16 is not 16
+        {"UndoLevels", "99999999999", &AppSettings::undoLevels, defaults.undoLevels},
+    };
+    for (const auto& c : cases) {
+        Put(QString::fromLatin1(c.key), QString::fromLatin1(c.stored));
+        EXPECT_EQ(Load().*c.field, c.expected) << c.key << " = " << c.stored;
+        Put(QString::fromLatin1(c.key), QVariant());
+    }
+    // Colours are 32-bit words and may be written unsigned, but no wider.
+    Put("SelTextColor", "4294967295");
+    EXPECT_EQ(Load().colors[AppSettings::SelTextColor], 0xFFFFFFFFu);
+    Put("SelTextColor", "4294967296");
+    EXPECT_EQ(Load().colors[AppSettings::SelTextColor], defaults.colors[AppSettings::SelTextColor]);
 }
 
 TEST_F(SettingsFileTest, ByteBlocksKeepTheirStoredLengthAndZeros)

@@ -1,4 +1,7 @@
 #include "TestFiles.h"
+#include <QFile>
+#include <algorithm>
+#include <dirent.h>
 
 #include <QFile>
 #include <random>
@@ -26,4 +29,19 @@ QByteArray RandomBytes(int count, unsigned seed)
     for (char& b : bytes)
         b = char(rng() & 0xFF);
     return bytes;
+}
+
+QList<QByteArray> RawFolderEntries(const QString& folder)
+{
+    QList<QByteArray> names;
+    if (DIR* dir = ::opendir(QFile::encodeName(folder).constData())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const QByteArray name(entry->d_name);
+            if (name != "." && name != "..")
+                names << name;
+        }
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }

@@ -1,0 +1,125 @@
+// Saving never replaces a node that is not a plain file; names that are not
+// UTF-8 survive the trip through text. (Reading such files, the file-size
+// limit and file stamps are tested through the document and the program.)
+#include "TestFiles.h"
+
+#include "platform/AtomicFileWriter.h"
+#include "platform/FileErrors.h"
+#include "platform/FileNames.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <cstring>
+#include <random>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+enum class Node { Fifo, Socket, NullDevice, LinkToFifo };
+
+const char* NameOf(Node node)
+{
+    switch (node) {
+    case Node::Fifo: return "fifo";
+    case Node::Socket: return "socket";
+    case Node::NullDevice: return "character device";
+    case Node::LinkToFifo: return "link to a fifo";
+    }
+    return "?";
+}
+
+class SpecialFilesTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    // Makes the node; false when this system does not let us (mknod needs root).
+    bool Make(Node node, const QString& path)
+    {
+        const QByteArray native = platform::EncodeFileName(path);
+        switch (node) {
+        case Node::Fifo: return ::mkfifo(native.constData(), 0644) == 0;
+        case Node::Socket: {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            if (size_t(native.size()) >= sizeof address.sun_path)
+                return false;
+            std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+            const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+            ::close(fd);
+            return bound;
+        }
+        case Node::NullDevice: return ::mknod(native.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+        case Node::LinkToFifo:
+            return Make(Node::Fifo, path + ".target") &&
+                   ::symlink(platform::EncodeFileName(path + ".target").constData(), native.constData()) == 0;
+        }
+        return false;
+    }
+
+    static mode_t TypeOf(const QString& path)
+    {
+        struct stat info {};
+        return ::lstat(platform::EncodeFileName(path).constData(), &info) == 0 ? (info.st_mode & S_IFMT) : 0;
+    }
+
+    int EntryCount() const { return int(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size()); }
+};
+
+TEST_F(SpecialFilesTest, SavingOverANodeThatIsNotAFileIsRefusedAndTheNodeStays)
+{
+    for (Node node : {Node::Fifo, Node::Socket, Node::NullDevice, Node::LinkToFifo}) {
+        const QString path = dir.filePath(QString::fromLatin1(NameOf(node)));
+        if (!Make(node, path)) {
+            ASSERT_EQ(node, Node::NullDevice) << "only mknod may be refused";
+            continue;
+        }
+        const mode_t before = TypeOf(path);
+        const int entries = EntryCount();
+        platform::AtomicFileWriter writer;
+        EXPECT_FALSE(writer.Open(path)) << NameOf(node);
+        EXPECT_EQ(writer.Error(), platform::kSaveOverSpecialFile) << NameOf(node);
+        EXPECT_EQ(TypeOf(path), before) << NameOf(node) << " was replaced";
+        EXPECT_EQ(EntryCount(), entries) << NameOf(node) << ": a temporary file was left";
+    }
+    EXPECT_EQ(platform::FileErrorText(platform::kSaveOverSpecialFile, "/tmp/p"),
+              "Unable to save /tmp/p : It is a device, a pipe or a socket, not a file. It was left as it was.");
+}
+
+// ---------------------------------------------------------------- names
+
+TEST_F(SpecialFilesTest, NamesThatAreNotUtf8SurviveTheTripThroughText)
+{
+    const struct {
+        QByteArray bytes;
+        QString shown;
+    } cases[] = {
+        {"plain.bin", "plain.bin"},
+        {"caf\xc3\xa9.bin", QString::fromUtf8("caf\xc3\xa9.bin")},
+        {"a\xff" "b", QStringLiteral("a\uFFFDb")},
+        {"\xc3", QStringLiteral("\uFFFD")},                           // cut short
+        {"\xc0\xaf", QStringLiteral("\uFFFD\uFFFD")},                 // overlong "/"
+        {"\xed\xa0\x80", QStringLiteral("\uFFFD\uFFFD\uFFFD")},       // an encoded surrogate
+        {"\xf0\x9f\x98\x80", QString::fromUtf8("\xf0\x9f\x98\x80")},  // outside the BMP
+        {"\xf4\x90\x80\x80", QStringLiteral("\uFFFD\uFFFD\uFFFD\uFFFD")},  // past U+10FFFF
+    };
+    for (const auto& c : cases) {
+        const QString name = platform::DecodeFileName(c.bytes);
+        EXPECT_EQ(platform::EncodeFileName(name), c.bytes) << c.bytes.toHex().constData();
+        EXPECT_EQ(platform::DisplayFileName(name), c.shown) << c.bytes.toHex().constData();
+    }
+    std::mt19937 random(7);
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bytes(int(random() % 12) + 1, '\0');
+        for (char& b : bytes)
+            b = char(random() % 255 + 1);  // names hold no zero byte
+        ASSERT_EQ(platform::EncodeFileName(platform::DecodeFileName(bytes)), bytes) << bytes.toHex().constData();
+    }
+}
+
+} // namespace
