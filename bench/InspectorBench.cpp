@@ -84,11 +84,11 @@ PageOnBigFile& Big()
 
 void Refresh(benchmark::State& state, int32_t place)
 {
-    PageOnBigFile& big = Big();
+    PageOnBigFile& bench = Big();
     int step = 0;
     for (auto _ : state) {
-        big.view->Caret().Seek(place + (step++ & 1));
-        big.page->Refresh(big.view.get(), false);
+        bench.view->Caret().Seek(place + (step++ & 1));
+        bench.page->Refresh(bench.view.get(), false);
     }
     state.counters["types"] = ValueTypes().Count();
 }
