@@ -17,6 +17,7 @@
 #include "view/BinEditView.h"
 
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -369,4 +370,27 @@ TEST_F(OptionsTest, TheChoicesSurviveARestart)
     EXPECT_EQ(Settings().statusFormat, 0);
     EXPECT_EQ(Settings().groupBy, 3);
     EXPECT_EQ(Settings().bytesPerRow, 16);
+}
+
+TEST_F(OptionsTest, CustomColourComesFromTheColourChooserWithTheCustomColours)
+{
+    ASSERT_TRUE(Start());
+    RunOptions([this](COptionsDlg& d) {
+        Drive([](QDialog& dialog) {
+            auto& chooser = static_cast<QColorDialog&>(dialog);
+            EXPECT_EQ(QColorDialog::customColor(1), QColor(0xC0, 0xC0, 0xFF)) << "0xFFC0C0 is red C0, green C0, blue FF";
+            QColorDialog::setCustomColor(15, QColor(1, 2, 3));
+            chooser.setCurrentColor(QColor(0x12, 0x34, 0x56));
+            chooser.accept();
+            return chooser.result();
+        });
+        COptionsDisplay* page = d.Display();
+        page->ItemList()->setCurrentRow(AppSettings::AsciiTextColor);
+        page->CustomColorButton()->click();
+        EXPECT_EQ(page->ColorList()->currentText(), "Custom");
+        return Ok(d);
+    });
+    EXPECT_EQ(Settings().colors[AppSettings::AsciiTextColor], 0x563412u);
+    EXPECT_EQ(Settings().userColors[15], 0x030201u);
+    EXPECT_EQ(Settings().userColors[1], 0xFFC0C0u);
 }
