@@ -83,7 +83,7 @@ bool ModuleDigestAlone(const QString& path, std::unique_ptr<Digest> (*make)())
 
 // The single digests against their tools, then the four-digest task against
 // the slowest of its digests alone.
-void CompareDigests(const TaskExtensions& tasks, const QString& input, const QString& output)
+void CompareDigests(TaskExtensions& tasks, const QString& input, const QString& output)
 {
     struct Single {
         const char* label;
@@ -130,7 +130,12 @@ struct Comparison {
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const QString binDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath() + "/../bin";
+    const QString binDir = argc > 1 && argv[1][0] ? QString::fromLocal8Bit(argv[1])
+                                                  : QCoreApplication::applicationDirPath() + "/../bin";
+    // An optional second argument keeps only the comparisons whose label
+    // contains it ("SHA", "Intel"), for measuring one module at a time.
+    const QString only = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const auto wanted = [&only](const char* label) { return only.isEmpty() || QString::fromLatin1(label).contains(only); };
     TaskExtensions tasks(binDir);
     tasks.Load();
     if (tasks.ModuleCount() == 0) {
@@ -157,6 +162,8 @@ int main(int argc, char** argv)
     };
     std::printf("%-44s %10s %10s %8s %8s\n", "comparison (256 MiB input)", "task s", "tool s", "ratio", "target");
     for (const Comparison& c : comparisons) {
+        if (!wanted(c.label))
+            continue;
         const int index = FindTask(tasks, c.kind, QString::fromLatin1(c.task));
         if (index < 0) {
             std::printf("%-44s task \"%s\" not found\n", c.label, c.task);
@@ -174,8 +181,11 @@ int main(int argc, char** argv)
         QFile::remove(output + ".ref");
     }
 #ifdef VANTREL_BENCH_DIGESTS
-    CompareDigests(tasks, input, output);
+    if (wanted("SHA-256 SHA-512 BLAKE2b-512 SHA-2"))
+        CompareDigests(tasks, input, output);
 #endif
+    if (!only.isEmpty())
+        return 0;
     const double md5 = BestOfThree([&] { return DigestAlone<CryptoPP::Weak1::MD5>(input); });
     const double md2 = BestOfThree([&] { return DigestAlone<CryptoPP::Weak1::MD2>(input); });
     const double md5sum = BestOfThree([&] { return Shell(QStringLiteral("md5sum '%1' > /dev/null").arg(input)); });

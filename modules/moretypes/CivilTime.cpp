@@ -8,8 +8,6 @@ namespace {
 
 constexpr int64_t kSecondsPerDay = 86400;
 
-int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-
 // Days since 1970-01-01 of a date and back (H. Hinnant's algorithms, exact
 // for every date whose day count fits).
 __int128 DaysFromCivil(int64_t year, int month, int day)
@@ -73,8 +71,14 @@ bool IsValidDate(int64_t year, int month, int day)
 CivilTime CivilFromSeconds(int64_t seconds)
 {
     CivilTime time;
-    const int64_t days = FloorDiv(seconds, kSecondsPerDay);
-    const int64_t rest = seconds - days * kSecondsPerDay;
+    // Quotient and remainder taken apart so that the extreme counts do not
+    // overflow when multiplied back.
+    int64_t days = seconds / kSecondsPerDay;
+    int64_t rest = seconds % kSecondsPerDay;
+    if (rest < 0) {
+        rest += kSecondsPerDay;
+        --days;
+    }
     CivilFromDays(days, time);
     time.hour = int(rest / 3600);
     time.minute = int(rest / 60 % 60);
