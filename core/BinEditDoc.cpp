@@ -189,14 +189,17 @@ bool CBinEditDoc::ReplaceAt(CBufferPos& at, int32_t oldCount, const void* data, 
 
     if (!RecordEdit(at, UndoKind::RestoreBytes, oldCount, newCount))
         return false;
-    bool complete = true;
+    // An insertion that comes out short opens a smaller gap: only the replaced
+    // bytes and the gap are written, never the bytes after them.
+    int32_t written = newCount;
     if (newCount > oldCount)
-        complete = at.Insert(newCount - oldCount) == newCount - oldCount;
+        written = oldCount + at.Insert(newCount - oldCount);
     else
         at.Delete(oldCount - newCount);
+    const bool complete = written == newCount;
     if (!complete)
         undo_.Clear();  // the entry no longer describes what happened
-    at.Write(data, newCount);
+    at.Write(data, written);
     SetModifiedFlag(true);
     UpdateAllViews(sender, HINT_SIZE_CHANGED, HintArgs{at.Offset()});
     return complete;

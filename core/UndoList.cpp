@@ -374,13 +374,7 @@ int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert
         cursor.Delete(entry.count);
         return entry.offset;
     case UndoKind::RestoreBytes:
-        if (entry.count > entry.other) {
-            const int32_t wanted = entry.count - entry.other;
-            shortInsert = cursor.Insert(wanted) < wanted;
-        } else if (entry.count < entry.other) {
-            cursor.Delete(entry.other - entry.count);
-        }
-        cursor.Write(entry.StoredBytes(), entry.count);
+        cursor.Write(entry.StoredBytes(), ResizeRegion(cursor, entry.other, entry.count, shortInsert));
         g_lastEditLength = entry.count;
         return entry.offset;
     case UndoKind::RestoreMany:
@@ -389,6 +383,22 @@ int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert
         return ApplyMove(entry, cursor, shortInsert);
     }
     return -1;
+}
+
+// Makes the region of oldLength bytes at the cursor newLength bytes long and
+// returns how many bytes may be written there: fewer than newLength when the
+// insertion came out short, so that bytes after the region are never
+// overwritten.
+int32_t CUndoList::ResizeRegion(CBufferPos& cursor, int32_t oldLength, int32_t newLength, bool& shortInsert)
+{
+    if (newLength > oldLength) {
+        const int32_t inserted = cursor.Insert(newLength - oldLength);
+        shortInsert = inserted < newLength - oldLength;
+        return oldLength + inserted;
+    }
+    if (newLength < oldLength)
+        cursor.Delete(oldLength - newLength);
+    return newLength;
 }
 
 int32_t CUndoList::ApplyMany(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert)
@@ -402,11 +412,8 @@ int32_t CUndoList::ApplyMany(const UndoEntry& entry, CBufferPos& cursor, bool& s
         const OccurrencePair pair = block.Pair(i);
         editor.Seek(int32_t(pair.offset + shift));
         shift += difference;
-        if (difference > 0)
-            shortInsert = editor.Insert(difference) < difference;
-        else if (difference < 0)
-            editor.Delete(-difference);
-        editor.Write(block.values + size_t(pair.valueIndex) * size_t(entry.count), entry.count);
+        const int32_t room = ResizeRegion(editor, entry.other, entry.count, shortInsert);
+        editor.Write(block.values + size_t(pair.valueIndex) * size_t(entry.count), room);
     }
     cursor.Seek(entry.offset);
     return entry.offset;

@@ -62,6 +62,7 @@ private:
     void CommitEntry();
     void ClearOnly();
     int32_t Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert);
+    static int32_t ResizeRegion(CBufferPos& cursor, int32_t oldLength, int32_t newLength, bool& shortInsert);
     int32_t ApplyMany(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert);
     int32_t ApplyMove(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert);
     int32_t Next(int32_t index) const { return index + 1 == capacity_ ? 0 : index + 1; }
