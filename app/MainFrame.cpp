@@ -83,8 +83,7 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
 
     platform::SetStatusTextHandler([this](const QString& text) { panes_->ShowMessage(text); });
     // Every hex view marks the starts of the application's bookmarks.
-    static const CBookmarkMarks marks(Bookmarks());
-    CBinEditView::SetMarks(&marks);
+    viewMarks_ = std::make_unique<CBookmarkMarks>(Bookmarks());
 
     updateTimer_.setSingleShot(true);
     updateTimer_.setInterval(0);
@@ -95,7 +94,6 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
 CMainFrame::~CMainFrame()
 {
     platform::SetStatusTextHandler({});
-    CBinEditView::SetMarks(nullptr);
     // Closing windows one by one would activate the others meanwhile.
     disconnect(mdi_, nullptr, this, nullptr);
     disconnect(statusConnection_);
@@ -228,7 +226,7 @@ void CMainFrame::CreateFrame(CBinEditDoc* document)
     CBinEditFrame* current = ActiveFrame();
     const bool maximize = frames_.empty() || (current && current->isMaximized());
 
-    auto* frame = new CBinEditFrame(document);
+    auto* frame = new CBinEditFrame(document, nullptr, viewMarks_.get());
     frame->SetCloseQuery([this](CBinEditFrame* f) { return QueryCloseFrame(f); });
     connect(frame, &CBinEditFrame::closing, this, &CMainFrame::OnFrameClosing);
     connect(frame, &CBinEditFrame::closed, this, &CMainFrame::OnFrameClosed);

@@ -16,6 +16,7 @@
 #include <vector>
 
 class CBinEditFrame;
+class CBookmarkMarks;
 class CBinEditView;
 class CEditingCommands;
 class CInspectorDock;
@@ -156,4 +157,5 @@ private:
     QTimer updateTimer_;
     std::function<bool()> closeQuery_;
     std::unique_ptr<CEditingCommands> editing_;
+    std::unique_ptr<CBookmarkMarks> viewMarks_;  // every hex view marks the bookmarks' starts
 };

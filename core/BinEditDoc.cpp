@@ -159,9 +159,23 @@ void CBinEditDoc::ConfigureHistory(int32_t undoLevels, int32_t redoLevels)
     redo_.Resize(std::clamp(std::min(redoLevels, undoLevels), 0, 1000));
 }
 
-int32_t CBinEditDoc::Undo(CBufferPos& cursor) { return readOnly_ ? -1 : undo_.ApplyTop(cursor); }
+int32_t CBinEditDoc::Undo(CBufferPos& cursor)
+{
+    if (readOnly_)
+        return -1;
+    const int32_t lowest = undo_.ApplyTop(cursor);
+    lastEditLength_ = undo_.LastEditLength();
+    return lowest;
+}
 
-int32_t CBinEditDoc::Redo(CBufferPos& cursor) { return readOnly_ ? -1 : redo_.ApplyTop(cursor); }
+int32_t CBinEditDoc::Redo(CBufferPos& cursor)
+{
+    if (readOnly_)
+        return -1;
+    const int32_t lowest = redo_.ApplyTop(cursor);
+    lastEditLength_ = redo_.LastEditLength();
+    return lowest;
+}
 
 // ---------------------------------------------------------------- edits
 

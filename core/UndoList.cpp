@@ -12,7 +12,6 @@
 #include <unordered_map>
 
 namespace {
-int32_t g_lastEditLength = 0;
 
 // The RestoreMany block: n, n pairs (offset, value index), k, k values.
 struct ManyBlockView {
@@ -89,8 +88,6 @@ QString CUndoList::NoMemoryForLevelsText()
         "There is not enough memory available for current Undo and Redo settings. Undo and/or Redo may not be "
         "available.");
 }
-
-int32_t CUndoList::LastEditLength() { return g_lastEditLength; }
 
 CUndoList::~CUndoList() { ClearOnly(); }
 
@@ -343,7 +340,7 @@ int32_t CUndoList::ApplyTop(CBufferPos& cursor)
         platform::ShowStatusText(QString());
         return -1;
     }
-    g_lastEditLength = 0;
+    lastEditLength_ = 0;
     bool shortInsert = false;
     const int32_t result = Apply(entry, cursor, shortInsert);
     if (result < 0 || shortInsert) {
@@ -367,7 +364,7 @@ int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert
         const int32_t inserted = cursor.Insert(entry.count);
         shortInsert = inserted < entry.count;
         cursor.Write(entry.StoredBytes(), inserted);
-        g_lastEditLength = entry.count;
+        lastEditLength_ = entry.count;
         return entry.offset;
     }
     case UndoKind::RemoveBytes:
@@ -375,7 +372,7 @@ int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert
         return entry.offset;
     case UndoKind::RestoreBytes:
         cursor.Write(entry.StoredBytes(), ResizeRegion(cursor, entry.other, entry.count, shortInsert));
-        g_lastEditLength = entry.count;
+        lastEditLength_ = entry.count;
         return entry.offset;
     case UndoKind::RestoreMany:
         return ApplyMany(entry, cursor, shortInsert);
@@ -434,6 +431,6 @@ int32_t CUndoList::ApplyMove(const UndoEntry& entry, CBufferPos& cursor, bool& s
     const int32_t inserted = cursor.Insert(entry.count);
     shortInsert = inserted < entry.count;
     cursor.Write(block.get(), inserted);
-    g_lastEditLength = entry.count;
+    lastEditLength_ = entry.count;
     return std::min(entry.offset, entry.other);
 }

@@ -41,8 +41,8 @@ public:
     // Bytes of stored data held by all entries.
     int64_t StoredBytes() const;
 
-    // Bytes that the last ApplyTop of any list wrote (0 for RemoveBytes and RestoreMany).
-    static int32_t LastEditLength();
+    // Bytes that this list's last ApplyTop wrote (0 for RemoveBytes and RestoreMany).
+    int32_t LastEditLength() const { return lastEditLength_; }
 
     static QString CannotUndoQuestion();
     static QString CannotRedoQuestion();
@@ -76,4 +76,5 @@ private:
     CBinEditDoc* document_ = nullptr;
     CUndoList* partner_ = nullptr;
     bool isRedo_;
+    int32_t lastEditLength_ = 0;
 };
