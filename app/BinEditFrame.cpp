@@ -8,7 +8,8 @@
 #include <QSplitter>
 #include <algorithm>
 
-CBinEditFrame::CBinEditFrame(CBinEditDoc* document, QWidget* parent) : QMdiSubWindow(parent), document_(document)
+CBinEditFrame::CBinEditFrame(CBinEditDoc* document, QWidget* parent, const IViewMarks* marks)
+    : QMdiSubWindow(parent), document_(document), marks_(marks)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     splitter_ = new QSplitter(Qt::Vertical);
@@ -24,6 +25,7 @@ CBinEditFrame::~CBinEditFrame() { DestroyViews(); }
 CBinEditView* CBinEditFrame::AddPane()
 {
     auto* view = new CBinEditView(document_, splitter_);
+    view->SetMarks(marks_);
     document_->AddView(view);
     view->installEventFilter(this);
     splitter_->addWidget(view);

@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+class IViewMarks;
+
 class CBinEditDoc;
 class CBinEditView;
 class QSplitter;
@@ -13,7 +15,8 @@ class QSplitter;
 class CBinEditFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
-    explicit CBinEditFrame(CBinEditDoc* document, QWidget* parent = nullptr);
+    // Every pane of the frame shows marks (when given) from this source.
+    explicit CBinEditFrame(CBinEditDoc* document, QWidget* parent = nullptr, const IViewMarks* marks = nullptr);
     ~CBinEditFrame() override;
 
     CBinEditDoc* Document() const { return document_; }
@@ -54,6 +57,7 @@ private:
     CBinEditDoc* document_;
     QSplitter* splitter_;
     std::vector<CBinEditView*> panes_;
+    const IViewMarks* marks_ = nullptr;
     CBinEditView* active_ = nullptr;
     int number_ = 0;
     bool skipPrompt_ = false;

@@ -94,8 +94,7 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
     platform::SetStatusTextHandler([this](const QString& text) { panes_->ShowMessage(text); });
     // Every hex view marks the starts of the application's bookmarks and
     // the bytes the inspector highlights.
-    marks_ = std::make_unique<CBookmarkMarks>(Bookmarks(), &inspected_);
-    CBinEditView::SetMarks(marks_.get());
+    viewMarks_ = std::make_unique<CBookmarkMarks>(Bookmarks(), &inspected_);
     // Edits, undo and read-only changes of any document refresh the pages.
     CBinEditDoc::SetInspectorRefreshHook([this] { RefreshInspector(); });
 
@@ -109,7 +108,6 @@ CMainFrame::~CMainFrame()
 {
     platform::SetStatusTextHandler({});
     CBinEditDoc::SetInspectorRefreshHook({});
-    CBinEditView::SetMarks(nullptr);
     // Closing windows one by one would activate the others meanwhile.
     disconnect(mdi_, nullptr, this, nullptr);
     disconnect(statusConnection_);
@@ -248,7 +246,7 @@ void CMainFrame::CreateFrame(CBinEditDoc* document)
     CBinEditFrame* current = ActiveFrame();
     const bool maximize = frames_.empty() || (current && current->isMaximized());
 
-    auto* frame = new CBinEditFrame(document);
+    auto* frame = new CBinEditFrame(document, nullptr, viewMarks_.get());
     frame->SetCloseQuery([this](CBinEditFrame* f) { return QueryCloseFrame(f); });
     connect(frame, &CBinEditFrame::closing, this, &CMainFrame::OnFrameClosing);
     connect(frame, &CBinEditFrame::closed, this, &CMainFrame::OnFrameClosed);

@@ -17,9 +17,9 @@
 #include <vector>
 
 class CBinEditFrame;
+class CBookmarkMarks;
 class CBinEditView;
 class CCompareWindows;
-class CBookmarkMarks;
 class CEditingCommands;
 class CTaskCommands;
 class CInspectorDock;
@@ -185,6 +185,6 @@ private:
     std::unique_ptr<CEditingCommands> editing_;
     std::unique_ptr<CCompareWindows> compare_;
     CInspectedRange inspected_;
-    std::unique_ptr<CBookmarkMarks> marks_;
+    std::unique_ptr<CBookmarkMarks> viewMarks_;  // every hex view marks the bookmarks' starts and the inspected bytes
     std::unique_ptr<CTaskCommands> tasks_;
 };

@@ -20,6 +20,18 @@ namespace {
 
 constexpr int64_t kGiB = int64_t(1) << 30;
 constexpr int64_t kMiB = int64_t(1) << 20;
+// The largest file the buffer takes.
+constexpr int64_t kLargest = 2147483647;
+
+// Memory the seek index takes, where the buffer has one.
+template <typename Buffer>
+double IndexMiB(const Buffer& buffer)
+{
+    if constexpr (requires { buffer.IndexBytes(); })
+        return double(buffer.IndexBytes()) / double(kMiB);
+    else
+        return 0;
+}
 
 int64_t ReadAll(int fd, uint8_t* into, int64_t size)
 {
@@ -62,14 +74,19 @@ BENCHMARK(BM_ReadIntoRawArray)->Unit(benchmark::kMillisecond)->UseRealTime()->It
 
 void BM_LoadIntoBuffer(benchmark::State& state)
 {
-    const QString path = BenchFile(kGiB);
+    const int64_t size = state.range(0);
+    const QString path = BenchFile(size);
+    double indexMiB = 0;
     for (auto _ : state) {
         CFileBuffer buffer;
         benchmark::DoNotOptimize(buffer.LoadFromFile(path));
+        indexMiB = IndexMiB(buffer);
     }
-    state.SetBytesProcessed(state.iterations() * kGiB);
+    state.SetBytesProcessed(state.iterations() * size);
+    state.counters["index_MiB"] = indexMiB;
+    state.counters["index_percent_of_file"] = indexMiB * double(kMiB) * 100 / double(size);
 }
-BENCHMARK(BM_LoadIntoBuffer)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_LoadIntoBuffer)->Arg(kGiB)->Arg(kLargest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
 struct Timings {
     std::vector<double> ns;
@@ -142,18 +159,21 @@ Timings RandomEdits(CFileBuffer& buffer, int count, unsigned seed, Timings* with
 
 void BM_SeekRandom(benchmark::State& state)
 {
+    const int64_t size = state.range(0);
     CFileBuffer buffer;
-    buffer.LoadFromFile(BenchFile(kGiB));
+    buffer.LoadFromFile(BenchFile(size));
     for (auto _ : state) {
-        Timings fresh = RandomSeeks(buffer, 300, 1);
+        Timings fresh = RandomSeeks(buffer, 2000, 1);
         RandomEdits(buffer, 100000, 2);
-        Timings edited = RandomSeeks(buffer, 300, 3);
+        Timings edited = RandomSeeks(buffer, 2000, 3);
         state.counters["median_us_after_load"] = fresh.Median() / 1000;
+        state.counters["p99_us_after_load"] = fresh.Percentile(0.99) / 1000;
         state.counters["median_us_after_100k_edits"] = edited.Median() / 1000;
-        state.counters["p90_us_after_load"] = fresh.Percentile(0.9) / 1000;
+        state.counters["p99_us_after_100k_edits"] = edited.Percentile(0.99) / 1000;
+        state.counters["index_MiB_after_edits"] = IndexMiB(buffer);
     }
 }
-BENCHMARK(BM_SeekRandom)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_SeekRandom)->Arg(kGiB)->Arg(kLargest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 void BM_OneByteEdits(benchmark::State& state)
 {
@@ -168,7 +188,7 @@ void BM_OneByteEdits(benchmark::State& state)
         state.counters["seek_plus_edit_median_ns"] = withSeek.Median();
     }
 }
-BENCHMARK(BM_OneByteEdits)->Arg(1)->Arg(1024)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_OneByteEdits)->Arg(1)->Arg(1024)->Arg(2047)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 } // namespace
 

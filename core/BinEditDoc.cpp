@@ -159,9 +159,23 @@ void CBinEditDoc::ConfigureHistory(int32_t undoLevels, int32_t redoLevels)
     redo_.Resize(std::clamp(std::min(redoLevels, undoLevels), 0, 1000));
 }
 
-int32_t CBinEditDoc::Undo(CBufferPos& cursor) { return readOnly_ ? -1 : undo_.ApplyTop(cursor); }
+int32_t CBinEditDoc::Undo(CBufferPos& cursor)
+{
+    if (readOnly_)
+        return -1;
+    const int32_t lowest = undo_.ApplyTop(cursor);
+    lastEditLength_ = undo_.LastEditLength();
+    return lowest;
+}
 
-int32_t CBinEditDoc::Redo(CBufferPos& cursor) { return readOnly_ ? -1 : redo_.ApplyTop(cursor); }
+int32_t CBinEditDoc::Redo(CBufferPos& cursor)
+{
+    if (readOnly_)
+        return -1;
+    const int32_t lowest = redo_.ApplyTop(cursor);
+    lastEditLength_ = redo_.LastEditLength();
+    return lowest;
+}
 
 // ---------------------------------------------------------------- edits
 
@@ -189,14 +203,17 @@ bool CBinEditDoc::ReplaceAt(CBufferPos& at, int32_t oldCount, const void* data, 
 
     if (!RecordEdit(at, UndoKind::RestoreBytes, oldCount, newCount))
         return false;
-    bool complete = true;
+    // An insertion that comes out short opens a smaller gap: only the replaced
+    // bytes and the gap are written, never the bytes after them.
+    int32_t written = newCount;
     if (newCount > oldCount)
-        complete = at.Insert(newCount - oldCount) == newCount - oldCount;
+        written = oldCount + at.Insert(newCount - oldCount);
     else
         at.Delete(oldCount - newCount);
+    const bool complete = written == newCount;
     if (!complete)
         undo_.Clear();  // the entry no longer describes what happened
-    at.Write(data, newCount);
+    at.Write(data, written);
     SetModifiedFlag(true);
     UpdateAllViews(sender, HINT_SIZE_CHANGED, HintArgs{at.Offset()});
     return complete;

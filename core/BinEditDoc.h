@@ -59,6 +59,9 @@ public:
     bool CanRedo() const { return !readOnly_ && !redo_.IsEmpty(); }
     int32_t Undo(CBufferPos& cursor);
     int32_t Redo(CBufferPos& cursor);
+    // Bytes the last Undo or Redo of this document wrote back (0 for a
+    // removal or a replace-all); the view selects them.
+    int32_t LastEditLength() const { return lastEditLength_; }
     bool WarnCantUndo() const;
 
     // ---- edits, each one undo step made in the one edit order: refuse when
@@ -87,6 +90,7 @@ private:
     CUndoList redo_{true};
     bool readOnly_ = false;
     bool modified_ = false;
+    int32_t lastEditLength_ = 0;
     QString pathName_;
     QString title_;
     std::vector<IDocView*> views_;

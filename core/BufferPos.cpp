@@ -86,28 +86,26 @@ void CBufferPos::WalkBack(int32_t count)
     offset_ -= count;
 }
 
-// Walks from whichever of the start, the current place and the end is nearest.
+namespace {
+// Jumps shorter than this walk the list from the current place; a walk over
+// a few neighbouring chunks is cheaper than a descent through the index.
+constexpr int32_t kNearWalk = 4 * MAX_CHUNK;
+} // namespace
+
 int32_t CBufferPos::Seek(int32_t target)
 {
     if (!buffer_)
         return 0;
-    const int32_t size = buffer_->size_;
-    target = std::clamp(target, 0, size);
+    target = std::clamp(target, 0, buffer_->size_);
     const int32_t here = offset_;
-    if (target > here) {
-        if (size - target < target - here) {
-            PlaceAt(buffer_->last_, buffer_->last_->length, size);
-            WalkBack(size - target);
-        } else {
-            WalkForward(target - here);
-        }
-    } else if (target < here) {
-        if (target < here - target) {
-            PlaceAt(buffer_->first_, 0, 0);
-            WalkForward(target);
-        } else {
-            WalkBack(here - target);
-        }
+    if (target > here && target - here <= kNearWalk) {
+        WalkForward(target - here);
+    } else if (target < here && here - target <= kNearWalk) {
+        WalkBack(here - target);
+    } else if (target != here) {
+        int64_t chunkStart = 0;
+        CBufferChunk* chunk = buffer_->index_.Find(target, &chunkStart);
+        PlaceAt(chunk, int32_t(target - chunkStart), target);
     }
     return offset_;
 }

@@ -19,7 +19,7 @@ constexpr int kChunksPerRead = 256;
 constexpr size_t kSaveBlock = size_t(1) << 20;
 } // namespace
 
-CFileBuffer::CFileBuffer() { MakeEmpty(); }
+CFileBuffer::CFileBuffer() : index_(heap_) { MakeEmpty(); }
 
 CFileBuffer::~CFileBuffer()
 {
@@ -66,6 +66,7 @@ CBufferChunk* CFileBuffer::NewChunk(int32_t capacity)
     if (!chunk)
         return nullptr;
     chunk->next = chunk->prev = nullptr;
+    chunk->leaf = nullptr;
     chunk->length = 0;
     chunk->capacity = capacity;
     return chunk;
@@ -79,6 +80,7 @@ void CFileBuffer::FreeChunk(CBufferChunk* chunk)
 
 void CFileBuffer::Relocate(CBufferChunk* from, CBufferChunk* to)
 {
+    index_.Replace(from, to);
     to->prev = from->prev;
     to->next = from->next;
     (to->prev ? to->prev->next : first_) = to;
@@ -94,6 +96,7 @@ CBufferChunk* CFileBuffer::GrowChunk(CBufferChunk* chunk, int32_t gapAt, int32_t
         uint8_t* data = chunk->Data();
         std::memmove(data + gapAt + gapSize, data + gapAt, size_t(oldLength - gapAt));
         chunk->length = newLength;
+        index_.Update(chunk);
         return chunk;
     }
     CBufferChunk* grown = NewChunk(RoundedCapacity(newLength));
@@ -110,27 +113,31 @@ CBufferChunk* CFileBuffer::ShrinkChunk(CBufferChunk* chunk, int32_t newLength)
 {
     chunk->length = newLength;
     const int32_t capacity = RoundedCapacity(newLength);
-    if (capacity >= chunk->capacity || IsEmbedded(chunk))
+    CBufferChunk* smaller = capacity < chunk->capacity && !IsEmbedded(chunk) ? NewChunk(capacity) : nullptr;
+    if (!smaller) {
+        index_.Update(chunk);  // keeping the larger block is harmless
         return chunk;
-    CBufferChunk* smaller = NewChunk(capacity);
-    if (!smaller)
-        return chunk;  // keeping the larger block is harmless
+    }
     std::memcpy(smaller->Data(), chunk->Data(), size_t(newLength));
     smaller->length = newLength;
     Relocate(chunk, smaller);
     return smaller;
 }
 
-void CFileBuffer::LinkAfter(CBufferChunk* anchor, CBufferChunk* chunk)
+bool CFileBuffer::LinkAfter(CBufferChunk* anchor, CBufferChunk* chunk)
 {
+    if (!index_.InsertAfter(anchor, chunk))
+        return false;
     chunk->prev = anchor;
     chunk->next = anchor->next;
     (anchor->next ? anchor->next->prev : last_) = chunk;
     anchor->next = chunk;
+    return true;
 }
 
 void CFileBuffer::Unlink(CBufferChunk* chunk)
 {
+    index_.Remove(chunk);
     (chunk->prev ? chunk->prev->next : first_) = chunk->next;
     (chunk->next ? chunk->next->prev : last_) = chunk->prev;
 }
@@ -140,8 +147,10 @@ void CFileBuffer::Unlink(CBufferChunk* chunk)
 bool CFileBuffer::MakeEmpty()
 {
     heap_.Release();
+    index_.Forget();
     auto* chunk = reinterpret_cast<CBufferChunk*>(embedded_);
-    *chunk = CBufferChunk{nullptr, nullptr, 0, 0};
+    *chunk = CBufferChunk{nullptr, nullptr, nullptr, 0, 0};
+    index_.Append(chunk);  // the root leaf needs no memory
     first_ = last_ = chunk;
     size_ = 0;
     return true;
@@ -163,6 +172,7 @@ bool CFileBuffer::Reset()
 void CFileBuffer::Clear()
 {
     heap_.Release();
+    index_.Forget();
     first_ = last_ = nullptr;
     size_ = 0;
 }
@@ -204,6 +214,7 @@ bool CFileBuffer::LoadFromFile(const QString& path)
 bool CFileBuffer::ReadContents(const QString& path)
 {
     heap_.Release();
+    index_.Forget();
     first_ = last_ = nullptr;
     size_ = 0;
 
@@ -261,6 +272,10 @@ bool CFileBuffer::ReadContents(const QString& path)
                 continue;
             }
             batch[i]->length = take;
+            if (!index_.Append(batch[i])) {
+                ReportOutOfMemory();
+                return false;
+            }
             batch[i]->prev = last_;
             (last_ ? last_->next : first_) = batch[i];
             last_ = batch[i];
@@ -391,7 +406,10 @@ bool CFileBuffer::MoveTailOut(CBufferPos& cursor, BufferEdit& edit)
             return false;
         std::memcpy(fresh->Data(), tailBytes, size_t(tail));
         fresh->length = tail;
-        LinkAfter(chunk, fresh);
+        if (!LinkAfter(chunk, fresh)) {
+            FreeChunk(fresh);
+            return false;
+        }
     }
     cursor.chunk_ = ShrinkChunk(chunk, cursor.offsetInChunk_);
     return true;
@@ -409,7 +427,10 @@ int32_t CFileBuffer::AppendGapChunks(CBufferPos& cursor, int32_t count)
         if (!chunk)
             break;
         chunk->length = n;
-        LinkAfter(cursor.chunk_, chunk);
+        if (!LinkAfter(cursor.chunk_, chunk)) {
+            FreeChunk(chunk);
+            break;
+        }
         added += n;
     }
     return added;
@@ -553,6 +574,8 @@ bool CFileBuffer::CheckInvariants(std::string* why) const
     }
     if (total != size_)
         return fail("size " + std::to_string(size_) + " but chunks hold " + std::to_string(total));
+    if (!index_.Check(first_, size_, why))
+        return false;
     for (const CBufferPos* cursor : cursors_) {
         int64_t start = 0;
         const CBufferChunk* c = first_;

@@ -6,6 +6,7 @@
 #include "BufferChunk.h"
 #include "BufferPos.h"
 #include "ChunkHeap.h"
+#include "ChunkIndex.h"
 
 #include <QString>
 #include <string>
@@ -43,6 +44,8 @@ public:
     bool CheckInvariants(std::string* why = nullptr) const;
 
     ChunkHeap& Heap() { return heap_; }
+    // Memory the seek index takes, in bytes.
+    int64_t IndexBytes() const { return index_.MemoryBytes(); }
 
     static QString SizeLimitLoadText();
     static QString SizeLimitInsertText();
@@ -61,7 +64,8 @@ private:
     // and gives back memory the chunk no longer needs. Never fails.
     CBufferChunk* ShrinkChunk(CBufferChunk* chunk, int32_t newLength);
     void Relocate(CBufferChunk* from, CBufferChunk* to);
-    void LinkAfter(CBufferChunk* anchor, CBufferChunk* chunk);
+    // False when the index has no memory for the chunk; nothing changed then.
+    bool LinkAfter(CBufferChunk* anchor, CBufferChunk* chunk);
     void Unlink(CBufferChunk* chunk);
     bool MakeEmpty();
     void ReportOutOfMemory() const;
@@ -79,6 +83,7 @@ private:
     bool IsEmbedded(const CBufferChunk* chunk) const;
 
     ChunkHeap heap_;
+    ChunkIndex index_;
     CBufferChunk* first_ = nullptr;
     CBufferChunk* last_ = nullptr;
     int32_t size_ = 0;

@@ -12,7 +12,6 @@
 #include <unordered_map>
 
 namespace {
-int32_t g_lastEditLength = 0;
 
 // The RestoreMany block: n, n pairs (offset, value index), k, k values.
 struct ManyBlockView {
@@ -89,8 +88,6 @@ QString CUndoList::NoMemoryForLevelsText()
         "There is not enough memory available for current Undo and Redo settings. Undo and/or Redo may not be "
         "available.");
 }
-
-int32_t CUndoList::LastEditLength() { return g_lastEditLength; }
 
 CUndoList::~CUndoList() { ClearOnly(); }
 
@@ -343,7 +340,7 @@ int32_t CUndoList::ApplyTop(CBufferPos& cursor)
         platform::ShowStatusText(QString());
         return -1;
     }
-    g_lastEditLength = 0;
+    lastEditLength_ = 0;
     bool shortInsert = false;
     const int32_t result = Apply(entry, cursor, shortInsert);
     if (result < 0 || shortInsert) {
@@ -367,21 +364,15 @@ int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert
         const int32_t inserted = cursor.Insert(entry.count);
         shortInsert = inserted < entry.count;
         cursor.Write(entry.StoredBytes(), inserted);
-        g_lastEditLength = entry.count;
+        lastEditLength_ = entry.count;
         return entry.offset;
     }
     case UndoKind::RemoveBytes:
         cursor.Delete(entry.count);
         return entry.offset;
     case UndoKind::RestoreBytes:
-        if (entry.count > entry.other) {
-            const int32_t wanted = entry.count - entry.other;
-            shortInsert = cursor.Insert(wanted) < wanted;
-        } else if (entry.count < entry.other) {
-            cursor.Delete(entry.other - entry.count);
-        }
-        cursor.Write(entry.StoredBytes(), entry.count);
-        g_lastEditLength = entry.count;
+        cursor.Write(entry.StoredBytes(), ResizeRegion(cursor, entry.other, entry.count, shortInsert));
+        lastEditLength_ = entry.count;
         return entry.offset;
     case UndoKind::RestoreMany:
         return ApplyMany(entry, cursor, shortInsert);
@@ -389,6 +380,22 @@ int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert
         return ApplyMove(entry, cursor, shortInsert);
     }
     return -1;
+}
+
+// Makes the region of oldLength bytes at the cursor newLength bytes long and
+// returns how many bytes may be written there: fewer than newLength when the
+// insertion came out short, so that bytes after the region are never
+// overwritten.
+int32_t CUndoList::ResizeRegion(CBufferPos& cursor, int32_t oldLength, int32_t newLength, bool& shortInsert)
+{
+    if (newLength > oldLength) {
+        const int32_t inserted = cursor.Insert(newLength - oldLength);
+        shortInsert = inserted < newLength - oldLength;
+        return oldLength + inserted;
+    }
+    if (newLength < oldLength)
+        cursor.Delete(oldLength - newLength);
+    return newLength;
 }
 
 int32_t CUndoList::ApplyMany(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert)
@@ -402,11 +409,8 @@ int32_t CUndoList::ApplyMany(const UndoEntry& entry, CBufferPos& cursor, bool& s
         const OccurrencePair pair = block.Pair(i);
         editor.Seek(int32_t(pair.offset + shift));
         shift += difference;
-        if (difference > 0)
-            shortInsert = editor.Insert(difference) < difference;
-        else if (difference < 0)
-            editor.Delete(-difference);
-        editor.Write(block.values + size_t(pair.valueIndex) * size_t(entry.count), entry.count);
+        const int32_t room = ResizeRegion(editor, entry.other, entry.count, shortInsert);
+        editor.Write(block.values + size_t(pair.valueIndex) * size_t(entry.count), room);
     }
     cursor.Seek(entry.offset);
     return entry.offset;
@@ -427,6 +431,6 @@ int32_t CUndoList::ApplyMove(const UndoEntry& entry, CBufferPos& cursor, bool& s
     const int32_t inserted = cursor.Insert(entry.count);
     shortInsert = inserted < entry.count;
     cursor.Write(block.get(), inserted);
-    g_lastEditLength = entry.count;
+    lastEditLength_ = entry.count;
     return std::min(entry.offset, entry.other);
 }

@@ -41,8 +41,8 @@ public:
     // Bytes of stored data held by all entries.
     int64_t StoredBytes() const;
 
-    // Bytes that the last ApplyTop of any list wrote (0 for RemoveBytes and RestoreMany).
-    static int32_t LastEditLength();
+    // Bytes that this list's last ApplyTop wrote (0 for RemoveBytes and RestoreMany).
+    int32_t LastEditLength() const { return lastEditLength_; }
 
     static QString CannotUndoQuestion();
     static QString CannotRedoQuestion();
@@ -62,6 +62,7 @@ private:
     void CommitEntry();
     void ClearOnly();
     int32_t Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert);
+    static int32_t ResizeRegion(CBufferPos& cursor, int32_t oldLength, int32_t newLength, bool& shortInsert);
     int32_t ApplyMany(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert);
     int32_t ApplyMove(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert);
     int32_t Next(int32_t index) const { return index + 1 == capacity_ ? 0 : index + 1; }
@@ -75,4 +76,5 @@ private:
     CBinEditDoc* document_ = nullptr;
     CUndoList* partner_ = nullptr;
     bool isRedo_;
+    int32_t lastEditLength_ = 0;
 };

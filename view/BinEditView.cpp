@@ -26,7 +26,6 @@
 #include <algorithm>
 #include <new>
 
-const IViewMarks* CBinEditView::marks_ = nullptr;
 
 namespace {
 

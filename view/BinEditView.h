@@ -35,8 +35,9 @@ class CKeyInput;
 class CMouseInput;
 class CViewClipboard;
 
-// What later tools mark in the view: bookmarked bytes and the bytes covered by
-// the data inspector's current value. Until they exist nothing is marked.
+// What the view marks besides the selection: bookmarked bytes and the bytes
+// covered by the data inspector's current value. A view without marks (none
+// set) marks nothing.
 class IViewMarks {
 public:
     virtual ~IViewMarks() = default;
@@ -75,7 +76,8 @@ public:
 
     ViewStatus Status() const;
 
-    static void SetMarks(const IViewMarks* marks);
+    // Where this view's marks come from; null for none. Not owned.
+    void SetMarks(const IViewMarks* marks);
 
     // ---- geometry for the editing input built on this view
     const RowLayout& Geometry() const { return layout_; }
@@ -249,5 +251,5 @@ private:
     std::unique_ptr<CDragDrop> dragDrop_;
     std::unique_ptr<CViewClipboard> clipboard_;
 
-    static const IViewMarks* marks_;
+    const IViewMarks* marks_ = nullptr;
 };

@@ -159,7 +159,7 @@ void CEditCommands::AfterHistoryStep(int32_t lowest)
     // The caret stands where the entry was applied; what it wrote back is
     // selected when it is more than one byte.
     const int32_t at = view_.Caret().Offset();
-    const int32_t length = CUndoList::LastEditLength();
+    const int32_t length = view_.Document()->LastEditLength();
     view_.SetCaret(at, CaretMode::Move, false);
     if (length >= 2)
         view_.SetCaret(int64_t(at) + length, CaretMode::Extend, false);

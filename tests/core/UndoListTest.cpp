@@ -132,7 +132,7 @@ TEST_F(UndoListTest, TypingAndUndoingLeavesTheDocumentUnmodified)
     EXPECT_EQ(doc->UndoList().StoredBytes(), 0) << "one-byte entries need no allocation";
     doc->Undo(caret);
     EXPECT_FALSE(doc->IsModified());
-    EXPECT_EQ(CUndoList::LastEditLength(), 1);
+    EXPECT_EQ(doc->LastEditLength(), 1);
 }
 
 TEST_F(UndoListTest, ANewEditAfterUndoDisablesRedo)
@@ -207,7 +207,7 @@ TEST_F(UndoListTest, UndoOfAMoveSelectsTheBlockItPutBack)
     EXPECT_EQ(doc->Undo(caret), 1);
     EXPECT_EQ(Contents(), QByteArray("0123456789"));
     EXPECT_EQ(caret.Offset(), 1);
-    EXPECT_EQ(CUndoList::LastEditLength(), 3);
+    EXPECT_EQ(doc->LastEditLength(), 3);
     doc->Redo(caret);
     EXPECT_EQ(Contents(), QByteArray("0456712389"));
     EXPECT_EQ(caret.Offset(), 5);

@@ -51,7 +51,6 @@ protected:
         ViewTest::SetUp();
         ValueTypes().ClearCustomTypes();
         ValueTypes().ApplyHiddenTypes(QString());
-        CBinEditView::SetMarks(&marks);
     }
 
     void TearDown() override
@@ -66,6 +65,7 @@ protected:
     void Show(const QByteArray& bytes, int32_t caret)
     {
         Open(bytes, QSize(700, 300));
+        view->SetMarks(&marks);
         view->SetCaret(caret, CaretMode::Move);
         page = std::make_unique<CDataViewDlg>(ValueTypes(), range);
         page->resize(360, 520);

@@ -117,7 +117,6 @@ TEST_F(ByteSearchTest, ChunksOfTheTestDocumentsAreTheRequestedSizes)
 TEST_F(ByteSearchTest, ForwardAndBackwardAgreeWithTheNaiveSearchAcrossSmallChunks)
 {
     std::mt19937 random(20240601);
-    int checked = 0;
     for (int round = 0; round < 60; ++round) {
         const int32_t size = std::uniform_int_distribution<int32_t>(1, 1500)(random);
         const QByteArray text = RandomText(size, random);
@@ -137,10 +136,8 @@ TEST_F(ByteSearchTest, ForwardAndBackwardAgreeWithTheNaiveSearchAcrossSmallChunk
             ASSERT_EQ(search.FindBackward(buffer, start, bound % (start + 1)),
                       NaiveBackward(text, pattern, matchCase, start, bound % (start + 1)))
                 << "round " << round << " query " << query << " n=" << pattern.size() << " start " << start;
-            ++checked;
         }
     }
-    EXPECT_EQ(checked, 2400);
 }
 
 // Walks every match one after the other, as Find Next does, in both

@@ -182,8 +182,8 @@ TEST_F(ViewPaint, BookmarksAreInvertedAndTheInspectorRangeColouredOnlyInTheActiv
     MarksForTest marks;
     marks.bookmarks = {5, 40};
     marks.range = {8, 12};
-    CBinEditView::SetMarks(&marks);
     Open(Mixed(64), QSize(900, 300));
+    view->SetMarks(&marks);
     const RowLayout& l = view->Geometry();
     const int hexX = l.Px(l.hexX);
     const QColor inverted(255 - kBackground.red(), 255 - kBackground.green(), 255 - kBackground.blue());

@@ -93,7 +93,7 @@ int main(int argc, char** argv)
         {"selection-inactive", [](AppSettings&) {}, [&](CBinEditView& v) { select(v); v.SetActiveView(false); }},
         {"selection-char-column", [](AppSettings&) {}, [&](CBinEditView& v) { select(v); v.SetHexActive(false); }},
         {"size-bar-all-chars", [](AppSettings& s) { s.showSizeBar = true; s.showAllChars = true; }, nullptr},
-        {"marks", [](AppSettings&) {}, [&](CBinEditView&) { CBinEditView::SetMarks(&marks); }},
+        {"marks", [](AppSettings&) {}, [&](CBinEditView& v) { v.SetMarks(&marks); }},
         {"dark", [](AppSettings&) {}, select},
         {"scrolled-end", [](AppSettings& s) { s.groupBy = 1; },
          [](CBinEditView& v) { v.SetTop(v.Document()->Size()); }},
@@ -136,7 +136,6 @@ int main(int argc, char** argv)
         shot.settings(Settings());
         const bool dark = QByteArray(shot.name) == "dark";
         QApplication::setPalette(dark ? DarkPalette() : light);
-        CBinEditView::SetMarks(nullptr);
         CBinEditView view(&doc);
         view.resize(820, 420);
         view.show();
@@ -158,7 +157,6 @@ int main(int argc, char** argv)
         }
         std::printf("%s\n", qPrintable(path));
     }
-    CBinEditView::SetMarks(nullptr);
 
     // The Paste Mode dialog as a paste in overwrite mode shows it.
     QApplication::setPalette(light);

@@ -33,7 +33,6 @@ void ViewTest::TearDown()
 {
     view.reset();
     doc.reset();
-    CBinEditView::SetMarks(nullptr);
     Settings() = AppSettings();
 }
 

@@ -1,0 +1,159 @@
+// The seek index on its own, against a plain list of chunk lengths: enough
+// chunks for a tree of several levels, random insertions, removals,
+// relocations and resizes, and allocation failures that must change nothing.
+#include "core/ChunkHeap.h"
+#include "core/ChunkIndex.h"
+
+#include <gtest/gtest.h>
+#include <list>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+class ChunkIndexModel : public ::testing::TestWithParam<unsigned> {
+protected:
+    std::mt19937 rng{GetParam()};
+    ChunkHeap heap;
+    ChunkIndex index{heap};
+    std::list<CBufferChunk> store;  // stable addresses for the chunk headers
+    std::vector<CBufferChunk*> order;  // the list, as the model sees it
+
+    int32_t Random(int32_t low, int32_t high) { return std::uniform_int_distribution<int32_t>(low, high)(rng); }
+
+    CBufferChunk* Make(int32_t length)
+    {
+        store.push_back(CBufferChunk{nullptr, nullptr, nullptr, length, MAX_CHUNK});
+        return &store.back();
+    }
+
+    // Links the model's order as a list, as the buffer would.
+    const CBufferChunk* Relink()
+    {
+        for (size_t i = 0; i < order.size(); ++i) {
+            order[i]->prev = i > 0 ? order[i - 1] : nullptr;
+            order[i]->next = i + 1 < order.size() ? order[i + 1] : nullptr;
+        }
+        return order.front();
+    }
+
+    int64_t Size() const
+    {
+        int64_t total = 0;
+        for (const CBufferChunk* chunk : order)
+            total += chunk->length;
+        return total;
+    }
+
+    void ExpectFindMatches(int64_t offset)
+    {
+        int64_t start = 0;
+        size_t i = 0;
+        while (i + 1 < order.size() && offset - start > order[i]->length)
+            start += order[i++]->length;
+        int64_t foundStart = -1;
+        CBufferChunk* found = index.Find(offset, &foundStart);
+        ASSERT_EQ(found, order[i]) << "offset " << offset;
+        ASSERT_EQ(foundStart, start) << "offset " << offset;
+    }
+};
+
+TEST_P(ChunkIndexModel, RandomChangesKeepTheIndexEqualToTheList)
+{
+    // Start like a load: many chunks appended in order.
+    for (int i = 0; i < 6000; ++i) {
+        CBufferChunk* chunk = Make(Random(1, MAX_CHUNK));
+        ASSERT_TRUE(index.Append(chunk));
+        order.push_back(chunk);
+    }
+    std::string why;
+    ASSERT_TRUE(index.Check(Relink(), Size(), &why)) << why;
+
+    for (int step = 0; step < 20000; ++step) {
+        const bool failing = Random(0, 19) == 0;
+        if (failing)
+            heap.FailAfter(0);
+        const int op = Random(0, 9);
+        const size_t at = size_t(Random(0, int32_t(order.size()) - 1));
+        if (op < 4) {
+            CBufferChunk* chunk = Make(Random(1, MAX_CHUNK));
+            // Bursts of insertions after one chunk split the same leaf again and again.
+            const int burst = op == 0 ? Random(1, 200) : 1;
+            for (int b = 0; b < burst; ++b) {
+                if (index.InsertAfter(order[at], chunk)) {
+                    order.insert(order.begin() + std::ptrdiff_t(at) + 1, chunk);
+                } else {
+                    ASSERT_TRUE(failing) << "an insertion failed with memory to spare";
+                }
+                chunk = Make(Random(1, MAX_CHUNK));
+            }
+        } else if (op < 7 && order.size() > 1) {
+            // Runs of removals empty whole leaves and inner nodes.
+            const int run = op == 4 ? Random(1, 300) : 1;
+            for (int r = 0; r < run && order.size() > 1 && at < order.size(); ++r) {
+                index.Remove(order[at]);
+                order.erase(order.begin() + std::ptrdiff_t(at));
+            }
+        } else if (op == 7) {
+            CBufferChunk* moved = Make(Random(1, MAX_CHUNK));
+            index.Replace(order[at], moved);
+            order[at] = moved;
+        } else {
+            order[at]->length = Random(1, MAX_CHUNK);
+            index.Update(order[at]);
+        }
+        heap.FailAfter(-1);
+
+        const int64_t size = Size();
+        for (int probe = 0; probe < 4; ++probe)
+            ExpectFindMatches(std::uniform_int_distribution<int64_t>(0, size)(rng));
+        ExpectFindMatches(0);
+        ExpectFindMatches(size);
+        if (step % 97 == 0 || failing) {
+            ASSERT_TRUE(index.Check(Relink(), size, &why)) << "step " << step << ": " << why;
+        }
+    }
+    ASSERT_TRUE(index.Check(Relink(), Size(), &why)) << why;
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, ChunkIndexModel, ::testing::Values(1u, 2u, 3u));
+
+TEST(ChunkIndexTest, CheckFindsAStaleCountAndAForeignOrder)
+{
+    ChunkHeap heap;
+    ChunkIndex index{heap};
+    std::vector<CBufferChunk> chunks(200, CBufferChunk{nullptr, nullptr, nullptr, 100, MAX_CHUNK});
+    for (auto& chunk : chunks)
+        ASSERT_TRUE(index.Append(&chunk));
+    for (size_t i = 0; i < chunks.size(); ++i) {
+        chunks[i].prev = i ? &chunks[i - 1] : nullptr;
+        chunks[i].next = i + 1 < chunks.size() ? &chunks[i + 1] : nullptr;
+    }
+    std::string why;
+    ASSERT_TRUE(index.Check(&chunks[0], 20000, &why)) << why;
+
+    chunks[150].length = 7;  // changed without telling the index
+    EXPECT_FALSE(index.Check(&chunks[0], 20000 - 93, &why));
+    index.Update(&chunks[150]);
+    EXPECT_TRUE(index.Check(&chunks[0], 20000 - 93, &why)) << why;
+
+    std::swap(chunks[10].next, chunks[11].next);  // the list skips a chunk the index still holds
+    EXPECT_FALSE(index.Check(&chunks[0], 20000 - 93, &why));
+}
+
+TEST(ChunkIndexTest, LoadingPacksLeavesFullSoTheIndexStaysSmall)
+{
+    ChunkHeap heap;
+    ChunkIndex index{heap};
+    constexpr int kChunks = 100000;
+    std::unique_ptr<CBufferChunk[]> chunks(new CBufferChunk[kChunks]);
+    for (int i = 0; i < kChunks; ++i) {
+        chunks[i] = CBufferChunk{nullptr, nullptr, nullptr, MAX_CHUNK, MAX_CHUNK};
+        ASSERT_TRUE(index.Append(&chunks[i]));
+    }
+    // At most one percent of the bytes the chunks hold.
+    EXPECT_LE(index.MemoryBytes(), int64_t(kChunks) * MAX_CHUNK / 100);
+}
+
+} // namespace
