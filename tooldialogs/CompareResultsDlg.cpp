@@ -4,6 +4,7 @@
 #include "platform/CodePage.h"
 #include "platform/StatusHooks.h"
 #include "tools/CompareReport.h"
+#include "furniture/HelpManual.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -39,7 +40,7 @@ CCompareResultsDlg::CCompareResultsDlg(const QString& path1, const QString& path
     copy_ = buttons->addButton(QStringLiteral("&Copy Results to Clipboard"), QDialogButtonBox::ActionRole);
     buttons->addButton(QDialogButtonBox::Close)->setText(QStringLiteral("Close"));
     // There is no help system to open.
-    buttons->addButton(QDialogButtonBox::Help)->setEnabled(false);
+    ConnectHelpButton(buttons, QStringLiteral("compare"));
     connect(copy_, &QPushButton::clicked, this, &CCompareResultsDlg::CopyToClipboard);
     connect(buttons, &QDialogButtonBox::rejected, this, &CCompareResultsDlg::reject);
 

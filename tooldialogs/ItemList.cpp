@@ -4,6 +4,7 @@
 #include "ext/TaskTexts.h"
 #include "platform/MessageBox.h"
 #include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/HelpManual.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -57,7 +58,6 @@ CItemList::CItemList(const TaskExtensions& tasks, ChooserMode mode, int helpId, 
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     info_ = new QPushButton(QStringLiteral("&Info..."), this);
     auto* help = new QPushButton(QStringLiteral("Help"), this);
-    help->setEnabled(false);  // there is no help file to open
     for (QPushButton* button : {ok, cancel, info_, help}) {
         button->setAutoDefault(false);
         buttons->addWidget(button);
@@ -67,6 +67,7 @@ CItemList::CItemList(const TaskExtensions& tasks, ChooserMode mode, int helpId, 
     connect(ok, &QPushButton::clicked, this, &CItemList::accept);
     connect(cancel, &QPushButton::clicked, this, &CItemList::reject);
     connect(info_, &QPushButton::clicked, this, &CItemList::ShowInfo);
+    connect(help, &QPushButton::clicked, this, [] { OpenManualPage(QStringLiteral("modules")); });
 
     auto* left = new QVBoxLayout;
     left->addWidget(prompt);

@@ -3,6 +3,10 @@
 // the dialog's own caption, and Help opens the dialog's manual page.
 #include "MessageRecorder.h"
 #include "furniture/HelpManual.h"
+#include "tooldialogs/ChecksumDlg.h"
+#include "tooldialogs/CompareFilesDlg.h"
+#include "tooldialogs/CompareResultsDlg.h"
+#include "tooldialogs/DifferenceFoundDlg.h"
 #include "tooldialogs/FindDlg.h"
 #include "tooldialogs/FindPages.h"
 #include "tooldialogs/ReplaceDlg.h"
@@ -19,14 +23,26 @@ namespace {
 
 struct DialogCase {
     const char* title;
+    const char* helpPage;  // the manual page its Help button opens, if it has one
     std::function<std::unique_ptr<QDialog>()> make;
 };
 
 std::vector<DialogCase> Dialogs()
 {
     return {
-        {"Find", [] { return std::make_unique<CFindDlg>(FindSettings{}); }},
-        {"Replace", [] { return std::make_unique<CReplaceDlg>(FindSettings{}, true); }},
+        {"Find", "find", [] { return std::make_unique<CFindDlg>(FindSettings{}); }},
+        {"Replace", "find", [] { return std::make_unique<CReplaceDlg>(FindSettings{}, true); }},
+        {"Compare Files", nullptr,
+         [] { return std::make_unique<CCompareFilesDlg>(QStringList{"/tmp/a.bin", "/tmp/b.bin"}, 16, true); }},
+        {"Difference Found", nullptr,
+         [] { return std::make_unique<CDifferenceFoundDlg>(QStringLiteral("Difference found at 0x10.")); }},
+        {"File Compare Results", "compare",
+         [] {
+             return std::make_unique<CCompareResultsDlg>("/tmp/a.bin", "/tmp/b.bin",
+                                                         std::vector<CompareDifference>{{16, 16, 4, 0}}, true,
+                                                         [](const CompareDifference&) {});
+         }},
+        {"Checksum", nullptr, [] { return std::make_unique<CChecksumDlg>(QStringLiteral("MD5: 0123"), nullptr); }},
     };
 }
 
@@ -55,9 +71,11 @@ TEST(DialogFitTest, DialogsShowTheirCaptionAndFitTheirContents)
     }
 }
 
-TEST(DialogFitTest, HelpButtonsOpenTheFindPageOfTheManual)
+TEST(DialogFitTest, HelpButtonsOpenTheirPageOfTheManual)
 {
     for (const DialogCase& c : Dialogs()) {
+        if (!c.helpPage)
+            continue;
         QUrl opened;
         SetManualOpenerForTesting([&opened](const QUrl& url) {
             opened = url;
@@ -72,7 +90,8 @@ TEST(DialogFitTest, HelpButtonsOpenTheFindPageOfTheManual)
         SetManualOpenerForTesting({});
         // The built manual is in bin/manual beside the tests' folder.
         EXPECT_TRUE(opened.isLocalFile()) << c.title << " " << messages.Last().toStdString();
-        EXPECT_TRUE(opened.toLocalFile().endsWith(QStringLiteral("/manual/find.html"))) << c.title;
+        EXPECT_TRUE(opened.toLocalFile().endsWith(QStringLiteral("/manual/%1.html").arg(QLatin1String(c.helpPage))))
+            << c.title << " " << opened.toString().toStdString();
         EXPECT_EQ(messages.Count(), 0);
     }
 }
