@@ -2,7 +2,12 @@
 // Temporary files that carry a task's input and output. Each is created
 // empty in the user's temporary directory under a unique name "VTL....tmp"
 // and removed when its owner goes, whether the task succeeded or not.
+#include <QByteArray>
 #include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
 
 // Creates a new, empty, uniquely named file and returns its full path, or an
 // empty text (errno set) when it cannot be created.
@@ -24,3 +29,11 @@ private:
     QString path_;
     int error_ = 0;
 };
+
+// A new temporary file, or nothing after the file layer's message naming the
+// temporary folder.
+std::unique_ptr<TaskTempFile> MakeTaskTempFileOrReport();
+
+// The whole of a task's output file when it holds at most maxBytes, or
+// nothing after the file layer's message naming the file.
+std::optional<QByteArray> ReadTaskOutput(const QString& path, int64_t maxBytes);

@@ -45,44 +45,6 @@ TaskViewParams ParamsOf(const CBinEditView& view)
     return params;
 }
 
-// A new temporary file, or the file layer's report naming the folder.
-std::unique_ptr<TaskTempFile> MakeTemp()
-{
-    auto file = std::make_unique<TaskTempFile>();
-    if (!file->Ok()) {
-        platform::ReportFileError(file->Error(), platform::TempDirectory());
-        return nullptr;
-    }
-    return file;
-}
-
-std::optional<QByteArray> ReadReport(const QString& path)
-{
-    platform::FileReader reader;
-    if (!reader.Open(path)) {
-        platform::ReportFileError(reader.Error(), path);
-        return std::nullopt;
-    }
-    const int64_t size = reader.Size();
-    if (size < 0 || size > kMaxReportBytes) {
-        platform::ReportFileError(size < 0 ? reader.Error() : EFBIG, path);
-        return std::nullopt;
-    }
-    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
-    int64_t done = 0;
-    while (done < size) {
-        const int64_t read = reader.Read(bytes.data() + done, size - done);
-        if (read < 0) {
-            platform::ReportFileError(reader.Error(), path);
-            return std::nullopt;
-        }
-        if (read == 0)
-            break;
-        done += read;
-    }
-    bytes.truncate(qsizetype(done));
-    return bytes;
-}
 
 // Clears the progress text however the run ends.
 class StatusText {
@@ -183,7 +145,7 @@ void CTaskCommands::Import()
         return;
     choices.importFileType = StartFileType(answer->filterIndex, count);
 
-    const std::unique_ptr<TaskTempFile> output = MakeTemp();
+    const std::unique_ptr<TaskTempFile> output = MakeTaskTempFileOrReport();
     if (!output)
         return;
     if (!RunInBackground(TASK_IMPORT, choices.importFileType - 1, answer->path, output->Path(), nullptr))
@@ -224,7 +186,7 @@ void CTaskCommands::Export()
                != platform::MsgResult::Yes)
         return;
 
-    const std::unique_ptr<TaskTempFile> input = MakeTemp();
+    const std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
     if (!input || !view->Document()->SaveCopy(input->Path()))
         return;
     const TaskViewParams params = ParamsOf(*view);
@@ -242,7 +204,7 @@ void CTaskCommands::CopyAs()
     const std::optional<int> index = CItemList::Choose(tasks, ChooserMode::CopyAs, kCommandIdCopyAs, parent_);
     if (!index)
         return;
-    const std::unique_ptr<TaskTempFile> input = MakeTemp();
+    const std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
     if (!input || !view->WriteSelectionToFile(input->Path()))
         return;
     const TaskViewParams params = ParamsOf(*view);
@@ -258,7 +220,7 @@ void CTaskCommands::PasteAs()
     const std::optional<int> index = CItemList::Choose(tasks, ChooserMode::PasteAs, kCommandIdPasteAs, parent_);
     if (!index)
         return;
-    const std::unique_ptr<TaskTempFile> output = MakeTemp();
+    const std::unique_ptr<TaskTempFile> output = MakeTaskTempFileOrReport();
     if (!output)
         return;
     const TaskViewParams params = ParamsOf(*view);
@@ -290,10 +252,10 @@ bool CTaskCommands::RunOnSelection(int kind,
             view->SetCaret(caretBefore, CaretMode::Move);
         return false;
     }
-    const std::unique_ptr<TaskTempFile> input = MakeTemp();
+    const std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
     if (!input)
         return false;
-    const std::unique_ptr<TaskTempFile> output = MakeTemp();
+    const std::unique_ptr<TaskTempFile> output = MakeTaskTempFileOrReport();
     if (!output || !view->WriteSelectionToFile(input->Path()))
         return false;
     const TaskViewParams params = ParamsOf(*view);
@@ -325,7 +287,7 @@ void CTaskCommands::ComputeChecksum()
     if (!CanComputeChecksum(activeView_()))
         return;
     RunOnSelection(TASK_CHECKSUM, [this](CBinEditView&, const QString& output) {
-        const std::optional<QByteArray> report = ReadReport(output);
+        const std::optional<QByteArray> report = ReadTaskOutput(output, kMaxReportBytes);
         if (!report)
             return;
         CChecksumDlg dialog(ChecksumReportText(*report), parent_);

@@ -63,7 +63,7 @@ private:
 
 // The chunks from one place onward, in order, with the offset of each one's
 // byte 0.
-class ChunkIndex {
+class ChunkStarts {
 public:
     void Add(const CBufferChunk* chunk, int32_t start)
     {

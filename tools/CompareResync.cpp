@@ -202,7 +202,7 @@ private:
     uint64_t power_ = 1;  // HASH_BASE^(length - 1), the weight of the byte leaving
     ByteWalker tail_;
     ByteWalker head_;
-    ChunkIndex index_;
+    ChunkStarts index_;
     int32_t repeatOf_ = -1;
     ByteWalker repeatNext_;
 };
