@@ -167,6 +167,8 @@ void CompareShot(CBinEditApp& app, const QString& folder, const QString& file)
     });
     app.MainFrame()->Compare().Run();
     SetDialogDriver(previous);
+}
+
 // The Options pages in both palettes, the two user-tool dialogs and the
 // Tools menu with two tools.
 bool TakeDialogShots(const QString& folder, const QString& file)
@@ -215,6 +217,8 @@ bool TakeDialogShots(const QString& folder, const QString& file)
     app.MainFrame()->close();
     app.ExitInstance();
     return ok;
+}
+
 // The caret on a value, the DWord row selected and the list focused: the
 // hex view highlights the inspected bytes.
 void InspectDWord(CBinEditApp& app)
