@@ -50,6 +50,9 @@ CDataViewDlg::CDataViewDlg(ValueTypeRegistry& types, CInspectedRange& highlight,
 
 CDataViewDlg::~CDataViewDlg()
 {
+    // The list is destroyed after this object and reports losing the focus
+    // on its way out; by then there is no page left to tell.
+    list_->disconnect(this);
     if (ownsHighlight_)
         highlight_.Clear();
 }
