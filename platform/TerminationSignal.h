@@ -7,7 +7,8 @@
 
 namespace platform {
 
-// Installs the handlers once; later calls only replace the function.
+// Installs the handlers once; later calls only replace the function. Call it
+// once the application object exists: the handlers go with it.
 void OnTerminationSignal(std::function<void()> handler);
 
 } // namespace platform
