@@ -218,15 +218,6 @@ TEST_F(StructureFileTest, CustomTypesAreFoundByNameAndSizeWhereverTheModuleNowIs
     EXPECT_EQ(typeOfId(moved), 14);
 }
 
-TEST_F(StructureFileTest, CustomTypeMissingFromTheRegistryIsWrittenAsByte)
-{
-    StructureCollection c;
-    c.Add({"S", 0, {Member("gone", 40)}});
-    const StructureReadResult r = DecodeStructures(EncodeStructures(c, types), types);
-    ASSERT_EQ(r.status, Status::Ok);
-    EXPECT_EQ(r.structures[0].members[0].type, TYPE_BYTE);
-}
-
 // ---------------------------------------------------------------- messages
 
 TEST_F(StructureFileTest, WrongMagicAndNewerVersionAreRefusedWithTheirMessages)
@@ -247,7 +238,7 @@ TEST_F(StructureFileTest, WrongMagicAndNewerVersionAreRefusedWithTheirMessages)
     EXPECT_EQ(messages.Count(), 2);
 }
 
-TEST_F(StructureFileTest, MissingUnreadableAndSpecialFilesGiveTheFileErrorNamingThem)
+TEST_F(StructureFileTest, MissingFilesAndFoldersGiveTheFileErrorNamingThem)
 {
     FillWithSomethingModified();
     const QString missing = dir.filePath("nowhere.str");
@@ -264,16 +255,6 @@ TEST_F(StructureFileTest, EmptyCollectionIsNotSavedButCountsAsSaved)
     EXPECT_TRUE(SaveStructureFile(collection, path, types));
     EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral("Unable to save structure collection : No structures defined.")});
     EXPECT_FALSE(QFile::exists(path));
-    EXPECT_TRUE(collection.Path().isEmpty());
-}
-
-TEST_F(StructureFileTest, SaveErrorsNameTheFileAndKeepTheCollectionModified)
-{
-    collection.Add({"S", 0, {Member("b", TYPE_BYTE)}});
-    const QString path = dir.filePath("no-folder/x.str");
-    EXPECT_FALSE(SaveStructureFile(collection, path, types));
-    EXPECT_EQ(messages.Last(), platform::FileErrorText(ENOENT, path));
-    EXPECT_TRUE(collection.IsModified());
     EXPECT_TRUE(collection.Path().isEmpty());
 }
 
