@@ -103,10 +103,8 @@ void ExpectEditorsRules(const std::vector<StructureDef>& structures, const Value
         EXPECT_FALSE(c.References(s, s)) << what << ": structure " << s << " contains itself";
         for (size_t m = 0; m < def.members.size(); ++m) {
             const StructureMember& member = def.members[m];
-            if (member.IsStructure())
-                EXPECT_LT(StructureIndexOf(member.type), c.Count()) << what;
-            else
-                EXPECT_LT(member.type, types.Count()) << what;
+            const int limit = member.IsStructure() ? c.Count() : types.Count();
+            EXPECT_LT(member.IsStructure() ? StructureIndexOf(member.type) : member.type, limit) << what;
             if (member.isArray) {
                 EXPECT_TRUE(member.fixedLength >= 1 && member.fixedLength <= 32767) << what;
             }

@@ -312,8 +312,9 @@ TEST_F(StructureRulesTest, ImportReportsOnlyWhatHappened)
         EXPECT_EQ(outcome.message.isEmpty(), !k.closure) << k.what;
         for (const StructureDef& s : current.All())
             for (const StructureMember& m : s.members) {
-                if (m.IsStructure())
+                if (m.IsStructure()) {
                     EXPECT_LT(StructureIndexOf(m.type), current.Count()) << k.what;
+                }
             }
     }
 }
