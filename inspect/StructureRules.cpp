@@ -35,17 +35,22 @@ QString FreeImportName(const QString& base, const StructureCollection& current, 
 }
 
 // Ticks every structure that a ticked one contains, directly or through
-// others. True when that added any.
+// others, in one walk over the members. True when that added any.
 bool TickContained(const StructureCollection& imported, std::set<int>& ticked)
 {
     bool added = false;
-    const std::set<int> chosen = ticked;
-    for (const int i : chosen)
-        for (int j = 0; j < imported.Count(); ++j)
-            if (!ticked.count(j) && imported.References(i, j)) {
-                ticked.insert(j);
+    std::vector<int> pending(ticked.begin(), ticked.end());
+    while (!pending.empty()) {
+        const int current = pending.back();
+        pending.pop_back();
+        for (const StructureMember& member : imported.At(current).members) {
+            const int nested = member.IsStructure() ? StructureIndexOf(member.type) : -1;
+            if (nested >= 0 && nested < imported.Count() && ticked.insert(nested).second) {
+                pending.push_back(nested);
                 added = true;
             }
+        }
+    }
     return added;
 }
 
