@@ -66,7 +66,7 @@ void AppendMemberType(QByteArray& out, TypeRef type, const ValueTypeRegistry& ty
 
 // ---------------------------------------------------------------- reading
 
-// Reads fields from the bytes, remembering whether it ran past the end.
+// Reads fields in order; a read that would pass the end fails and takes nothing.
 class FieldReader {
 public:
     explicit FieldReader(const QByteArray& bytes) : bytes_(bytes) {}
@@ -309,8 +309,9 @@ StructureReadResult ReadStructureFile(const QString& path, const ValueTypeRegist
         }
         if (n == 0)
             break;
+        const bool firstBytes = bytes.isEmpty();
         bytes.append(block, qsizetype(n));
-        if (bytes.size() == n) {
+        if (firstBytes) {
             const StructureReadResult header = DecodeStructures(bytes, types);
             if (header.status == StructureReadStatus::BadMagic || header.status == StructureReadStatus::BadVersion)
                 return header;
