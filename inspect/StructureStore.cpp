@@ -1,0 +1,47 @@
+#include "StructureStore.h"
+
+#include "inspect/StructureCollection.h"
+#include "inspect/StructureFile.h"
+#include "platform/MessageBox.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsHooks.h"
+
+QString SaveStructureChangesQuestion()
+{
+    return QStringLiteral("You have made changes to the current structure collection. Would you like to save the "
+                          "current collection to disk?");
+}
+
+bool QueryStructureSaveChanges(StructureCollection& collection, const std::function<bool()>& saveAs)
+{
+    if (!collection.IsModified() || collection.IsEmpty())
+        return true;
+    switch (platform::ShowMessage(SaveStructureChangesQuestion(), platform::MsgButtons::YesNoCancel,
+                                  platform::MsgIcon::Question)) {
+    case platform::MsgResult::Yes:
+        return saveAs && saveAs();
+    case platform::MsgResult::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void InstallStructureSettingsHooks(StructureCollection& collection, const ValueTypeRegistry& types,
+                                   std::function<void()> ensureTypesLoaded)
+{
+    SettingsHooks hooks = InstalledSettingsHooks();
+    // Custom member types are matched against the registry while reading, so
+    // the modules that supply them come first.
+    hooks.reloadStructures = [&collection, &types, ensureTypesLoaded = std::move(ensureTypesLoaded)](
+                                 const QString& path) {
+        if (ensureTypesLoaded)
+            ensureTypesLoaded();
+        LoadStructureFile(collection, path, types);
+    };
+    // Until a collection is loaded or saved this run, the stored path stays.
+    hooks.structuresPath = [&collection] {
+        return collection.Path().isEmpty() ? Settings().structuresFile : collection.Path();
+    };
+    InstallSettingsHooks(std::move(hooks));
+}
