@@ -6,7 +6,7 @@ BENCH_BUILD?= build-bench
 JOBS       ?= 2
 PREFIX     ?= $(HOME)/.local
 
-.PHONY: deps build build-all run test test-asan bench install uninstall package clean
+.PHONY: deps build build-all run test test-asan bench install uninstall package manual-screenshots clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -50,6 +50,11 @@ uninstall:
 # The Debian package vantrel_<version>_amd64.deb, written into $(BUILD).
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# Every page of the manual as a browser shows it, in $(BUILD)/manual-shots/
+# (needs Chromium: scripts/install-deps.sh --docs).
+manual-screenshots: $(BUILD)/CMakeCache.txt
+	bash scripts/manual-screenshots.sh $(BUILD)/manual-shots $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

@@ -1,5 +1,6 @@
 #include "EditToolDlg.h"
 
+#include "furniture/HelpManual.h"
 #include "platform/MessageBox.h"
 #include "tooldialogs/ToolDialogSeam.h"
 
@@ -60,21 +61,18 @@ CEditToolDlg::CEditToolDlg(const ExternalTool& tool, QWidget* parent) : QDialog(
     grid->addWidget(prompt_, row, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("&Help"));
-    auto* hint = new QLabel(QStringLiteral("Arguments are split into words like a shell command line: put an argument "
-                                           "with blanks in 'single' or \"double\" quotes. Each macro becomes part of "
-                                           "one argument, whatever text it stands for."),
-                            this);
-    hint->setWordWrap(true);
-    hint->setVisible(false);
+    // The manual explains the macros and how the arguments are split into words.
+    ConnectHelpButton(buttons, QStringLiteral("tools"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(hint);
     layout->addWidget(buttons);
-    setMinimumWidth(460);
+    // Room for a typical command line, measured in the dialog's own font so
+    // that it grows with larger text instead of cutting it short.
+    for (QLineEdit* edit : {title_, command_, directory_, arguments_})
+        edit->setMinimumWidth(fontMetrics().averageCharWidth() * 36);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, hint, [hint] { hint->setVisible(!hint->isVisible()); });
     connect(browse_, &QPushButton::clicked, this, &CEditToolDlg::OnBrowse);
 }
 

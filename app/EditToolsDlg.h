@@ -1,9 +1,11 @@
 #pragma once
 // "Edit User Tools": the list of user tools, edited in place. Every change
 // reaches the list at once; the settings store gets it at exit.
+#include "furniture/ListEditor.h"
 #include "settings/ExternalTool.h"
 
 #include <QDialog>
+#include <memory>
 #include <vector>
 
 class QListWidget;
@@ -15,26 +17,19 @@ public:
     CEditToolsDlg(std::vector<ExternalTool>& tools, QWidget* parent = nullptr);
 
     QListWidget* List() const { return list_; }
-    QPushButton* AddButton() const { return add_; }
-    QPushButton* EditButton() const { return edit_; }
-    QPushButton* DeleteButton() const { return delete_; }
-    QPushButton* UpButton() const { return up_; }
-    QPushButton* DownButton() const { return down_; }
-
-    void OnAdd();
-    void OnEdit();
-    void OnDelete();
-    void OnMove(int step);
+    QPushButton* AddButton() const { return buttons_.add; }
+    QPushButton* EditButton() const { return buttons_.edit; }
+    QPushButton* DeleteButton() const { return buttons_.remove; }
+    QPushButton* UpButton() const { return buttons_.up; }
+    QPushButton* DownButton() const { return buttons_.down; }
 
 private:
-    void Refill(int select);
-    void UpdateButtons();
+    // Asks for a new tool unless the list is full.
+    std::optional<ExternalTool> AskNewTool();
+    std::optional<ExternalTool> AskEditedTool(const ExternalTool& tool);
 
     std::vector<ExternalTool>& tools_;
     QListWidget* list_;
-    QPushButton* add_;
-    QPushButton* edit_;
-    QPushButton* delete_;
-    QPushButton* up_;
-    QPushButton* down_;
+    ListEditButtons buttons_;
+    std::unique_ptr<CListEditor<ExternalTool>> editor_;
 };

@@ -28,7 +28,9 @@ CFileFiltersDlg::CFileFiltersDlg(const FileType& type, bool adding, QWidget* par
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(description_, &QLineEdit::textChanged, this, &CFileFiltersDlg::UpdateOk);
     connect(specs_, &QLineEdit::textChanged, this, &CFileFiltersDlg::UpdateOk);
-    setMinimumWidth(360);
+    // A floor measured in the dialog's font: the layout may still widen the
+    // dialog for its labels, which a fixed minimum on the dialog would cut.
+    description_->setMinimumWidth(fontMetrics().averageCharWidth() * 45);
     UpdateOk();
 }
 

@@ -2,8 +2,10 @@
 // The "File Types" options: the descriptions and file specifications the
 // Open dialog offers, added, edited, deleted and reordered here.
 #include "app/FileTypeList.h"
+#include "furniture/ListEditor.h"
 
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 class QListWidget;
@@ -17,25 +19,17 @@ public:
     void Commit(OptionsState& state) const;
 
     QListWidget* List() const { return list_; }
-    QPushButton* AddButton() const { return add_; }
-    QPushButton* EditButton() const { return edit_; }
-    QPushButton* DeleteButton() const { return delete_; }
-    QPushButton* UpButton() const { return up_; }
-    QPushButton* DownButton() const { return down_; }
+    QPushButton* AddButton() const { return buttons_.add; }
+    QPushButton* EditButton() const { return buttons_.edit; }
+    QPushButton* DeleteButton() const { return buttons_.remove; }
+    QPushButton* UpButton() const { return buttons_.up; }
+    QPushButton* DownButton() const { return buttons_.down; }
 
 private:
-    void Refill(int select);
-    void UpdateButtons();
-    void OnAdd();
-    void OnEdit();
-    void OnDelete();
-    void OnMove(int step);
+    std::optional<FileType> AskFileType(const FileType& type, bool adding);
 
     std::vector<FileType> types_;
     QListWidget* list_;
-    QPushButton* add_;
-    QPushButton* edit_;
-    QPushButton* delete_;
-    QPushButton* up_;
-    QPushButton* down_;
+    ListEditButtons buttons_;
+    std::unique_ptr<CListEditor<FileType>> editor_;
 };

@@ -25,18 +25,24 @@ void Refuse(const QString& reason) { platform::ShowMessage(kUnableToRun + reason
 // The prompt of "Program Arguments"; nothing when cancelled.
 std::optional<QString> AskArguments(QWidget* parent, const QString& command, const QString& initial)
 {
-    QInputDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("Program Arguments"));
-    dialog.setLabelText(QStringLiteral("Please enter any &arguments that should be passed to \"%1\":")
-                            .arg(CommandFileName(command)));
-    dialog.setTextValue(initial);
-    dialog.resize(480, dialog.sizeHint().height());
-    if (RunToolDialog(dialog) != QDialog::Accepted)
+    const std::unique_ptr<QInputDialog> dialog = MakeArgumentsDialog(parent, command, initial);
+    if (RunToolDialog(*dialog) != QDialog::Accepted)
         return std::nullopt;
-    return dialog.textValue();
+    return dialog->textValue();
 }
 
 } // namespace
+
+std::unique_ptr<QInputDialog> MakeArgumentsDialog(QWidget* parent, const QString& command, const QString& initial)
+{
+    auto dialog = std::make_unique<QInputDialog>(parent);
+    dialog->setWindowTitle(QStringLiteral("Program Arguments"));
+    dialog->setLabelText(QStringLiteral("Please enter any &arguments that should be passed to \"%1\":")
+                             .arg(CommandFileName(command)));
+    dialog->setTextValue(initial);
+    dialog->resize(480, dialog->sizeHint().height());
+    return dialog;
+}
 
 CUserTools::CUserTools(CMainFrame& frame) : QObject(&frame), frame_(frame)
 {

@@ -5,8 +5,12 @@
 #include <QList>
 #include <QObject>
 
+#include <memory>
+
 class CMainFrame;
 class QAction;
+class QInputDialog;
+class QWidget;
 struct MacroContext;
 
 class CUserTools : public QObject {
@@ -29,3 +33,6 @@ private:
     CMainFrame& frame_;
     QList<QAction*> actions_;
 };
+
+// "Program Arguments": asks for the arguments of a tool that prompts for them.
+std::unique_ptr<QInputDialog> MakeArgumentsDialog(QWidget* parent, const QString& command, const QString& initial);

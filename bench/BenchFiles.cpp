@@ -1,8 +1,11 @@
 #include "BenchFiles.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
 #include <fstream>
 #include <vector>
 
@@ -44,4 +47,24 @@ int64_t ResidentBytes()
     int64_t pages = 0, resident = 0;
     statm >> pages >> resident;
     return resident * 4096;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+int RunWidgetBenchmarks(int argc, char** argv, const std::function<void()>& beforeExit)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir configDir;
+    qputenv("VANTREL_CONFIG_DIR", configDir.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (beforeExit)
+        beforeExit();
+    return 0;
 }

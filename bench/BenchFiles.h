@@ -1,10 +1,23 @@
 #pragma once
-// Large input files for the benchmarks, made once and kept in the page cache.
+// Large input files for the benchmarks, made once and kept in the page cache,
+// and the run of a benchmark program.
 #include <QString>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 
 // A file of the given size with varied bytes in VANTREL_BENCH_DIR (default
 // the temporary directory); made on first use and read once so it is cached.
 QString BenchFile(int64_t size, const char* name = nullptr);
 // Resident memory of this process in bytes.
 int64_t ResidentBytes();
+
+// Seconds since a moment, for benchmarks that time one part of an iteration.
+double SecondsSince(std::chrono::steady_clock::time_point since);
+
+// The main of a benchmark program with windows: a headless application (the
+// offscreen platform unless QT_QPA_PLATFORM says otherwise) with a private
+// settings folder, then every benchmark the command line selects.
+// beforeExit runs while the application still exists, for fixtures that own
+// widgets or timers.
+int RunWidgetBenchmarks(int argc, char** argv, const std::function<void()>& beforeExit = {});

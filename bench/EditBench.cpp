@@ -16,7 +16,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstring>
@@ -231,7 +230,7 @@ void BM_DragSelect100000Rows(benchmark::State& state)
         }
         SendMouse(view.viewport(), QEvent::MouseButtonRelease, press, Qt::LeftButton, Qt::NoButton);
         steps += kSteps;
-        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+        seconds += SecondsSince(begin);
     }
     const CSelectionPos& caret = view.Caret();
     state.counters["selectedRows"] = double(caret.selEnd - caret.selStart) / view.BytesPerRow();
@@ -245,15 +244,4 @@ BENCHMARK(BM_DragSelect100000Rows)->Unit(benchmark::kMillisecond)->Iterations(1)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir configDir;
-    qputenv("VANTREL_CONFIG_DIR", configDir.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWidgetBenchmarks(argc, argv); }

@@ -14,7 +14,6 @@
 #include "view/InspectedRange.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -115,14 +114,5 @@ BENCHMARK(BM_DataViewRefreshAfter100000Edits)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir configDir;
-    qputenv("VANTREL_CONFIG_DIR", configDir.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    big.reset();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv, [] { big.reset(); });
 }

@@ -46,11 +46,6 @@ OpenFile& Open(int64_t size)
     return *f;
 }
 
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
 void BM_PreviewGiB_FirstPageThenLastPage(benchmark::State& state)
 {
     OpenFile& file = Open(kGiB);
@@ -62,7 +57,7 @@ void BM_PreviewGiB_FirstPageThenLastPage(benchmark::State& state)
         CPrintPreviewDlg preview(PrintSourceFor(file.doc, file.view.get(), false), printer);
         preview.show();
         QApplication::processEvents();  // the first page is painted once the window has its size
-        first += Seconds(start);
+        first += SecondsSince(start);
         if (preview.PaintedPages().empty())
             state.SkipWithError("no page was painted");
         pages = preview.PageCount();
@@ -70,7 +65,7 @@ void BM_PreviewGiB_FirstPageThenLastPage(benchmark::State& state)
         const auto jump = std::chrono::steady_clock::now();
         preview.findChild<QSpinBox*>()->setValue(pages);
         QApplication::processEvents();
-        last += Seconds(jump);
+        last += SecondsSince(jump);
         if (preview.CurrentPage() != pages)
             state.SkipWithError("the last page was not shown");
     }
@@ -117,15 +112,4 @@ BENCHMARK(BM_Xxd10MiBToText)->Unit(benchmark::kMillisecond)->UseRealTime()->Iter
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir configDir;
-    qputenv("VANTREL_CONFIG_DIR", configDir.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWidgetBenchmarks(argc, argv); }

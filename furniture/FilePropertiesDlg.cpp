@@ -59,7 +59,9 @@ CFilePropertiesDlg::CFilePropertiesDlg(const FileProperties& properties, QWidget
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons);
-    setMinimumWidth(360);
+    // A floor for the page measured in its font; the layout still widens the
+    // dialog for whatever the page holds beyond it.
+    name_->setMinimumWidth(name_->fontMetrics().averageCharWidth() * 40);
     readOnly_->setFocus();
 }
 

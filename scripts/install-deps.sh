@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Vantrel needs to build, test and benchmark.
 # Only missing packages are installed; this list is the one place they are named.
+# Usage: scripts/install-deps.sh [--docs]
 set -euo pipefail
 
 PACKAGES=(
@@ -12,7 +13,7 @@ PACKAGES=(
   xvfb xauth               # screenshots of the real window (scripts/)
   ccache                   # faster rebuilds of unchanged sources
   coreutils gzip xxd       # reference tools used by the tests
-  cmark                    # the user manual, Markdown to HTML (manual/)
+  cmark-gfm                # the user manual, Markdown with tables to HTML (manual/)
   librsvg2-bin             # the icon sizes, rendered from the SVG (packaging/)
   desktop-file-utils       # desktop-file-validate, in the installation tests
   appstream                # appstreamcli validate, in the installation tests
@@ -21,6 +22,14 @@ PACKAGES=(
   srecord                  # srec_cat: reference for the Intel HEX and S-record tests
   poppler-utils            # pdftotext: printed pages read back as text in the tests
 )
+
+# Optional: only with --docs (for `make manual-screenshots`). Large, so never
+# needed by `make test` or the builds.
+if [ "${1:-}" = "--docs" ]; then
+  PACKAGES+=(
+    chromium               # headless screenshots of the user manual
+  )
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -30,7 +30,8 @@ CTaskProgressDlg::CTaskProgressDlg(const QString& taskName, QWidget* parent) : Q
     elapsed_ = new QLabel(this);
     layout->addWidget(name);
     layout->addWidget(elapsed_);
-    setMinimumWidth(320);
+    // Room for a longer task name, measured in the dialog's own font.
+    name->setMinimumWidth(name->fontMetrics().averageCharWidth() * 40);
     clock_.start();
     UpdateElapsed();
     connect(&ticker_, &QTimer::timeout, this, &CTaskProgressDlg::UpdateElapsed);

@@ -27,6 +27,15 @@ check_installation() {
     expect_file "$usr/share/icons/hicolor/${size}x${size}/apps/com.kestrane.Vantrel.png"
   done
   expect_file "$usr/share/doc/vantrel/manual/index.html"
+  # Every page is HTML through and through (no Markdown table left as text)
+  # and every link between pages reaches an installed page.
+  local page target
+  for page in "$usr"/share/doc/vantrel/manual/*.html; do
+    grep -q '|---' "$page" && fail "$label: $(basename "$page") shows Markdown table text"
+    for target in $(grep -o 'href="[^":#]*\.html' "$page" | sed 's/^href="//'); do
+      [ -f "$(dirname "$page")/$target" ] || fail "$label: $(basename "$page") links to a missing $target"
+    done
+  done
   local man=$(ls "$usr"/share/man/man1/vantrel.1* 2>/dev/null | head -1)
   [ -n "$man" ] || fail "$label: no man page"
 
