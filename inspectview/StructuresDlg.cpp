@@ -64,7 +64,8 @@ CStructuresDlg::CStructuresDlg(CStructureCommands& commands, bool reloadOnStartu
     connect(load_, &QPushButton::clicked, this, &CStructuresDlg::OnLoad);
     connect(save_, &QPushButton::clicked, this, &CStructuresDlg::OnSave);
     connect(import_, &QPushButton::clicked, this, &CStructuresDlg::OnImport);
-    connect(list_, &QListWidget::itemDoubleClicked, this, &CStructuresDlg::OnEdit);
+    // A double click, or Enter on the list, edits the structure.
+    connect(list_, &QListWidget::itemActivated, this, &CStructuresDlg::OnEdit);
     connect(list_, &QListWidget::currentRowChanged, this, &CStructuresDlg::UpdateButtons);
 
     // Close (and Esc) end the dialog; the caller keeps the reload option either way.

@@ -232,7 +232,7 @@ TEST_F(StructureDialogs, DeletingRenumbersLaterReferences)
     EXPECT_EQ(collection.At(1).members[0].type, StructureRef(0));
 }
 
-TEST_F(StructureDialogs, DoubleClickEditsTheStructureAndTheListFollowsItsNewName)
+TEST_F(StructureDialogs, EnterOrADoubleClickEditsTheStructureAndTheListFollowsItsNewName)
 {
     collection.Add(Structure("Zeta", {Member("x", TYPE_BYTE)}));
     collection.Add(Structure("Alpha", {Member("x", TYPE_BYTE)}));
@@ -245,10 +245,24 @@ TEST_F(StructureDialogs, DoubleClickEditsTheStructureAndTheListFollowsItsNewName
         return dialog.result();
     };
     CStructuresDlg dialog(commands, false);
-    emit dialog.List()->itemDoubleClicked(dialog.List()->item(0));
+    dialog.show();
+    QTest::keyClick(dialog.List(), Qt::Key_Return);
     EXPECT_EQ(collection.At(1).name, "Omega");
     EXPECT_EQ(ListTexts(*dialog.List()), QStringList({"Omega", "Zeta"}));
     EXPECT_EQ(dialog.SelectedIndex(), 1);
+    // A double click on the other entry edits that one.
+    int opened = 0;
+    driver = [&opened](QDialog& dialog) {
+        ++opened;
+        EXPECT_EQ(dynamic_cast<CEditStructureDlg&>(dialog).NameEdit()->text(), "Zeta");
+        return int(QDialog::Rejected);
+    };
+    QWidget* viewport = dialog.List()->viewport();
+    const QPoint zeta = dialog.List()->visualItemRect(dialog.List()->item(1)).center();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, zeta);
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, zeta);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(collection.At(0).name, "Zeta");
 }
 
 // ---------------------------------------------------------------- editor
