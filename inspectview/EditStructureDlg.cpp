@@ -90,6 +90,8 @@ CEditStructureDlg::CEditStructureDlg(StructureCollection& collection, const Valu
     head->addRow(QStringLiteral("Structure &padding:"), padding_);
 
     members_ = new QListWidget;
+    // Room for a proposed name such as "[Member001]" and a little more.
+    members_->setMinimumWidth(members_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 14);
     auto* membersLabel = new QLabel(QStringLiteral("&Members:"));
     membersLabel->setBuddy(members_);
     add_ = SideButton("&Add");
