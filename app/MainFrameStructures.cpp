@@ -20,6 +20,8 @@ void CMainFrame::ConnectStructureCommands()
 
 void CMainFrame::OnStructures()
 {
+    // The editor offers every data type, the modules' ones included.
+    TypeRegistry().Load();
     AppSettings& s = Settings();
     CStructuresDlg dialog(*structures_, s.reloadStructures, this);
     RunToolDialog(dialog);
