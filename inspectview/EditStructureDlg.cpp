@@ -261,6 +261,8 @@ void CEditStructureDlg::ShowMember(int member)
             typeRow = int(i);
     type_->setCurrentIndex(typeRow);
     array_->setChecked(m.isArray);
+    // Lengths are shown in the radix the user last wrote one in.
+    fixedLength_->SetRadix(fixedLength_->Radix());
     fixedLength_->SetValue(m.fixedLength);
     variable_->setChecked(m.isVariable);
     FillLengthList();

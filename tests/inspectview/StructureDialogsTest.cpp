@@ -227,6 +227,10 @@ TEST_F(StructureDialogs, EditorControlRulesFollowTheMembersAndBoxes)
     EXPECT_FALSE(editor->Edited().members[1].isVariable);
 
     editor->ArrayBox()->click();
+    editor->FixedLengthEdit()->SetText(QStringLiteral("12"));
+    editor->MemberList()->setCurrentRow(0);
+    editor->MemberList()->setCurrentRow(1);
+    EXPECT_EQ(editor->FixedLengthEdit()->Text(), "12");  // the radix it was written in
     editor->FixedLengthEdit()->SetText(QStringLiteral("0x10"));
     editor->PaddingBox()->setCurrentIndex(2);
     editor->accept();
