@@ -8,6 +8,10 @@
 #include "settings/SettingsStore.h"
 #include "core/BinEditDoc.h"
 #include "ext/ExtensionRegistries.h"
+#include "inspect/StructureCollection.h"
+#include "inspect/StructureStore.h"
+#include "inspect/ValueTypeRegistry.h"
+#include "inspectview/StructureCommands.h"
 #include "platform/DesktopEntry.h"
 #include "platform/InstanceChannel.h"
 #include "platform/MessageBox.h"
@@ -123,6 +127,7 @@ bool CBinEditApp::InitInstance(const QStringList& arguments)
     // 5. Every setting, the collections to reload and the data-type modules.
     InstallExtensionSettingsHooks();
     InstallBookmarkSettingsHooks(Bookmarks());
+    InstallStructureSettingsHooks(Structures(), ValueTypes(), [] { TypeRegistry().Load(); });
     LoadSettings(Settings());
 
     // 6. A second copy hands its command line to the first and ends.
@@ -179,7 +184,8 @@ bool CBinEditApp::CreateMainFrame()
     mainFrame_->SetCloseQuery([this] { return SaveAllModified(); });
     // The bookmark collection joins the exit questions after the documents.
     CMainFrame* frame = mainFrame_.get();
-    SetCollectionSaveHooks(saveStructures_, [frame] { return frame->Editing().QuerySaveBookmarks(); });
+    SetCollectionSaveHooks([frame] { return frame->StructureFiles().SaveModified(); },
+                           [frame] { return frame->Editing().QuerySaveBookmarks(); });
     connect(mainFrame_.get(), &CMainFrame::filesDropped, this, &CBinEditApp::OnFilesDropped);
     connect(mainFrame_.get(), &CMainFrame::recentFileChosen, this, &CBinEditApp::OnOpenRecentFile);
     // Coming back to the program, or to another child window, looks at the

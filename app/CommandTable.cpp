@@ -63,7 +63,7 @@ std::array<CommandSpec, kCommandCount> MakeSpecs()
         {Cmd::ViewShowSizeBar, "Sho&w Size Bar", {}, nullptr, ICON(None), "Show the bar that sets the bytes per row", true, kBuilt},
         {Cmd::ViewAutoFit, "Auto &Fit To Window", {}, nullptr, ICON(None), "Fit the bytes per row to the window width", true, kBuilt},
         {Cmd::ViewDataTypes, "Data &Types...", {}, nullptr, ICON(None), "Choose the data types the Data Inspector shows", false, kBuilt},
-        {Cmd::ViewStructures, "&Structures...", {}, nullptr, ICON(None), "Edit the structure definitions", false, kLater},
+        {Cmd::ViewStructures, "&Structures...", {}, nullptr, ICON(None), "Edit the structure definitions", false, kBuilt},
         {Cmd::ToolsModify, "&Modify...", {K(Qt::CTRL | Qt::Key_M)}, nullptr, ICON(None), "Change a run of values at the caret", false, kBuilt},
         {Cmd::ToolsInsert, "&Insert...", {K(Qt::CTRL | Qt::Key_I)}, nullptr, ICON(None), "Insert a run of values at the caret", false, kBuilt},
         {Cmd::ToolsDelete, "&Delete...", {K(Qt::CTRL | Qt::Key_D)}, nullptr, ICON(None), "Delete a run of values at the caret", false, kBuilt},

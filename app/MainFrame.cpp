@@ -11,6 +11,7 @@
 #include "ext/ExtensionRegistries.h"
 #include "inspect/ValueTypeRegistry.h"
 #include "inspectview/DataViewDlg.h"
+#include "inspectview/StructureCommands.h"
 #include "inspectview/TypextsDlg.h"
 #include "platform/SettingsBackend.h"
 #include "platform/StatusHooks.h"
@@ -89,6 +90,7 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
     ConnectWindowCommands();
     ConnectEditingCommands();
     ConnectTaskCommands();
+    ConnectStructureCommands();
     RestoreWindowState();
 
     platform::SetStatusTextHandler([this](const QString& text) { panes_->ShowMessage(text); });

@@ -21,6 +21,7 @@ class CBookmarkMarks;
 class CBinEditView;
 class CCompareWindows;
 class CEditingCommands;
+class CStructureCommands;
 class CTaskCommands;
 class CInspectorDock;
 class CStatusPanes;
@@ -60,6 +61,8 @@ public:
     CEditingCommands& Editing() const { return *editing_; }
     // Compare Files and the window arrangement it makes.
     CCompareWindows& Compare() const { return *compare_; }
+    // The structure collection's files and questions (load, save, import).
+    CStructureCommands& StructureFiles() const { return *structures_; }
     // Import, Export, Copy As, Paste As, Convert Data and Compute Checksum.
     CTaskCommands& TaskCommands() const { return *tasks_; }
 
@@ -134,6 +137,9 @@ private:
     // The task commands (MainFrameTasks.cpp).
     void ConnectTaskCommands();
     void UpdateTaskCommands();
+    // The Structures dialog (MainFrameStructures.cpp).
+    void ConnectStructureCommands();
+    void OnStructures();
     bool OpenImported(const QString& path);
     void RestoreWindowState();
     void RebuildRecentFiles();
@@ -187,4 +193,5 @@ private:
     CInspectedRange inspected_;
     std::unique_ptr<CBookmarkMarks> viewMarks_;  // every hex view marks the bookmarks' starts and the inspected bytes
     std::unique_ptr<CTaskCommands> tasks_;
+    std::unique_ptr<CStructureCommands> structures_;
 };

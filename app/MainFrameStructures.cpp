@@ -1,0 +1,32 @@
+// The main window's structure commands: the "Structures" dialog, and the
+// collection's files and questions that the dialog and the exit share.
+#include "MainFrame.h"
+
+#include "app/InspectorDock.h"
+#include "ext/ExtensionRegistries.h"
+#include "inspect/StructureCollection.h"
+#include "inspect/ValueTypeRegistry.h"
+#include "inspectview/StructureCommands.h"
+#include "inspectview/StructuresDlg.h"
+#include "settings/AppSettings.h"
+#include "tooldialogs/ToolDialogSeam.h"
+
+void CMainFrame::ConnectStructureCommands()
+{
+    structures_ = std::make_unique<CStructureCommands>(this, Structures(), ValueTypes(),
+                                                       [] { TypeRegistry().Load(); });
+    connect(commands_[Cmd::ViewStructures], &QAction::triggered, this, &CMainFrame::OnStructures);
+}
+
+void CMainFrame::OnStructures()
+{
+    // The editor offers every data type, the modules' ones included.
+    TypeRegistry().Load();
+    AppSettings& s = Settings();
+    CStructuresDlg dialog(*structures_, s.reloadStructures, this);
+    RunToolDialog(dialog);
+    s.reloadStructures = dialog.ReloadOnStartup();
+    // Whatever the dialog did (edits, a load, an import), the Structure
+    // View lays its rows out again.
+    RebuildInspector();
+}

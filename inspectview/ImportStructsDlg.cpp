@@ -1,0 +1,84 @@
+#include "ImportStructsDlg.h"
+
+#include "furniture/HelpManual.h"
+#include "inspect/StructureCollection.h"
+#include "inspectview/StructureNameOrder.h"
+#include "platform/MessageBox.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kIndexRole = Qt::UserRole;
+} // namespace
+
+QString NothingSelectedToImportText() { return QStringLiteral("No structures were selected to import."); }
+
+CImportStructsDlg::CImportStructsDlg(const StructureCollection& imported, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Import Structures"));
+    list_ = new QListWidget;
+    for (int index : StructuresInNameOrder(imported)) {
+        auto* item = new QListWidgetItem(imported.At(index).name, list_);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+        item->setData(kIndexRole, index);
+    }
+    if (list_->count() > 0)
+        list_->setCurrentRow(0);
+    auto* label = new QLabel(QStringLiteral("&Structures to import:"));
+    label->setBuddy(list_);
+
+    selectAll_ = new QPushButton(QStringLiteral("Select &All"));
+    unselectAll_ = new QPushButton(QStringLiteral("&Unselect All"));
+    for (QPushButton* button : {selectAll_, unselectAll_})
+        button->setAutoDefault(false);
+    connect(selectAll_, &QPushButton::clicked, this, [this] { SetAllTicked(true); });
+    connect(unselectAll_, &QPushButton::clicked, this, [this] { SetAllTicked(false); });
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CImportStructsDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CImportStructsDlg::reject);
+    ConnectHelpButton(buttons, QStringLiteral("structures"));
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(selectAll_);
+    side->addWidget(unselectAll_);
+    side->addStretch();
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(list_, 1);
+    middle->addLayout(side);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addLayout(middle, 1);
+    layout->addWidget(buttons);
+}
+
+std::set<int> CImportStructsDlg::Ticked() const
+{
+    std::set<int> ticked;
+    for (int row = 0; row < list_->count(); ++row)
+        if (list_->item(row)->checkState() == Qt::Checked)
+            ticked.insert(list_->item(row)->data(kIndexRole).toInt());
+    return ticked;
+}
+
+void CImportStructsDlg::SetAllTicked(bool ticked)
+{
+    for (int row = 0; row < list_->count(); ++row)
+        list_->item(row)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+}
+
+void CImportStructsDlg::accept()
+{
+    if (Ticked().empty()) {
+        platform::ShowMessage(NothingSelectedToImportText(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+        list_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    QDialog::accept();
+}

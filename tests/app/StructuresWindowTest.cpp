@@ -1,0 +1,95 @@
+// The structure collection in the running program: the "Structures..."
+// command with its load-on-startup option, the reload at start-up and the
+// save question at exit.
+#include "AppTestSupport.h"
+#include "inspect/StructureCollection.h"
+#include "inspect/StructureFile.h"
+#include "inspect/StructureStore.h"
+#include "inspect/ValueTypeRegistry.h"
+#include "inspectview/StructuresDlg.h"
+#include "settings/AppSettings.h"
+#include "tooldialogs/ToolDialogSeam.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QPushButton>
+
+namespace {
+
+class StructuresWindowTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        Structures().Assign({}, 0, QString());
+        SetFileChooser([this](QWidget*, FileChoice, const QString&, const QString&) { return chosenFile_; });
+    }
+    void TearDown() override
+    {
+        SetDialogDriver({});
+        SetFileChooser({});
+        AppTest::TearDown();
+        Structures().Assign({}, 0, QString());
+    }
+
+    std::optional<QString> chosenFile_;
+};
+
+TEST_F(StructuresWindowTest, TheCommandEditsTheCollectionAndItsReloadOptionWithoutADocument)
+{
+    ASSERT_TRUE(Start());
+    Frame()->UpdateCommands();
+    ASSERT_TRUE(Frame()->Action(Cmd::ViewStructures)->isEnabled());
+    QStringList titles;
+    SetDialogDriver([&titles](QDialog& dialog) {
+        titles << dialog.windowTitle();
+        if (auto* structures = dynamic_cast<CStructuresDlg*>(&dialog)) {
+            structures->ReloadBox()->click();
+            structures->AddButton()->click();
+            dialog.reject();
+        } else {
+            dialog.accept();
+        }
+        return dialog.result();
+    });
+    Trigger(Cmd::ViewStructures);
+    EXPECT_EQ(titles, QStringList({"Structures", "Add Structure"}));
+    EXPECT_TRUE(Settings().reloadStructures);
+    ASSERT_EQ(Structures().Count(), 1);
+
+    // Exit asks about the changed collection; Yes saves it, and its file
+    // is loaded again at the next start.
+    messages_.Answer(platform::MsgResult::Cancel);
+    EXPECT_FALSE(CloseMainWindow());
+    EXPECT_EQ(messages_.Last(), SaveStructureChangesQuestion());
+    chosenFile_ = files_.filePath("exit.str");
+    messages_.Answer(platform::MsgResult::Yes);
+    EXPECT_TRUE(CloseMainWindow());
+    Exit();
+    EXPECT_EQ(Stored("StructuresFile").toString(), *chosenFile_);
+    EXPECT_EQ(Stored("ReloadStructures").toInt(), 1);
+
+    Structures().Assign({}, 0, QString());
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(Structures().Count(), 1);
+    EXPECT_EQ(Structures().At(0).name, "[Structure001]");
+    EXPECT_FALSE(Structures().IsModified());
+}
+
+TEST_F(StructuresWindowTest, StartUpLeavesTheCollectionEmptyWithoutTheReloadOption)
+{
+    StructureCollection saved;
+    saved.Add(StructureDef{QStringLiteral("S"), 0, {StructureMember{QStringLiteral("x")}}});
+    const QString path = files_.filePath("last.str");
+    ASSERT_TRUE(SaveStructureFile(saved, path, ValueTypes()));
+    Store("StructuresFile", path);
+    Store("ReloadStructures", 0);
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Structures().IsEmpty());
+    ASSERT_TRUE(CloseMainWindow());
+    Exit();
+    EXPECT_EQ(Stored("StructuresFile").toString(), path);  // not forgotten either
+}
+
+} // namespace
