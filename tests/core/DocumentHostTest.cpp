@@ -9,12 +9,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <cerrno>
-#include <deque>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Writes every call down as one line and answers questions from a script.
+// Writes every call down as one line and gives one answer to every question.
 class RecordingHost : public IDocumentHost {
 public:
     void OnProblem(const CoreProblem& problem) override
@@ -24,9 +23,6 @@ public:
     bool ProceedWithoutHistory(HistoryLoss loss) override
     {
         events << QStringLiteral("ask %1").arg(loss == HistoryLoss::Undo ? "undo" : "redo");
-        const bool answer = !answers.empty() && answers.front();
-        if (!answers.empty())
-            answers.pop_front();
         return answer;
     }
     void WorkStarted(DocumentWork work, const QString& path) override
@@ -37,7 +33,7 @@ public:
     void StateChanged(CBinEditDoc&) override { events << QStringLiteral("state"); }
 
     QStringList events;
-    std::deque<bool> answers;
+    bool answer = false;
 };
 
 QString Problem(CoreError error, int fileError = 0, const QString& path = {})
@@ -77,36 +73,6 @@ TEST_F(DocumentHostTest, AFailedOpenReportsTheFileWhileTheWorkIsShown)
     EXPECT_EQ(doc.LastProblem().path, path);
 }
 
-TEST_F(DocumentHostTest, EveryLongPieceOfWorkEnds)
-{
-    Open("abcdef");
-    const QString copy = dir.filePath("copy.bin");
-    ASSERT_TRUE(doc.SaveCopy(copy));
-    ASSERT_TRUE(doc.DeleteAt(caret, 2));
-    ASSERT_GE(doc.Undo(caret), 0);
-    ASSERT_GE(doc.Redo(caret), 0);
-    const QStringList expected{Start(DocumentWork::SavingCopy, copy), "end",
-                               "state",  // the deletion marks the document modified
-                               Start(DocumentWork::UndoingRedoing), "state", "end",
-                               Start(DocumentWork::UndoingRedoing), "state", "end"};
-    EXPECT_EQ(host.events, expected);
-    EXPECT_FALSE(doc.LastProblem());
-}
-
-TEST_F(DocumentHostTest, TheHostDecidesAboutAnEditTooLargeForTheHistory)
-{
-    Open(RandomBytes(20000, 5));
-    const auto original = BufferBytes(doc.Buffer());
-    host.answers = {false, true};
-    EXPECT_FALSE(doc.DeleteAt(caret, MAX_UNDO_BLOCK + 1));
-    EXPECT_TRUE(BufferBytes(doc.Buffer()) == original) << "a refusal changes nothing";
-    EXPECT_EQ(host.events, QStringList({"ask undo"}));
-
-    EXPECT_TRUE(doc.DeleteAt(caret, MAX_UNDO_BLOCK + 1));
-    EXPECT_EQ(doc.Size(), 20000 - MAX_UNDO_BLOCK - 1);
-    EXPECT_FALSE(doc.CanUndo());
-}
-
 TEST_F(DocumentHostTest, UndoingALargeInsertionAsksAboutTheRedoHistory)
 {
     Open("ab");
@@ -114,7 +80,7 @@ TEST_F(DocumentHostTest, UndoingALargeInsertionAsksAboutTheRedoHistory)
     const QByteArray block = RandomBytes(MAX_UNDO_BLOCK + 1, 6);
     ASSERT_EQ(doc.InsertAt(caret, block.constData(), int32_t(block.size())), int32_t(block.size()));
     host.events.clear();
-    EXPECT_EQ(doc.Undo(caret), -1) << "no answer means no";
+    EXPECT_EQ(doc.Undo(caret), -1) << "the host said no";
     EXPECT_EQ(host.events, QStringList({Start(DocumentWork::UndoingRedoing), "ask redo", "end"}));
     EXPECT_EQ(doc.Size(), int32_t(block.size()) + 2);
 }
@@ -150,15 +116,6 @@ TEST_F(DocumentHostTest, TheModifiedFlagAndTheReadOnlySwitchAreAnnounced)
     doc.SetModifiedFlag(true);
     doc.SetReadOnly(true);
     EXPECT_EQ(host.events, QStringList({"state", "state"}));
-}
-
-TEST_F(DocumentHostTest, HistoryLevelsComeFromTheCaller)
-{
-    CBinEditDoc levelled(&host, HistoryLevels{3, 7});
-    EXPECT_EQ(levelled.UndoList().Capacity(), 4);
-    EXPECT_EQ(levelled.RedoList().Capacity(), 4) << "never more redo than undo levels";
-    CBinEditDoc none(&host, HistoryLevels{0, 0});
-    EXPECT_EQ(none.UndoList().Capacity(), 0);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // texts around long work.
 #include "MessageRecorder.h"
 #include "TestFiles.h"
-#include "ToolTestSupport.h"
+#include "core/BinEditDoc.h"
 
 #include "platform/FileErrors.h"
 #include "platform/StatusHooks.h"
@@ -12,6 +12,7 @@
 #include "tools/DocumentFeedback.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 #include <cerrno>
 #include <functional>
 #include <gtest/gtest.h>
@@ -45,8 +46,7 @@ protected:
     MessageRecorder messages;
     QStringList statuses;
     QStringList cursors;
-    int stateChanges = 0;
-    DocumentFeedback feedback{[this](CBinEditDoc&) { ++stateChanges; }};
+    DocumentFeedback feedback;
 };
 
 TEST_F(DocumentFeedbackTest, EveryProblemHasItsOneText)
@@ -123,31 +123,6 @@ TEST_F(DocumentFeedbackTest, LongWorkShowsTheWaitCursorAndItsStatusText)
         EXPECT_EQ(cursors, QStringList({"wait", "normal"})) << c.name;
     }
     EXPECT_EQ(messages.Count(), 0);
-}
-
-TEST_F(DocumentFeedbackTest, AFailedOpenNamesTheFileAndTheWorkStillEnds)
-{
-    const QString path = dir.filePath("missing.bin");
-    CBinEditDoc doc(&feedback);
-    cursors.clear();
-    platform::SetStatusTextHandler([this](const QString& text) { statuses << "status:" + text; });
-    messages.Clear();
-    EXPECT_FALSE(doc.OnOpenDocument(path));
-    EXPECT_EQ(messages.Texts(), QStringList({QStringLiteral("%1 was not found.").arg(path)}));
-    EXPECT_EQ(statuses, QStringList({"status:Loading " + path, "status:"}));
-    EXPECT_EQ(cursors, QStringList({"wait", "normal"}));
-}
-
-TEST_F(DocumentFeedbackTest, EditsAndTheReadOnlySwitchReachTheStateCallback)
-{
-    CBinEditDoc doc(&feedback);
-    doc.OnNewDocument();
-    CBufferPos at;
-    at.Bind(&doc.Buffer(), false, 0);
-    ASSERT_EQ(doc.InsertAt(at, "ab", 2), 2);
-    EXPECT_EQ(stateChanges, 1);
-    doc.SetReadOnly(true);
-    EXPECT_EQ(stateChanges, 2);
 }
 
 } // namespace
