@@ -17,7 +17,24 @@ using platform::MsgResult;
 
 QString DocumentPathFor(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
 
-CDocManager::CDocManager(IAppDialogs& dialogs) : dialogs_(dialogs) {}
+CDocManager::CDocManager(IAppDialogs& dialogs)
+    : dialogs_(dialogs), feedback_([this](CBinEditDoc& document) {
+          if (windows_)
+              windows_->DocumentStateChanged(&document);
+      })
+{
+}
+
+std::unique_ptr<CBinEditDoc> CDocManager::MakeDocument()
+{
+    return std::make_unique<CBinEditDoc>(&feedback_, HistoryLevels{Settings().undoLevels, Settings().redoLevels});
+}
+
+void CDocManager::ConfigureHistories()
+{
+    for (const auto& document : documents_)
+        document->ConfigureHistory(Settings().undoLevels, Settings().redoLevels);
+}
 
 CDocManager::~CDocManager() = default;
 
@@ -45,7 +62,7 @@ CBinEditDoc* CDocManager::FindByPath(const QString& path) const
 
 CBinEditDoc* CDocManager::NewDocument()
 {
-    auto document = std::make_unique<CBinEditDoc>();
+    auto document = MakeDocument();
     if (!document->OnNewDocument())
         return nullptr;
     document->SetTitle(QStringLiteral("Untitled%1").arg(++untitledCount_));
@@ -63,7 +80,7 @@ CBinEditDoc* CDocManager::OpenDocumentFile(const QString& path)
             windows_->ActivateDocument(open);
         return open;
     }
-    auto document = std::make_unique<CBinEditDoc>();
+    auto document = MakeDocument();
     // Stamped before reading: a change made while the file is read shows up
     // later as a change, never the other way round.
     const platform::FileStamp stamp = platform::StampOf(fullPath);
@@ -236,6 +253,5 @@ void CDocManager::ShowProperties(CBinEditDoc* document)
     if (!readOnly || !Contains(document))
         return;
     document->SetReadOnly(*readOnly);
-    CBinEditDoc::RefreshInspector();
     Changed(document);
 }

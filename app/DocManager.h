@@ -4,6 +4,7 @@
 // properties. The windows showing the documents belong to the main frame,
 // which this reaches through IDocumentWindows.
 #include "platform/FileStamp.h"
+#include "tools/DocumentFeedback.h"
 
 #include <QString>
 #include <map>
@@ -24,6 +25,9 @@ public:
     virtual void CloseFrames(CBinEditDoc* document) = 0;
     // Title, modified mark, read-only state or path changed.
     virtual void DocumentChanged(CBinEditDoc* document) = 0;
+    // An edit, undo, the modified flag, the read-only switch or a caret
+    // changed: what shows the bytes at the caret looks again when idle.
+    virtual void DocumentStateChanged(CBinEditDoc* document) = 0;
     virtual QWidget* DialogParent() = 0;
 };
 
@@ -68,6 +72,9 @@ public:
     // The last window of the document has gone.
     void WindowsClosed(CBinEditDoc* document);
 
+    // The undo and redo levels of the settings, for every open document.
+    void ConfigureHistories();
+
     // Reads the file again, after a warning when there are unsaved changes.
     void Reload(CBinEditDoc* document);
     // When another program changed the document's file since it was loaded
@@ -91,8 +98,12 @@ private:
     void Changed(CBinEditDoc* document);
     QWidget* Parent() const;
 
+    std::unique_ptr<CBinEditDoc> MakeDocument();
+
     IAppDialogs& dialogs_;
     IDocumentWindows* windows_ = nullptr;
+    // Every document's host; it outlives them.
+    DocumentFeedback feedback_;
     std::vector<std::unique_ptr<CBinEditDoc>> documents_;
     int untitledCount_ = 0;
     std::map<const CBinEditDoc*, DiskState> disk_;

@@ -97,8 +97,6 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
     // Every hex view marks the starts of the application's bookmarks and
     // the bytes the inspector highlights.
     viewMarks_ = std::make_unique<CBookmarkMarks>(Bookmarks(), &inspected_);
-    // Edits, undo and read-only changes of any document refresh the pages.
-    CBinEditDoc::SetInspectorRefreshHook([this] { RefreshInspector(); });
 
     updateTimer_.setSingleShot(true);
     updateTimer_.setInterval(0);
@@ -109,7 +107,6 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
 CMainFrame::~CMainFrame()
 {
     platform::SetStatusTextHandler({});
-    CBinEditDoc::SetInspectorRefreshHook({});
     // Closing windows one by one would activate the others meanwhile.
     disconnect(mdi_, nullptr, this, nullptr);
     disconnect(statusConnection_);
@@ -366,6 +363,13 @@ void CMainFrame::ConnectPane(CBinEditView* view)
 {
     connect(view, &CBinEditView::contextMenuRequested, this, &CMainFrame::ShowViewContextMenu, Qt::UniqueConnection);
     connect(view, &CBinEditView::filesDropped, this, &CMainFrame::filesDropped, Qt::UniqueConnection);
+    connect(view, &CBinEditView::insertModeToggleRequested, this, &CMainFrame::ToggleInsertMode, Qt::UniqueConnection);
+}
+
+void CMainFrame::ToggleInsertMode()
+{
+    Settings().insertMode = !Settings().insertMode;
+    CBinEditView::InsertModeChanged();
 }
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window)

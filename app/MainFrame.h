@@ -89,6 +89,8 @@ public:
     // with a rebuild their rows are laid out again from the type registry.
     void RefreshInspector();
     void RebuildInspector();
+    // Insert and overwrite mode, shared by every view.
+    void ToggleInsertMode();
     // The bytes the inspector highlights in the hex views.
     CInspectedRange& InspectedRange() { return inspected_; }
 
@@ -102,6 +104,7 @@ public:
     void ActivateDocument(CBinEditDoc* document) override;
     void CloseFrames(CBinEditDoc* document) override;
     void DocumentChanged(CBinEditDoc* document) override;
+    void DocumentStateChanged(CBinEditDoc*) override { RefreshInspector(); }
     QWidget* DialogParent() override { return this; }
 
     // Window commands.

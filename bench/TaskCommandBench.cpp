@@ -13,6 +13,7 @@
 #include "tooldialogs/ItemList.h"
 #include "tooldialogs/TaskCommands.h"
 #include "tooldialogs/ToolDialogSeam.h"
+#include "tools/DocumentFeedback.h"
 #include "view/BinEditView.h"
 
 #include <QApplication>
@@ -79,7 +80,8 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    CBinEditDoc doc;
+    DocumentFeedback feedback;
+    CBinEditDoc doc(&feedback, HistoryLevels{Settings().undoLevels, Settings().redoLevels});
     if (!doc.OnOpenDocument(path))
         return 1;
     CBinEditView view(&doc);

@@ -1,28 +1,16 @@
 #include "BinEditDoc.h"
 
-#include "settings/AppSettings.h"
-#include "platform/FileErrors.h"
-#include "platform/MessageBox.h"
-#include "platform/StatusHooks.h"
-
 #include <QFileInfo>
 #include <algorithm>
 #include <memory>
 #include <new>
 
-namespace {
-std::function<void()>& InspectorHook()
+CBinEditDoc::CBinEditDoc(IDocumentHost* host, HistoryLevels levels) : host_(host)
 {
-    static std::function<void()> hook;
-    return hook;
-}
-} // namespace
-
-CBinEditDoc::CBinEditDoc()
-{
+    buffer_.SetProblemSink(&forwarder_);
     undo_.Connect(this, &redo_);
     redo_.Connect(this, &undo_);
-    ConfigureHistory(Settings().undoLevels, Settings().redoLevels);
+    ConfigureHistory(levels.undo, levels.redo);
 }
 
 CBinEditDoc::~CBinEditDoc()
@@ -30,22 +18,43 @@ CBinEditDoc::~CBinEditDoc()
     // The histories and the buffer go in this order: redo, undo, buffer.
     redo_.Resize(0);
     undo_.Resize(0);
+    buffer_.SetProblemSink(nullptr);
 }
 
-void CBinEditDoc::SetInspectorRefreshHook(std::function<void()> hook) { InspectorHook() = std::move(hook); }
-
-void CBinEditDoc::RefreshInspector()
+CBinEditDoc::WorkGuard::WorkGuard(IDocumentHost* host, DocumentWork work, const QString& path) : host_(host)
 {
-    if (InspectorHook())
-        InspectorHook()();
+    if (host_)
+        host_->WorkStarted(work, path);
 }
 
-bool CBinEditDoc::WarnCantUndo() const { return Settings().warnCantUndo; }
+CBinEditDoc::WorkGuard::~WorkGuard()
+{
+    if (host_)
+        host_->WorkEnded();
+}
+
+void CBinEditDoc::SetHost(IDocumentHost* host) { host_ = host; }
+
+void CBinEditDoc::ReportProblem(const CoreProblem& problem)
+{
+    lastProblem_ = problem;
+    if (host_)
+        host_->OnProblem(problem);
+}
+
+bool CBinEditDoc::ProceedWithoutHistory(HistoryLoss loss) { return host_ && host_->ProceedWithoutHistory(loss); }
+
+void CBinEditDoc::NotifyStateChanged()
+{
+    if (host_)
+        host_->StateChanged(*this);
+}
 
 // ---------------------------------------------------------------- life cycle
 
 bool CBinEditDoc::OnNewDocument()
 {
+    BeginOperation();
     buffer_.Reset();
     originalSize_ = 0;
     modified_ = false;
@@ -55,10 +64,12 @@ bool CBinEditDoc::OnNewDocument()
 
 bool CBinEditDoc::OnOpenDocument(const QString& path)
 {
-    platform::WaitCursor wait;
-    platform::ShowStatusText(QStringLiteral("Loading %1").arg(path));
-    const bool loaded = buffer_.LoadFromFile(path);
-    platform::ShowStatusText(QString());
+    BeginOperation();
+    bool loaded = false;
+    {
+        WorkGuard work(host_, DocumentWork::Opening, path);
+        loaded = buffer_.LoadFromFile(path);
+    }
     if (!loaded)
         return false;
     originalSize_ = buffer_.Size();
@@ -70,10 +81,12 @@ bool CBinEditDoc::OnOpenDocument(const QString& path)
 
 bool CBinEditDoc::OnSaveDocument(const QString& path)
 {
-    platform::WaitCursor wait;
-    platform::ShowStatusText(QStringLiteral("Saving %1").arg(path));
-    const bool saved = buffer_.SaveToFile(path);
-    platform::ShowStatusText(QString());
+    BeginOperation();
+    bool saved = false;
+    {
+        WorkGuard work(host_, DocumentWork::Saving, path);
+        saved = buffer_.SaveToFile(path);
+    }
     if (!saved)
         return false;
     SetModifiedFlag(false);
@@ -84,11 +97,13 @@ bool CBinEditDoc::OnSaveDocument(const QString& path)
 
 bool CBinEditDoc::LoadForImport(const QString& path)
 {
-    platform::WaitCursor wait;
-    platform::ShowStatusText(QStringLiteral("Loading %1...").arg(path));
-    buffer_.DetachAll();
-    const bool loaded = buffer_.LoadFromFile(path);
-    platform::ShowStatusText(QString());
+    BeginOperation();
+    bool loaded = false;
+    {
+        WorkGuard work(host_, DocumentWork::Importing, path);
+        buffer_.DetachAll();
+        loaded = buffer_.LoadFromFile(path);
+    }
     // Old history entries describe other contents.
     undo_.Clear();
     if (loaded) {
@@ -102,17 +117,21 @@ bool CBinEditDoc::LoadForImport(const QString& path)
 
 bool CBinEditDoc::SaveCopy(const QString& path)
 {
-    platform::WaitCursor wait;
-    platform::ShowStatusText(QStringLiteral("Saving %1...").arg(path));
-    const bool saved = buffer_.SaveToFile(path);
-    platform::ShowStatusText(QString());
-    return saved;
+    BeginOperation();
+    WorkGuard work(host_, DocumentWork::SavingCopy, path);
+    return buffer_.SaveToFile(path);
 }
 
 void CBinEditDoc::SetModifiedFlag(bool modified)
 {
     modified_ = modified;
-    RefreshInspector();
+    NotifyStateChanged();
+}
+
+void CBinEditDoc::SetReadOnly(bool readOnly)
+{
+    readOnly_ = readOnly;
+    NotifyStateChanged();
 }
 
 void CBinEditDoc::SetPathName(const QString& path)
@@ -143,12 +162,14 @@ void CBinEditDoc::UpdateAllViews(IDocView* sender, UpdateHint hint, const HintAr
 
 bool CBinEditDoc::RecordEdit(const CBufferPos& cursor, UndoKind kind, int32_t count, int32_t other)
 {
+    BeginOperation();
     redo_.Clear();
     return undo_.Push(cursor, kind, count, other);
 }
 
 bool CBinEditDoc::RecordReplaceAll(const ReplaceAllRecord& record)
 {
+    BeginOperation();
     redo_.Clear();
     return undo_.PushReplaceAll(record);
 }
@@ -161,8 +182,10 @@ void CBinEditDoc::ConfigureHistory(int32_t undoLevels, int32_t redoLevels)
 
 int32_t CBinEditDoc::Undo(CBufferPos& cursor)
 {
-    if (readOnly_)
+    if (readOnly_ || undo_.IsEmpty())
         return -1;
+    BeginOperation();
+    WorkGuard work(host_, DocumentWork::UndoingRedoing, QString());
     const int32_t lowest = undo_.ApplyTop(cursor);
     lastEditLength_ = undo_.LastEditLength();
     return lowest;
@@ -170,8 +193,10 @@ int32_t CBinEditDoc::Undo(CBufferPos& cursor)
 
 int32_t CBinEditDoc::Redo(CBufferPos& cursor)
 {
-    if (readOnly_)
+    if (readOnly_ || redo_.IsEmpty())
         return -1;
+    BeginOperation();
+    WorkGuard work(host_, DocumentWork::UndoingRedoing, QString());
     const int32_t lowest = redo_.ApplyTop(cursor);
     lastEditLength_ = redo_.LastEditLength();
     return lowest;
@@ -264,9 +289,10 @@ bool CBinEditDoc::MoveBlock(CBufferPos& at, int32_t source, int32_t count, int32
     if (readOnly_ || count <= 0 || source < 0 || count > size - source || dropOffset < 0 || dropOffset > size ||
         (dropOffset >= source && dropOffset <= source + count))
         return false;
+    BeginOperation();
     std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[size_t(count)]);
     if (!block) {
-        platform::ShowMessage(platform::OutOfMemoryText());
+        ReportProblem(CoreProblem{CoreError::CommandOutOfMemory});
         return false;
     }
     at.Seek(dropOffset);

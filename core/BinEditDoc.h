@@ -1,18 +1,26 @@
 #pragma once
 // One open file: its bytes, its undo and redo histories, the read-only
 // switch and the modified flag. It tells its views what changed after every
-// edit. Window-free: the commands and dialogs live with the main window.
+// edit. Window-free: the commands and dialogs live with the main window, and
+// everything the user sees or is asked goes through the document's host.
+#include "DocumentHost.h"
 #include "FileBuffer.h"
 #include "UndoList.h"
 #include "UpdateHint.h"
 
 #include <QString>
-#include <functional>
 #include <vector>
+
+// How many edits the undo and redo lists keep (the redo list never keeps
+// more than the undo list).
+struct HistoryLevels {
+    int32_t undo = 100;
+    int32_t redo = 100;
+};
 
 class CBinEditDoc {
 public:
-    CBinEditDoc();
+    explicit CBinEditDoc(IDocumentHost* host = nullptr, HistoryLevels levels = {});
     ~CBinEditDoc();
     CBinEditDoc(const CBinEditDoc&) = delete;
     CBinEditDoc& operator=(const CBinEditDoc&) = delete;
@@ -27,6 +35,20 @@ public:
     // Writes the contents elsewhere; flag and histories stay as they are.
     bool SaveCopy(const QString& path);
 
+    // ---- the program around the document
+    IDocumentHost* Host() const { return host_; }
+    // Attaches the host that hears of problems (the buffer's too), decides
+    // about edits without history and shows long work.
+    void SetHost(IDocumentHost* host);
+    // The latest problem of the last load, save, edit, undo or redo, or none.
+    const CoreProblem& LastProblem() const { return lastProblem_; }
+    // Hands a problem of the document or its histories to the host.
+    void ReportProblem(const CoreProblem& problem);
+    // False when the edit must not be made without its history entry.
+    bool ProceedWithoutHistory(HistoryLoss loss);
+    // Tells the host that what the document shows at a caret may have changed.
+    void NotifyStateChanged();
+
     // ---- state
     CFileBuffer& Buffer() { return buffer_; }
     const CFileBuffer& Buffer() const { return buffer_; }
@@ -35,7 +57,7 @@ public:
     bool IsModified() const { return modified_; }
     void SetModifiedFlag(bool modified = true);
     bool IsReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    void SetReadOnly(bool readOnly);
     const QString& PathName() const { return pathName_; }
     void SetPathName(const QString& path);
     const QString& Title() const { return title_; }
@@ -62,7 +84,6 @@ public:
     // Bytes the last Undo or Redo of this document wrote back (0 for a
     // removal or a replace-all); the view selects them.
     int32_t LastEditLength() const { return lastEditLength_; }
-    bool WarnCantUndo() const;
 
     // ---- edits, each one undo step made in the one edit order: refuse when
     // read-only, record, change the buffer through the cursor (which stands
@@ -76,14 +97,33 @@ public:
     // or at dropOffset - count when it moved forward.
     bool MoveBlock(CBufferPos& at, int32_t source, int32_t count, int32_t dropOffset, IDocView* sender = nullptr);
 
-    // Marks the data inspector for refresh when the modified flag or the
-    // read-only switch changes; the window layer installs it.
-    static void SetInspectorRefreshHook(std::function<void()> hook);
-    static void RefreshInspector();
-
 private:
+    class ProblemForwarder : public ICoreProblemSink {
+    public:
+        explicit ProblemForwarder(CBinEditDoc& document) : document_(document) {}
+        void OnProblem(const CoreProblem& problem) override { document_.ReportProblem(problem); }
+
+    private:
+        CBinEditDoc& document_;
+    };
+    // Shows long work through the host for the lifetime of the guard.
+    class WorkGuard {
+    public:
+        WorkGuard(IDocumentHost* host, DocumentWork work, const QString& path);
+        ~WorkGuard();
+        WorkGuard(const WorkGuard&) = delete;
+        WorkGuard& operator=(const WorkGuard&) = delete;
+
+    private:
+        IDocumentHost* host_;
+    };
+
+    void BeginOperation() { lastProblem_ = CoreProblem{}; }
     bool ReplaceSameLength(CBufferPos& at, const void* data, int32_t count, IDocView* sender);
 
+    IDocumentHost* host_ = nullptr;
+    ProblemForwarder forwarder_{*this};
+    CoreProblem lastProblem_;
     CFileBuffer buffer_;
     int32_t originalSize_ = 0;
     CUndoList undo_{false};

@@ -1,9 +1,7 @@
 #include "FileBuffer.h"
 
 #include "platform/AtomicFileWriter.h"
-#include "platform/FileErrors.h"
 #include "platform/FileReader.h"
-#include "platform/MessageBox.h"
 
 #include <algorithm>
 #include <cstring>
@@ -32,26 +30,19 @@ CFileBuffer::~CFileBuffer()
     Clear();
 }
 
-QString CFileBuffer::SizeLimitLoadText()
+void CFileBuffer::Report(CoreProblem problem) const
 {
-    return QStringLiteral("Unable to load file : Exceeds file size limit of 2,147,483,647 bytes.");
+    lastProblem_ = problem;
+    if (sink_)
+        sink_->OnProblem(lastProblem_);
 }
 
-QString CFileBuffer::SizeLimitInsertText()
-{
-    return QStringLiteral("Cannot insert data : Will cause file buffer to exceed size limit of 2,147,483,647 bytes.");
-}
+void CFileBuffer::ReportOutOfMemory() const { Report(CoreProblem{CoreError::OutOfMemory}); }
 
-QString CFileBuffer::OutOfMemoryText()
+void CFileBuffer::ReportFileError(int error, const QString& path) const
 {
-    return QStringLiteral(
-        "Out of memory.\n\nThere is not enough memory to complete the current operation. To prevent loss of "
-        "data, you should not use this program in low memory conditions. If the data you are working with "
-        "needs to be saved, you should save it now and then terminate the program. Note that the last edit "
-        "performed may have not produced the expected results.");
+    Report(CoreProblem{CoreError::FileError, error, path});
 }
-
-void CFileBuffer::ReportOutOfMemory() const { platform::ShowMessage(OutOfMemoryText()); }
 
 // ---------------------------------------------------------------- chunk memory
 
@@ -204,6 +195,7 @@ void CFileBuffer::DetachAll()
 
 bool CFileBuffer::LoadFromFile(const QString& path)
 {
+    BeginOperation();
     const bool loaded = ReadContents(path);
     if (!loaded)
         MakeEmpty();
@@ -220,16 +212,16 @@ bool CFileBuffer::ReadContents(const QString& path)
 
     platform::FileReader reader;
     if (!reader.Open(path)) {
-        platform::ReportFileError(reader.Error(), path);
+        ReportFileError(reader.Error(), path);
         return false;
     }
     const int64_t length = reader.Size();
     if (length < 0) {
-        platform::ReportFileError(reader.Error(), path);
+        ReportFileError(reader.Error(), path);
         return false;
     }
     if (length > MAX_FILE_SIZE) {
-        platform::ShowMessage(SizeLimitLoadText());
+        Report(CoreProblem{CoreError::SizeLimitOnLoad});
         return false;
     }
     // A generated file (/proc) reports 0 bytes: read it until it ends.
@@ -259,7 +251,7 @@ bool CFileBuffer::ReadContents(const QString& path)
         }
         int64_t got = reader.ReadScatter(pieces, count);
         if (got < 0) {
-            platform::ReportFileError(reader.Error(), path);
+            ReportFileError(reader.Error(), path);
             return false;
         }
         if (got == 0)
@@ -285,7 +277,7 @@ bool CFileBuffer::ReadContents(const QString& path)
     }
     char probe = 0;
     if (untilEnd && remaining == 0 && reader.Read(&probe, 1) > 0) {
-        platform::ShowMessage(SizeLimitLoadText());
+        Report(CoreProblem{CoreError::SizeLimitOnLoad});
         return false;
     }
     if (!first_)
@@ -295,9 +287,10 @@ bool CFileBuffer::ReadContents(const QString& path)
 
 bool CFileBuffer::SaveToFile(const QString& path) const
 {
+    BeginOperation();
     platform::AtomicFileWriter writer;
     if (!writer.Open(path)) {
-        platform::ReportFileError(writer.Error(), path);
+        ReportFileError(writer.Error(), path);
         return false;
     }
     std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[kSaveBlock]);
@@ -317,7 +310,7 @@ bool CFileBuffer::SaveToFile(const QString& path) const
     }
     if (writer.Error() == 0 && (filled == 0 || writer.Write(block.get(), int64_t(filled))) && writer.Commit())
         return true;
-    platform::ReportFileError(writer.Error(), path);
+    ReportFileError(writer.Error(), path);
     return false;
 }
 
@@ -325,10 +318,11 @@ bool CFileBuffer::SaveToFile(const QString& path) const
 
 int32_t CFileBuffer::InsertAt(CBufferPos& cursor, int32_t count)
 {
+    BeginOperation();
     if (count <= 0)
         return 0;
     if (count > MAX_FILE_SIZE - size_) {
-        platform::ShowMessage(SizeLimitInsertText());
+        Report(CoreProblem{CoreError::SizeLimitOnInsert});
         return 0;
     }
     const int32_t at = cursor.offset_;
@@ -440,6 +434,7 @@ int32_t CFileBuffer::AppendGapChunks(CBufferPos& cursor, int32_t count)
 
 int32_t CFileBuffer::DeleteAt(CBufferPos& cursor, int32_t count)
 {
+    BeginOperation();
     const int32_t at = cursor.offset_;
     count = std::min(count, size_ - at);
     if (count <= 0)

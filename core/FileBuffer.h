@@ -7,6 +7,7 @@
 #include "BufferPos.h"
 #include "ChunkHeap.h"
 #include "ChunkIndex.h"
+#include "CoreProblem.h"
 
 #include <QString>
 #include <string>
@@ -21,8 +22,8 @@ public:
 
     // Empties the buffer to one empty chunk. Registered positions move to 0.
     bool Reset();
-    // Replaces the contents with the file's bytes. On failure the user has
-    // been told why and the buffer is empty.
+    // Replaces the contents with the file's bytes. On failure LastProblem()
+    // says why and the buffer is empty.
     bool LoadFromFile(const QString& path);
     // Writes the contents to path; the original is replaced only once the
     // new contents are completely written. The buffer never changes.
@@ -47,9 +48,13 @@ public:
     // Memory the seek index takes, in bytes.
     int64_t IndexBytes() const { return index_.MemoryBytes(); }
 
-    static QString SizeLimitLoadText();
-    static QString SizeLimitInsertText();
-    static QString OutOfMemoryText();
+    // Problems go to the sink as they happen (none attached: they are only
+    // kept). LastProblem() is the latest problem of the last load, save,
+    // insertion or deletion, or none when it went well. An insertion that
+    // comes out short and a deletion whose chunks could not be merged both
+    // leave one here.
+    void SetProblemSink(ICoreProblemSink* sink) { sink_ = sink; }
+    const CoreProblem& LastProblem() const { return lastProblem_; }
 
 private:
     friend class CBufferPos;
@@ -68,7 +73,10 @@ private:
     bool LinkAfter(CBufferChunk* anchor, CBufferChunk* chunk);
     void Unlink(CBufferChunk* chunk);
     bool MakeEmpty();
+    void BeginOperation() const { lastProblem_ = CoreProblem{}; }
+    void Report(CoreProblem problem) const;
     void ReportOutOfMemory() const;
+    void ReportFileError(int error, const QString& path) const;
 
     int32_t InsertAt(CBufferPos& cursor, int32_t count);
     int32_t DeleteAt(CBufferPos& cursor, int32_t count);
@@ -88,6 +96,8 @@ private:
     CBufferChunk* last_ = nullptr;
     int32_t size_ = 0;
     std::vector<CBufferPos*> cursors_;
+    ICoreProblemSink* sink_ = nullptr;
+    mutable CoreProblem lastProblem_;
     // The empty chunk of an empty buffer lives here, so emptying never needs memory.
     alignas(CBufferChunk) unsigned char embedded_[sizeof(CBufferChunk)] = {};
 };

@@ -2,8 +2,6 @@
 
 #include "BinEditDoc.h"
 #include "BufferPos.h"
-#include "platform/MessageBox.h"
-#include "platform/StatusHooks.h"
 
 #include <algorithm>
 #include <cstring>
@@ -62,33 +60,6 @@ uint8_t* BuildManyBlock(const std::vector<OccurrencePair>& pairs, int32_t k, con
 }
 } // namespace
 
-QString CUndoList::CannotUndoQuestion()
-{
-    return QStringLiteral(
-        "Cannot undo/redo this edit because it exceeds the maximum undo block size (or there is not enough "
-        "memory). Undo buffers will be cleared.\n\nDo you want to proceed anyway?");
-}
-
-QString CUndoList::CannotRedoQuestion()
-{
-    return QStringLiteral(
-        "Cannot redo this edit because it exceeds the maximum redo block size (or there is not enough memory). "
-        "Redo buffer will be cleared.\n\nDo you want to proceed anyway?");
-}
-
-QString CUndoList::OutOfSyncText()
-{
-    return QStringLiteral(
-        "Cannot undo this edit : Out of memory.\n\nUndo buffers are out of sync with file buffer and will be cleared.");
-}
-
-QString CUndoList::NoMemoryForLevelsText()
-{
-    return QStringLiteral(
-        "There is not enough memory available for current Undo and Redo settings. Undo and/or Redo may not be "
-        "available.");
-}
-
 CUndoList::~CUndoList() { ClearOnly(); }
 
 void CUndoList::Connect(CBinEditDoc* document, CUndoList* partner)
@@ -112,6 +83,12 @@ int64_t CUndoList::StoredBytes() const
     for (int32_t i = bottom_; i != top_; i = Next(i))
         total += entries_[i].dataSize;
     return total;
+}
+
+void CUndoList::Report(CoreError error)
+{
+    if (document_)
+        document_->ReportProblem(CoreProblem{error});
 }
 
 void CUndoList::FreeData(UndoEntry& entry)
@@ -147,7 +124,7 @@ bool CUndoList::Resize(int32_t levels)
         return true;
     entries_.reset(new (std::nothrow) UndoEntry[size_t(capacity)]());
     if (!entries_) {
-        platform::ShowMessage(NoMemoryForLevelsText());
+        Report(CoreError::NoMemoryForHistory);
         return false;
     }
     capacity_ = capacity;
@@ -213,13 +190,9 @@ CUndoList::StoreResult CUndoList::StoreBytes(UndoEntry& entry, const CBufferPos&
             return StoreResult::Stored;
         }
     }
-    const bool warn = document_ ? document_->WarnCantUndo() : true;
-    if (warn) {
-        const QString question = role == PushRole::Record ? CannotUndoQuestion() : CannotRedoQuestion();
-        if (platform::ShowMessage(question, platform::MsgButtons::YesNo, platform::MsgIcon::Warning) !=
-            platform::MsgResult::Yes)
-            return StoreResult::Refused;
-    }
+    const HistoryLoss loss = role == PushRole::Record ? HistoryLoss::Undo : HistoryLoss::Redo;
+    if (!document_ || !document_->ProceedWithoutHistory(loss))
+        return StoreResult::Refused;
     // Going ahead without this entry: older entries would no longer match the
     // buffer, so they go. A failed inverse clears only its own list.
     if (role == PushRole::Record)
@@ -246,7 +219,7 @@ bool CUndoList::StoreReplaceAll(UndoEntry& entry, const ReplaceAllRecord& record
     entry.data = BuildManyBlock(*record.pairs, record.valueCount, record.values, record.oldLength, entry.dataSize);
     if (entry.data)
         return true;
-    platform::ShowMessage(OutOfSyncText());
+    Report(CoreError::HistoryOutOfSync);
     Clear();
     return false;
 }
@@ -306,7 +279,7 @@ bool CUndoList::PushManyInverse(const UndoEntry& entry, const CBufferPos& cursor
             shift += entry.count - entry.other;
         }
     } catch (const std::bad_alloc&) {
-        platform::ShowMessage(OutOfSyncText());
+        Report(CoreError::HistoryOutOfSync);
         ClearOnly();
         return false;
     }
@@ -315,7 +288,7 @@ bool CUndoList::PushManyInverse(const UndoEntry& entry, const CBufferPos& cursor
                                     entry.count);
     inverse.data = BuildManyBlock(pairs, record.valueCount, record.values, valueLength, inverse.dataSize);
     if (!inverse.data) {
-        platform::ShowMessage(OutOfSyncText());
+        Report(CoreError::HistoryOutOfSync);
         ClearOnly();
         return false;
     }
@@ -329,15 +302,12 @@ int32_t CUndoList::ApplyTop(CBufferPos& cursor)
 {
     if (IsEmpty())
         return -1;
-    platform::WaitCursor wait;
-    platform::ShowStatusText(QStringLiteral("Undoing/redoing edit..."));
 
     top_ = Previous(top_);
     UndoEntry& entry = entries_[top_];
     cursor.Seek(entry.offset);
     if (partner_ && !PushInverse(entry, cursor)) {
         top_ = Next(top_);
-        platform::ShowStatusText(QString());
         return -1;
     }
     lastEditLength_ = 0;
@@ -353,7 +323,6 @@ int32_t CUndoList::ApplyTop(CBufferPos& cursor)
             document_->SetModifiedFlag(entry.wasModified != 0);
         FreeData(entry);
     }
-    platform::ShowStatusText(QString());
     return result;
 }
 
@@ -420,7 +389,7 @@ int32_t CUndoList::ApplyMove(const UndoEntry& entry, CBufferPos& cursor, bool& s
 {
     std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[size_t(std::max(entry.count, 1))]);
     if (!block) {
-        platform::ShowMessage(OutOfSyncText());
+        Report(CoreError::HistoryOutOfSync);
         return -1;
     }
     if (entry.other < entry.offset)

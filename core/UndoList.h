@@ -3,9 +3,9 @@
 // so a list with L levels keeps at most L entries and a push onto a full
 // ring drops the oldest. The undo and redo lists of a document are partners:
 // applying an entry from one pushes its inverse onto the other.
+#include "CoreProblem.h"
 #include "UndoEntry.h"
 
-#include <QString>
 #include <memory>
 
 class CBinEditDoc;
@@ -44,11 +44,6 @@ public:
     // Bytes that this list's last ApplyTop wrote (0 for RemoveBytes and RestoreMany).
     int32_t LastEditLength() const { return lastEditLength_; }
 
-    static QString CannotUndoQuestion();
-    static QString CannotRedoQuestion();
-    static QString OutOfSyncText();
-    static QString NoMemoryForLevelsText();
-
 private:
     enum class PushRole { Record, Inverse };
     enum class StoreResult { Stored, Refused, Unrecorded };
@@ -68,6 +63,7 @@ private:
     int32_t Next(int32_t index) const { return index + 1 == capacity_ ? 0 : index + 1; }
     int32_t Previous(int32_t index) const { return index == 0 ? capacity_ - 1 : index - 1; }
     static void FreeData(UndoEntry& entry);
+    void Report(CoreError error);
 
     std::unique_ptr<UndoEntry[]> entries_;
     int32_t capacity_ = 0;

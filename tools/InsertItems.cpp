@@ -6,6 +6,7 @@
 #include "platform/FileErrors.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
+#include "tools/CoreMessages.h"
 #include "tools/IntegerText.h"
 #include "tools/ItemCount.h"
 #include "tools/RegistryValue.h"
@@ -63,7 +64,7 @@ int32_t RunInsert(CBinEditDoc& doc, IToolView& view, int32_t start, const Insert
     const int64_t bytes = int64_t(request.count) * itemSize;
     if (bytes > int64_t(MAX_FILE_SIZE) - doc.Size()) {
         // Refused before anything is recorded or allocated, so the history stays valid.
-        platform::ShowMessage(CFileBuffer::SizeLimitInsertText());
+        platform::ShowMessage(CoreMessages::SizeLimitInsertText());
         return 0;
     }
     platform::WaitCursor wait;

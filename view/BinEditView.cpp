@@ -226,7 +226,8 @@ void CBinEditView::SetActiveView(bool active)
         return;
     active_ = active;
     RepaintSelection();
-    CBinEditDoc::RefreshInspector();
+    if (document_)
+        document_->NotifyStateChanged();
     emit statusChanged();
 }
 
@@ -698,9 +699,8 @@ bool CBinEditView::CanRedo() const { return edits_->CanRedo(); }
 bool CBinEditView::Undo() { return edits_->Undo(); }
 bool CBinEditView::Redo() { return edits_->Redo(); }
 
-void CBinEditView::ToggleInsertMode()
+void CBinEditView::InsertModeChanged()
 {
-    Settings().insertMode = !Settings().insertMode;
     for (CBinEditView* view : AllViews()) {
         view->UpdateCaret();
         emit view->statusChanged();

@@ -152,8 +152,10 @@ public:
     bool CanRedo() const;
     bool Undo();
     bool Redo();
-    // Insert and overwrite mode are shared by every view of the application.
-    static void ToggleInsertMode();
+    // Insert and overwrite mode are shared by every view of the application,
+    // which owns the mode: the Insert key only asks it to switch
+    // (insertModeToggleRequested), and after a switch every view follows.
+    static void InsertModeChanged();
 
     // ---- clipboard and file transfer
     bool CanCopy() const;
@@ -195,6 +197,8 @@ signals:
     void contextMenuRequested(const QPoint& globalPos, bool layoutMenu);
     // Files dragged from a file manager were dropped on the view: open them.
     void filesDropped(const QStringList& paths);
+    // The Insert key was pressed: the application switches the shared mode.
+    void insertModeToggleRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

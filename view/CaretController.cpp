@@ -36,7 +36,7 @@ void CCaretController::SetCaret(int64_t offset, CaretMode mode, bool pendingLowN
         view_.OnDocumentUpdate(&view_, HINT_SELECTION, args);
     }
     view_.EnsureCaretVisible();
-    CBinEditDoc::RefreshInspector();
+    view_.Document()->NotifyStateChanged();
     emit view_.statusChanged();
 }
 

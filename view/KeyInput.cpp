@@ -75,7 +75,7 @@ bool CKeyInput::CommandKey(QKeyEvent* event)
     else if (ctrl && key == Qt::Key_A)
         view_.SelectAll();
     else if (none && key == Qt::Key_Insert)
-        CBinEditView::ToggleInsertMode();
+        emit view_.insertModeToggleRequested();
     else if (none && key == Qt::Key_Delete)
         view_.DeleteKey();
     else if (none && key == Qt::Key_Backspace)

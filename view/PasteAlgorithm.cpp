@@ -4,6 +4,7 @@
 #include "core/BinEditDoc.h"
 #include "core/SelectionPos.h"
 #include "platform/MessageBox.h"
+#include "tools/CoreMessages.h"
 
 #include <algorithm>
 
@@ -58,7 +59,7 @@ PasteOutcome RunPaste(CBinEditDoc& document, CSelectionPos& caret, IPasteSource&
     if (document.IsReadOnly() || count <= 0)
         return outcome;
     if (count > MAX_FILE_SIZE) {
-        platform::ShowMessage(CFileBuffer::SizeLimitInsertText());
+        platform::ShowMessage(CoreMessages::SizeLimitInsertText());
         return outcome;
     }
     const int32_t n = int32_t(count);

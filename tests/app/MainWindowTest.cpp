@@ -259,6 +259,23 @@ TEST_F(AppTest, DisplayTogglesChangeTheSettingsAndEveryView)
     EXPECT_TRUE(Frame()->Action(Cmd::ViewAutoFit)->isChecked());
 }
 
+TEST_F(AppTest, TheInsertKeySwitchesTheSharedModeOfEveryView)
+{
+    ASSERT_TRUE(Start({MakeFile("a.bin", "aaaa"), MakeFile("b.bin", "bbbb")}));
+    std::vector<CBinEditView*> views;
+    for (CBinEditFrame* frame : Frame()->Frames())
+        views.push_back(frame->ActiveView());
+    ASSERT_EQ(views.size(), 2u);
+    const bool before = Settings().insertMode;
+    QTest::keyClick(views[0], Qt::Key_Insert);
+    EXPECT_EQ(Settings().insertMode, !before);
+    for (CBinEditView* view : views)
+        EXPECT_EQ(view->Status().mode, before ? "OVR" : "INS");
+    QTest::keyClick(views[1], Qt::Key_Insert);
+    EXPECT_EQ(Settings().insertMode, before);
+    EXPECT_EQ(views[0]->Status().mode, before ? "INS" : "OVR");
+}
+
 TEST_F(AppTest, ViewContextMenuOffersTheLayoutTogglesOrTheEditMenu)
 {
     ASSERT_TRUE(Start({MakeFile("a.bin", "abc")}));

@@ -12,6 +12,7 @@
 #include "app/OptionsFontPage.h"
 #include "app/OptionsGeneralPage.h"
 #include "app/OptionsStatusPage.h"
+#include "core/BinEditDoc.h"
 #include "tooldialogs/IntEdit.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "view/BinEditView.h"
@@ -159,7 +160,7 @@ TEST_F(OptionsTest, CancelChangesNothing)
 
 TEST_F(OptionsTest, UndoAndRedoLevelsAreCheckedAndRedoFollowsUndo)
 {
-    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Start({MakeFile("a.bin", "abc")}));
     RunOptions([this](COptionsDlg& d) {
         d.General()->UndoField()->SetValue(1001);
         d.General()->RedoField()->SetValue(50);
@@ -176,6 +177,9 @@ TEST_F(OptionsTest, UndoAndRedoLevelsAreCheckedAndRedoFollowsUndo)
     });
     EXPECT_EQ(Settings().undoLevels, 10);
     EXPECT_EQ(Settings().redoLevels, 10);
+    ASSERT_TRUE(ActiveDoc());
+    EXPECT_EQ(ActiveDoc()->UndoList().Capacity(), 11) << "open documents take the new levels";
+    EXPECT_EQ(ActiveDoc()->RedoList().Capacity(), 11);
 }
 
 TEST_F(OptionsTest, OkAppliesLayoutAndColoursToOpenViews)

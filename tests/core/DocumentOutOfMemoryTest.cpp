@@ -5,6 +5,8 @@
 // and nothing outside the replaced regions and the gap may change.
 #include "BufferModel.h"
 #include "MessageRecorder.h"
+#include "tools/CoreMessages.h"
+#include "tools/DocumentFeedback.h"
 #include "TestFiles.h"
 
 #include "core/BinEditDoc.h"
@@ -127,13 +129,12 @@ protected:
 
 TEST_P(DocumentOutOfMemory, ShortInsertionsNeverOverwriteUntouchedBytes)
 {
-    const AppSettings saved = Settings();
-    Settings().undoLevels = Settings().redoLevels = 1000;
     MessageRecorder messages;
+    DocumentFeedback feedback;
     QTemporaryDir dir;
     const QString path = dir.filePath("f.bin");
     WriteWholeFile(path, RandomBytes(Random(0, 30000), GetParam()));
-    CBinEditDoc doc;
+    CBinEditDoc doc(&feedback, HistoryLevels{1000, 1000});
     ASSERT_TRUE(doc.OnOpenDocument(path));
     CSelectionPos caret;
     caret.Bind(&doc.Buffer(), true, 0);
@@ -200,7 +201,8 @@ TEST_P(DocumentOutOfMemory, ShortInsertionsNeverOverwriteUntouchedBytes)
             ASSERT_TRUE(injecting);
             ASSERT_FALSE(doc.CanUndo());
             ASSERT_FALSE(doc.CanRedo());
-            ASSERT_EQ(messages.Last(), CFileBuffer::OutOfMemoryText());
+            ASSERT_EQ(doc.LastProblem().error, CoreError::OutOfMemory);
+            ASSERT_EQ(messages.Last(), CoreMessages::OutOfMemoryText());
             undo.clear();
             redo.clear();
         }
@@ -208,7 +210,6 @@ TEST_P(DocumentOutOfMemory, ShortInsertionsNeverOverwriteUntouchedBytes)
         ASSERT_EQ(doc.RedoList().Count(), int32_t(redo.size())) << "step " << i;
     }
     EXPECT_GT(failures, 10) << "the heap failed too rarely to test anything";
-    Settings() = saved;
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DocumentOutOfMemory, ::testing::Values(21u, 22u, 23u, 24u));

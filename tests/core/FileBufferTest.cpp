@@ -5,6 +5,7 @@
 #include "ChildProcess.h"
 
 #include "platform/AtomicFileWriter.h"
+#include "tools/CoreMessages.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,10 +28,19 @@ std::vector<int32_t> ChunkLengths(const CFileBuffer& buffer)
     return lengths;
 }
 
+// Shows the buffer's problems as the program does, so the texts can be checked.
+class ShowingSink : public ICoreProblemSink {
+public:
+    void OnProblem(const CoreProblem& problem) override { ShowCoreProblem(problem); }
+};
+
 class FileBufferTest : public ::testing::Test {
 protected:
+    FileBufferTest() { buffer.SetProblemSink(&sink); }
+
     QTemporaryDir dir;
     MessageRecorder messages;
+    ShowingSink sink;
     CFileBuffer buffer;
 
     QString MakeFile(const QString& name, const QByteArray& bytes)
@@ -189,7 +199,8 @@ TEST_F(FileBufferTest, InsertPastTheSizeLimitIsRefused)
     CBufferPos at;
     at.Bind(&buffer, false, 5);
     EXPECT_EQ(at.Insert(MAX_FILE_SIZE - 9), 0);
-    EXPECT_EQ(messages.Last(), CFileBuffer::SizeLimitInsertText());
+    EXPECT_EQ(buffer.LastProblem().error, CoreError::SizeLimitOnInsert);
+    EXPECT_EQ(messages.Last(), CoreMessages::SizeLimitInsertText());
     EXPECT_EQ(buffer.Size(), 10);
     EXPECT_TRUE(buffer.CheckInvariants());
 }
@@ -204,7 +215,7 @@ TEST_F(FileBufferTest, FileOfTwoGibibytesIsRefusedAndLeavesTheBufferEmpty)
     }
     ASSERT_TRUE(buffer.LoadFromFile(MakeFile("small.bin", "abc")));
     EXPECT_FALSE(buffer.LoadFromFile(path));
-    EXPECT_EQ(messages.Last(), CFileBuffer::SizeLimitLoadText());
+    EXPECT_EQ(messages.Last(), CoreMessages::SizeLimitLoadText());
     EXPECT_EQ(buffer.Size(), 0);
     EXPECT_EQ(ChunkLengths(buffer), std::vector<int32_t>{0});
 }
@@ -213,6 +224,9 @@ TEST_F(FileBufferTest, MissingFileReportsTheFileByName)
 {
     const QString path = dir.filePath("missing.bin");
     EXPECT_FALSE(buffer.LoadFromFile(path));
+    EXPECT_EQ(buffer.LastProblem().error, CoreError::FileError);
+    EXPECT_EQ(buffer.LastProblem().fileError, ENOENT);
+    EXPECT_EQ(buffer.LastProblem().path, path);
     EXPECT_EQ(messages.Last(), QString("%1 was not found.").arg(path));
     EXPECT_EQ(buffer.Size(), 0);
 }
@@ -226,8 +240,10 @@ TEST_F(FileBufferTest, OutOfMemoryDuringInsertIsReportedAndKeepsTheListConsisten
     const int32_t inserted = at.Insert(10000);
     buffer.Heap().FailAfter(-1);
     EXPECT_LT(inserted, 10000);
+    EXPECT_EQ(buffer.LastProblem().error, CoreError::OutOfMemory);
+    EXPECT_EQ(messages.Count(), 1);
     EXPECT_EQ(buffer.Size(), 4096 + inserted);
-    EXPECT_EQ(messages.Last(), CFileBuffer::OutOfMemoryText());
+    EXPECT_EQ(messages.Last(), CoreMessages::OutOfMemoryText());
     EXPECT_TRUE(buffer.CheckInvariants());
 }
 

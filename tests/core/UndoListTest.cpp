@@ -6,6 +6,8 @@
 
 #include "settings/AppSettings.h"
 #include "core/BinEditDoc.h"
+#include "tools/CoreMessages.h"
+#include "tools/DocumentFeedback.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -19,16 +21,15 @@ protected:
     AppSettings saved = Settings();
     QTemporaryDir dir;
     MessageRecorder messages;
+    DocumentFeedback feedback;
     std::unique_ptr<CBinEditDoc> doc;
     CSelectionPos caret;
 
     void Open(const QByteArray& bytes, int undoLevels = 100, int redoLevels = 100)
     {
-        Settings().undoLevels = undoLevels;
-        Settings().redoLevels = redoLevels;
         const QString path = dir.filePath("f.bin");
         WriteWholeFile(path, bytes);
-        doc = std::make_unique<CBinEditDoc>();
+        doc = std::make_unique<CBinEditDoc>(&feedback, HistoryLevels{undoLevels, redoLevels});
         ASSERT_TRUE(doc->OnOpenDocument(path));
         caret.Bind(&doc->Buffer(), true, 0);
     }
@@ -81,7 +82,7 @@ TEST_F(UndoListTest, DeletingMoreThanTheBlockLimitAsksFirst)
 
     messages.Answer(MsgResult::No);
     EXPECT_FALSE(doc->DeleteAt(caret, MAX_UNDO_BLOCK + 1));
-    EXPECT_EQ(messages.Last(), CUndoList::CannotUndoQuestion());
+    EXPECT_EQ(messages.Last(), CoreMessages::CannotUndoQuestion());
     EXPECT_EQ(Contents(), original) << "No leaves the file unchanged";
 
     messages.Answer(MsgResult::Yes);
@@ -112,7 +113,7 @@ TEST_F(UndoListTest, UndoingALargeInsertAsksAboutRedo)
 
     messages.Answer(MsgResult::No);
     EXPECT_EQ(doc->Undo(caret), -1);
-    EXPECT_EQ(messages.Last(), CUndoList::CannotRedoQuestion());
+    EXPECT_EQ(messages.Last(), CoreMessages::CannotRedoQuestion());
     EXPECT_EQ(Contents(), edited) << "No abandons the undo";
     EXPECT_TRUE(doc->CanUndo());
 
@@ -199,7 +200,9 @@ TEST_F(UndoListTest, ReplaceAllStoresEachDistinctValueOnce)
     EXPECT_EQ(Contents(), QByteArray("xbcdxbcdxbcdxbcd"));
 }
 
-TEST_F(UndoListTest, UndoOfAMoveSelectsTheBlockItPutBack)
+// The view selects from the caret over the last edit length; the core's
+// part is to leave both on the block it put back.
+TEST_F(UndoListTest, UndoAndRedoOfAMoveLeaveTheCaretAndTheEditLengthOnTheBlock)
 {
     Open("0123456789");
     ASSERT_TRUE(doc->MoveBlock(caret, 1, 3, 8));
@@ -208,9 +211,10 @@ TEST_F(UndoListTest, UndoOfAMoveSelectsTheBlockItPutBack)
     EXPECT_EQ(Contents(), QByteArray("0123456789"));
     EXPECT_EQ(caret.Offset(), 1);
     EXPECT_EQ(doc->LastEditLength(), 3);
-    doc->Redo(caret);
+    EXPECT_EQ(doc->Redo(caret), 1);
     EXPECT_EQ(Contents(), QByteArray("0456712389"));
     EXPECT_EQ(caret.Offset(), 5);
+    EXPECT_EQ(doc->LastEditLength(), 3);
 }
 
 TEST_F(UndoListTest, ShrinkingTheLevelsClearsTheHistory)

@@ -2,6 +2,7 @@
 // redone completely, compared with snapshots after every step.
 #include "BufferModel.h"
 #include "MessageRecorder.h"
+#include "tools/DocumentFeedback.h"
 #include "TestFiles.h"
 
 #include "settings/AppSettings.h"
@@ -119,14 +120,12 @@ protected:
 TEST_P(UndoModel, UndoEverythingThenRedoEverything)
 {
     const int levels = std::get<1>(GetParam());
-    const AppSettings saved = Settings();
-    Settings().undoLevels = levels;
-    Settings().redoLevels = levels;
     MessageRecorder messages;
+    DocumentFeedback feedback;
     QTemporaryDir dir;
     const QString path = dir.filePath("f.bin");
     WriteWholeFile(path, RandomBytes(6000, std::get<0>(GetParam())));
-    CBinEditDoc doc;
+    CBinEditDoc doc(&feedback, HistoryLevels{levels, levels});
     ASSERT_TRUE(doc.OnOpenDocument(path));
     CSelectionPos caret;
     caret.Bind(&doc.Buffer(), true, 0);
@@ -164,7 +163,6 @@ TEST_P(UndoModel, UndoEverythingThenRedoEverything)
     }
     EXPECT_FALSE(doc.CanRedo());
     EXPECT_EQ(messages.Count(), 0) << messages.Last().toStdString();
-    Settings() = saved;
 }
 
 INSTANTIATE_TEST_SUITE_P(SeedsAndLevels, UndoModel,

@@ -1,6 +1,8 @@
 #include "ToolTestSupport.h"
 
 #include "TestFiles.h"
+#include "settings/AppSettings.h"
+#include "tools/DocumentFeedback.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +20,8 @@ std::unique_ptr<CBinEditDoc> OpenChunkedDocument(const QTemporaryDir& dir, const
     }
     const QString path = dir.filePath(QStringLiteral("chunked.bin"));
     WriteWholeFile(path, padded);
-    auto doc = std::make_unique<CBinEditDoc>();
+    static DocumentFeedback feedback;  // outlives every document of the test program
+    auto doc = std::make_unique<CBinEditDoc>(&feedback, HistoryLevels{Settings().undoLevels, Settings().redoLevels});
     if (!doc->OnOpenDocument(path))
         return nullptr;
     CBufferPos cursor;

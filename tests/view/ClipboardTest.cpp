@@ -2,6 +2,7 @@
 // the two formats, the three paste modes, the Paste Mode dialog (answered
 // through its seam), and the transfers other tools reuse.
 #include "EditTestSupport.h"
+#include "tools/CoreMessages.h"
 #include "platform/Clipboard.h"
 
 #include <QClipboard>
@@ -230,7 +231,7 @@ TEST_F(Clipboard, AnInsertionPastTheSizeLimitChangesNothingAndClearsTheUndoList)
     ASSERT_FALSE(view->PasteBytes(&kOne, MAX_FILE_SIZE - 1, PasteMode::Normal, true));
     EXPECT_EQ(Bytes(), QByteArray("xbc"));
     EXPECT_EQ(UndoCount(), 0);
-    EXPECT_EQ(messages.Last(), CFileBuffer::SizeLimitInsertText());
+    EXPECT_EQ(messages.Last(), CoreMessages::SizeLimitInsertText());
 }
 
 TEST_F(Clipboard, AnInsertionThatRunsOutOfMemoryHalfwayLeavesNoUnwrittenBytes)
@@ -248,7 +249,7 @@ TEST_F(Clipboard, AnInsertionThatRunsOutOfMemoryHalfwayLeavesNoUnwrittenBytes)
     doc->Buffer().Heap().FailAfter(-1);
     EXPECT_EQ(Bytes(), before);
     EXPECT_EQ(UndoCount(), 0);
-    EXPECT_EQ(messages.Last(), CFileBuffer::OutOfMemoryText());
+    EXPECT_EQ(messages.Last(), CoreMessages::OutOfMemoryText());
     EXPECT_FALSE(view->Caret().hasSelection);
 }
 

@@ -99,7 +99,7 @@ protected:
     Qt::DropActions offeredActions;
 };
 
-TEST_F(DragDrop, MovingWithinTheFileIsOneEditThatOneUndoTakesBack)
+TEST_F(DragDrop, MovingWithinTheFileIsOneEditThatOneUndoTakesBackSelectingTheBlock)
 {
     Open(QByteArray("0123456789"));
     Select(*view, 2, 5);
@@ -114,6 +114,7 @@ TEST_F(DragDrop, MovingWithinTheFileIsOneEditThatOneUndoTakesBack)
     EXPECT_EQ(Selection(), std::pair(2, 5));
     RedoTimes(1);
     EXPECT_EQ(Bytes(), QByteArray("0156723489"));
+    EXPECT_EQ(Selection(), std::pair(5, 8));
 }
 
 TEST_F(DragDrop, MovingBackwardsAndDroppingOntoTheBlockItself)

@@ -1,6 +1,7 @@
 // Typing, deleting and moving with real key events in a hex view: the bytes,
 // the caret, the selection, the status panes and the undo list after each.
 #include "EditTestSupport.h"
+#include "tools/CoreMessages.h"
 
 #include <QKeyEvent>
 #include <QSignalSpy>
@@ -320,24 +321,27 @@ TEST_F(EditKeys, EscapeCollapsesTheSelectionToItsStart)
     EXPECT_FALSE(escape.isAccepted());
 }
 
-TEST_F(EditKeys, InsertTogglesTheModeOfEveryView)
+TEST_F(EditKeys, InsertAsksTheApplicationForTheOtherModeAndEveryViewFollowsIt)
 {
     Open(Counting(32));
     CBinEditView other(doc.get());
     other.OnInitialUpdate();
+    QSignalSpy requests(view.get(), &CBinEditView::insertModeToggleRequested);
     QSignalSpy spyOther(&other, &CBinEditView::statusChanged);
     ASSERT_EQ(other.Status().mode, "OVR");
     Press(Qt::Key_Insert);
-    EXPECT_TRUE(Settings().insertMode);
+    EXPECT_EQ(requests.count(), 1);
+    EXPECT_FALSE(Settings().insertMode) << "the mode belongs to the application";
+    // Shift+Insert is Paste and Ctrl+Insert is Copy; neither asks.
+    Press(Qt::Key_Insert, Qt::ShiftModifier);
+    Press(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(requests.count(), 1);
+
+    Settings().insertMode = true;
+    CBinEditView::InsertModeChanged();
     EXPECT_EQ(view->Status().mode, "INS");
     EXPECT_EQ(other.Status().mode, "INS");
     EXPECT_GE(spyOther.count(), 1);
-    // Shift+Insert is Paste and Ctrl+Insert is Copy; neither toggles.
-    Press(Qt::Key_Insert, Qt::ShiftModifier);
-    Press(Qt::Key_Insert, Qt::ControlModifier);
-    EXPECT_TRUE(Settings().insertMode);
-    Press(Qt::Key_Insert, Qt::NoModifier, other);
-    EXPECT_EQ(view->Status().mode, "OVR");
 }
 
 TEST_F(EditKeys, KeysThatWouldEditAReadOnlyDocumentAreIgnoredSilently)
@@ -414,7 +418,7 @@ TEST_F(EditKeys, AFailedInsertionClearsTheUndoListAndChangesNothing)
     EXPECT_EQ(UndoCount(), 0);
     EXPECT_FALSE(view->CanUndo());
     EXPECT_EQ(CaretAt(), 3);
-    EXPECT_EQ(messages.Last(), CFileBuffer::OutOfMemoryText());
+    EXPECT_EQ(messages.Last(), CoreMessages::OutOfMemoryText());
 }
 
 TEST_F(EditKeys, SelectAllSelectsTheWholeFileAndIsDisabledWhenEmpty)

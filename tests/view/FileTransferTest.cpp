@@ -2,6 +2,7 @@
 // than one transfer piece and empty ones, the paste modes, and file errors
 // that name the file.
 #include "EditTestSupport.h"
+#include "tools/CoreMessages.h"
 #include "TestFiles.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileErrors.h"
@@ -64,7 +65,7 @@ TEST_F(FileTransfer, PasteFromFileInsertsAWholeLargeFileAsOneUndoStep)
     // Undoing it would put more than one redo block on the redo list: the
     // user is asked, and No leaves everything as it is.
     UndoTimes(1);
-    EXPECT_EQ(messages.Last(), CUndoList::CannotRedoQuestion());
+    EXPECT_EQ(messages.Last(), CoreMessages::CannotRedoQuestion());
     EXPECT_EQ(Bytes().size(), 10 + file.size());
     messages.Answer(platform::MsgResult::Yes);
     UndoTimes(1);
@@ -173,7 +174,7 @@ TEST_F(FileTransfer, AFileThatWouldPassTheSizeLimitIsRefusedAndClearsTheUndoList
     EXPECT_FALSE(view->PasteFromFile(path, PasteMode::Normal, true));
     EXPECT_EQ(Bytes(), QByteArray("x123456789"));
     EXPECT_EQ(UndoCount(), 0);
-    EXPECT_EQ(messages.Last(), CFileBuffer::SizeLimitInsertText());
+    EXPECT_EQ(messages.Last(), CoreMessages::SizeLimitInsertText());
 }
 
 TEST_F(FileTransfer, ReadOnlyDocumentsTakeNoFiles)

@@ -47,7 +47,7 @@ QByteArray ViewTest::Counting(int count) const
 void ViewTest::Open(const QByteArray& bytes, QSize size)
 {
     view.reset();
-    doc = std::make_unique<CBinEditDoc>();
+    doc = std::make_unique<CBinEditDoc>(&feedback);
     doc->OnNewDocument();
     CBufferPos at;
     at.Bind(&doc->Buffer(), false, 0);

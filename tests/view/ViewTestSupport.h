@@ -2,6 +2,7 @@
 // A document with known bytes shown in a hex view with fixed colours and a
 // fixed font, and helpers that read grabbed pixels cell by cell.
 #include "settings/AppSettings.h"
+#include "tools/DocumentFeedback.h"
 #include "view/BinEditView.h"
 
 #include <QByteArray>
@@ -43,6 +44,8 @@ protected:
     // unscrolled) in window row r.
     QRect Cell(int columnX, int index, int row) const;
 
+    // The host the program gives its documents: messages, questions, status.
+    DocumentFeedback feedback;
     std::unique_ptr<CBinEditDoc> doc;
     std::unique_ptr<CBinEditView> view;
 };
