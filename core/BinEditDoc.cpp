@@ -100,11 +100,15 @@ bool CBinEditDoc::LoadForImport(const QString& path)
     return loaded;
 }
 
-bool CBinEditDoc::SaveCopy(const QString& path)
+bool CBinEditDoc::SaveCopy(const QString& path) { return WriteCopy(path, &CFileBuffer::SaveToFile); }
+
+bool CBinEditDoc::SaveCopyToTempFile(const QString& path) { return WriteCopy(path, &CFileBuffer::WriteToTempFile); }
+
+bool CBinEditDoc::WriteCopy(const QString& path, bool (CFileBuffer::*write)(const QString&) const)
 {
     platform::WaitCursor wait;
     platform::ShowStatusText(QStringLiteral("Saving %1...").arg(path));
-    const bool saved = buffer_.SaveToFile(path);
+    const bool saved = (buffer_.*write)(path);
     platform::ShowStatusText(QString());
     return saved;
 }

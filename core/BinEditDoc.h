@@ -26,6 +26,9 @@ public:
     bool LoadForImport(const QString& path);
     // Writes the contents elsewhere; flag and histories stay as they are.
     bool SaveCopy(const QString& path);
+    // The same into a private temporary file (a task's input), written
+    // straight through without the safe replace.
+    bool SaveCopyToTempFile(const QString& path);
 
     // ---- state
     CFileBuffer& Buffer() { return buffer_; }
@@ -82,6 +85,7 @@ public:
     static void RefreshInspector();
 
 private:
+    bool WriteCopy(const QString& path, bool (CFileBuffer::*write)(const QString&) const);
     bool ReplaceSameLength(CBufferPos& at, const void* data, int32_t count, IDocView* sender);
 
     CFileBuffer buffer_;
