@@ -255,3 +255,23 @@ TEST_F(FileTransfer, TempFileWriteFailuresNameTheFile)
     EXPECT_EQ(ReadWholeFile(target), QByteArray("keep"));
     EXPECT_EQ(messages.Count(), 4);
 }
+
+// Pasted files are read straight into the chunks, several hundred at a
+// time: sizes around one chunk and past one scattered read, at offsets
+// inside chunks, must land exactly.
+TEST_F(FileTransfer, PastedFilesLandExactlyWhateverTheirSizeAndPlace)
+{
+    const QString path = PathOf("piece.bin");
+    QByteArray model = RandomBytes(300000, 31);
+    Open(model);
+    const std::pair<int, int32_t> cases[] = {{1, 0}, {2047, 5}, {2049, 4095}, {600 * 1024 + 3, 123457}, {70000, 0}};
+    for (const auto& [size, offset] : cases) {
+        SCOPED_TRACE(testing::Message() << size << " at " << offset);
+        const QByteArray file = RandomBytes(size, unsigned(size));
+        WriteWholeFile(path, file);
+        view->SetCaret(offset, CaretMode::Move);
+        ASSERT_TRUE(view->PasteFromFile(path, PasteMode::InsertReplaceSelect, false));
+        model.insert(offset, file);
+        ASSERT_EQ(Bytes(), model);
+    }
+}
