@@ -115,11 +115,15 @@ bool CBinEditDoc::LoadForImport(const QString& path)
     return loaded;
 }
 
-bool CBinEditDoc::SaveCopy(const QString& path)
+bool CBinEditDoc::SaveCopy(const QString& path) { return WriteCopy(path, &CFileBuffer::SaveToFile); }
+
+bool CBinEditDoc::SaveCopyToTempFile(const QString& path) { return WriteCopy(path, &CFileBuffer::WriteToTempFile); }
+
+bool CBinEditDoc::WriteCopy(const QString& path, bool (CFileBuffer::*write)(const QString&) const)
 {
     BeginOperation();
     WorkGuard work(host_, DocumentWork::SavingCopy, path);
-    return buffer_.SaveToFile(path);
+    return (buffer_.*write)(path);
 }
 
 void CBinEditDoc::SetModifiedFlag(bool modified)

@@ -34,6 +34,9 @@ public:
     bool LoadForImport(const QString& path);
     // Writes the contents elsewhere; flag and histories stay as they are.
     bool SaveCopy(const QString& path);
+    // The same into a private temporary file (a task's input), written
+    // straight through without the safe replace.
+    bool SaveCopyToTempFile(const QString& path);
 
     // ---- the program around the document
     IDocumentHost* Host() const { return host_; }
@@ -119,6 +122,8 @@ private:
     };
 
     void BeginOperation() { lastProblem_ = CoreProblem{}; }
+
+    bool WriteCopy(const QString& path, bool (CFileBuffer::*write)(const QString&) const);
     bool ReplaceSameLength(CBufferPos& at, const void* data, int32_t count, IDocView* sender);
 
     IDocumentHost* host_ = nullptr;

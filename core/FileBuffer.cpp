@@ -1,5 +1,7 @@
 #include "FileBuffer.h"
 
+#include "ChunksToTempFile.h"
+
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileReader.h"
 
@@ -312,6 +314,14 @@ bool CFileBuffer::SaveToFile(const QString& path) const
         return true;
     ReportFileError(writer.Error(), path);
     return false;
+}
+
+bool CFileBuffer::WriteToTempFile(const QString& path) const
+{
+    const int error = WriteChunksToTempFile(first_, 0, size_, path);
+    if (error != 0)
+        ReportFileError(error, path);
+    return error == 0;
 }
 
 // ---------------------------------------------------------------- insert

@@ -28,6 +28,10 @@ public:
     // Writes the contents to path; the original is replaced only once the
     // new contents are completely written. The buffer never changes.
     bool SaveToFile(const QString& path) const;
+    // Writes the contents into a private temporary file of the program (a
+    // task's input) straight through, without the replace and the flush to
+    // disk that protect a user's file.
+    bool WriteToTempFile(const QString& path) const;
     // Drops every chunk and the heap (the buffer is unusable until Reset).
     void Clear();
 

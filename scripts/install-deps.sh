@@ -19,6 +19,7 @@ PACKAGES=(
   appstream                # appstreamcli validate, in the installation tests
   dpkg-dev man-db          # the package's dependencies (dpkg-shlibdeps); man -l in the tests
   libboost-dev             # Boost.CRC (header only): CRC variants of the digest module
+  libssl-dev               # OpenSSL libcrypto: BLAKE2 digests of the digest module (twice as fast as Crypto++ here)
   srecord                  # srec_cat: reference for the Intel HEX and S-record tests
   poppler-utils            # pdftotext: printed pages read back as text in the tests
 )

@@ -187,7 +187,7 @@ void CTaskCommands::Export()
         return;
 
     const std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
-    if (!input || !view->Document()->SaveCopy(input->Path()))
+    if (!input || !view->Document()->SaveCopyToTempFile(input->Path()))
         return;
     const TaskViewParams params = ParamsOf(*view);
     RunInBackground(TASK_EXPORT, index, input->Path(), path, &params);
@@ -205,7 +205,7 @@ void CTaskCommands::CopyAs()
     if (!index)
         return;
     const std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
-    if (!input || !view->WriteSelectionToFile(input->Path()))
+    if (!input || !view->WriteSelectionToTempFile(input->Path()))
         return;
     const TaskViewParams params = ParamsOf(*view);
     tasks.RunTask(TASK_COPY_AS, *index, input->Path(), QString(), &params);
@@ -256,7 +256,7 @@ bool CTaskCommands::RunOnSelection(int kind,
     if (!input)
         return false;
     const std::unique_ptr<TaskTempFile> output = MakeTaskTempFileOrReport();
-    if (!output || !view->WriteSelectionToFile(input->Path()))
+    if (!output || !view->WriteSelectionToTempFile(input->Path()))
         return false;
     const TaskViewParams params = ParamsOf(*view);
     QPointer<CBinEditView> guard(view);

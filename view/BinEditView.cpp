@@ -720,6 +720,7 @@ bool CBinEditView::Paste() { return clipboard_->Paste(); }
 bool CBinEditView::CopyToFileCommand() { return clipboard_->CopyToFile(); }
 bool CBinEditView::PasteFromFileCommand() { return clipboard_->PasteFromFileCommand(); }
 bool CBinEditView::WriteSelectionToFile(const QString& path) { return clipboard_->WriteSelectionToFile(path); }
+bool CBinEditView::WriteSelectionToTempFile(const QString& path) { return clipboard_->WriteSelectionToTempFile(path); }
 
 bool CBinEditView::PasteFromFile(const QString& path, PasteMode mode, bool record)
 {

@@ -172,6 +172,10 @@ public:
     // Writes the selection to path; false without a selection or on a file
     // error (reported, naming the file).
     bool WriteSelectionToFile(const QString& path);
+    // The same into a private temporary file of the program (a task's
+    // input): written straight through, without the safe replace a user's
+    // file gets.
+    bool WriteSelectionToTempFile(const QString& path);
     // Pastes a file's or a memory block's bytes at the caret by mode,
     // recording one undo entry when record is set; false when nothing changed.
     bool PasteFromFile(const QString& path, PasteMode mode, bool record);

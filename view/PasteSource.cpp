@@ -1,6 +1,7 @@
 #include "PasteSource.h"
 
 #include "core/BufferPos.h"
+#include "core/FileIntoChunks.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -28,30 +29,21 @@ bool CFilePasteSource::Open(const QString& path)
     return true;
 }
 
-// The file is read a block at a time and each block written at the cursor,
-// which then moves on past it.
+// The file is read straight into the chunks of the gap at the cursor.
 bool CFilePasteSource::WriteTo(const CBufferPos& at, int32_t count)
 {
     if (!reader_.IsOpen())
         return false;
-    std::unique_ptr<uint8_t[]> block(new uint8_t[kDiskBlock]);
-    CBufferPos cursor = at;
-    int32_t left = count;
-    while (left > 0) {
-        const int64_t got = reader_.Read(block.get(), std::min(left, kDiskBlock));
-        if (got <= 0) {
-            if (got < 0)
-                error_ = reader_.Error();
-            break;
-        }
-        cursor.Write(block.get(), int32_t(got));
-        cursor.Forward(int32_t(got));
-        left -= int32_t(got);
-    }
-    if (left == 0)
+    const int64_t got = ReadFileIntoChunks(reader_, at.Chunk(), at.OffsetInChunk(), count);
+    if (got == count)
         return true;
     // The file ended early (it shrank since it was measured) or a read failed.
-    cursor.Fill(0, left);
+    if (got < 0)
+        error_ = reader_.Error();
+    const auto read = int32_t(std::max<int64_t>(got, 0));
+    CBufferPos cursor = at;
+    cursor.Forward(read);
+    cursor.Fill(0, count - read);
     if (error_ == 0)
         error_ = EIO;
     return false;

@@ -2,6 +2,7 @@
 
 #include "PasteSource.h"
 #include "core/BufferPos.h"
+#include "core/ChunksToTempFile.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileErrors.h"
 
@@ -32,4 +33,12 @@ bool WriteRangeToFile(const CBufferPos& from, int32_t count, const QString& path
     if (!ok)
         platform::ReportFileError(writer.Error(), path);
     return ok;
+}
+
+bool WriteRangeToTempFile(const CBufferPos& from, int32_t count, const QString& path)
+{
+    const int error = WriteChunksToTempFile(from.Chunk(), from.OffsetInChunk(), count, path);
+    if (error != 0)
+        platform::ReportFileError(error, path);
+    return error == 0;
 }

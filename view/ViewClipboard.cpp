@@ -101,7 +101,12 @@ bool CViewClipboard::PasteFromFileCommand()
 
 // ---------------------------------------------------------------- transfers
 
-bool CViewClipboard::WriteSelectionToFile(const QString& path)
+bool CViewClipboard::WriteSelectionToFile(const QString& path) { return WriteSelection(path, WriteRangeToFile); }
+
+bool CViewClipboard::WriteSelectionToTempFile(const QString& path) { return WriteSelection(path, WriteRangeToTempFile); }
+
+bool CViewClipboard::WriteSelection(const QString& path,
+                                    bool (*write)(const CBufferPos& from, int32_t count, const QString& path))
 {
     const CSelectionPos& caret = view_.Caret();
     if (!view_.Document() || !caret.hasSelection)
@@ -110,7 +115,7 @@ bool CViewClipboard::WriteSelectionToFile(const QString& path)
     CBufferPos from = caret;
     from.Seek(caret.selStart);
     try {
-        return WriteRangeToFile(from, caret.selEnd - caret.selStart, path);
+        return write(from, caret.selEnd - caret.selStart, path);
     } catch (const std::bad_alloc&) {
         platform::ShowMessage(platform::OutOfMemoryText());
         return false;

@@ -8,9 +8,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
 #include <optional>
 
 class CBinEditView;
+class CBufferPos;
 class IPasteSource;
 
 class CViewClipboard {
@@ -30,6 +32,7 @@ public:
     bool PasteFromFileCommand();
 
     bool WriteSelectionToFile(const QString& path);
+    bool WriteSelectionToTempFile(const QString& path);
     bool PasteFromFile(const QString& path, PasteMode mode, bool record);
     bool PasteBytes(const void* data, int32_t count, PasteMode mode, bool record);
     bool OverwriteRange(int32_t offset, const void* data, int32_t count);
@@ -44,6 +47,8 @@ private:
     bool Paste(IPasteSource& source, const PasteRules& rules, bool record, bool* sourceFailed);
     // The selected bytes followed by `extra` zero bytes.
     bool ReadSelection(QByteArray& bytes, int extra) const;
+    // Hands the selection to one of the range writers of RangeToFile.
+    bool WriteSelection(const QString& path, bool (*write)(const CBufferPos& from, int32_t count, const QString& path));
 
     CBinEditView& view_;
 };

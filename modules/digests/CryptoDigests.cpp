@@ -1,7 +1,6 @@
 #include "CryptoDigests.h"
 
 #include <cryptopp/adler32.h>
-#include <cryptopp/blake2.h>
 #include <cryptopp/sha.h>
 #include <cryptopp/sha3.h>
 
@@ -39,8 +38,6 @@ std::unique_ptr<Digest> Sha384() { return Make<CryptoPP::SHA384>("SHA-384 Checks
 std::unique_ptr<Digest> Sha512() { return Make<CryptoPP::SHA512>("SHA-512 Checksum"); }
 std::unique_ptr<Digest> Sha3_256() { return Make<CryptoPP::SHA3_256>("SHA3-256 Checksum"); }
 std::unique_ptr<Digest> Sha3_512() { return Make<CryptoPP::SHA3_512>("SHA3-512 Checksum"); }
-std::unique_ptr<Digest> Blake2b512() { return Make<CryptoPP::BLAKE2b>("BLAKE2b-512 Checksum"); }
-std::unique_ptr<Digest> Blake2s256() { return Make<CryptoPP::BLAKE2s>("BLAKE2s-256 Checksum"); }
 std::unique_ptr<Digest> Adler32() { return Make<CryptoPP::Adler32>("Adler-32 Checksum"); }
 
 } // namespace digests

@@ -12,8 +12,6 @@ std::unique_ptr<Digest> Sha384();
 std::unique_ptr<Digest> Sha512();
 std::unique_ptr<Digest> Sha3_256();
 std::unique_ptr<Digest> Sha3_512();
-std::unique_ptr<Digest> Blake2b512();
-std::unique_ptr<Digest> Blake2s256();
 std::unique_ptr<Digest> Adler32();
 
 } // namespace digests

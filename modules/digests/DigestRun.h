@@ -1,8 +1,8 @@
 #pragma once
 // Reads a file once, in large blocks, and feeds every block to all digests
-// of a task at the same time, one thread per digest, while the next block is
-// read: the task then takes about as long as its slowest digest when there
-// are cores to spare.
+// of a task at the same time on worker threads (one per core at most) while
+// the next block is read: with cores to spare the task takes about as long
+// as its slowest digest, and a single digest does not wait for the reads.
 #include "Digest.h"
 
 #include <QString>

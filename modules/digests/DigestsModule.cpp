@@ -4,6 +4,7 @@
 #include "CryptoDigests.h"
 #include "DigestReport.h"
 #include "DigestRun.h"
+#include "EvpDigests.h"
 
 #include "ext/interface/VantrelExtension.h"
 #include "modules/common/FileHandle.h"

@@ -6,6 +6,7 @@
 #include "TestFiles.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileErrors.h"
+#include "platform/StreamFileWriter.h"
 #include "view/PasteSource.h"
 
 #include <cerrno>
@@ -191,4 +192,87 @@ TEST_F(FileTransfer, ReadOnlyDocumentsTakeNoFiles)
     Select(0, 3);
     EXPECT_TRUE(view->WriteSelectionToFile(PathOf("out.bin")));
     EXPECT_EQ(ReadWholeFile(PathOf("out.bin")), QByteArray("abc"));
+}
+
+// A task's input is written straight from the chunks. Chunks of uneven
+// lengths (edits in the middle) and ranges starting and ending inside
+// chunks, over more chunks than one gathered write takes, must give exactly
+// the selected bytes, and an old longer file must not keep its tail.
+TEST_F(FileTransfer, TempFileWriteGivesExactlyTheSelectionFromUnevenChunks)
+{
+    QByteArray model = RandomBytes(5 * 1024 * 1024 + 77, 21);
+    Open(model);
+    CBufferPos at;
+    at.Bind(&doc->Buffer(), false, 0);
+    for (int32_t offset : {1000, 70001, 2 * 1024 * 1024 + 3, 4 * 1024 * 1024}) {
+        const QByteArray extra = RandomBytes(offset % 3000 + 1, unsigned(offset));
+        at.Seek(offset);
+        ASSERT_EQ(at.Insert(int32_t(extra.size())), extra.size());
+        at.Write(extra.constData(), int32_t(extra.size()));
+        model.insert(offset, extra);
+    }
+    ASSERT_EQ(Bytes(), model);
+    const QString path = PathOf("task-input.tmp");
+    WriteWholeFile(path, QByteArray(model.size() + 100, 'x'));
+    const int32_t size = int32_t(model.size());
+    const std::pair<int32_t, int32_t> ranges[] = {
+        {0, size}, {1, 2}, {999, 1001}, {2047, 2049}, {70000, 3 * 1024 * 1024}, {size - 1, size}, {5, size - 5},
+    };
+    for (const auto& [from, to] : ranges) {
+        SCOPED_TRACE(testing::Message() << from << ".." << to);
+        Select(from, to);
+        ASSERT_TRUE(view->WriteSelectionToTempFile(path));
+        EXPECT_EQ(ReadWholeFile(path), model.mid(from, to - from));
+    }
+    ASSERT_TRUE(doc->SaveCopyToTempFile(path));
+    EXPECT_EQ(ReadWholeFile(path), model);
+    EXPECT_EQ(messages.Count(), 0);
+}
+
+TEST_F(FileTransfer, TempFileWriteFailuresNameTheFile)
+{
+    Open(Counting(3000));
+    Select(0, 3000);
+    const QString nowhere = PathOf("no-such-folder/input.tmp");
+    EXPECT_FALSE(view->WriteSelectionToTempFile(nowhere));
+    EXPECT_EQ(messages.Last(), QStringLiteral("%1 was not found.").arg(nowhere));
+
+    const QString path = PathOf("input.tmp");
+    platform::StreamFileWriter::InjectWriteFailure(ENOSPC);
+    EXPECT_FALSE(view->WriteSelectionToTempFile(path));
+    EXPECT_EQ(messages.Last(), QStringLiteral("There is not enough space on the disk to write %1.").arg(path));
+    platform::StreamFileWriter::InjectWriteFailure(EIO);
+    EXPECT_FALSE(doc->SaveCopyToTempFile(path));
+    EXPECT_EQ(messages.Last(), QStringLiteral("An unexpected error occurred while accessing %1.").arg(path));
+
+    // A link put in the file's place is not followed: what it points to
+    // stays as it was.
+    const QString target = PathOf("elsewhere.bin");
+    WriteWholeFile(target, QByteArray("keep"));
+    const QString link = PathOf("link.tmp");
+    ASSERT_TRUE(QFile::link(target, link));
+    EXPECT_FALSE(view->WriteSelectionToTempFile(link));
+    EXPECT_TRUE(messages.Last().contains(link)) << messages.Last().toStdString();
+    EXPECT_EQ(ReadWholeFile(target), QByteArray("keep"));
+    EXPECT_EQ(messages.Count(), 4);
+}
+
+// Pasted files are read straight into the chunks, several hundred at a
+// time: sizes around one chunk and past one scattered read, at offsets
+// inside chunks, must land exactly.
+TEST_F(FileTransfer, PastedFilesLandExactlyWhateverTheirSizeAndPlace)
+{
+    const QString path = PathOf("piece.bin");
+    QByteArray model = RandomBytes(300000, 31);
+    Open(model);
+    const std::pair<int, int32_t> cases[] = {{1, 0}, {2047, 5}, {2049, 4095}, {600 * 1024 + 3, 123457}, {70000, 0}};
+    for (const auto& [size, offset] : cases) {
+        SCOPED_TRACE(testing::Message() << size << " at " << offset);
+        const QByteArray file = RandomBytes(size, unsigned(size));
+        WriteWholeFile(path, file);
+        view->SetCaret(offset, CaretMode::Move);
+        ASSERT_TRUE(view->PasteFromFile(path, PasteMode::InsertReplaceSelect, false));
+        model.insert(offset, file);
+        ASSERT_EQ(Bytes(), model);
+    }
 }
