@@ -38,6 +38,11 @@
 #include "tooldialogs/ReplaceNextDlg.h"
 #include "tooldialogs/TaskCommands.h"
 #include "tooldialogs/TaskProgressDlg.h"
+#include "inspect/StructureCollection.h"
+#include "inspectview/EditStructureDlg.h"
+#include "inspectview/ImportStructsDlg.h"
+#include "inspectview/StructureCommands.h"
+#include "inspectview/StructuresDlg.h"
 #include "inspectview/TypextsDlg.h"
 #include "view/PasteModeDlg.h"
 #include "view/PrintPreviewDlg.h"
@@ -70,8 +75,17 @@ struct DialogWorld {
     ValueTypeRegistry types;
     QPrinter printer;
     std::vector<ExternalTool> tools{{"Hex dump", "xxd", "{@CurFileDir}", "-g1 {@CurFilePath}", true}};
+    StructureCollection structures;
+    CStructureCommands structureCommands{nullptr, structures, types, [] {}};
 
-    DialogWorld() { tasks.Load(); }
+    DialogWorld()
+    {
+        tasks.Load();
+        // A nested structure and a variable array, so every list has entries.
+        structures.Assign({{"Header", 0, {{"count", 1}, {"data", 0, true, 1, true, 0}}},
+                           {"Record with a long name", 3, {{"header", StructureRef(0)}}}},
+                          0, QString());
+    }
 };
 
 struct DialogCase {
@@ -180,9 +194,19 @@ std::vector<DialogCase> ShellDialogs()
     return cases;
 }
 
-// The structure dialogs ("Structures", "Add Structure" / "Edit Structure",
-// "Import Structures") join the table here.
-std::vector<DialogCase> StructureDialogs() { return {}; }
+std::vector<DialogCase> StructureDialogs()
+{
+    return {
+        {"Structures", "structures",
+         [](DialogWorld& w) { return std::make_unique<CStructuresDlg>(w.structureCommands, true); }},
+        {"Add Structure", "structures",
+         [](DialogWorld& w) { return std::make_unique<CEditStructureDlg>(w.structures, w.types, -1); }},
+        {"Edit Structure", "structures",
+         [](DialogWorld& w) { return std::make_unique<CEditStructureDlg>(w.structures, w.types, 1); }},
+        {"Import Structures", "structures",
+         [](DialogWorld& w) { return std::make_unique<CImportStructsDlg>(w.structures); }},
+    };
+}
 
 std::vector<DialogCase> EveryDialog()
 {

@@ -3,7 +3,6 @@
 // and file chooser.
 #include "DialogTestSupport.h"
 #include "MessageRecorder.h"
-#include "furniture/HelpManual.h"
 #include "inspect/StructureFile.h"
 #include "inspect/StructureStore.h"
 #include "inspect/ValueTypeRegistry.h"
@@ -17,8 +16,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -462,37 +459,6 @@ TEST_F(StructureDialogs, LoadAsksBeforeAndAfterChoosingAndReplacesTheCollection)
     EXPECT_EQ(Texts(*dialog.List()), QStringList{"Loaded"});
     EXPECT_FALSE(collection.IsModified());
     EXPECT_EQ(typesLoaded, 1);
-}
-
-// ---------------------------------------------------------------- furniture
-
-TEST_F(StructureDialogs, DialogsShowTheirCaptionFitTheirContentsAndOpenTheirManualPage)
-{
-    collection.Assign({S("Header", {M("count", TYPE_WORD), M("data", TYPE_BYTE, true, 0)}),
-                       S("Record with a long name", {M("header", StructureRef(0))})},
-                      0, QString());
-    std::vector<std::pair<const char*, std::unique_ptr<QDialog>>> all;
-    all.emplace_back("Structures", std::make_unique<CStructuresDlg>(commands, true));
-    all.emplace_back("Edit Structure", std::make_unique<CEditStructureDlg>(collection, types, 0));
-    all.emplace_back("Import Structures", std::make_unique<CImportStructsDlg>(collection));
-    const QString shots = qEnvironmentVariable("VANTREL_SCREENSHOT_DIR");
-    for (auto& [title, dialog] : all) {
-        dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
-        EXPECT_EQ(dialog->windowTitle(), title);
-        EXPECT_LE(dialog->minimumSizeHint().width(), dialog->width()) << title;
-        EXPECT_LE(dialog->minimumSizeHint().height(), dialog->height()) << title;
-        for (const QLabel* label : dialog->findChildren<QLabel*>())
-            EXPECT_LE(label->minimumSizeHint().width(), label->width()) << title << " " << label->text().toStdString();
-        if (!shots.isEmpty())
-            dialog->grab().save(QDir(shots).filePath(QString::fromLatin1(title) + ".png"));
-
-        QUrl opened;
-        SetManualOpenerForTesting([&opened](const QUrl& url) { return (opened = url).isValid(); });
-        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
-        SetManualOpenerForTesting({});
-        EXPECT_TRUE(opened.toLocalFile().endsWith("/manual/structures.html")) << title << messages.Last().toStdString();
-    }
 }
 
 } // namespace
