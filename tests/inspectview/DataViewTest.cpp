@@ -250,7 +250,7 @@ TEST_F(DataView, BigEndianAndHexadecimalComeFromTheContextMenu)
         if (!action->isSeparator())
             texts << action->text();
     EXPECT_EQ(texts, (QStringList{"&Hide Data Inspector Window", "&Data Types...", "He&xadecimal",
-                                  "&Big Endian (Non-Intel)"}));
+                                  "&Big Endian (Non-Intel)", "&Copy Values"}));
 
     int requests = 0;
     QObject::connect(page.get(), &CDataViewDlg::refreshRequested, [&] { ++requests; });
