@@ -48,15 +48,20 @@ StructureLayout::StructureLayout(const StructureCollection& structures, const Va
 {
     // Every alignment is the smaller of a packing and a data-type size, so
     // the places of a fixed structure repeat with the least common multiple
-    // of those that occur.
-    std::vector<int> sizes;
-    for (const StructureDef& s : structures_.All())
+    // of those that occur. Only sizes up to the largest packing matter.
+    constexpr int kLargestPacking = 1 << (StructureDef::kPaddingCount - 1);
+    bool sizes[kLargestPacking + 1] = {};
+    bool packings[kLargestPacking + 1] = {};
+    for (const StructureDef& s : structures_.All()) {
+        packings[PackingOf(s)] = true;
         for (const StructureMember& m : s.members)
             if (const int size = DataSize(m.type); size > 0)
-                sizes.push_back(size);
-    for (const StructureDef& s : structures_.All())
-        for (int size : sizes)
-            modulus_ = std::lcm(modulus_, std::min(PackingOf(s), size));
+                sizes[std::min(size, kLargestPacking)] = true;
+    }
+    for (int packing = 1; packing <= kLargestPacking; ++packing)
+        for (int size = 1; size <= kLargestPacking; ++size)
+            if (packings[packing] && sizes[size])
+                modulus_ = std::lcm(modulus_, std::min(packing, size));
 }
 
 int StructureLayout::DataSize(TypeRef type) const

@@ -416,7 +416,9 @@ int CStructureViewDlg::AnnouncedChildren(const RowInfo& info) const
 
 void CStructureViewDlg::FillValues()
 {
-    if (!view_ || rows_.empty() || rows_[0].kind != RowKind::Root)
+    // Rows made for a collection that has changed since wait for the rebuild
+    // that change asks for.
+    if (!view_ || rows_.empty() || rows_[0].kind != RowKind::Root || !OwnerOf(rows_[0]))
         return;
     const QScopedValueRollback guard(selfFetching_, true);
     const CBufferPos caret(view_->Caret());
@@ -430,6 +432,8 @@ void CStructureViewDlg::FillValues()
 
 void CStructureViewDlg::FillStructure(int tag, int structure, int64_t offset, StructureLayout& layout)
 {
+    if (structure < 0 || structure >= structures_.Count())
+        return;
     const StructureDef& def = structures_.At(structure);
     std::vector<MemberPlace> places;
     const MemberPlace place = layout.PlaceStructure(def, offset, &places);
