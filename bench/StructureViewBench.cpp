@@ -9,6 +9,7 @@
 #include "BenchFiles.h"
 
 #include "inspect/StructureCollection.h"
+#include "inspect/ValueTypeRegistry.h"
 #include "inspectview/StructureViewDlg.h"
 #include "settings/AppSettings.h"
 #include "tools/StdValueType.h"
