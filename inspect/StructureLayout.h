@@ -67,7 +67,7 @@ public:
     static constexpr int64_t kUnreached = int64_t(1) << 60;
     // Steps (members and elements visited without a fixed size) one layout
     // may take; far beyond any structure a person can read.
-    static constexpr int64_t kStepBudget = 4'000'000;
+    static constexpr int64_t kStepBudget = 1'000'000;
 
     StructureLayout(const StructureCollection& structures, const ValueTypeRegistry& types, const StructureBytes& bytes,
                     bool bigEndian, int radix);

@@ -234,4 +234,33 @@ TEST(StructureLayout, BrokenCollectionsNeitherRecurseForeverNorReadOutOfRange)
     }
 }
 
+TEST(StructureLayout, RandomCollectionsAndBytesNeverLeaveTheBytesOrHang)
+{
+    // Anything a damaged file or a half-edited copy could hold: references
+    // anywhere, lengths and links out of range, cycles; over random bytes.
+    std::mt19937 random(11);
+    const int32_t lengths[] = {-3, 0, 1, 7, 300, 40000};
+    for (int round = 0; round < 60; ++round) {
+        std::vector<StructureDef> defs(1 + random() % 4);
+        for (StructureDef& def : defs) {
+            def.paddingIndex = int(random() % 6) - 1;
+            for (int m = int(random() % 5); m > 0; --m) {
+                const TypeRef type = random() % 3 == 0 ? StructureRef(int(random() % 6)) : TypeRef(random() % 14);
+                def.members.push_back({"m", type, random() % 2 == 0, lengths[random() % std::size(lengths)],
+                                       random() % 2 == 0, int32_t(random() % 8) - 2});
+            }
+        }
+        QByteArray bytes(int(random() % 64), '\0');
+        for (char& byte : bytes)
+            byte = char(random());
+        Laid laid(defs, bytes, random() % 2 == 0);
+        for (int i = 0; i < laid.structures.Count(); ++i) {
+            const LaidRow row = LayOutStructure(laid.layout, laid.structures.At(i), random() % 9, 4);
+            ASSERT_GE(row.end, row.start) << "round " << round;
+            for (const LaidRow& member : row.children)
+                ASSERT_LE(member.start, StructureLayout::kUnreached) << "round " << round;
+        }
+    }
+}
+
 } // namespace
