@@ -240,7 +240,7 @@ TEST(StructureLayout, RandomCollectionsAndBytesNeverLeaveTheBytesOrHang)
     // anywhere, lengths and links out of range, cycles; over random bytes.
     std::mt19937 random(11);
     const int32_t lengths[] = {-3, 0, 1, 7, 300, 40000};
-    for (int round = 0; round < 60; ++round) {
+    for (int round = 0; round < 120; ++round) {
         std::vector<StructureDef> defs(1 + random() % 4);
         for (StructureDef& def : defs) {
             def.paddingIndex = int(random() % 6) - 1;
