@@ -133,6 +133,29 @@ void BM_StructureViewWorstCase(benchmark::State& state)
 }
 BENCHMARK(BM_StructureViewWorstCase)->Unit(benchmark::kMicrosecond);
 
+// Legal, but beyond any walk: 32,767 structures of 32,767 structures that
+// each hold a variable array, so no size is fixed and the array's end needs
+// a billion elements. The walk stops at its step budget.
+void BM_StructureViewStepBudget(benchmark::State& state)
+{
+    std::unique_ptr<PageOnBigFile> deep;
+    {
+        grid.reset();
+        Structures().Clear();
+        const int leaf = Structures().Add({QStringLiteral("Leaf"), 0,
+                                           {Scalar(QStringLiteral("n"), TYPE_BYTE),
+                                            {QStringLiteral("v"), TYPE_BYTE, true, 1, true, 0}}});
+        const int middle = Structures().Add({QStringLiteral("Middle"), 0,
+                                             {{QStringLiteral("leaves"), StructureRef(leaf), true, 32767, false, 0}}});
+        Structures().Add({QStringLiteral("Top"), 0,
+                          {{QStringLiteral("middles"), StructureRef(middle), true, 32767, false, 0},
+                           Scalar(QStringLiteral("after"), TYPE_DWORD)}});
+        deep = std::make_unique<PageOnBigFile>(QStringLiteral("Top"));
+    }
+    RunRefreshes(state, *deep, deep->doc->Size() / 2);
+}
+BENCHMARK(BM_StructureViewStepBudget)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)

@@ -44,7 +44,7 @@ int32_t MemoryBytes::Read(int64_t offset, uint8_t* out, int32_t count) const
 StructureLayout::StructureLayout(const StructureCollection& structures, const ValueTypeRegistry& types,
                                  const StructureBytes& bytes, bool bigEndian, int radix)
     : structures_(structures), types_(types), bytes_(bytes), bigEndian_(bigEndian), radix_(radix),
-      fixed_(size_t(structures.Count()), -1)
+      fixed_(size_t(structures.Count()), -1), scratch_(size_t(structures.Count()) + 1)
 {
     // Every alignment is the smaller of a packing and a data-type size, so
     // the places of a fixed structure repeat with the least common multiple
@@ -109,11 +109,15 @@ MemberPlace StructureLayout::PlaceStructure(const StructureDef& s, int64_t offse
 
 MemberPlace StructureLayout::PlaceAt(const StructureDef& s, int64_t offset, Places* members, int depth)
 {
-    Places local;
-    Places& places = members ? *members : local;
-    places.clear();
-    if (depth > structures_.Count())
+    if (depth > structures_.Count()) {
+        if (members)
+            members->clear();
         return {offset, offset, 1};
+    }
+    // Each level of nesting reuses its own list, so walking many instances
+    // allocates nothing.
+    Places& places = members ? *members : scratch_[size_t(depth)];
+    places.clear();
     if (!s.members.empty())
         offset = Saturate(offset + ComputePadding(s, offset, s.members.front()));
     const int64_t start = offset;
@@ -207,11 +211,18 @@ int32_t StructureLayout::VariableCount(const StructureDef& s, size_t index, cons
     const int size = DataSize(length.type);
     if (length.isArray || size <= 0 || !types_.At(length.type).HasIntegerValue())
         return 0;
-    std::vector<uint8_t> bytes(size_t(size), 0);
+    // Counts are small integers; only a custom type may need the heap.
+    uint8_t small[16];
+    std::vector<uint8_t> large;
+    uint8_t* bytes = small;
+    if (size > int(sizeof small)) {
+        large.resize(size_t(size));
+        bytes = large.data();
+    }
     const int64_t at = earlier[size_t(lengthIndex)].start;
-    if (at >= kUnreached || bytes_.Read(at, bytes.data(), size) < size)
+    if (at >= kUnreached || bytes_.Read(at, bytes, size) < size)
         return 1;
-    const uint32_t value = types_.At(length.type).IntegerValue(bytes.data(), bigEndian_);
+    const uint32_t value = types_.At(length.type).IntegerValue(bytes, bigEndian_);
     const int64_t count = value > uint32_t(std::numeric_limits<int32_t>::max()) ? std::numeric_limits<int32_t>::max()
                                                                                  : int64_t(value);
     return int32_t(std::min<int64_t>(count, MAX_VARIABLE_ELEMENTS));

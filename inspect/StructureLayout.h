@@ -65,9 +65,10 @@ public:
     // Offsets past any file: what a walk reports once it has used up its
     // step budget, so the rows beyond read as "<EOF>" instead of hanging.
     static constexpr int64_t kUnreached = int64_t(1) << 60;
-    // Steps (members and elements visited without a fixed size) one layout
-    // may take; far beyond any structure a person can read.
-    static constexpr int64_t kStepBudget = 1'000'000;
+    // Steps (members visited without a fixed size) one layout may take:
+    // enough for 30,000 records of ten members that each hold a variable
+    // array, and about 15 ms of work when a structure multiplies beyond it.
+    static constexpr int64_t kStepBudget = 300'000;
 
     StructureLayout(const StructureCollection& structures, const ValueTypeRegistry& types, const StructureBytes& bytes,
                     bool bigEndian, int radix);
@@ -138,6 +139,7 @@ private:
     int modulus_ = 1;
     std::vector<signed char> fixed_;  // per structure: -1 unknown, 0 no, 1 yes
     std::unordered_map<int64_t, FixedPlace> fixedPlaces_;
+    std::vector<std::vector<MemberPlace>> scratch_;  // one per nesting level
 };
 
 // One row of a fully laid-out structure, for callers that want the whole
