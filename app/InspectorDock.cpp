@@ -1,21 +1,12 @@
 #include "InspectorDock.h"
 
+#include "inspect/StructureCollection.h"
 #include "inspectview/DataViewDlg.h"
+#include "inspectview/StructureViewDlg.h"
 #include "view/BinEditView.h"
 
 #include <QShortcut>
 #include <QTabWidget>
-
-namespace {
-QWidget* EmptyPage(const QString& name)
-{
-    auto* page = new QWidget;
-    page->setObjectName(name);
-    // The page takes the keyboard focus itself while it has no controls.
-    page->setFocusPolicy(Qt::StrongFocus);
-    return page;
-}
-} // namespace
 
 CInspectorDock::CInspectorDock(ValueTypeRegistry& types, CInspectedRange& highlight, QWidget* parent)
     : QDockWidget(QStringLiteral("Data Inspector"), parent)
@@ -27,7 +18,8 @@ CInspectorDock::CInspectorDock(ValueTypeRegistry& types, CInspectedRange& highli
     tabs_->setTabPosition(QTabWidget::South);
     dataView_ = new CDataViewDlg(types, highlight);
     tabs_->addTab(dataView_, QStringLiteral("Data View"));
-    tabs_->addTab(EmptyPage(QStringLiteral("StructureViewPage")), QStringLiteral("Structure View"));
+    structureView_ = new CStructureViewDlg(Structures(), types, highlight);
+    tabs_->addTab(structureView_, QStringLiteral("Structure View"));
     setWidget(tabs_);
 
     idle_.setSingleShot(true);
@@ -42,6 +34,10 @@ CInspectorDock::CInspectorDock(ValueTypeRegistry& types, CInspectedRange& highli
     connect(dataView_, &CDataViewDlg::hideRequested, this, &QWidget::hide);
     connect(dataView_, &CDataViewDlg::dataTypesRequested, this, &CInspectorDock::dataTypesRequested);
     connect(dataView_, &CDataViewDlg::refreshRequested, this, [this] { RequestRefresh(lastView_, false); });
+    connect(structureView_, &CStructureViewDlg::hideRequested, this, &QWidget::hide);
+    connect(structureView_, &CStructureViewDlg::structuresRequested, this, &CInspectorDock::structuresRequested);
+    connect(structureView_, &CStructureViewDlg::refreshRequested, this,
+            [this](bool rebuild) { RequestRefresh(lastView_, rebuild); });
 
     // The pages switch as in every tabbed window.
     const struct {
@@ -92,9 +88,17 @@ void CInspectorDock::ShowAndFocus()
     target->setFocus(Qt::ShortcutFocusReason);
 }
 
-void CInspectorDock::LoadSettings(const AppSettings& settings) { dataView_->LoadSettings(settings); }
+void CInspectorDock::LoadSettings(const AppSettings& settings)
+{
+    dataView_->LoadSettings(settings);
+    structureView_->LoadSettings(settings);
+}
 
-void CInspectorDock::SaveSettings(AppSettings& settings) const { dataView_->SaveSettings(settings); }
+void CInspectorDock::SaveSettings(AppSettings& settings) const
+{
+    dataView_->SaveSettings(settings);
+    structureView_->SaveSettings(settings);
+}
 
 void CInspectorDock::RequestRefresh(CBinEditView* view, bool rebuild)
 {
@@ -102,6 +106,8 @@ void CInspectorDock::RequestRefresh(CBinEditView* view, bool rebuild)
     requests_.Add(lastView_, rebuild);
     ScheduleRefresh();
 }
+
+void CInspectorDock::StructuresChanged() { RequestRefresh(lastView_, true); }
 
 void CInspectorDock::ScheduleRefresh()
 {
@@ -120,5 +126,7 @@ void CInspectorDock::PerformRefresh()
         return;
     if (tab == kDataViewTab)
         dataView_->Refresh(request->view.data(), request->rebuild);
+    else if (tab == kStructureViewTab)
+        structureView_->Refresh(request->view.data(), request->rebuild);
     emit refreshed(tab);
 }

@@ -12,6 +12,7 @@
 class QTabWidget;
 class CBinEditView;
 class CDataViewDlg;
+class CStructureViewDlg;
 class CInspectedRange;
 class ValueTypeRegistry;
 struct AppSettings;
@@ -28,12 +29,16 @@ public:
     void SelectTab(int index);
     QWidget* Page(int index) const;
     CDataViewDlg* DataView() const { return dataView_; }
+    CStructureViewDlg* StructureView() const { return structureView_; }
     // Shows the pane if hidden and puts the keyboard focus in the selected page.
     void ShowAndFocus();
     // Asks for the pages to show view (none empties them) at the next idle
     // moment, with the rows laid out again when rebuild is set.
     void RequestRefresh(CBinEditView* view, bool rebuild = false);
     void Refresh(CBinEditView* view) { RequestRefresh(view, false); }
+    // The structure collection changed (edited, loaded, imported): the
+    // Structure View makes its chooser and rows again.
+    void StructuresChanged();
     // The pages' flags and dividers, from and into the settings record.
     void LoadSettings(const AppSettings& settings);
     void SaveSettings(AppSettings& settings) const;
@@ -43,6 +48,8 @@ signals:
     void refreshed(int tab);
     // The Data View's context menu asked for the "Data Types" dialog.
     void dataTypesRequested();
+    // The Structure View's context menu asked for the "Structures" dialog.
+    void structuresRequested();
 
 private:
     void ScheduleRefresh();
@@ -51,6 +58,7 @@ private:
 
     QTabWidget* tabs_;
     CDataViewDlg* dataView_;
+    CStructureViewDlg* structureView_;
     RefreshRequests<QPointer<CBinEditView>> requests_{2};
     QPointer<CBinEditView> lastView_;
     QTimer idle_;

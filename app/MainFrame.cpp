@@ -84,6 +84,7 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
     inspector_ = new CInspectorDock(ValueTypes(), inspected_, this);
     inspector_->DataView()->SetTypeLoader([] { TypeRegistry().Load(); });
     connect(inspector_, &CInspectorDock::dataTypesRequested, this, &CMainFrame::OnDataTypes);
+    connect(inspector_, &CInspectorDock::structuresRequested, this, [this] { commands_[Cmd::ViewStructures]->trigger(); });
     addDockWidget(Qt::LeftDockWidgetArea, inspector_);
     CreateMenus();
     addActions(commands_.All());

@@ -208,6 +208,13 @@ CTreeList::CTreeList(QWidget* parent) : QWidget(parent)
                 emit currentRowChanged(row);
             });
     connect(&model_, &QAbstractItemModel::modelReset, this, [this] { ShowDescription({}); });
+    // Owners may describe a row only once it is selected, or describe it anew
+    // when its contents move.
+    connect(&model_, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& topLeft) {
+        const QModelIndex current = CurrentRow();
+        if (current.isValid() && topLeft.siblingAtColumn(CTreeListModel::kNameColumn) == current)
+            ShowDescription(current);
+    });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
 }
 

@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+#include <algorithm>
+
 CTreeListModel::CTreeListModel(QObject* parent) : QAbstractItemModel(parent) {}
 
 CTreeListModel::~CTreeListModel() = default;
@@ -17,6 +19,7 @@ void CTreeListModel::Clear()
 {
     beginResetModel();
     root_.children.clear();
+    root_.announced = 0;
     endResetModel();
 }
 
@@ -46,6 +49,61 @@ void CTreeListModel::SetValue(const QModelIndex& index, const QString& value, bo
     node->row.editable = editable;
     const QModelIndex cell = createIndex(node->position, kValueColumn, node);
     emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
+}
+
+void CTreeListModel::SetDescription(const QModelIndex& index, const QString& description)
+{
+    Node* node = NodeOf(index);
+    if (node == &root_ || node->row.description == description)
+        return;
+    node->row.description = description;
+    const QModelIndex cell = createIndex(node->position, kNameColumn, node);
+    emit dataChanged(cell, cell, {Qt::ToolTipRole});
+}
+
+void CTreeListModel::SetAnnouncedChildren(const QModelIndex& parent, int total)
+{
+    NodeOf(parent)->announced = std::max(0, total);
+}
+
+int CTreeListModel::AnnouncedChildren(const QModelIndex& parent) const { return NodeOf(parent)->announced; }
+
+void CTreeListModel::RemoveRowsFrom(const QModelIndex& parent, int position)
+{
+    Node* owner = NodeOf(parent);
+    const int count = int(owner->children.size());
+    position = std::max(0, position);
+    if (position >= count)
+        return;
+    beginRemoveRows(parent, position, count - 1);
+    owner->children.resize(size_t(position));
+    endRemoveRows();
+}
+
+bool CTreeListModel::hasChildren(const QModelIndex& parent) const
+{
+    if (parent.isValid() && parent.column() != kNameColumn)
+        return false;
+    const Node* node = NodeOf(parent);
+    return !node->children.empty() || node->announced > 0;
+}
+
+bool CTreeListModel::canFetchMore(const QModelIndex& parent) const
+{
+    if (!fetch_ || (parent.isValid() && parent.column() != kNameColumn))
+        return false;
+    const Node* node = NodeOf(parent);
+    return node->announced > int(node->children.size());
+}
+
+void CTreeListModel::fetchMore(const QModelIndex& parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    const Node* node = NodeOf(parent);
+    const int first = int(node->children.size());
+    const QModelIndex owner = parent.isValid() ? parent.siblingAtColumn(kNameColumn) : parent;
+    fetch_(owner, first, std::min(kFetchBatch, node->announced - first));
 }
 
 QModelIndex CTreeListModel::index(int row, int column, const QModelIndex& parent) const
@@ -106,7 +164,7 @@ Qt::ItemFlags CTreeListModel::flags(const QModelIndex& index) const
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (index.column() == kValueColumn && NodeOf(index)->row.editable)
         result |= Qt::ItemIsEditable;
-    if (NodeOf(index)->children.empty())
+    if (NodeOf(index)->children.empty() && NodeOf(index)->announced == 0)
         result |= Qt::ItemNeverHasChildren;
     return result;
 }

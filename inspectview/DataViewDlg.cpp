@@ -3,6 +3,8 @@
 #include "core/BinEditDoc.h"
 #include "inspect/DataViewValues.h"
 #include "inspect/ValueTypeRegistry.h"
+#include "platform/Clipboard.h"
+#include "platform/CodePage.h"
 #include "platform/MessageBox.h"
 #include "settings/AppSettings.h"
 #include "tools/RegistryValue.h"
@@ -46,6 +48,11 @@ CDataViewDlg::CDataViewDlg(ValueTypeRegistry& types, CInspectedRange& highlight,
     bigEndianAction_->setCheckable(true);
     connect(hexAction_, &QAction::triggered, this, [this] { ToggleFlag(hexadecimal_); });
     connect(bigEndianAction_, &QAction::triggered, this, [this] { ToggleFlag(bigEndian_); });
+    menu_->addSeparator();
+    connect(menu_->addAction(QStringLiteral("&Copy Values")), &QAction::triggered, this, [this] {
+        if (const QString text = ValuesText(); !text.isEmpty())
+            platform::SetClipboardText(platform::ToCodePage(text));
+    });
 }
 
 CDataViewDlg::~CDataViewDlg()
@@ -192,6 +199,16 @@ void CDataViewDlg::CommitEdit(const QModelIndex& row, const QString& text)
 }
 
 // ---------------------------------------------------------------- menu
+
+QString CDataViewDlg::ValuesText() const
+{
+    QString text;
+    for (const ValueRow& row : rows_) {
+        const TreeListRow& cells = list_->Model().Row(row.index);
+        text += cells.name + u'\t' + cells.value + u'\n';
+    }
+    return text;
+}
 
 void CDataViewDlg::ToggleFlag(bool& flag)
 {

@@ -44,6 +44,8 @@ public:
     QMenu& ContextMenu() { return *menu_; }
     // The value row of a registry entry, or an invalid index when hidden.
     QModelIndex RowOfType(int typeIndex) const;
+    // The values shown, one a line: the type's name, a tab, the value.
+    QString ValuesText() const;
 
 signals:
     // The context menu's commands that act outside the page.

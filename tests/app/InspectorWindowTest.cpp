@@ -6,13 +6,16 @@
 #include "app/InspectorDock.h"
 #include "core/BinEditDoc.h"
 #include "inspect/ValueTypeRegistry.h"
+#include "inspect/StructureCollection.h"
 #include "inspectview/DataViewDlg.h"
+#include "inspectview/StructureViewDlg.h"
 #include "inspectview/TypextsDlg.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "tools/StdValueType.h"
 #include "view/BinEditView.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -223,6 +226,43 @@ TEST_F(InspectorTest, TheFlagsAndTheDividerComeBackAfterARestart)
     EXPECT_EQ(Stored("DataBigEndian").toInt(), 1);
     EXPECT_EQ(Stored("DataHexadecimal").toInt(), 1);
     EXPECT_EQ(Stored("DataSplitterPos").toInt(), 170);
+}
+
+TEST_F(InspectorTest, TheStructureViewFollowsTheCollectionAndKeepsItsSettingsAcrossARestart)
+{
+    Structures().Clear();
+    Structures().Add({"Rec", 0, {{"w", TYPE_WORD, false, 1, false, 0}}});
+    Store("StructCurrent", "Rec");
+    Store("StructHexadecimal", 1);
+    Store("StructBigEndian", 1);
+    Store("StructSplitterPos", 140);
+    ASSERT_TRUE(OpenBytes(QByteArray::fromHex("0102")));
+    Dock()->SelectTab(CInspectorDock::kStructureViewTab);
+    Idle();
+    CStructureViewDlg* page = Dock()->StructureView();
+    const CTreeListModel& model = page->List().Model();
+    ASSERT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.Row(model.index(0, 0, model.index(0, 0))).value, "0x102");
+    EXPECT_EQ(page->List().DividerPos(), 140);
+
+    // A changed collection reaches the page through the pane.
+    Structures().Add({"Another", 0, {{"b", TYPE_BYTE, false, 1, false, 0}}});
+    Dock()->StructuresChanged();
+    Idle();
+    EXPECT_EQ(page->Chooser().count(), 2);
+    page->Chooser().setCurrentIndex(page->Chooser().findText("Another"));
+    Idle();
+    EXPECT_EQ(model.Row(model.index(0, 0, model.index(0, 0))).value, "0x1");
+    page->ContextMenu().actions().at(3)->trigger();  // Automatically Expand Arrays
+    page->List().SetDividerPos(170);
+    ASSERT_TRUE(CloseMainWindow());
+    Exit();
+    EXPECT_EQ(Stored("StructCurrent").toString(), "Another");
+    EXPECT_EQ(Stored("StructExpandArrays").toInt(), 1);
+    EXPECT_EQ(Stored("StructHexadecimal").toInt(), 1);
+    EXPECT_EQ(Stored("StructBigEndian").toInt(), 1);
+    EXPECT_EQ(Stored("StructSplitterPos").toInt(), 170);
+    Structures().Clear();
 }
 
 } // namespace

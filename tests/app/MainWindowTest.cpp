@@ -4,6 +4,7 @@
 #include "app/BinEditFrame.h"
 #include "app/CommandTable.h"
 #include "app/InspectorDock.h"
+#include "inspectview/StructureViewDlg.h"
 #include "app/StatusPanes.h"
 #include "core/BinEditDoc.h"
 #include "core/BufferPos.h"
@@ -186,7 +187,9 @@ TEST_F(AppTest, DataInspectorCommandShowsThePaneAndFocusesItsPage)
     Frame()->Inspector()->SelectTab(1);
     PressKeys(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_F9));
     EXPECT_TRUE(Frame()->Inspector()->isVisible());
-    EXPECT_TRUE(WaitUntil([&] { return QApplication::focusWidget() == Frame()->Inspector()->Page(1); }));
+    // The Structure View passes the focus to its tree.
+    QWidget* tree = Frame()->Inspector()->StructureView()->List().List();
+    EXPECT_TRUE(WaitUntil([&] { return QApplication::focusWidget() == tree; }));
 }
 
 // ---------------------------------------------------------------- status bar

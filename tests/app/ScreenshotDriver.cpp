@@ -8,7 +8,9 @@
 #include "app/InspectorDock.h"
 #include "app/MainFrame.h"
 #include "inspect/ValueTypeRegistry.h"
+#include "inspect/StructureCollection.h"
 #include "inspectview/DataViewDlg.h"
+#include "inspectview/StructureViewDlg.h"
 #include "inspectview/TypextsDlg.h"
 #include "core/BinEditDoc.h"
 #include "platform/InstanceChannel.h"
@@ -233,6 +235,38 @@ void InspectDWord(CBinEditApp& app)
     page->List().SetCurrentRow(page->RowOfType(2));
 }
 
+// The Structure View over the file's start, read as an ELF header with a
+// nested identification block; the arrays open and a member selected.
+void ShowStructure(CBinEditApp& app)
+{
+    auto member = [](const char* name, TypeRef type, int32_t length = 0) {
+        return StructureMember{QString::fromLatin1(name), type, length > 0, length > 0 ? length : 1, false, 0};
+    };
+    Structures().Clear();
+    const int ident = Structures().Add({"ElfIdent", 0,
+                                        {member("magic", 10, 4), member("fileClass", 0), member("dataEncoding", 0),
+                                         member("version", 0), member("osAbi", 0), member("padding", 0, 8)}});
+    Structures().Add({"ElfHeader", 2,
+                      {member("ident", StructureRef(ident)), member("type", 1), member("machine", 1), member("version", 2),
+                       member("entry", 3), member("programHeaders", 3), member("sectionHeaders", 3), member("flags", 2),
+                       member("headerSize", 1), member("programHeaderSize", 1), member("programHeaderCount", 1),
+                       member("sectionHeaderSize", 1), member("sectionHeaderCount", 1), member("names", 1)}});
+    CMainFrame* frame = app.MainFrame();
+    CInspectorDock* dock = frame->Inspector();
+    CStructureViewDlg* page = dock->StructureView();
+    page->ContextMenu().actions().at(3)->trigger();  // Automatically Expand Arrays
+    page->ContextMenu().actions().at(4)->trigger();  // Hexadecimal
+    dock->SelectTab(CInspectorDock::kStructureViewTab);
+    if (CBinEditView* view = frame->ActiveView())
+        view->SetCaret(0, CaretMode::Move);
+    dock->StructuresChanged();
+    Settle();
+    QApplication::setActiveWindow(frame);
+    dock->ShowAndFocus();
+    const CTreeListModel& model = page->List().Model();
+    page->List().SetCurrentRow(model.index(4, 0, model.index(0, 0)));
+}
+
 // The "Data Types" dialog, grabbed while it is open.
 void ShowDataTypes(const QString& folder)
 {
@@ -285,6 +319,7 @@ int main(int argc, char** argv)
              app.MainFrame()->OnWindowTile(Qt::Vertical);
          }},
         {.name = "compare-side-by-side", .arrange = [&](CBinEditApp& app) { CompareShot(app, folder, file); }},
+        {.name = "structure-view", .arrange = ShowStructure},
     };
     int failures = 0;
     for (const Shot& shot : shots)

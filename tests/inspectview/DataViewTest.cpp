@@ -8,6 +8,7 @@
 #include "inspect/ValueTypeRegistry.h"
 #include "inspectview/DataViewDlg.h"
 #include "inspectview/TypextsDlg.h"
+#include "platform/Clipboard.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "tools/RegistryValue.h"
 #include "tools/StdValueType.h"
@@ -250,7 +251,7 @@ TEST_F(DataView, BigEndianAndHexadecimalComeFromTheContextMenu)
         if (!action->isSeparator())
             texts << action->text();
     EXPECT_EQ(texts, (QStringList{"&Hide Data Inspector Window", "&Data Types...", "He&xadecimal",
-                                  "&Big Endian (Non-Intel)"}));
+                                  "&Big Endian (Non-Intel)", "&Copy Values"}));
 
     int requests = 0;
     QObject::connect(page.get(), &CDataViewDlg::refreshRequested, [&] { ++requests; });
@@ -279,6 +280,20 @@ TEST_F(DataView, BigEndianAndHexadecimalComeFromTheContextMenu)
     page->SaveSettings(saved);
     EXPECT_TRUE(saved.dataHexadecimal);
     EXPECT_TRUE(saved.dataBigEndian);
+}
+
+TEST_F(DataView, CopyValuesPutsEachVisibleValueOnALineOfItsOwn)
+{
+    ValueTypes().ApplyHiddenTypes(QStringLiteral("Word{@::}2"));
+    Show(QByteArray::fromHex("41000000"), 0);
+    const QString text = page->ValuesText();
+    const QStringList lines = text.split(u'\n');
+    ASSERT_EQ(lines.size(), STD_VALUE_TYPE_COUNT) << "eleven visible types and the empty text after the last line";
+    EXPECT_EQ(lines[0], "Byte\t65");
+    EXPECT_EQ(lines[1], "DWord\t65") << "the hidden Word is left out";
+    EXPECT_EQ(lines[2], "QWord\t<EOF>");
+    page->ContextMenu().actions().last()->trigger();
+    EXPECT_EQ(platform::ClipboardText().value_or(QByteArray()), text.toUtf8());
 }
 
 TEST_F(DataView, TheSelectedValuesBytesAreHighlightedWhileTheListHasTheFocus)
