@@ -2,7 +2,7 @@
 
 #include "inspect/StructureCollection.h"
 #include "inspect/StructureFile.h"
-#include "platform/MessageBox.h"
+#include "tools/SaveChangesQuestion.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsHooks.h"
 
@@ -16,15 +16,7 @@ bool QueryStructureSaveChanges(StructureCollection& collection, const std::funct
 {
     if (!collection.IsModified() || collection.IsEmpty())
         return true;
-    switch (platform::ShowMessage(SaveStructureChangesQuestion(), platform::MsgButtons::YesNoCancel,
-                                  platform::MsgIcon::Question)) {
-    case platform::MsgResult::Yes:
-        return saveAs && saveAs();
-    case platform::MsgResult::No:
-        return true;
-    default:
-        return false;
-    }
+    return AskToSaveChanges(SaveStructureChangesQuestion(), saveAs);
 }
 
 void InstallStructureSettingsHooks(StructureCollection& collection, const ValueTypeRegistry& types,

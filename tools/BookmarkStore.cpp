@@ -2,7 +2,7 @@
 
 #include "settings/AppSettings.h"
 #include "settings/SettingsHooks.h"
-#include "platform/MessageBox.h"
+#include "tools/SaveChangesQuestion.h"
 #include "tools/BookmarkCollection.h"
 #include "tools/BookmarkFile.h"
 
@@ -22,15 +22,7 @@ bool QuerySaveBookmarkChanges(CBookmarkCollection& bookmarks, const std::functio
 {
     if (!bookmarks.IsChanged() || bookmarks.IsEmpty())
         return true;
-    switch (platform::ShowMessage(SaveBookmarkChangesQuestion(), platform::MsgButtons::YesNoCancel,
-                                  platform::MsgIcon::Question)) {
-    case platform::MsgResult::Yes:
-        return saveAs && saveAs();
-    case platform::MsgResult::No:
-        return true;
-    default:
-        return false;
-    }
+    return AskToSaveChanges(SaveBookmarkChangesQuestion(), saveAs);
 }
 
 void InstallBookmarkSettingsHooks(CBookmarkCollection& bookmarks)
