@@ -450,20 +450,15 @@ void CStructureViewDlg::FillStructure(int tag, int structure, int64_t offset, St
 
 void CStructureViewDlg::FillMember(int tag, const StructureDef& owner, const MemberPlace& place, StructureLayout& layout)
 {
+    const StructureMember& m = owner.members[size_t(rows_[size_t(tag)].member)];
+    if (!m.isArray) {
+        // A scalar member fills like one element of an array of its type.
+        FillElement(tag, owner, place, layout);
+        return;
+    }
     RowInfo& info = rows_[size_t(tag)];
     info.start = place.start;
     info.end = place.end;
-    const StructureMember& m = owner.members[size_t(info.member)];
-    if (!m.isArray) {
-        if (const int structure = StructureOf(info); structure >= 0) {
-            if (info.populated)
-                FillStructure(tag, structure, place.start, layout);
-        } else if (ValueTypeOf(info) >= 0) {
-            const LaidValue value = layout.Value(m.type, place.start);
-            SetValue(tag, value.text, !value.eof && !readOnly_);
-        }
-        return;
-    }
     info.count = place.count;
     info.textStart = place.start + layout.ComputePadding(owner, place.start, m);
     if (m.isVariable && list_->Model().AnnouncedChildren(info.index) != place.count) {
