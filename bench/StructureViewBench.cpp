@@ -160,15 +160,9 @@ BENCHMARK(BM_StructureViewStepBudget)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir configDir;
-    qputenv("VANTREL_CONFIG_DIR", configDir.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    record.reset();
-    grid.reset();
-    return 0;
+    // The page and its document go before the application object.
+    return RunWidgetBenchmarks(argc, argv, [] {
+        record.reset();
+        grid.reset();
+    });
 }
