@@ -126,29 +126,39 @@ bool CTaskCommands::RunInBackground(int kind, int index, const QString& input, c
 
 // ---------------------------------------------------------------- Import and Export
 
-void CTaskCommands::Import()
+std::optional<CTaskCommands::ChosenTaskFile> CTaskCommands::ChooseFileForTask(int kind, TaskFileDialogKind dialogKind,
+                                                                              const QString& title,
+                                                                              int& rememberedFileType)
 {
     TaskExtensions& tasks = Tasks();
-    const int count = tasks.TaskCount(TASK_IMPORT);
-    if (count == 0) {
+    const int count = tasks.TaskCount(kind);
+    TaskFileRequest request;
+    request.kind = dialogKind;
+    request.title = title;
+    request.filters = TaskNameFilters(tasks.Tasks(kind));
+    request.filterIndex = StartFileType(rememberedFileType, count);
+    const std::optional<TaskFileAnswer> answer = ChooseTaskFile(parent_, request);
+    if (!answer)
+        return std::nullopt;
+    rememberedFileType = StartFileType(answer->filterIndex, count);
+    return ChosenTaskFile{answer->path, rememberedFileType - 1};
+}
+
+void CTaskCommands::Import()
+{
+    if (Tasks().TaskCount(TASK_IMPORT) == 0) {
         ShowNoExtensions();
         return;
     }
-    TaskChoices& choices = RememberedTaskChoices();
-    TaskFileRequest request;
-    request.kind = TaskFileDialogKind::Import;
-    request.title = QStringLiteral("Import File");
-    request.filters = TaskNameFilters(tasks.Tasks(TASK_IMPORT));
-    request.filterIndex = StartFileType(choices.importFileType, count);
-    const std::optional<TaskFileAnswer> answer = ChooseTaskFile(parent_, request);
-    if (!answer)
+    const std::optional<ChosenTaskFile> chosen = ChooseFileForTask(
+        TASK_IMPORT, TaskFileDialogKind::Import, QStringLiteral("Import File"), RememberedTaskChoices().importFileType);
+    if (!chosen)
         return;
-    choices.importFileType = StartFileType(answer->filterIndex, count);
 
     const std::unique_ptr<TaskTempFile> output = MakeTaskTempFileOrReport();
     if (!output)
         return;
-    if (!RunInBackground(TASK_IMPORT, choices.importFileType - 1, answer->path, output->Path(), nullptr))
+    if (!RunInBackground(TASK_IMPORT, chosen->index, chosen->path, output->Path(), nullptr))
         return;
     if (openImported_)
         openImported_(output->Path());
@@ -156,31 +166,23 @@ void CTaskCommands::Import()
 
 void CTaskCommands::Export()
 {
-    TaskExtensions& tasks = Tasks();
-    const int count = tasks.TaskCount(TASK_EXPORT);
-    if (count == 0) {
+    if (Tasks().TaskCount(TASK_EXPORT) == 0) {
         ShowNoExtensions();
         return;
     }
     CBinEditView* view = activeView_();
     if (!view || !view->Document())
         return;
-    TaskChoices& choices = RememberedTaskChoices();
-    TaskFileRequest request;
-    request.kind = TaskFileDialogKind::Export;
-    request.title = QStringLiteral("Export File");
-    request.filters = TaskNameFilters(tasks.Tasks(TASK_EXPORT));
-    request.filterIndex = StartFileType(choices.exportFileType, count);
-    const std::optional<TaskFileAnswer> answer = ChooseTaskFile(parent_, request);
-    if (!answer)
+    const std::optional<ChosenTaskFile> chosen = ChooseFileForTask(
+        TASK_EXPORT, TaskFileDialogKind::Export, QStringLiteral("Export File"), RememberedTaskChoices().exportFileType);
+    if (!chosen)
         return;
-    choices.exportFileType = StartFileType(answer->filterIndex, count);
-    const int index = choices.exportFileType - 1;
+    const int index = chosen->index;
 
-    const QString path = WithExportExtension(answer->path, tasks.Task(TASK_EXPORT, index).filter);
+    const QString path = WithExportExtension(chosen->path, Tasks().Task(TASK_EXPORT, index).filter);
     // The dialog asked about the name as typed; a name that only now got its
     // extension may be another existing file.
-    if (path != answer->path && QFileInfo::exists(path)
+    if (path != chosen->path && QFileInfo::exists(path)
         && platform::ShowMessage(QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
                                  platform::MsgButtons::YesNo, platform::MsgIcon::Warning)
                != platform::MsgResult::Yes)

@@ -7,9 +7,12 @@
 // Compute Checksum run the task off the user-interface thread behind a
 // progress window; Copy As and Paste As run it here, since the task uses the
 // clipboard.
+#include "tooldialogs/TaskFileDialog.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class CBinEditView;
 class QWidget;
@@ -44,7 +47,16 @@ public:
     static bool CanComputeChecksum(const CBinEditView* view);
 
 private:
+    struct ChosenTaskFile {
+        QString path;
+        int index;  // of the task, among those of its kind
+    };
+
     TaskExtensions& Tasks();
+    // Import and Export: the file dialog with one file type per task,
+    // starting at the remembered type, which then follows the choice.
+    std::optional<ChosenTaskFile> ChooseFileForTask(int kind, TaskFileDialogKind dialogKind, const QString& title,
+                                                    int& rememberedFileType);
     // Runs the task on another thread behind the progress window.
     bool RunInBackground(int kind, int index, const QString& input, const QString& output,
                          const TaskViewParams* view);
