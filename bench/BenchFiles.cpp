@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <fstream>
 #include <vector>
+
+#include <sys/resource.h>
 
 QString BenchFile(int64_t size, const char* name)
 {
@@ -67,4 +70,33 @@ int RunWidgetBenchmarks(int argc, char** argv, const std::function<void()>& befo
     if (beforeExit)
         beforeExit();
     return 0;
+}
+
+double CpuSeconds()
+{
+    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    rusage self{};
+    rusage children{};
+    getrusage(RUSAGE_SELF, &self);
+    getrusage(RUSAGE_CHILDREN, &children);
+    return seconds(self.ru_utime) + seconds(self.ru_stime) + seconds(children.ru_utime) + seconds(children.ru_stime);
+}
+
+Timing BestOfThreeRuns(const std::function<bool()>& run, const std::function<void()>& after, double enoughSeconds)
+{
+    Timing best;
+    for (int i = 0; i < 3; ++i) {
+        QElapsedTimer timer;
+        const double cpuBefore = CpuSeconds();
+        timer.start();
+        if (!run())
+            return {-1, -1};
+        best.wall = std::min(best.wall, double(timer.nsecsElapsed()) / 1e9);
+        best.cpu = std::min(best.cpu, CpuSeconds() - cpuBefore);
+        if (after)
+            after();
+        if (best.wall > enoughSeconds)
+            break;
+    }
+    return best;
 }

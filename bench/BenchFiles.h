@@ -12,6 +12,19 @@ QString BenchFile(int64_t size, const char* name = nullptr);
 // Resident memory of this process in bytes.
 int64_t ResidentBytes();
 
+// Wall and processor seconds of one measured run.
+struct Timing {
+    double wall = 1e30;
+    double cpu = 1e30;
+};
+// User and system time of this process's threads and of its waited-for children.
+double CpuSeconds();
+// The best wall and processor times of three runs of run, or {-1, -1} when a
+// run fails. after runs after each run (cleaning up outside the timing); the
+// runs stop early once one took longer than enoughSeconds.
+Timing BestOfThreeRuns(const std::function<bool()>& run, const std::function<void()>& after = {},
+                       double enoughSeconds = 1e30);
+
 // Seconds since a moment, for benchmarks that time one part of an iteration.
 double SecondsSince(std::chrono::steady_clock::time_point since);
 

@@ -18,48 +18,18 @@
 #endif
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <cstdio>
 #include <functional>
 
-#include <sys/resource.h>
 
 namespace {
 
-struct Timing {
-    double wall = 1e30;
-    double cpu = 1e30;
-};
+// Slow enough that one run is a fair measure.
+constexpr double kEnoughSeconds = 5.0;
 
-// User and system time of this process's threads and of its waited-for children.
-double CpuSeconds()
-{
-    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    rusage self{};
-    rusage children{};
-    getrusage(RUSAGE_SELF, &self);
-    getrusage(RUSAGE_CHILDREN, &children);
-    return seconds(self.ru_utime) + seconds(self.ru_stime) + seconds(children.ru_utime) + seconds(children.ru_stime);
-}
-
-Timing BestTimes(const std::function<bool()>& run)
-{
-    Timing best;
-    for (int i = 0; i < 3; ++i) {
-        QElapsedTimer timer;
-        const double cpuBefore = CpuSeconds();
-        timer.start();
-        if (!run())
-            return {-1, -1};
-        best.wall = std::min(best.wall, double(timer.nsecsElapsed()) / 1e9);
-        best.cpu = std::min(best.cpu, CpuSeconds() - cpuBefore);
-        if (best.wall > 5.0)
-            break;  // slow enough that one run is a fair measure
-    }
-    return best;
-}
+Timing BestTimes(const std::function<bool()>& run) { return BestOfThreeRuns(run, {}, kEnoughSeconds); }
 
 double BestOfThree(const std::function<bool()>& run) { return BestTimes(run).wall; }
 

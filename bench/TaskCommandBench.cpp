@@ -28,42 +28,14 @@
 #include <functional>
 #include <memory>
 
-#include <sys/resource.h>
 
 namespace {
 
 constexpr int64_t kSize = 256 * 1024 * 1024;
 
-struct Timing {
-    double wall = 1e30;
-    double cpu = 1e30;
-};
-
-double CpuSeconds()
-{
-    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    rusage self{};
-    rusage children{};
-    getrusage(RUSAGE_SELF, &self);
-    getrusage(RUSAGE_CHILDREN, &children);
-    return seconds(self.ru_utime) + seconds(self.ru_stime) + seconds(children.ru_utime) + seconds(children.ru_stime);
-}
-
 Timing BestOfThree(const std::function<bool()>& run, const std::function<void()>& after = {})
 {
-    Timing best;
-    for (int i = 0; i < 3; ++i) {
-        QElapsedTimer timer;
-        const double cpuBefore = CpuSeconds();
-        timer.start();
-        if (!run())
-            return {-1, -1};
-        best.wall = std::min(best.wall, double(timer.nsecsElapsed()) / 1e9);
-        best.cpu = std::min(best.cpu, CpuSeconds() - cpuBefore);
-        if (after)
-            after();
-    }
-    return best;
+    return BestOfThreeRuns(run, after);
 }
 
 void PrintStep(const char* label, const Timing& t)
