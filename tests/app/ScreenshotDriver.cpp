@@ -8,6 +8,7 @@
 #include "app/InspectorDock.h"
 #include "app/MainFrame.h"
 #include "inspect/ValueTypeRegistry.h"
+#include "ext/TypeExtensions.h"
 #include "inspect/StructureCollection.h"
 #include "inspectview/DataViewDlg.h"
 #include "inspectview/StructureViewDlg.h"
@@ -38,6 +39,7 @@
 #include <QListWidget>
 #include <QCheckBox>
 #include <QTimer>
+#include <QTreeView>
 #include <QPalette>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -267,6 +269,48 @@ void ShowStructure(CBinEditApp& app)
     page->List().SetCurrentRow(model.index(4, 0, model.index(0, 0)));
 }
 
+// The program looks for modules in its own folder, which for this driver is
+// the tests folder: the built modules are loaded from the program's folder
+// instead, after the application object has searched its own (finding none,
+// so it leaves these types alone for the rest of the run).
+void LoadBuiltTypeModules(CBinEditApp& app)
+{
+    static TypeExtensions built(ValueTypes(), QStringLiteral(VANTREL_MODULE_BIN_DIR));
+    built.Load();
+    app.MainFrame()->Inspector()->DataView()->Refresh(app.MainFrame()->ActiveView(), true);
+}
+
+// A second document whose first bytes read as the additional modules' types
+// (a Unix time, then GUID-like bytes), with the custom types open and the
+// Unix time row selected; grabbed here and closed again.
+void InspectMoreTypes(CBinEditApp& app, const QString& folder)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("more-types.bin"));
+    QFile file(path);
+    const unsigned char bytes[] = {0x73, 0xCA, 0x17, 0x6B, 0x21, 0x43, 0x65, 0x87, 0xA9, 0xCB, 0xED, 0x0F,
+                                   0x7F, 0x00, 0x00, 0x01, 0x41, 0x42, 0x43, 0x44};
+    if (!file.open(QIODevice::WriteOnly) || file.write(reinterpret_cast<const char*>(bytes), sizeof bytes) != sizeof bytes)
+        return;
+    file.close();
+    app.OnFilesDropped({path});
+    Settle();
+    CMainFrame* frame = app.MainFrame();
+    CDataViewDlg* page = frame->Inspector()->DataView();
+    QApplication::setActiveWindow(frame);
+    frame->Inspector()->ShowAndFocus();
+    page->List().ExpandAll();
+    const int unixTime = ValueTypes().Find(u"Unix Time (32-bit)", 4);
+    if (unixTime >= 0) {
+        page->List().SetCurrentRow(page->RowOfType(unixTime));
+        page->List().List()->scrollTo(page->RowOfType(unixTime), QAbstractItemView::PositionAtTop);
+    }
+    Settle();
+    const QString shot = QDir(folder).filePath(QStringLiteral("inspector-more-types.png"));
+    std::printf("%s %s\n", frame->grab().save(shot) ? "wrote" : "FAILED", qPrintable(shot));
+    app.OnFileClose();
+    QFile::remove(path);
+}
+
 // The "Data Types" dialog, grabbed while it is open.
 void ShowDataTypes(const QString& folder)
 {
@@ -295,11 +339,13 @@ int main(int argc, char** argv)
     const QString file = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(folder);
 
-    // The data-type modules load once per process and go with the first
-    // application object, so the shots that show their types come first.
+    // The first shot loads the built data-type modules; they stay loaded for
+    // the shots after it.
     const std::vector<Shot> shots = {
         {.name = "inspector-highlight", .arrange = [&folder](CBinEditApp& app) {
+             LoadBuiltTypeModules(app);
              ShowDataTypes(folder);
+             InspectMoreTypes(app, folder);
              InspectDWord(app);
          }},
         {.name = "inspector-dark", .dark = true, .arrange = InspectDWord},
