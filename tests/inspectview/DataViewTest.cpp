@@ -7,6 +7,8 @@
 #include "inspect/DataViewValues.h"
 #include "inspect/ValueTypeRegistry.h"
 #include "inspectview/DataViewDlg.h"
+#include "inspectview/EditStructureDlg.h"
+#include "inspect/StructureCollection.h"
 #include "inspectview/TypextsDlg.h"
 #include "platform/Clipboard.h"
 #include "tooldialogs/ToolDialogSeam.h"
@@ -23,6 +25,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
+#include <QComboBox>
 
 using namespace test_colors;
 
@@ -381,6 +384,38 @@ TEST_F(DataView, EditingAModuleValueWritesItsBytesAndUndoRestoresThem)
     EXPECT_EQ(Value(boolType), "TRUE");
     ASSERT_TRUE(view->Undo());
     EXPECT_EQ(FileBytes(), original);
+    page.reset();
+    ValueTypes().ClearCustomTypes();
+}
+
+// The additional type module reaches the page and the structure editor
+// through the registry alone, the way an outside author's module would.
+TEST_F(DataView, TheAdditionalModulesTypesAreRowsHereAndMemberTypesInTheStructureEditor)
+{
+    TypeExtensions modules(ValueTypes(), QStringLiteral(VANTREL_MODULE_BIN_DIR));
+    modules.Load();
+    Show(QByteArray::fromHex("73ca176b7f000001"), 0);
+    const struct {
+        const char* name;
+        int size;
+        const char* value;  // of the bytes at the caret
+    } added[] = {
+        {"Unix Time (32-bit)", 4, "2026-12-08 09:14:27Z"}, {"IPv4 Address", 4, "115.202.23.107"},
+        {"RGB Color", 3, "#73CA17"}, {"Binary Byte", 1, "01110011"}, {"UInt24", 3, "1559155"},
+    };
+    StructureCollection collection;
+    CEditStructureDlg editor(collection, ValueTypes(), -1);
+    QStringList memberTypes;
+    for (int i = 0; i < editor.TypeBox()->count(); ++i)
+        memberTypes << editor.TypeBox()->itemText(i);
+    for (const auto& type : added) {
+        const int index = ValueTypes().Find(QString::fromLatin1(type.name), type.size);
+        ASSERT_GE(index, STD_VALUE_TYPE_COUNT) << type.name << ": the module was not found";
+        EXPECT_EQ(Value(index), QLatin1String(type.value)) << type.name;
+        EXPECT_TRUE(memberTypes.contains(QStringLiteral("%1 (%2 bytes)").arg(QLatin1String(type.name)).arg(type.size)) ||
+                    memberTypes.contains(QStringLiteral("%1 (1 byte)").arg(QLatin1String(type.name))))
+            << type.name << " is missing from the editor's type list";
+    }
     page.reset();
     ValueTypes().ClearCustomTypes();
 }
