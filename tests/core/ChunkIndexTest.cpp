@@ -24,7 +24,7 @@ protected:
 
     CBufferChunk* Make(int32_t length)
     {
-        store.push_back(CBufferChunk{nullptr, nullptr, nullptr, length, MAX_CHUNK});
+        store.push_back(CBufferChunk{nullptr, nullptr, 0, uint16_t(length), MAX_CHUNK});
         return &store.back();
     }
 
@@ -123,7 +123,7 @@ TEST(ChunkIndexTest, CheckFindsAStaleCountAndAForeignOrder)
 {
     ChunkHeap heap;
     ChunkIndex index{heap};
-    std::vector<CBufferChunk> chunks(200, CBufferChunk{nullptr, nullptr, nullptr, 100, MAX_CHUNK});
+    std::vector<CBufferChunk> chunks(200, CBufferChunk{nullptr, nullptr, 0, 100, MAX_CHUNK});
     for (auto& chunk : chunks)
         ASSERT_TRUE(index.Append(&chunk));
     for (size_t i = 0; i < chunks.size(); ++i) {
@@ -149,7 +149,7 @@ TEST(ChunkIndexTest, LoadingPacksLeavesFullSoTheIndexStaysSmall)
     constexpr int kChunks = 100000;
     std::unique_ptr<CBufferChunk[]> chunks(new CBufferChunk[kChunks]);
     for (int i = 0; i < kChunks; ++i) {
-        chunks[i] = CBufferChunk{nullptr, nullptr, nullptr, MAX_CHUNK, MAX_CHUNK};
+        chunks[i] = CBufferChunk{nullptr, nullptr, 0, MAX_CHUNK, MAX_CHUNK};
         ASSERT_TRUE(index.Append(&chunks[i]));
     }
     // At most one percent of the bytes the chunks hold.
