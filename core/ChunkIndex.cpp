@@ -33,6 +33,8 @@ void ChunkIndex::Forget()
     tableCapacity_ = 0;
     tableUsed_ = 1;
     freeNumber_ = 0;
+    hintLeaf_ = nullptr;
+    hintSlot_ = 0;
 }
 
 // ---------------------------------------------------------------- nodes
@@ -175,11 +177,21 @@ void ChunkIndex::Propagate(ChunkIndexNode* node, int64_t delta)
         node->parent->bytes[node->slot] += delta;
 }
 
-int ChunkIndex::SlotOf(const ChunkIndexLeaf* leaf, const CBufferChunk* chunk)
+// An edit looks up the chunk a seek just found, or one next to it, several
+// times over; the hint saves scanning (and fetching) the leaf each time.
+int ChunkIndex::SlotOf(const ChunkIndexLeaf* leaf, const CBufferChunk* chunk) const
 {
     int slot = 0;
+    if (leaf == hintLeaf_) {
+        for (slot = hintSlot_ - 1; slot <= hintSlot_ + 1; ++slot)
+            if (slot >= 0 && slot < leaf->count && leaf->chunks[slot] == chunk)
+                return hintSlot_ = slot;
+        slot = 0;
+    }
     while (leaf->chunks[slot] != chunk)
         ++slot;
+    hintLeaf_ = leaf;
+    hintSlot_ = slot;
     return slot;
 }
 
@@ -305,17 +317,21 @@ ChunkIndexLeaf* ChunkIndex::SplitOff(ChunkIndexLeaf* leaf)
 }
 
 // Random insertions would leave split leaves half empty. Moving entries to a
-// neighbour with room, and splitting two full neighbours into three, keeps
-// leaves at least two-thirds full wherever insertions land. Every leaf
-// involved keeps at least one free slot, so the insertion that follows fits
-// wherever its anchor ended up.
+// neighbour with room, and splitting two nearly full neighbours into three,
+// keeps leaves about two-thirds full or more wherever insertions land. A
+// neighbour takes entries only when it has a quarter free: every moved entry
+// rewrites its chunk's header (a cache miss each), and moving a few entries
+// at a time would make every other insertion pay for it instead of one in
+// many. Every leaf involved keeps at least one free slot, so the insertion
+// that follows fits wherever its anchor ended up.
 void ChunkIndex::MakeRoom(ChunkIndexLeaf* leaf)
 {
+    constexpr int kShiftRoom = kLeafSlots / 4;
     ChunkIndexLeaf* left = Neighbour(leaf, -1);
     ChunkIndexLeaf* right = Neighbour(leaf, +1);
-    if (left && kLeafSlots - left->count >= 2) {
+    if (left && kLeafSlots - left->count >= kShiftRoom) {
         MoveHeadToEnd(leaf, left, (kLeafSlots - left->count) / 2);
-    } else if (right && kLeafSlots - right->count >= 2) {
+    } else if (right && kLeafSlots - right->count >= kShiftRoom) {
         MoveTailToFront(leaf, right, (kLeafSlots - right->count) / 2);
     } else if (left || right) {
         ChunkIndexLeaf* a = left ? left : leaf;
@@ -340,6 +356,8 @@ void ChunkIndex::InsertLeafSlot(ChunkIndexLeaf* leaf, int position, CBufferChunk
     leaf->lengths[position] = chunk->length;
     chunk->leaf = leaf->number;
     ++leaf->count;
+    hintLeaf_ = leaf;
+    hintSlot_ = position;
     Propagate(leaf, chunk->length);
 }
 
@@ -536,6 +554,8 @@ CBufferChunk* ChunkIndex::Find(int64_t offset, int64_t* chunkStart) const
     while (i + 1 < leaf->count && offset - start > leaf->lengths[i])
         start += leaf->lengths[i++];
     *chunkStart = start;
+    hintLeaf_ = leaf;
+    hintSlot_ = i;
     return leaf->chunks[i];
 }
 

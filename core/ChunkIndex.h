@@ -118,7 +118,7 @@ private:
     void DropSingleChildRoots();
     ChunkIndexLeaf* LastLeaf() const;
     void Propagate(ChunkIndexNode* node, int64_t delta);
-    static int SlotOf(const ChunkIndexLeaf* leaf, const CBufferChunk* chunk);
+    int SlotOf(const ChunkIndexLeaf* leaf, const CBufferChunk* chunk) const;
     static int64_t Total(const ChunkIndexNode* node);
     bool CheckNode(const ChunkIndexNode* node, const CBufferChunk*& expected, int64_t& bytes, int depth,
                    int& leafDepth, int64_t& leavesSeen, std::string* why) const;
@@ -140,5 +140,9 @@ private:
     uint32_t tableUsed_ = 1;
     uint32_t freeNumber_ = 0;  // 0: none
     ChunkIndexLeaf* loadLeaf_ = nullptr;
+    // Where the last lookup or insertion was: an edit finds its chunk there
+    // or next to it without scanning the leaf. Only a hint, checked on use.
+    mutable const ChunkIndexLeaf* hintLeaf_ = nullptr;
+    mutable int hintSlot_ = 0;
     ChunkIndexLeaf rootLeaf_{};  // used while the tree is one leaf; never freed
 };

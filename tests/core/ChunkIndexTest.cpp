@@ -161,4 +161,40 @@ TEST(ChunkIndexTest, LoadingPacksLeavesFullSoTheIndexStaysSmall)
     EXPECT_LE(index.MemoryBytes(), int64_t(kChunks) * MAX_CHUNK / 100);
 }
 
+// Random one-byte insertions split a chunk each, and land everywhere in a
+// freshly loaded index whose leaves are all full: leaves must not be left
+// half empty by them (as plain halving would), or the index outgrows one
+// percent of the bytes.
+TEST(ChunkIndexTest, SplitsAcrossAFullIndexKeepItWithinOnePercent)
+{
+    ChunkHeap heap;
+    ChunkIndex index{heap};
+    constexpr int kLoaded = 64 * 2000;
+    std::list<CBufferChunk> store;
+    std::vector<CBufferChunk*> order;
+    for (int i = 0; i < kLoaded; ++i) {
+        store.push_back(CBufferChunk{nullptr, nullptr, 0, MAX_CHUNK, MAX_CHUNK});
+        order.push_back(&store.back());
+        ASSERT_TRUE(index.LoadAppend(order.back()));
+    }
+    ASSERT_TRUE(index.FinishLoad());
+    std::mt19937 rng(7);
+    for (int split = 0; split < 6 * kLoaded / 64; ++split) {
+        const size_t at = rng() % order.size();
+        CBufferChunk* chunk = order[at];
+        const auto head = uint16_t(1 + rng() % (chunk->length - 1));
+        store.push_back(CBufferChunk{nullptr, nullptr, 0, uint16_t(chunk->length - head), MAX_CHUNK});
+        chunk->length = head;
+        index.Update(chunk);
+        ASSERT_TRUE(index.InsertAfter(chunk, &store.back()));
+        order.insert(order.begin() + std::ptrdiff_t(at) + 1, &store.back());
+    }
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i]->next = i + 1 < order.size() ? order[i + 1] : nullptr;
+    const int64_t bytes = int64_t(kLoaded) * MAX_CHUNK;
+    std::string why;
+    ASSERT_TRUE(index.Check(order.front(), bytes, &why)) << why;
+    EXPECT_LE(index.MemoryBytes(), bytes / 100) << "chunks " << order.size();
+}
+
 } // namespace
