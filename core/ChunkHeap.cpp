@@ -28,7 +28,8 @@ ChunkHeap::~ChunkHeap() { Release(); }
 bool ChunkHeap::AddSlab(size_t atLeast)
 {
     const size_t size = (std::max(nextSlabSize_, atLeast + sizeof(Slab)) + kPage - 1) & ~(kPage - 1);
-    auto* slab = static_cast<Slab*>(platform::AllocatePages(size));
+    // Slabs are carved from front to back, so every page of one is used soon.
+    auto* slab = static_cast<Slab*>(platform::AllocatePages(size, true));
     if (!slab)
         return false;
     slab->next = slabs_;
