@@ -9,8 +9,8 @@
 //
 // Memory is the index's main cost (a leaf per 64 chunks), so leaves are kept
 // well filled: a full leaf first hands entries to a neighbour with room, and
-// only two full neighbours split, into three leaves two-thirds full; a leaf
-// that runs low is merged into a neighbour. A chunk finds its leaf through a
+// only two nearly full neighbours split, into three leaves about two-thirds
+// full; a leaf that runs low is merged into a neighbour. A chunk finds its leaf through a
 // 32-bit leaf number in its header (a table maps numbers to leaves), which
 // costs the header nothing, instead of an 8-byte pointer per chunk.
 #include "BufferChunk.h"
