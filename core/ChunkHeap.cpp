@@ -28,8 +28,7 @@ ChunkHeap::~ChunkHeap() { Release(); }
 bool ChunkHeap::AddSlab(size_t atLeast)
 {
     const size_t size = (std::max(nextSlabSize_, atLeast + sizeof(Slab)) + kPage - 1) & ~(kPage - 1);
-    // Slabs are carved from front to back, so every page of one is used soon.
-    auto* slab = static_cast<Slab*>(platform::AllocatePages(size, true));
+    auto* slab = static_cast<Slab*>(platform::AllocatePages(size));
     if (!slab)
         return false;
     slab->next = slabs_;

@@ -4,10 +4,9 @@
 
 namespace platform {
 
-void* AllocatePages(size_t bytes, bool populate)
+void* AllocatePages(size_t bytes)
 {
-    const int flags = MAP_PRIVATE | MAP_ANONYMOUS | (populate ? MAP_POPULATE : 0);
-    void* block = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, flags, -1, 0);
+    void* block = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     return block == MAP_FAILED ? nullptr : block;
 }
 
