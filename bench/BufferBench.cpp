@@ -127,7 +127,8 @@ Timings RandomSeeks(CFileBuffer& buffer, int count, unsigned seed)
 // cursor is placed first), with a caret and a top-of-window position
 // registered. The offsets are visited in ascending order so that placing the
 // cursor costs one pass over the file in all, not a walk per edit.
-Timings RandomEdits(CFileBuffer& buffer, int count, unsigned seed, Timings* withSeek = nullptr)
+Timings RandomEdits(CFileBuffer& buffer, int count, unsigned seed, Timings* withSeek = nullptr,
+                    Timings* inserts = nullptr, Timings* deletes = nullptr)
 {
     std::mt19937 rng(seed);
     std::vector<int32_t> targets(static_cast<size_t>(count));
@@ -151,6 +152,8 @@ Timings RandomEdits(CFileBuffer& buffer, int count, unsigned seed, Timings* with
             editor.Write(&byte, 1);
         });
         t.ns.push_back(editNs);
+        if (Timings* kind = (i & 1) ? deletes : inserts)
+            kind->ns.push_back(editNs);
         if (withSeek)
             withSeek->ns.push_back(seekNs + editNs);
     }
@@ -171,6 +174,7 @@ void BM_SeekRandom(benchmark::State& state)
         state.counters["median_us_after_100k_edits"] = edited.Median() / 1000;
         state.counters["p99_us_after_100k_edits"] = edited.Percentile(0.99) / 1000;
         state.counters["index_MiB_after_edits"] = IndexMiB(buffer);
+        state.counters["index_percent_after_edits"] = IndexMiB(buffer) * double(kMiB) * 100 / double(size);
     }
 }
 BENCHMARK(BM_SeekRandom)->Arg(kGiB)->Arg(kLargest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
@@ -181,9 +185,11 @@ void BM_OneByteEdits(benchmark::State& state)
     CFileBuffer buffer;
     buffer.LoadFromFile(BenchFile(size));
     for (auto _ : state) {
-        Timings withSeek;
-        Timings edits = RandomEdits(buffer, 100000, 4, &withSeek);
+        Timings withSeek, inserts, deletes;
+        Timings edits = RandomEdits(buffer, 100000, 4, &withSeek, &inserts, &deletes);
         state.counters["edit_median_ns"] = edits.Median();
+        state.counters["insert_median_ns"] = inserts.Median();
+        state.counters["delete_median_ns"] = deletes.Median();
         state.counters["edit_p99_ns"] = edits.Percentile(0.99);
         state.counters["seek_plus_edit_median_ns"] = withSeek.Median();
     }

@@ -79,6 +79,22 @@ void ChunkHeap::Free(void* block, size_t bytes)
     HEAP_POISON(block, bytes);
 }
 
+void* ChunkHeap::AllocateLarge(size_t bytes)
+{
+    if (failAfter_ == 0)
+        return nullptr;
+    void* block = platform::AllocatePages(bytes);
+    if (block && failAfter_ > 0)
+        --failAfter_;
+    return block;
+}
+
+void ChunkHeap::FreeLarge(void* block, size_t bytes)
+{
+    if (block)
+        platform::FreePages(block, bytes);
+}
+
 void ChunkHeap::Release()
 {
     while (slabs_) {

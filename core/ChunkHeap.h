@@ -25,6 +25,13 @@ public:
     // Returns every slab to the system at once.
     void Release();
 
+    // A block of any size straight from the system, for a table that grows
+    // with the buffer. It is not part of the slabs: Release leaves it alone
+    // and its owner frees it with FreeLarge. Counted by FailAfter like every
+    // other allocation. Returns null when memory runs out.
+    void* AllocateLarge(size_t bytes);
+    void FreeLarge(void* block, size_t bytes);
+
     size_t SlabBytes() const { return slabBytes_; }
 
     // Fault injection for tests: after this many further successful

@@ -59,9 +59,9 @@ CBufferChunk* CFileBuffer::NewChunk(int32_t capacity)
     if (!chunk)
         return nullptr;
     chunk->next = chunk->prev = nullptr;
-    chunk->leaf = nullptr;
+    chunk->leaf = 0;
     chunk->length = 0;
-    chunk->capacity = capacity;
+    chunk->capacity = uint16_t(capacity);
     return chunk;
 }
 
@@ -142,7 +142,7 @@ bool CFileBuffer::MakeEmpty()
     heap_.Release();
     index_.Forget();
     auto* chunk = reinterpret_cast<CBufferChunk*>(embedded_);
-    *chunk = CBufferChunk{nullptr, nullptr, nullptr, 0, 0};
+    *chunk = CBufferChunk{nullptr, nullptr, 0, 0, 0};
     index_.Append(chunk);  // the root leaf needs no memory
     first_ = last_ = chunk;
     size_ = 0;
@@ -265,8 +265,8 @@ bool CFileBuffer::ReadContents(const QString& path)
                 FreeChunk(batch[i]);
                 continue;
             }
-            batch[i]->length = take;
-            if (!index_.Append(batch[i])) {
+            batch[i]->length = uint16_t(take);
+            if (!index_.LoadAppend(batch[i])) {
                 ReportOutOfMemory();
                 return false;
             }
@@ -284,6 +284,10 @@ bool CFileBuffer::ReadContents(const QString& path)
     }
     if (!first_)
         return MakeEmpty();
+    if (!index_.FinishLoad()) {
+        ReportOutOfMemory();
+        return false;
+    }
     return true;
 }
 
@@ -566,7 +570,7 @@ bool CFileBuffer::CheckInvariants(std::string* why) const
     int64_t total = 0;
     int64_t chunks = 0;
     for (const CBufferChunk* c = first_; c; c = c->next) {
-        if (c->length < 0 || c->length > MAX_CHUNK || c->length > c->capacity)
+        if (c->length > MAX_CHUNK || c->length > c->capacity || c->capacity > MAX_CHUNK)
             return fail("chunk length out of range at offset " + std::to_string(total));
         if (c->length == 0 && (c != first_ || c != last_))
             return fail("empty chunk at offset " + std::to_string(total));

@@ -247,6 +247,47 @@ TEST_F(FileBufferTest, OutOfMemoryDuringInsertIsReportedAndKeepsTheListConsisten
     EXPECT_TRUE(buffer.CheckInvariants());
 }
 
+// Memory may run out at any allocation of a load, the last ones building the
+// seek index's upper levels included: the load fails, says so, and leaves an
+// empty buffer that works.
+TEST_F(FileBufferTest, OutOfMemoryAnywhereInALoadLeavesAWorkingEmptyBuffer)
+{
+    // 65 leaves of chunks: two inner nodes and a root are the last allocations.
+    const QString path = MakeFile("f.bin", RandomBytes(64 * 64 * MAX_CHUNK + 1, 6));
+    auto loadsWith = [&](int64_t allocations) {
+        buffer.Heap().FailAfter(allocations);
+        const bool loaded = buffer.LoadFromFile(path);
+        buffer.Heap().FailAfter(-1);
+        return loaded;
+    };
+    int64_t low = 0, high = 100000;  // the allocations a load needs, by bisection
+    ASSERT_TRUE(loadsWith(high));
+    while (low < high) {
+        const int64_t middle = (low + high) / 2;
+        if (loadsWith(middle))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    const int64_t needed = low;
+    for (int64_t allowed : {int64_t(0), needed / 2, needed - 3, needed - 2, needed - 1}) {
+        SCOPED_TRACE(allowed);
+        EXPECT_FALSE(loadsWith(allowed));
+        EXPECT_EQ(buffer.LastProblem().error, CoreError::OutOfMemory);
+        EXPECT_EQ(buffer.Size(), 0);
+        std::string why;
+        EXPECT_TRUE(buffer.CheckInvariants(&why)) << why;
+        CBufferPos at;
+        at.Bind(&buffer, false, 0);
+        EXPECT_EQ(at.Insert(5000), 5000);
+        EXPECT_TRUE(buffer.CheckInvariants(&why)) << why;
+    }
+    ASSERT_TRUE(loadsWith(needed));
+    std::string why;
+    EXPECT_TRUE(buffer.CheckInvariants(&why)) << why;
+    EXPECT_EQ(buffer.Size(), 64 * 64 * MAX_CHUNK + 1);
+}
+
 // ---------------------------------------------------------------- saving
 
 TEST_F(FileBufferTest, SaveWritesEveryChunkInOrder)
