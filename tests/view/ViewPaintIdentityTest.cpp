@@ -8,6 +8,7 @@
 #include "platform/FontRecord.h"
 
 #include <QFont>
+#include <QPainter>
 #include <QPalette>
 #include <functional>
 
@@ -149,3 +150,23 @@ INSTANTIATE_TEST_SUITE_P(
         PaintCase{"hex_only", "DejaVu Sans Mono", 13, [](AppSettings& s) { s.columns = 1; }, nullptr},
         PaintCase{"chars_only", "DejaVu Sans Mono", 13, [](AppSettings& s) { s.columns = 2; }, nullptr}),
     [](const ::testing::TestParamInfo<PaintCase>& info) { return std::string(info.param.name); });
+
+// A scaled painter (a high-density screen, a zoomed rendering) draws glyphs
+// at other sizes than the cells: nothing is copied, the pixels are the same.
+TEST_F(ViewTest, AScaledPainterDrawsEveryGlyph)
+{
+    Open(AllBytes(300), QSize(600, 300));
+    auto render = [&](bool copies) {
+        view->SetCellCopies(copies);
+        QImage image(view->viewport()->size() * 2, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.scale(2, 2);
+        view->viewport()->render(&painter);
+        return image;
+    };
+    const QImage reference = render(false);
+    render(true);
+    EXPECT_EQ(render(true), reference);
+    EXPECT_EQ(view->CellCache().CopiedCells(), 0);
+}
