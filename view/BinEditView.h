@@ -7,6 +7,7 @@
 // The document must outlive its views: a view removes itself from the
 // document's view list when it is destroyed.
 #include "CellFont.h"
+#include "GlyphCellCache.h"
 #include "EditTypes.h"
 #include "RowLayout.h"
 #include "ViewGeometry.h"
@@ -82,6 +83,10 @@ public:
     // ---- geometry for the editing input built on this view
     const RowLayout& Geometry() const { return layout_; }
     int HScroll() const { return hScroll_; }
+    // Painting copies cached character cells where they match Qt's drawing;
+    // off, every glyph is drawn (tests compare the two).
+    void SetCellCopies(bool on) { cellCopies_ = on; }
+    const GlyphCellCache& CellCache() const { return cells_; }
     int ClientWidth() const { return clientWidth_; }
     int ClientHeight() const { return clientHeight_; }
     int RowsInWindow() const;
@@ -239,6 +244,8 @@ private:
 
     RowLayout layout_;
     CellFont font_;
+    GlyphCellCache cells_;
+    bool cellCopies_ = true;
     int hScroll_ = 0;
     int clientWidth_ = 0;
     int clientHeight_ = 0;

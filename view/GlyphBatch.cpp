@@ -3,54 +3,79 @@
 #include <QGlyphRun>
 #include <QPainter>
 
-GlyphBatch::Run& GlyphBatch::RunFor(const QColor& color)
+void DrawGlyphRun(QPainter& painter, const QRawFont& font, QRgb color, const QList<quint32>& glyphs,
+                  const QList<QPointF>& positions)
 {
-    const QRgb rgb = color.rgba();
-    for (Run& run : runs_)
-        if (run.color == rgb)
-            return run;
-    runs_.push_back(Run{rgb, {}, {}});
-    return runs_.back();
+    QGlyphRun run;
+    run.setRawFont(font);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    painter.setPen(QColor::fromRgba(color));
+    painter.drawGlyphRun(QPointF(0, 0), run);
 }
 
 void GlyphBatch::Add(const QColor& color, QChar c, int x, int baseline)
 {
-    if (c == QChar(u' '))
-        return;
-    Run& run = RunFor(color);
-    run.glyphs.append(font_.Glyph(c));
-    run.positions.append(QPointF(x, baseline));
+    Add(color.rgba(), kUnknownBackground, c, x, baseline);
 }
 
 void GlyphBatch::AddText(const QColor& color, QStringView text, int x, int baseline)
 {
-    Run* run = nullptr;
+    AddText(color.rgba(), kUnknownBackground, text, x, baseline);
+}
+
+// A blank draws nothing; with a known background it is kept, so that the
+// cells around it can be copied together.
+void GlyphBatch::AddText(QRgb color, QRgb background, QStringView text, int x, int baseline)
+{
     const int cw = font_.CharWidth();
-    for (qsizetype i = 0; i < text.size(); ++i, x += cw) {
-        if (text[i] == QChar(u' '))
+    for (qsizetype i = 0; i < text.size(); ++i, x += cw)
+        Add(color, background, text[i], x, baseline);
+}
+
+GlyphBatch::Run& GlyphBatch::RunFor(QRgb color)
+{
+    for (Run& run : runs_)
+        if (run.color == color)
+            return run;
+    runs_.push_back(Run{color, {}, {}});
+    return runs_.back();
+}
+
+// One run per colour in the order the colours first came, each run in the
+// order its characters came. Copied cells keep their colour's place, so the
+// glyphs left to draw overlap in the same order as when all are drawn.
+void GlyphBatch::DrawRuns(QPainter& painter)
+{
+    runs_.clear();
+    for (size_t i = 0; i < items_.size(); ++i) {
+        const GlyphCellCache::Item& item = items_[i];
+        if (item.c == QChar(u' '))
             continue;
-        if (!run)
-            run = &RunFor(color);
-        run->glyphs.append(font_.Glyph(text[i]));
-        run->positions.append(QPointF(x, baseline));
+        Run& run = RunFor(item.color);
+        if (!copied_.empty() && copied_[i])
+            continue;
+        run.glyphs.append(font_.Glyph(item.c));
+        run.positions.append(QPointF(item.x, item.top + font_.Ascent()));
     }
+    for (const Run& run : runs_)
+        if (!run.glyphs.isEmpty())
+            DrawGlyphRun(painter, font_.Raw(), run.color, run.glyphs, run.positions);
+    runs_.clear();
 }
 
 void GlyphBatch::Flush(QPainter& painter)
 {
-    if (!font_.Raw().isValid()) {
-        runs_.clear();
+    if (!font_.Raw().isValid() || items_.empty()) {
+        items_.clear();
         return;
     }
-    for (const Run& run : runs_) {
-        if (run.glyphs.isEmpty())
-            continue;
-        QGlyphRun glyphs;
-        glyphs.setRawFont(font_.Raw());
-        glyphs.setGlyphIndexes(run.glyphs);
-        glyphs.setPositions(run.positions);
-        painter.setPen(QColor::fromRgba(run.color));
-        painter.drawGlyphRun(QPointF(0, 0), glyphs);
-    }
-    runs_.clear();
+    copied_.clear();
+    const bool someCopied = cells_ && cells_->CopyCells(painter, font_, items_, copied_);
+    if (!someCopied)
+        copied_.clear();
+    DrawRuns(painter);
+    if (cells_ && !someCopied)
+        cells_->CheckAfterDrawing(painter, font_, items_);
+    items_.clear();
 }

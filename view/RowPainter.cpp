@@ -18,16 +18,18 @@ struct ColumnPaint {
 
 class RowDrawer {
 public:
-    RowDrawer(QPainter& painter, const RowPaintState& s) : painter_(painter), s_(s), l_(*s.layout), batch_(*s.font) {}
+    RowDrawer(QPainter& painter, const RowPaintState& s);
 
     void Row(const RowText& row, int y);
     void Finish();
 
 private:
     Mark MarkAt(int32_t offset, bool caretColumn) const;
-    QColor MarkText(Mark m, bool caretColumn) const;
     QColor MarkBackground(Mark m, bool caretColumn) const;
-    QColor GroupColor(int byteIndex) const;
+    // The same colours as the glyph batch takes them.
+    QRgb MarkTextRgb(Mark m, bool caretColumn) const;
+    QRgb MarkBackgroundRgb(Mark m, bool caretColumn) const;
+    QRgb GroupRgb(int byteIndex) const { return (byteIndex / l_.groupSize) % 2 == 0 ? rgb_.odd : rgb_.even; }
     void HexColumn(const RowText& row, int y, int baseline);
     void CharColumn(const RowText& row, int y, int baseline);
     void Bookmarks(const RowText& row, int y);
@@ -41,7 +43,31 @@ private:
     const RowLayout& l_;
     GlyphBatch batch_;
     std::vector<QRect> inverted_;
+    struct {
+        QRgb offset, odd, even, ascii, sel, selInactive, data;
+        QRgb background, selBackground, selBackgroundInactive, dataBackground;
+    } rgb_;
 };
+
+// A background that 8 bits per channel do not hold exactly is filled
+// slightly differently from its 8-bit value: its cells are never copied.
+QRgb BackgroundRgb(const QColor& color)
+{
+    const QRgb rgb = color.rgba();
+    return QColor::fromRgba(rgb).rgba64() == color.rgba64() ? rgb : GlyphBatch::kUnknownBackground;
+}
+
+RowDrawer::RowDrawer(QPainter& painter, const RowPaintState& s)
+    : painter_(painter), s_(s), l_(*s.layout), batch_(*s.font, s.cells)
+{
+    const ViewColors& c = s.colors;
+    rgb_ = {c.offsetText.rgba(),        c.oddText.rgba(),
+            c.evenText.rgba(),          c.asciiText.rgba(),
+            c.selText.rgba(),           c.selTextInactive.rgba(),
+            c.dataText.rgba(),          BackgroundRgb(c.background),
+            BackgroundRgb(c.selBackground), BackgroundRgb(c.selBackgroundInactive),
+            BackgroundRgb(c.dataBackground)};
+}
 
 Mark RowDrawer::MarkAt(int32_t offset, bool caretColumn) const
 {
@@ -52,13 +78,6 @@ Mark RowDrawer::MarkAt(int32_t offset, bool caretColumn) const
     return Mark::None;
 }
 
-QColor RowDrawer::MarkText(Mark m, bool caretColumn) const
-{
-    if (m == Mark::Data)
-        return s_.colors.dataText;
-    return caretColumn && s_.activeView ? s_.colors.selText : s_.colors.selTextInactive;
-}
-
 QColor RowDrawer::MarkBackground(Mark m, bool caretColumn) const
 {
     if (m == Mark::Data)
@@ -66,9 +85,18 @@ QColor RowDrawer::MarkBackground(Mark m, bool caretColumn) const
     return caretColumn && s_.activeView ? s_.colors.selBackground : s_.colors.selBackgroundInactive;
 }
 
-QColor RowDrawer::GroupColor(int byteIndex) const
+QRgb RowDrawer::MarkTextRgb(Mark m, bool caretColumn) const
 {
-    return (byteIndex / l_.groupSize) % 2 == 0 ? s_.colors.oddText : s_.colors.evenText;
+    if (m == Mark::Data)
+        return rgb_.data;
+    return caretColumn && s_.activeView ? rgb_.sel : rgb_.selInactive;
+}
+
+QRgb RowDrawer::MarkBackgroundRgb(Mark m, bool caretColumn) const
+{
+    if (m == Mark::Data)
+        return rgb_.dataBackground;
+    return caretColumn && s_.activeView ? rgb_.selBackground : rgb_.selBackgroundInactive;
 }
 
 template <typename Cells>
@@ -98,15 +126,19 @@ void RowDrawer::HexColumn(const RowText& row, int y, int baseline)
     const int cw = l_.charWidth;
     for (int i = 0; i < row.count; ++i) {
         const Mark m = MarkAt(row.offset + i, caretColumn);
-        const QColor color = m == Mark::None ? GroupColor(i) : MarkText(m, caretColumn);
+        const QRgb color = m == Mark::None ? GroupRgb(i) : MarkTextRgb(m, caretColumn);
+        const QRgb back = m == Mark::None ? rgb_.background : MarkBackgroundRgb(m, caretColumn);
         const int cell = l_.HexCellOfByte(i);
-        batch_.Add(color, row.hex[cell], x + cell * cw, baseline);
-        batch_.Add(color, row.hex[cell + 1], x + (cell + 1) * cw, baseline);
-        // The separator after a byte (a blank, or the dash) belongs to a
+        batch_.Add(color, back, row.hex[cell], x + cell * cw, baseline);
+        batch_.Add(color, back, row.hex[cell + 1], x + (cell + 1) * cw, baseline);
+        // The separators after a byte (blanks, or the dash) belong to a
         // marked run only when the next byte is in the same run.
-        if (cell + 2 < row.hex.size() && row.hex[cell + 2] != QChar(u' ')) {
-            const bool inRun = m != Mark::None && i + 1 < row.count && MarkAt(row.offset + i + 1, caretColumn) == m;
-            batch_.Add(inRun ? color : GroupColor(i), row.hex[cell + 2], x + (cell + 2) * cw, baseline);
+        if (i + 1 < row.count) {
+            const bool inRun = m != Mark::None && MarkAt(row.offset + i + 1, caretColumn) == m;
+            const int next = l_.HexCellOfByte(i + 1);
+            for (int k = cell + 2; k < next && k < row.hex.size(); ++k)
+                batch_.Add(inRun ? color : GroupRgb(i), inRun ? back : rgb_.background, row.hex[k], x + k * cw,
+                           baseline);
         }
     }
 }
@@ -119,7 +151,11 @@ void RowDrawer::CharColumn(const RowText& row, int y, int baseline)
     const int cw = l_.charWidth;
     for (int i = 0; i < row.count; ++i) {
         const Mark m = MarkAt(row.offset + i, caretColumn);
-        batch_.Add(m == Mark::None ? s_.colors.asciiText : MarkText(m, caretColumn), row.chars[i], x + i * cw, baseline);
+        if (m == Mark::None)
+            batch_.Add(rgb_.ascii, rgb_.background, row.chars[i], x + i * cw, baseline);
+        else
+            batch_.Add(MarkTextRgb(m, caretColumn), MarkBackgroundRgb(m, caretColumn), row.chars[i], x + i * cw,
+                       baseline);
     }
 }
 
@@ -138,7 +174,7 @@ void RowDrawer::Bookmarks(const RowText& row, int y)
 void RowDrawer::Row(const RowText& row, int y)
 {
     const int baseline = y + s_.font->Ascent();
-    batch_.AddText(s_.colors.offsetText, row.offsetText, row.offsetX - s_.hScroll, baseline);
+    batch_.AddText(rgb_.offset, rgb_.background, row.offsetText, row.offsetX - s_.hScroll, baseline);
     if (l_.hexShown)
         HexColumn(row, y, baseline);
     if (l_.charShown)

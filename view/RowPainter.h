@@ -5,6 +5,7 @@
 // through a copy of the view's top position, and draws the strings of
 // BuildRowText. Window-free: it paints on any QPainter.
 #include "CellFont.h"
+#include "GlyphCellCache.h"
 #include "RowLayout.h"
 #include "ViewColors.h"
 #include "core/BufferPos.h"
@@ -18,6 +19,8 @@ class QPainter;
 struct RowPaintState {
     const RowLayout* layout = nullptr;
     const CellFont* font = nullptr;
+    // Cells to copy instead of drawing each glyph; none draws every glyph.
+    GlyphCellCache* cells = nullptr;
     ViewColors colors;
     CBufferPos top;  // an unregistered copy of the view's top row
     int32_t size = 0;

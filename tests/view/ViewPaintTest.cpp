@@ -177,6 +177,35 @@ TEST_F(ViewPaint, ASelectionAcrossRowsFillsEachRowsPart)
     EXPECT_EQ(image.pixelColor(Cell(hexX, l.HexCellOfByte(2), 1).topLeft()), kBackground);
 }
 
+// Bytes of one group stand side by side with no blank between them: each
+// digit is drawn once, in its own byte's colours, so equal bytes look the
+// same wherever they stand in a group, also where a selection starts inside
+// one.
+TEST_F(ViewPaint, InsideAGroupEachDigitIsDrawnOnceInItsOwnBytesColours)
+{
+    Settings().groupBy = 2;  // groups of four bytes
+    Open(QByteArray(64, char(0x88)), QSize(900, 300));
+    view->Caret().hasSelection = true;
+    view->Caret().selStart = 1;
+    view->Caret().selEnd = 6;
+    const RowLayout& l = view->Geometry();
+    const int hexX = l.Px(l.hexX);
+    ASSERT_EQ(l.HexCellOfByte(1), l.HexCellOfByte(0) + 2);
+    const QImage image = Grab();
+    auto digit = [&](int byte, int which, int row) {
+        return image.copy(Cell(hexX, l.HexCellOfByte(byte) + which, row));
+    };
+    for (int which : {0, 1}) {
+        // Row 1 is not selected: every byte of a group like its first.
+        for (int b = 1; b < 8; ++b)
+            EXPECT_EQ(digit(b, which, 1), digit(b / 4 * 4, which, 1)) << "byte " << b << " digit " << which;
+        // Selected bytes 1 to 5 like byte 4, which starts its group.
+        for (int b : {1, 2, 3, 5})
+            EXPECT_EQ(digit(b, which, 0), digit(4, which, 0)) << "selected byte " << b << " digit " << which;
+    }
+    EXPECT_GT(Ink(image, Cell(hexX, l.HexCellOfByte(1), 0), kSelText, kSelBackground), 0);
+}
+
 TEST_F(ViewPaint, BookmarksAreInvertedAndTheInspectorRangeColouredOnlyInTheActiveView)
 {
     MarksForTest marks;
