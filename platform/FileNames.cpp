@@ -176,6 +176,17 @@ QString RecoverFileName(const QString& shownPath)
     return DecodeFileName(recovered);
 }
 
+QString FileNameOfUrl(const QUrl& url)
+{
+    if (!url.isLocalFile())
+        return QString();
+    // toLocalFile() reads the escaped bytes as UTF-8 and turns the bytes that
+    // are not into U+FFFD; a file on another host keeps the toolkit's form.
+    if (!url.host().isEmpty())
+        return url.toLocalFile();
+    return DecodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
 QStringList DecodeArguments(int argc, char** argv)
 {
     QStringList arguments;

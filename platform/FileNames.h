@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 namespace platform {
 
@@ -29,6 +30,9 @@ QStringList FilesTheToolkitCannotList(const QString& folder);
 // leads somewhere as it is, or whose parts match no entry or several, comes
 // back unchanged.
 QString RecoverFileName(const QString& shownPath);
+// The local file a URL names (files dropped from a file manager), with the
+// exact bytes of its name; empty for a URL that is not a local file.
+QString FileNameOfUrl(const QUrl& url);
 // The process's arguments decoded the same way (program name first).
 QStringList DecodeArguments(int argc, char** argv);
 

@@ -8,6 +8,7 @@
 #include "platform/FileNames.h"
 #include "platform/SettingsBackend.h"
 #include "tooldialogs/ToolDialogSeam.h"
+#include "view/TransferDialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -194,30 +195,35 @@ TEST_F(FileNameBytesTest, EveryFileChooserGivesTheExactNameOfAnUnlistedFile)
         const char* what;
         QByteArray name;
         bool pickFromBox;  // or accept the name the program suggested
+        bool asksToReplace;
         std::function<std::optional<QString>(const QString& path)> choose;
     };
     const EntryPoint entries[] = {
-        {"Open", "open\xff.bin", true,
+        {"Open", "open\xff.bin", true, false,
          [&](const QString&) {
              const auto choice = real->ChooseFileToOpen(nullptr, QStringLiteral("All Files (*.*)|*.*||"));
              return choice ? std::optional<QString>(choice->path) : std::nullopt;
          }},
-        {"Save As", "save\xc3\x28.bin", false,
+        {"Save As", "save\xc3\x28.bin", false, true,
          [&](const QString& path) { return real->ChooseSaveAsPath(nullptr, path, QStringLiteral("All Files (*.*)|*.*||")); }},
-        {"Load Bookmark Collection", "marks\xfe.bmk", true,
+        {"Load Bookmark Collection", "marks\xfe.bmk", true, false,
          [](const QString&) { return ChooseBookmarkFile(nullptr, FileChoice::Open, "Load Bookmark Collection", QString()); }},
-        {"Save Bookmark Collection", "marks\xfd.bmk", false,
+        {"Save Bookmark Collection", "marks\xfd.bmk", false, true,
          [](const QString& path) { return ChooseBookmarkFile(nullptr, FileChoice::Save, "Save Bookmark Collection", path); }},
-        {"Load Structure Collection", "types\xff.str", true,
+        {"Load Structure Collection", "types\xff.str", true, false,
          [](const QString&) {
              return ChooseFileWithFilter(nullptr, FileChoice::Open, "Load Structure Collection", QString(),
                                          "Structure Files (*.str)", "str");
          }},
+        {"Paste from File", "paste\xfe.bin", true, false,
+         [](const QString&) { return ChooseTransferFile(nullptr, TransferDialog::PasteFromFile); }},
+        {"Copy to File", "copy\xfd.bin", true, true,
+         [](const QString&) { return ChooseTransferFile(nullptr, TransferDialog::CopyToFile); }},
     };
     for (const EntryPoint& entry : entries) {
         const QString path = MakeRaw(entry.name, "x");
         messages_.Clear();
-        if (!entry.pickFromBox)
+        if (entry.asksToReplace)
             messages_.Answer(platform::MsgResult::Yes);
         DriveNextFileDialog([&](CAnyNameFileDialog& dialog) {
             if (entry.pickFromBox)
@@ -228,7 +234,7 @@ TEST_F(FileNameBytesTest, EveryFileChooserGivesTheExactNameOfAnUnlistedFile)
         const std::optional<QString> chosen = entry.choose(path);
         ASSERT_TRUE(chosen.has_value()) << entry.what;
         EXPECT_EQ(platform::EncodeFileName(*chosen), platform::EncodeFileName(path)) << entry.what;
-        const QStringList asked = entry.pickFromBox ? QStringList() : QStringList{replace.arg(Shown(path))};
+        const QStringList asked = entry.asksToReplace ? QStringList{replace.arg(Shown(path))} : QStringList();
         EXPECT_EQ(messages_.Texts(), asked) << entry.what;
     }
 }

@@ -8,6 +8,7 @@
 #include "platform/FileNames.h"
 
 #include <QDir>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <cstring>
@@ -161,6 +162,32 @@ TEST_F(SpecialFilesTest, NamesShownWithReplacementCharactersLeadBackToTheirFiles
     for (const QByteArray& name : names)
         ::unlink(folder + name);
     ::rmdir(folder + "sub\xff");
+}
+
+// A file manager drops a text list of URLs in which every byte of a name
+// that is not plain ASCII is escaped as %XX.
+TEST(FileNameOfUrlTest, DroppedUrlsGiveTheExactBytesOfTheName)
+{
+    const struct {
+        QByteArray uri;
+        QByteArray name;  // empty: not a local file
+    } cases[] = {
+        {"file:///tmp/a%FFb.bin", "/tmp/a\xff" "b.bin"},
+        {"file:///tmp/%C3%28.bin", "/tmp/\xc3\x28.bin"},
+        {"file:///tmp/caf%C3%A9", "/tmp/caf\xc3\xa9"},
+        {"file:///tmp/two%20words", "/tmp/two words"},
+        {"file:///tmp/100%25", "/tmp/100%"},
+        {"https://example.org/a%FF", ""},
+    };
+    QByteArray list;
+    for (const auto& c : cases)
+        list += c.uri + "\r\n";
+    QMimeData dropped;
+    dropped.setData(QStringLiteral("text/uri-list"), list);
+    const QList<QUrl> urls = dropped.urls();
+    ASSERT_EQ(urls.size(), qsizetype(std::size(cases)));
+    for (qsizetype i = 0; i < urls.size(); ++i)
+        EXPECT_EQ(platform::EncodeFileName(platform::FileNameOfUrl(urls[i])), cases[i].name) << cases[i].uri.constData();
 }
 
 } // namespace
