@@ -13,6 +13,7 @@
 #include "inspectview/DataViewDlg.h"
 #include "inspectview/StructureCommands.h"
 #include "inspectview/TypextsDlg.h"
+#include "platform/FileNames.h"
 #include "platform/SettingsBackend.h"
 #include "platform/StatusHooks.h"
 #include "tools/BookmarkStore.h"
@@ -44,7 +45,7 @@ QStringList LocalFiles(const QMimeData* data)
         return files;
     for (const QUrl& url : data->urls())
         if (url.isLocalFile())
-            files.append(url.toLocalFile());
+            files.append(platform::FileNameOfUrl(url));
     return files;
 }
 

@@ -1,6 +1,7 @@
 #include "RecentFileList.h"
 
 #include "settings/AppSettings.h"
+#include "platform/FileNames.h"
 
 namespace {
 constexpr qsizetype kMaxMenuPathLength = 60;
@@ -33,7 +34,7 @@ void RemoveFromRecentFiles(QStringList& files, const QString& path) { files.remo
 
 QString RecentFileMenuText(int index, const QString& path)
 {
-    QString shown = ShortenedPath(path);
+    QString shown = ShortenedPath(platform::DisplayFileName(path));
     shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
 }

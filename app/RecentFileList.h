@@ -9,5 +9,6 @@ void AddToRecentFiles(QStringList& files, const QString& path);
 void RemoveFromRecentFiles(QStringList& files, const QString& path);
 
 // "&1 /path/to/file"; "&" in the name is doubled so it is not a mnemonic,
-// and a long folder part is shortened in the middle.
+// a long folder part is shortened in the middle, and bytes that are not
+// UTF-8 show as U+FFFD.
 QString RecentFileMenuText(int index, const QString& path);

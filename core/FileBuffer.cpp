@@ -195,17 +195,17 @@ void CFileBuffer::DetachAll()
 
 // ---------------------------------------------------------------- load and save
 
-bool CFileBuffer::LoadFromFile(const QString& path)
+bool CFileBuffer::LoadFromFile(const QString& path, int32_t sizeLimit)
 {
     BeginOperation();
-    const bool loaded = ReadContents(path);
+    const bool loaded = ReadContents(path, std::clamp(sizeLimit, 0, MAX_FILE_SIZE));
     if (!loaded)
         MakeEmpty();
     ResetCursors();
     return loaded;
 }
 
-bool CFileBuffer::ReadContents(const QString& path)
+bool CFileBuffer::ReadContents(const QString& path, int32_t sizeLimit)
 {
     heap_.Release();
     index_.Forget();
@@ -222,8 +222,8 @@ bool CFileBuffer::ReadContents(const QString& path)
         ReportFileError(reader.Error(), path);
         return false;
     }
-    if (length > MAX_FILE_SIZE) {
-        Report(CoreProblem{CoreError::SizeLimitOnLoad});
+    if (length > sizeLimit) {
+        Report(CoreProblem{CoreError::SizeLimitOnLoad, 0, path});
         return false;
     }
     // A generated file (/proc) reports 0 bytes: read it until it ends.
@@ -233,7 +233,7 @@ bool CFileBuffer::ReadContents(const QString& path)
 
     // Each chunk gets exactly the capacity of its bytes, and the file is read
     // straight into the chunks with one scattered read per batch.
-    int64_t remaining = untilEnd ? MAX_FILE_SIZE : length;
+    int64_t remaining = untilEnd ? sizeLimit : length;
     CBufferChunk* batch[kChunksPerRead];
     iovec pieces[kChunksPerRead];
     while (remaining > 0) {
@@ -277,9 +277,11 @@ bool CFileBuffer::ReadContents(const QString& path)
             got -= take;
         }
     }
+    // Content of exactly the limit is fine; one byte more is not, and only
+    // reading past the limit tells the two apart.
     char probe = 0;
     if (untilEnd && remaining == 0 && reader.Read(&probe, 1) > 0) {
-        Report(CoreProblem{CoreError::SizeLimitOnLoad});
+        Report(CoreProblem{CoreError::SizeLimitOnLoad, 0, path});
         return false;
     }
     if (!first_)

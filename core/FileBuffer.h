@@ -23,8 +23,9 @@ public:
     // Empties the buffer to one empty chunk. Registered positions move to 0.
     bool Reset();
     // Replaces the contents with the file's bytes. On failure LastProblem()
-    // says why and the buffer is empty.
-    bool LoadFromFile(const QString& path);
+    // says why and the buffer is empty. A file longer than sizeLimit bytes is
+    // refused; only tests pass a smaller limit than the largest file there is.
+    bool LoadFromFile(const QString& path, int32_t sizeLimit = MAX_FILE_SIZE);
     // Writes the contents to path; the original is replaced only once the
     // new contents are completely written. The buffer never changes.
     bool SaveToFile(const QString& path) const;
@@ -90,7 +91,7 @@ private:
     int32_t AppendGapChunks(CBufferPos& cursor, int32_t count);
     void NotifyInsert(const CBufferPos& editor, const BufferEdit& edit);
     void NotifyDelete(const CBufferPos& editor, const BufferEdit& edit);
-    bool ReadContents(const QString& path);
+    bool ReadContents(const QString& path, int32_t sizeLimit);
     void ResetCursors();
     bool IsEmbedded(const CBufferChunk* chunk) const;
 

@@ -1,6 +1,7 @@
 #include "FileProperties.h"
 
 #include "core/BinEditDoc.h"
+#include "platform/FileNames.h"
 
 QString GroupDigits(int64_t value)
 {
@@ -15,9 +16,9 @@ FileProperties FilePropertiesOf(const CBinEditDoc& document)
 {
     FileProperties properties;
     const QString& path = document.PathName();
-    properties.name = path.isEmpty() ? QStringLiteral("<Untitled>") : document.Title();
+    properties.name = path.isEmpty() ? QStringLiteral("<Untitled>") : platform::DisplayFileName(document.Title());
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    properties.location = slash < 0 ? QString() : path.left(slash);
+    properties.location = slash < 0 ? QString() : platform::DisplayFileName(path.left(slash));
     properties.size = GroupDigits(document.Size());
     properties.originalSize = GroupDigits(document.OriginalSize());
     properties.modified = document.IsModified() ? QStringLiteral("Yes") : QStringLiteral("No");

@@ -5,11 +5,9 @@
 #include <QCheckBox>
 #include <QGridLayout>
 
-COpenFileDialog::COpenFileDialog(QWidget* parent, const QString& fileFilters) : QFileDialog(parent)
+COpenFileDialog::COpenFileDialog(QWidget* parent, const QString& fileFilters)
+    : CAnyNameFileDialog(parent, QStringLiteral("Open"))
 {
-    setWindowTitle(QStringLiteral("Open"));
-    // The added check box needs the dialog's own widgets.
-    setOption(QFileDialog::DontUseNativeDialog);
     setOption(QFileDialog::DontResolveSymlinks);
     setOption(QFileDialog::HideNameFilterDetails);
     setAcceptMode(QFileDialog::AcceptOpen);
@@ -26,8 +24,8 @@ bool COpenFileDialog::ReadOnlyChecked() const { return readOnly_->isChecked(); }
 
 std::optional<OpenFileChoice> COpenFileDialog::Choice() const
 {
-    const QStringList files = selectedFiles();
-    if (result() != QDialog::Accepted || files.isEmpty())
+    const QString path = ChosenPath();
+    if (path.isEmpty())
         return std::nullopt;
-    return OpenFileChoice{files.first(), ReadOnlyChecked()};
+    return OpenFileChoice{path, ReadOnlyChecked()};
 }

@@ -1,13 +1,12 @@
 #pragma once
 // The Open dialog: a file dialog with an added "Open as &read-only" box.
 // Shortcut files (symbolic links) are opened as they are, not resolved.
+#include "furniture/AnyNameFileDialog.h"
 #include "furniture/AppDialogs.h"
-
-#include <QFileDialog>
 
 class QCheckBox;
 
-class COpenFileDialog : public QFileDialog {
+class COpenFileDialog : public CAnyNameFileDialog {
     Q_OBJECT
 public:
     COpenFileDialog(QWidget* parent, const QString& fileFilters);

@@ -25,16 +25,17 @@ public:
 
     std::optional<QString> ChooseSaveAsPath(QWidget* parent, const QString& suggestedPath, const QString& fileFilters) override
     {
-        QFileDialog dialog(parent, QStringLiteral("Save As"));
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        CAnyNameFileDialog dialog(parent, QStringLiteral("Save As"));
         dialog.setOption(QFileDialog::HideNameFilterDetails);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setNameFilters(QtNameFilters(fileFilters));
-        dialog.selectFile(suggestedPath);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        dialog.SelectExactFile(suggestedPath);
+        dialog.exec();
+        const QString path = dialog.ChosenPath();
+        if (path.isEmpty())
             return std::nullopt;
-        return dialog.selectedFiles().first();
+        return path;
     }
 
     std::optional<bool> EditFileProperties(QWidget* parent, const FileProperties& properties) override

@@ -1,6 +1,9 @@
 #include "FileNames.h"
 
+#include <QStringList>
+#include <algorithm>
 #include <cstdint>
+#include <dirent.h>
 #include <sys/stat.h>
 
 namespace platform {
@@ -101,6 +104,87 @@ bool FileNameExists(const QString& name)
 {
     struct stat info {};
     return !name.isEmpty() && ::stat(EncodeFileName(name).constData(), &info) == 0;
+}
+
+namespace {
+bool EntryExists(const QByteArray& path)
+{
+    struct stat info {};
+    return ::lstat(path.constData(), &info) == 0;
+}
+
+// The bytes of the entry of folder (ending in "/", or empty for the working
+// directory) that is shown to the user as shown, or the shown name's own bytes.
+QByteArray EntryShownAs(const QByteArray& folder, const QString& shown)
+{
+    const QByteArray asWritten = EncodeFileName(shown);
+    if (!shown.contains(QChar::ReplacementCharacter) || EntryExists(folder + asWritten))
+        return asWritten;
+    DIR* listing = ::opendir(folder.isEmpty() ? "." : folder.constData());
+    if (!listing)
+        return asWritten;
+    QByteArray found;
+    int matches = 0;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (DisplayFileName(DecodeFileName(entry->d_name)) == shown) {
+            found = entry->d_name;
+            ++matches;
+        }
+    }
+    ::closedir(listing);
+    return matches == 1 ? found : asWritten;
+}
+} // namespace
+
+bool HasBytesOutsideUtf8(const QString& name) { return DisplayFileName(name) != name; }
+
+QStringList FilesTheToolkitCannotList(const QString& folder)
+{
+    QByteArray path = EncodeFileName(folder);
+    if (!path.endsWith('/'))
+        path += '/';
+    QList<QByteArray> names;
+    if (DIR* listing = ::opendir(path.constData())) {
+        while (const dirent* entry = ::readdir(listing)) {
+            const QByteArray name(entry->d_name);
+            struct stat info {};
+            if (name.startsWith('.') || !HasBytesOutsideUtf8(DecodeFileName(name)) ||
+                ::stat((path + name).constData(), &info) != 0 || S_ISDIR(info.st_mode))
+                continue;
+            names.append(name);
+        }
+        ::closedir(listing);
+    }
+    std::sort(names.begin(), names.end());
+    QStringList files;
+    for (const QByteArray& name : names)
+        files.append(DecodeFileName(path + name));
+    return files;
+}
+
+QString RecoverFileName(const QString& shownPath)
+{
+    if (!shownPath.contains(QChar::ReplacementCharacter) || FileNameExists(shownPath))
+        return shownPath;
+    QByteArray recovered;
+    const QStringList parts = shownPath.split(QLatin1Char('/'));
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            recovered += '/';
+        recovered += EntryShownAs(recovered, parts[i]);
+    }
+    return DecodeFileName(recovered);
+}
+
+QString FileNameOfUrl(const QUrl& url)
+{
+    if (!url.isLocalFile())
+        return QString();
+    // toLocalFile() reads the escaped bytes as UTF-8 and turns the bytes that
+    // are not into U+FFFD; a file on another host keeps the toolkit's form.
+    if (!url.host().isEmpty())
+        return url.toLocalFile();
+    return DecodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
 }
 
 QStringList DecodeArguments(int argc, char** argv)

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 namespace platform {
 
@@ -16,6 +17,22 @@ QByteArray EncodeFileName(const QString& name);
 QString DisplayFileName(const QString& name);
 // Whether something exists under the name (looked up by its bytes).
 bool FileNameExists(const QString& name);
+// Whether the name holds bytes that are not UTF-8.
+bool HasBytesOutsideUtf8(const QString& name);
+// The toolkit's own folder listing leaves out every entry whose name is not
+// UTF-8, so its file dialogs cannot show them. These are the files of folder
+// (not folders, not hidden names) that it leaves out, sorted by their bytes.
+QStringList FilesTheToolkitCannotList(const QString& folder);
+// A path as the user sees it (DisplayFileName: U+FFFD in place of each byte
+// that is not UTF-8), which no longer leads to the file. Each such part of
+// the path is looked up in its folder by bytes; when exactly one entry shows
+// under that name, the result carries the entry's real bytes. A path that
+// leads somewhere as it is, or whose parts match no entry or several, comes
+// back unchanged.
+QString RecoverFileName(const QString& shownPath);
+// The local file a URL names (files dropped from a file manager), with the
+// exact bytes of its name; empty for a URL that is not a local file.
+QString FileNameOfUrl(const QUrl& url);
 // The process's arguments decoded the same way (program name first).
 QStringList DecodeArguments(int argc, char** argv);
 

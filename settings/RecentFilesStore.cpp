@@ -15,7 +15,7 @@ QStringList LoadRecentFiles(const QSettings& settings)
 {
     QStringList files;
     for (int number = 1; number <= kRecentFileCount; ++number) {
-        const QString file = ReadText(settings, kRecentGroup + u'/' + FileKey(number), QString());
+        const QString file = ReadFileName(settings, kRecentGroup + u'/' + FileKey(number), QString());
         if (!file.isEmpty())
             files.append(file);
     }
@@ -32,6 +32,6 @@ void SaveRecentFiles(QSettings& settings, const QStringList& files)
             continue;
         if (number > kRecentFileCount)
             break;
-        WriteText(settings, FileKey(number++), file);
+        WriteFileName(settings, FileKey(number++), file);
     }
 }

@@ -56,12 +56,12 @@ void LoadCollectionKeys(AppSettings& s, QSettings& store, const AppSettings& def
     s.bookmarksOffsetRadix = ReadInt(store, "BookmarksOffsetRadix", defaults.bookmarksOffsetRadix);
     s.bookmarksLengthRadix = ReadInt(store, "BookmarksLengthRadix", defaults.bookmarksLengthRadix);
     s.reloadBookmarks = ReadFlag(store, "ReloadBookmarks", defaults.reloadBookmarks);
-    s.bookmarksFile = ReadText(store, "BookmarksFile", defaults.bookmarksFile);
+    s.bookmarksFile = ReadFileName(store, "BookmarksFile", defaults.bookmarksFile);
     if (s.reloadBookmarks && !s.bookmarksFile.isEmpty() && hooks.reloadBookmarks)
         hooks.reloadBookmarks(s.bookmarksFile);
 
     s.reloadStructures = ReadFlag(store, "ReloadStructures", defaults.reloadStructures);
-    s.structuresFile = ReadText(store, "StructuresFile", defaults.structuresFile);
+    s.structuresFile = ReadFileName(store, "StructuresFile", defaults.structuresFile);
     if (s.reloadStructures && !s.structuresFile.isEmpty() && hooks.reloadStructures)
         hooks.reloadStructures(s.structuresFile);
 
@@ -87,9 +87,9 @@ void SaveCollectionKeys(const AppSettings& s, QSettings& store, const SettingsHo
     WriteInt(store, "BookmarksOffsetRadix", s.bookmarksOffsetRadix);
     WriteInt(store, "BookmarksLengthRadix", s.bookmarksLengthRadix);
     WriteFlag(store, "ReloadBookmarks", s.reloadBookmarks);
-    WriteText(store, "BookmarksFile", CurrentOr(hooks.bookmarksPath, s.bookmarksFile));
+    WriteFileName(store, "BookmarksFile", CurrentOr(hooks.bookmarksPath, s.bookmarksFile));
     WriteFlag(store, "ReloadStructures", s.reloadStructures);
-    WriteText(store, "StructuresFile", CurrentOr(hooks.structuresPath, s.structuresFile));
+    WriteFileName(store, "StructuresFile", CurrentOr(hooks.structuresPath, s.structuresFile));
     WriteText(store, "HiddenTypes", CurrentOr(hooks.hiddenTypesText, s.hiddenTypes));
 }
 

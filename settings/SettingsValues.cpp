@@ -1,5 +1,7 @@
 #include "SettingsValues.h"
 
+#include "platform/FileNames.h"
+
 #include <QStringList>
 #include <cstdint>
 
@@ -49,6 +51,14 @@ QString ReadText(const QSettings& settings, QAnyStringView key, const QString& f
     return value.toString();
 }
 
+QString ReadFileName(const QSettings& settings, QAnyStringView key, const QString& fallback)
+{
+    const QVariant value = settings.value(key);
+    if (value.typeId() == QMetaType::QByteArray)
+        return platform::DecodeFileName(value.toByteArray());
+    return ReadText(settings, key, fallback);
+}
+
 std::optional<QByteArray> ReadBytes(const QSettings& settings, QAnyStringView key)
 {
     const QVariant value = settings.value(key);
@@ -62,5 +72,14 @@ void WriteInt(QSettings& settings, QAnyStringView key, int value) { settings.set
 void WriteFlag(QSettings& settings, QAnyStringView key, bool value) { settings.setValue(key, value ? 1 : 0); }
 
 void WriteText(QSettings& settings, QAnyStringView key, const QString& value) { settings.setValue(key, value); }
+
+void WriteFileName(QSettings& settings, QAnyStringView key, const QString& name)
+{
+    const QByteArray bytes = platform::EncodeFileName(name);
+    if (bytes == name.toUtf8())
+        settings.setValue(key, name);
+    else
+        settings.setValue(key, bytes);
+}
 
 void WriteBytes(QSettings& settings, QAnyStringView key, const QByteArray& value) { settings.setValue(key, value); }

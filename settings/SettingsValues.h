@@ -28,10 +28,15 @@ int ReadInt(const QSettings& settings, QAnyStringView key, int fallback);
 uint32_t ReadWord(const QSettings& settings, QAnyStringView key, uint32_t fallback);
 bool ReadFlag(const QSettings& settings, QAnyStringView key, bool fallback);
 QString ReadText(const QSettings& settings, QAnyStringView key, const QString& fallback);
+// A file name. Names that are valid UTF-8 are plain texts; a name holding
+// bytes that are not (which a text value cannot carry) is kept as a byte block
+// of exactly those bytes, so it leads to the same file when read back.
+QString ReadFileName(const QSettings& settings, QAnyStringView key, const QString& fallback);
 // The stored bytes, or nothing when the value is missing.
 std::optional<QByteArray> ReadBytes(const QSettings& settings, QAnyStringView key);
 
 void WriteInt(QSettings& settings, QAnyStringView key, int value);
 void WriteFlag(QSettings& settings, QAnyStringView key, bool value);
 void WriteText(QSettings& settings, QAnyStringView key, const QString& value);
+void WriteFileName(QSettings& settings, QAnyStringView key, const QString& name);
 void WriteBytes(QSettings& settings, QAnyStringView key, const QByteArray& value);

@@ -1,7 +1,8 @@
 #include "ToolDialogSeam.h"
 
+#include "furniture/AnyNameFileDialog.h"
+
 #include <QDialog>
-#include <QFileDialog>
 
 namespace {
 DialogDriver& InstalledDriver()
@@ -17,6 +18,15 @@ FileChooser& InstalledChooser()
 }
 
 const QString kBookmarkFilter = QStringLiteral("Bookmark Files (*.bmk)");
+
+std::optional<QString> ChosenPath(CAnyNameFileDialog& dialog)
+{
+    dialog.exec();
+    const QString path = dialog.ChosenPath();
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
 } // namespace
 
 DialogDriver SetDialogDriver(DialogDriver driver) { return std::exchange(InstalledDriver(), std::move(driver)); }
@@ -35,8 +45,7 @@ std::optional<QString> ChooseBookmarkFile(QWidget* parent, FileChoice kind, cons
 {
     if (InstalledChooser())
         return InstalledChooser()(parent, kind, title, startPath);
-    QFileDialog dialog(parent, title, startPath, kBookmarkFilter);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    CAnyNameFileDialog dialog(parent, title, startPath, kBookmarkFilter);
     if (kind == FileChoice::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -46,10 +55,8 @@ std::optional<QString> ChooseBookmarkFile(QWidget* parent, FileChoice kind, cons
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
     if (!startPath.isEmpty())
-        dialog.selectFile(startPath);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first();
+        dialog.SelectExactFile(startPath);
+    return ChosenPath(dialog);
 }
 
 std::optional<QString> ChooseFileWithFilter(QWidget* parent, FileChoice kind, const QString& title,
@@ -58,8 +65,7 @@ std::optional<QString> ChooseFileWithFilter(QWidget* parent, FileChoice kind, co
 {
     if (InstalledChooser())
         return InstalledChooser()(parent, kind, title, startPath);
-    QFileDialog dialog(parent, title, startPath, filter);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    CAnyNameFileDialog dialog(parent, title, startPath, filter);
     if (kind == FileChoice::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -68,9 +74,7 @@ std::optional<QString> ChooseFileWithFilter(QWidget* parent, FileChoice kind, co
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first();
+    return ChosenPath(dialog);
 }
 
 std::optional<QString> ChooseAnyFile(QWidget* parent, const QString& title, const QStringList& nameFilters)

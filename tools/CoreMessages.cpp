@@ -1,6 +1,7 @@
 #include "CoreMessages.h"
 
 #include "platform/FileErrors.h"
+#include "platform/FileNames.h"
 #include "platform/MessageBox.h"
 
 QString CoreMessages::OutOfMemoryText()
@@ -49,12 +50,23 @@ QString CoreMessages::NoMemoryForLevelsText()
         "available.");
 }
 
+namespace {
+// Several files may be opened at once (a command line, a forwarded list), so
+// a refusal says which file it is about, on a line of its own above the text.
+QString WithFileName(const QString& path, const QString& text)
+{
+    if (path.isEmpty())
+        return text;
+    return platform::DisplayFileName(path) + QStringLiteral("\n\n") + text;
+}
+} // namespace
+
 QString CoreMessages::ProblemText(const CoreProblem& problem)
 {
     switch (problem.error) {
     case CoreError::None: return QString();
     case CoreError::OutOfMemory: return OutOfMemoryText();
-    case CoreError::SizeLimitOnLoad: return SizeLimitLoadText();
+    case CoreError::SizeLimitOnLoad: return WithFileName(problem.path, SizeLimitLoadText());
     case CoreError::SizeLimitOnInsert: return SizeLimitInsertText();
     case CoreError::FileError: return platform::FileErrorText(problem.fileError, problem.path);
     case CoreError::HistoryOutOfSync: return OutOfSyncText();

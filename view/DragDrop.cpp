@@ -5,6 +5,7 @@
 #include "TransferCount.h"
 #include "settings/AppSettings.h"
 #include "platform/Clipboard.h"
+#include "platform/FileNames.h"
 
 #include <QCursor>
 #include <QDrag>
@@ -38,7 +39,7 @@ QStringList CDragDrop::LocalFiles(const QMimeData* data)
         return files;
     for (const QUrl& url : data->urls())
         if (url.isLocalFile())
-            files << url.toLocalFile();
+            files << platform::FileNameOfUrl(url);
     return files;
 }
 

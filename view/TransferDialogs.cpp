@@ -1,9 +1,8 @@
 #include "TransferDialogs.h"
 
 #include "settings/AppSettings.h"
+#include "furniture/AnyNameFileDialog.h"
 #include "furniture/FileFilters.h"
-
-#include <QFileDialog>
 
 namespace {
 TransferFileHook& Hook()
@@ -18,10 +17,14 @@ std::optional<QString> ChooseTransferFile(QWidget* parent, TransferDialog which)
     if (Hook())
         return Hook()(which);
     const QString filters = QtNameFilters(Settings().fileFilters).join(QStringLiteral(";;"));
-    // QFileDialog asks before replacing a file and opens only existing ones.
-    const QString path = which == TransferDialog::CopyToFile
-                             ? QFileDialog::getSaveFileName(parent, QStringLiteral("Copy to File"), QString(), filters)
-                             : QFileDialog::getOpenFileName(parent, QStringLiteral("Paste from File"), QString(), filters);
+    const bool copying = which == TransferDialog::CopyToFile;
+    CAnyNameFileDialog dialog(parent, copying ? QStringLiteral("Copy to File") : QStringLiteral("Paste from File"),
+                              QString(), filters);
+    // The dialog asks before replacing a file and opens only existing ones.
+    dialog.setAcceptMode(copying ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(copying ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.exec();
+    const QString path = dialog.ChosenPath();
     if (path.isEmpty())
         return std::nullopt;
     return path;

@@ -14,8 +14,10 @@
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -215,7 +217,7 @@ TEST_F(FileBufferTest, FileOfTwoGibibytesIsRefusedAndLeavesTheBufferEmpty)
     }
     ASSERT_TRUE(buffer.LoadFromFile(MakeFile("small.bin", "abc")));
     EXPECT_FALSE(buffer.LoadFromFile(path));
-    EXPECT_EQ(messages.Last(), CoreMessages::SizeLimitLoadText());
+    EXPECT_EQ(messages.Last(), path + "\n\n" + CoreMessages::SizeLimitLoadText());
     EXPECT_EQ(buffer.Size(), 0);
     EXPECT_EQ(ChunkLengths(buffer), std::vector<int32_t>{0});
 }
@@ -380,6 +382,111 @@ TEST_F(FileBufferTest, GeneratedFilesThatReportNoSizeAreReadUntilTheirEnd)
             EXPECT_EQ(loaded.toStdString(), reference) << generated;
     }
     EXPECT_EQ(messages.Count(), 0);
+}
+
+// A generated file whose contents the test chooses: the argument list of a
+// child process, which /proc shows with a reported size of 0.
+class GeneratedFile {
+public:
+    explicit GeneratedFile(int length)
+    {
+        // "/bin/sh\0-c\0sleep 60; :\0" and then fillers of at most 100,000
+        // bytes (the kernel's limit for one argument), each with its zero.
+        std::vector<std::string> arguments{"/bin/sh", "-c", "sleep 60; :"};
+        int left = length - 23;
+        while (left > 0) {
+            const int piece = std::min(left, 100000);
+            arguments.emplace_back(size_t(piece - 1), char('a' + arguments.size() % 26));
+            left -= piece;
+        }
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) {
+            argv.push_back(argument.data());
+            contents_.append(argument.data(), qsizetype(argument.size()) + 1);
+        }
+        argv.push_back(nullptr);
+        // posix_spawn returns once the child runs the new program.
+        if (::posix_spawn(&pid_, "/bin/sh", nullptr, nullptr, argv.data(), environ) != 0)
+            pid_ = -1;
+    }
+    ~GeneratedFile()
+    {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    QString Path() const { return QStringLiteral("/proc/%1/cmdline").arg(pid_); }
+    const QByteArray& Contents() const { return contents_; }
+
+private:
+    pid_t pid_ = -1;
+    QByteArray contents_;
+};
+
+// Generated files have no size to check in advance, so the limit is enforced
+// while reading; a load that stopped at the limit without trying one more
+// byte would cut a longer file instead of refusing it.
+TEST_F(FileBufferTest, TheSizeLimitHoldsForGeneratedFilesAtExactlyTheLimitAndOneByteMore)
+{
+    std::ifstream ownStream("/proc/self/cmdline", std::ios::binary);
+    const std::string own((std::istreambuf_iterator<char>(ownStream)), std::istreambuf_iterator<char>());
+    const GeneratedFile oneChunk(2048);
+    const GeneratedFile oneBatch(256 * 2048);  // the loader reads 256 chunks at a time
+    const GeneratedFile pastBatch(256 * 2048 + 1);
+    const QString plain = MakeFile("plain.bin", RandomBytes(3000, 5));
+    struct Source {
+        QString path;
+        QByteArray contents;
+    };
+    const Source sources[] = {
+        {QStringLiteral("/proc/self/cmdline"), QByteArray::fromStdString(own)},
+        {oneChunk.Path(), oneChunk.Contents()},
+        {oneBatch.Path(), oneBatch.Contents()},
+        {pastBatch.Path(), pastBatch.Contents()},
+        {plain, ReadWholeFile(plain)},
+    };
+    for (const Source& source : sources) {
+        const auto length = int32_t(source.contents.size());
+        ASSERT_GT(length, 1) << source.path.toStdString();
+        struct Limit {
+            int32_t limit;
+            bool loads;
+        };
+        for (const Limit c : {Limit{0, false}, Limit{length - 1, false}, Limit{length, true}, Limit{length + 1, true}}) {
+            const std::string what = source.path.toStdString() + " with a limit of " + std::to_string(c.limit);
+            ASSERT_TRUE(buffer.LoadFromFile(MakeFile("before.bin", "earlier contents")));
+            CBufferPos caret;
+            caret.Bind(&buffer, true, 5);
+            messages.Clear();
+            EXPECT_EQ(buffer.LoadFromFile(source.path, c.limit), c.loads) << what;
+            std::string why;
+            EXPECT_TRUE(buffer.CheckInvariants(&why)) << what << ": " << why;
+            if (c.loads) {
+                EXPECT_EQ(messages.Count(), 0) << what;
+                const std::vector<uint8_t> got = BufferBytes(buffer);
+                EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(got.data()), qsizetype(got.size())), source.contents)
+                    << what;
+            } else {
+                EXPECT_EQ(buffer.LastProblem().error, CoreError::SizeLimitOnLoad) << what;
+                EXPECT_EQ(messages.Texts(), QStringList{source.path + "\n\n" + CoreMessages::SizeLimitLoadText()}) << what;
+                // A failed load leaves one empty chunk, never part of the file.
+                EXPECT_EQ(ChunkLengths(buffer), std::vector<int32_t>{0}) << what;
+                EXPECT_EQ(caret.Offset(), 0) << what;
+            }
+        }
+    }
+}
+
+TEST_F(FileBufferTest, AGeneratedFileLongerThanTheLimitIsRefused)
+{
+    // The process's own memory map: generated, and longer than 100 bytes.
+    const QString maps = QStringLiteral("/proc/self/maps");
+    EXPECT_FALSE(buffer.LoadFromFile(maps, 100));
+    EXPECT_EQ(messages.Texts(), QStringList{maps + "\n\n" + CoreMessages::SizeLimitLoadText()});
+    EXPECT_EQ(ChunkLengths(buffer), std::vector<int32_t>{0});
+    EXPECT_TRUE(buffer.LoadFromFile(maps)) << "the real limit takes it";
+    EXPECT_GT(buffer.Size(), 100);
 }
 
 TEST_F(FileBufferTest, DevicesAndPipesAreRefusedWithoutWaitingAndLeaveTheBufferEmpty)

@@ -8,10 +8,12 @@
 #include "platform/FileNames.h"
 
 #include <QDir>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <cstring>
 #include <random>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -120,6 +122,72 @@ TEST_F(SpecialFilesTest, NamesThatAreNotUtf8SurviveTheTripThroughText)
             b = char(random() % 255 + 1);  // names hold no zero byte
         ASSERT_EQ(platform::EncodeFileName(platform::DecodeFileName(bytes)), bytes) << bytes.toHex().constData();
     }
+}
+
+// The toolkit's file dialogs list a name that is not UTF-8 with U+FFFD in
+// place of its bytes; the chosen path is taken back to the entry's bytes.
+TEST_F(SpecialFilesTest, NamesShownWithReplacementCharactersLeadBackToTheirFiles)
+{
+    const QByteArray folder = platform::EncodeFileName(dir.path()) + "/";
+    ASSERT_EQ(::mkdir(folder + "sub\xff", 0755), 0);
+    const QByteArray names[] = {"sub\xff/in\xfe.bin", "a\xff" "b.bin", "\xc3\x28.bin", "caf\xc3\xa9",
+                                "real\xef\xbf\xbd", "two\xfe", "two\xfd"};
+    for (const QByteArray& name : names)
+        ASSERT_EQ(::close(::open(folder + name, O_CREAT | O_WRONLY, 0644)), 0) << name.toHex().constData();
+    // What the user is shown for a name, and what choosing it must give.
+    const auto shown = [&](const QByteArray& bytes) { return platform::DisplayFileName(platform::DecodeFileName(folder + bytes)); };
+    const auto exact = [&](const QByteArray& bytes) { return platform::DecodeFileName(folder + bytes); };
+    const struct {
+        const char* what;
+        QString chosen;
+        QString expected;
+    } cases[] = {
+        {"one byte that is not UTF-8", shown("a\xff" "b.bin"), exact("a\xff" "b.bin")},
+        {"a lead byte without its follower", shown("\xc3\x28.bin"), exact("\xc3\x28.bin")},
+        {"a folder and a file that are not UTF-8", shown("sub\xff/in\xfe.bin"), exact("sub\xff/in\xfe.bin")},
+        {"valid UTF-8 stays", shown("caf\xc3\xa9"), exact("caf\xc3\xa9")},
+        {"a name with a real U+FFFD stays", shown("real\xef\xbf\xbd"), exact("real\xef\xbf\xbd")},
+        {"two entries shown alike are not guessed", shown("two\xfe"), shown("two\xfe")},
+        {"a new name stays as written", shown("new\xff"), shown("new\xff")},
+        {"a relative path stays as written", QStringLiteral("gone\uFFFD"), QStringLiteral("gone\uFFFD")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::EncodeFileName(platform::RecoverFileName(c.chosen)), platform::EncodeFileName(c.expected))
+            << c.what;
+    }
+    // The toolkit's listing leaves these out; folders are not offered.
+    const QStringList unlisted = {exact("a\xff" "b.bin"), exact("two\xfd"), exact("two\xfe"), exact("\xc3\x28.bin")};
+    EXPECT_EQ(platform::FilesTheToolkitCannotList(dir.path()), unlisted);
+    // QTemporaryDir cannot remove what the toolkit cannot name.
+    for (const QByteArray& name : names)
+        ::unlink(folder + name);
+    ::rmdir(folder + "sub\xff");
+}
+
+// A file manager drops a text list of URLs in which every byte of a name
+// that is not plain ASCII is escaped as %XX.
+TEST(FileNameOfUrlTest, DroppedUrlsGiveTheExactBytesOfTheName)
+{
+    const struct {
+        QByteArray uri;
+        QByteArray name;  // empty: not a local file
+    } cases[] = {
+        {"file:///tmp/a%FFb.bin", "/tmp/a\xff" "b.bin"},
+        {"file:///tmp/%C3%28.bin", "/tmp/\xc3\x28.bin"},
+        {"file:///tmp/caf%C3%A9", "/tmp/caf\xc3\xa9"},
+        {"file:///tmp/two%20words", "/tmp/two words"},
+        {"file:///tmp/100%25", "/tmp/100%"},
+        {"https://example.org/a%FF", ""},
+    };
+    QByteArray list;
+    for (const auto& c : cases)
+        list += c.uri + "\r\n";
+    QMimeData dropped;
+    dropped.setData(QStringLiteral("text/uri-list"), list);
+    const QList<QUrl> urls = dropped.urls();
+    ASSERT_EQ(urls.size(), qsizetype(std::size(cases)));
+    for (qsizetype i = 0; i < urls.size(); ++i)
+        EXPECT_EQ(platform::EncodeFileName(platform::FileNameOfUrl(urls[i])), cases[i].name) << cases[i].uri.constData();
 }
 
 } // namespace

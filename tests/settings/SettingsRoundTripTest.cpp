@@ -1,7 +1,9 @@
 // Every key written and read back through a real INI file.
 #include "SettingsTestSupport.h"
+#include "platform/FileNames.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -140,4 +142,35 @@ TEST_F(SettingsFileTest, AStoreThatCannotBeWrittenIsReportedNotFatal)
     ASSERT_TRUE(QDir(IniPath()).mkpath("."));  // a folder where the file should be
     auto store = Open();
     EXPECT_FALSE(SaveSettings(NonDefaultSettings(), *store));
+}
+
+// File names are texts in the store, which cannot carry bytes that are not
+// UTF-8. Read from a copy of the file, so the bytes on disk are what is read
+// (the toolkit keeps the values it wrote in memory).
+TEST_F(SettingsFileTest, FileNamesKeepTheirExactBytesOnDiskAndOldEntriesStayReadable)
+{
+    const QByteArray names[] = {"/tmp/plain.bin", "/tmp/caf\xc3\xa9.bin", "/tmp/a\xff" "b.bin", "/tmp/\xc3\x28.bin",
+                                "/tmp/@ByteArray(x)", "/tmp/a, b"};
+    AppSettings settings;
+    for (const QByteArray& name : names)
+        settings.recentFiles.append(platform::DecodeFileName(name));
+    settings.recentFiles = settings.recentFiles.mid(0, kRecentFileCount);
+    settings.bookmarksFile = platform::DecodeFileName("/tmp/marks\xfe.bmk");
+    settings.structuresFile = platform::DecodeFileName("/tmp/\xc3\x28.str");
+    Save(settings);
+    ASSERT_TRUE(QFile::copy(IniPath(), IniPath("copy.ini")));
+    const AppSettings loaded = Load("copy.ini");
+    ASSERT_EQ(loaded.recentFiles.size(), kRecentFileCount);
+    for (int i = 0; i < kRecentFileCount; ++i)
+        EXPECT_EQ(platform::EncodeFileName(loaded.recentFiles[i]), names[i]) << names[i].toHex().constData();
+    EXPECT_EQ(platform::EncodeFileName(loaded.bookmarksFile), "/tmp/marks\xfe.bmk");
+    EXPECT_EQ(platform::EncodeFileName(loaded.structuresFile), "/tmp/\xc3\x28.str");
+
+    // Names that are UTF-8 stay plain texts, as older versions wrote them.
+    EXPECT_EQ(Stored("Recent File List/File2").typeId(), QMetaType::QString);
+    QFile ini(IniPath("old.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Recent File List]\nFile1=/tmp/old one.bin\nFile2=/tmp/caf\xc3\xa9.bin\n");
+    ini.close();
+    EXPECT_EQ(Load("old.ini").recentFiles, QStringList({"/tmp/old one.bin", QString::fromUtf8("/tmp/caf\xc3\xa9.bin")}));
 }

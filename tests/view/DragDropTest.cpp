@@ -3,6 +3,7 @@
 // another document and from other programs, refusals, and file drops.
 #include "EditTestSupport.h"
 #include "platform/Clipboard.h"
+#include "platform/FileNames.h"
 #include "view/DragDrop.h"
 
 #include <QApplication>
@@ -245,12 +246,14 @@ TEST_F(DragDrop, DroppedFilesAreOpenedAndNeverPasted)
     QSignalSpy spy(view.get(), &CBinEditView::filesDropped);
     std::unique_ptr<QMimeData> data(new QMimeData);
     data->setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/one.bin")), QUrl(QStringLiteral("https://example.org/")),
-                   QUrl::fromLocalFile(QStringLiteral("/tmp/two words.bin"))});
+                   QUrl::fromLocalFile(QStringLiteral("/tmp/two words.bin")), QUrl::fromEncoded("file:///tmp/a%FFb.bin")});
     data->setData(QStringLiteral("text/plain"), QByteArray("/tmp/one.bin"));
     EXPECT_NE(DeliverDrop(view->viewport(), data.get(), PointOfByte(1, true), Qt::CopyAction, Qt::NoModifier),
               Qt::IgnoreAction);
     ASSERT_EQ(spy.count(), 1);
-    EXPECT_EQ(spy.at(0).at(0).toStringList(), QStringList({"/tmp/one.bin", "/tmp/two words.bin"}));
+    // A name that is not UTF-8 arrives with its bytes, not with U+FFFD.
+    EXPECT_EQ(spy.at(0).at(0).toStringList(),
+              QStringList({"/tmp/one.bin", "/tmp/two words.bin", platform::DecodeFileName("/tmp/a\xff" "b.bin")}));
     EXPECT_EQ(Bytes(), QByteArray("abc"));
 }
 
