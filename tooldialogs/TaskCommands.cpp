@@ -254,7 +254,7 @@ bool CTaskCommands::RunOnSelection(int kind,
             view->SetCaret(caretBefore, CaretMode::Move);
         return false;
     }
-    const std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
+    std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
     if (!input)
         return false;
     const std::unique_ptr<TaskTempFile> output = MakeTaskTempFileOrReport();
@@ -262,7 +262,11 @@ bool CTaskCommands::RunOnSelection(int kind,
         return false;
     const TaskViewParams params = ParamsOf(*view);
     QPointer<CBinEditView> guard(view);
-    if (!RunInBackground(kind, *index, input->Path(), output->Path(), &params) || !guard)
+    const bool ran = RunInBackground(kind, *index, input->Path(), output->Path(), &params);
+    // The task is done with its input: it goes while the output is taken
+    // back.
+    input.reset();
+    if (!ran || !guard)
         return false;
     take(*view, output->Path());
     return true;

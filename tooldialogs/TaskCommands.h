@@ -3,7 +3,7 @@
 // (file dialogs), Copy As, Paste As, Convert Data and Compute Checksum (the
 // chooser). Each stages its data in temporary files, runs the chosen task
 // and takes its output back the way the task's kind asks; every temporary
-// file is gone when the command returns. Import, Export, Convert Data and
+// file is handed to the background remover by the time the command returns. Import, Export, Convert Data and
 // Compute Checksum run the task off the user-interface thread behind a
 // progress window; Copy As and Paste As run it here, since the task uses the
 // clipboard.
