@@ -254,7 +254,7 @@ bool CTaskCommands::RunOnSelection(int kind,
             view->SetCaret(caretBefore, CaretMode::Move);
         return false;
     }
-    std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
+    const std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
     if (!input)
         return false;
     const std::unique_ptr<TaskTempFile> output = MakeTaskTempFileOrReport();
@@ -262,12 +262,10 @@ bool CTaskCommands::RunOnSelection(int kind,
         return false;
     const TaskViewParams params = ParamsOf(*view);
     QPointer<CBinEditView> guard(view);
-    const bool ran = RunInBackground(kind, *index, input->Path(), output->Path(), &params);
-    // The task is done with its input: it goes while the output is taken
-    // back.
-    input.reset();
-    if (!ran || !guard)
+    if (!RunInBackground(kind, *index, input->Path(), output->Path(), &params) || !guard)
         return false;
+    // Removing the input while the output is read back would slow the
+    // reading (both work on the page cache); it goes with the output, after.
     take(*view, output->Path());
     return true;
 }
@@ -292,11 +290,13 @@ void CTaskCommands::ComputeChecksum()
 {
     if (!CanComputeChecksum(activeView_()))
         return;
-    RunOnSelection(TASK_CHECKSUM, [this](CBinEditView&, const QString& output) {
-        const std::optional<QByteArray> report = ReadTaskOutput(output, kMaxReportBytes);
-        if (!report)
-            return;
-        CChecksumDlg dialog(ChecksumReportText(*report), parent_);
-        RunToolDialog(dialog);
+    std::optional<QByteArray> report;
+    const bool ran = RunOnSelection(TASK_CHECKSUM, [&report](CBinEditView&, const QString& output) {
+        report = ReadTaskOutput(output, kMaxReportBytes);
     });
+    // The temporary files are being removed while the user reads.
+    if (!ran || !report)
+        return;
+    CChecksumDlg dialog(ChecksumReportText(*report), parent_);
+    RunToolDialog(dialog);
 }

@@ -63,6 +63,7 @@ private:
     // Convert Data and Compute Checksum: select the whole file when nothing
     // is selected, choose, stage, run. On success the output's path is
     // handed to take; returns false when anything failed or was cancelled.
+    // Both temporary files are handed to the background remover on return.
     bool RunOnSelection(int kind, const std::function<void(CBinEditView& view, const QString& output)>& take);
 
     QWidget* parent_;
