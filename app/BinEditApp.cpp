@@ -12,6 +12,7 @@
 #include "inspect/StructureStore.h"
 #include "inspect/ValueTypeRegistry.h"
 #include "inspectview/StructureCommands.h"
+#include "platform/BackgroundRemover.h"
 #include "platform/DesktopEntry.h"
 #include "platform/InstanceChannel.h"
 #include "platform/MessageBox.h"
@@ -327,6 +328,9 @@ bool CBinEditApp::SaveAllModified()
 
 void CBinEditApp::ExitInstance()
 {
+    // Temporary files still being removed are waited for while a failure can
+    // still be shown, so none outlives the program.
+    platform::WaitForPendingRemovals();
     if (startupComplete_)
         SaveSettings(Settings());
     ReleaseExtensionModules();

@@ -1,10 +1,9 @@
 #include "TaskTempFile.h"
 
+#include "platform/BackgroundRemover.h"
 #include "platform/FileErrors.h"
 #include "platform/FileReader.h"
 #include "platform/TempFile.h"
-
-#include <QFile>
 
 #include <cerrno>
 
@@ -20,8 +19,9 @@ TaskTempFile::TaskTempFile()
 
 TaskTempFile::~TaskTempFile()
 {
-    if (!path_.isEmpty())
-        QFile::remove(path_);
+    // A task's files may be hundreds of megabytes; nothing waits for their
+    // blocks to be freed.
+    platform::RemoveFileInBackground(path_);
 }
 
 std::unique_ptr<TaskTempFile> MakeTaskTempFileOrReport()

@@ -1,7 +1,9 @@
 #pragma once
 // Temporary files that carry a task's input and output. Each is created
 // empty in the user's temporary directory under a unique name "VTL....tmp"
-// and removed when its owner goes, whether the task succeeded or not.
+// and, when its owner goes, whether the task succeeded or not, handed to the
+// program's background remover (platform::WaitForPendingRemovals waits for
+// it to be gone).
 #include <QByteArray>
 #include <QString>
 

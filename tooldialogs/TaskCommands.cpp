@@ -264,6 +264,8 @@ bool CTaskCommands::RunOnSelection(int kind,
     QPointer<CBinEditView> guard(view);
     if (!RunInBackground(kind, *index, input->Path(), output->Path(), &params) || !guard)
         return false;
+    // Removing the input while the output is read back would slow the
+    // reading (both work on the page cache); it goes with the output, after.
     take(*view, output->Path());
     return true;
 }
@@ -288,11 +290,13 @@ void CTaskCommands::ComputeChecksum()
 {
     if (!CanComputeChecksum(activeView_()))
         return;
-    RunOnSelection(TASK_CHECKSUM, [this](CBinEditView&, const QString& output) {
-        const std::optional<QByteArray> report = ReadTaskOutput(output, kMaxReportBytes);
-        if (!report)
-            return;
-        CChecksumDlg dialog(ChecksumReportText(*report), parent_);
-        RunToolDialog(dialog);
+    std::optional<QByteArray> report;
+    const bool ran = RunOnSelection(TASK_CHECKSUM, [&report](CBinEditView&, const QString& output) {
+        report = ReadTaskOutput(output, kMaxReportBytes);
     });
+    // The temporary files are being removed while the user reads.
+    if (!ran || !report)
+        return;
+    CChecksumDlg dialog(ChecksumReportText(*report), parent_);
+    RunToolDialog(dialog);
 }

@@ -3,7 +3,7 @@
 // (file dialogs), Copy As, Paste As, Convert Data and Compute Checksum (the
 // chooser). Each stages its data in temporary files, runs the chosen task
 // and takes its output back the way the task's kind asks; every temporary
-// file is gone when the command returns. Import, Export, Convert Data and
+// file is handed to the background remover by the time the command returns. Import, Export, Convert Data and
 // Compute Checksum run the task off the user-interface thread behind a
 // progress window; Copy As and Paste As run it here, since the task uses the
 // clipboard.
@@ -63,6 +63,7 @@ private:
     // Convert Data and Compute Checksum: select the whole file when nothing
     // is selected, choose, stage, run. On success the output's path is
     // handed to take; returns false when anything failed or was cancelled.
+    // Both temporary files are handed to the background remover on return.
     bool RunOnSelection(int kind, const std::function<void(CBinEditView& view, const QString& output)>& take);
 
     QWidget* parent_;

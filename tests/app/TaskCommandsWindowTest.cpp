@@ -9,6 +9,7 @@
 #include "core/FileBuffer.h"
 #include "ext/TaskChoices.h"
 #include "ext/TaskExtensions.h"
+#include "platform/BackgroundRemover.h"
 #include "tooldialogs/ChecksumDlg.h"
 #include "tooldialogs/ItemList.h"
 #include "tooldialogs/TaskCommands.h"
@@ -134,7 +135,13 @@ protected:
         EXPECT_NE(doc, nullptr);
         return doc;
     }
-    QStringList TempFiles() const { return QDir(tempRoot_->path()).entryList(QDir::Files | QDir::Hidden); }
+    // What the commands left behind once the files they handed over for
+    // removal are gone.
+    QStringList TempFiles() const
+    {
+        platform::WaitForPendingRemovals();
+        return QDir(tempRoot_->path()).entryList(QDir::Files | QDir::Hidden);
+    }
 
     // The chooser picks the task of that name and is closed with OK.
     void PickTask(const QString& name)

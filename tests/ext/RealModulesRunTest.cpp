@@ -8,6 +8,7 @@
 #include "ext/TaskExtensions.h"
 #include "ext/TypeExtensions.h"
 #include "inspect/ValueTypeRegistry.h"
+#include "platform/BackgroundRemover.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,6 +118,7 @@ TEST_F(ShippedModules, TextDumpExportImportsBackToTheInput)
     importTask.userInputPath = dump;
     EXPECT_EQ(RunStagedTask(tasks, importTask).value_or(QByteArray()), input);
     // The test main gives every test process a temporary folder of its own.
+    platform::WaitForPendingRemovals();
     EXPECT_TRUE(QDir::temp().entryList({"VTL*.tmp"}).isEmpty()) << "the host removes its temporary files";
 }
 

@@ -1,6 +1,7 @@
 // The pieces around a run: temporary files, result texts, colour resolution.
 #include "ext/SystemColorResolver.h"
 #include "ext/TaskTempFile.h"
+#include "platform/BackgroundRemover.h"
 #include "settings/SystemColor.h"
 
 #include <QDir>
@@ -27,6 +28,7 @@ TEST(TaskTempFile, IsCreatedEmptyWithTheVtlPrefixAndRemovedWithItsOwner)
         const TaskTempFile other;
         EXPECT_NE(other.Path(), path);
     }
+    platform::WaitForPendingRemovals();
     EXPECT_FALSE(QFile::exists(path));
 }
 

@@ -9,6 +9,7 @@
 #include "ext/StagedTaskRun.h"
 #include "ext/SystemColorResolver.h"
 #include "ext/TaskExtensions.h"
+#include "platform/BackgroundRemover.h"
 #include "platform/StatusHooks.h"
 
 #include <QDir>
@@ -59,7 +60,10 @@ protected:
         task.userInputPath = importSource;
         task.userOutputPath = exportTarget;
         task.view = view;
-        return RunStagedTask(tasks, task);
+        std::optional<QByteArray> output = RunStagedTask(tasks, task);
+        // The temporary files are removed in the background.
+        platform::WaitForPendingRemovals();
+        return output;
     }
 
     AppSettings savedSettings;
@@ -322,5 +326,6 @@ TEST_F(TaskRunTest, FailedStagingSkipsTheRunAndRemovesTheFiles)
     EXPECT_FALSE(RunStagedTask(tasks, task).has_value());
     EXPECT_EQ(probe->calls, 0);
     EXPECT_FALSE(stagedInput.isEmpty());
+    platform::WaitForPendingRemovals();
     EXPECT_FALSE(QFile::exists(stagedInput));
 }
