@@ -1,6 +1,7 @@
 // Files whose names are not UTF-8, reached through the program's own file
 // dialogs, the recent-file list and File Properties: the toolkit cannot list
 // or find such names, so every entry point must carry the exact bytes.
+#include "DocumentBytes.h"
 #include "AppTestSupport.h"
 #include "TestFiles.h"
 #include "core/BinEditDoc.h"
@@ -23,16 +24,6 @@
 #include <utime.h>
 
 namespace {
-
-QByteArray Contents(CBinEditDoc& doc)
-{
-    QByteArray bytes(doc.Buffer().Size(), '\0');
-    CBufferPos at;
-    at.Bind(&doc.Buffer(), false, 0);
-    at.Read(bytes.data(), doc.Buffer().Size());
-    at.Unbind();
-    return bytes;
-}
 
 void PressAccept(QFileDialog& dialog)
 {
@@ -132,8 +123,8 @@ TEST_F(FileNameBytesTest, TheOpenDialogAndTheRecentListOpenTheFileByItsBytes)
         EXPECT_EQ(platform::EncodeFileName(ActiveDoc()->PathName()), platform::EncodeFileName(path));
         EXPECT_TRUE(MainTitle().contains(Shown(path))) << MainTitle().toStdString();
     }
-    EXPECT_EQ(Contents(*Docs().FindByPath(first)), "first file");
-    EXPECT_EQ(Contents(*Docs().FindByPath(second)), "second file");
+    EXPECT_EQ(DocumentBytes(*Docs().FindByPath(first)), "first file");
+    EXPECT_EQ(DocumentBytes(*Docs().FindByPath(second)), "second file");
     EXPECT_TRUE(messages_.Messages().empty()) << messages_.Last().toStdString();
 
     // The list comes back from the settings file itself: its time is moved
@@ -155,7 +146,7 @@ TEST_F(FileNameBytesTest, TheOpenDialogAndTheRecentListOpenTheFileByItsBytes)
     EXPECT_FALSE(platform::HasBytesOutsideUtf8(recent->text())) << "the menu shows a readable name";
     recent->trigger();
     ASSERT_NE(ActiveDoc(), nullptr);
-    EXPECT_EQ(Contents(*ActiveDoc()), "first file");
+    EXPECT_EQ(DocumentBytes(*ActiveDoc()), "first file");
     EXPECT_TRUE(messages_.Messages().empty()) << messages_.Last().toStdString();
 
     Trigger(Cmd::FileProperties);
@@ -178,7 +169,7 @@ TEST_F(FileNameBytesTest, TheOpenDialogAndTheRecentListOpenTheFileByItsBytes)
     EXPECT_EQ(messages_.Texts(), QStringList{QString("%1 already exists.\nDo you want to replace it?").arg(Shown(first))});
     Trigger(Cmd::FileReload);
     ASSERT_NE(ActiveDoc(), nullptr);
-    EXPECT_EQ(Contents(*ActiveDoc()), "First file");
+    EXPECT_EQ(DocumentBytes(*ActiveDoc()), "First file");
     EXPECT_EQ(RawFolderEntries(files_.path()).size(), 2) << "saved under another name";
     Exit();
 }

@@ -1,6 +1,7 @@
 // The program against files that misbehave: pipes named on the command line
 // or as the bookmark file, a file-size limit during Save, files changed by
 // another program while open, names that are not UTF-8.
+#include "DocumentBytes.h"
 #include "AppTestSupport.h"
 #include "ChildProcess.h"
 #include "TestFiles.h"
@@ -14,16 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray Contents(CBinEditDoc& doc)
-{
-    QByteArray bytes(doc.Buffer().Size(), '\0');
-    CBufferPos at;
-    at.Bind(&doc.Buffer(), false, 0);
-    at.Read(bytes.data(), doc.Buffer().Size());
-    at.Unbind();
-    return bytes;
-}
 
 } // namespace
 
@@ -168,7 +159,7 @@ TEST_F(FileSafetyTest, ComingBackToAFileChangedOnDiskOffersToReloadItOncePerChan
     Docs().CheckChangedOnDisk(ActiveDoc());
     EXPECT_EQ(messages_.Texts(), QStringList{question});
     ASSERT_EQ(Docs().Count(), 1);
-    EXPECT_EQ(Contents(*ActiveDoc()), "second version");
+    EXPECT_EQ(DocumentBytes(*ActiveDoc()), "second version");
 
     WriteWholeFile(path, "third");
     messages_.Clear();
@@ -176,7 +167,7 @@ TEST_F(FileSafetyTest, ComingBackToAFileChangedOnDiskOffersToReloadItOncePerChan
     Docs().CheckChangedOnDisk(ActiveDoc());
     Docs().CheckChangedOnDisk(ActiveDoc());
     EXPECT_EQ(messages_.Texts(), QStringList{question}) << "asked once for one change";
-    EXPECT_EQ(Contents(*ActiveDoc()), "second version");
+    EXPECT_EQ(DocumentBytes(*ActiveDoc()), "second version");
 }
 
 TEST_F(FileSafetyTest, AFileNameThatIsNotUtf8OpensSavesAndShowsReplacementCharacters)
@@ -186,7 +177,7 @@ TEST_F(FileSafetyTest, AFileNameThatIsNotUtf8OpensSavesAndShowsReplacementCharac
     ASSERT_TRUE(Start({platform::DecodeFileName(raw)}));
     CBinEditDoc* doc = ActiveDoc();
     ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(Contents(*doc), "bytes");
+    EXPECT_EQ(DocumentBytes(*doc), "bytes");
     EXPECT_TRUE(MainTitle().contains(QStringLiteral("a\uFFFDb.bin"))) << MainTitle().toStdString();
     doc->SetModifiedFlag(true);
     EXPECT_TRUE(Docs().Save(doc));

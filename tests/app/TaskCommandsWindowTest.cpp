@@ -2,6 +2,7 @@
 // (and a scripted module for the failures): Import, Export, Copy As, Paste
 // As, Convert Data and Compute Checksum, the chooser, the checksum dialog
 // and the progress window of a task that runs off the user-interface thread.
+#include "DocumentBytes.h"
 #include "AppTestSupport.h"
 #include "TestFiles.h"
 #include "core/BinEditDoc.h"
@@ -39,15 +40,6 @@ namespace {
 
 const QString kModuleBinDir = QStringLiteral(VANTREL_MODULE_BIN_DIR);
 const QString kTestModuleDir = QStringLiteral(VANTREL_TEST_MODULE_DIR);
-
-QByteArray DocBytes(const CBinEditDoc& document)
-{
-    QByteArray bytes(document.Size(), '\0');
-    CBufferPos at;
-    at.Bind(const_cast<CFileBuffer*>(&document.Buffer()), false, 0);
-    at.Read(bytes.data(), document.Size());
-    return bytes;
-}
 
 // The hex digest a reference tool prints for a file.
 QString ToolDigest(const QString& tool, const QString& path)
@@ -243,12 +235,12 @@ TEST_F(TaskCommandsTest, UpperCaseOnASelectionAndOnTheWholeFileIsOneUndoStep)
         View()->SetCaret(c.selEnd, CaretMode::Extend);
         PickTask("Upper Case");
         Trigger(Cmd::ToolsConvertData);
-        EXPECT_EQ(DocBytes(*doc), c.expected);
+        EXPECT_EQ(DocumentBytes(*doc), c.expected);
         EXPECT_TRUE(doc->IsModified());
         EXPECT_FALSE(View()->Caret().hasSelection);
         EXPECT_EQ(View()->Caret().Offset(), c.selEnd > c.selStart ? c.selEnd : original.size());
         Trigger(Cmd::EditUndo);
-        EXPECT_EQ(DocBytes(*doc), original);
+        EXPECT_EQ(DocumentBytes(*doc), original);
         EXPECT_FALSE(View()->CanUndo());
     }
     EXPECT_EQ(TempFiles(), QStringList());
@@ -277,9 +269,9 @@ TEST_F(TaskCommandsTest, EmptyConversionOutputDeletesTheSelection)
     View()->SetCaret(7, CaretMode::Extend);
     PickTask("Empty Output");
     Trigger(Cmd::ToolsConvertData);
-    EXPECT_EQ(DocBytes(*doc), QByteArray("012789"));
+    EXPECT_EQ(DocumentBytes(*doc), QByteArray("012789"));
     Trigger(Cmd::EditUndo);
-    EXPECT_EQ(DocBytes(*doc), QByteArray("0123456789"));
+    EXPECT_EQ(DocumentBytes(*doc), QByteArray("0123456789"));
 }
 
 TEST_F(TaskCommandsTest, ExportAddsTheFilterExtensionOnlyToNamesWithoutOne)
@@ -327,7 +319,7 @@ TEST_F(TaskCommandsTest, ImportOfPlainHexGivesAnUnmodifiedUntitledDocumentWithTh
     ASSERT_EQ(Docs().Count(), before + 1);
     CBinEditDoc* doc = ActiveDoc();
     ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(DocBytes(*doc), bytes);
+    EXPECT_EQ(DocumentBytes(*doc), bytes);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_TRUE(doc->PathName().isEmpty());
     EXPECT_TRUE(doc->Title().startsWith("Untitled"));
@@ -352,9 +344,9 @@ TEST_F(TaskCommandsTest, CopyAsCSourceAndPasteAsHexTextGoThroughTheClipboard)
     EXPECT_TRUE(Frame()->Action(Cmd::EditPasteAs)->isEnabled());
     PickTask("Text");
     Trigger(Cmd::EditPasteAs);
-    EXPECT_EQ(DocBytes(*doc), QByteArray::fromHex("0011DEADBEEF2233445566"));
+    EXPECT_EQ(DocumentBytes(*doc), QByteArray::fromHex("0011DEADBEEF2233445566"));
     Trigger(Cmd::EditUndo);
-    EXPECT_EQ(DocBytes(*doc), QByteArray::fromHex("00112233445566"));
+    EXPECT_EQ(DocumentBytes(*doc), QByteArray::fromHex("00112233445566"));
     EXPECT_EQ(TempFiles(), QStringList());
 }
 
@@ -412,7 +404,7 @@ TEST_F(TaskCommandsTest, FailedConversionsLeaveTheDocumentAndTheTemporaryFolderA
         PickTask(c.task);
         Trigger(Cmd::ToolsConvertData);
         EXPECT_EQ(messages_.Texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
-        EXPECT_EQ(DocBytes(*doc), original);
+        EXPECT_EQ(DocumentBytes(*doc), original);
         EXPECT_FALSE(doc->IsModified());
         EXPECT_FALSE(View()->CanUndo());
         EXPECT_EQ(TempFiles(), QStringList());
@@ -426,7 +418,7 @@ TEST_F(TaskCommandsTest, OutputTooBigForADocumentIsRefusedWithoutAChange)
     PickTask("Huge Output");
     Trigger(Cmd::ToolsConvertData);
     ASSERT_EQ(messages_.Count(), 1);
-    EXPECT_EQ(DocBytes(*doc), QByteArray("small"));
+    EXPECT_EQ(DocumentBytes(*doc), QByteArray("small"));
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(TempFiles(), QStringList());
 }
@@ -450,7 +442,7 @@ TEST_F(TaskCommandsTest, ChecksumAndImportFailuresShowNothingAndLeaveNoFiles)
     Trigger(Cmd::FileImport);
     EXPECT_EQ(Docs().Count(), documents);
     EXPECT_EQ(messages_.Count(), 2);
-    EXPECT_EQ(DocBytes(*doc), QByteArray("checksum me"));
+    EXPECT_EQ(DocumentBytes(*doc), QByteArray("checksum me"));
     EXPECT_EQ(TempFiles(), QStringList());
 }
 
@@ -465,7 +457,7 @@ TEST_F(TaskCommandsTest, UnusableTemporaryFolderIsReportedByNameAndChangesNothin
     Trigger(Cmd::ToolsConvertData);
     ASSERT_EQ(messages_.Count(), 1);
     EXPECT_TRUE(messages_.Last().contains(missing)) << messages_.Last().toStdString();
-    EXPECT_EQ(DocBytes(*doc), QByteArray("abcdef"));
+    EXPECT_EQ(DocumentBytes(*doc), QByteArray("abcdef"));
     EXPECT_FALSE(doc->IsModified());
 }
 
