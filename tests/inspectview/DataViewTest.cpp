@@ -85,15 +85,6 @@ protected:
     }
     bool Editable(int type) const { return page->List().Model().Row(page->RowOfType(type)).editable; }
 
-    QByteArray FileBytes() const
-    {
-        QByteArray bytes(doc->Size(), '\0');
-        CBufferPos at;
-        at.Bind(&doc->Buffer(), false, 0);
-        at.Read(bytes.data(), doc->Size());
-        return bytes;
-    }
-
     // Selects a type's row with the keyboard focus in the list.
     void Select(int type)
     {

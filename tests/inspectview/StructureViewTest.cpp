@@ -91,15 +91,6 @@ protected:
         return texts;
     }
 
-    QByteArray FileBytes() const
-    {
-        QByteArray bytes(doc->Size(), '\0');
-        CBufferPos at;
-        at.Bind(&doc->Buffer(), false, 0);
-        at.Read(bytes.data(), doc->Size());
-        return bytes;
-    }
-
     void Select(const QModelIndex& row)
     {
         page->activateWindow();

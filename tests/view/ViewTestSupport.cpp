@@ -44,6 +44,15 @@ QByteArray ViewTest::Counting(int count) const
     return bytes;
 }
 
+QByteArray ViewTest::FileBytes() const
+{
+    QByteArray bytes(doc->Size(), '\0');
+    CBufferPos at;
+    at.Bind(&doc->Buffer(), false, 0);
+    at.Read(bytes.data(), doc->Size());
+    return bytes;
+}
+
 void ViewTest::Open(const QByteArray& bytes, QSize size)
 {
     view.reset();

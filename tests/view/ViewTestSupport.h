@@ -38,6 +38,8 @@ protected:
     // A new document holding bytes, shown in a view of the given outer size.
     void Open(const QByteArray& bytes, QSize size = QSize(800, 400));
     QByteArray Counting(int count) const;
+    // Every byte of the open document.
+    QByteArray FileBytes() const;
 
     QImage Grab() const;  // the viewport painted afresh
     // Client rectangle of a cell of the text drawn at columnX (pixels,
