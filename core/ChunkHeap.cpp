@@ -28,7 +28,7 @@ ChunkHeap::~ChunkHeap() { Release(); }
 bool ChunkHeap::AddSlab(size_t atLeast)
 {
     const size_t size = (std::max(nextSlabSize_, atLeast + sizeof(Slab)) + kPage - 1) & ~(kPage - 1);
-    auto* slab = static_cast<Slab*>(platform::AllocatePages(size));
+    auto* slab = static_cast<Slab*>(platform::AllocateFilledPages(size));
     if (!slab)
         return false;
     slab->next = slabs_;
@@ -42,6 +42,37 @@ bool ChunkHeap::AddSlab(size_t atLeast)
     return true;
 }
 
+void ChunkHeap::PushFree(void* block, size_t bytes)
+{
+    const size_t sizeClass = bytes / kGranule;
+    auto* freed = static_cast<FreeBlock*>(block);
+    freed->next = freeLists_[sizeClass];
+    freeLists_[sizeClass] = freed;
+    nonEmpty_[sizeClass / 64] |= uint64_t(1) << (sizeClass % 64);
+}
+
+void* ChunkHeap::PopFree(size_t sizeClass)
+{
+    FreeBlock* block = freeLists_[sizeClass];
+    HEAP_UNPOISON(block, sizeof(FreeBlock));
+    freeLists_[sizeClass] = block->next;
+    if (!block->next)
+        nonEmpty_[sizeClass / 64] &= ~(uint64_t(1) << (sizeClass % 64));
+    return block;
+}
+
+size_t ChunkHeap::LargerNonEmptyClass(size_t sizeClass) const
+{
+    size_t word = (sizeClass + 1) / 64;
+    uint64_t bits = nonEmpty_[word] & (~uint64_t(0) << ((sizeClass + 1) % 64));
+    while (bits == 0) {
+        if (++word == kMapWords)
+            return 0;
+        bits = nonEmpty_[word];
+    }
+    return word * 64 + size_t(__builtin_ctzll(bits));
+}
+
 void* ChunkHeap::Allocate(size_t bytes)
 {
     if (failAfter_ == 0)
@@ -49,19 +80,25 @@ void* ChunkHeap::Allocate(size_t bytes)
     bytes = RoundUp(std::max(bytes, sizeof(FreeBlock)));
     if (bytes > kLargestBlock)
         return nullptr;
-    FreeBlock*& list = freeLists_[bytes / kGranule];
+    const size_t sizeClass = bytes / kGranule;
     void* block = nullptr;
-    if (list) {
-        block = list;
-        HEAP_UNPOISON(block, bytes);
-        list = list->next;
+    if (freeLists_[sizeClass]) {
+        block = PopFree(sizeClass);
+    } else if (const size_t larger = LargerNonEmptyClass(sizeClass); larger != 0) {
+        block = PopFree(larger);
+        const size_t rest = larger * kGranule - bytes;
+        if (rest >= sizeof(FreeBlock)) {
+            HEAP_UNPOISON(static_cast<char*>(block) + bytes, sizeof(FreeBlock));
+            PushFree(static_cast<char*>(block) + bytes, rest);
+            HEAP_POISON(static_cast<char*>(block) + bytes, rest);
+        }
     } else {
         if (size_t(end_ - cursor_) < bytes && !AddSlab(bytes))
             return nullptr;
         block = cursor_;
         cursor_ += bytes;
-        HEAP_UNPOISON(block, bytes);
     }
+    HEAP_UNPOISON(block, bytes);
     if (failAfter_ > 0)
         --failAfter_;
     return block;
@@ -72,10 +109,7 @@ void ChunkHeap::Free(void* block, size_t bytes)
     if (!block)
         return;
     bytes = RoundUp(std::max(bytes, sizeof(FreeBlock)));
-    auto* freed = static_cast<FreeBlock*>(block);
-    FreeBlock*& list = freeLists_[bytes / kGranule];
-    freed->next = list;
-    list = freed;
+    PushFree(block, bytes);
     HEAP_POISON(block, bytes);
 }
 
@@ -105,6 +139,7 @@ void ChunkHeap::Release()
         slabs_ = next;
     }
     freeLists_.fill(nullptr);
+    nonEmpty_.fill(0);
     cursor_ = end_ = nullptr;
     nextSlabSize_ = kPage;
     slabBytes_ = 0;

@@ -4,6 +4,12 @@
 // chunks costs a few hundred slab allocations, and throwing the buffer away
 // releases the slabs as a whole instead of freeing chunks one by one.
 // Allocation failure returns null; it never throws and never aborts.
+//
+// A request whose own size has no free block is cut from the smallest larger
+// free block before fresh slab memory is touched: an insertion into a full
+// chunk frees one 2 KiB block and asks for two blocks of other sizes, so
+// without reuse across sizes every such edit would take new pages (and fault
+// them in) while the freed blocks piled up unused.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -50,8 +56,14 @@ private:
 
     static size_t RoundUp(size_t bytes) { return (bytes + kGranule - 1) & ~(kGranule - 1); }
     bool AddSlab(size_t atLeast);
+    void PushFree(void* block, size_t bytes);
+    void* PopFree(size_t sizeClass);
+    // The smallest size class above sizeClass with a free block, or 0.
+    size_t LargerNonEmptyClass(size_t sizeClass) const;
 
+    static constexpr size_t kMapWords = (kClassCount + 63) / 64;
     std::array<FreeBlock*, kClassCount> freeLists_{};
+    std::array<uint64_t, kMapWords> nonEmpty_{};  // bit per size class with a free block
     Slab* slabs_ = nullptr;
     char* cursor_ = nullptr;
     char* end_ = nullptr;
