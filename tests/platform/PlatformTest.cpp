@@ -4,6 +4,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/FileErrors.h"
+#include "platform/PageMemory.h"
 #include "platform/SettingsBackend.h"
 #include "platform/TempFile.h"
 
@@ -11,6 +12,8 @@
 #include <QFileInfo>
 #include <QSet>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -34,6 +37,32 @@ TEST(FileErrors, EveryTextNamesTheFile)
     EXPECT_EQ(platform::FileErrorText(EBUSY, path), "A sharing violation occurred while accessing /data/file.bin.");
     EXPECT_EQ(platform::FileErrorText(ENOSPC, path), "There is not enough space on the disk to write /data/file.bin.");
     EXPECT_EQ(platform::FileErrorText(EIO, path), "An unexpected error occurred while accessing /data/file.bin.");
+}
+
+// Blocks meant to be filled whole: huge-page multiples come back aligned to a
+// huge page, every size is writable to its last byte, and freeing gives the
+// range back (a second round of the same sizes must succeed as well).
+TEST(PageMemory, FilledBlocksAreAlignedWhereHugePagesCanBackThem)
+{
+    constexpr size_t kHuge = size_t(2) << 20;
+    struct Case {
+        size_t bytes;
+        bool aligned;
+    };
+    const Case cases[] = {{4096, false}, {kHuge - 4096, false}, {kHuge, true}, {4 * kHuge, true}, {kHuge + 4096, false}};
+    for (int round = 0; round < 2; ++round) {
+        for (const Case& c : cases) {
+            auto* block = static_cast<unsigned char*>(platform::AllocateFilledPages(c.bytes));
+            ASSERT_NE(block, nullptr) << c.bytes;
+            if (c.aligned) {
+                EXPECT_EQ(reinterpret_cast<uintptr_t>(block) % kHuge, 0u) << c.bytes;
+            }
+            std::memset(block, 0xA5, c.bytes);
+            EXPECT_EQ(block[0], 0xA5);
+            EXPECT_EQ(block[c.bytes - 1], 0xA5);
+            platform::FreePages(block, c.bytes);
+        }
+    }
 }
 
 TEST(TempFile, CreatesDistinctEmptyFilesWithPrefixAndSuffix)
