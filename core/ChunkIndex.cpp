@@ -178,18 +178,27 @@ void ChunkIndex::Propagate(ChunkIndexNode* node, int64_t delta)
 }
 
 // An edit looks up the chunk a seek just found, or one next to it, several
-// times over; the hint saves scanning (and fetching) the leaf each time.
+// times over; the hint saves scanning (and fetching) the leaf each time. When
+// the hint misses, the scan still starts at the hint: edits that sweep through
+// the file (replace all, or a run of edits moving forward) find their chunk a
+// few slots further on, in lines the last edit already fetched.
 int ChunkIndex::SlotOf(const ChunkIndexLeaf* leaf, const CBufferChunk* chunk) const
 {
-    int slot = 0;
-    if (leaf == hintLeaf_) {
-        for (slot = hintSlot_ - 1; slot <= hintSlot_ + 1; ++slot)
+    int start = 0;
+    if (leaf == hintLeaf_ && hintSlot_ < leaf->count) {
+        for (int slot = hintSlot_ - 1; slot <= hintSlot_ + 1; ++slot)
             if (slot >= 0 && slot < leaf->count && leaf->chunks[slot] == chunk)
                 return hintSlot_ = slot;
-        slot = 0;
+        start = hintSlot_;
     }
-    while (leaf->chunks[slot] != chunk)
+    int slot = start;
+    while (slot < leaf->count && leaf->chunks[slot] != chunk)
         ++slot;
+    if (slot == leaf->count) {
+        slot = 0;
+        while (leaf->chunks[slot] != chunk)
+            ++slot;
+    }
     hintLeaf_ = leaf;
     hintSlot_ = slot;
     return slot;
