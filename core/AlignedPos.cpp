@@ -4,7 +4,8 @@
 void CAlignedPos::OnInsert(const CBufferPos& editor, const BufferEdit& edit)
 {
     CBufferPos::OnInsert(editor, edit);
-    if (unit <= 1 || Offset() < edit.offset)
+    // An insertion that failed outright moved no byte, so no position moves.
+    if (unit <= 1 || edit.count == 0 || Offset() < edit.offset)
         return;
     const int32_t remainder = Offset() % unit;
     if (remainder != 0)

@@ -4,6 +4,8 @@
 
 void BufferModel::Insert(int32_t at, int32_t count, std::vector<ExpectedPos*> others)
 {
+    if (count == 0)
+        return;  // a failed insertion leaves every position where it was
     bytes.insert(bytes.begin() + at, size_t(count), uint8_t(0));
     for (ExpectedPos* p : others) {
         if (p->offset >= at)
