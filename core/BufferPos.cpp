@@ -5,7 +5,8 @@
 #include <cstring>
 
 CBufferPos::CBufferPos(const CBufferPos& other)
-    : buffer_(other.buffer_), chunk_(other.chunk_), offsetInChunk_(other.offsetInChunk_), offset_(other.offset_)
+    : buffer_(other.buffer_), chunk_(other.chunk_), offsetInChunk_(other.offsetInChunk_), offset_(other.offset_),
+      slot_(other.slot_)
 {
 }
 
@@ -20,6 +21,7 @@ CBufferPos& CBufferPos::operator=(const CBufferPos& other)
     chunk_ = other.chunk_;
     offsetInChunk_ = other.offsetInChunk_;
     offset_ = other.offset_;
+    slot_ = other.slot_;
     if (stayRegistered && !registered_ && buffer_)
         buffer_->Attach(this);
     return *this;
@@ -59,6 +61,7 @@ void CBufferPos::PlaceAt(CBufferChunk* chunk, int32_t offsetInChunk, int32_t off
     chunk_ = chunk;
     offsetInChunk_ = offsetInChunk;
     offset_ = offset;
+    slot_ = -1;
 }
 
 void CBufferPos::WalkForward(int32_t count)
@@ -67,7 +70,11 @@ void CBufferPos::WalkForward(int32_t count)
         const int32_t rest = chunk_->length - offsetInChunk_;
         count -= rest;
         offset_ += rest;
-        chunk_ = chunk_->next;
+        // Leaves list the chunks in order: the next chunk is the next entry
+        // of the same leaf or the first entry of another.
+        CBufferChunk* next = chunk_->next;
+        slot_ = next->leaf != chunk_->leaf ? 0 : slot_ >= 0 ? int16_t(slot_ + 1) : -1;
+        chunk_ = next;
         offsetInChunk_ = 0;
     }
     offsetInChunk_ += count;
@@ -79,7 +86,9 @@ void CBufferPos::WalkBack(int32_t count)
     while (count > offsetInChunk_) {
         count -= offsetInChunk_;
         offset_ -= offsetInChunk_;
-        chunk_ = chunk_->prev;
+        CBufferChunk* prev = chunk_->prev;
+        slot_ = prev->leaf == chunk_->leaf && slot_ > 0 ? int16_t(slot_ - 1) : -1;
+        chunk_ = prev;
         offsetInChunk_ = chunk_->length;
     }
     offsetInChunk_ -= count;
@@ -104,8 +113,10 @@ int32_t CBufferPos::Seek(int32_t target)
         WalkBack(here - target);
     } else if (target != here) {
         int64_t chunkStart = 0;
-        CBufferChunk* chunk = buffer_->index_.Find(target, &chunkStart);
+        int slot = 0;
+        CBufferChunk* chunk = buffer_->index_.Find(target, &chunkStart, &slot);
         PlaceAt(chunk, int32_t(target - chunkStart), target);
+        slot_ = int16_t(slot);
     }
     return offset_;
 }

@@ -64,5 +64,10 @@ private:
     CBufferChunk* chunk_ = nullptr;
     int32_t offsetInChunk_ = 0;
     int32_t offset_ = 0;
+    // Where chunk_ stands in its seek-index leaf, or -1 when not known. Only
+    // a hint for the index (which checks it before use): an edit then finds
+    // its chunk's entry without scanning the leaf. Kept up by seeks and walks
+    // at no cost, since a walk reads the next chunk's header anyway.
+    int16_t slot_ = -1;
     bool registered_ = false;
 };

@@ -547,7 +547,7 @@ void ChunkIndex::Update(CBufferChunk* chunk)
 
 // ---------------------------------------------------------------- lookup
 
-CBufferChunk* ChunkIndex::Find(int64_t offset, int64_t* chunkStart) const
+CBufferChunk* ChunkIndex::Find(int64_t offset, int64_t* chunkStart, int* slot) const
 {
     int64_t start = 0;
     const ChunkIndexNode* node = root_;
@@ -563,6 +563,8 @@ CBufferChunk* ChunkIndex::Find(int64_t offset, int64_t* chunkStart) const
     while (i + 1 < leaf->count && offset - start > leaf->lengths[i])
         start += leaf->lengths[i++];
     *chunkStart = start;
+    if (slot)
+        *slot = i;
     hintLeaf_ = leaf;
     hintSlot_ = i;
     return leaf->chunks[i];

@@ -81,7 +81,14 @@ public:
     // The chunk holding offset, and the offset at which that chunk starts. An
     // offset on a chunk boundary is placed at the end of the earlier chunk,
     // as a forward walk would place it; offset must be within 0..total.
-    CBufferChunk* Find(int64_t offset, int64_t* chunkStart) const;
+    CBufferChunk* Find(int64_t offset, int64_t* chunkStart, int* slot = nullptr) const;
+    // The caller believes chunk is entry slot of its leaf; the next lookup
+    // of chunk checks that first. A wrong belief only costs a scan.
+    void Hint(const CBufferChunk* chunk, int slot) const
+    {
+        hintLeaf_ = LeafOf(chunk);
+        hintSlot_ = slot;
+    }
 
     // Every byte the index holds: nodes (spares included) and the leaf table.
     int64_t MemoryBytes() const;

@@ -332,6 +332,12 @@ bool CFileBuffer::WriteToTempFile(const QString& path) const
 
 // ---------------------------------------------------------------- insert
 
+void CFileBuffer::HintIndex(const CBufferPos& cursor) const
+{
+    if (cursor.slot_ >= 0)
+        index_.Hint(cursor.chunk_, cursor.slot_);
+}
+
 int32_t CFileBuffer::InsertAt(CBufferPos& cursor, int32_t count)
 {
     BeginOperation();
@@ -345,6 +351,7 @@ int32_t CFileBuffer::InsertAt(CBufferPos& cursor, int32_t count)
     CBufferChunk* chunk = cursor.chunk_;
     const int32_t chunkStart = at - cursor.offsetInChunk_;
     BufferEdit edit{at, 0, chunkStart, chunkStart + chunk->length};
+    HintIndex(cursor);
 
     if (chunk->length + count <= MAX_CHUNK) {
         CBufferChunk* grown = GrowChunk(chunk, cursor.offsetInChunk_, count);
@@ -365,22 +372,26 @@ int32_t CFileBuffer::InsertAt(CBufferPos& cursor, int32_t count)
         edit.touchedStart = at - chunk->length;
         edit.touchedEnd = at;
     }
+    // The tail's old place becomes the start of the gap: the chunk is resized
+    // once, to its bytes before the cursor plus as much of the gap as fits.
+    const int32_t opened = std::min(count, cursor.chunk_->length - cursor.offsetInChunk_);
     int32_t inserted = 0;
-    bool complete = MoveTailOut(cursor, edit);
+    bool complete = MoveTailOut(cursor, edit, opened);
     if (complete) {
-        const int32_t room = std::min(MAX_CHUNK - cursor.chunk_->length, count);
+        inserted = opened;
+        const int32_t room = std::min(MAX_CHUNK - cursor.chunk_->length, count - inserted);
         if (room > 0) {
-            CBufferChunk* grown = GrowChunk(cursor.chunk_, cursor.offsetInChunk_, room);
+            CBufferChunk* grown = GrowChunk(cursor.chunk_, cursor.chunk_->length, room);
             complete = grown != nullptr;
             if (grown) {
                 cursor.chunk_ = grown;
-                inserted = room;
+                inserted += room;
             }
         }
         if (complete) {
-            const int32_t appended = AppendGapChunks(cursor, count - room);
+            const int32_t appended = AppendGapChunks(cursor, count - inserted);
+            complete = appended == count - inserted;
             inserted += appended;
-            complete = appended == count - room;
         }
     }
     if (!complete) {
@@ -394,8 +405,10 @@ int32_t CFileBuffer::InsertAt(CBufferPos& cursor, int32_t count)
 }
 
 // Moves the bytes after the cursor out of its chunk, into the next chunk
-// when they fit there, else into a new chunk of their own.
-bool CFileBuffer::MoveTailOut(CBufferPos& cursor, BufferEdit& edit)
+// when they fit there, else into a new chunk of their own. The chunk keeps
+// its bytes before the cursor and then the first gapBytes of the gap (at
+// most the tail's length). False, with nothing changed, when memory runs out.
+bool CFileBuffer::MoveTailOut(CBufferPos& cursor, BufferEdit& edit, int32_t gapBytes)
 {
     CBufferChunk* chunk = cursor.chunk_;
     const int32_t tail = chunk->length - cursor.offsetInChunk_;
@@ -421,7 +434,7 @@ bool CFileBuffer::MoveTailOut(CBufferPos& cursor, BufferEdit& edit)
             return false;
         }
     }
-    cursor.chunk_ = ShrinkChunk(chunk, cursor.offsetInChunk_);
+    cursor.chunk_ = ShrinkChunk(chunk, cursor.offsetInChunk_ + gapBytes);
     return true;
 }
 
@@ -458,6 +471,7 @@ int32_t CFileBuffer::DeleteAt(CBufferPos& cursor, int32_t count)
     CBufferChunk* chunk = cursor.chunk_;
     const int32_t chunkStart = at - cursor.offsetInChunk_;
     BufferEdit edit{at, count, chunkStart, chunkStart + chunk->length};
+    HintIndex(cursor);
     int32_t oldEnd = edit.touchedEnd;  // old end offset of the last chunk looked at
 
     const int32_t inChunk = std::min(count, chunk->length - cursor.offsetInChunk_);

@@ -83,9 +83,11 @@ private:
     void ReportOutOfMemory() const;
     void ReportFileError(int error, const QString& path) const;
 
+    // Tells the index where the cursor's chunk stands, when the cursor knows.
+    void HintIndex(const CBufferPos& cursor) const;
     int32_t InsertAt(CBufferPos& cursor, int32_t count);
     int32_t DeleteAt(CBufferPos& cursor, int32_t count);
-    bool MoveTailOut(CBufferPos& cursor, BufferEdit& edit);
+    bool MoveTailOut(CBufferPos& cursor, BufferEdit& edit, int32_t gapBytes);
     void DropEmptyChunk(CBufferPos& cursor);
     void MergeWithNext(CBufferPos& cursor, bool nextLookedAt, int32_t& oldEnd);
     int32_t AppendGapChunks(CBufferPos& cursor, int32_t count);
