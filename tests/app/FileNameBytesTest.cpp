@@ -8,6 +8,7 @@
 #include "furniture/AnyNameFileDialog.h"
 #include "platform/FileNames.h"
 #include "platform/SettingsBackend.h"
+#include "tooldialogs/TaskFileDialog.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "view/TransferDialogs.h"
 
@@ -79,6 +80,22 @@ void ChooseUnlisted(CAnyNameFileDialog& dialog, const QString& folder, const QSt
     box->setCurrentIndex(index);
     emit box->activated(index);
     PressAccept(dialog);
+}
+
+// The Import or Export dialog with the second of two file types preselected;
+// the type comes back as chosen.
+std::optional<QString> ChooseTaskFileOfType(TaskFileDialogKind kind)
+{
+    TaskFileRequest request;
+    request.kind = kind;
+    request.title = QStringLiteral("Task File");
+    request.filters = QStringList{QStringLiteral("Text Files (*.txt)"), QStringLiteral("Hex Files (*.hex)")};
+    request.filterIndex = 2;
+    const std::optional<TaskFileAnswer> answer = ChooseTaskFile(nullptr, request);
+    if (!answer)
+        return std::nullopt;
+    EXPECT_EQ(answer->filterIndex, 2);
+    return answer->path;
 }
 
 } // namespace
@@ -210,6 +227,11 @@ TEST_F(FileNameBytesTest, EveryFileChooserGivesTheExactNameOfAnUnlistedFile)
          [](const QString&) { return ChooseTransferFile(nullptr, TransferDialog::PasteFromFile); }},
         {"Copy to File", "copy\xfd.bin", true, true,
          [](const QString&) { return ChooseTransferFile(nullptr, TransferDialog::CopyToFile); }},
+        // The preselected file type decides which names the box offers.
+        {"Import", "import\xff.hex", true, false,
+         [](const QString&) { return ChooseTaskFileOfType(TaskFileDialogKind::Import); }},
+        {"Export", "export\xc3\x28.hex", true, true,
+         [](const QString&) { return ChooseTaskFileOfType(TaskFileDialogKind::Export); }},
     };
     for (const EntryPoint& entry : entries) {
         const QString path = MakeRaw(entry.name, "x");
