@@ -187,6 +187,13 @@ QString FileNameOfUrl(const QUrl& url)
     return DecodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
 }
 
+QUrl UrlOfFileName(const QString& name)
+{
+    if (!HasBytesOutsideUtf8(name))
+        return QUrl::fromLocalFile(name);
+    return QUrl::fromEncoded("file://" + EncodeFileName(name).toPercentEncoding("/"), QUrl::StrictMode);
+}
+
 QStringList DecodeArguments(int argc, char** argv)
 {
     QStringList arguments;

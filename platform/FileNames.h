@@ -33,6 +33,9 @@ QString RecoverFileName(const QString& shownPath);
 // The local file a URL names (files dropped from a file manager), with the
 // exact bytes of its name; empty for a URL that is not a local file.
 QString FileNameOfUrl(const QUrl& url);
+// The URL of a local file (an absolute path), with each byte of its name that is not UTF-8
+// escaped as %XX, so that FileNameOfUrl gives the exact name back.
+QUrl UrlOfFileName(const QString& name);
 // The process's arguments decoded the same way (program name first).
 QStringList DecodeArguments(int argc, char** argv);
 

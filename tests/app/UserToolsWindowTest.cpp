@@ -5,6 +5,7 @@
 #include "app/EditToolsDlg.h"
 #include "app/UserTools.h"
 #include "settings/SettingsStore.h"
+#include "platform/FileNames.h"
 #include "platform/SettingsBackend.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "view/BinEditView.h"
@@ -20,7 +21,12 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -282,4 +288,93 @@ TEST_F(UserToolsTest, ASelectionBeyondTheArgumentLimitIsRefused)
     Frame()->ActiveView()->SetSelection(0, 200 * 1024);
     RunFromMenu("Sel");
     EXPECT_TRUE(messages_.Last().contains("longer than the system lets a program receive")) << messages_.Last().toStdString();
+}
+
+namespace {
+
+void WriteRaw(const QByteArray& path, const QByteArray& contents, mode_t mode)
+{
+    const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_TRUNC, mode);
+    ASSERT_GE(fd, 0) << path.toStdString();
+    ASSERT_EQ(::write(fd, contents.constData(), size_t(contents.size())), contents.size());
+    ::close(fd);
+}
+
+// What the tool wrote, once it has (it runs detached).
+QByteArray WaitForRaw(const QByteArray& path)
+{
+    for (int i = 0; i < 500; ++i) {
+        const int fd = ::open(path.constData(), O_RDONLY);
+        if (fd >= 0) {
+            char piece[4096];
+            const ssize_t n = ::read(fd, piece, sizeof piece);
+            ::close(fd);
+            ::unlink(path.constData());
+            return QByteArray(piece, n > 0 ? n : 0);
+        }
+        QTest::qWait(10);
+    }
+    return "<nothing recorded>";
+}
+
+QByteArray RealPath(const QByteArray& path)
+{
+    char resolved[PATH_MAX];
+    return ::realpath(path.constData(), resolved) ? QByteArray(resolved) : path;
+}
+
+} // namespace
+
+// A program and a folder whose names are not UTF-8 (Browse gives such names,
+// and so does {@CurFileDir} of a document in such a folder): the tool starts
+// in that folder and gets the document's name, each by its exact bytes.
+TEST_F(UserToolsTest, ProgramFolderAndArgumentsKeepTheirExactBytes)
+{
+    const QByteArray folder = platform::EncodeFileName(files_.path()) + "/";
+    const QByteArray toolDir = folder + "tools\xff";
+    const QByteArray workDir = folder + "work\xc3\x28";
+    const QByteArray script = toolDir + "/record\xff.sh";
+    const QByteArray data = workDir + "/data\xfe.bin";
+    ASSERT_EQ(::mkdir(toolDir.constData(), 0755), 0);
+    ASSERT_EQ(::mkdir(workDir.constData(), 0755), 0);
+    WriteRaw(script,
+             "#!/bin/sh\nout=\"$(dirname \"$0\")/record\"\n"
+             "{ pwd -P; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > \"$out.part\"\nmv \"$out.part\" \"$out\"\n",
+             0755);
+    WriteRaw(data, "x", 0644);
+    ASSERT_TRUE(Start({platform::DecodeFileName(data)}));
+    const QString program = platform::DecodeFileName(script);
+    struct Case {
+        const char* title;
+        QString arguments;
+        QString initialDir;
+        QByteArray recorded;
+    };
+    const Case cases[] = {
+        {"Macros", "{@CurFilePath}", "{@CurFileDir}", RealPath(workDir) + "\n[" + data + "]\n"},
+        {"Exact folder", "plain", platform::DecodeFileName(workDir), RealPath(workDir) + "\n[plain]\n"},
+        {"Tool's own folder", "", platform::DecodeFileName(toolDir), RealPath(toolDir) + "\n"},
+    };
+    for (const Case& c : cases)
+        Settings().tools.push_back(Tool(c.title, program, c.arguments, c.initialDir));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        RunFromMenu(c.title);
+        EXPECT_EQ(WaitForRaw(toolDir + "/record"), c.recorded);
+    }
+    EXPECT_EQ(messages_.Count(), 0) << messages_.Last().toStdString();
+
+    // A tool that cannot start is named as the user reads it.
+    Settings().tools = {Tool("Gone", platform::DecodeFileName(toolDir + "/gone\xff"))};
+    RunFromMenu("Gone");
+    EXPECT_EQ(messages_.Last(), "Unable to run tool.\n\nThere was an error running the command \"" +
+                                    platform::DisplayFileName(platform::DecodeFileName(toolDir + "/gone\xff")) + ".\"");
+    ASSERT_TRUE(CloseMainWindow());
+    Exit();
+    // QTemporaryDir cannot remove what the toolkit cannot name.
+    for (const QByteArray& path : {script, data})
+        ::unlink(path.constData());
+    ::unlink((toolDir + "/record").constData());
+    ::rmdir(toolDir.constData());
+    ::rmdir(workDir.constData());
 }

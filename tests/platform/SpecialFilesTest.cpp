@@ -188,6 +188,14 @@ TEST(FileNameOfUrlTest, DroppedUrlsGiveTheExactBytesOfTheName)
     ASSERT_EQ(urls.size(), qsizetype(std::size(cases)));
     for (qsizetype i = 0; i < urls.size(); ++i)
         EXPECT_EQ(platform::EncodeFileName(platform::FileNameOfUrl(urls[i])), cases[i].name) << cases[i].uri.constData();
+    // And back: the URL the program hands the desktop for such a name.
+    for (const auto& c : cases) {
+        if (c.name.isEmpty())
+            continue;
+        const QUrl url = platform::UrlOfFileName(platform::DecodeFileName(c.name));
+        EXPECT_TRUE(url.isLocalFile()) << c.uri.constData();
+        EXPECT_EQ(platform::EncodeFileName(platform::FileNameOfUrl(url)), c.name) << c.uri.constData();
+    }
 }
 
 } // namespace
