@@ -107,6 +107,8 @@ protected:
         // QTemporaryDir cannot remove what the toolkit cannot name.
         for (const QByteArray& path : made_)
             ::unlink(path.constData());
+        for (auto folder = madeFolders_.rbegin(); folder != madeFolders_.rend(); ++folder)
+            ::rmdir(folder->constData());
         AppTest::TearDown();
     }
     QString MakeRaw(const QByteArray& name, const QByteArray& contents)
@@ -118,9 +120,16 @@ protected:
         made_.append(path);
         return platform::DecodeFileName(path);
     }
+    void MakeRawFolder(const QByteArray& name)
+    {
+        const QByteArray path = platform::EncodeFileName(files_.path()) + "/" + name;
+        ASSERT_EQ(::mkdir(path.constData(), 0755), 0) << name.toStdString();
+        madeFolders_.append(path);
+    }
     static QString Shown(const QString& path) { return platform::DisplayFileName(path.mid(path.lastIndexOf('/') + 1)); }
 
     QList<QByteArray> made_;
+    QList<QByteArray> madeFolders_;
 };
 
 TEST_F(FileNameBytesTest, TheOpenDialogAndTheRecentListOpenTheFileByItsBytes)
@@ -250,4 +259,56 @@ TEST_F(FileNameBytesTest, EveryFileChooserGivesTheExactNameOfAnUnlistedFile)
         const QStringList asked = entry.asksToReplace ? QStringList{replace.arg(Shown(path))} : QStringList();
         EXPECT_EQ(messages_.Texts(), asked) << entry.what;
     }
+}
+
+// Folders whose names are not UTF-8 cannot be entered in the toolkit's list:
+// the box lists them, enters them, goes back up with "../", and a file chosen
+// in one comes back by its exact name.
+TEST_F(FileNameBytesTest, TheBoxEntersFoldersTheListCannotShow)
+{
+    const QByteArray folder = platform::EncodeFileName(files_.path()) + "/";
+    for (const char* name : {"sub\xff", "sub\xff/deeper\xfd", "plain dir"})
+        MakeRawFolder(name);
+    for (const char* name : {"top\xfe.bin", "sub\xff/in\xfe.bin", "sub\xff/plain.bin", "sub\xff/.hidden",
+                                   "sub\xff/deeper\xfd/x.bin", "plain dir/p.bin"})
+        MakeRaw(name, "x");
+    const QString chosenFile = platform::DecodeFileName(folder + "sub\xff/in\xfe.bin");
+    struct Step {
+        QString activate;
+        QStringList offered;  // the box afterwards
+    };
+    const QString bad = QString(QChar::ReplacementCharacter);
+    const QStringList inSub = {"../", "deeper" + bad + "/", "in" + bad + ".bin", "plain.bin"};
+    const Step steps[] = {
+        {QString(), {"sub" + bad + "/", "top" + bad + ".bin"}},
+        {"sub" + bad + "/", inSub},
+        {"deeper" + bad + "/", {"../", "x.bin"}},
+        {"../", inSub},
+        {"../", {"sub" + bad + "/", "top" + bad + ".bin"}},
+        {"sub" + bad + "/", inSub},
+        {"in" + bad + ".bin", inSub},
+    };
+    DriveNextFileDialog([&](CAnyNameFileDialog& dialog) {
+        dialog.setDirectory(files_.path());
+        QComboBox* box = dialog.OtherFilesBox();
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.activate.toStdString());
+            if (!step.activate.isEmpty()) {
+                const int index = box->findText(step.activate);
+                ASSERT_GE(index, 0);
+                box->setCurrentIndex(index);
+                emit box->activated(index);
+            }
+            QStringList offered;
+            for (int i = 0; i < box->count(); ++i)
+                offered << box->itemText(i);
+            EXPECT_EQ(offered, step.offered);
+        }
+        box->hidePopup();
+        PressAccept(dialog);
+    });
+    const std::unique_ptr<IAppDialogs> real = MakeStandardDialogs();
+    const std::optional<OpenFileChoice> choice = real->ChooseFileToOpen(nullptr, QStringLiteral("All Files (*.*)|*.*||"));
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_EQ(platform::EncodeFileName(choice->path), platform::EncodeFileName(chosenFile));
 }
