@@ -114,9 +114,7 @@ protected:
     QString MakeRaw(const QByteArray& name, const QByteArray& contents)
     {
         const QByteArray path = platform::EncodeFileName(files_.path()) + "/" + name;
-        const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
-        EXPECT_EQ(::write(fd, contents.constData(), size_t(contents.size())), contents.size());
-        ::close(fd);
+        WriteRawFile(path, contents);
         made_.append(path);
         return platform::DecodeFileName(path);
     }

@@ -35,8 +35,8 @@
 #include <QTimer>
 
 #include <deque>
-#include <fcntl.h>
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -52,28 +52,6 @@ QString ToolDigest(const QString& tool, const QString& path)
     if (!process.waitForFinished(10000))
         return QString();
     return QString::fromLatin1(process.readAllStandardOutput()).section(QLatin1Char(' '), 0, 0).toUpper();
-}
-
-// A file under the exact bytes of its name, which the toolkit cannot reach.
-void WriteRawFile(const QByteArray& path, const QByteArray& contents)
-{
-    const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
-    EXPECT_GE(fd, 0) << path.toStdString();
-    EXPECT_EQ(::write(fd, contents.constData(), size_t(contents.size())), contents.size());
-    ::close(fd);
-}
-
-std::optional<QByteArray> ReadRawFile(const QByteArray& path)
-{
-    const int fd = ::open(path.constData(), O_RDONLY);
-    if (fd < 0)
-        return std::nullopt;
-    QByteArray contents;
-    char piece[4096];
-    for (ssize_t n; (n = ::read(fd, piece, sizeof piece)) > 0;)
-        contents.append(piece, n);
-    ::close(fd);
-    return contents;
 }
 
 // The same text xxd -p writes: 30 bytes a line as lower-case hex pairs.

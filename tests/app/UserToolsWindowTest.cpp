@@ -1,6 +1,7 @@
 // User tools through the running program: the two dialogs, the Tools menu,
 // the settings file, and real tools started with their arguments.
 #include "AppTestSupport.h"
+#include "TestFiles.h"
 #include "app/EditToolDlg.h"
 #include "app/EditToolsDlg.h"
 #include "app/UserTools.h"
@@ -22,7 +23,6 @@
 #include <QSettings>
 #include <QTest>
 #include <csignal>
-#include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -294,17 +294,12 @@ namespace {
 // What the tool wrote, once it has (it runs detached).
 QByteArray WaitForRaw(const QByteArray& path)
 {
-    char piece[4096];
     for (int i = 0; i < 500; ++i) {
-        const int fd = ::open(path.constData(), O_RDONLY);
-        if (fd < 0) {
-            QTest::qWait(10);
-            continue;
+        if (std::optional<QByteArray> bytes = ReadRawFile(path)) {
+            ::unlink(path.constData());
+            return *bytes;
         }
-        const ssize_t n = ::read(fd, piece, sizeof piece);
-        ::close(fd);
-        ::unlink(path.constData());
-        return QByteArray(piece, n > 0 ? n : 0);
+        QTest::qWait(10);
     }
     return "<nothing recorded>";
 }
@@ -325,12 +320,8 @@ TEST_F(UserToolsTest, ProgramFolderAndArgumentsKeepTheirExactBytes)
     const QByteArray text = "#!/bin/sh\n{ pwd -P; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; "
                             "sed -n 's/^SigIgn:\\t*//p' /proc/self/status; } > \"${0%/*}/part\"\n"
                             "mv \"${0%/*}/part\" \"${0%/*}/record\"\n";
-    // Written by their bytes: the toolkit cannot reach these names.
-    for (const auto& [path, contents] : {std::pair{script, text}, std::pair{data, QByteArray("x")}}) {
-        const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0755);
-        ASSERT_EQ(::write(fd, contents.constData(), size_t(contents.size())), contents.size());
-        ::close(fd);
-    }
+    WriteRawFile(script, text, 0755);
+    WriteRawFile(data, "x");
     ASSERT_TRUE(Start({platform::DecodeFileName(data)}));
     struct Case {
         const char* title;

@@ -3,25 +3,17 @@
 #include "platform/FileErrors.h"
 #include "platform/FileMove.h"
 #include "platform/FileNames.h"
+#include "TestFiles.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-void WriteRaw(const QByteArray& path, const QByteArray& contents, mode_t mode)
-{
-    const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_TRUNC, mode);
-    ASSERT_EQ(::write(fd, contents.constData(), size_t(contents.size())), contents.size()) << path.toStdString();
-    ::close(fd);
-    ::chmod(path.constData(), mode);
-}
 
 struct stat Lstat(const QByteArray& path)
 {
@@ -49,14 +41,14 @@ TEST(FileMove, TheTargetGetsWhatASaveGivesOrStaysAsItWas)
     const auto none = [](const QByteArray&) {};
     const Case cases[] = {
         {"new file", here, none, 0, S_IFREG, 0644},
-        {"existing file", here, [](const QByteArray& t) { WriteRaw(t, "old", 0600); }, 0, S_IFREG, 0600},
+        {"existing file", here, [](const QByteArray& t) { WriteRawFile(t, "old", 0600); }, 0, S_IFREG, 0600},
         {"link", here,
          [&](const QByteArray& t) {
-             WriteRaw(here + "to\xfe", "old", 0640);
+             WriteRawFile(here + "to\xfe", "old", 0640);
              ::symlink("to\xfe", t);
          },
          0, S_IFLNK, 0640},
-        {"from another file system", there, [](const QByteArray& t) { WriteRaw(t, "old", 0604); }, 0, S_IFREG, 0604},
+        {"from another file system", there, [](const QByteArray& t) { WriteRawFile(t, "old", 0604); }, 0, S_IFREG, 0604},
         {"folder", here, [](const QByteArray& t) { ::mkdir(t, 0755); }, EISDIR, S_IFDIR, 0755},
         {"pipe", here, [](const QByteArray& t) { ::mkfifo(t, 0644); }, platform::kSaveOverSpecialFile, S_IFIFO, 0644},
     };
@@ -64,7 +56,7 @@ TEST(FileMove, TheTargetGetsWhatASaveGivesOrStaysAsItWas)
         SCOPED_TRACE(c.what);
         const QByteArray source = c.sourceFolder + "VTL.tmp";
         const QByteArray target = here + "out\xff" + QByteArray(c.what) + "\xc3\x28";
-        WriteRaw(source, "output", 0600);
+        WriteRawFile(source, "output", 0600);
         c.before(target);
         EXPECT_EQ(platform::MoveFileOnto(platform::DecodeFileName(source), platform::DecodeFileName(target)), c.error);
         EXPECT_EQ(Lstat(target).st_mode & S_IFMT, c.type);
