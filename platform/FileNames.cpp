@@ -1,5 +1,6 @@
 #include "FileNames.h"
 
+#include <QDir>
 #include <QStringList>
 #include <algorithm>
 #include <cstdint>
@@ -189,6 +190,13 @@ QString FileNameOfUrl(const QUrl& url)
     if (!url.host().isEmpty())
         return url.toLocalFile();
     return DecodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
+QString AbsoluteFileName(const QString& name)
+{
+    if (name.isEmpty() || QDir::isAbsolutePath(name))
+        return name;
+    return QDir::currentPath() + QLatin1Char('/') + name;
 }
 
 QUrl UrlOfFileName(const QString& name)

@@ -39,6 +39,10 @@ QString RecoverFileName(const QString& shownPath);
 // The local file a URL names (files dropped from a file manager), with the
 // exact bytes of its name; empty for a URL that is not a local file.
 QString FileNameOfUrl(const QUrl& url);
+// The name made absolute against the working directory. The toolkit's own
+// (QFileInfo::absoluteFilePath) turns each byte of a relative name that is
+// not UTF-8 into U+FFFD, which names another file.
+QString AbsoluteFileName(const QString& name);
 // The URL of a local file (an absolute path), with each byte of its name that is not UTF-8
 // escaped as %XX, so that FileNameOfUrl gives the exact name back.
 QUrl UrlOfFileName(const QString& name);

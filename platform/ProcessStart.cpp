@@ -30,11 +30,6 @@ QString ResolveAgainst(const QString& command, const QString& workingDir)
 
 // Names are looked up by their exact bytes: the toolkit's own file checks
 // convert a name as text and miss one that is not UTF-8.
-QString AbsolutePath(const QString& path)
-{
-    return QDir::isAbsolutePath(path) ? path : QDir::currentPath() + u'/' + path;
-}
-
 bool StatExact(const QString& path, struct stat* info) { return ::stat(EncodeFileName(path).constData(), info) == 0; }
 
 bool IsExecutableFile(const QString& path, const struct stat& info)
@@ -68,7 +63,7 @@ bool OpenCommand(const QString& command, const QStringList& arguments, const QSt
         return false;
     QString program;
     if (command.contains(u'/')) {
-        const QString file = AbsolutePath(ResolveAgainst(command, workingDir));
+        const QString file = AbsoluteFileName(ResolveAgainst(command, workingDir));
         struct stat info {};
         if (!StatExact(file, &info))
             return false;
@@ -80,7 +75,7 @@ bool OpenCommand(const QString& command, const QStringList& arguments, const QSt
     } else {
         program = QStandardPaths::findExecutable(command);
         if (program.isEmpty()) {
-            const QString file = AbsolutePath(ResolveAgainst(command, workingDir));
+            const QString file = AbsoluteFileName(ResolveAgainst(command, workingDir));
             struct stat info {};
             if (!StatExact(file, &info) || !S_ISREG(info.st_mode))
                 return false;
