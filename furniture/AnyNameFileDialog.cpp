@@ -124,9 +124,15 @@ void CAnyNameFileDialog::EnterFolder(const QString& folder)
         setDirectory(folder);
         ListOtherFiles();
     }
-    // The folder's entries are what the user wants to see next.
-    if (otherFiles_->isVisible())
-        QMetaObject::invokeMethod(otherFiles_, &QComboBox::showPopup, Qt::QueuedConnection);
+    // The folder's entries are what the user wants to see next, once the
+    // box has closed the list the folder was chosen from.
+    QComboBox* box = otherFiles_;
+    QMetaObject::invokeMethod(
+        box, [box] {
+            if (box->isVisible())
+                box->showPopup();
+        },
+        Qt::QueuedConnection);
 }
 
 void CAnyNameFileDialog::SelectExactFile(const QString& path)
