@@ -62,6 +62,10 @@ CAnyNameFileDialog::CAnyNameFileDialog(QWidget* parent, const QString& caption, 
             ListOtherFiles();
         });
     connect(this, &QFileDialog::filterSelected, this, &CAnyNameFileDialog::ListOtherFiles);
+    // The program's choice of file type (selectNameFilter) changes the list
+    // of file types without the signal above.
+    if (auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        connect(types, &QComboBox::currentIndexChanged, this, &CAnyNameFileDialog::ListOtherFiles);
     connect(otherFiles_, &QComboBox::activated, this, &CAnyNameFileDialog::OtherFileChosen);
     // After the toolkit's own check of the name, which disables the button
     // for a name it cannot find.

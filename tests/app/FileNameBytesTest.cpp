@@ -74,6 +74,10 @@ void ChooseUnlisted(CAnyNameFileDialog& dialog, const QString& folder, const QSt
 {
     dialog.setDirectory(folder);
     QComboBox* box = dialog.OtherFilesBox();
+    // Only names of the file type shown, as the list above shows them.
+    const QString type = dialog.selectedNameFilter().section("(*", 1).section(')', 0, 0);
+    for (int i = 0; i < box->count() && !type.contains('*'); ++i)
+        EXPECT_TRUE(box->itemText(i).endsWith(type)) << box->itemText(i).toStdString() << " offered for " << type.toStdString();
     const int index = box->findText(shown);
     EXPECT_GE(index, 0) << "not offered: " << shown.toStdString();
     EXPECT_TRUE(box->isVisibleTo(&dialog));
