@@ -8,14 +8,13 @@
 #include "furniture/AppDialogs.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <algorithm>
 
 using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::MsgResult;
 
-QString DocumentPathFor(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
+QString DocumentPathFor(const QString& path) { return QDir::cleanPath(platform::AbsoluteFileName(path)); }
 
 CDocManager::CDocManager(IAppDialogs& dialogs)
     : dialogs_(dialogs), feedback_([this](CBinEditDoc& document) {

@@ -1,7 +1,7 @@
 #include "ForwardMessage.h"
 #include "platform/FileNames.h"
 
-#include <QFileInfo>
+#include <QDir>
 #include <QtEndian>
 
 #include <algorithm>
@@ -77,9 +77,9 @@ QStringList ArgumentsForForwarding(const QStringList& arguments)
     result.reserve(arguments.size());
     for (const QString& argument : arguments) {
         QString flag;
-        const QFileInfo file(argument);
-        if (!CommandLineInfo::SplitFlag(argument, &flag) && file.isRelative() && platform::FileNameExists(argument))
-            result.append(file.absoluteFilePath());
+        if (!CommandLineInfo::SplitFlag(argument, &flag) && QDir::isRelativePath(argument) &&
+            platform::FileNameExists(argument))
+            result.append(platform::AbsoluteFileName(argument));
         else
             result.append(argument);
     }

@@ -5,6 +5,7 @@
 #include "app/ToolArguments.h"
 #include "app/CommandWords.h"
 #include "core/BinEditDoc.h"
+#include "platform/FileNames.h"
 #include "platform/MessageBox.h"
 #include "platform/ProcessStart.h"
 #include "platform/StatusHooks.h"
@@ -38,7 +39,7 @@ std::unique_ptr<QInputDialog> MakeArgumentsDialog(QWidget* parent, const QString
     auto dialog = std::make_unique<QInputDialog>(parent);
     dialog->setWindowTitle(QStringLiteral("Program Arguments"));
     dialog->setLabelText(QStringLiteral("Please enter any &arguments that should be passed to \"%1\":")
-                             .arg(CommandFileName(command)));
+                             .arg(platform::DisplayFileName(CommandFileName(command))));
     dialog->setTextValue(initial);
     dialog->resize(480, dialog->sizeHint().height());
     return dialog;
@@ -133,7 +134,8 @@ bool CUserTools::Run(int index)
     }
     platform::WaitCursor wait;
     if (!platform::OpenCommand(tool.command, *arguments, directory)) {
-        Refuse(QStringLiteral("There was an error running the command \"%1.\"").arg(tool.command));
+        Refuse(QStringLiteral("There was an error running the command \"%1.\"")
+                   .arg(platform::DisplayFileName(tool.command)));
         return false;
     }
     return true;

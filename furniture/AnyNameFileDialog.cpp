@@ -57,8 +57,15 @@ CAnyNameFileDialog::CAnyNameFileDialog(QWidget* parent, const QString& caption, 
     }
     // Every change of folder, whether the user's or the program's.
     if (auto* files = findChild<QFileSystemModel*>(QStringLiteral("qt_filesystem_model")))
-        connect(files, &QFileSystemModel::rootPathChanged, this, &CAnyNameFileDialog::ListOtherFiles);
+        connect(files, &QFileSystemModel::rootPathChanged, this, [this] {
+            boxFolder_.clear();
+            ListOtherFiles();
+        });
     connect(this, &QFileDialog::filterSelected, this, &CAnyNameFileDialog::ListOtherFiles);
+    // The program's choice of file type (selectNameFilter) changes the list
+    // of file types without the signal above.
+    if (auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        connect(types, &QComboBox::currentIndexChanged, this, &CAnyNameFileDialog::ListOtherFiles);
     connect(otherFiles_, &QComboBox::activated, this, &CAnyNameFileDialog::OtherFileChosen);
     // After the toolkit's own check of the name, which disables the button
     // for a name it cannot find.
@@ -80,21 +87,56 @@ void CAnyNameFileDialog::EnableAcceptForExactName()
 void CAnyNameFileDialog::ListOtherFiles()
 {
     otherFiles_->clear();
+    const bool ownFolder = boxFolder_.isEmpty();
+    if (!ownFolder)
+        otherFiles_->addItem(QStringLiteral("../"), QFileInfo(boxFolder_).path());
     const QList<QRegularExpression> patterns = FilterPatterns(selectedNameFilter());
-    for (const QString& path : platform::FilesTheToolkitCannotList(directory().absolutePath())) {
-        const QString shown = platform::DisplayFileName(QFileInfo(path).fileName());
-        if (Matches(patterns, shown))
-            otherFiles_->addItem(shown, path);
+    const QString folder = ownFolder ? directory().absolutePath() : boxFolder_;
+    for (const platform::FolderEntry& entry : platform::ListFolderByBytes(folder, ownFolder)) {
+        const QString shown = platform::DisplayFileName(QFileInfo(entry.path).fileName());
+        if (entry.isFolder)
+            otherFiles_->addItem(shown + QLatin1Char('/'), entry.path);
+        else if (Matches(patterns, shown))
+            otherFiles_->addItem(shown, entry.path);
     }
     otherFiles_->setCurrentIndex(-1);
+    // Where the box is, when the list above shows another folder.
+    otherFiles_->setPlaceholderText(ownFolder ? QString() : platform::DisplayFileName(boxFolder_) + QLatin1Char('/'));
     otherLabel_->setVisible(otherFiles_->count() > 0);
     otherFiles_->setVisible(otherFiles_->count() > 0);
 }
 
 void CAnyNameFileDialog::OtherFileChosen(int index)
 {
-    if (index >= 0)
-        SelectExactFile(otherFiles_->itemData(index).toString());
+    if (index < 0)
+        return;
+    const QString path = otherFiles_->itemData(index).toString();
+    if (otherFiles_->itemText(index).endsWith(QLatin1Char('/')))
+        EnterFolder(path);
+    else
+        SelectExactFile(path);
+}
+
+void CAnyNameFileDialog::EnterFolder(const QString& folder)
+{
+    if (platform::HasBytesOutsideUtf8(folder)) {
+        boxFolder_ = folder;
+        ListOtherFiles();
+    } else {
+        // Back where the toolkit's list reaches: it shows the folder again.
+        boxFolder_.clear();
+        setDirectory(folder);
+        ListOtherFiles();
+    }
+    // The folder's entries are what the user wants to see next, once the
+    // box has closed the list the folder was chosen from.
+    QComboBox* box = otherFiles_;
+    QMetaObject::invokeMethod(
+        box, [box] {
+            if (box->isVisible())
+                box->showPopup();
+        },
+        Qt::QueuedConnection);
 }
 
 void CAnyNameFileDialog::SelectExactFile(const QString& path)
@@ -106,9 +148,15 @@ void CAnyNameFileDialog::SelectExactFile(const QString& path)
     const QFileInfo info(path);
     if (!platform::HasBytesOutsideUtf8(info.path()))
         setDirectory(info.path());
+    // A file in a folder the list cannot enter is named from the list's
+    // folder, so that the name field says where it is.
+    const QString listed = directory().absolutePath() + QLatin1Char('/');
+    const QString name = platform::HasBytesOutsideUtf8(info.path()) && path.startsWith(listed)
+                             ? path.mid(listed.size())
+                             : info.fileName();
     // What selectedFiles() gives back once the name field shows the name.
-    shownToExact_.insert(platform::DisplayFileName(directory().absoluteFilePath(info.fileName())), path);
-    selectFile(platform::DisplayFileName(info.fileName()));
+    shownToExact_.insert(platform::DisplayFileName(directory().absoluteFilePath(name)), path);
+    selectFile(platform::DisplayFileName(name));
 }
 
 QString CAnyNameFileDialog::ExactPathFor(const QString& selected) const

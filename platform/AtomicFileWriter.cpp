@@ -3,7 +3,6 @@
 #include "FileNames.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -27,7 +26,7 @@ QByteArray DirectoryOf(const QByteArray& file)
 // on the bytes of the names, so names that are not valid UTF-8 resolve too.
 QByteArray ResolveTarget(const QString& path)
 {
-    QByteArray current = EncodeFileName(QFileInfo(path).absoluteFilePath());
+    QByteArray current = EncodeFileName(AbsoluteFileName(path));
     for (int depth = 0; depth < 40; ++depth) {
         struct stat info {};
         if (::lstat(current.constData(), &info) != 0 || !S_ISLNK(info.st_mode))

@@ -1,5 +1,6 @@
 #include "FileNames.h"
 
+#include <QDir>
 #include <QStringList>
 #include <algorithm>
 #include <cstdint>
@@ -138,28 +139,32 @@ QByteArray EntryShownAs(const QByteArray& folder, const QString& shown)
 
 bool HasBytesOutsideUtf8(const QString& name) { return DisplayFileName(name) != name; }
 
-QStringList FilesTheToolkitCannotList(const QString& folder)
+QList<FolderEntry> ListFolderByBytes(const QString& folder, bool onlyNotUtf8)
 {
     QByteArray path = EncodeFileName(folder);
     if (!path.endsWith('/'))
         path += '/';
-    QList<QByteArray> names;
+    QList<QByteArray> folders;
+    QList<QByteArray> files;
     if (DIR* listing = ::opendir(path.constData())) {
         while (const dirent* entry = ::readdir(listing)) {
             const QByteArray name(entry->d_name);
             struct stat info {};
-            if (name.startsWith('.') || !HasBytesOutsideUtf8(DecodeFileName(name)) ||
-                ::stat((path + name).constData(), &info) != 0 || S_ISDIR(info.st_mode))
+            if (name.startsWith('.') || (onlyNotUtf8 && !HasBytesOutsideUtf8(DecodeFileName(name))) ||
+                ::stat((path + name).constData(), &info) != 0)
                 continue;
-            names.append(name);
+            (S_ISDIR(info.st_mode) ? folders : files).append(name);
         }
         ::closedir(listing);
     }
-    std::sort(names.begin(), names.end());
-    QStringList files;
-    for (const QByteArray& name : names)
-        files.append(DecodeFileName(path + name));
-    return files;
+    std::sort(folders.begin(), folders.end());
+    std::sort(files.begin(), files.end());
+    QList<FolderEntry> entries;
+    for (const QByteArray& name : folders)
+        entries.append({DecodeFileName(path + name), true});
+    for (const QByteArray& name : files)
+        entries.append({DecodeFileName(path + name), false});
+    return entries;
 }
 
 QString RecoverFileName(const QString& shownPath)
@@ -185,6 +190,20 @@ QString FileNameOfUrl(const QUrl& url)
     if (!url.host().isEmpty())
         return url.toLocalFile();
     return DecodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
+QString AbsoluteFileName(const QString& name)
+{
+    if (name.isEmpty() || QDir::isAbsolutePath(name))
+        return name;
+    return QDir::currentPath() + QLatin1Char('/') + name;
+}
+
+QUrl UrlOfFileName(const QString& name)
+{
+    if (!HasBytesOutsideUtf8(name))
+        return QUrl::fromLocalFile(name);
+    return QUrl::fromEncoded("file://" + EncodeFileName(name).toPercentEncoding("/"), QUrl::StrictMode);
 }
 
 QStringList DecodeArguments(int argc, char** argv)

@@ -1,12 +1,14 @@
 #include "ProcessStart.h"
 
+#include "DetachedProcess.h"
+#include "FileNames.h"
+
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileInfo>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QUrl>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -26,6 +28,15 @@ QString ResolveAgainst(const QString& command, const QString& workingDir)
     return QDir(workingDir).filePath(command);
 }
 
+// Names are looked up by their exact bytes: the toolkit's own file checks
+// convert a name as text and miss one that is not UTF-8.
+bool StatExact(const QString& path, struct stat* info) { return ::stat(EncodeFileName(path).constData(), info) == 0; }
+
+bool IsExecutableFile(const QString& path, const struct stat& info)
+{
+    return S_ISREG(info.st_mode) && ::access(EncodeFileName(path).constData(), X_OK) == 0;
+}
+
 } // namespace
 
 bool ArgumentsFitSystemLimit(const QString& program, const QStringList& arguments)
@@ -33,11 +44,11 @@ bool ArgumentsFitSystemLimit(const QString& program, const QStringList& argument
     long total = sysconf(_SC_ARG_MAX);
     if (total <= 0)
         total = 128 * 1024;
-    qsizetype used = ExecCost(program.toLocal8Bit());
+    qsizetype used = ExecCost(EncodeFileName(program));
     for (const QString& variable : QProcessEnvironment::systemEnvironment().toStringList())
         used += ExecCost(variable.toLocal8Bit());
     for (const QString& argument : arguments) {
-        const QByteArray bytes = argument.toLocal8Bit();
+        const QByteArray bytes = EncodeFileName(argument);
         if (bytes.size() + 1 > kSingleArgumentLimit)
             return false;
         used += ExecCost(bytes);
@@ -52,33 +63,34 @@ bool OpenCommand(const QString& command, const QStringList& arguments, const QSt
         return false;
     QString program;
     if (command.contains(u'/')) {
-        const QFileInfo file(ResolveAgainst(command, workingDir));
-        if (!file.exists())
+        const QString file = AbsoluteFileName(ResolveAgainst(command, workingDir));
+        struct stat info {};
+        if (!StatExact(file, &info))
             return false;
-        if (!file.isFile() || !file.isExecutable()) {
+        if (!IsExecutableFile(file, info)) {
             // A document: the desktop's application for it, which takes no arguments.
-            return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+            return QDesktopServices::openUrl(UrlOfFileName(file));
         }
-        program = file.absoluteFilePath();
+        program = file;
     } else {
         program = QStandardPaths::findExecutable(command);
         if (program.isEmpty()) {
-            const QFileInfo file(ResolveAgainst(command, workingDir));
-            if (!file.isFile())
+            const QString file = AbsoluteFileName(ResolveAgainst(command, workingDir));
+            struct stat info {};
+            if (!StatExact(file, &info) || !S_ISREG(info.st_mode))
                 return false;
-            if (!file.isExecutable())
-                return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
-            program = file.absoluteFilePath();
+            if (!IsExecutableFile(file, info))
+                return QDesktopServices::openUrl(UrlOfFileName(file));
+            program = file;
         }
     }
-    if (!workingDir.isEmpty() && !QFileInfo(workingDir).isDir())
+    struct stat folder {};
+    if (!workingDir.isEmpty() && (!StatExact(workingDir, &folder) || !S_ISDIR(folder.st_mode)))
         return false;
-    QProcess process;
-    process.setProgram(program);
-    process.setArguments(arguments);
-    if (!workingDir.isEmpty())
-        process.setWorkingDirectory(workingDir);
-    return process.startDetached();
+    QList<QByteArray> encoded;
+    for (const QString& argument : arguments)
+        encoded.append(EncodeFileName(argument));
+    return StartDetached(EncodeFileName(program), encoded, EncodeFileName(workingDir)) == 0;
 }
 
 } // namespace platform

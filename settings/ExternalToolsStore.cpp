@@ -21,10 +21,12 @@ std::vector<ExternalTool> LoadExternalTools(const QSettings& settings)
         tool.title = ReadText(settings, key("Title", number), QString());
         if (tool.title.isEmpty())
             break;
-        tool.command = ReadText(settings, key("Command", number), QString());
+        // A program or folder chosen with Browse may have a name that is not
+        // UTF-8; it is stored as bytes, as the recent-file list stores names.
+        tool.command = ReadFileName(settings, key("Command", number), QString());
         if (tool.command.isEmpty())
             break;
-        tool.initialDir = ReadText(settings, key("InitialDir", number), QString());
+        tool.initialDir = ReadFileName(settings, key("InitialDir", number), QString());
         tool.arguments = ReadText(settings, key("Arguments", number), QString());
         tool.promptForArgs = ReadFlag(settings, key("PromptForArgs", number), false);
         tools.push_back(tool);
@@ -39,8 +41,8 @@ void SaveExternalTools(QSettings& settings, const std::vector<ExternalTool>& too
     int number = 1;
     for (const ExternalTool& tool : tools) {
         WriteText(settings, NumberedKey("Title", number), tool.title);
-        WriteText(settings, NumberedKey("Command", number), tool.command);
-        WriteText(settings, NumberedKey("InitialDir", number), tool.initialDir);
+        WriteFileName(settings, NumberedKey("Command", number), tool.command);
+        WriteFileName(settings, NumberedKey("InitialDir", number), tool.initialDir);
         WriteText(settings, NumberedKey("Arguments", number), tool.arguments);
         WriteFlag(settings, NumberedKey("PromptForArgs", number), tool.promptForArgs);
         ++number;

@@ -14,7 +14,9 @@
 #include "ext/TaskResultMessage.h"
 #include "ext/TaskTempFile.h"
 #include "ext/TaskTexts.h"
+#include "ext/UserFileStandIn.h"
 #include "platform/FileErrors.h"
+#include "platform/FileNames.h"
 #include "platform/FileReader.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
@@ -155,10 +157,13 @@ void CTaskCommands::Import()
     if (!chosen)
         return;
 
+    const std::optional<UserFileStandIn> input = UserFileStandIn::ForInput(chosen->path);
+    if (!input)
+        return;
     const std::unique_ptr<TaskTempFile> output = MakeTaskTempFileOrReport();
     if (!output)
         return;
-    if (!RunInBackground(TASK_IMPORT, chosen->index, chosen->path, output->Path(), nullptr))
+    if (!RunInBackground(TASK_IMPORT, chosen->index, input->ModulePath(), output->Path(), nullptr))
         return;
     if (openImported_)
         openImported_(output->Path());
@@ -182,17 +187,22 @@ void CTaskCommands::Export()
     const QString path = WithExportExtension(chosen->path, Tasks().Task(TASK_EXPORT, index).filter);
     // The dialog asked about the name as typed; a name that only now got its
     // extension may be another existing file.
-    if (path != chosen->path && QFileInfo::exists(path)
-        && platform::ShowMessage(QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
-                                 platform::MsgButtons::YesNo, platform::MsgIcon::Warning)
+    if (path != chosen->path && platform::FileNameExists(path)
+        && platform::ShowMessage(
+               QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(platform::DisplayFileName(path)),
+               platform::MsgButtons::YesNo, platform::MsgIcon::Warning)
                != platform::MsgResult::Yes)
         return;
 
     const std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
     if (!input || !view->Document()->SaveCopyToTempFile(input->Path()))
         return;
+    std::optional<UserFileStandIn> output = UserFileStandIn::ForOutput(path);
+    if (!output)
+        return;
     const TaskViewParams params = ParamsOf(*view);
-    RunInBackground(TASK_EXPORT, index, input->Path(), path, &params);
+    if (RunInBackground(TASK_EXPORT, index, input->Path(), output->ModulePath(), &params))
+        output->Deliver();
 }
 
 // ---------------------------------------------------------------- Copy As and Paste As

@@ -1,6 +1,6 @@
 #include "TaskFileDialog.h"
 
-#include <QFileDialog>
+#include "furniture/AnyNameFileDialog.h"
 
 namespace {
 TaskFileHook& Hook()
@@ -21,7 +21,8 @@ std::optional<TaskFileAnswer> ChooseTaskFile(QWidget* parent, const TaskFileRequ
 {
     if (Hook())
         return Hook()(request);
-    QFileDialog dialog(parent, request.title);
+    // Lists and returns names that are not UTF-8 as well, by their exact bytes.
+    CAnyNameFileDialog dialog(parent, request.title);
     const bool importing = request.kind == TaskFileDialogKind::Import;
     dialog.setAcceptMode(importing ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(importing ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -29,10 +30,11 @@ std::optional<TaskFileAnswer> ChooseTaskFile(QWidget* parent, const TaskFileRequ
     dialog.setNameFilters(request.filters);
     if (request.filterIndex >= 1 && request.filterIndex <= request.filters.size())
         dialog.selectNameFilter(request.filters[request.filterIndex - 1]);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    dialog.exec();
     TaskFileAnswer answer;
-    answer.path = dialog.selectedFiles().first();
+    answer.path = dialog.ChosenPath();
+    if (answer.path.isEmpty())
+        return std::nullopt;
     answer.filterIndex = int(request.filters.indexOf(dialog.selectedNameFilter())) + 1;
     if (answer.filterIndex < 1)
         answer.filterIndex = request.filterIndex;

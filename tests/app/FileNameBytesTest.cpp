@@ -8,6 +8,7 @@
 #include "furniture/AnyNameFileDialog.h"
 #include "platform/FileNames.h"
 #include "platform/SettingsBackend.h"
+#include "tooldialogs/TaskFileDialog.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "view/TransferDialogs.h"
 
@@ -73,12 +74,32 @@ void ChooseUnlisted(CAnyNameFileDialog& dialog, const QString& folder, const QSt
 {
     dialog.setDirectory(folder);
     QComboBox* box = dialog.OtherFilesBox();
+    // Only names of the file type shown, as the list above shows them.
+    const QString type = dialog.selectedNameFilter().section("(*", 1).section(')', 0, 0);
+    for (int i = 0; i < box->count() && !type.contains('*'); ++i)
+        EXPECT_TRUE(box->itemText(i).endsWith(type)) << box->itemText(i).toStdString() << " offered for " << type.toStdString();
     const int index = box->findText(shown);
     EXPECT_GE(index, 0) << "not offered: " << shown.toStdString();
     EXPECT_TRUE(box->isVisibleTo(&dialog));
     box->setCurrentIndex(index);
     emit box->activated(index);
     PressAccept(dialog);
+}
+
+// The Import or Export dialog with the second of two file types preselected;
+// the type comes back as chosen.
+std::optional<QString> ChooseTaskFileOfType(TaskFileDialogKind kind)
+{
+    TaskFileRequest request;
+    request.kind = kind;
+    request.title = QStringLiteral("Task File");
+    request.filters = QStringList{QStringLiteral("Text Files (*.txt)"), QStringLiteral("Hex Files (*.hex)")};
+    request.filterIndex = 2;
+    const std::optional<TaskFileAnswer> answer = ChooseTaskFile(nullptr, request);
+    if (!answer)
+        return std::nullopt;
+    EXPECT_EQ(answer->filterIndex, 2);
+    return answer->path;
 }
 
 } // namespace
@@ -90,20 +111,27 @@ protected:
         // QTemporaryDir cannot remove what the toolkit cannot name.
         for (const QByteArray& path : made_)
             ::unlink(path.constData());
+        for (auto folder = madeFolders_.rbegin(); folder != madeFolders_.rend(); ++folder)
+            ::rmdir(folder->constData());
         AppTest::TearDown();
     }
     QString MakeRaw(const QByteArray& name, const QByteArray& contents)
     {
         const QByteArray path = platform::EncodeFileName(files_.path()) + "/" + name;
-        const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
-        EXPECT_EQ(::write(fd, contents.constData(), size_t(contents.size())), contents.size());
-        ::close(fd);
+        WriteRawFile(path, contents);
         made_.append(path);
         return platform::DecodeFileName(path);
+    }
+    void MakeRawFolder(const QByteArray& name)
+    {
+        const QByteArray path = platform::EncodeFileName(files_.path()) + "/" + name;
+        ASSERT_EQ(::mkdir(path.constData(), 0755), 0) << name.toStdString();
+        madeFolders_.append(path);
     }
     static QString Shown(const QString& path) { return platform::DisplayFileName(path.mid(path.lastIndexOf('/') + 1)); }
 
     QList<QByteArray> made_;
+    QList<QByteArray> madeFolders_;
 };
 
 TEST_F(FileNameBytesTest, TheOpenDialogAndTheRecentListOpenTheFileByItsBytes)
@@ -210,6 +238,11 @@ TEST_F(FileNameBytesTest, EveryFileChooserGivesTheExactNameOfAnUnlistedFile)
          [](const QString&) { return ChooseTransferFile(nullptr, TransferDialog::PasteFromFile); }},
         {"Copy to File", "copy\xfd.bin", true, true,
          [](const QString&) { return ChooseTransferFile(nullptr, TransferDialog::CopyToFile); }},
+        // The preselected file type decides which names the box offers.
+        {"Import", "import\xff.hex", true, false,
+         [](const QString&) { return ChooseTaskFileOfType(TaskFileDialogKind::Import); }},
+        {"Export", "export\xc3\x28.hex", true, true,
+         [](const QString&) { return ChooseTaskFileOfType(TaskFileDialogKind::Export); }},
     };
     for (const EntryPoint& entry : entries) {
         const QString path = MakeRaw(entry.name, "x");
@@ -228,4 +261,50 @@ TEST_F(FileNameBytesTest, EveryFileChooserGivesTheExactNameOfAnUnlistedFile)
         const QStringList asked = entry.asksToReplace ? QStringList{replace.arg(Shown(path))} : QStringList();
         EXPECT_EQ(messages_.Texts(), asked) << entry.what;
     }
+}
+
+// Folders whose names are not UTF-8 cannot be entered in the toolkit's list:
+// the box lists them, enters them, goes back up with "../", and a file chosen
+// in one comes back by its exact name.
+TEST_F(FileNameBytesTest, TheBoxEntersFoldersTheListCannotShow)
+{
+    for (const char* name : {"sub\xff", "sub\xff/deeper\xfd", "plain dir"})
+        MakeRawFolder(name);
+    for (const char* name : {"top\xfe.bin", "sub\xff/in\xfe.bin", "sub\xff/.hidden", "sub\xff/deeper\xfd/x.bin"})
+        MakeRaw(name, "x");
+    struct Step {
+        QString activate;
+        QStringList offered;  // the box afterwards
+    };
+    const QString bad(QChar::ReplacementCharacter);
+    const QStringList top = {"sub" + bad + "/", "top" + bad + ".bin"};
+    const QStringList inSub = {"../", "deeper" + bad + "/", "in" + bad + ".bin"};
+    const Step steps[] = {
+        {QString(), top},           {"sub" + bad + "/", inSub}, {"deeper" + bad + "/", {"../", "x.bin"}},
+        {"../", inSub},             {"../", top},               {"sub" + bad + "/", inSub},
+        {"in" + bad + ".bin", inSub},
+    };
+    DriveNextFileDialog([&](CAnyNameFileDialog& dialog) {
+        dialog.setDirectory(files_.path());
+        QComboBox* box = dialog.OtherFilesBox();
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.activate.toStdString());
+            if (!step.activate.isEmpty()) {
+                const int index = box->findText(step.activate);
+                ASSERT_GE(index, 0);
+                box->setCurrentIndex(index);
+                emit box->activated(index);
+            }
+            QStringList offered;
+            for (int i = 0; i < box->count(); ++i)
+                offered << box->itemText(i);
+            EXPECT_EQ(offered, step.offered);
+        }
+        box->hidePopup();
+        PressAccept(dialog);
+    });
+    const std::unique_ptr<IAppDialogs> real = MakeStandardDialogs();
+    const std::optional<OpenFileChoice> choice = real->ChooseFileToOpen(nullptr, QStringLiteral("All Files (*.*)|*.*||"));
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_EQ(platform::EncodeFileName(choice->path), platform::EncodeFileName(files_.path()) + "/sub\xff/in\xfe.bin");
 }

@@ -173,16 +173,25 @@ TEST_F(FileSafetyTest, ComingBackToAFileChangedOnDiskOffersToReloadItOncePerChan
 TEST_F(FileSafetyTest, AFileNameThatIsNotUtf8OpensSavesAndShowsReplacementCharacters)
 {
     const QByteArray raw = platform::EncodeFileName(files_.path()) + "/a\xff" "b.bin";
-    std::ofstream(raw.constData(), std::ios::binary) << "bytes";
-    ASSERT_TRUE(Start({platform::DecodeFileName(raw)}));
-    CBinEditDoc* doc = ActiveDoc();
-    ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(DocumentBytes(*doc), "bytes");
-    EXPECT_TRUE(MainTitle().contains(QStringLiteral("a\uFFFDb.bin"))) << MainTitle().toStdString();
-    doc->SetModifiedFlag(true);
-    EXPECT_TRUE(Docs().Save(doc));
-    EXPECT_TRUE(messages_.Messages().empty());
-    EXPECT_EQ(RawFolderEntries(files_.path()), QList<QByteArray>{"a\xff" "b.bin"}) << "saved under another name";
-    Exit();
-    ::unlink(raw.constData());  // QTemporaryDir cannot remove what Qt cannot name
+    // As a shell passes it: relative to the working directory, or whole.
+    for (const QByteArray& argument : {raw, QByteArray("a\xff" "b.bin")}) {
+        SCOPED_TRACE(argument.toStdString());
+        std::ofstream(raw.constData(), std::ios::binary) << "bytes";
+        const QString saved = QDir::currentPath();
+        QDir::setCurrent(files_.path());
+        const bool started = Start({platform::DecodeFileName(argument)});
+        QDir::setCurrent(saved);
+        ASSERT_TRUE(started);
+        CBinEditDoc* doc = ActiveDoc();
+        ASSERT_NE(doc, nullptr);
+        EXPECT_EQ(DocumentBytes(*doc), "bytes");
+        EXPECT_EQ(platform::EncodeFileName(doc->PathName()), raw);
+        EXPECT_TRUE(MainTitle().contains(QStringLiteral("a\uFFFDb.bin"))) << MainTitle().toStdString();
+        doc->SetModifiedFlag(true);
+        EXPECT_TRUE(Docs().Save(doc));
+        EXPECT_TRUE(messages_.Messages().empty());
+        EXPECT_EQ(RawFolderEntries(files_.path()), QList<QByteArray>{"a\xff" "b.bin"}) << "saved under another name";
+        Exit();
+        ::unlink(raw.constData());  // QTemporaryDir cannot remove what Qt cannot name
+    }
 }

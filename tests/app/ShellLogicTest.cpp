@@ -7,11 +7,13 @@
 #include "ForwardClient.h"
 #include "QtPrinting.h"
 #include "TestFiles.h"
+#include "platform/FileNames.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 
 // ---------------------------------------------------------------- command line
@@ -166,11 +168,16 @@ TEST(ForwardBlockTest, RelativeNamesOfExistingFilesBecomeAbsolute)
 {
     QTemporaryDir dir;
     WriteWholeFile(dir.filePath("here.bin"), "x");
+    const QByteArray odd = QFile::encodeName(dir.path()) + "/odd\xff.bin";  // a name that is not UTF-8
+    WriteRawFile(odd, "x");
     const QString saved = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    const QStringList forwarded = ArgumentsForForwarding({"here.bin", "missing.bin", "-p", "/abs/x.bin"});
+    const QStringList forwarded = ArgumentsForForwarding(
+        {"here.bin", "missing.bin", "-p", "/abs/x.bin", platform::DecodeFileName("odd\xff.bin")});
     QDir::setCurrent(saved);
-    EXPECT_EQ(forwarded, QStringList({QDir(dir.path()).absoluteFilePath("here.bin"), "missing.bin", "-p", "/abs/x.bin"}));
+    ::unlink(odd.constData());
+    EXPECT_EQ(forwarded, QStringList({QDir(dir.path()).absoluteFilePath("here.bin"), "missing.bin", "-p", "/abs/x.bin",
+                                      platform::DecodeFileName(odd)}));
 }
 
 // ---------------------------------------------------------------- recent files

@@ -11,6 +11,7 @@
 #include "ext/TaskChoices.h"
 #include "ext/TaskExtensions.h"
 #include "platform/BackgroundRemover.h"
+#include "platform/FileNames.h"
 #include "tooldialogs/ChecksumDlg.h"
 #include "tooldialogs/ItemList.h"
 #include "tooldialogs/TaskCommands.h"
@@ -35,6 +36,8 @@
 
 #include <deque>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -578,6 +581,104 @@ TEST_F(TaskCommandsTest, SlowTaskRunsBehindTheProgressWindowWhileTheWindowPaints
     EXPECT_GE(ticks, 5);
     EXPECT_GE(counter.paints, 3);
     EXPECT_EQ(TempFiles(), QStringList());
+}
+
+} // namespace
+
+namespace {
+
+// Import and Export by names that are not UTF-8: the modules open what they
+// are given through the toolkit, which cannot reach such a name, so the host
+// hands them a temporary file in its place.
+class TaskFileNameBytesTest : public TaskCommandsTest {
+protected:
+    void TearDown() override
+    {
+        // QTemporaryDir cannot remove what the toolkit cannot name.
+        for (const QByteArray& name : RawFolderEntries(files_.path()))
+            if (::unlink((folder_ + name).constData()) != 0)
+                ::rmdir((folder_ + name).constData());
+        TaskCommandsTest::TearDown();
+    }
+    void Answer(const QByteArray& path) { fileAnswers_.push_back({platform::DecodeFileName(path), "Text Files (*.txt)"}); }
+    QByteArray folder_ = platform::EncodeFileName(files_.path()) + "/";
+};
+
+TEST_F(TaskFileNameBytesTest, ImportAndExportReachTheExactName)
+{
+    StartWithShippedModules();
+    const QByteArray bytes = RandomBytes(3000, 5);
+    OpenBytes(bytes);
+    Answer(folder_ + "reference.txt");  // a name the module writes itself
+    Trigger(Cmd::FileExport);
+    const QByteArray reference = ReadRawFile(folder_ + "reference.txt").value_or("<missing>");
+    EXPECT_TRUE(reference.startsWith("00000000  " + bytes.left(2).toHex(' ').toUpper()));
+    for (const QByteArray& name : {QByteArray("plain"), QByteArray("a\xff" "b"), QByteArray("\xc3\x28")}) {
+        SCOPED_TRACE(name.toHex().toStdString());
+        // Export, typed without the extension the file type adds: the file
+        // already there is replaced only once the user agrees.
+        const QByteArray target = folder_ + "out-" + name + ".txt";
+        WriteRawFile(target, "old");
+        const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                     .arg(platform::DisplayFileName(platform::DecodeFileName(target)));
+        for (const platform::MsgResult answer : {platform::MsgResult::No, platform::MsgResult::Yes}) {
+            messages_.Clear();
+            messages_.Answer(answer);
+            Answer(folder_ + "out-" + name);
+            Trigger(Cmd::FileExport);
+            EXPECT_EQ(messages_.Texts(), QStringList{question});
+            EXPECT_EQ(ReadRawFile(target), answer == platform::MsgResult::Yes ? reference : "old");
+        }
+        // Import.
+        messages_.Clear();
+        const int documents = Docs().Count();
+        WriteRawFile(folder_ + name + ".hex.txt", PlainHexDump(bytes));
+        Answer(folder_ + name + ".hex.txt");
+        Trigger(Cmd::FileImport);
+        ASSERT_EQ(Docs().Count(), documents + 1);
+        EXPECT_EQ(DocumentBytes(*ActiveDoc()), bytes);
+        EXPECT_EQ(messages_.Texts(), QStringList());
+        EXPECT_EQ(TempFiles(), QStringList());
+    }
+    for (const QByteArray& name : RawFolderEntries(files_.path()))
+        EXPECT_FALSE(name.contains("\xef\xbf\xbd")) << "a file under a mangled name: " << name.toStdString();
+}
+
+// Whatever fails, the message names the user's file as the user reads it,
+// nothing is opened and no temporary file stays.
+TEST_F(TaskFileNameBytesTest, FailuresNameTheUsersFileReadably)
+{
+    StartWithShippedModules();
+    OpenBytes("abc");
+    ASSERT_EQ(::mkdir((folder_ + "dir\xff").constData(), 0755), 0);
+    ASSERT_EQ(::mkdir((folder_ + "dir\xff.txt").constData(), 0755), 0);
+    struct Case {
+        Cmd command;
+        QByteArray typed;
+        QByteArray named;  // the file the message names
+        bool asksToReplace;
+    };
+    const Case cases[] = {
+        {Cmd::FileImport, "gone\xff.txt", "gone\xff.txt", false},
+        {Cmd::FileImport, "dir\xff", "dir\xff", false},
+        {Cmd::FileExport, "none\xff/out.txt", "none\xff/out.txt", false},
+        {Cmd::FileExport, "dir\xff", "dir\xff.txt", true},  // a folder is never replaced
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        messages_.Clear();
+        if (c.asksToReplace)
+            messages_.Answer(platform::MsgResult::Yes);
+        const int documents = Docs().Count();
+        Answer(folder_ + c.typed);
+        Trigger(c.command);
+        EXPECT_EQ(Docs().Count(), documents);
+        EXPECT_EQ(messages_.Count(), c.asksToReplace ? 2 : 1);
+        EXPECT_TRUE(messages_.Last().contains(platform::DisplayFileName(platform::DecodeFileName(folder_ + c.named))))
+            << messages_.Last().toStdString();
+        EXPECT_EQ(TempFiles(), QStringList());
+    }
+    EXPECT_EQ(RawFolderEntries(files_.path()), (QList<QByteArray>{"data.bin", "dir\xff", "dir\xff.txt"}));
 }
 
 } // namespace

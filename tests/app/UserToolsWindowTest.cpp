@@ -1,10 +1,12 @@
 // User tools through the running program: the two dialogs, the Tools menu,
 // the settings file, and real tools started with their arguments.
 #include "AppTestSupport.h"
+#include "TestFiles.h"
 #include "app/EditToolDlg.h"
 #include "app/EditToolsDlg.h"
 #include "app/UserTools.h"
 #include "settings/SettingsStore.h"
+#include "platform/FileNames.h"
 #include "platform/SettingsBackend.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "view/BinEditView.h"
@@ -20,7 +22,10 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <csignal>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -282,4 +287,68 @@ TEST_F(UserToolsTest, ASelectionBeyondTheArgumentLimitIsRefused)
     Frame()->ActiveView()->SetSelection(0, 200 * 1024);
     RunFromMenu("Sel");
     EXPECT_TRUE(messages_.Last().contains("longer than the system lets a program receive")) << messages_.Last().toStdString();
+}
+
+namespace {
+
+// What the tool wrote, once it has (it runs detached).
+QByteArray WaitForRaw(const QByteArray& path)
+{
+    for (int i = 0; i < 500; ++i) {
+        if (std::optional<QByteArray> bytes = ReadRawFile(path)) {
+            ::unlink(path.constData());
+            return *bytes;
+        }
+        QTest::qWait(10);
+    }
+    return "<nothing recorded>";
+}
+
+} // namespace
+
+// A program and a folder whose names are not UTF-8 (Browse gives such names,
+// and so does {@CurFileDir} of a document in such a folder): the tool starts
+// in that folder and gets the document's name, each by its exact bytes, and
+// does not inherit the editor's ignored SIGXFSZ.
+TEST_F(UserToolsTest, ProgramFolderAndArgumentsKeepTheirExactBytes)
+{
+    const QByteArray folder = QFile::encodeName(QDir(files_.path()).canonicalPath()) + "/";
+    const QByteArray toolDir = folder + "tools\xff", workDir = folder + "work\xc3\x28";
+    const QByteArray script = toolDir + "/record\xff.sh", data = workDir + "/data\xfe.bin";
+    ASSERT_EQ(::mkdir(toolDir.constData(), 0755), 0);
+    ASSERT_EQ(::mkdir(workDir.constData(), 0755), 0);
+    const QByteArray text = "#!/bin/sh\n{ pwd -P; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; "
+                            "sed -n 's/^SigIgn:\\t*//p' /proc/self/status; } > \"${0%/*}/part\"\n"
+                            "mv \"${0%/*}/part\" \"${0%/*}/record\"\n";
+    WriteRawFile(script, text, 0755);
+    WriteRawFile(data, "x");
+    ASSERT_TRUE(Start({platform::DecodeFileName(data)}));
+    struct Case {
+        const char* title;
+        QString arguments;
+        QString initialDir;
+        QByteArray recorded;  // before the mask of ignored signals
+    };
+    const Case cases[] = {
+        {"Macros", "{@CurFilePath}", "{@CurFileDir}", workDir + "\n[" + data + "]\n"},
+        {"Exact folder", "plain", platform::DecodeFileName(workDir), workDir + "\n[plain]\n"},
+        {"Tool's own folder", "", platform::DecodeFileName(toolDir), toolDir + "\n"},
+    };
+    for (const Case& c : cases)
+        Settings().tools.push_back(Tool(c.title, platform::DecodeFileName(script), c.arguments, c.initialDir));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        RunFromMenu(c.title);
+        const QByteArray recorded = WaitForRaw(toolDir + "/record");
+        EXPECT_TRUE(recorded.startsWith(c.recorded)) << recorded.toStdString();
+        const qulonglong ignored = recorded.mid(c.recorded.size()).trimmed().toULongLong(nullptr, 16);
+        EXPECT_EQ(ignored & (1ull << (SIGXFSZ - 1)), 0u) << recorded.toStdString();
+    }
+    EXPECT_EQ(messages_.Count(), 0) << messages_.Last().toStdString();
+
+    // QTemporaryDir cannot remove what the toolkit cannot name.
+    for (const QByteArray& path : {script, data})
+        ::unlink(path.constData());
+    ::rmdir(toolDir.constData());
+    ::rmdir(workDir.constData());
 }

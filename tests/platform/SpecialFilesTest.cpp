@@ -155,9 +155,13 @@ TEST_F(SpecialFilesTest, NamesShownWithReplacementCharactersLeadBackToTheirFiles
         EXPECT_EQ(platform::EncodeFileName(platform::RecoverFileName(c.chosen)), platform::EncodeFileName(c.expected))
             << c.what;
     }
-    // The toolkit's listing leaves these out; folders are not offered.
-    const QStringList unlisted = {exact("a\xff" "b.bin"), exact("two\xfd"), exact("two\xfe"), exact("\xc3\x28.bin")};
-    EXPECT_EQ(platform::FilesTheToolkitCannotList(dir.path()), unlisted);
+    // The toolkit's listing leaves these out: folders first, then files.
+    const QStringList unlisted = {exact("sub\xff") + "/", exact("a\xff" "b.bin"), exact("two\xfd"), exact("two\xfe"),
+                                  exact("\xc3\x28.bin")};
+    QStringList listed;
+    for (const platform::FolderEntry& entry : platform::ListFolderByBytes(dir.path(), true))
+        listed << entry.path + (entry.isFolder ? "/" : "");
+    EXPECT_EQ(listed, unlisted);
     // QTemporaryDir cannot remove what the toolkit cannot name.
     for (const QByteArray& name : names)
         ::unlink(folder + name);
@@ -188,6 +192,14 @@ TEST(FileNameOfUrlTest, DroppedUrlsGiveTheExactBytesOfTheName)
     ASSERT_EQ(urls.size(), qsizetype(std::size(cases)));
     for (qsizetype i = 0; i < urls.size(); ++i)
         EXPECT_EQ(platform::EncodeFileName(platform::FileNameOfUrl(urls[i])), cases[i].name) << cases[i].uri.constData();
+    // And back: the URL the program hands the desktop for such a name.
+    for (const auto& c : cases) {
+        if (c.name.isEmpty())
+            continue;
+        const QUrl url = platform::UrlOfFileName(platform::DecodeFileName(c.name));
+        EXPECT_TRUE(url.isLocalFile()) << c.uri.constData();
+        EXPECT_EQ(platform::EncodeFileName(platform::FileNameOfUrl(url)), c.name) << c.uri.constData();
+    }
 }
 
 } // namespace

@@ -157,6 +157,10 @@ TEST_F(SettingsFileTest, FileNamesKeepTheirExactBytesOnDiskAndOldEntriesStayRead
     settings.recentFiles = settings.recentFiles.mid(0, kRecentFileCount);
     settings.bookmarksFile = platform::DecodeFileName("/tmp/marks\xfe.bmk");
     settings.structuresFile = platform::DecodeFileName("/tmp/\xc3\x28.str");
+    // A user tool's program and folder, as Browse or {@CurFileDir} give them.
+    const QByteArray tools[][2] = {{"/opt/t\xff/run", "/srv/\xc3\x28"}, {"/usr/bin/plain", "{@CurFileDir}/caf\xc3\xa9"}};
+    for (const auto& [command, folder] : tools)
+        settings.tools.push_back({"Tool", platform::DecodeFileName(command), platform::DecodeFileName(folder), "", false});
     Save(settings);
     ASSERT_TRUE(QFile::copy(IniPath(), IniPath("copy.ini")));
     const AppSettings loaded = Load("copy.ini");
@@ -165,12 +169,24 @@ TEST_F(SettingsFileTest, FileNamesKeepTheirExactBytesOnDiskAndOldEntriesStayRead
         EXPECT_EQ(platform::EncodeFileName(loaded.recentFiles[i]), names[i]) << names[i].toHex().constData();
     EXPECT_EQ(platform::EncodeFileName(loaded.bookmarksFile), "/tmp/marks\xfe.bmk");
     EXPECT_EQ(platform::EncodeFileName(loaded.structuresFile), "/tmp/\xc3\x28.str");
+    ASSERT_EQ(loaded.tools.size(), std::size(tools));
+    for (size_t i = 0; i < std::size(tools); ++i) {
+        EXPECT_EQ(platform::EncodeFileName(loaded.tools[i].command), tools[i][0]);
+        EXPECT_EQ(platform::EncodeFileName(loaded.tools[i].initialDir), tools[i][1]);
+    }
 
     // Names that are UTF-8 stay plain texts, as older versions wrote them.
     EXPECT_EQ(Stored("Recent File List/File2").typeId(), QMetaType::QString);
+    EXPECT_EQ(Stored("ExternalTools/Command2").typeId(), QMetaType::QString);
+    EXPECT_EQ(Stored("ExternalTools/InitialDir2").typeId(), QMetaType::QString);
     QFile ini(IniPath("old.ini"));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Recent File List]\nFile1=/tmp/old one.bin\nFile2=/tmp/caf\xc3\xa9.bin\n");
+    ini.write("[Recent File List]\nFile1=/tmp/old one.bin\nFile2=/tmp/caf\xc3\xa9.bin\n"
+              "[ExternalTools]\nTitle1=Old\nCommand1=/usr/bin/old tool\nInitialDir1=/tmp/caf\xc3\xa9\n");
     ini.close();
-    EXPECT_EQ(Load("old.ini").recentFiles, QStringList({"/tmp/old one.bin", QString::fromUtf8("/tmp/caf\xc3\xa9.bin")}));
+    const AppSettings old = Load("old.ini");
+    EXPECT_EQ(old.recentFiles, QStringList({"/tmp/old one.bin", QString::fromUtf8("/tmp/caf\xc3\xa9.bin")}));
+    ASSERT_EQ(old.tools.size(), 1u);
+    EXPECT_EQ(old.tools[0].command, "/usr/bin/old tool");
+    EXPECT_EQ(old.tools[0].initialDir, QString::fromUtf8("/tmp/caf\xc3\xa9"));
 }

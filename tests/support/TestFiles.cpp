@@ -2,6 +2,9 @@
 #include <QFile>
 #include <algorithm>
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <random>
@@ -44,4 +47,27 @@ QList<QByteArray> RawFolderEntries(const QString& folder)
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+void WriteRawFile(const QByteArray& path, const QByteArray& bytes, unsigned mode)
+{
+    const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_TRUNC, mode);
+    const bool written = fd >= 0 && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    if (fd >= 0)
+        ::close(fd);
+    if (!written || ::chmod(path.constData(), mode) != 0)
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+std::optional<QByteArray> ReadRawFile(const QByteArray& path)
+{
+    const int fd = ::open(path.constData(), O_RDONLY);
+    if (fd < 0)
+        return std::nullopt;
+    QByteArray bytes;
+    char piece[65536];
+    for (ssize_t n; (n = ::read(fd, piece, sizeof piece)) > 0;)
+        bytes.append(piece, n);
+    ::close(fd);
+    return bytes;
 }
