@@ -33,14 +33,11 @@ private:
 
 std::optional<UserFileStandIn> UserFileStandIn::ForInput(const QString& userPath)
 {
-    UserFileStandIn file(userPath);
-    if (ModuleCanOpen(userPath))
+    std::optional<UserFileStandIn> file = ForOutput(userPath);
+    if (!file || !file->temp_)
         return file;
-    file.temp_ = MakeTaskTempFileOrReport();
-    if (!file.temp_)
-        return std::nullopt;
     const CopyingFeedback feedback(userPath);
-    const platform::FileCopyResult copied = platform::CopyIntoPrivateFile(userPath, file.temp_->Path());
+    const platform::FileCopyResult copied = platform::CopyIntoPrivateFile(userPath, file->temp_->Path());
     if (!copied.Ok()) {
         platform::ReportFileError(copied.error, copied.failedReading ? userPath : platform::TempDirectory());
         return std::nullopt;
@@ -48,6 +45,7 @@ std::optional<UserFileStandIn> UserFileStandIn::ForInput(const QString& userPath
     return file;
 }
 
+// An empty stand-in where the module cannot reach the user's name.
 std::optional<UserFileStandIn> UserFileStandIn::ForOutput(const QString& userPath)
 {
     UserFileStandIn file(userPath);
