@@ -61,11 +61,13 @@ CAnyNameFileDialog::CAnyNameFileDialog(QWidget* parent, const QString& caption, 
             boxFolder_.clear();
             ListOtherFiles();
         });
-    connect(this, &QFileDialog::filterSelected, this, &CAnyNameFileDialog::ListOtherFiles);
-    // The program's choice of file type (selectNameFilter) changes the list
-    // of file types without the signal above.
+    // The file-type list changes for the user's choice and for the program's
+    // (selectNameFilter, which does not signal filterSelected); one listing
+    // per change.
     if (auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
         connect(types, &QComboBox::currentIndexChanged, this, &CAnyNameFileDialog::ListOtherFiles);
+    else
+        connect(this, &QFileDialog::filterSelected, this, &CAnyNameFileDialog::ListOtherFiles);
     connect(otherFiles_, &QComboBox::activated, this, &CAnyNameFileDialog::OtherFileChosen);
     // After the toolkit's own check of the name, which disables the button
     // for a name it cannot find.
