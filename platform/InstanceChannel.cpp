@@ -1,4 +1,5 @@
 #include "InstanceChannel.h"
+#include "TempFile.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -118,7 +119,7 @@ QString InstanceChannelFolder()
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir())
         return runtime;
-    return QDir::tempPath() + QStringLiteral("/kestrane-vantrel-%1").arg(uint(::getuid()));
+    return TempDirectory() + QStringLiteral("/kestrane-vantrel-%1").arg(uint(::getuid()));
 }
 
 QString InstanceChannelPath(const QString& name) { return InstanceChannelFolder() + QLatin1Char('/') + name; }

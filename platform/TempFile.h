@@ -3,6 +3,9 @@
 
 namespace platform {
 
+// The folder for temporary files: $TMPDIR when it names a folder, otherwise
+// the system's own (/tmp). Never empty, so a file name built on it can never
+// land in the root folder.
 QString TempDirectory();
 
 // Creates an empty file named prefix + unique characters + ".tmp" in the

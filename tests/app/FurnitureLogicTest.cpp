@@ -7,6 +7,7 @@
 #include "furniture/FileProperties.h"
 #include "MessageRecorder.h"
 #include "QtPrinting.h"
+#include "ScopedEnv.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -15,30 +16,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unistd.h>
-
-namespace {
-
-// Sets an environment variable for the lifetime of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QByteArray& value) : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name))
-    {
-        qputenv(name, value);
-    }
-    ~ScopedEnv()
-    {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    QByteArray old_;
-    bool had_;
-};
-} // namespace
 
 TEST(FileFiltersTest, DefaultListMeansEveryFile)
 {

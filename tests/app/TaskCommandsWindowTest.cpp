@@ -10,6 +10,7 @@
 #include "core/FileBuffer.h"
 #include "ext/TaskChoices.h"
 #include "ext/TaskExtensions.h"
+#include "ext/TaskTempFile.h"
 #include "platform/BackgroundRemover.h"
 #include "platform/FileNames.h"
 #include "tooldialogs/ChecksumDlg.h"
@@ -26,6 +27,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -453,15 +455,33 @@ TEST_F(TaskCommandsTest, UnusableTemporaryFolderIsReportedByNameAndChangesNothin
 {
     StartWithShippedModules();
     CBinEditDoc* doc = OpenBytes("abcdef");
-    // A file where the folder should be: no file can be made in it, not even by root.
-    const QString missing = MakeFile("not-a-folder", "x");
-    qputenv("TMPDIR", missing.toLocal8Bit());
+    // A folder in which nothing can be made, not even by root.
+    qputenv("TMPDIR", "/proc");
     PickTask("Upper Case");
     Trigger(Cmd::ToolsConvertData);
     ASSERT_EQ(messages_.Count(), 1);
-    EXPECT_TRUE(messages_.Last().contains(missing)) << messages_.Last().toStdString();
+    EXPECT_EQ(messages_.Last(), "/proc was not found.");
     EXPECT_EQ(DocumentBytes(*doc), QByteArray("abcdef"));
     EXPECT_FALSE(doc->IsModified());
+}
+
+// $TMPDIR naming no folder must not send the temporary files to "/" (as root
+// they would land there; as a user the message named no folder).
+TEST_F(TaskCommandsTest, TemporaryFolderThatIsNoFolderFallsBackToTheSystemOne)
+{
+    StartWithShippedModules();
+    CBinEditDoc* doc = OpenBytes("abcdef");
+    const QString notAFolder = MakeFile("not-a-folder", "x");
+    // The task commands make their files through TaskTempFile.
+    for (const QString& tmpdir : {tempRoot_->filePath("missing"), notAFolder}) {
+        qputenv("TMPDIR", tmpdir.toLocal8Bit());
+        EXPECT_EQ(QFileInfo(TaskTempFile().Path()).absolutePath(), "/tmp") << tmpdir.toStdString();
+        PickTask("Upper Case");
+        Trigger(Cmd::ToolsConvertData);
+        EXPECT_EQ(messages_.Count(), 0) << tmpdir.toStdString() << ": " << messages_.Last().toStdString();
+        EXPECT_EQ(DocumentBytes(*doc), QByteArray("ABCDEF")) << tmpdir.toStdString();
+        Trigger(Cmd::EditUndo);
+    }
 }
 
 TEST_F(TaskCommandsTest, ChooserRemembersItsPositionAndFallsBackToTheFirstItem)

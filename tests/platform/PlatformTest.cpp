@@ -1,6 +1,7 @@
 // The platform seam: text conversion, file-error texts, temporary files,
 // the settings location and the message handler.
 #include "MessageRecorder.h"
+#include "ScopedEnv.h"
 
 #include "platform/CodePage.h"
 #include "platform/FileErrors.h"
@@ -8,9 +9,11 @@
 #include "platform/SettingsBackend.h"
 #include "platform/TempFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QTemporaryDir>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -36,6 +39,7 @@ TEST(FileErrors, EveryTextNamesTheFile)
     EXPECT_EQ(platform::FileErrorText(EACCES, path), "Access to /data/file.bin was denied.");
     EXPECT_EQ(platform::FileErrorText(EBUSY, path), "A sharing violation occurred while accessing /data/file.bin.");
     EXPECT_EQ(platform::FileErrorText(ENOSPC, path), "There is not enough space on the disk to write /data/file.bin.");
+    EXPECT_EQ(platform::FileErrorText(EFBIG, path), "/data/file.bin is larger than the file size limit allows.");
     EXPECT_EQ(platform::FileErrorText(EIO, path), "An unexpected error occurred while accessing /data/file.bin.");
 }
 
@@ -79,6 +83,35 @@ TEST(TempFile, CreatesDistinctEmptyFilesWithPrefixAndSuffix)
     EXPECT_EQ(names.size(), 20);
     for (const QString& path : names)
         QFile::remove(path);
+}
+
+// $TMPDIR is used only when it names a folder; anything else falls back to
+// /tmp instead of the root folder.
+TEST(TempFile, TemporaryFolderIsTmpdirOnlyWhenThatIsAFolder)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString plainFile = folder.filePath("plain");
+    QFile(plainFile).open(QIODevice::WriteOnly);
+    const QString canonicalFolder = QDir(folder.path()).canonicalPath();
+    const struct {
+        QByteArray tmpdir;
+        QString expected;
+    } cases[] = {
+        {folder.path().toLocal8Bit(), canonicalFolder},
+        {folder.filePath("missing").toLocal8Bit(), "/tmp"},
+        {folder.filePath("missing/deeper").toLocal8Bit(), "/tmp"},
+        {plainFile.toLocal8Bit(), "/tmp"},
+        {"", "/tmp"},
+    };
+    for (const auto& c : cases) {
+        ScopedEnv tmpdir("TMPDIR", c.tmpdir);
+        EXPECT_EQ(platform::TempDirectory(), c.expected) << c.tmpdir.constData();
+        const QString made = platform::CreateUniqueTempFile("VTL");
+        ASSERT_FALSE(made.isEmpty()) << c.tmpdir.constData();
+        EXPECT_EQ(QFileInfo(made).absolutePath(), c.expected) << c.tmpdir.constData();
+        QFile::remove(made);
+    }
 }
 
 TEST(SettingsBackend, TheConfigFolderVariableDecidesWhereSettingsLive)
