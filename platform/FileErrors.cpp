@@ -28,8 +28,11 @@ QString FileErrorText(int errorNumber, const QString& path)
     case ETXTBSY:
     case EWOULDBLOCK:
         return QStringLiteral("A sharing violation occurred while accessing %1.").arg(name);
-    case ENOSPC:
     case EFBIG:
+        // A file-size limit (ulimit -f) or the file system's largest file:
+        // freeing disk space would not help.
+        return QStringLiteral("%1 is larger than the file size limit allows.").arg(name);
+    case ENOSPC:
     case EDQUOT:
         return QStringLiteral("There is not enough space on the disk to write %1.").arg(name);
     default:

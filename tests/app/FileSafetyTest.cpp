@@ -77,7 +77,7 @@ TEST_F(FileSafetyTest, SaveUnderAFileSizeLimitFailsWithAMessageAndKeepsTheEdits)
             return 1;
         if (!doc->IsModified())
             return 2;
-        return messages_.Last() == QString("There is not enough space on the disk to write %1.").arg(path) ? 0 : 3;
+        return messages_.Last() == QString("%1 is larger than the file size limit allows.").arg(path) ? 0 : 3;
     });
     ASSERT_TRUE(outcome.finished);
     EXPECT_TRUE(outcome.exited) << "ended by signal " << outcome.signal;

@@ -326,14 +326,13 @@ TEST_F(FileBufferTest, SaveKeepsPermissionsAndWritesThroughSymbolicLinks)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3) << "no temporary file is left";
 }
 
-TEST_F(FileBufferTest, SaveOntoAFullDiskLeavesTheOriginalUntouched)
+TEST_F(FileBufferTest, SaveBeyondAFileSizeLimitLeavesTheOriginalUntouched)
 {
     const QByteArray original = RandomBytes(100000, 6);
     const QString path = MakeFile("f.bin", original);
     ASSERT_TRUE(buffer.LoadFromFile(MakeFile("bigger.bin", RandomBytes(300000, 8))));
 
-    // A file size limit makes the kernel refuse the write part-way, as a
-    // full disk would.
+    // A file size limit makes the kernel refuse the write part-way.
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -346,7 +345,7 @@ TEST_F(FileBufferTest, SaveOntoAFullDiskLeavesTheOriginalUntouched)
 
     EXPECT_FALSE(saved);
     EXPECT_EQ(ReadWholeFile(path), original) << "the original is byte-for-byte unchanged";
-    EXPECT_EQ(messages.Last(), QString("There is not enough space on the disk to write %1.").arg(path));
+    EXPECT_EQ(messages.Last(), QString("%1 is larger than the file size limit allows.").arg(path));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file is left";
 }
 
