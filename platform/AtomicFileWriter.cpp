@@ -3,6 +3,7 @@
 #include "FileNames.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -14,6 +15,36 @@ namespace platform {
 
 namespace {
 int g_injectedWriteError = 0;
+bool g_noUnnamedTemporary = false;
+
+constexpr char kTemporaryPattern[] = "/.vantrel-save-XXXXXX";
+
+// An unnamed file in the target's folder, or -1 where the file system (or the
+// kernel) has none; then the caller makes a named one. It must be reachable
+// through /proc to get a name later without privileges.
+int OpenUnnamedTemporary(const QByteArray& folder)
+{
+    if (g_noUnnamedTemporary)
+        return -1;
+    const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return -1;
+    if (::access(QByteArray("/proc/self/fd/" + QByteArray::number(fd)).constData(), F_OK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// A name made of the pattern's prefix and six random characters.
+QByteArray RandomTemporaryName(const QByteArray& folder)
+{
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QByteArray name = folder + kTemporaryPattern;
+    for (qsizetype i = name.size() - 6; i < name.size(); ++i)
+        name[i] = kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
+    return name;
+}
 
 QByteArray DirectoryOf(const QByteArray& file)
 {
@@ -43,6 +74,7 @@ QByteArray ResolveTarget(const QString& path)
 } // namespace
 
 void AtomicFileWriter::InjectWriteFailure(int errorNumber) { g_injectedWriteError = errorNumber; }
+void AtomicFileWriter::InjectNoUnnamedTemporary(bool on) { g_noUnnamedTemporary = on; }
 
 AtomicFileWriter::~AtomicFileWriter() { Abandon(); }
 
@@ -71,11 +103,8 @@ bool AtomicFileWriter::Open(const QString& path)
     if (exists && ::access(target_.constData(), W_OK) != 0)
         return Fail(errno);
 
-    QByteArray pattern = DirectoryOf(target_) + "/.vantrel-save-XXXXXX";
-    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd_ < 0)
-        return Fail(errno);
-    temporary_ = pattern;
+    if (!CreateTemporary())
+        return false;
 
     mode_t mode = 0666;
     if (exists) {
@@ -92,6 +121,38 @@ bool AtomicFileWriter::Open(const QString& path)
         [[maybe_unused]] int ignored = ::fchown(fd_, original.st_uid, original.st_gid);
     }
     return true;
+}
+
+bool AtomicFileWriter::CreateTemporary()
+{
+    const QByteArray folder = DirectoryOf(target_);
+    fd_ = OpenUnnamedTemporary(folder);
+    if (fd_ >= 0)
+        return true;
+    QByteArray pattern = folder + kTemporaryPattern;
+    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd_ < 0)
+        return Fail(errno);
+    temporary_ = pattern;
+    return true;
+}
+
+// Gives the complete unnamed file a name beside the target; the rename then
+// replaces the target as it does for a named temporary file. Only a kill
+// between the two leaves the name behind.
+bool AtomicFileWriter::LinkUnnamedTemporary()
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd_);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray name = RandomTemporaryName(DirectoryOf(target_));
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+            temporary_ = name;
+            return true;
+        }
+        if (errno != EEXIST)
+            return Fail(errno);
+    }
+    return Fail(EEXIST);
 }
 
 bool AtomicFileWriter::Write(const void* data, int64_t count)
@@ -123,6 +184,8 @@ bool AtomicFileWriter::Commit()
         return false;
     if (::fsync(fd_) != 0)
         return Fail(errno);
+    if (temporary_.isEmpty() && !LinkUnnamedTemporary())
+        return false;
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0)

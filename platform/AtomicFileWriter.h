@@ -2,6 +2,10 @@
 // Writes a file so that a failed or interrupted save never damages the
 // original: the new contents go to a temporary file in the same directory,
 // which replaces the original in one rename once everything is on disk.
+// Where the file system allows, that temporary file has no name until it is
+// complete (O_TMPFILE), so a save killed half-way leaves nothing behind;
+// elsewhere it is a hidden ".vantrel-save-XXXXXX" that an interrupted save
+// leaves.
 // The original's permission bits are kept, and a symbolic link is followed
 // so that its target is written and the link itself stays.
 #include <QString>
@@ -28,13 +32,18 @@ public:
 
     // Test hook: the next write fails with this errno (0 turns it off).
     static void InjectWriteFailure(int errorNumber);
+    // Test hook: behave as on a file system without unnamed temporary files.
+    static void InjectNoUnnamedTemporary(bool on);
 
 private:
     bool Fail(int errorNumber);
+    bool CreateTemporary();
+    bool LinkUnnamedTemporary();
+
 
     QString path_;
     QByteArray target_;     // the file actually replaced (symbolic links resolved)
-    QByteArray temporary_;  // the file being written
+    QByteArray temporary_;  // the file being written, once it has a name
     int fd_ = -1;
     int error_ = 0;
 };

@@ -9,6 +9,7 @@
 #include "platform/FileNames.h"
 
 #include <QDir>
+#include <csignal>
 #include <fstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -84,6 +85,32 @@ TEST_F(FileSafetyTest, SaveUnderAFileSizeLimitFailsWithAMessageAndKeepsTheEdits)
     EXPECT_EQ(outcome.code, 0);
     EXPECT_EQ(ReadWholeFile(path), original);
     EXPECT_EQ(QDir(files_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"big.bin"}) << "a temporary file was left";
+}
+
+// A save the kernel ends half-way (here by the file-size limit's own signal,
+// as SIGKILL would) leaves the original and nothing else in its folder.
+TEST_F(FileSafetyTest, ASaveKilledHalfWayLeavesNoTemporaryFile)
+{
+    const QByteArray original = RandomBytes(600 * 1024, 4);
+    const QString path = MakeFile("killed.bin", original);
+    ASSERT_TRUE(Start({path}));
+    CBinEditDoc* doc = ActiveDoc();
+    ASSERT_NE(doc, nullptr);
+    doc->SetModifiedFlag(true);
+    const ChildOutcome outcome = RunInChildProcess([&] {
+        ::signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 300 * 1024;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        Docs().Save(doc);
+        return 0;
+    });
+    ASSERT_TRUE(outcome.finished);
+    EXPECT_FALSE(outcome.exited) << "the save was meant to be killed";
+    EXPECT_EQ(outcome.signal, SIGXFSZ);
+    EXPECT_EQ(ReadWholeFile(path), original);
+    EXPECT_EQ(QDir(files_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"killed.bin"});
 }
 
 TEST_F(FileSafetyTest, SavingOverAFileChangedByAnotherProgramAsksFirst)

@@ -1,0 +1,84 @@
+// The atomic writer with both kinds of temporary file: the unnamed one of
+// file systems that have them and the named one used elsewhere. Either way
+// the target changes only on Commit and keeps its permission bits.
+#include "ChildProcess.h"
+#include "TestFiles.h"
+
+#include "platform/AtomicFileWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+struct NoUnnamedTemporary {
+    explicit NoUnnamedTemporary(bool on) { platform::AtomicFileWriter::InjectNoUnnamedTemporary(on); }
+    ~NoUnnamedTemporary() { platform::AtomicFileWriter::InjectNoUnnamedTemporary(false); }
+};
+
+} // namespace
+
+TEST(AtomicFileWriter, ReplacesTheTargetOnlyOnCommitAndLeavesNoTemporaryFile)
+{
+    const struct {
+        const char* kind;
+        bool named;
+    } kinds[] = {{"unnamed temporary", false}, {"named temporary", true}};
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(k.kind);
+        const NoUnnamedTemporary fallback(k.named);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString target = dir.filePath("target.bin");
+        WriteWholeFile(target, "old");
+        ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        const auto entries = [&] { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); };
+
+        {
+            platform::AtomicFileWriter abandoned;
+            ASSERT_TRUE(abandoned.Open(target));
+            ASSERT_TRUE(abandoned.Write("never", 5));
+        }
+        EXPECT_EQ(ReadWholeFile(target), QByteArray("old"));
+        EXPECT_EQ(entries(), QStringList{"target.bin"});
+
+        platform::AtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(target));
+        ASSERT_TRUE(writer.Write("new contents", 12));
+        // While writing, only a named temporary file shows in the folder.
+        EXPECT_EQ(entries().size(), k.named ? 2 : 1);
+        EXPECT_EQ(ReadWholeFile(target), QByteArray("old"));
+        ASSERT_TRUE(writer.Commit()) << writer.Error();
+        EXPECT_EQ(ReadWholeFile(target), QByteArray("new contents"));
+        EXPECT_EQ(entries(), QStringList{"target.bin"});
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0640u);
+    }
+}
+
+// A process killed in the middle of a save: the unnamed temporary file goes
+// with it, the original stays as it was.
+TEST(AtomicFileWriter, AWriterKilledHalfWayLeavesOnlyTheOriginal)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString target = dir.filePath("target.bin");
+    WriteWholeFile(target, "original");
+    const ChildOutcome outcome = RunInChildProcess([&] {
+        platform::AtomicFileWriter writer;
+        const QByteArray block(1 << 20, 'x');
+        if (!writer.Open(target) || !writer.Write(block.constData(), block.size()))
+            return 1;
+        ::raise(SIGKILL);
+        return 2;
+    });
+    ASSERT_TRUE(outcome.finished);
+    EXPECT_EQ(outcome.signal, SIGKILL) << "exit code " << outcome.code;
+    EXPECT_EQ(ReadWholeFile(target), QByteArray("original"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"target.bin"});
+}
