@@ -181,8 +181,10 @@ TEST_F(TerminationTest, RequestDuringAStartUpMessageBoxEndsTheProgram)
     QThread::msleep(500);
     ::kill(pid_t(process.processId()), SIGTERM);
     const bool ended = process.waitForFinished(30000);
-    if (!ended)
+    if (!ended) {
         process.kill();
+        process.waitForFinished(5000);
+    }
     ASSERT_TRUE(ended) << "still running after the request";
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0);
