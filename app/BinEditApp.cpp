@@ -18,6 +18,7 @@
 #include "platform/MessageBox.h"
 #include "platform/ProcessSignals.h"
 #include "platform/StatusHooks.h"
+#include "platform/TerminationSignal.h"
 #include "tools/BookmarkStore.h"
 #include "tooldialogs/EditingCommands.h"
 #include "furniture/AboutDlg.h"
@@ -87,6 +88,8 @@ CBinEditApp::CBinEditApp(platform::InstanceGuard& guard, std::unique_ptr<IAppDia
 
 CBinEditApp::~CBinEditApp()
 {
+    if (terminationHandlerInstalled_)
+        platform::OnTerminationSignal({});
     guard_.SetReceiver({}, {});
     documents_.SetWindows(nullptr);
     mainFrame_.reset();
@@ -111,6 +114,9 @@ bool CBinEditApp::CheckQtVersion()
 
 bool CBinEditApp::InitInstance(const QStringList& arguments)
 {
+    // A request to end the program waits for the step that is running (a
+    // message box it shows is closed); start-up then ends at the next check.
+    platform::TerminationHold startingUp;
     // A file-size limit must make a save fail, not end the program.
     platform::IgnoreFileSizeLimitSignal();
     // 1. The platform check: the Qt libraries found at run time.
@@ -130,6 +136,8 @@ bool CBinEditApp::InitInstance(const QStringList& arguments)
     InstallBookmarkSettingsHooks(Bookmarks());
     InstallStructureSettingsHooks(Structures(), ValueTypes(), [] { TypeRegistry().Load(); });
     LoadSettings(Settings());
+    if (StopStartupOnRequest())
+        return false;
 
     // 6. A second copy hands its command line to the first and ends.
     if (!Settings().multipleInstances && guard_.CheckForOtherInstance()) {
@@ -145,7 +153,8 @@ bool CBinEditApp::InitInstance(const QStringList& arguments)
         return false;
 
     // 10. The command line.
-    if (!ProcessStartupCommand(CommandLineInfo::Parse(arguments.mid(1)), true))
+    const bool processed = ProcessStartupCommand(CommandLineInfo::Parse(arguments.mid(1)), true);
+    if (StopStartupOnRequest() || !processed)
         return false;
 
     // 11-12. Files dropped from file managers are accepted by the main
@@ -254,9 +263,12 @@ bool CBinEditApp::ProcessStartupCommand(const CommandLineInfo& info, bool atStar
     case CommandLineInfo::FilePrint:
     case CommandLineInfo::FilePrintTo: {
         const bool named = info.shellCommand == CommandLineInfo::FilePrintTo;
-        for (const QString& name : info.fileNames)
+        for (const QString& name : info.fileNames) {
+            if (platform::TerminationPending())
+                break;
             if (!PrintFromCommandLine(name, named, info.printerName))
                 return false;
+        }
         // Printing at start-up is all the program was asked to do.
         if (atStartup) {
             printedOnly_ = true;
@@ -269,6 +281,8 @@ bool CBinEditApp::ProcessStartupCommand(const CommandLineInfo& info, bool atStar
         {
             BulkOpenScope bulk(mainFrame_.get());
             for (const QString& name : info.fileNames) {
+                if (platform::TerminationPending())
+                    break;
                 if (!documents_.OpenDocumentFile(name))
                     return false;
                 ++opened;

@@ -35,6 +35,11 @@ public:
     void ExitInstance();
     bool StartupComplete() const { return startupComplete_; }
     bool Forwarded() const { return forwarded_; }
+    // SIGTERM and SIGINT close the program as File > Exit does, once no long
+    // work is reading the documents; during start-up they end it instead.
+    void InstallTerminationHandler();
+    // Start-up stopped because the program was asked to end.
+    bool EndedOnRequest() const { return endedOnRequest_; }
 
     // The save questions before the program ends: every modified document,
     // then the structure collection, then the bookmark collection. False
@@ -102,6 +107,8 @@ private:
     bool ForwardToRunningCopy(const QStringList& arguments);
     void ConnectCommands();
     CBinEditDoc* ActiveDocument() const;
+    // True (and remembered) when a termination request arrived during start-up.
+    bool StopStartupOnRequest();
 
     platform::InstanceGuard& guard_;
     std::unique_ptr<IAppDialogs> dialogs_;
@@ -116,6 +123,8 @@ private:
     CUserTools* userTools_ = nullptr;  // owned by the main window
     bool forwarded_ = false;
     bool printedOnly_ = false;
+    bool endedOnRequest_ = false;
+    bool terminationHandlerInstalled_ = false;
 };
 
 // Sends the arguments after the program name to the running copy and returns

@@ -9,6 +9,7 @@
 #include "platform/EscapePoller.h"
 #include "platform/FileErrors.h"
 #include "platform/MessageBox.h"
+#include "platform/TerminationSignal.h"
 #include "view/BinEditView.h"
 #include "view/PrintJob.h"
 #include "view/PrintPreviewDlg.h"
@@ -56,6 +57,9 @@ void CBinEditApp::OnFilePrintPreview()
         return;
     bool printNext = false;
     {
+        // The preview paints from the document: a request to end the program
+        // closes it first (as Esc does) and the exit follows.
+        platform::TerminationHold previewing;
         // With a selection the preview shows what Print preselects: the selection.
         CPrintPreviewDlg preview(PrintSourceFor(*view->Document(), view, view->Caret().hasSelection), AppPrinter(),
                                  mainFrame_.get());
@@ -63,7 +67,7 @@ void CBinEditApp::OnFilePrintPreview()
         preview.exec();
     }
     mainFrame_->RefreshInspector();
-    if (printNext)
+    if (printNext && !platform::TerminationPending())
         OnFilePrint();
 }
 

@@ -2,12 +2,9 @@
 // (which exists before start-up runs and until the process ends), the
 // application object and its message loop.
 #include "app/BinEditApp.h"
-#include "app/CommandId.h"
 #include "app/InformationRequest.h"
-#include "app/MainFrame.h"
 #include "platform/FileNames.h"
 #include "platform/InstanceChannel.h"
-#include "platform/TerminationSignal.h"
 #include "furniture/AppDialogs.h"
 #include "furniture/CommandIcons.h"
 #include "furniture/MessageBoxHandler.h"
@@ -32,15 +29,11 @@ int main(int argc, char** argv)
 
     platform::InstanceGuard guard;
     CBinEditApp app(guard, MakeStandardDialogs());
-    // Installed before start-up so that a signal during it is not fatal; the
-    // pipe is read once the message loop runs, when the main window exists.
-    platform::OnTerminationSignal([&app] {
-        if (CMainFrame* frame = app.MainFrame())
-            frame->Action(Cmd::FileExit)->trigger();
-    });
+    // Installed before start-up so that a signal during it is not fatal.
+    app.InstallTerminationHandler();
     // Names that are not valid UTF-8 must reach the files they name.
     if (!app.InitInstance(platform::DecodeArguments(argc, argv)))
-        return app.Forwarded() || app.PrintedOnly() ? 0 : 1;
+        return app.Forwarded() || app.PrintedOnly() || app.EndedOnRequest() ? 0 : 1;
     const int code = QApplication::exec();
     app.ExitInstance();
     return code;

@@ -1,4 +1,5 @@
 #include "EscapePoller.h"
+#include "TerminationSignal.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -54,7 +55,8 @@ std::function<bool()> MakeEventEscapePoller()
         app->installEventFilter(swallower.get());
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         app->removeEventFilter(swallower.get());
-        return swallower->escapePressed;
+        // A request to end the program stops the run the way Esc does.
+        return swallower->escapePressed || TerminationPending();
     };
 }
 

@@ -13,6 +13,8 @@ namespace {
 // The signal handler may only write to a pipe; the notifier reads it on the
 // user-interface thread.
 int g_pipe[2] = {-1, -1};
+int g_holds = 0;
+bool g_pending = false;
 
 void WriteToPipe(int)
 {
@@ -26,6 +28,34 @@ std::function<void()>& Handler()
     return handler;
 }
 
+std::function<void()>& WhileHeld()
+{
+    static std::function<void()> whileHeld;
+    return whileHeld;
+}
+
+// A hold that began after the call was queued keeps the request pending
+// until it ends in turn.
+void Deliver()
+{
+    if (!g_pending || g_holds > 0)
+        return;
+    g_pending = false;
+    if (Handler())
+        Handler()();
+}
+
+void OnRequest()
+{
+    g_pending = true;
+    if (g_holds == 0) {
+        Deliver();
+        return;
+    }
+    if (WhileHeld())
+        WhileHeld()();
+}
+
 bool InstallOnce()
 {
     if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
@@ -36,8 +66,7 @@ bool InstallOnce()
         char bytes[16];
         while (::read(g_pipe[0], bytes, sizeof bytes) > 0) {
         }
-        if (Handler())
-            Handler()();
+        OnRequest();
     });
     struct sigaction action {};
     action.sa_handler = WriteToPipe;
@@ -50,11 +79,25 @@ bool InstallOnce()
 
 } // namespace
 
-void OnTerminationSignal(std::function<void()> handler)
+void OnTerminationSignal(std::function<void()> handler, std::function<void()> whileHeld)
 {
     static const bool installed = InstallOnce();
     (void)installed;
     Handler() = std::move(handler);
+    WhileHeld() = std::move(whileHeld);
+}
+
+bool TerminationPending() { return g_pending; }
+
+TerminationHold::TerminationHold() { ++g_holds; }
+
+TerminationHold::~TerminationHold()
+{
+    if (--g_holds > 0 || !g_pending)
+        return;
+    // Queued: the work that held the request has not returned yet.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(app, &Deliver, Qt::QueuedConnection);
 }
 
 } // namespace platform

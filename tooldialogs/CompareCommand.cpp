@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
 #include "platform/SystemMemory.h"
+#include "platform/TerminationSignal.h"
 #include "settings/AppSettings.h"
 #include "tooldialogs/CompareFilesDlg.h"
 #include "tooldialogs/CompareResultsDlg.h"
@@ -60,6 +61,10 @@ size_t CCompareCommand::TableLimit(const CFileBuffer& file1, const CFileBuffer& 
 
 void CCompareCommand::Run()
 {
+    // The comparison reads both documents between its dialogs and Esc
+    // checks; a request to end the program stops it as Esc does, and the
+    // documents close only after this returns.
+    platform::TerminationHold comparing;
     AppSettings& settings = Settings();
     CCompareFilesDlg dialog(windows_.OpenDocumentNames(), settings.minMatchLen, settings.sideBySide,
                             windows_.DialogParent());
@@ -86,10 +91,16 @@ void CCompareCommand::Run()
     auto findNext = [&] {
         // Let the arranged windows and the last selection paint before the scan.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        const CompareStep step = compare.FindNextDifference();
+        CompareStep step = compare.FindNextDifference();
         if (step == CompareStep::Found)
             SelectDifference(view1, view2, compare.Differences().back());
-        else if (step == CompareStep::OutOfMemory)
+        // Asked to end while the scan finished: no dialog is shown any more.
+        if (step != CompareStep::OutOfMemory && platform::TerminationPending())
+            step = CompareStep::Cancelled;
+        // A stopped scan leaves no "Press Esc" behind.
+        if (step == CompareStep::Cancelled || step == CompareStep::OutOfMemory)
+            platform::ShowStatusText(QString());
+        if (step == CompareStep::OutOfMemory)
             platform::ShowMessage(CompareOutOfMemoryText());
         return step;
     };

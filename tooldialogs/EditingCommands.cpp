@@ -2,6 +2,7 @@
 
 #include "settings/AppSettings.h"
 #include "platform/EscapePoller.h"
+#include "platform/TerminationSignal.h"
 #include "platform/MessageBox.h"
 #include "tools/BookmarkCollection.h"
 #include "tools/BookmarkCommands.h"
@@ -107,6 +108,9 @@ void CEditingCommands::RunReplaceAll(bool inSelection)
     if (!view)
         return;
     CViewToolAdapter adapter(*view);
+    // A request to end the program stops the run as Esc does; the document
+    // closes after it.
+    platform::TerminationHold replacing;
     ReplaceAll(*view->Document(), adapter, CurrentSearch(), inSelection, escapePoller_);
 }
 

@@ -21,6 +21,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
 #include "platform/TempFile.h"
+#include "platform/TerminationSignal.h"
 #include "settings/AppSettings.h"
 #include "view/BinEditView.h"
 
@@ -111,9 +112,15 @@ bool CTaskCommands::RunInBackground(int kind, int index, const QString& input, c
     target.outputPath = output;
     target.ownerWindow = tasks.OwnerWindow();
     target.view = view;
+    // A running handler cannot be stopped; a request to end the program
+    // waits for it, its output is abandoned, and the exit follows once the
+    // command has returned.
+    platform::TerminationHold running;
     try {
         const TaskArgsBlock block(target, Settings());
         const BackgroundResult run = RunHandlerWithProgress(parent_, task.name, task.handler, block.Args());
+        if (platform::TerminationPending())
+            return false;
         if (run.outOfMemory) {
             platform::ShowMessage(platform::OutOfMemoryText());
             return false;
@@ -220,6 +227,8 @@ void CTaskCommands::CopyAs()
     if (!input || !view->WriteSelectionToTempFile(input->Path()))
         return;
     const TaskViewParams params = ParamsOf(*view);
+    // The module may show a message box meanwhile.
+    platform::TerminationHold running;
     tasks.RunTask(TASK_COPY_AS, *index, input->Path(), QString(), &params);
 }
 
@@ -236,7 +245,10 @@ void CTaskCommands::PasteAs()
     if (!output)
         return;
     const TaskViewParams params = ParamsOf(*view);
-    if (tasks.RunTask(TASK_PASTE_AS, *index, QString(), output->Path(), &params))
+    // The module may show a message box meanwhile; asked to end the program
+    // then, the output is abandoned.
+    platform::TerminationHold running;
+    if (tasks.RunTask(TASK_PASTE_AS, *index, QString(), output->Path(), &params) && !platform::TerminationPending())
         view->PasteFromFile(output->Path(), PasteMode::Normal, true);
 }
 

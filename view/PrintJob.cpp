@@ -5,7 +5,9 @@
 #include "platform/FileErrors.h"
 #include "platform/FontRecord.h"
 #include "platform/MessageBox.h"
+#include "platform/OutputFile.h"
 #include "platform/StatusHooks.h"
+#include "platform/TerminationSignal.h"
 #include "settings/AppSettings.h"
 
 #include <QElapsedTimer>
@@ -28,9 +30,14 @@ int ScreenDpi()
 
 QString CouldNotStartText() { return QStringLiteral("Could not start print job."); }
 
-// The reason a PDF file cannot be written, found by trying to create it.
+// The reason a PDF file cannot be written: a name that is not a plain file
+// is refused before anything opens it, the rest found by trying to create it.
 bool ReportUnwritablePdf(const QString& path)
 {
+    if (const int problem = platform::OutputFileProblem(path)) {
+        platform::ReportFileError(problem, path);
+        return true;
+    }
     QFile file(path);
     errno = 0;
     if (file.open(QIODevice::WriteOnly))
@@ -123,6 +130,9 @@ PrintOutcome PrintPages(const PrintSource& source, QPrinter& printer, const std:
         return PrintOutcome::Failed;
 
     platform::WaitCursor wait;
+    // The pages are painted from the document; closing it meanwhile (the
+    // program asked to end) waits until the loop is done.
+    platform::TerminationHold reading;
     QPainter painter;
     if (!painter.begin(&printer)) {
         platform::ShowMessage(CouldNotStartText(), platform::MsgButtons::Ok, platform::MsgIcon::Error);
@@ -152,6 +162,9 @@ PrintOutcome PrintPages(const PrintSource& source, QPrinter& printer, const std:
             if (stopRequested && stopRequested()) {
                 printer.abort();
                 painter.end();
+                // A PDF cut off in the middle is no use to anyone.
+                if (toPdf)
+                    platform::RemoveUnfinishedOutput(printer.outputFileName());
                 platform::ShowStatusText(QString());
                 return PrintOutcome::Stopped;
             }

@@ -6,6 +6,7 @@
 #include "core/BinEditDoc.h"
 #include "platform/Clipboard.h"
 #include "platform/CodePage.h"
+#include "platform/StatusHooks.h"
 #include "settings/AppSettings.h"
 #include "tooldialogs/CompareCommand.h"
 #include "tooldialogs/CompareFilesDlg.h"
@@ -318,4 +319,53 @@ TEST(CompareCommandTest, OutOfMemoryShowsItsMessage)
     command.SetTableMemoryLimit(64);
     command.Run();
     EXPECT_EQ(messages.Texts(), QStringList(CompareOutOfMemoryText()));
+}
+
+// A scan stopped by Esc, in either phase, or by a lack of memory must not
+// leave its "Press Esc to stop" text in the status bar.
+TEST(CompareCommandTest, StoppedScanRestoresTheIdleStatusText)
+{
+    QStringList shown;
+    platform::SetStatusTextHandler([&shown](const QString& text) { shown.append(text); });
+    const QByteArray a = Numbered(100000);
+    QByteArray differsEarly = a;
+    differsEarly[10] = 'x';
+    QByteArray unrelatedMiddle = a;
+    unrelatedMiddle.replace(1000, 60000, RandomBytes(60000, 5));
+    enum class Stop { EscAfterFirstDifference, EscAtOnce, OutOfMemory };
+    const struct {
+        const char* what;
+        QByteArray b;
+        Stop stop;
+        QString stoppedDuring;
+    } cases[] = {
+        {"Esc while scanning", differsEarly, Stop::EscAfterFirstDifference, CompareScanningStatusText()},
+        {"Esc while resynchronising", unrelatedMiddle, Stop::EscAtOnce, CompareResyncStatusText()},
+        {"out of memory", unrelatedMiddle, Stop::OutOfMemory, CompareResyncStatusText()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MessageRecorder messages;
+        CompareBench bench(a, c.b);
+        bool found = false;
+        ScopedDriver driver([&](QDialog& dialog) {
+            if (qobject_cast<CDifferenceFoundDlg*>(&dialog)) {
+                found = true;
+                return int(CDifferenceFoundDlg::FindNext);
+            }
+            dialog.accept();
+            return dialog.result();
+        });
+        CCompareCommand command(bench);
+        command.SetEscapePoller([&] {
+            return c.stop == Stop::EscAtOnce || (c.stop == Stop::EscAfterFirstDifference && found);
+        });
+        if (c.stop == Stop::OutOfMemory)
+            command.SetTableMemoryLimit(64);
+        shown.clear();
+        command.Run();
+        ASSERT_TRUE(shown.contains(c.stoppedDuring)) << shown.join(" | ").toStdString();
+        EXPECT_EQ(shown.last(), QString()) << shown.join(" | ").toStdString();
+    }
+    platform::SetStatusTextHandler({});
 }

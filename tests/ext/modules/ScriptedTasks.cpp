@@ -1,7 +1,7 @@
 // A task module for the task-command tests: conversion, checksum and import
 // tasks that fail in every way the host must survive, one that writes an
-// output too big for any document, and one that takes its time and asks the
-// user a question from inside the task. The task's id selects its behaviour.
+// output too big for any document, one that takes its time and asks the
+// user a question from inside the task, and a slow copy. The task's id selects its behaviour.
 #include "ext/interface/VantrelExtension.h"
 #include "platform/MessageBox.h"
 
@@ -26,6 +26,7 @@ enum Behaviour : int32_t {
     OddReport,
     SlowQuestion,
     HalfThenWriteFailed,
+    SlowCopy,
 };
 
 QString PathOf(const char16_t* text) { return text ? QString::fromUtf16(text) : QString(); }
@@ -77,6 +78,11 @@ uint32_t Run(const TaskArgs* args)
     case OddReport:
         return WriteOutput(args, Utf16Le(QStringLiteral("AB")) + QByteArray(1, 'C')) ? TASK_RESULT_SUCCESS
                                                                                        : TASK_RESULT_WRITE_ERROR;
+    case SlowCopy:
+        // Long enough for the progress window and for whatever happens to the
+        // program meanwhile.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        return WriteOutput(args, ReadAll(args)) ? TASK_RESULT_SUCCESS : TASK_RESULT_WRITE_ERROR;
     case SlowQuestion: {
         std::this_thread::sleep_for(std::chrono::milliseconds(600));
         const platform::MsgResult answer = platform::ShowMessage(
@@ -107,6 +113,7 @@ const Task kTasks[] = {
     {TASK_CONVERSION, u"Already Reported", AlreadyReported},
     {TASK_CONVERSION, u"Unknown Code", UnknownCode},
     {TASK_CONVERSION, u"Huge Output", HugeOutput},
+    {TASK_CONVERSION, u"Slow Copy", SlowCopy},
     {TASK_CHECKSUM, u"Odd Report", OddReport},
     {TASK_CHECKSUM, u"Slow Question", SlowQuestion},
     {TASK_CHECKSUM, u"Half Then Write Failed", HalfThenWriteFailed},
