@@ -18,7 +18,15 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
+
+// Readable failures: names and messages as text, bookmarks as name and range.
+static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+static void PrintTo(const Bookmark& b, std::ostream* out)
+{
+    *out << '"' << b.name.toStdString() << "\" " << b.start << ".." << b.end;
+}
 
 namespace {
 
