@@ -14,9 +14,11 @@
 #include "inspectview/StructureCommands.h"
 #include "platform/BackgroundRemover.h"
 #include "platform/DesktopEntry.h"
+#include "platform/FileErrors.h"
 #include "platform/InstanceChannel.h"
 #include "platform/MessageBox.h"
 #include "platform/ProcessSignals.h"
+#include "platform/SettingsBackend.h"
 #include "platform/StatusHooks.h"
 #include "platform/TerminationSignal.h"
 #include "tools/BookmarkStore.h"
@@ -345,8 +347,16 @@ void CBinEditApp::ExitInstance()
     // Temporary files still being removed are waited for while a failure can
     // still be shown, so none outlives the program.
     platform::WaitForPendingRemovals();
-    if (startupComplete_)
-        SaveSettings(Settings());
+    // The window state went to the same file when the main window closed; a
+    // file that refused it refuses the rest too, and the user hears of it once.
+    int writeError = mainFrame_ ? mainFrame_->WindowStateWriteError() : 0;
+    if (startupComplete_) {
+        const auto store = platform::OpenSettings();
+        if (!SaveSettings(Settings(), *store) && writeError == 0)
+            writeError = platform::SettingsWriteError(*store);
+    }
+    if (writeError != 0)
+        platform::ReportFileError(writeError, platform::SettingsFilePath());
     ReleaseExtensionModules();
 }
 

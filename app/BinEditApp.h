@@ -31,7 +31,8 @@ public:
     // the process: a failed step, or the command line went to the copy
     // already running (Forwarded(); false there when it did not answer).
     bool InitInstance(const QStringList& arguments);
-    // Writes the settings back, but only after a complete start-up.
+    // Writes the settings back, but only after a complete start-up. A
+    // settings file that could not be written is reported once, by name.
     void ExitInstance();
     bool StartupComplete() const { return startupComplete_; }
     bool Forwarded() const { return forwarded_; }

@@ -156,7 +156,7 @@ void CMainFrame::RestoreWindowState()
     inspector_->LoadSettings(s);
 }
 
-void CMainFrame::SaveWindowState()
+int CMainFrame::SaveWindowState()
 {
     AppSettings& s = Settings();
     const bool maximized = windowState() & Qt::WindowMaximized;
@@ -167,7 +167,7 @@ void CMainFrame::SaveWindowState()
     inspector_->SaveSettings(s);
     auto store = platform::OpenSettings();
     SaveBarState(*store, saveState(kBarStateVersion));
-    SaveMainWindowSettings(s, *store);
+    return SaveMainWindowSettings(s, *store) ? 0 : platform::SettingsWriteError(*store);
 }
 
 void CMainFrame::ShowInitially()
@@ -197,7 +197,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    SaveWindowState();
+    windowStateWriteError_ = SaveWindowState();
     documents_.CloseAll(false);
     event->accept();
 }

@@ -97,7 +97,11 @@ public:
     // Asked when the window is about to close (the exit's save questions).
     void SetCloseQuery(std::function<bool()> query) { closeQuery_ = std::move(query); }
     // Placement, bar layout and the inspector keys, into the settings store.
-    void SaveWindowState();
+    // Returns the errno of a store that could not be written, 0 when written.
+    int SaveWindowState();
+    // What the last close met writing the window state (0: nothing), told
+    // to the user at exit together with the other settings.
+    int WindowStateWriteError() const { return windowStateWriteError_; }
 
     // IDocumentWindows
     void CreateFrame(CBinEditDoc* document) override;
@@ -191,6 +195,7 @@ private:
     QMetaObject::Connection statusConnection_;
     QTimer updateTimer_;
     std::function<bool()> closeQuery_;
+    int windowStateWriteError_ = 0;
     std::unique_ptr<CEditingCommands> editing_;
     std::unique_ptr<CCompareWindows> compare_;
     CInspectedRange inspected_;

@@ -1,6 +1,7 @@
 #include "SettingsBackend.h"
 
 #include <QDir>
+#include <cerrno>
 
 namespace platform {
 
@@ -18,5 +19,18 @@ std::unique_ptr<QSettings> OpenSettings()
 }
 
 QString SettingsFilePath() { return OpenSettings()->fileName(); }
+
+int SettingsWriteError(const QSettings& store)
+{
+    switch (store.status()) {
+    case QSettings::NoError:
+        return 0;
+    case QSettings::AccessError:
+        return EACCES;
+    case QSettings::FormatError:
+        break;
+    }
+    return EIO;
+}
 
 } // namespace platform

@@ -10,4 +10,10 @@ namespace platform {
 std::unique_ptr<QSettings> OpenSettings();
 QString SettingsFilePath();
 
+// Why the last sync() of store did not reach its file, as an errno for the
+// file-error texts; 0 when it did. The toolkit only tells access failures
+// (the file is a folder, its folder cannot be made or written) from a file
+// it could not read back to merge with.
+int SettingsWriteError(const QSettings& store);
+
 } // namespace platform

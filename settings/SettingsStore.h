@@ -2,8 +2,9 @@
 // Loading AppSettings from the per-user store and writing it back. Every
 // function expects the QSettings object at its root group. Loading never
 // fails: a missing or unreadable key gives its default. Saving reports
-// whether the store accepted the write; start-up and exit ignore it, values
-// that could not be written keep their old stored values.
+// whether the store accepted the write (the store's status says why not);
+// the exit tells the user, and values that could not be written keep their
+// old stored values.
 #include "settings/AppSettings.h"
 #include "settings/SettingsHooks.h"
 

@@ -193,7 +193,8 @@ void CBookmarksDlg::OnLoad()
 {
     if (!hooks_.load)
         return;
-    // A load that stopped part-way keeps what it read, so the list shows it too.
+    // The list restarts at its first entry whether or not the file was
+    // taken (a refused file leaves the collection as it was).
     hooks_.load();
     Refill(0);
     Changed();

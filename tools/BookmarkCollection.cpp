@@ -41,6 +41,22 @@ void CBookmarkCollection::Clear()
     changed_ = true;
 }
 
+void CBookmarkCollection::Assign(std::vector<Bookmark> bookmarks, const QString& path)
+{
+    // Sorting once instead of inserting each keeps a file in descending order
+    // from costing quadratic time. Reversed, the later of two equal starts
+    // comes first; the stable sort keeps it first and unique keeps only it.
+    std::reverse(bookmarks.begin(), bookmarks.end());
+    std::stable_sort(bookmarks.begin(), bookmarks.end(),
+                     [](const Bookmark& a, const Bookmark& b) { return a.start < b.start; });
+    const auto end = std::unique(bookmarks.begin(), bookmarks.end(),
+                                 [](const Bookmark& a, const Bookmark& b) { return a.start == b.start; });
+    bookmarks.erase(end, bookmarks.end());
+    items_ = std::move(bookmarks);
+    path_ = path;
+    changed_ = false;
+}
+
 QString CBookmarkCollection::DefaultName() const
 {
     QSet<QString> used;

@@ -26,6 +26,10 @@ public:
     int Insert(Bookmark bookmark);
     void RemoveAt(int index);
     void Clear();
+    // Replaces every bookmark with these, given in any order, leaving what
+    // inserting them one by one would: sorted by start and, of several with
+    // one start, the last. Takes the path and an unchanged state (a load).
+    void Assign(std::vector<Bookmark> bookmarks, const QString& path);
 
     // "Bookmark %03d" with the lowest number from 1 that no bookmark's name
     // uses (names compared without regard to case).

@@ -52,6 +52,12 @@ int64_t CMemoryBookmarkSource::Read(void* into, int64_t count)
 
 namespace {
 
+// Why a read came up short: the bytes ran out, or reading them failed.
+BookmarkReadStatus Shortfall(const IBookmarkSource& source)
+{
+    return source.Error() != 0 ? BookmarkReadStatus::FileError : BookmarkReadStatus::ShortRead;
+}
+
 bool ReadInt32(IBookmarkSource& source, int32_t& value)
 {
     char bytes[4];
@@ -61,53 +67,68 @@ bool ReadInt32(IBookmarkSource& source, int32_t& value)
     return true;
 }
 
-} // namespace
+// One record, or the reason there is none.
+BookmarkReadStatus ReadRecord(IBookmarkSource& source, Bookmark& bookmark)
+{
+    int32_t length = 0;
+    if (!ReadInt32(source, length))
+        return Shortfall(source);
+    if (length < 0)
+        return BookmarkReadStatus::Corrupt;
+    const int64_t nameBytes = int64_t(length) * 2;
+    if (nameBytes > source.Remaining())
+        return BookmarkReadStatus::ShortRead;  // never allocate for bytes that are not there
+    bookmark.name.resize(length);
+    QChar* units = bookmark.name.data();
+    if (source.Read(units, nameBytes) != nameBytes)
+        return Shortfall(source);
+    qFromLittleEndian<char16_t>(units, length, units);
+    if (!ReadInt32(source, bookmark.start) || !ReadInt32(source, bookmark.end))
+        return Shortfall(source);
+    if (bookmark.start < 0 || bookmark.end < bookmark.start)
+        return BookmarkReadStatus::Corrupt;
+    return BookmarkReadStatus::Ok;
+}
 
-BookmarkReadStatus ReadBookmarks(IBookmarkSource& source, const std::function<void()>& onHeader,
-                                 const std::function<void(Bookmark)>& onBookmark)
+BookmarkReadStatus ReadHeader(IBookmarkSource& source, int32_t& count)
 {
     char magic[4];
     if (source.Read(magic, 4) != 4)
-        return source.Error() != 0 ? BookmarkReadStatus::ShortRead : BookmarkReadStatus::BadMagic;
+        return source.Error() != 0 ? BookmarkReadStatus::FileError : BookmarkReadStatus::BadMagic;
     if (std::memcmp(magic, BOOKMARK_FILE_MAGIC, 4) != 0)
         return BookmarkReadStatus::BadMagic;
     int32_t version = 0;
     if (!ReadInt32(source, version))
-        return BookmarkReadStatus::ShortRead;
+        return Shortfall(source);
     if (version != BOOKMARK_FILE_VERSION)
         return BookmarkReadStatus::BadVersion;
-    int32_t count = 0;
     if (!ReadInt32(source, count))
-        return BookmarkReadStatus::ShortRead;
-    if (count < 0)
-        return BookmarkReadStatus::Corrupt;
-    onHeader();
+        return Shortfall(source);
+    return count < 0 ? BookmarkReadStatus::Corrupt : BookmarkReadStatus::Ok;
+}
 
-    // The loop ends at the latest when the bytes run out: every record takes
-    // at least 12, so a huge count costs nothing beyond the file.
+constexpr int64_t kSmallestRecord = 12;  // name length, start and end
+
+} // namespace
+
+BookmarkReadResult ReadBookmarks(IBookmarkSource& source)
+{
+    BookmarkReadResult result;
+    int32_t count = 0;
+    result.status = ReadHeader(source, count);
+    if (result.status != BookmarkReadStatus::Ok)
+        return result;
+    // Room for no more records than the bytes can hold, so a huge count
+    // costs nothing beyond the file; the loop ends when they run out.
+    result.bookmarks.reserve(size_t(std::min<int64_t>(count, source.Remaining() / kSmallestRecord)));
     for (int32_t i = 0; i < count; ++i) {
-        int32_t length = 0;
-        if (!ReadInt32(source, length))
-            return BookmarkReadStatus::ShortRead;
-        if (length < 0)
-            return BookmarkReadStatus::Corrupt;
-        if (int64_t(length) * 2 > source.Remaining())
-            return BookmarkReadStatus::ShortRead;  // never allocate for bytes that are not there
         Bookmark bookmark;
-        bookmark.name.resize(length);
-        for (QChar& c : bookmark.name) {
-            char unit[2];
-            if (source.Read(unit, 2) != 2)
-                return BookmarkReadStatus::ShortRead;
-            c = QChar(qFromLittleEndian<char16_t>(unit));
-        }
-        if (!ReadInt32(source, bookmark.start) || !ReadInt32(source, bookmark.end))
-            return BookmarkReadStatus::ShortRead;
-        if (bookmark.start < 0 || bookmark.end < bookmark.start)
-            return BookmarkReadStatus::Corrupt;
-        onBookmark(std::move(bookmark));
+        result.status = ReadRecord(source, bookmark);
+        if (result.status != BookmarkReadStatus::Ok)
+            return result;
+        result.bookmarks.push_back(std::move(bookmark));
     }
-    return BookmarkReadStatus::Ok;
+    return result;
 }
 
 namespace {
@@ -199,30 +220,20 @@ bool LoadBookmarkFile(CBookmarkCollection& bookmarks, const QString& path)
         return false;
     }
     CFileBookmarkSource source(reader);
-    bool headerRead = false;
-    const BookmarkReadStatus status = ReadBookmarks(
-        source,
-        [&] {
-            headerRead = true;
-            bookmarks.Clear();
-            bookmarks.SetPath(path);
-        },
-        // Inserting in order keeps the collection sorted and unique even for a
-        // file that is not; for the files this program writes it appends.
-        [&](Bookmark b) { bookmarks.Insert(std::move(b)); });
-    if (headerRead)
-        bookmarks.SetChanged(false);
-    switch (status) {
+    BookmarkReadResult read = ReadBookmarks(source);
+    switch (read.status) {
     case BookmarkReadStatus::Ok:
+        bookmarks.Assign(std::move(read.bookmarks), path);
         return true;
     case BookmarkReadStatus::BadMagic:
     case BookmarkReadStatus::Corrupt:
+    case BookmarkReadStatus::ShortRead:
         platform::ShowMessage(BookmarkFileCorruptText(path));
         return false;
     case BookmarkReadStatus::BadVersion:
         platform::ShowMessage(BookmarkFileVersionText(path));
         return false;
-    case BookmarkReadStatus::ShortRead:
+    case BookmarkReadStatus::FileError:
         platform::ReportFileError(source.Error(), path);
         return false;
     }

@@ -12,7 +12,6 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 class CBookmarkCollection;
@@ -51,15 +50,18 @@ enum class BookmarkReadStatus {
     BadMagic,    // not a bookmark collection file
     BadVersion,  // written by another version
     Corrupt,     // a negative count or name length, or offsets that are no range
-    ShortRead,   // the file ended (or failed) inside a field
+    ShortRead,   // the file ends inside a field: it was cut short
+    FileError,   // a read failed; the source's Error() says why
 };
 
-// Reads the header and then each record in file order. onHeader runs once a
-// good header and count have been read, before the first record, so a bad
-// magic or version leaves the caller's state alone; onBookmark runs for each
-// complete record, so the records before a failure are kept.
-BookmarkReadStatus ReadBookmarks(IBookmarkSource& source, const std::function<void()>& onHeader,
-                                 const std::function<void(Bookmark)>& onBookmark);
+struct BookmarkReadResult {
+    BookmarkReadStatus status = BookmarkReadStatus::Ok;
+    // The complete records in file order; after a failure, those before it.
+    std::vector<Bookmark> bookmarks;
+};
+
+// Reads the header and then every record in file order.
+BookmarkReadResult ReadBookmarks(IBookmarkSource& source);
 
 QString BookmarkFileCorruptText(const QString& path);
 QString BookmarkFileVersionText(const QString& path);
@@ -70,8 +72,10 @@ QString NoBookmarksToSaveText();  // "Unable to save bookmark collection : No bo
 // are reported naming the file.
 bool SaveBookmarkFile(CBookmarkCollection& bookmarks, const QString& path);
 
-// Loads path into the collection: a bad magic or version leaves it as it
-// was; otherwise it is emptied, takes the path and an unchanged state, and
-// receives the records in order, keeping those read before a failure. Every
-// failure is reported. Returns whether the whole file was read.
+// Loads path into the collection, but only once the whole file has been
+// read well: the collection then holds its bookmarks (sorted by start; of
+// records with the same start the later one), takes the path and an
+// unchanged state. Every failure leaves the collection as it was and is
+// reported: a damaged or cut-short file as corrupt, a failed open or read by
+// the file layer's text. Returns whether the file was taken.
 bool LoadBookmarkFile(CBookmarkCollection& bookmarks, const QString& path);

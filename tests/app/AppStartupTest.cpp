@@ -1,15 +1,18 @@
 // Start-up, the single-instance rule with real second copies, settings at
 // exit and the main window's placement.
 #include "AppTestSupport.h"
+#include "TestFiles.h"
 #include "app/BinEditFrame.h"
 #include "app/ForwardMessage.h"
 #include "app/InspectorDock.h"
 #include "app/StatusPanes.h"
 #include "settings/WindowRect.h"
 #include "core/BinEditDoc.h"
+#include "platform/SettingsBackend.h"
 #include "view/BinEditView.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QLocalSocket>
@@ -17,6 +20,7 @@
 #include <QProcess>
 #include <QTest>
 #include <QToolBar>
+#include <functional>
 
 namespace {
 
@@ -146,6 +150,37 @@ TEST_F(AppTest, SettingsAreWrittenAtExitAfterACompleteStartUp)
     Exit();
     EXPECT_EQ(Stored("BytesPerRow").toInt(), 32);
     EXPECT_TRUE(Stored("WindowPos").isValid());
+}
+
+// The window state (at closing) and the rest (at exit) both fail on such a
+// file; the user hears of it once, by the file's name.
+TEST_F(AppTest, SettingsThatCannotBeWrittenAtExitAreReportedOnceByName)
+{
+    const QString ini = platform::SettingsFilePath();
+    const QString folder = QFileInfo(ini).absolutePath();
+    struct Case {
+        const char* what;
+        std::function<void()> block;
+        std::function<void()> unblock;
+    };
+    const Case cases[] = {
+        {"a folder in place of the file", [&] { QDir().mkpath(ini); }, [&] { QDir(ini).removeRecursively(); }},
+        {"a file in place of its folder (it cannot be made)",
+         [&] {
+             QDir(folder).removeRecursively();
+             WriteWholeFile(folder, "not a folder");
+         },
+         [&] { QFile::remove(folder); }},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(Start()) << c.what;
+        c.block();
+        messages_.Clear();
+        ASSERT_TRUE(CloseMainWindow()) << c.what;
+        Exit();
+        c.unblock();
+        EXPECT_EQ(messages_.Texts(), QStringList{QString("Access to %1 was denied.").arg(ini)}) << c.what;
+    }
 }
 
 

@@ -31,6 +31,12 @@
 #include <QTest>
 #include <QToolBar>
 #include <functional>
+#include <ostream>
+
+static void PrintTo(const Bookmark& b, std::ostream* out)
+{
+    *out << '"' << b.name.toStdString() << "\" " << b.start << ".." << b.end;
+}
 
 namespace {
 
@@ -406,6 +412,52 @@ TEST_F(EditingToolsTest, BookmarksDialogSavesAndLoadsCollectionFiles)
     // Go To Bookmark selected the range with the caret at its end.
     EXPECT_EQ(Selected(view), std::make_pair(0x10, 0x20));
     EXPECT_EQ(view->Caret().Offset(), 0x20);
+}
+
+// Files damaged after a good header, loaded through the Bookmarks dialog:
+// each is refused with the corrupt-file message, and the collection (its
+// bookmarks, its file and its unchanged state) stays as it was.
+TEST_F(EditingToolsTest, LoadingADamagedCollectionKeepsTheCurrentOne)
+{
+    ASSERT_TRUE(Start());
+    const QByteArray header("BOOK\0\0\0\0\2\0\0\0", 12);
+    const QByteArray record("\1\0\0\0Z\0\x05\0\0\0\x06\0\0\0", 14);
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"cut inside the second record", header + record + record.left(9)},
+        {"cut right after the first record", header + record},
+        {"cut inside the count", header.left(10)},
+        {"a negative start in the second record",
+         header + record + QByteArray("\1\0\0\0Y\0\xff\xff\xff\xff\0\0\0\0", 14)},
+    };
+    const QString current = files_.filePath("current.bmk");
+    Bookmarks().Insert({"kept", 0x40, 0x48});
+    Bookmarks().SetPath(current);
+    Bookmarks().SetChanged(false);
+    for (const Case& c : cases) {
+        chosenFile_ = MakeFile("damaged.bmk", c.bytes);
+        messages_.Clear();
+        int listed = -1;
+        Drive([&listed](QDialog& d) {
+            auto& dialog = dynamic_cast<CBookmarksDlg&>(d);
+            dialog.OnLoad();
+            listed = dialog.List()->count();
+            dialog.reject();
+            return dialog.result();
+        });
+        Trigger(Cmd::BookmarkList);
+        EXPECT_EQ(messages_.Texts(), QStringList{QString("Unable to load file:\r\n\r\n\"%1\" is corrupt or is not a "
+                                                         "valid bookmark collection file.")
+                                                     .arg(chosenFile_)})
+            << c.what;
+        EXPECT_EQ(Bookmarks().Items(), (std::vector<Bookmark>{{"kept", 0x40, 0x48}})) << c.what;
+        EXPECT_EQ(listed, 1) << c.what;
+        EXPECT_EQ(Bookmarks().Path(), current) << c.what;
+        EXPECT_FALSE(Bookmarks().IsChanged()) << c.what;
+    }
 }
 
 TEST_F(EditingToolsTest, ExitAsksAboutAChangedCollection)
