@@ -10,7 +10,10 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
+#include <vector>
 
 namespace {
 
@@ -25,6 +28,9 @@ enum TypeKind : int32_t { kStandardKind = 0, kCustomKind = 1, kStructureKind = 2
 // the file could hold that many records.
 constexpr int64_t kMinStructureRecord = 4 + 4 + 4;
 constexpr int64_t kMinMemberRecord = 4 + 4 + 4 + 1 + 4 + 1 + 4;
+// Counts are checked against the file size before anything is reserved;
+// a source of unknown size gets its room as records arrive.
+constexpr int32_t kMostReserved = 64 * 1024;
 
 // ---------------------------------------------------------------- writing
 
@@ -66,60 +72,141 @@ void AppendMemberType(QByteArray& out, TypeRef type, const ValueTypeRegistry& ty
 
 // ---------------------------------------------------------------- reading
 
-// Reads fields in order; a read that would pass the end fails and takes nothing.
+// Thrown out of the record readers to end decoding with a status; it never
+// leaves this file.
+struct ReadFailure {
+    StructureReadStatus status;
+    int errorNumber = 0;
+};
+
+// Where the bytes come from: a file read a block at a time, so that no file
+// is ever held whole, or bytes already in memory.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    // Copies up to count bytes into out: how many, 0 at the end; failures throw.
+    virtual int64_t Read(char* out, int64_t count) = 0;
+};
+
+class MemorySource final : public ByteSource {
+public:
+    explicit MemorySource(const QByteArray& bytes) : bytes_(bytes) {}
+    int64_t Read(char* out, int64_t count) override
+    {
+        const int64_t n = std::min<int64_t>(count, bytes_.size() - position_);
+        std::memcpy(out, bytes_.constData() + position_, size_t(n));
+        position_ += n;
+        return n;
+    }
+
+private:
+    const QByteArray& bytes_;
+    int64_t position_ = 0;
+};
+
+class FileSource final : public ByteSource {
+public:
+    explicit FileSource(platform::FileReader& reader) : reader_(reader) {}
+    int64_t Read(char* out, int64_t count) override
+    {
+        const int64_t n = reader_.Read(out, count);
+        if (n < 0)
+            throw ReadFailure{StructureReadStatus::FileError, reader_.Error()};
+        return n;
+    }
+
+private:
+    platform::FileReader& reader_;
+};
+
+// Reads fields in order through a block buffer; a read that would pass the
+// end fails. size is what the source holds as far as known beforehand:
+// counts and lengths are only believed when the rest could hold them.
 class FieldReader {
 public:
-    explicit FieldReader(const QByteArray& bytes) : bytes_(bytes) {}
+    static constexpr int64_t kUnknownSize = std::numeric_limits<int64_t>::max();
 
-    int64_t Remaining() const { return bytes_.size() - position_; }
+    FieldReader(ByteSource& source, int64_t size) : source_(source), size_(size), block_(size_t(kBlockSize), '\0') {}
+
+    int64_t Remaining() const { return size_ - position_; }
 
     bool Int32(int32_t& value)
     {
-        if (Remaining() < 4)
+        char bytes[4];
+        if (!Take(bytes, 4))
             return false;
-        value = qFromLittleEndian<int32_t>(bytes_.constData() + position_);
-        position_ += 4;
+        value = qFromLittleEndian<int32_t>(bytes);
         return true;
     }
     // Whether the bytes start with the magic; a file shorter than it is
     // simply not a structure collection.
     bool Magic()
     {
-        if (Remaining() < 4 || std::memcmp(bytes_.constData() + position_, kMagic, 4) != 0)
-            return false;
-        position_ += 4;
-        return true;
+        char bytes[4];
+        return Take(bytes, 4) && std::memcmp(bytes, kMagic, 4) == 0;
     }
     bool Byte(uint8_t& value)
     {
-        if (Remaining() < 1)
+        char byte;
+        if (!Take(&byte, 1))
             return false;
-        value = uint8_t(bytes_[position_++]);
+        value = uint8_t(byte);
         return true;
     }
-    // Reads units code units; the caller has checked that they are there.
-    QString Units(int32_t units)
+    // Reads units code units, or fails when the source ends first.
+    bool Units(int32_t units, QString& text)
     {
-        QString text(units, Qt::Uninitialized);
-        for (QChar& c : text) {
-            c = QChar(qFromLittleEndian<char16_t>(bytes_.constData() + position_));
-            position_ += 2;
-        }
-        return text;
+        text = QString(units, Qt::Uninitialized);
+        if (!Take(reinterpret_cast<char*>(text.data()), int64_t(units) * 2))
+            return false;
+        qFromLittleEndian<char16_t>(text.constData(), units, text.data());
+        return true;
+    }
+    // Whether nothing follows what has been read.
+    bool AtEnd()
+    {
+        if (held_ > used_)
+            return false;
+        Refill();
+        return held_ == 0;
     }
 
 private:
-    const QByteArray& bytes_;
-    qsizetype position_ = 0;
+    static constexpr int64_t kBlockSize = 64 * 1024;
+
+    void Refill()
+    {
+        used_ = 0;
+        held_ = source_.Read(block_.data(), kBlockSize);
+    }
+
+    bool Take(char* out, int64_t count)
+    {
+        while (count > 0) {
+            if (used_ == held_) {
+                Refill();
+                if (held_ == 0)
+                    return false;
+            }
+            const int64_t n = std::min(count, held_ - used_);
+            std::memcpy(out, block_.data() + used_, size_t(n));
+            used_ += n;
+            position_ += n;
+            out += n;
+            count -= n;
+        }
+        return true;
+    }
+
+    ByteSource& source_;
+    int64_t size_;
+    int64_t position_ = 0;
+    std::vector<char> block_;
+    int64_t used_ = 0;
+    int64_t held_ = 0;
 };
 
-// Thrown out of the record readers to end decoding with a status; it never
-// leaves this file.
-struct ReadFailure {
-    StructureReadStatus status;
-};
-
-[[noreturn]] void Fail(StructureReadStatus status) { throw ReadFailure{status}; }
+[[noreturn]] void Fail(StructureReadStatus status) { throw ReadFailure{status, 0}; }
 
 int32_t ReadInt32(FieldReader& in)
 {
@@ -156,7 +243,10 @@ QString ReadString(FieldReader& in)
     // is damage, not a file that merely ends early: nothing is allocated for it.
     if (units < 0 || int64_t(units) * 2 > in.Remaining())
         Fail(StructureReadStatus::Corrupt);
-    return in.Units(units);
+    QString text;
+    if (!in.Units(units, text))
+        Fail(StructureReadStatus::ShortRead);
+    return text;
 }
 
 TypeRef ReadMemberType(FieldReader& in, const ValueTypeRegistry& types)
@@ -202,7 +292,7 @@ StructureDef ReadStructure(FieldReader& in, const ValueTypeRegistry& types)
     if (structure.paddingIndex < 0 || structure.paddingIndex >= StructureDef::kPaddingCount)
         Fail(StructureReadStatus::Corrupt);
     const int32_t count = ReadCount(in, kMinMemberRecord);
-    structure.members.reserve(size_t(count));
+    structure.members.reserve(size_t(std::min(count, kMostReserved)));
     for (int32_t i = 0; i < count; ++i)
         structure.members.push_back(ReadMember(in, types));
     return structure;
@@ -269,9 +359,8 @@ bool KeepsTheEditorsRules(const std::vector<StructureDef>& structures, const Val
     return !HasContainmentCycle(structures);
 }
 
-StructureReadResult DecodeOrThrow(const QByteArray& bytes, const ValueTypeRegistry& types)
+StructureReadResult DecodeOrThrow(FieldReader& in, const ValueTypeRegistry& types)
 {
-    FieldReader in(bytes);
     if (!in.Magic())
         Fail(StructureReadStatus::BadMagic);
     if (ReadInt32(in) != kVersion)
@@ -279,45 +368,46 @@ StructureReadResult DecodeOrThrow(const QByteArray& bytes, const ValueTypeRegist
     StructureReadResult result;
     result.reserved = ReadInt32(in);
     const int32_t count = ReadCount(in, kMinStructureRecord);
-    result.structures.reserve(size_t(count));
+    result.structures.reserve(size_t(std::min(count, kMostReserved)));
     for (int32_t i = 0; i < count; ++i)
         result.structures.push_back(ReadStructure(in, types));
+    // No program writes anything after the last structure: bytes there are
+    // damage, or a file that only starts like a collection.
+    if (!in.AtEnd())
+        Fail(StructureReadStatus::Corrupt);
     if (!KeepsTheEditorsRules(result.structures, types))
         Fail(StructureReadStatus::Corrupt);
     return result;
 }
 
-// Reads the whole file, checking magic and version on the first bytes so
-// that a large file of some other kind is not read in full.
+StructureReadResult DecodeFrom(ByteSource& source, int64_t size, const ValueTypeRegistry& types)
+{
+    try {
+        FieldReader in(source, size);
+        return DecodeOrThrow(in, types);
+    } catch (const ReadFailure& failure) {
+        StructureReadResult result;
+        result.status = failure.status;
+        result.errorNumber = failure.errorNumber;
+        return result;
+    }
+}
+
+// Reads the file a block at a time as the records need it, so a file of
+// some other kind stops at its first bytes and a huge one is never held
+// whole in memory.
 StructureReadResult ReadStructureFile(const QString& path, const ValueTypeRegistry& types)
 {
-    StructureReadResult failed;
     platform::FileReader reader;
-    if (!reader.Open(path)) {
+    const int64_t size = reader.Open(path) ? reader.Size() : -1;
+    if (size < 0) {
+        StructureReadResult failed;
         failed.status = StructureReadStatus::FileError;
         failed.errorNumber = reader.Error();
         return failed;
     }
-    QByteArray bytes;
-    char block[64 * 1024];
-    for (;;) {
-        const int64_t n = reader.Read(block, bytes.isEmpty() ? 8 : int64_t(sizeof block));
-        if (n < 0) {
-            failed.status = StructureReadStatus::FileError;
-            failed.errorNumber = reader.Error();
-            return failed;
-        }
-        if (n == 0)
-            break;
-        const bool firstBytes = bytes.isEmpty();
-        bytes.append(block, qsizetype(n));
-        if (firstBytes) {
-            const StructureReadResult header = DecodeStructures(bytes, types);
-            if (header.status == StructureReadStatus::BadMagic || header.status == StructureReadStatus::BadVersion)
-                return header;
-        }
-    }
-    return DecodeStructures(bytes, types);
+    FileSource source(reader);
+    return DecodeFrom(source, reader.SizeIsExact() ? size : FieldReader::kUnknownSize, types);
 }
 
 } // namespace
@@ -347,13 +437,8 @@ QByteArray EncodeStructures(const StructureCollection& collection, const ValueTy
 
 StructureReadResult DecodeStructures(const QByteArray& bytes, const ValueTypeRegistry& types)
 {
-    try {
-        return DecodeOrThrow(bytes, types);
-    } catch (const ReadFailure& failure) {
-        StructureReadResult result;
-        result.status = failure.status;
-        return result;
-    }
+    MemorySource source(bytes);
+    return DecodeFrom(source, bytes.size(), types);
 }
 
 QString StructureFileCorruptText(const QString& path)

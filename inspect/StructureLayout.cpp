@@ -44,7 +44,9 @@ int32_t MemoryBytes::Read(int64_t offset, uint8_t* out, int32_t count) const
 StructureLayout::StructureLayout(const StructureCollection& structures, const ValueTypeRegistry& types,
                                  const StructureBytes& bytes, bool bigEndian, int radix)
     : structures_(structures), types_(types), bytes_(bytes), bigEndian_(bigEndian), radix_(radix),
-      fixed_(size_t(structures.Count()), -1), scratch_(size_t(structures.Count()) + 1)
+      fixed_(size_t(structures.Count()), -1), primed_(size_t(structures.Count()), false),
+      leafSizes_(size_t(structures.Count()), -1),
+      scratch_(size_t(std::min(structures.Count(), kMaxNesting)) + 2)
 {
     // Every alignment is the smaller of a packing and a data-type size, so
     // the places of a fixed structure repeat with the least common multiple
@@ -78,17 +80,44 @@ bool StructureLayout::IsCharacterType(TypeRef type)
 
 int StructureLayout::Alignment(const StructureDef& s, const StructureMember& m) const
 {
-    // A structure aligns to its first leaf; a chain longer than the
-    // collection can only be a cycle.
-    const StructureMember* leaf = &m;
-    for (int hops = 0; leaf->IsStructure(); ++hops) {
-        const StructureDef* nested = Nested(*leaf);
-        if (!nested || nested->members.empty() || hops > structures_.Count())
-            return 0;
-        leaf = &nested->members.front();
-    }
-    const int size = DataSize(leaf->type);
+    int size = 0;
+    if (!m.IsStructure())
+        size = DataSize(m.type);
+    else if (Nested(m))
+        size = FirstLeafSize(StructureIndexOf(m.type));
     return size > 0 ? std::min(PackingOf(s), size) : 0;
+}
+
+int StructureLayout::FirstLeafSize(int index) const
+{
+    // A structure aligns to its first leaf. Every structure on the way to it
+    // shares the answer, so a chain of any length is followed once; a chain
+    // longer than the collection can only be a cycle.
+    std::vector<int> path;
+    int size = 0;
+    for (int current = index;;) {
+        if (leafSizes_[size_t(current)] >= 0) {
+            size = leafSizes_[size_t(current)];
+            break;
+        }
+        if (int(path.size()) > structures_.Count())
+            break;
+        path.push_back(current);
+        const StructureDef& s = structures_.At(current);
+        if (s.members.empty())
+            break;
+        const StructureMember& first = s.members.front();
+        if (!first.IsStructure()) {
+            size = DataSize(first.type);
+            break;
+        }
+        if (!Nested(first))
+            break;
+        current = StructureIndexOf(first.type);
+    }
+    for (const int on : path)
+        leafSizes_[size_t(on)] = size;
+    return size;
 }
 
 int StructureLayout::ComputePadding(const StructureDef& s, int64_t offset, const StructureMember& m) const
@@ -113,6 +142,14 @@ MemberPlace StructureLayout::PlaceAt(const StructureDef& s, int64_t offset, Plac
         if (members)
             members->clear();
         return {offset, offset, 1};
+    }
+    // Fixed structures are placed from their cache whatever their depth;
+    // only structures whose size the bytes decide nest this deep here, and
+    // what lies beyond reads as past the end rather than exhausting the stack.
+    if (depth > kMaxNesting) {
+        if (members)
+            members->clear();
+        return {offset, kUnreached, 1};
     }
     // Each level of nesting reuses its own list, so walking many instances
     // allocates nothing.
@@ -157,36 +194,112 @@ bool StructureLayout::IsFixed(int index)
     if (index < 0 || size_t(index) >= fixed_.size())
         return true;
     if (fixed_[size_t(index)] < 0)
-        fixed_[size_t(index)] = IsFixedWalk(index, 0) ? 1 : 0;
+        FindFixed(index);
     return fixed_[size_t(index)] == 1;
 }
 
-bool StructureLayout::IsFixedWalk(int index, int depth)
+void StructureLayout::FindFixed(int index)
 {
-    if (depth > structures_.Count())
-        return true;  // a cycle: the walk cuts it off at the same depth
-    for (const StructureMember& m : structures_.At(index).members) {
-        if (m.IsVariableArray())
-            return false;
-        if (m.IsStructure() && Nested(m) && !IsFixedWalk(StructureIndexOf(m.type), depth + 1))
-            return false;
+    // A structure is fixed when it holds no variable array and every
+    // structure it holds is fixed: decided for each structure once, in a
+    // depth-first walk with its own stack, so neither deep nesting nor
+    // structures shared by many others (each holding the next twice) cost
+    // more than the collection's size. A structure met again on its own path
+    // (a cycle) counts as fixed: the walk cuts it off.
+    constexpr signed char kOnPath = -2;
+    struct Step {
+        int structure;
+        size_t member;
+        bool fixed;
+    };
+    std::vector<Step> path{{index, 0, true}};
+    fixed_[size_t(index)] = kOnPath;
+    while (!path.empty()) {
+        Step& step = path.back();
+        const std::vector<StructureMember>& members = structures_.At(step.structure).members;
+        if (step.member == members.size()) {
+            const bool fixed = step.fixed;
+            fixed_[size_t(step.structure)] = fixed ? 1 : 0;
+            path.pop_back();
+            if (!path.empty())
+                path.back().fixed = path.back().fixed && fixed;
+            continue;
+        }
+        const StructureMember& m = members[step.member++];
+        if (m.IsVariableArray()) {
+            step.fixed = false;
+            continue;
+        }
+        if (!m.IsStructure() || !Nested(m))
+            continue;
+        const int nested = StructureIndexOf(m.type);
+        const signed char known = fixed_[size_t(nested)];
+        if (known == kOnPath)
+            continue;
+        if (known >= 0) {
+            step.fixed = step.fixed && known == 1;
+            continue;
+        }
+        fixed_[size_t(nested)] = kOnPath;
+        path.push_back({nested, 0, true});
     }
-    return true;
 }
+
+void StructureLayout::PrimeFixed(int index, int depth)
+{
+    // Every fixed structure below index is placed at every residue before
+    // the structures holding it, children first, so that placing any of them
+    // finds its members' places in the cache and never nests further.
+    struct Step {
+        int structure;
+        size_t member;
+    };
+    std::vector<Step> path{{index, 0}};
+    primed_[size_t(index)] = true;
+    while (!path.empty() && !BudgetExhausted()) {
+        Step& step = path.back();
+        const std::vector<StructureMember>& members = structures_.At(step.structure).members;
+        if (step.member < members.size()) {
+            const StructureMember& m = members[step.member++];
+            if (m.IsStructure() && Nested(m)) {
+                const int nested = StructureIndexOf(m.type);
+                if (!primed_[size_t(nested)] && IsFixed(nested)) {
+                    primed_[size_t(nested)] = true;
+                    path.push_back({nested, 0});
+                }
+            }
+            continue;
+        }
+        const int structure = step.structure;
+        path.pop_back();
+        for (int residue = 0; residue < modulus_ && !BudgetExhausted(); ++residue)
+            CacheFixed(structure, residue, depth);
+    }
+}
+
+MemberPlace StructureLayout::CacheFixed(int index, int64_t offset, int depth)
+{
+    const MemberPlace place = PlaceAt(structures_.At(index), offset, nullptr, depth);
+    // Only a walk that got to the end knows the size; one cut short by the
+    // budget or by the end of the offsets is not remembered. From a residue
+    // the offsets are small, so there an end at kUnreached is the size itself
+    // reaching past any file, and worth remembering like any other.
+    if (!BudgetExhausted() && depth <= kMaxNesting && (place.end < kUnreached || offset < modulus_))
+        fixedPlaces_[FixedKey(index, offset)] = {place.start - offset, place.end - place.start};
+    return place;
+}
+
+int64_t StructureLayout::FixedKey(int index, int64_t offset) const { return int64_t(index) * modulus_ + offset % modulus_; }
 
 MemberPlace StructureLayout::PlaceFixed(int index, int64_t offset, int depth)
 {
-    const int64_t key = int64_t(index) * modulus_ + offset % modulus_;
-    if (const auto found = fixedPlaces_.find(key); found != fixedPlaces_.end()) {
+    if (!primed_[size_t(index)])
+        PrimeFixed(index, depth);
+    if (const auto found = fixedPlaces_.find(FixedKey(index, offset)); found != fixedPlaces_.end()) {
         const int64_t start = Saturate(offset + found->second.lead);
         return {start, Saturate(start + found->second.size), 1};
     }
-    const MemberPlace place = PlaceAt(structures_.At(index), offset, nullptr, depth);
-    // Only a walk that got to the end knows the size; one cut short by the
-    // budget or by the end of the offsets is not remembered.
-    if (place.end < kUnreached && !BudgetExhausted())
-        fixedPlaces_[key] = {place.start - offset, place.end - place.start};
-    return place;
+    return CacheFixed(index, offset, depth);
 }
 
 // ---------------------------------------------------------------- arrays
@@ -373,7 +486,7 @@ LaidRow LayOutAt(StructureLayout& layout, const StructureDef& s, int64_t offset,
     Places places;
     const MemberPlace place = layout.PlaceStructure(s, offset, &places);
     LaidRow row{nullptr, -1, place.start, place.end, {}, {}};
-    if (depth > layout.Structures().Count())
+    if (depth > layout.Structures().Count() || depth >= StructureLayout::kMaxNesting)
         return row;
     for (size_t i = 0; i < s.members.size() && i < places.size(); ++i) {
         const StructureMember& m = s.members[i];

@@ -9,7 +9,10 @@
 // The walk defends itself against collections that break the editor's rules
 // (a copy being edited may be laid out): references outside the collection
 // lay out as empty structures, nesting deeper than the collection is cut
-// off, and reads never leave the bytes they are given.
+// off, and reads never leave the bytes they are given. Legal collections
+// may still nest a hundred thousand deep: fixed structures are placed from
+// a cache filled children first, so the walk never descends through them,
+// and the others are followed no deeper than kMaxNesting.
 #include "inspect/StructureCollection.h"
 #include "inspect/ValueTypeRegistry.h"
 
@@ -69,6 +72,9 @@ public:
     // enough for 30,000 records of ten members that each hold a variable
     // array, and about 15 ms of work when a structure multiplies beyond it.
     static constexpr int64_t kStepBudget = 300'000;
+    // Structures whose size depends on the bytes are walked into no deeper
+    // than this; fixed ones, whose places are cached, at any depth.
+    static constexpr int kMaxNesting = 1000;
 
     StructureLayout(const StructureCollection& structures, const ValueTypeRegistry& types, const StructureBytes& bytes,
                     bool bigEndian, int radix);
@@ -118,13 +124,19 @@ private:
     int32_t VariableCount(const StructureDef& s, size_t index, const std::vector<MemberPlace>& earlier) const;
     // The alignment of m's first leaf under s's packing; 0 when there is none.
     int Alignment(const StructureDef& s, const StructureMember& m) const;
+    // The size of the data type that structure index starts with, however
+    // deeply; 0 when there is none.
+    int FirstLeafSize(int index) const;
     // Whether instances of structure index take the same room wherever the
     // bytes say (no variable array inside, however deep).
     bool IsFixed(int index);
-    bool IsFixedWalk(int index, int depth);
+    void FindFixed(int index);
     // The place of a fixed structure depends only on its offset modulo the
     // alignments' least common multiple, so it is computed once per residue.
     MemberPlace PlaceFixed(int index, int64_t offset, int depth);
+    void PrimeFixed(int index, int depth);
+    MemberPlace CacheFixed(int index, int64_t offset, int depth);
+    int64_t FixedKey(int index, int64_t offset) const;
     // Where count consecutive instances of a fixed structure laid out from
     // offset end.
     int64_t AdvanceFixed(int index, int64_t offset, int32_t count, int depth);
@@ -138,6 +150,8 @@ private:
     int64_t steps_ = 0;
     int modulus_ = 1;
     std::vector<signed char> fixed_;  // per structure: -1 unknown, 0 no, 1 yes
+    std::vector<bool> primed_;        // per structure: its fixed places are cached
+    mutable std::vector<int> leafSizes_;  // per structure: -1 unknown
     std::unordered_map<int64_t, FixedPlace> fixedPlaces_;
     std::vector<std::vector<MemberPlace>> scratch_;  // one per nesting level
 };

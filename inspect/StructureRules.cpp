@@ -5,6 +5,8 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -24,28 +26,48 @@ bool GivesCount(const StructureMember& member, const ValueTypeRegistry& types)
            types.At(member.type).HasIntegerValue();
 }
 
-// "%s_%d" with the lowest number from 2 that neither collection uses.
-QString FreeImportName(const QString& base, const StructureCollection& current, const std::set<QString>& incoming)
-{
-    for (int n = 2;; ++n) {
-        const QString name = QStringLiteral("%1_%2").arg(base).arg(n);
-        if (current.FindByName(name) < 0 && !incoming.count(name))
-            return name;
+// Hands out "%s_%d" names with the lowest number from 2 that is not taken.
+// Names are only ever added to the taken set, so the lowest free number for
+// a base never goes down: each base resumes where it stopped, and renaming
+// many structures costs no more than the names it passes over.
+class ImportNames {
+public:
+    explicit ImportNames(std::unordered_set<QString> taken) : taken_(std::move(taken)) {}
+
+    bool IsTaken(const QString& name) const { return taken_.count(name) != 0; }
+    void Take(const QString& name) { taken_.insert(name); }
+
+    QString FreeName(const QString& base)
+    {
+        int& n = nextNumber_.try_emplace(base, 2).first->second;
+        for (;; ++n) {
+            QString name = QStringLiteral("%1_%2").arg(base).arg(n);
+            if (!IsTaken(name))
+                return name;
+        }
     }
-}
+
+private:
+    std::unordered_set<QString> taken_;
+    std::unordered_map<QString, int> nextNumber_;
+};
 
 // Ticks every structure that a ticked one contains, directly or through
 // others, in one walk over the members. True when that added any.
-bool TickContained(const StructureCollection& imported, std::set<int>& ticked)
+bool TickContained(const StructureCollection& imported, std::vector<bool>& ticked)
 {
     bool added = false;
-    std::vector<int> pending(ticked.begin(), ticked.end());
+    std::vector<int> pending;
+    for (int i = 0; i < imported.Count(); ++i)
+        if (ticked[size_t(i)])
+            pending.push_back(i);
     while (!pending.empty()) {
         const int current = pending.back();
         pending.pop_back();
         for (const StructureMember& member : imported.At(current).members) {
             const int nested = member.IsStructure() ? StructureIndexOf(member.type) : -1;
-            if (nested >= 0 && nested < imported.Count() && ticked.insert(nested).second) {
+            if (nested >= 0 && nested < imported.Count() && !ticked[size_t(nested)]) {
+                ticked[size_t(nested)] = true;
                 pending.push_back(nested);
                 added = true;
             }
@@ -193,40 +215,56 @@ ImportOutcome ImportStructures(StructureCollection& current, StructureCollection
                                const std::set<int>& ticked)
 {
     ImportOutcome outcome;
-    std::set<int> chosen;
-    for (const int i : ticked)
-        if (i >= 0 && i < imported.Count())
-            chosen.insert(i);
-    if (chosen.empty())
+    std::vector<bool> chosen(size_t(imported.Count()), false);
+    bool any = false;
+    for (const int i : ticked) {
+        if (i >= 0 && i < imported.Count()) {
+            chosen[size_t(i)] = true;
+            any = true;
+        }
+    }
+    if (!any)
         return outcome;
     outcome.closureAdded = TickContained(imported, chosen);
 
-    // From the last to the first, so deleting one leaves the indexes of
-    // those still to be visited as they were.
-    for (int i = imported.Count() - 1; i >= 0; --i)
-        if (!chosen.count(i))
-            imported.Delete(i);
+    // Dropping the unticked structures one by one would renumber every
+    // reference once per deletion; instead each kept structure's place in
+    // the merged collection is worked out once, and references are mapped
+    // through that. Nothing kept refers to a dropped structure: the closure
+    // ticked everything the kept ones contain.
+    const int offset = current.Count();
+    std::vector<int> mergedIndex(size_t(imported.Count()), -1);
+    std::vector<StructureDef> merged;
+    for (int i = 0; i < imported.Count(); ++i) {
+        if (chosen[size_t(i)]) {
+            mergedIndex[size_t(i)] = offset + int(merged.size());
+            merged.push_back(imported.At(i));
+        }
+    }
 
     // A new name must differ from the current collection's names and from
     // those of the other structures coming in, or the merge would hold two
-    // structures of one name.
-    std::set<QString> incoming;
-    for (const StructureDef& s : imported.All())
-        incoming.insert(s.name);
-    std::vector<StructureDef> merged = imported.All();
+    // structures of one name. Renaming goes from the last to the first.
+    std::unordered_set<QString> currentNames;
+    currentNames.reserve(size_t(current.Count()));
+    for (const StructureDef& s : current.All())
+        currentNames.insert(s.name);
+    std::unordered_set<QString> taken = currentNames;
+    for (const StructureDef& s : merged)
+        taken.insert(s.name);
+    ImportNames names(std::move(taken));
     for (auto it = merged.rbegin(); it != merged.rend(); ++it) {
-        if (current.FindByName(it->name) < 0)
+        if (!currentNames.count(it->name))
             continue;
-        it->name = FreeImportName(it->name, current, incoming);
-        incoming.insert(it->name);
+        it->name = names.FreeName(it->name);
+        names.Take(it->name);
         outcome.renamed = true;
     }
 
-    const int offset = current.Count();
     for (StructureDef& structure : merged) {
         for (StructureMember& member : structure.members)
             if (member.IsStructure())
-                member.type = StructureRef(StructureIndexOf(member.type) + offset);
+                member.type = StructureRef(mergedIndex[size_t(StructureIndexOf(member.type))]);
         current.Add(std::move(structure));
     }
     outcome.merged = true;

@@ -22,11 +22,16 @@ CImportStructsDlg::CImportStructsDlg(const StructureCollection& imported, QWidge
 {
     setWindowTitle(QStringLiteral("Import Structures"));
     list_ = new QListWidget;
+    // A file may hold hundreds of thousands of structures: every row is one
+    // line high, and each item is complete before the list sees it, so the
+    // list is told of it once.
+    list_->setUniformItemSizes(true);
     for (int index : StructuresInNameOrder(imported)) {
-        auto* item = new QListWidgetItem(imported.At(index).name, list_);
+        auto* item = new QListWidgetItem(imported.At(index).name);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         item->setData(kIndexRole, index);
+        list_->addItem(item);
     }
     if (list_->count() > 0)
         list_->setCurrentRow(0);

@@ -51,6 +51,12 @@ private:
 
 QString SizeText(int64_t size) { return QStringLiteral("%1 byte%2").arg(size).arg(size == 1 ? "" : "s"); }
 
+QString TooDeepText()
+{
+    return QStringLiteral("Structures nested more than %1 levels deep are not shown")
+        .arg(CStructureViewDlg::kMaxShownNesting);
+}
+
 QString RadixText(int64_t value, bool hexadecimal)
 {
     return hexadecimal ? QStringLiteral("0x") + QString::number(value, 16).toUpper() : QString::number(value);
@@ -190,6 +196,8 @@ void CStructureViewDlg::BuildRows()
     rows_.clear();
     freeTags_.clear();
     toExpand_.clear();
+    toOpen_.clear();
+    rowsLeft_ = kRowsPerPass;
     list_->Model().Clear();
     const int structure = chooser_->currentIndex() >= 0 ? chooser_->currentData().toInt() : -1;
     if (structure < 0 || structure >= structures_.Count())
@@ -198,6 +206,7 @@ void CStructureViewDlg::BuildRows()
     root.kind = RowKind::Root;
     root.owner = structure;
     AddRow({}, root);
+    OpenQueued();
     ApplyExpansion();
 }
 
@@ -220,15 +229,34 @@ int CStructureViewDlg::AddRow(const QModelIndex& parent, RowInfo info)
     info.index = index;
     rows_[size_t(tag)] = info;
     list_->Model().SetAnnouncedChildren(index, AnnouncedChildren(info));
+    --rowsLeft_;
     // Structures show their members at once; arrays their elements only
     // when asked to. Structure elements wait until the user opens them: an
     // array of them may hold tens of thousands.
     const bool open = (StructureOf(info) >= 0 && info.kind != RowKind::Element) || (IsArrayRow(info) && expandArrays_);
-    if (open) {
-        Populate(tag);
-        toExpand_.emplace_back(index);
-    }
+    if (open)
+        toOpen_.emplace_back(index);
     return tag;
+}
+
+void CStructureViewDlg::OpenQueued()
+{
+    // Rows are opened level by level from a queue rather than from within
+    // the row that holds them, so nesting costs no stack. A structure may
+    // hold the next one twice, and that one the next twice again: the rows
+    // double with every level, so a pass opens rows only while its budget
+    // lasts. The rest stay closed, announcing their children, and are made
+    // when the user opens them.
+    const QScopedValueRollback guard(selfFetching_, true);
+    for (size_t next = 0; next < toOpen_.size() && rowsLeft_ > 0; ++next) {
+        // A copy: opening a row adds to the queue.
+        const QPersistentModelIndex row = toOpen_[next];
+        if (const int tag = TagOf(row); tag >= 0) {
+            Populate(tag);
+            toExpand_.push_back(row);
+        }
+    }
+    toOpen_.clear();
 }
 
 void CStructureViewDlg::Populate(int tag)
@@ -245,9 +273,23 @@ void CStructureViewDlg::Fetch(const QModelIndex& parentIndex, int first, int cou
     const int tag = TagOf(parent);
     if (tag < 0)
         return;
+    // The list asking for rows (a row opened, a scroll to the end of an
+    // array) starts a pass of its own.
+    const bool askedByList = !selfFetching_;
+    if (askedByList)
+        rowsLeft_ = kRowsPerPass;
     rows_[size_t(tag)].populated = true;
     const RowInfo info = rows_[size_t(tag)];
     const int structure = StructureOf(info);
+    if (structure >= 0 && info.depth >= kMaxShownNesting) {
+        // Deeper levels would only widen the indentation past any window.
+        RowInfo note;
+        note.kind = RowKind::Note;
+        note.depth = info.depth + 1;
+        if (first == 0)
+            AddRow(parent, note);
+        return;
+    }
     for (int i = first; i < first + count; ++i) {
         RowInfo child;
         if (IsArrayRow(info)) {
@@ -268,8 +310,10 @@ void CStructureViewDlg::Fetch(const QModelIndex& parentIndex, int first, int cou
     }
     // Rows the list fetched by itself (an element opened, a scroll to the
     // end of an array) need their values and their own rows opened.
-    if (!selfFetching_)
+    if (askedByList) {
+        OpenQueued();
         ScheduleExpansion();
+    }
 }
 
 void CStructureViewDlg::ScheduleExpansion()
@@ -371,6 +415,8 @@ QString CStructureViewDlg::RowName(const RowInfo& info) const
 {
     if (info.kind == RowKind::Root)
         return OwnerOf(info)->name;
+    if (info.kind == RowKind::Note)
+        return QStringLiteral("...");
     const StructureMember* m = MemberOf(info);
     if (!m)
         return {};
@@ -387,6 +433,8 @@ QString CStructureViewDlg::RowName(const RowInfo& info) const
 
 QString CStructureViewDlg::InitialValue(const RowInfo& info) const
 {
+    if (info.kind == RowKind::Note)
+        return TooDeepText();
     const StructureMember* m = MemberOf(info);
     if (!m)
         return {};
@@ -404,7 +452,7 @@ QString CStructureViewDlg::InitialValue(const RowInfo& info) const
 int CStructureViewDlg::AnnouncedChildren(const RowInfo& info) const
 {
     if (const int structure = StructureOf(info); structure >= 0)
-        return info.depth <= structures_.Count() ? int(structures_.At(structure).members.size()) : 0;
+        return info.depth < kMaxShownNesting ? int(structures_.At(structure).members.size()) : 1;
     if (!IsArrayRow(info))
         return 0;
     const StructureMember& m = *MemberOf(info);
@@ -426,7 +474,9 @@ void CStructureViewDlg::FillValues()
     readOnly_ = view_->Document()->IsReadOnly();
     const DocumentBytes bytes(caret, view_->Document()->Size());
     StructureLayout layout(structures_, types_, bytes, bigEndian_, hexadecimal_ ? 16 : 10);
+    rowsLeft_ = kRowsPerPass;
     FillStructure(0, rows_[0].owner, 0, layout);
+    OpenQueued();
     ApplyExpansion();
 }
 
@@ -469,8 +519,8 @@ void CStructureViewDlg::FillMember(int tag, const StructureDef& owner, const Mem
         list_->Model().SetAnnouncedChildren(index, place.count);
         if (place.count < made)
             RemoveChildrenFrom(tag, place.count);
-        else if (populated && made < place.count)
-            Fetch(index, made, place.count - made);
+        else if (populated && made < place.count && rowsLeft_ > 0)
+            Fetch(index, made, std::min(place.count - made, rowsLeft_));
     }
     const RowInfo array = rows_[size_t(tag)];
     if (IsStringRow(array)) {

@@ -34,6 +34,15 @@ struct StructureMember;
 class CStructureViewDlg : public QWidget {
     Q_OBJECT
 public:
+    // Structures nested deeper than this show one row saying so instead of
+    // their members.
+    static constexpr int kMaxShownNesting = 100;
+    // The most rows one pass (a rebuild, a refresh, a row the user opens)
+    // makes: structure rows open on their own only while it lasts, and
+    // variable arrays grow by no more. It keeps any pass well inside the
+    // layout walk's step budget, however the collection multiplies.
+    static constexpr int kRowsPerPass = 10'000;
+
     CStructureViewDlg(const StructureCollection& structures, ValueTypeRegistry& types, CInspectedRange& highlight,
                       QWidget* parent = nullptr);
     ~CStructureViewDlg() override;
@@ -70,13 +79,14 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    enum class RowKind { Root, Member, Element };
+    // A note stands where nesting too deep to show would go.
+    enum class RowKind { Root, Member, Element, Note };
     struct RowInfo {
         RowKind kind = RowKind::Root;
         int owner = -1;      // the structure holding the member (the root's own index for the root)
         int member = -1;     // index of the member within owner
         int32_t element = -1;
-        int depth = 0;       // nesting of structures, bounded by the collection's size
+        int depth = 0;       // nesting of structures
         QModelIndex index;
         int64_t start = 0;   // from the base, filled by the layout
         int64_t end = 0;
@@ -91,6 +101,7 @@ private:
     int AddRow(const QModelIndex& parent, RowInfo info);
     void Fetch(const QModelIndex& parent, int first, int count);
     void Populate(int tag);
+    void OpenQueued();
     void ScheduleExpansion();
     void ApplyExpansion();
     void RemoveChildrenFrom(int tag, int position);
@@ -140,6 +151,8 @@ private:
     std::vector<RowInfo> rows_;  // by the rows' tags
     std::vector<int> freeTags_;
     std::vector<QPersistentModelIndex> toExpand_;
+    std::vector<QPersistentModelIndex> toOpen_;  // rows to open, in the order they were made
+    int rowsLeft_ = kRowsPerPass;
     bool expansionScheduled_ = false;
     bool selfFetching_ = false;  // rows made by the page itself, not fetched by the list
     QPointer<CBinEditView> view_;

@@ -317,7 +317,9 @@ TEST_F(StructureFileTest, DamagedFilesAreRefusedAndLeaveTheCollectionAlone)
         {"unused fields of a scalar", one + Str("s") + Int32(0) + Int32(0) + Tail(0, 0, 1, 44), Status::Ok},
         {"no structures", Header(0), Status::Ok},
         {"a structure without members", Header(1) + Structure("S", 0), Status::Ok},
-        {"bytes after the last structure", one + Scalar("b", 0) + "tail", Status::Ok},
+        {"bytes after the last structure", one + Scalar("b", 0) + "tail", Status::Corrupt},
+        {"one byte after the last structure", one + Scalar("b", 0) + "t", Status::Corrupt},
+        {"zeros after no structures", Header(0) + QByteArray(100000, '\0'), Status::Corrupt},
     };
     for (const Case& c : cases) {
         const StructureReadResult decoded = DecodeStructures(c.bytes, types);
@@ -340,6 +342,20 @@ TEST_F(StructureFileTest, DamagedFilesAreRefusedAndLeaveTheCollectionAlone)
         EXPECT_EQ(messages.Last(), expectedText) << c.what;
         ExpectUnchanged(c.what);
     }
+}
+
+TEST_F(StructureFileTest, AHugeFileThatOnlyStartsLikeACollectionIsRefusedUnread)
+{
+    // A valid header for no structures, then 2.5 GB of nothing (sparse, so
+    // it costs no disk): refused as damaged without being read into memory.
+    const QString path = Write(Header(0));
+    QFile file(path);
+    ASSERT_TRUE(file.resize(int64_t(5) << 29));
+    FillWithSomethingModified();
+    EXPECT_FALSE(LoadStructureFile(collection, path, types));
+    ASSERT_EQ(messages.Count(), 1);
+    EXPECT_EQ(messages.Last(), StructureFileCorruptText(path));
+    ExpectUnchanged("huge file");
 }
 
 // Random, mutated and truncated files: the reader always ends with a status,

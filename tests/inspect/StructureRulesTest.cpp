@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 StructureMember Member(const QString& name, TypeRef type = TYPE_BYTE) { return {name, type}; }
@@ -332,6 +334,78 @@ TEST_F(StructureRulesTest, RenamedImportsNeverCollideWithEachOther)
     for (const StructureDef& s : current.All())
         names << s.name;
     EXPECT_EQ(names, (QStringList{"Header", "Header_3", "Header_2"}));
+}
+
+// The import as its steps read, one structure at a time: close over what
+// the ticked ones contain, delete the others from the last to the first
+// (renumbering after each), rename from the last to the first with the
+// lowest free number, shift the references and append.
+void ImportLikeTheSteps(StructureCollection& current, StructureCollection file, std::set<int> ticked)
+{
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (int i = 0; i < file.Count(); ++i)
+            if (ticked.count(i))
+                for (const StructureMember& m : file.At(i).members)
+                    if (m.IsStructure() && ticked.insert(StructureIndexOf(m.type)).second)
+                        grew = true;
+    }
+    for (int i = file.Count() - 1; i >= 0; --i)
+        if (!ticked.count(i))
+            file.Delete(i);
+    std::vector<StructureDef> kept = file.All();
+    for (int i = int(kept.size()) - 1; i >= 0; --i) {
+        if (current.FindByName(kept[size_t(i)].name) < 0)
+            continue;
+        for (int n = 2;; ++n) {
+            const QString name = QStringLiteral("%1_%2").arg(kept[size_t(i)].name).arg(n);
+            const bool inFile = std::any_of(kept.begin(), kept.end(), [&](const StructureDef& s) { return s.name == name; });
+            if (current.FindByName(name) < 0 && !inFile) {
+                kept[size_t(i)].name = name;
+                break;
+            }
+        }
+    }
+    const int offset = current.Count();
+    for (StructureDef& s : kept) {
+        for (StructureMember& m : s.members)
+            if (m.IsStructure())
+                m.type = StructureRef(StructureIndexOf(m.type) + offset);
+        current.Add(s);
+    }
+}
+
+TEST_F(StructureRulesTest, ImportFromALargeFileMatchesTheStepByStepImport)
+{
+    // Structures that hold later ones (so the closure has work), names that
+    // clash with the current collection and with each other's new names.
+    std::mt19937 random(5204);
+    StructureCollection file;
+    const int n = 3000;
+    for (int i = 0; i < n; ++i) {
+        StructureDef s{QStringLiteral("T%1").arg(i % 700) + (i < 700 ? QString() : QStringLiteral("_%1").arg(i / 700 + 1)),
+                       int32_t(random() % 4), {Member("b")}};
+        for (int k = int(random() % 3); k > 0 && i + 1 < n; --k) {
+            const int later = i + 1 + int(random() % uint32_t(std::min(n - i - 1, 50)));
+            s.members.push_back(Member(QStringLiteral("m%1").arg(k), StructureRef(later)));
+        }
+        file.Add(std::move(s));
+    }
+    for (int round = 0; round < 6; ++round) {
+        StructureCollection current;
+        for (int i = 0; i < 40; ++i)
+            current.Add({QStringLiteral("T%1").arg(int(random() % 700)) + (i % 3 ? QStringLiteral("_2") : QString()), 0,
+                         {Member("c")}});
+        std::set<int> ticked;
+        for (int k = 1 + int(random() % 20); k > 0; --k)
+            ticked.insert(int(random() % uint32_t(n)));
+        StructureCollection expected = current;
+        ImportLikeTheSteps(expected, file, ticked);
+        ImportStructures(current, file, ticked);
+        ASSERT_EQ(current.Count(), expected.Count()) << "round " << round;
+        for (int i = 0; i < current.Count(); ++i)
+            ASSERT_EQ(current.At(i), expected.At(i)) << "round " << round << ", structure " << i;
+    }
 }
 
 } // namespace

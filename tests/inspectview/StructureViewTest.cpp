@@ -7,6 +7,7 @@
 #include "MessageRecorder.h"
 #include "ViewTestSupport.h"
 #include "inspect/StructureCollection.h"
+#include "inspect/StructureFile.h"
 #include "inspect/StructureLayout.h"
 #include "inspect/ValueTypeRegistry.h"
 #include "inspectview/DataViewDlg.h"
@@ -22,8 +23,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
+
+#include <functional>
 
 namespace {
 
@@ -409,6 +413,101 @@ TEST_F(StructureView, WithoutAViewTheRowsStandEmpty)
     page->Refresh(nullptr, false);
     EXPECT_EQ(Value(At({0})), "");
     EXPECT_FALSE(Model().Row(At({0})).editable);
+}
+
+// ---------------------------------------------------------------- hostile collections
+
+// Every row the page has made, however deep.
+int MadeRows(const CTreeListModel& model)
+{
+    int rows = 0;
+    std::vector<QModelIndex> pending{QModelIndex()};
+    while (!pending.empty()) {
+        const QModelIndex parent = pending.back();
+        pending.pop_back();
+        for (int i = 0; i < model.rowCount(parent); ++i) {
+            ++rows;
+            pending.push_back(model.index(i, 0, parent));
+        }
+    }
+    return rows;
+}
+
+// n structures, each holding the next `times` times; the last holds last.
+StructureCollection Nesting(int n, int times, StructureMember last)
+{
+    StructureCollection c;
+    for (int i = 0; i < n - 1; ++i) {
+        StructureDef s{QStringLiteral("S%1").arg(i), 0, {}};
+        for (int k = 0; k < times; ++k)
+            s.members.push_back({QStringLiteral("m%1").arg(k), StructureRef(i + 1), false, 1, false, 0});
+        c.Add(std::move(s));
+    }
+    c.Add({QStringLiteral("S%1").arg(n - 1), 0, {Scalar("n", TYPE_BYTE), last}});
+    return c;
+}
+
+// Collections the editor could build and the file may hold, which multiply
+// or nest beyond what a page of rows can show: each goes through a file and
+// the real loader, then the page shows it with a bounded number of rows, and
+// what it leaves closed opens on demand, again bounded.
+TEST_F(StructureView, HostileButLegalCollectionsShowWithinBounds)
+{
+    struct Case {
+        const char* what;
+        StructureCollection collection;
+        QString firstLine;  // the root as "Copy Structure" writes it
+        bool deepNote;      // the rows reach the nesting shown and say so
+    } cases[] = {
+        {"a chain of 100,000", Nesting(100000, 1, Scalar("b", TYPE_BYTE)), "S0\t\t0\t2", true},
+        // Sizes that the bytes decide are not walked this deep: the root
+        // reaches past the file.
+        {"a chain of 100,000 ending in a variable array", Nesting(100000, 1, Variable("v", TYPE_BYTE, 0)),
+         "S0\t\t0\t" + QString::number(StructureLayout::kUnreached), true},
+        {"a diamond of 61, each holding the next twice", Nesting(61, 2, Scalar("b", TYPE_BYTE)), "", false},
+        {"a diamond under an array", Nesting(40, 3, Fixed("a", TYPE_WORD, 32767)), "", false},
+    };
+    QTemporaryDir dir;
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = dir.filePath(QStringLiteral("hostile.str"));
+        ASSERT_TRUE(SaveStructureFile(c.collection, path, ValueTypes()));
+        Structures().Clear();
+        ASSERT_TRUE(LoadStructureFile(Structures(), path, ValueTypes()));
+        AppSettings settings;
+        settings.structCurrent = QStringLiteral("S0");
+        settings.structExpandArrays = true;
+        // A chain whose last structure counts 2 elements from its first byte.
+        Show(QByteArray::fromHex("02414243"), 0, settings);
+        ASSERT_EQ(Name(Root()), "S0");
+        EXPECT_LE(MadeRows(Model()), CStructureViewDlg::kRowsPerPass + CTreeListModel::kFetchBatch);
+        if (!c.firstLine.isEmpty()) {
+            EXPECT_EQ(page->StructureText().section(u'\n', 0, 0), c.firstLine);
+        }
+
+        // Down the first member as far as rows were made.
+        QModelIndex row = Root();
+        int depth = 0;
+        while (Model().rowCount(row) > 0) {
+            row = Model().index(0, 0, row);
+            ++depth;
+        }
+        if (c.deepNote) {
+            EXPECT_EQ(depth, CStructureViewDlg::kMaxShownNesting + 1);
+            EXPECT_EQ(Name(row), "...");
+            EXPECT_EQ(Value(row), "Structures nested more than 100 levels deep are not shown");
+            continue;
+        }
+        // Where the rows stopped, a structure waits closed; opening it makes
+        // its rows, bounded again.
+        EXPECT_GT(depth, 5);
+        ASSERT_TRUE(Model().hasChildren(row));
+        const int before = MadeRows(Model());
+        page->List().List()->expand(row);
+        Settle();
+        EXPECT_GT(Model().rowCount(row), 0);
+        EXPECT_LE(MadeRows(Model()) - before, CStructureViewDlg::kRowsPerPass + CTreeListModel::kFetchBatch);
+    }
 }
 
 } // namespace
