@@ -254,6 +254,16 @@ TEST_F(AppTest, StatusPanesAreSizedFromTheirTemplatesAndFollowTheView)
     ASSERT_TRUE(ActiveDoc()->OverwriteAt(at, "y", 1));
     EXPECT_EQ(panes.Text(CStatusPanes::Modified), "MOD");
 
+    // Each pane's tooltip says what it shows.
+    EXPECT_EQ(panes.ToolTip(CStatusPanes::Size), "File size (hexadecimal): 5000 bytes");
+    Frame()->ActiveView()->SetCaret(2, CaretMode::Move);
+    Frame()->ActiveView()->SetCaret(5, CaretMode::Extend);
+    EXPECT_TRUE(WaitUntil([&] { return panes.ToolTip(CStatusPanes::Position) ==
+                                       "Selection from 2 to 5 (hexadecimal): 3 bytes"; }))
+        << panes.ToolTip(CStatusPanes::Position).toStdString();
+    for (int pane = 0; pane < CStatusPanes::PaneCount; ++pane)
+        EXPECT_FALSE(panes.ToolTip(CStatusPanes::Pane(pane)).isEmpty()) << pane;
+
     platform::ShowStatusText("Loading something");
     EXPECT_EQ(panes.MessageText(), "Loading something");
     platform::ShowStatusText("");
