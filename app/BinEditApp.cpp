@@ -22,10 +22,12 @@
 #include "tooldialogs/EditingCommands.h"
 #include "furniture/AboutDlg.h"
 #include "furniture/AppDialogs.h"
+#include "furniture/FileDialogFolder.h"
 #include "furniture/HelpManual.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QVersionNumber>
@@ -88,6 +90,7 @@ CBinEditApp::CBinEditApp(platform::InstanceGuard& guard, std::unique_ptr<IAppDia
 CBinEditApp::~CBinEditApp()
 {
     guard_.SetReceiver({}, {});
+    SetActiveDocumentFolderSource({});
     documents_.SetWindows(nullptr);
     mainFrame_.reset();
     platform::SetWaitCursorHandler({});
@@ -187,6 +190,10 @@ bool CBinEditApp::CreateMainFrame()
     CMainFrame* frame = mainFrame_.get();
     SetCollectionSaveHooks([frame] { return frame->StructureFiles().SaveModified(); },
                            [frame] { return frame->Editing().QuerySaveBookmarks(); });
+    SetActiveDocumentFolderSource([frame] {
+        const CBinEditDoc* doc = frame->ActiveDocument();
+        return doc && !doc->PathName().isEmpty() ? QFileInfo(doc->PathName()).absolutePath() : QString();
+    });
     connect(mainFrame_.get(), &CMainFrame::filesDropped, this, &CBinEditApp::OnFilesDropped);
     connect(mainFrame_.get(), &CMainFrame::recentFileChosen, this, &CBinEditApp::OnOpenRecentFile);
     // Coming back to the program, or to another child window, looks at the
