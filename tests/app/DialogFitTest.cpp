@@ -15,6 +15,7 @@
 #include "furniture/AboutDlg.h"
 #include "furniture/FilePropertiesDlg.h"
 #include "furniture/HelpManual.h"
+#include "furniture/ManualWindow.h"
 #include "furniture/OpenFileDialog.h"
 #include "inspect/ValueTypeRegistry.h"
 #include "modules/import/ClipboardFormatDlg.h"
@@ -56,6 +57,10 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -305,15 +310,17 @@ TEST_P(DialogFitTest, DialogsShowTheirCaptionAndFitTheirContents)
 INSTANTIATE_TEST_SUITE_P(TextSizes, DialogFitTest, ::testing::Values(1.0, 2.0),
                          [](const auto& info) { return info.param == 1.0 ? "Normal" : "DoubleSize"; });
 
-TEST(DialogHelpTest, HelpButtonsOpenTheirPageOfTheManual)
+// With no browser on the desktop, every Help button shows its page in the
+// program's manual window.
+TEST(DialogHelpTest, HelpButtonsShowTheirPageOfTheManualWithoutABrowser)
 {
     DialogWorld world;
+    int browserAsked = 0;
+    SetManualOpenerForTesting([&browserAsked](const QUrl&) {
+        ++browserAsked;
+        return false;
+    });
     for (const DialogCase& c : EveryDialog()) {
-        QUrl opened;
-        SetManualOpenerForTesting([&opened](const QUrl& url) {
-            opened = url;
-            return true;
-        });
         MessageRecorder messages;
         std::unique_ptr<QDialog> dialog = c.make(world);
         QPushButton* help = HelpButton(*dialog);
@@ -325,13 +332,70 @@ TEST(DialogHelpTest, HelpButtonsOpenTheirPageOfTheManual)
         ASSERT_NE(help, nullptr) << title;
         EXPECT_TRUE(help->isEnabled()) << title;
         QTest::mouseClick(help, Qt::LeftButton);
-        SetManualOpenerForTesting({});
+        CManualWindow* manual = ShownManualWindow();
+        ASSERT_NE(manual, nullptr) << title << " " << messages.Last().toStdString();
+        EXPECT_TRUE(manual->isVisible()) << title;
         // The built manual is in bin/manual beside the tests' folder.
-        EXPECT_TRUE(opened.isLocalFile()) << title << " " << messages.Last().toStdString();
-        EXPECT_TRUE(opened.toLocalFile().endsWith(QStringLiteral("/manual/%1.html").arg(QLatin1String(c.helpPage))))
-            << title << " " << opened.toString().toStdString();
+        const QUrl shown = manual->Page();
+        EXPECT_TRUE(shown.toLocalFile().endsWith(QStringLiteral("/manual/%1.html").arg(QLatin1String(c.helpPage))))
+            << title << " " << shown.toString().toStdString();
+        EXPECT_FALSE(manual->Browser()->toPlainText().isEmpty()) << title;
         EXPECT_EQ(messages.Count(), 0) << title;
+        manual->close();
     }
+    SetManualOpenerForTesting({});
+    EXPECT_EQ(browserAsked, 0);
+}
+
+// The point in the browser's viewport of the first link to `target`.
+QPoint LinkPoint(QTextBrowser& browser, const QString& target)
+{
+    for (QTextBlock block = browser.document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().anchorHref() != target)
+                continue;
+            QTextCursor cursor(browser.document());
+            cursor.setPosition(fragment.position() + 1);
+            return browser.cursorRect(cursor).center();
+        }
+    }
+    return QPoint(-1, -1);
+}
+
+TEST(DialogHelpTest, TheManualWindowFollowsLinksGoesBackAndFindsInThePage)
+{
+    MessageRecorder messages;
+    SetManualOpenerForTesting([](const QUrl&) { return false; });
+    ASSERT_TRUE(OpenManualPage(QStringLiteral("index")));
+    CManualWindow* manual = ShownManualWindow();
+    ASSERT_NE(manual, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(manual));
+    QTextBrowser& browser = *manual->Browser();
+    EXPECT_FALSE(manual->BackButton()->isEnabled());
+
+    const QPoint link = LinkPoint(browser, QStringLiteral("find.html"));
+    ASSERT_GE(link.y(), 0) << browser.toHtml().toStdString();
+    QTest::mouseClick(browser.viewport(), Qt::LeftButton, {}, link);
+    EXPECT_TRUE(manual->Page().toLocalFile().endsWith("/manual/find.html")) << manual->Page().toString().toStdString();
+    EXPECT_TRUE(browser.toPlainText().contains("Find and replace"));
+    ASSERT_TRUE(manual->BackButton()->isEnabled());
+    manual->BackButton()->click();
+    EXPECT_TRUE(manual->Page().toLocalFile().endsWith("/manual/index.html"));
+    ASSERT_TRUE(manual->ForwardButton()->isEnabled());
+    manual->ForwardButton()->click();
+    EXPECT_TRUE(manual->Page().toLocalFile().endsWith("/manual/find.html"));
+
+    // Find in page goes round the end of the page; text it lacks is not found.
+    manual->FindField()->setText(QStringLiteral("replace"));
+    EXPECT_TRUE(manual->FindNext());
+    EXPECT_EQ(browser.textCursor().selectedText().toLower(), "replace");
+    manual->FindField()->setText(QStringLiteral("no such words here"));
+    EXPECT_FALSE(manual->FindNext());
+
+    EXPECT_EQ(messages.Count(), 0);
+    manual->close();
+    SetManualOpenerForTesting({});
 }
 
 TEST(DialogHelpTest, AMissingManualPageIsReportedByName)

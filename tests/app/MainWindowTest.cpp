@@ -12,6 +12,8 @@
 #include "platform/StatusHooks.h"
 #include "TestFiles.h"
 #include "furniture/AboutDlg.h"
+#include "furniture/HelpManual.h"
+#include "furniture/ManualWindow.h"
 #include "furniture/MessageBoxHandler.h"
 #include "furniture/OpenFileDialog.h"
 #include "view/BinEditView.h"
@@ -28,6 +30,8 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTextBrowser>
+#include <QToolButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -433,19 +437,31 @@ TEST_F(AppTest, AboutHomePageAndPrintSetupOpenTheirDialogs)
     EXPECT_EQ(messages_.Count(), 1) << "a page that cannot be opened is reported";
 }
 
-TEST_F(AppTest, HelpContentsOpensTheBuiltManualInTheBrowser)
+// Help needs no browser: the manual opens in a window of the program, whose
+// button hands the page to the desktop's browser when there is one.
+TEST_F(AppTest, HelpContentsShowsTheBuiltManualInTheProgramsOwnWindow)
 {
     ASSERT_TRUE(Start());
+    dialogs_->webPageOpens = false;  // no browser on this desktop
     Trigger(Cmd::HelpContents);
-    ASSERT_EQ(dialogs_->webPages.size(), 1);
-    const QUrl page = dialogs_->webPages.front();
-    EXPECT_TRUE(page.isLocalFile());
+    CManualWindow* manual = ShownManualWindow();
+    ASSERT_NE(manual, nullptr);
+    EXPECT_TRUE(manual->isVisible());
+    const QUrl page = manual->Page();
     EXPECT_TRUE(page.toLocalFile().endsWith("/manual/index.html")) << page.toString().toStdString();
     EXPECT_TRUE(QFileInfo(page.toLocalFile()).isFile());
+    EXPECT_TRUE(manual->Browser()->toPlainText().contains("Vantrel Hex Editor manual"));
     EXPECT_TRUE(messages_.Messages().empty());
-    dialogs_->webPageOpens = false;
+    EXPECT_TRUE(dialogs_->webPages.empty());
+
+    manual->BrowserButton()->click();
+    ASSERT_EQ(dialogs_->webPages.size(), 1);
+    EXPECT_EQ(dialogs_->webPages.front(), page);
+    EXPECT_EQ(messages_.Last(),
+              "No web browser could be started for " + page.toLocalFile() + ". The page stays shown here.");
+    // Asked again, the same window comes back.
     Trigger(Cmd::HelpContents);
-    EXPECT_EQ(messages_.Last(), "The manual " + page.toLocalFile() + " could not be opened.");
+    EXPECT_EQ(ShownManualWindow(), manual);
 }
 
 TEST_F(AppTest, AboutBoxShowsTheVersionAndItsLinkOpensTheHomePage)
