@@ -23,6 +23,7 @@
 #include "furniture/AboutDlg.h"
 #include "furniture/AppDialogs.h"
 #include "furniture/FileDialogFolder.h"
+#include "furniture/ScreenFit.h"
 #include "furniture/HelpManual.h"
 
 #include <QApplication>
@@ -85,6 +86,9 @@ CBinEditApp::CBinEditApp(platform::InstanceGuard& guard, std::unique_ptr<IAppDia
     // front when the queue has nothing left.
     forwardedFiles_.SetRunHooks([this] { if (mainFrame_) mainFrame_->BeginBulkOpen(); },
                                   [this] { if (mainFrame_) mainFrame_->EndBulkOpen(); });
+    // Every window and dialog of the program is shown inside its screen.
+    if (qApp)
+        qApp->installEventFilter(new CScreenFit(this));
 }
 
 CBinEditApp::~CBinEditApp()

@@ -16,6 +16,7 @@
 #include "furniture/FilePropertiesDlg.h"
 #include "furniture/HelpManual.h"
 #include "furniture/ManualWindow.h"
+#include "furniture/ScreenFit.h"
 #include "furniture/OpenFileDialog.h"
 #include "inspect/ValueTypeRegistry.h"
 #include "modules/import/ClipboardFormatDlg.h"
@@ -51,7 +52,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QScreen>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -312,6 +315,48 @@ INSTANTIATE_TEST_SUITE_P(TextSizes, DialogFitTest, ::testing::Values(1.0, 2.0),
 
 // With no browser on the desktop, every Help button shows its page in the
 // program's manual window.
+// Every dialog is placed and sized inside the available area of its screen.
+// CTest runs this again on a small screen at 100 % and at 200 %.
+TEST(DialogPlacementTest, EveryDialogIsShownInsideItsScreen)
+{
+    DialogWorld world;
+    CScreenFit fit;
+    qApp->installEventFilter(&fit);
+    for (const DialogCase& c : EveryDialog()) {
+        std::unique_ptr<QDialog> dialog = c.make(world);
+        // Where a careless position would put it: past the bottom right.
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        dialog->move(available.center());
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get())) << c.title.toStdString();
+        const QRect frame = dialog->frameGeometry();
+        EXPECT_TRUE(dialog->screen()->availableGeometry().contains(frame))
+            << c.title.toStdString() << ": " << frame.width() << "x" << frame.height() << " at " << frame.x() << ","
+            << frame.y() << " on " << available.width() << "x" << available.height();
+    }
+    qApp->removeEventFilter(&fit);
+}
+
+TEST(DialogPlacementTest, FitInsideMovesThenShrinksAsAWindowManagerWould)
+{
+    const QRect screen(0, 0, 700, 500);
+    struct Case {
+        QRect frame, fitted;
+    };
+    const Case cases[] = {
+        {{10, 20, 300, 200}, {10, 20, 300, 200}},    // inside: untouched
+        {{0, 40, 450, 500}, {0, 0, 450, 500}},       // past the bottom: moved up
+        {{600, 450, 300, 200}, {400, 300, 300, 200}}, // past the bottom right corner
+        {{-50, -30, 300, 200}, {0, 0, 300, 200}},    // above and left
+        {{100, 100, 2048, 1440}, {0, 0, 700, 500}},  // larger than the screen
+        {{100, 100, 900, 1000}, {0, 0, 700, 500}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FitInside(c.frame, screen), c.fitted) << c.frame.x() << "," << c.frame.y();
+    // A screen that does not start at the origin.
+    EXPECT_EQ(FitInside({0, 0, 200, 100}, {1400, 30, 800, 600}), QRect(1400, 30, 200, 100));
+}
+
 TEST(DialogHelpTest, HelpButtonsShowTheirPageOfTheManualWithoutABrowser)
 {
     DialogWorld world;
