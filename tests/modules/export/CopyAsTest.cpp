@@ -24,7 +24,7 @@ private:
 
 } // namespace
 
-TEST(CopyAs, EveryVariantPlacesItsExportTextWithANulAsPlainText)
+TEST(CopyAs, EveryVariantPlacesItsExportTextAloneAsPlainText)
 {
     const std::pair<const char*, const char*> variants[] = {
         {"Text", "Text Files"},           {"HTML", nullptr},
