@@ -25,10 +25,13 @@
 #include "tooldialogs/EditingCommands.h"
 #include "furniture/AboutDlg.h"
 #include "furniture/AppDialogs.h"
+#include "furniture/FileDialogFolder.h"
+#include "furniture/ScreenFit.h"
 #include "furniture/HelpManual.h"
 
 #include <QApplication>
 #include <QCursor>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QVersionNumber>
@@ -86,6 +89,9 @@ CBinEditApp::CBinEditApp(platform::InstanceGuard& guard, std::unique_ptr<IAppDia
     // front when the queue has nothing left.
     forwardedFiles_.SetRunHooks([this] { if (mainFrame_) mainFrame_->BeginBulkOpen(); },
                                   [this] { if (mainFrame_) mainFrame_->EndBulkOpen(); });
+    // Every window and dialog of the program is shown inside its screen.
+    if (qApp)
+        qApp->installEventFilter(new CScreenFit(this));
 }
 
 CBinEditApp::~CBinEditApp()
@@ -93,6 +99,7 @@ CBinEditApp::~CBinEditApp()
     if (terminationHandlerInstalled_)
         platform::OnTerminationSignal({});
     guard_.SetReceiver({}, {});
+    SetActiveDocumentFolderSource({});
     documents_.SetWindows(nullptr);
     mainFrame_.reset();
     platform::SetWaitCursorHandler({});
@@ -198,6 +205,10 @@ bool CBinEditApp::CreateMainFrame()
     CMainFrame* frame = mainFrame_.get();
     SetCollectionSaveHooks([frame] { return frame->StructureFiles().SaveModified(); },
                            [frame] { return frame->Editing().QuerySaveBookmarks(); });
+    SetActiveDocumentFolderSource([frame] {
+        const CBinEditDoc* doc = frame->ActiveDocument();
+        return doc && !doc->PathName().isEmpty() ? QFileInfo(doc->PathName()).absolutePath() : QString();
+    });
     connect(mainFrame_.get(), &CMainFrame::filesDropped, this, &CBinEditApp::OnFilesDropped);
     connect(mainFrame_.get(), &CMainFrame::recentFileChosen, this, &CBinEditApp::OnOpenRecentFile);
     // Coming back to the program, or to another child window, looks at the

@@ -30,10 +30,10 @@ std::array<CommandSpec, kCommandCount> MakeSpecs()
         {Cmd::FilePrintPreview, "Print Pre&view", {}, "document-print-preview", ICON(None), "Show the pages as they will be printed", false, kBuilt},
         {Cmd::FilePrintSetup, "P&rint Setup...", {}, "document-page-setup", ICON(None), "Change the printer and its options", false, kBuilt},
         {Cmd::FileProperties, "Propert&ies", {K(Qt::ALT | Qt::Key_Return), K(Qt::ALT | Qt::Key_Enter)}, "document-properties", ICON(Properties), "Show the properties of the active document", false, kBuilt},
-        {Cmd::FileExit, "E&xit", {}, "application-exit", ICON(None), "Quit the program, asking to save changes", false, kBuilt},
+        {Cmd::FileExit, "E&xit", {K(Qt::CTRL | Qt::Key_Q)}, "application-exit", ICON(None), "Quit the program, asking to save changes", false, kBuilt},
 
         {Cmd::EditUndo, "&Undo", {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)}, "edit-undo", ICON(Undo), "Undo the last edit", false, kBuilt},
-        {Cmd::EditRedo, "&Redo", {K(Qt::CTRL | Qt::Key_Y)}, "edit-redo", ICON(Redo), "Redo the edit undone last", false, kBuilt},
+        {Cmd::EditRedo, "&Redo", {K(Qt::CTRL | Qt::Key_Y), K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}, "edit-redo", ICON(Redo), "Redo the edit undone last", false, kBuilt},
         {Cmd::EditCut, "Cu&t", {K(Qt::CTRL | Qt::Key_X), K(Qt::SHIFT | Qt::Key_Delete)}, "edit-cut", ICON(Cut), "Cut the selection to the clipboard", false, kBuilt},
         {Cmd::EditCopy, "&Copy", {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)}, "edit-copy", ICON(Copy), "Copy the selection to the clipboard", false, kBuilt},
         {Cmd::EditPaste, "&Paste", {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}, "edit-paste", ICON(Paste), "Paste the clipboard at the caret", false, kBuilt},

@@ -6,6 +6,7 @@
 #include "platform/FileNames.h"
 #include "platform/MessageBox.h"
 #include "furniture/AppDialogs.h"
+#include "furniture/FileDialogFolder.h"
 
 #include <QDir>
 #include <algorithm>
@@ -97,7 +98,10 @@ bool CDocManager::DoSave(CBinEditDoc* document, bool askForName)
 {
     QString path = document->PathName();
     if (askForName) {
-        const QString suggested = path.isEmpty() ? QDir::current().filePath(document->Title()) : path;
+        // A new document is suggested in the folder the file dialogs start in.
+        const QString folder = FileDialogStartFolder();
+        const QString suggested =
+            path.isEmpty() ? QDir(folder.isEmpty() ? QDir::currentPath() : folder).filePath(document->Title()) : path;
         const std::optional<QString> chosen = dialogs_.ChooseSaveAsPath(Parent(), suggested, Settings().fileFilters);
         if (!chosen || chosen->isEmpty())
             return false;

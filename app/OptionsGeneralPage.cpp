@@ -23,7 +23,7 @@ struct BoxSpec {
 
 const BoxSpec kBoxes[] = {
     {"&Create new file on startup", nullptr, &AppSettings::newFile},
-    {"Add to &Explorer Send To menu", nullptr, &AppSettings::addToExplorerMenu},
+    {"Offer in fil&e managers' Open With menu", nullptr, &AppSettings::addToExplorerMenu},
     {"Allow &multiple instances", nullptr, &AppSettings::multipleInstances},
     {"&Flicker-free screen updates", nullptr, &AppSettings::flickerFreePainting},
     {"Pri&nt in black and white", nullptr, &AppSettings::printBlackWhite},

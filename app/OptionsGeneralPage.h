@@ -12,6 +12,9 @@ class COptionsGeneral : public QWidget {
 public:
     COptionsGeneral(const OptionsState& state, QWidget* parent = nullptr);
 
+    // The check boxes in page order: the left column, then the right.
+    const QList<QCheckBox*>& Boxes() const { return boxes_; }
+
     // Writes the page into state; false (after the range message, with the
     // field focused) when a level is out of range.
     bool Commit(OptionsState& state);

@@ -39,6 +39,16 @@ CStatusPanes::CStatusPanes(QStatusBar* bar) : QObject(bar), bar_(bar)
         bar_->addPermanentWidget(label);
         panes_[size_t(i)] = label;
     }
+    ShowTips(IdleStatusTips());
+}
+
+void CStatusPanes::ShowTips(const ViewStatus& status)
+{
+    panes_[Position]->setToolTip(status.positionTip);
+    panes_[Size]->setToolTip(status.sizeTip);
+    panes_[Column]->setToolTip(status.columnTip);
+    panes_[Mode]->setToolTip(status.modeTip);
+    panes_[Modified]->setToolTip(status.modifiedTip);
 }
 
 void CStatusPanes::Show(const ViewStatus& status)
@@ -48,12 +58,14 @@ void CStatusPanes::Show(const ViewStatus& status)
     panes_[Column]->setText(status.column);
     panes_[Mode]->setText(status.mode);
     panes_[Modified]->setText(status.modified);
+    ShowTips(status);
 }
 
 void CStatusPanes::Clear()
 {
     for (QLabel* label : panes_)
         label->clear();
+    ShowTips(IdleStatusTips());
 }
 
 void CStatusPanes::ShowMessage(const QString& text)
@@ -66,5 +78,6 @@ void CStatusPanes::ShowMessage(const QString& text)
 }
 
 QString CStatusPanes::Text(Pane pane) const { return panes_[size_t(pane)]->text(); }
+QString CStatusPanes::ToolTip(Pane pane) const { return panes_[size_t(pane)]->toolTip(); }
 QString CStatusPanes::MessageText() const { return message_->text(); }
 int CStatusPanes::PaneWidth(Pane pane) const { return panes_[size_t(pane)]->width(); }

@@ -1,7 +1,8 @@
 #pragma once
 // The status bar's six panes, in order: message, position or selection, file
 // size, active column, mode, modified. The five fixed panes are as wide as
-// their width templates in the status bar's font.
+// their width templates in the status bar's font; each says in its tooltip
+// what it shows.
 #include <QObject>
 #include <QString>
 #include <array>
@@ -24,11 +25,14 @@ public:
     void ShowMessage(const QString& text);
 
     QString Text(Pane pane) const;
+    QString ToolTip(Pane pane) const;
     QString MessageText() const;
     static QString WidthTemplate(Pane pane);
     int PaneWidth(Pane pane) const;
 
 private:
+    void ShowTips(const ViewStatus& status);
+
     QStatusBar* bar_;
     QLabel* message_;
     std::array<QLabel*, PaneCount> panes_{};

@@ -1,5 +1,7 @@
 #include "AnyNameFileDialog.h"
 
+#include "FileDialogFolder.h"
+
 #include "platform/FileNames.h"
 #include "platform/MessageBox.h"
 
@@ -46,6 +48,10 @@ CAnyNameFileDialog::CAnyNameFileDialog(QWidget* parent, const QString& caption, 
 {
     // The added box needs the dialog's own widgets.
     setOption(QFileDialog::DontUseNativeDialog);
+    if (directory.isEmpty()) {
+        if (const QString start = FileDialogStartFolder(); !start.isEmpty())
+            setDirectory(start);
+    }
     otherLabel_ = new QLabel(QStringLiteral("Names &not in UTF-8:"), this);
     otherFiles_ = new QComboBox(this);
     otherFiles_->setToolTip(QStringLiteral("Files in this folder whose names the list above cannot show"));
@@ -188,6 +194,9 @@ void CAnyNameFileDialog::accept()
     if (exact.isEmpty()) {
         chosen_.clear();
         QFileDialog::accept();
+        // Entering a folder does not close the dialog.
+        if (result() == QDialog::Accepted)
+            RememberFileDialogChoice(ChosenPath());
         return;
     }
     if (acceptMode() == QFileDialog::AcceptSave && platform::FileNameExists(exact) && !ConfirmReplace(exact))
@@ -195,6 +204,7 @@ void CAnyNameFileDialog::accept()
     chosen_ = exact;
     // Past the toolkit's own checks, which would call the file missing.
     QDialog::accept();
+    RememberFileDialogChoice(ChosenPath());
 }
 
 QString CAnyNameFileDialog::ChosenPath() const

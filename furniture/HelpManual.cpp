@@ -1,13 +1,15 @@
 #include "HelpManual.h"
 
+#include "ManualWindow.h"
 #include "platform/MessageBox.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 
 namespace {
 
@@ -15,6 +17,12 @@ std::function<bool(const QUrl&)>& Opener()
 {
     static std::function<bool(const QUrl&)> opener;
     return opener;
+}
+
+QPointer<CManualWindow>& ShownWindow()
+{
+    static QPointer<CManualWindow> window;
+    return window;
 }
 
 // Built: bin/manual next to the program. Installed: the program lives in
@@ -40,6 +48,8 @@ QString ManualPagePath(const QString& page)
     return {};
 }
 
+CManualWindow* ShownManualWindow() { return ShownWindow().data(); }
+
 bool OpenManualPage(const QString& page, const std::function<bool(const QUrl&)>& open)
 {
     const QString path = ManualPagePath(page);
@@ -49,11 +59,30 @@ bool OpenManualPage(const QString& page, const std::function<bool(const QUrl&)>&
         return false;
     }
     const QUrl url = QUrl::fromLocalFile(path);
-    const bool opened = open ? open(url) : Opener() ? Opener()(url) : QDesktopServices::openUrl(url);
-    if (!opened)
-        platform::ShowMessage(QStringLiteral("The manual %1 could not be opened.").arg(path), platform::MsgButtons::Ok,
-                              platform::MsgIcon::Error);
-    return opened;
+    // A window opened from a modal dialog must belong to it, or the dialog
+    // would block it; otherwise it stays above the window it was asked from.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = QApplication::activeWindow();
+    QPointer<CManualWindow>& window = ShownWindow();
+    if (window && (owner == window || owner == window->parentWidget()))
+        owner = window->parentWidget();
+    if (window && window->parentWidget() != owner) {
+        window->close();
+        window = nullptr;
+    }
+    if (!window) {
+        const QUrl contents = QUrl::fromLocalFile(QFileInfo(path).dir().filePath(QStringLiteral("index.html")));
+        auto browser = [open](const QUrl& target) {
+            return open ? open(target) : Opener() ? Opener()(target) : QDesktopServices::openUrl(target);
+        };
+        window = new CManualWindow(contents, browser, owner);
+    }
+    window->ShowPage(url);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return true;
 }
 
 void ConnectHelpButton(QDialogButtonBox* buttons, const QString& page)

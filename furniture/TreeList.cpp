@@ -230,6 +230,27 @@ int CTreeList::DividerPos() const { return view_->columnWidth(CTreeListModel::kN
 
 void CTreeList::SetDividerPos(int pixels) { view_->setColumnWidth(CTreeListModel::kNameColumn, std::max(kMinColumnWidth, pixels)); }
 
+int CTreeList::LongestLeafNameEnd() const
+{
+    // Each level is indented by one step, and the top level too when the
+    // tree draws its root decoration.
+    const int rootSteps = view_->rootIsDecorated() ? 1 : 0;
+    int longest = kMinColumnWidth;
+    std::function<void(const QModelIndex&, int)> visit = [&](const QModelIndex& parent, int depth) {
+        for (int row = 0; row < model_.rowCount(parent); ++row) {
+            const QModelIndex name = model_.index(row, CTreeListModel::kNameColumn, parent);
+            if (model_.rowCount(name) > 0) {
+                visit(name, depth + 1);
+                continue;
+            }
+            const int end = view_->indentation() * (depth + rootSteps) + view_->sizeHintForIndex(name).width();
+            longest = std::max(longest, end);
+        }
+    };
+    visit(QModelIndex(), 0);
+    return longest;
+}
+
 QModelIndex CTreeList::CurrentRow() const
 {
     const QModelIndex current = view_->currentIndex();

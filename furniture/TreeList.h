@@ -37,6 +37,9 @@ public:
     // The width of the name column in pixels.
     int DividerPos() const;
     void SetDividerPos(int pixels);
+    // The divider position at which the longest name of a row without
+    // children (indented as shown) ends.
+    int LongestLeafNameEnd() const;
 
     // The selected row (its name cell), or an invalid index.
     QModelIndex CurrentRow() const;

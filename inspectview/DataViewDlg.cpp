@@ -31,6 +31,7 @@ CDataViewDlg::CDataViewDlg(ValueTypeRegistry& types, CInspectedRange& highlight,
     list_->SetEditHandlers([this](const QModelIndex& row) { return EditText(row); },
                            [this](const QModelIndex& row, const QString& text) { CommitEdit(row, text); });
     connect(list_, &CTreeList::currentRowChanged, this, [this] { UpdateHighlight(); });
+    connect(list_, &CTreeList::dividerMoved, this, [this] { automaticDivider_ = false; });
     connect(list_, &CTreeList::listFocusChanged, this, [this](bool focused) {
         listFocused_ = focused;
         UpdateHighlight();
@@ -68,14 +69,25 @@ void CDataViewDlg::LoadSettings(const AppSettings& settings)
 {
     hexadecimal_ = settings.dataHexadecimal;
     bigEndian_ = settings.dataBigEndian;
-    list_->SetDividerPos(settings.dataSplitterPos);
+    automaticDivider_ = settings.dataSplitterPos == AppSettings().dataSplitterPos;
+    if (automaticDivider_)
+        FitDividerToNames();
+    else
+        list_->SetDividerPos(settings.dataSplitterPos);
 }
 
 void CDataViewDlg::SaveSettings(AppSettings& settings) const
 {
     settings.dataHexadecimal = hexadecimal_;
     settings.dataBigEndian = bigEndian_;
-    settings.dataSplitterPos = list_->DividerPos();
+    const bool fitted = automaticDivider_ && list_->DividerPos() == list_->LongestLeafNameEnd();
+    settings.dataSplitterPos = fitted ? AppSettings().dataSplitterPos : list_->DividerPos();
+}
+
+void CDataViewDlg::FitDividerToNames()
+{
+    if (built_)
+        list_->SetDividerPos(list_->LongestLeafNameEnd());
 }
 
 // ---------------------------------------------------------------- rows
@@ -108,6 +120,9 @@ void CDataViewDlg::Rebuild()
     list_->ExpandAll();
     bytes_.assign(size_t(types_.MaxValueSize()), 0);
     built_ = true;
+    // Types of modules loaded since may have longer names.
+    if (automaticDivider_)
+        FitDividerToNames();
     if (const QModelIndex row = RowOfType(selectedType); row.isValid())
         list_->SetCurrentRow(row);
 }

@@ -36,7 +36,9 @@ public:
 
     bool Hexadecimal() const { return hexadecimal_; }
     bool BigEndian() const { return bigEndian_; }
-    // The page's flags and divider, from and into the settings record.
+    // The page's flags and divider, from and into the settings record. The
+    // divider's default value stands for "never placed by the user": it then
+    // sits where the longest type name ends, so the values get the rest.
     void LoadSettings(const AppSettings& settings);
     void SaveSettings(AppSettings& settings) const;
 
@@ -71,6 +73,7 @@ private:
     QString EditText(const QModelIndex& row) const;
     void CommitEdit(const QModelIndex& row, const QString& text);
     void ToggleFlag(bool& flag);
+    void FitDividerToNames();
 
     ValueTypeRegistry& types_;
     CInspectedRange& highlight_;
@@ -89,4 +92,5 @@ private:
     bool built_ = false;
     bool listFocused_ = false;
     bool ownsHighlight_ = false;
+    bool automaticDivider_ = true;
 };

@@ -17,7 +17,7 @@ CGoToDlg::CGoToDlg(const SelectionState& selection, int32_t fileSize, int radix,
     value_ = new CIntEdit(0, 0x7FFFFFFF);
     value_->SetRadix(radix);
     value_->SetValue(selection.caret);
-    auto* group = new QGroupBox(QStringLiteral("Interperet value as"));
+    auto* group = new QGroupBox(QStringLiteral("Interpret value as"));
     absolute_ = new QRadioButton(QStringLiteral("Absolute &offset"));
     ahead_ = new QRadioButton(QStringLiteral("Distance to move &ahead"));
     back_ = new QRadioButton(QStringLiteral("Distance to move &back"));

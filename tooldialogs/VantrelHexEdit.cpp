@@ -91,7 +91,7 @@ bool VantrelHexEdit::Copy()
     const QByteArray selected = model_.SelectedBytes();
     if (selected.isEmpty())
         return false;
-    return platform::SetClipboardTextWithLength(selected + '\0', int32_t(selected.size()));
+    return platform::SetClipboardTextWithLength(selected, int32_t(selected.size()));
 }
 
 bool VantrelHexEdit::Cut()

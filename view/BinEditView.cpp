@@ -395,13 +395,13 @@ void CBinEditView::scrollContentsBy(int, int)
 
 void CBinEditView::wheelEvent(QWheelEvent* event)
 {
-    const int delta = event->angleDelta().y();
-    if (delta == 0) {
+    if (event->angleDelta().y() == 0 && event->pixelDelta().y() == 0) {
         QAbstractScrollArea::wheelEvent(event);
         return;
     }
-    // One row per wheel message, whatever its amount.
-    const int64_t top = int64_t(top_.Offset()) + (delta > 0 ? -layout_.bytesPerRow : layout_.bytesPerRow);
+    const int rows =
+        wheelRows_.Take(event->angleDelta(), event->pixelDelta(), QApplication::wheelScrollLines(), layout_.lineHeight);
+    const int64_t top = int64_t(top_.Offset()) + int64_t(rows) * layout_.bytesPerRow;
     SetTop(int32_t(std::clamp<int64_t>(top, 0, INT32_MAX)), true);
     event->accept();
 }

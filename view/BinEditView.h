@@ -12,6 +12,7 @@
 #include "RowLayout.h"
 #include "ViewGeometry.h"
 #include "ViewStatus.h"
+#include "WheelRows.h"
 #include "core/AlignedPos.h"
 #include "core/BinEditDoc.h"
 #include "core/SelectionPos.h"
@@ -258,6 +259,7 @@ private:
     QTimer caretTimer_;
     QPointer<CBinEditView> partner_;
     bool dropCaret_ = false;
+    CWheelRows wheelRows_;
 
     std::unique_ptr<CCaretController> caretControl_;
     std::unique_ptr<CEditCommands> edits_;

@@ -52,9 +52,8 @@ void CDragDrop::StartDrag()
     QByteArray bytes;
     if (!doc || !view_.GetSelectionBytes(bytes))
         return;
-    const int32_t length = int32_t(bytes.size());
-    bytes.append('\0');  // the same blocks as the clipboard
-    QMimeData* data = platform::NewTextMimeData(bytes, length);
+    // The same blocks as the clipboard: the bytes and their length.
+    QMimeData* data = platform::NewTextMimeData(bytes, int32_t(bytes.size()));
     const Qt::DropActions offered = doc->IsReadOnly() ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
 
     drag_source::Set(doc, &caret);

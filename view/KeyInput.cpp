@@ -64,7 +64,7 @@ bool CKeyInput::CommandKey(QKeyEvent* event)
 
     if ((ctrl && key == Qt::Key_Z) || (mods == Qt::AltModifier && key == Qt::Key_Backspace))
         view_.Undo();
-    else if (ctrl && key == Qt::Key_Y)
+    else if ((ctrl && key == Qt::Key_Y) || (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z))
         view_.Redo();
     else if ((ctrl && key == Qt::Key_X) || (shift && key == Qt::Key_Delete))
         view_.Cut();

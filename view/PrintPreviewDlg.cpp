@@ -158,9 +158,19 @@ void CPrintPreviewDlg::UpdateControls()
 
 bool CPrintPreviewDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    // The page is first painted when the window it fits into has its size;
+    // The page is first painted when the window it fits into has its final
+    // size, which it may only get as it is shown (fitted into the screen);
     // later only a page fitted to the window changes with it.
-    if (watched == scroll_->viewport() && event->type() == QEvent::Resize && (zoom_ == 0 || image_.isNull()))
+    if (watched == scroll_->viewport() && event->type() == QEvent::Resize && (zoom_ == 0 || image_.isNull()) &&
+        shown_)
         Render();
     return QDialog::eventFilter(watched, event);
+}
+
+void CPrintPreviewDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    shown_ = true;
+    if (image_.isNull())
+        Render();
 }

@@ -38,6 +38,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Render();
@@ -51,6 +52,7 @@ private:
     int pageCount_ = 1;
     int zoom_ = 0;
     QImage image_;
+    bool shown_ = false;  // the window has its final size on the screen
     std::vector<int> painted_;
 
     QSpinBox* pageBox_ = nullptr;

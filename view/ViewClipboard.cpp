@@ -31,14 +31,14 @@ bool CViewClipboard::CanPaste() const
 
 // ---------------------------------------------------------------- selection bytes
 
-bool CViewClipboard::ReadSelection(QByteArray& bytes, int extra) const
+bool CViewClipboard::GetSelectionBytes(QByteArray& bytes) const
 {
     const CSelectionPos& caret = view_.Caret();
     if (!view_.Document() || !caret.hasSelection)
         return false;
     const int32_t length = caret.selEnd - caret.selStart;
     try {
-        bytes = QByteArray(qsizetype(length) + extra, '\0');
+        bytes = QByteArray(qsizetype(length), '\0');
     } catch (const std::bad_alloc&) {
         bytes.clear();
         return false;
@@ -49,8 +49,6 @@ bool CViewClipboard::ReadSelection(QByteArray& bytes, int extra) const
     return true;
 }
 
-bool CViewClipboard::GetSelectionBytes(QByteArray& bytes) const { return ReadSelection(bytes, 0); }
-
 // ---------------------------------------------------------------- commands
 
 bool CViewClipboard::Copy()
@@ -58,12 +56,14 @@ bool CViewClipboard::Copy()
     if (!CanCopy())
         return false;
     platform::WaitCursor wait;
-    QByteArray text;
-    if (!ReadSelection(text, 1)) {
+    QByteArray bytes;
+    if (!GetSelectionBytes(bytes)) {
         platform::ShowMessage(platform::OutOfMemoryText());
         return false;
     }
-    return platform::SetClipboardTextWithLength(text, int32_t(text.size() - 1));
+    // "text/plain" is the bytes themselves here: a terminating zero would
+    // reach terminals and editors as part of the text.
+    return platform::SetClipboardTextWithLength(bytes, int32_t(bytes.size()));
 }
 
 bool CViewClipboard::Cut()

@@ -2,7 +2,7 @@
 // Bytes between a hex view's selection and the clipboard, dropped data and
 // files: Copy, Cut, Paste, Copy to File and Paste from File, the paste-mode
 // choice, and the transfers other tools reuse. The clipboard carries the
-// bytes as plain text followed by a zero byte, with a length block so data
+// bytes as plain text, exactly as selected, with a length block so data
 // containing zero bytes survives a round trip.
 #include "EditTypes.h"
 
@@ -45,8 +45,6 @@ private:
     std::optional<PasteRules> SettleRules(PasteMode mode);
     // Steps after the mode is settled: paste, place the caret, tell the views.
     bool Paste(IPasteSource& source, const PasteRules& rules, bool record, bool* sourceFailed);
-    // The selected bytes followed by `extra` zero bytes.
-    bool ReadSelection(QByteArray& bytes, int extra) const;
     // Hands the selection to one of the range writers of RangeToFile.
     bool WriteSelection(const QString& path, bool (*write)(const CBufferPos& from, int32_t count, const QString& path));
 

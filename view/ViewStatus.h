@@ -10,6 +10,13 @@ struct ViewStatus {
     QString column;    // "HEX" or "ASCII"
     QString mode;      // "READ", "INS" or "OVR"
     QString modified;  // "MOD" or empty
+    // The panes' tooltips: what each one shows, in words, with the radix of
+    // its numbers and the selection's length in bytes.
+    QString positionTip;
+    QString sizeTip;
+    QString columnTip;
+    QString modeTip;
+    QString modifiedTip;
 };
 
 struct StatusInputs {
@@ -28,3 +35,6 @@ struct StatusInputs {
 };
 
 ViewStatus FormatViewStatus(const StatusInputs& in);
+
+// The tooltips of the panes while no document is shown: what they will show.
+ViewStatus IdleStatusTips();

@@ -33,9 +33,7 @@ uint32_t CopyToClipboard(const TaskArgs& args, Language language)
         if (!file.open(QIODevice::ReadOnly)) {
             result = TASK_RESULT_READ_ERROR;
         } else {
-            // Plain clipboard text carries a terminating NUL, as every Copy As does.
             text = file.readAll();
-            text.append('\0');
             if (!platform::SetClipboardText(text)) {
                 platform::ShowMessage(QStringLiteral("Error writing data to clipboard."), platform::MsgButtons::Ok,
                                       platform::MsgIcon::Warning, QStringLiteral("Error"));

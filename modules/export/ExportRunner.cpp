@@ -79,8 +79,7 @@ uint32_t ExportToClipboard(const TaskArgs& args, ExportFormat format)
         if (!file.open(QIODevice::ReadOnly)) {
             result = TASK_RESULT_READ_ERROR;
         } else {
-            QByteArray text = file.readAll();
-            text.append('\0');
+            const QByteArray text = file.readAll();
             if (!platform::SetClipboardText(text)) {
                 platform::ShowMessage(QStringLiteral("Error writing data to clipboard."), platform::MsgButtons::Ok,
                                       platform::MsgIcon::Warning, QStringLiteral("Error"));

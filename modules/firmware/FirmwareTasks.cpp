@@ -91,9 +91,7 @@ uint32_t CopyAsTask(const TaskArgs* args, FirmwareFormat format)
         QFile file(text.path);
         if (!file.open(QIODevice::ReadOnly))
             return TASK_RESULT_READ_ERROR;
-        // Plain clipboard text carries a terminating NUL, as every Copy As does.
-        QByteArray bytes = file.readAll();
-        bytes.append('\0');
+        const QByteArray bytes = file.readAll();
         if (!platform::SetClipboardText(bytes)) {
             platform::ShowMessage(QStringLiteral("Error writing data to clipboard."), platform::MsgButtons::Ok,
                                   platform::MsgIcon::Warning, QStringLiteral("Error"));

@@ -18,6 +18,7 @@
 #include <QLocalSocket>
 #include <QMdiArea>
 #include <QProcess>
+#include <QScreen>
 #include <QTest>
 #include <QToolBar>
 #include <functional>
@@ -260,6 +261,30 @@ TEST_F(AppTest, PlacementOffEveryScreenIsNotUsed)
     Store("WindowPos", WindowRectToBytes(WindowRect{20000, 20000, 20600, 20400}));
     ASSERT_TRUE(Start());
     EXPECT_LT(Frame()->x(), 10000);
+}
+
+// The first window's default size and a rectangle stored on a larger screen
+// are both pulled inside this one, title bar first.
+TEST_F(AppTest, TheMainWindowIsShownInsideItsScreen)
+{
+    const std::optional<WindowRect> stored[] = {
+        std::nullopt,                       // the first start: the default size
+        WindowRect{300, 200, 2348, 1640},   // 2048x1440 from a large screen
+        WindowRect{-500, -300, 200, 300},   // partly above and left of the screen
+    };
+    for (const std::optional<WindowRect>& rect : stored) {
+        SCOPED_TRACE(rect ? rect->left : -1);
+        if (rect)
+            Store("WindowPos", WindowRectToBytes(*rect));
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Frame()));
+        const QRect available = Frame()->screen()->availableGeometry();
+        EXPECT_TRUE(available.contains(Frame()->frameGeometry()))
+            << Frame()->frameGeometry().width() << "x" << Frame()->frameGeometry().height() << " at "
+            << Frame()->frameGeometry().x() << "," << Frame()->frameGeometry().y();
+        ASSERT_TRUE(CloseMainWindow());
+        Exit();
+    }
 }
 
 // ---------------------------------------------------------------- the channel, in-process

@@ -15,6 +15,8 @@
 #include "furniture/AboutDlg.h"
 #include "furniture/FilePropertiesDlg.h"
 #include "furniture/HelpManual.h"
+#include "furniture/ManualWindow.h"
+#include "furniture/ScreenFit.h"
 #include "furniture/OpenFileDialog.h"
 #include "inspect/ValueTypeRegistry.h"
 #include "modules/import/ClipboardFormatDlg.h"
@@ -50,12 +52,18 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QScreen>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -305,15 +313,59 @@ TEST_P(DialogFitTest, DialogsShowTheirCaptionAndFitTheirContents)
 INSTANTIATE_TEST_SUITE_P(TextSizes, DialogFitTest, ::testing::Values(1.0, 2.0),
                          [](const auto& info) { return info.param == 1.0 ? "Normal" : "DoubleSize"; });
 
-TEST(DialogHelpTest, HelpButtonsOpenTheirPageOfTheManual)
+// With no browser on the desktop, every Help button shows its page in the
+// program's manual window.
+// Every dialog is placed and sized inside the available area of its screen.
+// CTest runs this again on a small screen at 100 % and at 200 %.
+TEST(DialogPlacementTest, EveryDialogIsShownInsideItsScreen)
 {
     DialogWorld world;
+    CScreenFit fit;
+    qApp->installEventFilter(&fit);
     for (const DialogCase& c : EveryDialog()) {
-        QUrl opened;
-        SetManualOpenerForTesting([&opened](const QUrl& url) {
-            opened = url;
-            return true;
-        });
+        std::unique_ptr<QDialog> dialog = c.make(world);
+        // Where a careless position would put it: past the bottom right.
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        dialog->move(available.center());
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get())) << c.title.toStdString();
+        const QRect frame = dialog->frameGeometry();
+        EXPECT_TRUE(dialog->screen()->availableGeometry().contains(frame))
+            << c.title.toStdString() << ": " << frame.width() << "x" << frame.height() << " at " << frame.x() << ","
+            << frame.y() << " on " << available.width() << "x" << available.height();
+    }
+    qApp->removeEventFilter(&fit);
+}
+
+TEST(DialogPlacementTest, FitInsideMovesThenShrinksAsAWindowManagerWould)
+{
+    const QRect screen(0, 0, 700, 500);
+    struct Case {
+        QRect frame, fitted;
+    };
+    const Case cases[] = {
+        {{10, 20, 300, 200}, {10, 20, 300, 200}},    // inside: untouched
+        {{0, 40, 450, 500}, {0, 0, 450, 500}},       // past the bottom: moved up
+        {{600, 450, 300, 200}, {400, 300, 300, 200}}, // past the bottom right corner
+        {{-50, -30, 300, 200}, {0, 0, 300, 200}},    // above and left
+        {{100, 100, 2048, 1440}, {0, 0, 700, 500}},  // larger than the screen
+        {{100, 100, 900, 1000}, {0, 0, 700, 500}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FitInside(c.frame, screen), c.fitted) << c.frame.x() << "," << c.frame.y();
+    // A screen that does not start at the origin.
+    EXPECT_EQ(FitInside({0, 0, 200, 100}, {1400, 30, 800, 600}), QRect(1400, 30, 200, 100));
+}
+
+TEST(DialogHelpTest, HelpButtonsShowTheirPageOfTheManualWithoutABrowser)
+{
+    DialogWorld world;
+    int browserAsked = 0;
+    SetManualOpenerForTesting([&browserAsked](const QUrl&) {
+        ++browserAsked;
+        return false;
+    });
+    for (const DialogCase& c : EveryDialog()) {
         MessageRecorder messages;
         std::unique_ptr<QDialog> dialog = c.make(world);
         QPushButton* help = HelpButton(*dialog);
@@ -325,13 +377,70 @@ TEST(DialogHelpTest, HelpButtonsOpenTheirPageOfTheManual)
         ASSERT_NE(help, nullptr) << title;
         EXPECT_TRUE(help->isEnabled()) << title;
         QTest::mouseClick(help, Qt::LeftButton);
-        SetManualOpenerForTesting({});
+        CManualWindow* manual = ShownManualWindow();
+        ASSERT_NE(manual, nullptr) << title << " " << messages.Last().toStdString();
+        EXPECT_TRUE(manual->isVisible()) << title;
         // The built manual is in bin/manual beside the tests' folder.
-        EXPECT_TRUE(opened.isLocalFile()) << title << " " << messages.Last().toStdString();
-        EXPECT_TRUE(opened.toLocalFile().endsWith(QStringLiteral("/manual/%1.html").arg(QLatin1String(c.helpPage))))
-            << title << " " << opened.toString().toStdString();
+        const QUrl shown = manual->Page();
+        EXPECT_TRUE(shown.toLocalFile().endsWith(QStringLiteral("/manual/%1.html").arg(QLatin1String(c.helpPage))))
+            << title << " " << shown.toString().toStdString();
+        EXPECT_FALSE(manual->Browser()->toPlainText().isEmpty()) << title;
         EXPECT_EQ(messages.Count(), 0) << title;
+        manual->close();
     }
+    SetManualOpenerForTesting({});
+    EXPECT_EQ(browserAsked, 0);
+}
+
+// The point in the browser's viewport of the first link to `target`.
+QPoint LinkPoint(QTextBrowser& browser, const QString& target)
+{
+    for (QTextBlock block = browser.document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().anchorHref() != target)
+                continue;
+            QTextCursor cursor(browser.document());
+            cursor.setPosition(fragment.position() + 1);
+            return browser.cursorRect(cursor).center();
+        }
+    }
+    return QPoint(-1, -1);
+}
+
+TEST(DialogHelpTest, TheManualWindowFollowsLinksGoesBackAndFindsInThePage)
+{
+    MessageRecorder messages;
+    SetManualOpenerForTesting([](const QUrl&) { return false; });
+    ASSERT_TRUE(OpenManualPage(QStringLiteral("index")));
+    CManualWindow* manual = ShownManualWindow();
+    ASSERT_NE(manual, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(manual));
+    QTextBrowser& browser = *manual->Browser();
+    EXPECT_FALSE(manual->BackButton()->isEnabled());
+
+    const QPoint link = LinkPoint(browser, QStringLiteral("find.html"));
+    ASSERT_GE(link.y(), 0) << browser.toHtml().toStdString();
+    QTest::mouseClick(browser.viewport(), Qt::LeftButton, {}, link);
+    EXPECT_TRUE(manual->Page().toLocalFile().endsWith("/manual/find.html")) << manual->Page().toString().toStdString();
+    EXPECT_TRUE(browser.toPlainText().contains("Find and replace"));
+    ASSERT_TRUE(manual->BackButton()->isEnabled());
+    manual->BackButton()->click();
+    EXPECT_TRUE(manual->Page().toLocalFile().endsWith("/manual/index.html"));
+    ASSERT_TRUE(manual->ForwardButton()->isEnabled());
+    manual->ForwardButton()->click();
+    EXPECT_TRUE(manual->Page().toLocalFile().endsWith("/manual/find.html"));
+
+    // Find in page goes round the end of the page; text it lacks is not found.
+    manual->FindField()->setText(QStringLiteral("replace"));
+    EXPECT_TRUE(manual->FindNext());
+    EXPECT_EQ(browser.textCursor().selectedText().toLower(), "replace");
+    manual->FindField()->setText(QStringLiteral("no such words here"));
+    EXPECT_FALSE(manual->FindNext());
+
+    EXPECT_EQ(messages.Count(), 0);
+    manual->close();
+    SetManualOpenerForTesting({});
 }
 
 TEST(DialogHelpTest, AMissingManualPageIsReportedByName)

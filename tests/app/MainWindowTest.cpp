@@ -12,6 +12,8 @@
 #include "platform/StatusHooks.h"
 #include "TestFiles.h"
 #include "furniture/AboutDlg.h"
+#include "furniture/HelpManual.h"
+#include "furniture/ManualWindow.h"
 #include "furniture/MessageBoxHandler.h"
 #include "furniture/OpenFileDialog.h"
 #include "view/BinEditView.h"
@@ -28,6 +30,8 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTextBrowser>
+#include <QToolButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -156,7 +160,8 @@ TEST_F(AppTest, EveryAcceleratorOfABuiltCommandTriggersIt)
     ASSERT_TRUE(Start({file}));
     ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
     for (const CommandSpec& spec : CommandSpecs()) {
-        if (!spec.available)
+        // Exit's key ends the window; the next test presses it on its own.
+        if (!spec.available || spec.id == Cmd::FileExit)
             continue;
         for (const QKeySequence& keys : spec.keys) {
             Frame()->UpdateCommands();
@@ -177,6 +182,46 @@ TEST_F(AppTest, EveryAcceleratorOfABuiltCommandTriggersIt)
     EXPECT_EQ(dialogs_->openAsked, 1);
     EXPECT_EQ(dialogs_->propertiesShown.size(), 2) << "Alt+Return and Alt+Enter";
     EXPECT_TRUE(messages_.Messages().empty());
+}
+
+// The keys a Linux desktop expects, besides the program's own: Ctrl+Shift+Z
+// redoes and Ctrl+Q exits.
+TEST_F(AppTest, LinuxDesktopKeysRedoAndExitBesideTheProgramsOwn)
+{
+    const struct {
+        Cmd id;
+        QList<QKeySequence> keys;
+    } expected[] = {
+        {Cmd::EditUndo, {QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}},
+        {Cmd::EditRedo, {QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}},
+        {Cmd::FileExit, {QKeySequence("Ctrl+Q")}},
+    };
+    for (const auto& e : expected)
+        EXPECT_EQ(CommandSpecs()[size_t(e.id)].keys, e.keys) << CommandSpecs()[size_t(e.id)].text;
+
+    ASSERT_TRUE(Start({MakeFile("a.bin", "abc")}));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    CBinEditDoc* doc = ActiveDoc();
+    ASSERT_NE(doc, nullptr);
+    Frame()->ActiveFrame()->FocusActiveView();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    ASSERT_EQ(doc->Size(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(doc->Size(), 3);
+    Frame()->UpdateCommands();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(doc->Size(), 2);
+    // The view on its own knows the key too, for when no menu takes it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    CBinEditView* view = Frame()->ActiveView();
+    QKeyEvent redo(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCoreApplication::sendEvent(view, &redo);
+    EXPECT_EQ(doc->Size(), 2);
+
+    doc->SetModifiedFlag(false);
+    Frame()->UpdateCommands();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(WaitUntil([&] { return !Frame()->isVisible(); }));
 }
 
 TEST_F(AppTest, DataInspectorCommandShowsThePaneAndFocusesItsPage)
@@ -212,6 +257,16 @@ TEST_F(AppTest, StatusPanesAreSizedFromTheirTemplatesAndFollowTheView)
     at.Bind(&ActiveDoc()->Buffer(), true, 0);
     ASSERT_TRUE(ActiveDoc()->OverwriteAt(at, "y", 1));
     EXPECT_EQ(panes.Text(CStatusPanes::Modified), "MOD");
+
+    // Each pane's tooltip says what it shows.
+    EXPECT_EQ(panes.ToolTip(CStatusPanes::Size), "File size (hexadecimal): 5000 bytes");
+    Frame()->ActiveView()->SetCaret(2, CaretMode::Move);
+    Frame()->ActiveView()->SetCaret(5, CaretMode::Extend);
+    EXPECT_TRUE(WaitUntil([&] { return panes.ToolTip(CStatusPanes::Position) ==
+                                       "Selection from 2 to 5 (hexadecimal): 3 bytes"; }))
+        << panes.ToolTip(CStatusPanes::Position).toStdString();
+    for (int pane = 0; pane < CStatusPanes::PaneCount; ++pane)
+        EXPECT_FALSE(panes.ToolTip(CStatusPanes::Pane(pane)).isEmpty()) << pane;
 
     platform::ShowStatusText("Loading something");
     EXPECT_EQ(panes.MessageText(), "Loading something");
@@ -382,19 +437,31 @@ TEST_F(AppTest, AboutHomePageAndPrintSetupOpenTheirDialogs)
     EXPECT_EQ(messages_.Count(), 1) << "a page that cannot be opened is reported";
 }
 
-TEST_F(AppTest, HelpContentsOpensTheBuiltManualInTheBrowser)
+// Help needs no browser: the manual opens in a window of the program, whose
+// button hands the page to the desktop's browser when there is one.
+TEST_F(AppTest, HelpContentsShowsTheBuiltManualInTheProgramsOwnWindow)
 {
     ASSERT_TRUE(Start());
+    dialogs_->webPageOpens = false;  // no browser on this desktop
     Trigger(Cmd::HelpContents);
-    ASSERT_EQ(dialogs_->webPages.size(), 1);
-    const QUrl page = dialogs_->webPages.front();
-    EXPECT_TRUE(page.isLocalFile());
+    CManualWindow* manual = ShownManualWindow();
+    ASSERT_NE(manual, nullptr);
+    EXPECT_TRUE(manual->isVisible());
+    const QUrl page = manual->Page();
     EXPECT_TRUE(page.toLocalFile().endsWith("/manual/index.html")) << page.toString().toStdString();
     EXPECT_TRUE(QFileInfo(page.toLocalFile()).isFile());
+    EXPECT_TRUE(manual->Browser()->toPlainText().contains("Vantrel Hex Editor manual"));
     EXPECT_TRUE(messages_.Messages().empty());
-    dialogs_->webPageOpens = false;
+    EXPECT_TRUE(dialogs_->webPages.empty());
+
+    manual->BrowserButton()->click();
+    ASSERT_EQ(dialogs_->webPages.size(), 1);
+    EXPECT_EQ(dialogs_->webPages.front(), page);
+    EXPECT_EQ(messages_.Last(),
+              "No web browser could be started for " + page.toLocalFile() + ". The page stays shown here.");
+    // Asked again, the same window comes back.
     Trigger(Cmd::HelpContents);
-    EXPECT_EQ(messages_.Last(), "The manual " + page.toLocalFile() + " could not be opened.");
+    EXPECT_EQ(ShownManualWindow(), manual);
 }
 
 TEST_F(AppTest, AboutBoxShowsTheVersionAndItsLinkOpensTheHomePage)

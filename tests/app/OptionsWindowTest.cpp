@@ -13,6 +13,8 @@
 #include "app/OptionsGeneralPage.h"
 #include "app/OptionsStatusPage.h"
 #include "core/BinEditDoc.h"
+#include "platform/DesktopEntry.h"
+#include "ScopedEnv.h"
 #include "tooldialogs/IntEdit.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "view/BinEditView.h"
@@ -112,6 +114,36 @@ TEST_F(OptionsTest, FivePagesInOrderAndThePageIsRemembered)
         d.reject();
         return d.result();
     });
+}
+
+// The General page's boxes as the user reads them, in page order, with the
+// words of this desktop: file managers offer the program in "Open With".
+TEST_F(OptionsTest, GeneralPageNamesItsChoicesInThisDesktopsWords)
+{
+    QTemporaryDir dataHome;
+    ScopedEnv xdg("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+    ASSERT_TRUE(Start());
+    const QStringList expected = {
+        "&Create new file on startup", "Offer in fil&e managers' Open With menu", "Allow &multiple instances",
+        "&Flicker-free screen updates", "Pri&nt in black and white", "&Scroll tracking", "Show &all characters",
+        "S&how standard toolbar", "Show boo&kmarks toolbar", "Show status &bar", "&Overstrike mode on startup",
+        "O&verwrite paste mode", "&Prompt for paste mode", "&Typing replaces selection", "&Drag and drop editing",
+        "&Warn when cannot undo"};
+    RunOptions([&](COptionsDlg& d) {
+        auto* general = d.findChild<COptionsGeneral*>();
+        EXPECT_NE(general, nullptr);
+        if (!general)
+            return int(QDialog::Rejected);
+        QStringList texts;
+        for (const QCheckBox* box : general->Boxes())
+            texts << box->text();
+        EXPECT_EQ(texts, expected);
+        general->Boxes().at(1)->setChecked(true);
+        return Ok(d);
+    });
+    // The box writes the desktop entry and keeps its old setting's key.
+    EXPECT_TRUE(QFile::exists(platform::DesktopEntryPath())) << platform::DesktopEntryPath().toStdString();
+    EXPECT_TRUE(Settings().addToExplorerMenu);
 }
 
 TEST_F(OptionsTest, BytesPerRowFollowGroupSizeAndAutoFit)

@@ -12,6 +12,7 @@
 #include "ext/TaskExtensions.h"
 #include "ext/TaskTempFile.h"
 #include "platform/BackgroundRemover.h"
+#include "platform/Clipboard.h"
 #include "platform/FileNames.h"
 #include "tooldialogs/ChecksumDlg.h"
 #include "tooldialogs/ItemList.h"
@@ -30,6 +31,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -353,6 +355,42 @@ TEST_F(TaskCommandsTest, CopyAsCSourceAndPasteAsHexTextGoThroughTheClipboard)
     Trigger(Cmd::EditUndo);
     EXPECT_EQ(DocumentBytes(*doc), QByteArray::fromHex("00112233445566"));
     EXPECT_EQ(TempFiles(), QStringList());
+}
+
+// Plain text on this desktop is the bytes themselves: Copy, Cut and Copy As
+// put no terminating zero after them, while a zero inside the copied bytes
+// stays, and the length block still counts exactly the bytes copied.
+TEST_F(TaskCommandsTest, ClipboardTextHoldsTheCopiedBytesWithoutATerminatingZero)
+{
+    StartWithShippedModules();
+    const QByteArray bytes = QByteArray("Hello, world! ") + QByteArray("\x00\x01\x02", 3) + "twenty bytes follow.";
+    OpenBytes(bytes);
+    const QString plain = QStringLiteral("text/plain");
+    const QString length = QStringLiteral("application/x-vantrel-binary");
+    struct Case {
+        int32_t from, to;
+        Cmd command;
+    };
+    for (const Case& c : {Case{2, 6, Cmd::EditCopy}, Case{17, 37, Cmd::EditCopy}, Case{13, 16, Cmd::EditCopy},
+                          Case{12, 15, Cmd::EditCut}}) {
+        SCOPED_TRACE(c.from);
+        View()->SetCaret(c.from, CaretMode::Move);
+        View()->SetCaret(c.to, CaretMode::Extend);
+        Trigger(c.command);
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        ASSERT_NE(data, nullptr);
+        EXPECT_EQ(data->data(plain), bytes.mid(c.from, c.to - c.from));
+        EXPECT_EQ(data->data(length), platform::EncodeBinaryLength(c.to - c.from));
+    }
+
+    View()->SetCaret(2, CaretMode::Move);
+    View()->SetCaret(6, CaretMode::Extend);
+    PickTask("Text");
+    Trigger(Cmd::EditCopyAs);
+    const QByteArray text = QGuiApplication::clipboard()->mimeData()->data(plain);
+    EXPECT_TRUE(text.startsWith("00000000") && text.contains("6C 6C 6F 2C")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith("\r\n")) << text.toHex().toStdString();
+    EXPECT_EQ(text.count('\0'), 0);
 }
 
 TEST_F(TaskCommandsTest, CommandsAreEnabledByTheirRules)

@@ -495,3 +495,50 @@ TEST_F(DataView, TheDividerIsDraggedWithTheMouseAndReported)
 }
 
 } // namespace
+
+namespace {
+
+// With the divider never placed by the user, the name column is as wide as
+// the longest type name, so the values get the rest of the page; a divider
+// the user dragged is kept.
+TEST_F(DataView, TheDividerStartsWhereTheLongestTypeNameEnds)
+{
+    Show(QByteArray::fromHex("0011223344556677889900AABBCCDDEEFF"), 0);
+    // Narrow enough that a divider at the setting's 200 pixels cuts the dates off.
+    page->resize(330, 520);
+    page->LoadSettings(AppSettings());  // a first start: the setting's default
+    Settle();
+    CTreeList& list = page->List();
+    QTreeView* tree = list.List();
+    const int divider = list.DividerPos();
+    int longestName = 0;
+    int shownValues = 0;
+    for (int type = 0; type < ValueTypes().Count(); ++type) {
+        const QModelIndex name = page->RowOfType(type);
+        if (!name.isValid())
+            continue;
+        const QRect nameCell = tree->visualRect(name);
+        longestName = std::max(longestName, nameCell.left() + tree->sizeHintForIndex(name).width());
+        // Every value is shown whole beside its name.
+        const QModelIndex value = name.siblingAtColumn(CTreeListModel::kValueColumn);
+        const QRect valueCell = tree->visualRect(value);
+        EXPECT_GE(valueCell.width(), tree->sizeHintForIndex(value).width())
+            << ValueTypes().At(type).Name().toStdString() << ": " << value.data().toString().toStdString();
+        ++shownValues;
+    }
+    EXPECT_GT(shownValues, 10);
+    EXPECT_EQ(divider, longestName);
+    AppSettings saved;
+    page->SaveSettings(saved);
+    EXPECT_EQ(saved.dataSplitterPos, AppSettings().dataSplitterPos) << "still the user's to place";
+
+    AppSettings dragged;
+    dragged.dataSplitterPos = 150;
+    page->LoadSettings(dragged);
+    page->Refresh(view.get(), true);
+    EXPECT_EQ(list.DividerPos(), 150);
+    page->SaveSettings(saved);
+    EXPECT_EQ(saved.dataSplitterPos, 150);
+}
+
+} // namespace

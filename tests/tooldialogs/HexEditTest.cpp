@@ -135,12 +135,12 @@ TEST_F(HexEditTest, MaximumLengthCutsTypingAndPasting)
     EXPECT_EQ(edit_->Bytes(), QByteArray("\x11x\x33", 3));
 }
 
-TEST_F(HexEditTest, CopyWritesTextWithZeroAndLengthBlock)
+TEST_F(HexEditTest, CopyWritesTheBytesAndTheLengthBlock)
 {
     edit_->SetBytes(QByteArray("a\0b", 3));
     edit_->SelectAll();
     Key(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(platform::ClipboardText(), QByteArray("a\0b\0", 4));
+    EXPECT_EQ(platform::ClipboardText(), QByteArray("a\0b", 3));
     EXPECT_EQ(platform::ClipboardBinaryLength(), 3);
     Key(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(edit_->Length(), 0);

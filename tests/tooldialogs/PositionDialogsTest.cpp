@@ -10,6 +10,7 @@
 #include "tooldialogs/ToolDialogSeam.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -44,6 +45,18 @@ TEST(GoToDialogTest, OpensWithTheCaretInTheRememberedRadixSelected)
     EXPECT_EQ(FocusedSelection(dialog), "0x1234");
     EXPECT_TRUE(dialog.AbsoluteButton()->isChecked());
     EXPECT_FALSE(dialog.ExtendBox()->isChecked());
+}
+
+TEST(GoToDialogTest, ShowsTheWordsOfItsControlsSpelledRight)
+{
+    CGoToDlg dialog(CaretAt(0), 0x10, 16);
+    QStringList groups;
+    for (const QGroupBox* group : dialog.findChildren<QGroupBox*>())
+        groups << group->title();
+    EXPECT_EQ(groups, QStringList{"Interpret value as"});
+    EXPECT_EQ(dialog.AbsoluteButton()->text(), "Absolute &offset");
+    EXPECT_EQ(dialog.BackButton()->text(), "Distance to move &back");
+    EXPECT_EQ(dialog.ExtendBox()->text(), "&Extend selection to new position");
 }
 
 TEST(GoToDialogTest, TargetsOutsideTheFileAndBadTextKeepItOpen)

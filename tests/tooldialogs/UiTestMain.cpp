@@ -6,7 +6,9 @@
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Headless, keeping any options of the offscreen platform (a screen layout).
+    if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QLatin1String("offscreen")))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir configDir;
     qputenv("VANTREL_CONFIG_DIR", configDir.path().toLocal8Bit());
     QApplication app(argc, argv);

@@ -184,12 +184,16 @@ TEST_F(DragDrop, AReadOnlySourceOffersOnlyCopyAndADropOutsideDeletesOnMove)
     doc->SetReadOnly(false);
 
     // Another program took the block as a move: the source deletes it as one edit.
-    CDragDrop::SetExecutor([](QMimeData* data, Qt::DropActions) {
+    QByteArray dragged;
+    CDragDrop::SetExecutor([&dragged](QMimeData* data, Qt::DropActions) {
+        dragged = data->data(QStringLiteral("text/plain"));
         delete data;
         return Qt::MoveAction;
     });
     Select(*view, 1, 3);
     view->StartSelectionDrag();
+    // It received the text as the bytes alone, with no terminating zero.
+    EXPECT_EQ(dragged, QByteArray("bc"));
     EXPECT_EQ(Bytes(), QByteArray("adef"));
     ASSERT_EQ(UndoCount(), 1);
     EXPECT_EQ(doc->UndoList().Top().kind, UndoKind::ReinsertBytes);

@@ -21,10 +21,10 @@ void SendMouse(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButton button
     QCoreApplication::sendEvent(to, &event);
 }
 
-void SendWheel(QWidget* to, int deltaY)
+void SendWheel(QWidget* to, int deltaY, int pixelsY = 0)
 {
     const QPointF at(10, 10);
-    QWheelEvent event(at, to->mapToGlobal(at), QPoint(), QPoint(0, deltaY), Qt::NoButton, Qt::NoModifier,
+    QWheelEvent event(at, to->mapToGlobal(at), QPoint(0, pixelsY), QPoint(0, deltaY), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(to, &event);
 }
@@ -88,18 +88,44 @@ TEST_F(ViewScroll, WithoutScrollTrackingTheThumbMovesTheRowsOnlyWhenReleased)
     vbar->setSliderDown(false);
 }
 
-TEST_F(ViewScroll, TheWheelScrollsOneRowPerMessageWhateverItsAmount)
+// A notch of 120 units scrolls the desktop's lines per notch, touchpads'
+// small amounts add up, and pixel distances count in row heights.
+TEST_F(ViewScroll, TheWheelScrollsTheDesktopsLinesPerNotchAndAddsUpSmallAmounts)
 {
     Open(Counting(16 * 1000), QSize(800, 300));
-    SendWheel(view->viewport(), -120);
-    EXPECT_EQ(Top(), 16);
-    SendWheel(view->viewport(), -960);
-    EXPECT_EQ(Top(), 32);
-    SendWheel(view->viewport(), 15);
-    EXPECT_EQ(Top(), 16);
-    SendWheel(view->viewport(), 120);
-    SendWheel(view->viewport(), 120);
-    EXPECT_EQ(Top(), 0);
+    const int previousLines = QApplication::wheelScrollLines();
+    const int h = view->Geometry().lineHeight;
+    struct Step {
+        int linesPerNotch;
+        int angle;
+        int pixels;
+        int32_t top;  // the top row's offset afterwards
+    };
+    const Step steps[] = {
+        {3, -120, 0, 3 * 16},     // one notch down: three rows
+        {3, -360, 0, 12 * 16},    // three notches at once: nine more
+        {3, 120, 0, 9 * 16},      // one notch up
+        {3, -15, 0, 9 * 16},      // an eighth of a notch is less than a row
+        {3, -15, 0, 9 * 16},
+        {3, -15, 0, 10 * 16},     // three eighths make one row and keep the rest
+        {3, -15, 0, 10 * 16},
+        {3, -15, 0, 10 * 16},
+        {3, -15, 0, 11 * 16},     // eight eighths: a notch, three rows in all
+        {3, 15, 0, 11 * 16},      // turning back starts afresh
+        {1, -120, 0, 12 * 16},    // the desktop asks for one line per notch
+        {5, 120, 0, 7 * 16},      // or five
+        {3, -120, h / 2, 7 * 16}, // pixels win over the angle: half a row up
+        {3, -120, h - h / 2, 6 * 16}, // and the other half
+        {3, 0, -3 * h, 9 * 16},   // three rows down by pixels alone
+    };
+    int index = 0;
+    for (const Step& s : steps) {
+        SCOPED_TRACE(index++);
+        QApplication::setWheelScrollLines(s.linesPerNotch);
+        SendWheel(view->viewport(), s.angle, s.pixels);
+        EXPECT_EQ(Top(), s.top);
+    }
+    QApplication::setWheelScrollLines(previousLines);
 }
 
 TEST_F(ViewScroll, SetTopClampsSoTheEndOfTheFileStaysAtTheBottom)

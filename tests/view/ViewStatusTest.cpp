@@ -52,3 +52,45 @@ TEST(ViewStatus, ModeColumnAndModifiedPanes)
     EXPECT_EQ(FormatViewStatus(in).column, "ASCII");
     EXPECT_EQ(FormatViewStatus(in).modified, "MOD");
 }
+
+// Each pane says in its tooltip what it shows: the numbers' radix and, for a
+// selection, its length in bytes.
+TEST(ViewStatus, TooltipsNameWhatEachPaneShows)
+{
+    struct Case {
+        StatusInputs in;
+        const char* position;
+        const char* size;
+        const char* mode;
+    };
+    auto inputs = [](int format, bool selection, bool readOnly, bool insert) {
+        StatusInputs in;
+        in.size = 4096;
+        in.caret = 32;
+        in.hasSelection = selection;
+        in.selStart = 16;
+        in.selEnd = selection ? 17 + 25 * format : 16;
+        in.statusFormat = format;
+        in.readOnly = readOnly;
+        in.insertMode = insert;
+        return in;
+    };
+    const Case cases[] = {
+        {inputs(0, false, false, false), "Offset of the caret (decimal)", "File size (decimal): 4096 bytes",
+         "OVR: typing overwrites bytes (Insert switches to insert)"},
+        {inputs(1, false, false, true), "Offset of the caret (hexadecimal)", "File size (hexadecimal): 4096 bytes",
+         "INS: typing inserts bytes (Insert switches to overwrite)"},
+        {inputs(0, true, true, true), "Selection from 16 to 17 (decimal): 1 byte", "File size (decimal): 4096 bytes",
+         "READ: the document is read-only"},
+        {inputs(1, true, false, false), "Selection from 10 to 2A (hexadecimal): 26 bytes",
+         "File size (hexadecimal): 4096 bytes", "OVR: typing overwrites bytes (Insert switches to insert)"},
+    };
+    for (const Case& c : cases) {
+        const ViewStatus s = FormatViewStatus(c.in);
+        EXPECT_EQ(s.positionTip, c.position);
+        EXPECT_EQ(s.sizeTip, c.size);
+        EXPECT_EQ(s.modeTip, c.mode);
+        EXPECT_EQ(s.columnTip, "Column of the caret: HEX for the hexadecimal digits, ASCII for the characters");
+        EXPECT_EQ(s.modifiedTip, "MOD when the document has changes that are not saved");
+    }
+}

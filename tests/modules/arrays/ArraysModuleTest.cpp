@@ -161,7 +161,7 @@ TEST_F(ArraysTest, CopyAsPutsTheSameTextOnTheClipboard)
         const RegisteredTask& task = module_->Task(TASK_COPY_AS, QString::fromLatin1(language.copyName));
         EXPECT_TRUE(task.description.has_value());
         ASSERT_EQ(runner_.RunOnPaths(task, runner_.Path("selection.bin"), QString()), TASK_RESULT_SUCCESS);
-        EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->data("text/plain"), Export(language.exportName, bytes) + '\0')
+        EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->data("text/plain"), Export(language.exportName, bytes))
             << language.copyName;
     }
 }

@@ -94,6 +94,6 @@ TEST(HtmlDump, FragmentHasOnlyTheFontElementAroundTheRows)
                                 "00000000&nbsp;&nbsp;41&nbsp;42&nbsp;&nbsp;AB<br>\r\n"
                                 "00000002&nbsp;&nbsp;43&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;C&nbsp;<br>\r\n"
                                 "</font>\r\n";
-    // Copy As places the text with its terminating NUL.
-    EXPECT_EQ(platform::ClipboardText(), std::optional<QByteArray>(expected + '\0'));
+    // Copy As places the text alone, with no terminating zero.
+    EXPECT_EQ(platform::ClipboardText(), std::optional<QByteArray>(expected));
 }

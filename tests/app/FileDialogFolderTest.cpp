@@ -1,0 +1,109 @@
+// Where the program's real file dialogs start: in the active document's
+// folder, and without a document in the folder the last dialog chose a file
+// in. Each dialog is opened as its command opens it and looked at while it
+// waits for the user.
+#include "furniture/AppDialogs.h"
+#include "furniture/FileDialogFolder.h"
+#include "tooldialogs/TaskFileDialog.h"
+#include "tooldialogs/ToolDialogSeam.h"
+#include "view/TransferDialogs.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs `open`, which shows a modal file dialog, and hands that dialog to
+// `answer` once it waits for the user.
+void WhileOpen(const std::function<void()>& open, const std::function<void(QFileDialog&)>& answer)
+{
+    bool answered = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || answered)
+            return;
+        answered = true;
+        answer(*dialog);
+    });
+    poll.start(10);
+    open();
+    EXPECT_TRUE(answered) << "no file dialog opened";
+}
+
+struct DialogCase {
+    const char* name;
+    std::function<void()> open;
+};
+
+std::vector<DialogCase> EveryFileDialog(IAppDialogs& dialogs)
+{
+    const QString filters = QStringLiteral("All Files (*)|*||");
+    return {
+        {"Open", [&dialogs, filters] { dialogs.ChooseFileToOpen(nullptr, filters); }},
+        {"Save As", [&dialogs, filters] { dialogs.ChooseSaveAsPath(nullptr, QStringLiteral("Untitled"), filters); }},
+        {"Export",
+         [] { ChooseTaskFile(nullptr, {TaskFileDialogKind::Export, QStringLiteral("Export"), {"Text (*.txt)"}, 1}); }},
+        {"Import",
+         [] { ChooseTaskFile(nullptr, {TaskFileDialogKind::Import, QStringLiteral("Import"), {"Text (*.txt)"}, 1}); }},
+        {"Copy to File", [] { ChooseTransferFile(nullptr, TransferDialog::CopyToFile); }},
+        {"Paste from File", [] { ChooseTransferFile(nullptr, TransferDialog::PasteFromFile); }},
+        {"Load Bookmark Collection",
+         [] { ChooseBookmarkFile(nullptr, FileChoice::Open, QStringLiteral("Load Bookmark Collection"), QString()); }},
+        {"Save Bookmark Collection",
+         [] { ChooseBookmarkFile(nullptr, FileChoice::Save, QStringLiteral("Save Bookmark Collection"), QString()); }},
+        {"Load Structure Collection",
+         [] {
+             ChooseFileWithFilter(nullptr, FileChoice::Open, QStringLiteral("Load Structure Collection"), QString(),
+                                  QStringLiteral("Structure Files (*.str)"), QStringLiteral("str"));
+         }},
+        {"Save Structure Collection",
+         [] {
+             ChooseFileWithFilter(nullptr, FileChoice::Save, QStringLiteral("Save Structure Collection"), QString(),
+                                  QStringLiteral("Structure Files (*.str)"), QStringLiteral("str"));
+         }},
+    };
+}
+
+TEST(FileDialogFolderTest, EveryFileDialogStartsInTheActiveDocumentsFolderElseTheLastOneUsed)
+{
+    QTemporaryDir documentFolder;
+    QTemporaryDir usedFolder;
+    QFile chosen(usedFolder.filePath(QStringLiteral("chosen.bin")));
+    ASSERT_TRUE(chosen.open(QIODevice::WriteOnly));
+    chosen.close();
+    const std::unique_ptr<IAppDialogs> dialogs = MakeStandardDialogs();
+
+    // No document: a file chosen in one folder makes it the next start.
+    SetActiveDocumentFolderSource([] { return QString(); });
+    WhileOpen([&] { dialogs->ChooseFileToOpen(nullptr, QStringLiteral("All Files (*)|*||")); },
+              [&](QFileDialog& dialog) {
+                  dialog.setDirectory(usedFolder.path());
+                  dialog.selectFile(chosen.fileName());
+                  static_cast<QDialog&>(dialog).accept();  // as the Open button does
+              });
+    for (const DialogCase& c : EveryFileDialog(*dialogs)) {
+        WhileOpen(c.open, [&](QFileDialog& dialog) {
+            EXPECT_EQ(dialog.directory().absolutePath(), QDir(usedFolder.path()).absolutePath()) << c.name;
+            dialog.reject();
+        });
+    }
+
+    // With a document active, its folder wins.
+    SetActiveDocumentFolderSource([&] { return documentFolder.path(); });
+    for (const DialogCase& c : EveryFileDialog(*dialogs)) {
+        WhileOpen(c.open, [&](QFileDialog& dialog) {
+            EXPECT_EQ(dialog.directory().absolutePath(), QDir(documentFolder.path()).absolutePath()) << c.name;
+            dialog.reject();
+        });
+    }
+    SetActiveDocumentFolderSource({});
+}
+
+} // namespace
