@@ -313,8 +313,6 @@ TEST_P(DialogFitTest, DialogsShowTheirCaptionAndFitTheirContents)
 INSTANTIATE_TEST_SUITE_P(TextSizes, DialogFitTest, ::testing::Values(1.0, 2.0),
                          [](const auto& info) { return info.param == 1.0 ? "Normal" : "DoubleSize"; });
 
-// With no browser on the desktop, every Help button shows its page in the
-// program's manual window.
 // Every dialog is placed and sized inside the available area of its screen.
 // CTest runs this again on a small screen at 100 % and at 200 %.
 TEST(DialogPlacementTest, EveryDialogIsShownInsideItsScreen)
@@ -357,6 +355,8 @@ TEST(DialogPlacementTest, FitInsideMovesThenShrinksAsAWindowManagerWould)
     EXPECT_EQ(FitInside({0, 0, 200, 100}, {1400, 30, 800, 600}), QRect(1400, 30, 200, 100));
 }
 
+// With no browser on the desktop, every Help button shows its page in the
+// program's manual window.
 TEST(DialogHelpTest, HelpButtonsShowTheirPageOfTheManualWithoutABrowser)
 {
     DialogWorld world;
