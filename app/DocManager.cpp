@@ -3,6 +3,7 @@
 #include "settings/AppSettings.h"
 #include "app/RecentFileList.h"
 #include "core/BinEditDoc.h"
+#include "core/BlockCache.h"
 #include "platform/FileNames.h"
 #include "platform/MessageBox.h"
 #include "furniture/AppDialogs.h"
@@ -21,19 +22,33 @@ CDocManager::CDocManager(IAppDialogs& dialogs)
     : dialogs_(dialogs), feedback_([this](CBinEditDoc& document) {
           if (windows_)
               windows_->DocumentStateChanged(&document);
-      })
+      }),
+      blockCache_(std::make_shared<CBlockCache>())
 {
 }
 
 std::unique_ptr<CBinEditDoc> CDocManager::MakeDocument()
 {
-    return std::make_unique<CBinEditDoc>(&feedback_, HistoryLevels{Settings().undoLevels, Settings().redoLevels});
+    auto document =
+        std::make_unique<CBinEditDoc>(&feedback_, HistoryLevels{Settings().undoLevels, Settings().redoLevels});
+    ConfigureBuffer(document->Buffer());
+    return document;
 }
 
-void CDocManager::ConfigureHistories()
+void CDocManager::ConfigureBuffer(CFileBuffer& buffer)
 {
-    for (const auto& document : documents_)
+    constexpr int64_t kMiB = int64_t(1) << 20;
+    blockCache_->SetCapacity(Settings().blockCacheMiB * kMiB);
+    buffer.SetBlockCache(blockCache_);
+    buffer.SetExtentThreshold(Settings().extentThresholdMiB * kMiB);
+}
+
+void CDocManager::ApplyDocumentSettings()
+{
+    for (const auto& document : documents_) {
         document->ConfigureHistory(Settings().undoLevels, Settings().redoLevels);
+        ConfigureBuffer(document->Buffer());
+    }
 }
 
 CDocManager::~CDocManager() = default;
@@ -144,6 +159,9 @@ void CDocManager::CheckChangedOnDisk(CBinEditDoc* document)
     const auto state = disk_.find(document);
     if (state == disk_.end())
         return;
+    // Bytes still on disk in the changed file must not be shown or saved:
+    // this turns the document read-only (and says so) before the question.
+    document->Buffer().SourceChangedUnderneath();
     const platform::FileStamp now = platform::StampOf(document->PathName());
     if (!now.exists || now == state->second.known || now == state->second.offered)
         return;

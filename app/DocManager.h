@@ -12,6 +12,8 @@
 #include <vector>
 
 class CBinEditDoc;
+class CBlockCache;
+class CFileBuffer;
 class IAppDialogs;
 class QWidget;
 
@@ -72,8 +74,8 @@ public:
     // The last window of the document has gone.
     void WindowsClosed(CBinEditDoc* document);
 
-    // The undo and redo levels of the settings, for every open document.
-    void ConfigureHistories();
+    // The undo and redo levels and the big-file settings, for every open document.
+    void ApplyDocumentSettings();
 
     // Reads the file again, after a warning when there are unsaved changes.
     void Reload(CBinEditDoc* document);
@@ -99,11 +101,14 @@ private:
     QWidget* Parent() const;
 
     std::unique_ptr<CBinEditDoc> MakeDocument();
+    // Extent threshold and the block cache every document shares.
+    void ConfigureBuffer(CFileBuffer& buffer);
 
     IAppDialogs& dialogs_;
     IDocumentWindows* windows_ = nullptr;
     // Every document's host; it outlives them.
     DocumentFeedback feedback_;
+    std::shared_ptr<CBlockCache> blockCache_;  // shared by every document
     std::vector<std::unique_ptr<CBinEditDoc>> documents_;
     int untitledCount_ = 0;
     std::map<const CBinEditDoc*, DiskState> disk_;

@@ -54,7 +54,7 @@ void CBinEditApp::ApplyOptions(const OptionsState& chosen)
     s.warnCantUndo = c.warnCantUndo;
     s.undoLevels = c.undoLevels;
     s.redoLevels = std::min(c.redoLevels, c.undoLevels);
-    documents_.ConfigureHistories();
+    documents_.ApplyDocumentSettings();
     s.pasteOverwrite = c.pasteOverwrite;
     s.newFile = c.newFile;
     s.promptForPasteMode = c.promptForPasteMode;

@@ -8,6 +8,7 @@
 CBinEditDoc::CBinEditDoc(IDocumentHost* host, HistoryLevels levels) : host_(host)
 {
     buffer_.SetProblemSink(&forwarder_);
+    buffer_.SetProgressHook([this](int64_t done, int64_t total) { return !host_ || host_->WorkProgress(done, total); });
     undo_.Connect(this, &redo_);
     redo_.Connect(this, &undo_);
     ConfigureHistory(levels.undo, levels.redo);
@@ -38,6 +39,9 @@ void CBinEditDoc::SetHost(IDocumentHost* host) { host_ = host; }
 void CBinEditDoc::ReportProblem(const CoreProblem& problem)
 {
     lastProblem_ = problem;
+    // The bytes on disk can no longer be trusted: no edit may build on them.
+    if (problem.error == CoreError::SourceChanged)
+        readOnly_ = true;
     if (host_)
         host_->OnProblem(problem);
 }
@@ -76,6 +80,9 @@ bool CBinEditDoc::OnOpenDocument(const QString& path)
     modified_ = false;
     undo_.Clear();
     SetPathName(path);
+    // A disk or partition is looked at, never written.
+    if (buffer_.ReadsBlockDevice())
+        readOnly_ = true;
     return true;
 }
 
@@ -89,6 +96,9 @@ bool CBinEditDoc::OnSaveDocument(const QString& path)
     }
     if (!saved)
         return false;
+    // The saved file holds every byte: read from it instead of the old one,
+    // whose blocks on disk can then be freed.
+    buffer_.MoveOntoFile(path);
     SetModifiedFlag(false);
     undo_.Clear();
     SetPathName(path);

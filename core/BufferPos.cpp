@@ -66,8 +66,8 @@ void CBufferPos::PlaceAt(CBufferChunk* chunk, int32_t offsetInChunk, int32_t off
 
 void CBufferPos::WalkForward(int32_t count)
 {
-    while (count > chunk_->length - offsetInChunk_) {
-        const int32_t rest = chunk_->length - offsetInChunk_;
+    while (count > chunk_->Size() - offsetInChunk_) {
+        const auto rest = int32_t(chunk_->Size() - offsetInChunk_);
         count -= rest;
         offset_ += rest;
         // Leaves list the chunks in order: the next chunk is the next entry
@@ -89,7 +89,7 @@ void CBufferPos::WalkBack(int32_t count)
         CBufferChunk* prev = chunk_->prev;
         slot_ = prev->leaf == chunk_->leaf && slot_ > 0 ? int16_t(slot_ - 1) : -1;
         chunk_ = prev;
-        offsetInChunk_ = chunk_->length;
+        offsetInChunk_ = int32_t(chunk_->Size());
     }
     offsetInChunk_ -= count;
     offset_ -= count;
@@ -140,24 +140,33 @@ int32_t CBufferPos::Back(int32_t count)
 }
 
 namespace {
-// Visits the bytes from a place onward, piece by piece, without moving the position.
-template <typename Visit>
-int32_t VisitBytes(CBufferChunk* chunk, int32_t offsetInChunk, int32_t count, Visit visit)
+// Visits the bytes from a place onward, piece by piece, without moving the
+// position. Extents are handed to visitExtent, memory to visitMemory; either
+// may stop the visit by returning false.
+template <typename VisitMemory, typename VisitExtent>
+int32_t VisitBytes(CBufferChunk* chunk, int32_t offsetInChunk, int32_t count, VisitMemory visitMemory,
+                   VisitExtent visitExtent)
 {
     int32_t done = 0;
     while (done < count) {
-        if (offsetInChunk == chunk->length) {
+        if (offsetInChunk == chunk->Size()) {
             chunk = chunk->next;
             offsetInChunk = 0;
             continue;
         }
-        const int32_t piece = std::min(count - done, chunk->length - offsetInChunk);
-        visit(chunk->Data() + offsetInChunk, done, piece);
+        const auto piece = int32_t(std::min<int64_t>(count - done, chunk->Size() - offsetInChunk));
+        const bool went = chunk->IsExtent() ? visitExtent(AsExtent(chunk), offsetInChunk, done, piece)
+                                            : visitMemory(chunk->Data() + offsetInChunk, done, piece);
+        if (!went)
+            break;
         done += piece;
         offsetInChunk += piece;
     }
     return done;
 }
+
+// Writing needs memory chunks; MakeWritable has made them.
+bool NoExtentHere(const CFileExtent*, int32_t, int32_t, int32_t) { return false; }
 } // namespace
 
 int32_t CBufferPos::Read(void* destination, int32_t count) const
@@ -166,8 +175,16 @@ int32_t CBufferPos::Read(void* destination, int32_t count) const
         return 0;
     count = std::min(count, buffer_->size_ - offset_);
     auto* out = static_cast<uint8_t*>(destination);
-    return VisitBytes(chunk_, offsetInChunk_, count,
-                      [out](uint8_t* bytes, int32_t done, int32_t n) { std::memcpy(out + done, bytes, size_t(n)); });
+    const CFileBuffer* buffer = buffer_;
+    return VisitBytes(
+        chunk_, offsetInChunk_, count,
+        [out](uint8_t* bytes, int32_t done, int32_t n) {
+            std::memcpy(out + done, bytes, size_t(n));
+            return true;
+        },
+        [out, buffer](const CFileExtent* extent, int32_t inExtent, int32_t done, int32_t n) {
+            return buffer->ReadExtentCached(extent, inExtent, out + done, n);
+        });
 }
 
 int32_t CBufferPos::Write(const void* source, int32_t count)
@@ -175,9 +192,16 @@ int32_t CBufferPos::Write(const void* source, int32_t count)
     if (!buffer_ || count <= 0)
         return 0;
     count = std::min(count, buffer_->size_ - offset_);
+    if (!buffer_->MakeWritable(*this, count))
+        return 0;
     const auto* in = static_cast<const uint8_t*>(source);
-    return VisitBytes(chunk_, offsetInChunk_, count,
-                      [in](uint8_t* bytes, int32_t done, int32_t n) { std::memcpy(bytes, in + done, size_t(n)); });
+    return VisitBytes(
+        chunk_, offsetInChunk_, count,
+        [in](uint8_t* bytes, int32_t done, int32_t n) {
+            std::memcpy(bytes, in + done, size_t(n));
+            return true;
+        },
+        NoExtentHere);
 }
 
 int32_t CBufferPos::Fill(uint8_t value, int32_t count)
@@ -185,8 +209,15 @@ int32_t CBufferPos::Fill(uint8_t value, int32_t count)
     if (!buffer_ || count <= 0)
         return 0;
     count = std::min(count, buffer_->size_ - offset_);
-    return VisitBytes(chunk_, offsetInChunk_, count,
-                      [value](uint8_t* bytes, int32_t, int32_t n) { std::memset(bytes, value, size_t(n)); });
+    if (!buffer_->MakeWritable(*this, count))
+        return 0;
+    return VisitBytes(
+        chunk_, offsetInChunk_, count,
+        [value](uint8_t* bytes, int32_t, int32_t n) {
+            std::memset(bytes, value, size_t(n));
+            return true;
+        },
+        NoExtentHere);
 }
 
 int32_t CBufferPos::Insert(int32_t count) { return buffer_ ? buffer_->InsertAt(*this, count) : 0; }

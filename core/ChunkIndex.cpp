@@ -362,12 +362,12 @@ void ChunkIndex::InsertLeafSlot(ChunkIndexLeaf* leaf, int position, CBufferChunk
         leaf->lengths[i] = leaf->lengths[i - 1];
     }
     leaf->chunks[position] = chunk;
-    leaf->lengths[position] = chunk->length;
+    leaf->lengths[position] = uint32_t(chunk->Size());
     chunk->leaf = leaf->number;
     ++leaf->count;
     hintLeaf_ = leaf;
     hintSlot_ = position;
-    Propagate(leaf, chunk->length);
+    Propagate(leaf, chunk->Size());
 }
 
 bool ChunkIndex::Append(CBufferChunk* chunk)
@@ -383,7 +383,7 @@ bool ChunkIndex::Append(CBufferChunk* chunk)
     return true;
 }
 
-bool ChunkIndex::InsertAfter(CBufferChunk* anchor, CBufferChunk* chunk)
+bool ChunkIndex::Insert(CBufferChunk* anchor, CBufferChunk* chunk, int after)
 {
     ChunkIndexLeaf* leaf = LeafOf(anchor);
     if (!ReserveFor(leaf))
@@ -392,7 +392,7 @@ bool ChunkIndex::InsertAfter(CBufferChunk* anchor, CBufferChunk* chunk)
         MakeRoom(leaf);
         leaf = LeafOf(anchor);
     }
-    InsertLeafSlot(leaf, SlotOf(leaf, anchor) + 1, chunk);
+    InsertLeafSlot(leaf, SlotOf(leaf, anchor) + after, chunk);
     return true;
 }
 
@@ -531,8 +531,8 @@ void ChunkIndex::Replace(CBufferChunk* from, CBufferChunk* to)
     const int slot = SlotOf(leaf, from);
     leaf->chunks[slot] = to;
     to->leaf = leaf->number;
-    const int64_t delta = int64_t(to->length) - leaf->lengths[slot];
-    leaf->lengths[slot] = to->length;
+    const int64_t delta = to->Size() - leaf->lengths[slot];
+    leaf->lengths[slot] = uint32_t(to->Size());
     Propagate(leaf, delta);
 }
 
@@ -540,8 +540,8 @@ void ChunkIndex::Update(CBufferChunk* chunk)
 {
     ChunkIndexLeaf* leaf = LeafOf(chunk);
     const int slot = SlotOf(leaf, chunk);
-    const int64_t delta = int64_t(chunk->length) - leaf->lengths[slot];
-    leaf->lengths[slot] = chunk->length;
+    const int64_t delta = chunk->Size() - leaf->lengths[slot];
+    leaf->lengths[slot] = uint32_t(chunk->Size());
     Propagate(leaf, delta);
 }
 
@@ -609,9 +609,9 @@ bool ChunkIndex::CheckNode(const ChunkIndexNode* node, const CBufferChunk*& expe
                 return fail("leaf order differs from the list at offset " + std::to_string(bytes));
             if (chunk->leaf != leaf->number)
                 return fail("chunk does not point back at its leaf at offset " + std::to_string(bytes));
-            if (leaf->lengths[i] != chunk->length)
+            if (leaf->lengths[i] != chunk->Size())
                 return fail("stale length at offset " + std::to_string(bytes));
-            bytes += chunk->length;
+            bytes += chunk->Size();
             expected = chunk->next;
         }
         return true;

@@ -31,7 +31,7 @@ struct ChunkIndexNode {
 struct ChunkIndexLeaf : ChunkIndexNode {
     static constexpr int kSlots = 64;
     CBufferChunk* chunks[kSlots];
-    uint16_t lengths[kSlots];
+    uint32_t lengths[kSlots];  // extents are longer than 16 bits
 };
 
 struct ChunkIndexInner : ChunkIndexNode {
@@ -54,7 +54,9 @@ public:
     bool Append(CBufferChunk* chunk);
     // Adds chunk right after anchor. False when memory runs out, in which
     // case nothing changed and the chunk must not be linked.
-    bool InsertAfter(CBufferChunk* anchor, CBufferChunk* chunk);
+    bool InsertAfter(CBufferChunk* anchor, CBufferChunk* chunk) { return Insert(anchor, chunk, 1); }
+    // The same, right before anchor.
+    bool InsertBefore(CBufferChunk* anchor, CBufferChunk* chunk) { return Insert(anchor, chunk, 0); }
     void Remove(CBufferChunk* chunk);
     // to takes from's place (and its possibly different length).
     void Replace(CBufferChunk* from, CBufferChunk* to);
@@ -71,7 +73,7 @@ public:
         if (leaf->count == ChunkIndexLeaf::kSlots && !(leaf = NextLoadLeaf()))
             return false;
         leaf->chunks[leaf->count] = chunk;
-        leaf->lengths[leaf->count] = chunk->length;
+        leaf->lengths[leaf->count] = uint32_t(chunk->Size());
         ++leaf->count;
         chunk->leaf = leaf->number;
         return true;
@@ -98,6 +100,7 @@ public:
     bool Check(const CBufferChunk* first, int64_t size, std::string* why) const;
 
 private:
+    bool Insert(CBufferChunk* anchor, CBufferChunk* chunk, int after);
     ChunkIndexLeaf* NewLeaf();
     ChunkIndexInner* NewInner();
     void FreeNode(ChunkIndexNode* node);

@@ -15,6 +15,7 @@ enum class CoreError : uint8_t {
     HistoryOutOfSync,     // no memory to record or apply a history entry; the histories were cleared
     NoMemoryForHistory,   // no memory for the configured undo or redo levels
     CommandOutOfMemory,   // no memory for a command's own working copy; nothing was changed
+    SourceChanged,        // another program changed the open file in place; path names it
 };
 
 struct CoreProblem {
@@ -27,6 +28,9 @@ struct CoreProblem {
     CoreError error = CoreError::None;
     int fileError = 0;  // errno or one of platform's own file error values
     QString path;       // the file a FileError concerns
+    // Met while reading the bytes of a file on disk, which may happen while
+    // a view paints: whoever shows it waits until the painting is over.
+    bool whileReading = false;
 
     explicit operator bool() const { return error != CoreError::None; }
 };

@@ -30,6 +30,14 @@ public:
     // Long work on path (empty when there is none) begins; WorkEnded follows.
     virtual void WorkStarted(DocumentWork work, const QString& path) = 0;
     virtual void WorkEnded() = 0;
+    // Long work has done this much of total; false stops it (Esc). Called
+    // between blocks, so the window can keep painting meanwhile.
+    virtual bool WorkProgress(int64_t done, int64_t total)
+    {
+        (void)done;
+        (void)total;
+        return true;
+    }
     // The modified flag or the read-only switch changed, or a view moved its
     // caret: whatever shows the bytes at the caret looks again.
     virtual void StateChanged(CBinEditDoc& document) = 0;

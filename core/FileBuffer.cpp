@@ -1,9 +1,11 @@
 #include "FileBuffer.h"
 
-#include "ChunksToTempFile.h"
+#include "BlockCache.h"
+#include "BufferRangeToTempFile.h"
 
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileReader.h"
+#include "platform/SourceFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -50,7 +52,8 @@ void CFileBuffer::ReportFileError(int error, const QString& path) const
 
 bool CFileBuffer::IsEmbedded(const CBufferChunk* chunk) const
 {
-    return reinterpret_cast<const unsigned char*>(chunk) == embedded_;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(chunk);
+    return bytes == embedded_ || bytes == embeddedExtent_;
 }
 
 CBufferChunk* CFileBuffer::NewChunk(int32_t capacity)
@@ -65,9 +68,28 @@ CBufferChunk* CFileBuffer::NewChunk(int32_t capacity)
     return chunk;
 }
 
+CFileExtent* CFileBuffer::NewExtent(const platform::SourceFile* source, int64_t start, int64_t length)
+{
+    auto* extent = static_cast<CFileExtent*>(heap_.Allocate(sizeof(CFileExtent)));
+    if (!extent)
+        return nullptr;
+    extent->next = extent->prev = nullptr;
+    extent->leaf = 0;
+    extent->length = 0;
+    extent->capacity = EXTENT_CAPACITY;
+    extent->source = source;
+    extent->start = start;
+    extent->extentLength = length;
+    return extent;
+}
+
 void CFileBuffer::FreeChunk(CBufferChunk* chunk)
 {
-    if (!IsEmbedded(chunk))
+    if (IsEmbedded(chunk))
+        return;
+    if (chunk->IsExtent())
+        heap_.Free(chunk, sizeof(CFileExtent));
+    else
         heap_.Free(chunk, BlockBytes(chunk->capacity));
 }
 
@@ -128,6 +150,19 @@ bool CFileBuffer::LinkAfter(CBufferChunk* anchor, CBufferChunk* chunk)
     return true;
 }
 
+bool CFileBuffer::LinkBefore(CBufferChunk* anchor, CBufferChunk* chunk)
+{
+    if (anchor->prev)
+        return LinkAfter(anchor->prev, chunk);
+    if (!index_.InsertBefore(anchor, chunk))
+        return false;
+    chunk->prev = nullptr;
+    chunk->next = anchor;
+    anchor->prev = chunk;
+    first_ = chunk;
+    return true;
+}
+
 void CFileBuffer::Unlink(CBufferChunk* chunk)
 {
     index_.Remove(chunk);
@@ -140,6 +175,7 @@ void CFileBuffer::Unlink(CBufferChunk* chunk)
 bool CFileBuffer::MakeEmpty()
 {
     heap_.Release();
+    DropSources();
     index_.Forget();
     auto* chunk = reinterpret_cast<CBufferChunk*>(embedded_);
     *chunk = CBufferChunk{nullptr, nullptr, 0, 0, 0};
@@ -165,6 +201,7 @@ bool CFileBuffer::Reset()
 void CFileBuffer::Clear()
 {
     heap_.Release();
+    DropSources();
     index_.Forget();
     first_ = last_ = nullptr;
     size_ = 0;
@@ -208,9 +245,14 @@ bool CFileBuffer::LoadFromFile(const QString& path, int32_t sizeLimit)
 bool CFileBuffer::ReadContents(const QString& path, int32_t sizeLimit)
 {
     heap_.Release();
+    DropSources();
     index_.Forget();
     first_ = last_ = nullptr;
     size_ = 0;
+
+    bool opened = false;
+    if (!OpenAsExtents(path, sizeLimit, &opened) || opened)
+        return opened;
 
     platform::FileReader reader;
     if (!reader.Open(path)) {
@@ -293,9 +335,230 @@ bool CFileBuffer::ReadContents(const QString& path, int32_t sizeLimit)
     return true;
 }
 
+// A file above the threshold becomes extents that cover it; nothing of it is
+// read. *opened stays false (and the result true) when the file is to be
+// read wholly instead.
+bool CFileBuffer::OpenAsExtents(const QString& path, int32_t sizeLimit, bool* opened)
+{
+    *opened = false;
+    int error = 0;
+    std::shared_ptr<platform::SourceFile> source = platform::SourceFile::Open(path, &error);
+    if (!source) {
+        ReportFileError(error, path);
+        return false;
+    }
+    const int64_t length = source->Size();
+    if (length <= extentThreshold_)
+        return true;
+    if (length > sizeLimit) {
+        Report(CoreProblem{CoreError::SizeLimitOnLoad, 0, path});
+        return false;
+    }
+    for (int64_t at = 0; at < length; at += MAX_EXTENT) {
+        CFileExtent* extent = NewExtent(source.get(), at, std::min(MAX_EXTENT, length - at));
+        if (!extent || !index_.LoadAppend(extent)) {
+            ReportOutOfMemory();
+            return false;
+        }
+        extent->prev = last_;
+        (last_ ? last_->next : first_) = extent;
+        last_ = extent;
+        size_ += int32_t(extent->extentLength);
+    }
+    if (!index_.FinishLoad()) {
+        ReportOutOfMemory();
+        return false;
+    }
+    sources_.push_back(std::move(source));
+    *opened = true;
+    return true;
+}
+
+void CFileBuffer::MoveOntoFile(const QString& path)
+{
+    if (ExtentCount() == 0 || size_ > MAX_EXTENT)
+        return;
+    int error = 0;
+    std::shared_ptr<platform::SourceFile> source = platform::SourceFile::Open(path, &error);
+    if (!source || source->Size() != size_)
+        return;
+    std::vector<int32_t> offsets;
+    for (const CBufferPos* cursor : cursors_)
+        offsets.push_back(cursor->offset_);
+    const int32_t size = size_;
+    heap_.Release();
+    DropSources();
+    index_.Forget();
+    auto* extent = reinterpret_cast<CFileExtent*>(embeddedExtent_);
+    *extent = CFileExtent{};
+    extent->capacity = EXTENT_CAPACITY;
+    extent->source = source.get();
+    extent->start = 0;
+    extent->extentLength = size;
+    index_.Append(extent);  // the root leaf needs no memory
+    first_ = last_ = extent;
+    size_ = size;
+    sources_.push_back(std::move(source));
+    for (size_t i = 0; i < cursors_.size(); ++i)
+        cursors_[i]->PlaceAt(extent, offsets[i], offsets[i]);
+}
+
+void CFileBuffer::DropSources()
+{
+    if (cache_)
+        for (const auto& source : sources_)
+            cache_->Forget(*source);
+    sources_.clear();
+    readFailureReported_ = false;
+    sourceChanged_ = false;
+}
+
+void CFileBuffer::SetBlockCache(std::shared_ptr<CBlockCache> cache)
+{
+    if (cache_)
+        for (const auto& source : sources_)
+            cache_->Forget(*source);
+    cache_ = std::move(cache);
+}
+
+CBlockCache& CFileBuffer::Cache() const
+{
+    if (!cache_)
+        cache_ = std::make_shared<CBlockCache>();
+    return *cache_;
+}
+
+int64_t CFileBuffer::CacheBlockBytes() const { return Cache().BlockBytes(); }
+
+bool CFileBuffer::ReadsBlockDevice() const
+{
+    return std::any_of(sources_.begin(), sources_.end(), [](const auto& source) { return source->IsBlockDevice(); });
+}
+
+int64_t CFileBuffer::ExtentCount() const
+{
+    int64_t count = 0;
+    for (const CBufferChunk* chunk = first_; chunk; chunk = chunk->next)
+        count += chunk->IsExtent() ? 1 : 0;
+    return count;
+}
+
+// ---------------------------------------------------------------- reading extents
+
+void CFileBuffer::ReportReadFailure(int error, const platform::SourceFile& source, CoreProblem* problem) const
+{
+    CoreProblem failure{CoreError::FileError, error, source.Path()};
+    failure.whileReading = true;
+    lastProblem_ = failure;
+    // A caller that takes the problem reports it itself (a find or a save
+    // stops with it). Reads for painting would meet the same failure on
+    // every repaint: those say it once.
+    if (problem)
+        *problem = failure;
+    else if (!readFailureReported_ && sink_)
+        sink_->OnProblem(failure);
+    readFailureReported_ = true;
+}
+
+// A file changed in place can no longer be trusted: its blocks mix old and
+// new bytes. Checked after every block read from the disk (an fstat costs
+// little next to the read); a file replaced under its name (another
+// program's save) still reads the old bytes through our descriptor.
+bool CFileBuffer::SourceStillValid(const platform::SourceFile& source, CoreProblem* problem) const
+{
+    if (!sourceChanged_ && source.Check() != platform::SourceChange::ChangedInPlace)
+        return true;
+    if (cache_)
+        cache_->Forget(source);
+    CoreProblem changed{CoreError::SourceChanged, 0, source.Path()};
+    changed.whileReading = true;
+    lastProblem_ = changed;
+    if (problem)
+        *problem = changed;
+    // Said once, whoever meets it first; the document turns read-only.
+    if (!sourceChanged_ && sink_)
+        sink_->OnProblem(changed);
+    sourceChanged_ = true;
+    return false;
+}
+
+const uint8_t* CFileBuffer::CachedExtentBytes(const CFileExtent* extent, int64_t inExtent, int64_t* available,
+                                              CoreProblem* problem) const
+{
+    if (sourceChanged_ && !SourceStillValid(*extent->source, problem))
+        return nullptr;
+    int error = 0;
+    CBlockCache& cache = Cache();
+    const int64_t misses = cache.Misses();
+    const uint8_t* bytes = cache.Get(*extent->source, extent->start + inExtent, available, &error);
+    if (!bytes) {
+        if (SourceStillValid(*extent->source, problem))
+            ReportReadFailure(error ? error : EIO, *extent->source, problem);
+        return nullptr;
+    }
+    if (cache.Misses() != misses && !SourceStillValid(*extent->source, problem))
+        return nullptr;
+    *available = std::min(*available, extent->extentLength - inExtent);
+    return bytes;
+}
+
+bool CFileBuffer::ReadExtent(const CFileExtent* extent, int64_t inExtent, void* destination, int64_t count,
+                             CoreProblem* problem) const
+{
+    if (sourceChanged_ && !SourceStillValid(*extent->source, problem))
+        return false;
+    int error = 0;
+    extent->source->AdviseSequential(extent->start + inExtent, count);
+    const int64_t got = extent->source->ReadAt(extent->start + inExtent, destination, count, &error);
+    if (!SourceStillValid(*extent->source, problem))
+        return false;
+    if (got == count)
+        return true;
+    ReportReadFailure(got < 0 ? error : EIO, *extent->source, problem);
+    return false;
+}
+
+bool CFileBuffer::ReadExtentCached(const CFileExtent* extent, int64_t inExtent, void* destination,
+                                   int64_t count) const
+{
+    auto* out = static_cast<uint8_t*>(destination);
+    while (count > 0) {
+        int64_t available = 0;
+        const uint8_t* bytes = CachedExtentBytes(extent, inExtent, &available, nullptr);
+        if (!bytes)
+            return false;
+        const int64_t n = std::min(available, count);
+        std::memcpy(out, bytes, size_t(n));
+        out += n;
+        inExtent += n;
+        count -= n;
+    }
+    return true;
+}
+
+bool CFileBuffer::SourceChangedUnderneath() const
+{
+    for (const auto& source : sources_) {
+        CoreProblem problem;
+        if (!SourceStillValid(*source, &problem))
+            return true;
+    }
+    return false;
+}
+
 bool CFileBuffer::SaveToFile(const QString& path) const
 {
     BeginOperation();
+    // A file changed in place would give the new file a mix of old and new bytes.
+    for (const auto& source : sources_) {
+        CoreProblem problem;
+        const bool known = sourceChanged_;
+        if (!SourceStillValid(*source, &problem)) {
+            if (known)  // else the check itself has just said so
+                Report(problem);
+            return false;
+        }
+    }
     platform::AtomicFileWriter writer;
     if (!writer.Open(path)) {
         ReportFileError(writer.Error(), path);
@@ -307,27 +570,73 @@ bool CFileBuffer::SaveToFile(const QString& path) const
         return false;
     }
     size_t filled = 0;
+    int64_t written = 0;
+    bool stopped = false;
+    CoreProblem readProblem;
     for (const CBufferChunk* chunk = first_; chunk; chunk = chunk->next) {
+        if (chunk->IsExtent()) {
+            if (!WriteBlock(writer, block.get(), int64_t(filled), written, stopped) ||
+                !CopyExtent(AsExtent(chunk), writer, block.get(), written, stopped, &readProblem))
+                break;
+            filled = 0;
+            continue;
+        }
         if (filled + size_t(chunk->length) > kSaveBlock) {
-            if (!writer.Write(block.get(), int64_t(filled)))
+            if (!WriteBlock(writer, block.get(), int64_t(filled), written, stopped))
                 break;
             filled = 0;
         }
         std::memcpy(block.get() + filled, chunk->Data(), size_t(chunk->length));
         filled += size_t(chunk->length);
     }
-    if (writer.Error() == 0 && (filled == 0 || writer.Write(block.get(), int64_t(filled))) && writer.Commit())
+    if (readProblem || stopped) {
+        // The new file would lack bytes the original has: keep the original.
+        writer.Abandon();
+        if (readProblem)
+            Report(readProblem);
+        return false;
+    }
+    if (writer.Error() == 0 && WriteBlock(writer, block.get(), int64_t(filled), written, stopped) && writer.Commit())
         return true;
     ReportFileError(writer.Error(), path);
     return false;
 }
 
+// Writes count bytes (none is fine) and tells the progress hook; false when
+// writing failed or the hook said stop.
+bool CFileBuffer::WriteBlock(platform::AtomicFileWriter& writer, const uint8_t* block, int64_t count,
+                             int64_t& written, bool& stopped) const
+{
+    if (count > 0 && !writer.Write(block, count))
+        return false;
+    written += count;
+    // Only work still to come is worth a progress report or a stop.
+    stopped = progress_ && written < size_ && !progress_(written, size_);
+    return !stopped;
+}
+
+// The unchanged stretch goes from the old file to the new one a block at a
+// time; false when reading (then *problem says why) or writing fails, or the
+// save was stopped.
+bool CFileBuffer::CopyExtent(const CFileExtent* extent, platform::AtomicFileWriter& writer, uint8_t* block,
+                             int64_t& written, bool& stopped, CoreProblem* problem) const
+{
+    for (int64_t done = 0; done < extent->extentLength;) {
+        const int64_t n = std::min<int64_t>(int64_t(kSaveBlock), extent->extentLength - done);
+        if (!ReadExtent(extent, done, block, n, problem) || !WriteBlock(writer, block, n, written, stopped))
+            return false;
+        done += n;
+    }
+    return true;
+}
+
 bool CFileBuffer::WriteToTempFile(const QString& path) const
 {
-    const int error = WriteChunksToTempFile(first_, 0, size_, path);
-    if (error != 0)
-        ReportFileError(error, path);
-    return error == 0;
+    BeginOperation();
+    const CoreProblem problem = WriteBufferRangeToTempFile(*this, 0, size_, path);
+    if (problem)
+        Report(problem);
+    return !problem;
 }
 
 // ---------------------------------------------------------------- insert
@@ -348,15 +657,23 @@ int32_t CFileBuffer::InsertAt(CBufferPos& cursor, int32_t count)
         return 0;
     }
     const int32_t at = cursor.offset_;
-    CBufferChunk* chunk = cursor.chunk_;
     const int32_t chunkStart = at - cursor.offsetInChunk_;
-    BufferEdit edit{at, 0, chunkStart, chunkStart + chunk->length};
+    BufferEdit edit{at, 0, chunkStart, chunkStart + int32_t(cursor.chunk_->Size())};
     HintIndex(cursor);
+    if (cursor.chunk_->IsExtent() && !MakeInsertPoint(cursor, edit)) {
+        ReportOutOfMemory();
+        return 0;
+    }
+    CBufferChunk* chunk = cursor.chunk_;
 
     if (chunk->length + count <= MAX_CHUNK) {
         CBufferChunk* grown = GrowChunk(chunk, cursor.offsetInChunk_, count);
         if (!grown) {
+            // An extent split for the insertion stays split, which changes
+            // no byte; positions on its halves find their place again.
+            DropEmptyChunk(cursor);
             ReportOutOfMemory();
+            NotifyInsert(cursor, edit);
             return 0;
         }
         cursor.chunk_ = grown;
@@ -366,7 +683,7 @@ int32_t CFileBuffer::InsertAt(CBufferPos& cursor, int32_t count)
         return count;
     }
 
-    if (cursor.offsetInChunk_ == 0 && chunk->prev) {
+    if (cursor.offsetInChunk_ == 0 && chunk->prev && !chunk->prev->IsExtent()) {
         chunk = chunk->prev;
         cursor.PlaceAt(chunk, chunk->length, at);
         edit.touchedStart = at - chunk->length;
@@ -416,7 +733,7 @@ bool CFileBuffer::MoveTailOut(CBufferPos& cursor, BufferEdit& edit, int32_t gapB
         return true;
     const uint8_t* tailBytes = chunk->Data() + cursor.offsetInChunk_;
     CBufferChunk* next = chunk->next;
-    if (next && tail + next->length <= MAX_CHUNK) {
+    if (next && !next->IsExtent() && tail + next->length <= MAX_CHUNK) {
         const int32_t nextLength = next->length;
         CBufferChunk* grown = GrowChunk(next, 0, tail);
         if (!grown)
@@ -435,6 +752,55 @@ bool CFileBuffer::MoveTailOut(CBufferPos& cursor, BufferEdit& edit, int32_t gapB
         }
     }
     cursor.chunk_ = ShrinkChunk(chunk, cursor.offsetInChunk_ + gapBytes);
+    return true;
+}
+
+// An insertion into a file extent goes into a memory chunk: the one before
+// the extent when the cursor is at its start, else a new empty one between
+// the two halves of the extent (split at the cursor). The extent's bytes
+// stay on disk. False, with nothing changed, when memory runs out.
+bool CFileBuffer::MakeInsertPoint(CBufferPos& cursor, BufferEdit& edit)
+{
+    auto* extent = AsExtent(cursor.chunk_);
+    const int32_t at = cursor.offset_;
+    const int64_t inExtent = cursor.offsetInChunk_;
+    if (inExtent == 0 && extent->prev && !extent->prev->IsExtent()) {
+        CBufferChunk* prev = extent->prev;
+        cursor.PlaceAt(prev, prev->length, at);
+        edit.touchedStart = at - prev->length;
+        return true;
+    }
+    if (inExtent == extent->extentLength && extent->next && !extent->next->IsExtent()) {
+        cursor.PlaceAt(extent->next, 0, at);
+        edit.touchedEnd = at + extent->next->length;
+        return true;
+    }
+    CBufferChunk* fresh = NewChunk(0);
+    if (!fresh)
+        return false;
+    CFileExtent* rest = nullptr;
+    if (inExtent > 0 && inExtent < extent->extentLength) {
+        rest = NewExtent(extent->source, extent->start + inExtent, extent->extentLength - inExtent);
+        if (!rest || !LinkAfter(extent, rest)) {
+            if (rest)
+                FreeChunk(rest);
+            FreeChunk(fresh);
+            return false;
+        }
+        extent->extentLength = inExtent;
+        index_.Update(extent);
+    }
+    if (!(inExtent == 0 ? LinkBefore(extent, fresh) : LinkAfter(extent, fresh))) {
+        FreeChunk(fresh);
+        if (rest) {
+            extent->extentLength += rest->extentLength;
+            Unlink(rest);
+            FreeChunk(rest);
+            index_.Update(extent);
+        }
+        return false;
+    }
+    cursor.PlaceAt(fresh, 0, at);
     return true;
 }
 
@@ -470,43 +836,38 @@ int32_t CFileBuffer::DeleteAt(CBufferPos& cursor, int32_t count)
         return 0;
     CBufferChunk* chunk = cursor.chunk_;
     const int32_t chunkStart = at - cursor.offsetInChunk_;
-    BufferEdit edit{at, count, chunkStart, chunkStart + chunk->length};
+    BufferEdit edit{at, count, chunkStart, chunkStart + int32_t(chunk->Size())};
     HintIndex(cursor);
     int32_t oldEnd = edit.touchedEnd;  // old end offset of the last chunk looked at
 
-    const int32_t inChunk = std::min(count, chunk->length - cursor.offsetInChunk_);
-    if (inChunk > 0) {
-        uint8_t* data = chunk->Data();
-        std::memmove(data + cursor.offsetInChunk_, data + cursor.offsetInChunk_ + inChunk,
-                     size_t(chunk->length - cursor.offsetInChunk_ - inChunk));
-        const int32_t newLength = chunk->length - inChunk;
-        if (newLength == 0 && chunk->prev) {
-            CBufferChunk* prev = chunk->prev;
-            Unlink(chunk);
-            FreeChunk(chunk);
-            cursor.PlaceAt(prev, prev->length, at);
-            edit.touchedStart = at - prev->length;
-        } else {
-            cursor.chunk_ = ShrinkChunk(chunk, newLength);
+    if (chunk->IsExtent() && cursor.offsetInChunk_ + int64_t(count) < chunk->Size() && cursor.offsetInChunk_ > 0) {
+        if (!CutExtentMiddle(cursor, count)) {
+            ReportOutOfMemory();
+            return 0;
         }
+        size_ -= count;
+        NotifyDelete(cursor, edit);
+        return count;
     }
+    const int32_t inChunk = int32_t(std::min<int64_t>(count, chunk->Size() - cursor.offsetInChunk_));
+    if (inChunk > 0)
+        DeleteInFirst(cursor, inChunk, edit);
 
     int32_t remaining = count - inChunk;
     bool nextLookedAt = false;
     CBufferChunk* next = cursor.chunk_->next;
     while (remaining > 0) {
-        oldEnd += next->length;
+        oldEnd += int32_t(next->Size());
         nextLookedAt = true;
-        if (next->length <= remaining) {
-            remaining -= next->length;
+        if (next->Size() <= remaining) {
+            remaining -= int32_t(next->Size());
             CBufferChunk* after = next->next;
             Unlink(next);
             FreeChunk(next);
             next = after;
             nextLookedAt = false;
         } else {
-            std::memmove(next->Data(), next->Data() + remaining, size_t(next->length - remaining));
-            ShrinkChunk(next, next->length - remaining);
+            DropFront(next, remaining);
             remaining = 0;
         }
     }
@@ -518,17 +879,96 @@ int32_t CFileBuffer::DeleteAt(CBufferPos& cursor, int32_t count)
     return count;
 }
 
+// Deletes count bytes at the cursor inside its own chunk, which holds them
+// all. A chunk left empty goes when another stands before it; the first
+// chunk may stay empty until MergeWithNext.
+void CFileBuffer::DeleteInFirst(CBufferPos& cursor, int32_t count, BufferEdit& edit)
+{
+    CBufferChunk* chunk = cursor.chunk_;
+    const int32_t at = cursor.offset_;
+    const int64_t newSize = chunk->Size() - count;
+    if (newSize == 0 && chunk->prev) {
+        CBufferChunk* prev = chunk->prev;
+        Unlink(chunk);
+        FreeChunk(chunk);
+        cursor.PlaceAt(prev, int32_t(prev->Size()), at);
+        edit.touchedStart = at - int32_t(prev->Size());
+        return;
+    }
+    if (!chunk->IsExtent()) {
+        uint8_t* data = chunk->Data();
+        std::memmove(data + cursor.offsetInChunk_, data + cursor.offsetInChunk_ + count,
+                     size_t(chunk->length - cursor.offsetInChunk_ - count));
+        cursor.chunk_ = ShrinkChunk(chunk, int32_t(newSize));
+        return;
+    }
+    if (newSize == 0) {
+        // The first link, an extent, is wholly gone: an empty chunk holds
+        // its place until MergeWithNext drops or fills it.
+        auto* empty = reinterpret_cast<CBufferChunk*>(embedded_);
+        *empty = CBufferChunk{nullptr, nullptr, 0, 0, 0};
+        Relocate(chunk, empty);
+        cursor.PlaceAt(empty, 0, at);
+        return;
+    }
+    // Only the tail of an extent (or, for the first link, its head) is cut here.
+    auto* extent = AsExtent(chunk);
+    if (cursor.offsetInChunk_ == 0)
+        extent->start += count;
+    extent->extentLength = newSize;
+    index_.Update(extent);
+}
+
+// Drops the first count bytes of a chunk that holds more.
+void CFileBuffer::DropFront(CBufferChunk* chunk, int32_t count)
+{
+    if (chunk->IsExtent()) {
+        auto* extent = AsExtent(chunk);
+        extent->start += count;
+        extent->extentLength -= count;
+        index_.Update(extent);
+        return;
+    }
+    std::memmove(chunk->Data(), chunk->Data() + count, size_t(chunk->length - count));
+    ShrinkChunk(chunk, chunk->length - count);
+}
+
+// Deletes count bytes from the middle of the cursor's extent, which becomes
+// two extents around the gap. False, with nothing changed, when memory runs out.
+bool CFileBuffer::CutExtentMiddle(CBufferPos& cursor, int32_t count)
+{
+    auto* extent = AsExtent(cursor.chunk_);
+    const int64_t keep = cursor.offsetInChunk_;
+    CFileExtent* rest =
+        NewExtent(extent->source, extent->start + keep + count, extent->extentLength - keep - count);
+    if (!rest)
+        return false;
+    const int64_t oldLength = extent->extentLength;
+    extent->extentLength = keep;
+    index_.Update(extent);
+    if (!LinkAfter(extent, rest)) {
+        extent->extentLength = oldLength;
+        index_.Update(extent);
+        FreeChunk(rest);
+        return false;
+    }
+    return true;
+}
+
 // An insertion that ran out of memory after moving the first chunk's bytes
-// away can leave that chunk empty; its successor takes its place.
+// away, or after adding an empty chunk to insert into, can leave that chunk
+// empty; a neighbour takes its place.
 void CFileBuffer::DropEmptyChunk(CBufferPos& cursor)
 {
     CBufferChunk* chunk = cursor.chunk_;
-    if (chunk->length != 0 || !chunk->next)
+    if (chunk->IsExtent() || chunk->length != 0 || (!chunk->next && !chunk->prev))
         return;
-    CBufferChunk* next = chunk->next;
+    if (chunk->next)
+        cursor.PlaceAt(chunk->next, 0, cursor.offset_);
+    else
+        cursor.PlaceAt(chunk->prev, int32_t(chunk->prev->Size()), cursor.offset_);
     Unlink(chunk);
     FreeChunk(chunk);
-    cursor.PlaceAt(next, 0, cursor.offset_);
 }
 
 // Joins the cursor's chunk and its successor when they fit in one chunk, so
@@ -537,11 +977,14 @@ void CFileBuffer::MergeWithNext(CBufferPos& cursor, bool nextLookedAt, int32_t& 
 {
     CBufferChunk* chunk = cursor.chunk_;
     CBufferChunk* next = chunk->next;
-    if (!next || chunk->length + next->length > MAX_CHUNK)
+    if (!next)
+        return;
+    const bool empty = !chunk->IsExtent() && chunk->length == 0;
+    if (!empty && (chunk->IsExtent() || next->IsExtent() || chunk->length + next->length > MAX_CHUNK))
         return;
     if (!nextLookedAt)
-        oldEnd += next->length;
-    if (chunk->length == 0) {
+        oldEnd += int32_t(next->Size());
+    if (empty) {
         DropEmptyChunk(cursor);  // an emptied first chunk
         return;
     }
@@ -554,6 +997,214 @@ void CFileBuffer::MergeWithNext(CBufferPos& cursor, bool nextLookedAt, int32_t& 
     Unlink(next);
     FreeChunk(next);
     cursor.chunk_ = grown;
+}
+
+// ---------------------------------------------------------------- pieces
+
+bool CFileBuffer::DescribeRange(int32_t offset, int32_t count, std::vector<StoredSegment>& segments,
+                                std::unique_ptr<uint8_t[]>& bytes, int64_t& byteCount) const
+{
+    count = std::clamp(count, 0, size_ - std::clamp(offset, 0, size_));
+    int64_t elementStart = 0;
+    const CBufferChunk* first = count > 0 ? index_.Find(offset, &elementStart) : nullptr;
+    // Walks the stretch, handing each element's part in it to visit.
+    auto walk = [&](auto visit) {
+        int64_t at = offset;
+        int64_t start = elementStart;
+        for (const CBufferChunk* c = first; c && at < int64_t(offset) + count; start += c->Size(), c = c->next) {
+            const int64_t n = std::min(start + c->Size(), int64_t(offset) + count) - at;
+            if (n > 0) {
+                visit(c, at - start, n);
+                at += n;
+            }
+        }
+    };
+    byteCount = 0;
+    walk([&](const CBufferChunk* c, int64_t, int64_t n) { byteCount += c->IsExtent() ? 0 : n; });
+    bytes.reset(byteCount > 0 ? new (std::nothrow) uint8_t[size_t(byteCount)] : nullptr);
+    if (byteCount > 0 && !bytes)
+        return false;
+    try {
+        segments.clear();
+        int64_t filled = 0;
+        walk([&](const CBufferChunk* c, int64_t in, int64_t n) {
+            if (c->IsExtent()) {
+                const CFileExtent* e = AsExtent(c);
+                segments.push_back(StoredSegment{e->source, e->start + in, n});
+                return;
+            }
+            std::memcpy(bytes.get() + filled, c->Data() + in, size_t(n));
+            if (!segments.empty() && !segments.back().source)
+                segments.back().length += n;
+            else
+                segments.push_back(StoredSegment{nullptr, filled, n});
+            filled += n;
+        });
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+int32_t CFileBuffer::InsertExtent(CBufferPos& cursor, const platform::SourceFile* source, int64_t start,
+                                  int32_t length)
+{
+    BeginOperation();
+    if (length <= 0)
+        return 0;
+    if (length > MAX_FILE_SIZE - size_) {
+        Report(CoreProblem{CoreError::SizeLimitOnInsert});
+        return 0;
+    }
+    const int32_t at = cursor.offset_;
+    const int32_t chunkStart = at - cursor.offsetInChunk_;
+    BufferEdit edit{at, 0, chunkStart, chunkStart + int32_t(cursor.chunk_->Size())};
+    HintIndex(cursor);
+    CFileExtent* extent = NewExtent(source, start, length);
+    if (!extent || !LinkExtentAt(cursor, edit, extent)) {
+        if (extent)
+            FreeChunk(extent);
+        ReportOutOfMemory();
+        // Splitting a chunk may have moved bytes: positions find theirs again.
+        NotifyInsert(cursor, edit);
+        return 0;
+    }
+    cursor.PlaceAt(extent, 0, at);
+    edit.count = length;
+    size_ += length;
+    NotifyInsert(cursor, edit);
+    return length;
+}
+
+// Links the extent at the cursor's place, splitting the chunk or extent
+// there. False when memory runs out; the contents are unchanged then.
+bool CFileBuffer::LinkExtentAt(CBufferPos& cursor, BufferEdit& edit, CFileExtent* extent)
+{
+    CBufferChunk* chunk = cursor.chunk_;
+    const int64_t in = cursor.offsetInChunk_;
+    if (!chunk->IsExtent() && chunk->length == 0) {
+        // The one empty chunk of an empty buffer gives way.
+        if (!LinkAfter(chunk, extent))
+            return false;
+        Unlink(chunk);
+        FreeChunk(chunk);
+        return true;
+    }
+    if (in == 0)
+        return LinkBefore(chunk, extent);
+    if (in == chunk->Size())
+        return LinkAfter(chunk, extent);
+    if (!chunk->IsExtent())
+        return MoveTailOut(cursor, edit, 0) && LinkAfter(cursor.chunk_, extent);
+    auto* split = AsExtent(chunk);
+    CFileExtent* rest = NewExtent(split->source, split->start + in, split->extentLength - in);
+    if (!rest || !LinkAfter(split, rest)) {
+        if (rest)
+            FreeChunk(rest);
+        return false;
+    }
+    split->extentLength = in;
+    index_.Update(split);
+    return LinkAfter(split, extent);  // failing leaves the split, which changes no byte
+}
+
+// ---------------------------------------------------------------- writing in place
+
+bool CFileBuffer::MakeWritable(CBufferPos& cursor, int32_t count)
+{
+    const int32_t at = cursor.offset_;
+    const int64_t end = std::min<int64_t>(int64_t(at) + count, size_);
+    const int32_t touchedStart = at - cursor.offsetInChunk_;
+    int64_t elementStart = touchedStart;
+    bool changed = false;
+    bool complete = true;
+    for (CBufferChunk* element = cursor.chunk_; complete && element && elementStart < end;) {
+        CBufferChunk* next = element->next;
+        const int64_t size = element->Size();
+        if (element->IsExtent() && elementStart + size > at) {
+            // Whole MAX_CHUNK pieces around the written bytes come into
+            // memory, so that typing on keeps writing into the same chunk.
+            const int64_t from = (std::max<int64_t>(at, elementStart) - elementStart) / MAX_CHUNK * MAX_CHUNK;
+            const int64_t to = std::min(size, (end - elementStart + MAX_CHUNK - 1) / MAX_CHUNK * MAX_CHUNK);
+            complete = MakeExtentWritable(AsExtent(element), from, to);
+            changed = changed || complete;
+        }
+        elementStart += size;
+        element = next;
+    }
+    if (changed) {
+        // The cursor's own chunk may be gone: find its place again, then let
+        // every other position inside the changed stretch do the same.
+        int64_t chunkStart = 0;
+        CBufferChunk* chunk = index_.Find(at, &chunkStart);
+        cursor.PlaceAt(chunk, int32_t(at - chunkStart), at);
+        NotifyInsert(cursor, BufferEdit{at, 0, touchedStart, int32_t(elementStart)});
+    }
+    return complete;
+}
+
+// Bytes from..to of the extent become memory chunks linked in their place;
+// the extent keeps what lies before them and a new extent what lies after.
+// Each step keeps the list's contents whole, so running out of memory or
+// failing to read the file undoes what was done and changes nothing.
+bool CFileBuffer::MakeExtentWritable(CFileExtent* extent, int64_t from, int64_t to)
+{
+    std::vector<CBufferChunk*> chunks;
+    auto freeChunks = [&] {
+        for (CBufferChunk* chunk : chunks)
+            FreeChunk(chunk);
+        return false;
+    };
+    for (int64_t at = from; at < to; at += MAX_CHUNK) {
+        const auto n = int32_t(std::min<int64_t>(MAX_CHUNK, to - at));
+        CBufferChunk* chunk = NewChunk(RoundedCapacity(n));
+        if (!chunk) {
+            ReportOutOfMemory();
+            return freeChunks();
+        }
+        chunks.push_back(chunk);
+        chunk->length = uint16_t(n);
+        if (!ReadExtentCached(extent, at, chunk->Data(), n))
+            return freeChunks();
+    }
+    const int64_t oldLength = extent->extentLength;
+    CFileExtent* rest = nullptr;
+    if (to < oldLength) {
+        rest = NewExtent(extent->source, extent->start + to, oldLength - to);
+        if (!rest || !LinkAfter(extent, rest)) {
+            if (rest)
+                FreeChunk(rest);
+            ReportOutOfMemory();
+            return freeChunks();
+        }
+        extent->extentLength = to;
+        index_.Update(extent);
+    }
+    CBufferChunk* anchor = extent;
+    size_t linked = 0;
+    for (; linked < chunks.size() && LinkAfter(anchor, chunks[linked]); ++linked)
+        anchor = chunks[linked];
+    if (linked < chunks.size()) {
+        while (linked > 0) {
+            Unlink(chunks[--linked]);
+        }
+        if (rest) {
+            Unlink(rest);
+            FreeChunk(rest);
+            extent->extentLength = oldLength;
+            index_.Update(extent);
+        }
+        ReportOutOfMemory();
+        return freeChunks();
+    }
+    if (from == 0) {
+        Unlink(extent);
+        FreeChunk(extent);
+    } else {
+        extent->extentLength = from;
+        index_.Update(extent);
+    }
+    return true;
 }
 
 // ---------------------------------------------------------------- notification
@@ -586,15 +1237,23 @@ bool CFileBuffer::CheckInvariants(std::string* why) const
     int64_t total = 0;
     int64_t chunks = 0;
     for (const CBufferChunk* c = first_; c; c = c->next) {
-        if (c->length > MAX_CHUNK || c->length > c->capacity || c->capacity > MAX_CHUNK)
+        if (c->IsExtent()) {
+            const CFileExtent* e = AsExtent(c);
+            if (e->extentLength <= 0 || e->extentLength > MAX_EXTENT || e->length != 0)
+                return fail("extent length out of range at offset " + std::to_string(total));
+            if (!e->source || e->start < 0 || e->start + e->extentLength > e->source->Size())
+                return fail("extent outside its file at offset " + std::to_string(total));
+            if (std::none_of(sources_.begin(), sources_.end(), [e](const auto& s) { return s.get() == e->source; }))
+                return fail("extent of a file the buffer does not hold at offset " + std::to_string(total));
+        } else if (c->length > MAX_CHUNK || c->length > c->capacity || c->capacity > MAX_CHUNK)
             return fail("chunk length out of range at offset " + std::to_string(total));
-        if (c->length == 0 && (c != first_ || c != last_))
+        if (!c->IsExtent() && c->length == 0 && (c != first_ || c != last_))
             return fail("empty chunk at offset " + std::to_string(total));
         if (c->next && c->next->prev != c)
             return fail("broken back link at offset " + std::to_string(total));
         if (!c->next && c != last_)
             return fail("last chunk is not the end of the list");
-        total += c->length;
+        total += c->Size();
         ++chunks;
     }
     if (total != size_)
@@ -605,12 +1264,12 @@ bool CFileBuffer::CheckInvariants(std::string* why) const
         int64_t start = 0;
         const CBufferChunk* c = first_;
         while (c && c != cursor->chunk_) {
-            start += c->length;
+            start += c->Size();
             c = c->next;
         }
         if (!c)
             return fail("a position's chunk is not in the list");
-        if (cursor->offsetInChunk_ < 0 || cursor->offsetInChunk_ > c->length)
+        if (cursor->offsetInChunk_ < 0 || cursor->offsetInChunk_ > c->Size())
             return fail("a position lies outside its chunk");
         if (start + cursor->offsetInChunk_ != cursor->offset_)
             return fail("position offset " + std::to_string(cursor->offset_) + " but its chunk place is " +

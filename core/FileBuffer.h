@@ -1,17 +1,29 @@
 #pragma once
-// The complete contents of one open file, held in memory as a list of chunks
-// of at most MAX_CHUNK bytes, so that inserting or deleting anywhere moves at
-// most a few chunks whatever the file size. Every chunk comes from the
-// buffer's own heap, which is thrown away as a whole.
+// The complete contents of one open file, as a list of memory chunks of at
+// most MAX_CHUNK bytes (so that inserting or deleting anywhere moves at most
+// a few chunks whatever the file size) and file extents (stretches of the
+// file on disk, read through a bounded block cache only when wanted). A file
+// above the extent threshold opens as one extent and reads nothing; an edit
+// inside an extent splits it around memory chunks holding the edited bytes.
+// Every chunk and extent comes from the buffer's own heap, which is thrown
+// away as a whole.
 #include "BufferChunk.h"
 #include "BufferPos.h"
 #include "ChunkHeap.h"
 #include "ChunkIndex.h"
 #include "CoreProblem.h"
+#include "UndoEntry.h"
 
 #include <QString>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class CBlockCache;
+namespace platform {
+class AtomicFileWriter;
+}
 
 class CFileBuffer {
 public:
@@ -26,19 +38,44 @@ public:
     // says why and the buffer is empty. A file longer than sizeLimit bytes is
     // refused; only tests pass a smaller limit than the largest file there is.
     bool LoadFromFile(const QString& path, int32_t sizeLimit = MAX_FILE_SIZE);
+    // Files larger than this many bytes open as extents; smaller ones are
+    // read wholly into memory. 0 makes every non-empty file an extent.
+    void SetExtentThreshold(int64_t bytes) { extentThreshold_ = bytes; }
+    static constexpr int64_t kDefaultExtentThreshold = int64_t(64) << 20;
+    // The cache extents are read through; buffers may share one. Without
+    // one the buffer makes its own of the default size when it first needs it.
+    void SetBlockCache(std::shared_ptr<CBlockCache> cache);
     // Writes the contents to path; the original is replaced only once the
-    // new contents are completely written. The buffer never changes.
+    // new contents are completely written. The buffer never changes. A save
+    // stopped through the progress hook leaves the original as it was and
+    // reports no problem.
     bool SaveToFile(const QString& path) const;
+    // Told how far long writes have come (bytes done, bytes in all) between
+    // blocks; false stops the write.
+    void SetProgressHook(std::function<bool(int64_t, int64_t)> hook) { progress_ = std::move(hook); }
     // Writes the contents into a private temporary file of the program (a
     // task's input) straight through, without the replace and the flush to
     // disk that protect a user's file.
     bool WriteToTempFile(const QString& path) const;
+    // After a save to path: when the buffer holds extents, it reads from the
+    // saved file from now on (one extent per MAX_EXTENT bytes) and frees its
+    // memory chunks; positions keep their offsets. Nothing changes when the
+    // file cannot be opened or is not exactly the buffer's size.
+    void MoveOntoFile(const QString& path);
     // Drops every chunk and the heap (the buffer is unusable until Reset).
     void Clear();
 
     int32_t Size() const { return size_; }
     const CBufferChunk* First() const { return first_; }
     const CBufferChunk* Last() const { return last_; }
+    // Whether the extents read from a block device (which is never written).
+    bool ReadsBlockDevice() const;
+    // Number of file extents in the list (for tests and status).
+    int64_t ExtentCount() const;
+    // Whether a file the extents read from was changed in place by another
+    // program, after which its bytes are neither shown nor saved. Checks the
+    // files now (the window was activated, a save is about to start).
+    bool SourceChangedUnderneath() const;
 
     void Attach(CBufferPos* cursor);
     void Detach(CBufferPos* cursor);
@@ -61,10 +98,29 @@ public:
     void SetProblemSink(ICoreProblemSink* sink) { sink_ = sink; }
     const CoreProblem& LastProblem() const { return lastProblem_; }
 
+    // Makes the bytes from the cursor on (count of them) memory chunks, so
+    // that they can be written in place. False when memory runs out or the
+    // file cannot be read (LastProblem says which); nothing changed then.
+    bool MakeWritable(CBufferPos& cursor, int32_t count);
+    // The count bytes from offset on as pieces: stretches still in a file on
+    // disk are named, not read; bytes in memory are copied into *bytes
+    // (byteCount of them). False when memory runs out.
+    bool DescribeRange(int32_t offset, int32_t count, std::vector<StoredSegment>& segments,
+                       std::unique_ptr<uint8_t[]>& bytes, int64_t& byteCount) const;
+    // Puts length bytes of a file the buffer reads from at the cursor, as an
+    // extent (nothing is read). Returns the bytes inserted: 0 when memory
+    // runs out or the buffer would grow past its limit.
+    int32_t InsertExtent(CBufferPos& cursor, const platform::SourceFile* source, int64_t start, int32_t length);
+    // Copies count bytes of the buffer from an extent into destination
+    // through the cache. False when the file cannot be read.
+    bool ReadExtentCached(const CFileExtent* extent, int64_t inExtent, void* destination, int64_t count) const;
+
 private:
     friend class CBufferPos;
+    friend class CSpanReader;
 
     CBufferChunk* NewChunk(int32_t capacity);
+    CFileExtent* NewExtent(const platform::SourceFile* source, int64_t start, int64_t length);
     void FreeChunk(CBufferChunk* chunk);
     // Opens a gap of gapSize bytes at gapAt, growing the chunk. The chunk may
     // move; its neighbours are relinked. Null when memory runs out, in which
@@ -76,6 +132,7 @@ private:
     void Relocate(CBufferChunk* from, CBufferChunk* to);
     // False when the index has no memory for the chunk; nothing changed then.
     bool LinkAfter(CBufferChunk* anchor, CBufferChunk* chunk);
+    bool LinkBefore(CBufferChunk* anchor, CBufferChunk* chunk);
     void Unlink(CBufferChunk* chunk);
     bool MakeEmpty();
     void BeginOperation() const { lastProblem_ = CoreProblem{}; }
@@ -94,6 +151,29 @@ private:
     void NotifyInsert(const CBufferPos& editor, const BufferEdit& edit);
     void NotifyDelete(const CBufferPos& editor, const BufferEdit& edit);
     bool ReadContents(const QString& path, int32_t sizeLimit);
+    bool OpenAsExtents(const QString& path, int32_t sizeLimit, bool* opened);
+    bool MakeInsertPoint(CBufferPos& cursor, BufferEdit& edit);
+    bool LinkExtentAt(CBufferPos& cursor, BufferEdit& edit, CFileExtent* extent);
+    bool CutExtentMiddle(CBufferPos& cursor, int32_t count);
+    void DeleteInFirst(CBufferPos& cursor, int32_t count, BufferEdit& edit);
+    void DropFront(CBufferChunk* chunk, int32_t count);
+    bool MakeExtentWritable(CFileExtent* extent, int64_t from, int64_t to);
+    void DropSources();
+    // Extent bytes for readers: through the cache, or straight into a
+    // caller's memory for long sequential work. Both report a read failure
+    // once per file and leave it in *problem.
+    const uint8_t* CachedExtentBytes(const CFileExtent* extent, int64_t inExtent, int64_t* available,
+                                     CoreProblem* problem) const;
+    bool ReadExtent(const CFileExtent* extent, int64_t inExtent, void* destination, int64_t count,
+                    CoreProblem* problem) const;
+    int64_t CacheBlockBytes() const;
+    bool SourceStillValid(const platform::SourceFile& source, CoreProblem* problem) const;
+    bool CopyExtent(const CFileExtent* extent, platform::AtomicFileWriter& writer, uint8_t* block, int64_t& written,
+                    bool& stopped, CoreProblem* problem) const;
+    bool WriteBlock(platform::AtomicFileWriter& writer, const uint8_t* block, int64_t count, int64_t& written,
+                    bool& stopped) const;
+    CBlockCache& Cache() const;
+    void ReportReadFailure(int error, const platform::SourceFile& source, CoreProblem* problem) const;
     void ResetCursors();
     bool IsEmbedded(const CBufferChunk* chunk) const;
 
@@ -104,7 +184,17 @@ private:
     int32_t size_ = 0;
     std::vector<CBufferPos*> cursors_;
     ICoreProblemSink* sink_ = nullptr;
+    int64_t extentThreshold_ = kDefaultExtentThreshold;
+    // The files extents read from; kept open while any extent may need them.
+    std::vector<std::shared_ptr<platform::SourceFile>> sources_;
+    mutable std::shared_ptr<CBlockCache> cache_;
+    std::function<bool(int64_t, int64_t)> progress_;
+    mutable bool readFailureReported_ = false;
+    mutable bool sourceChanged_ = false;  // a file extents read from changed in place
     mutable CoreProblem lastProblem_;
     // The empty chunk of an empty buffer lives here, so emptying never needs memory.
     alignas(CBufferChunk) unsigned char embedded_[sizeof(CBufferChunk)] = {};
+    // The extent of a buffer that moved onto its saved file, so that moving
+    // never needs memory either.
+    alignas(CFileExtent) unsigned char embeddedExtent_[sizeof(CFileExtent)] = {};
 };

@@ -2,6 +2,10 @@
 #include <cstdint>
 #include <vector>
 
+namespace platform {
+class SourceFile;
+}
+
 // What applying an undo or redo entry does.
 enum class UndoKind : uint8_t {
     ReinsertBytes = 0,  // a deletion: put the stored bytes back
@@ -13,8 +17,18 @@ enum class UndoKind : uint8_t {
 
 // Entries of one or two bytes (typing) keep them inline and need no allocation.
 constexpr int32_t UNDO_INLINE_BYTES = 2;
-// No single entry stores more plain data than this.
+// Entries up to this many bytes keep a plain copy of them; larger ones keep
+// pieces (see StoredSegment), so that an edit of any size can be undone.
 constexpr int32_t MAX_UNDO_BLOCK = 16384;
+
+// One piece of the bytes a large entry restores: a stretch of a file on
+// disk the buffer reads from (named, not read), or, without a source, the
+// next length bytes of the entry's data.
+struct StoredSegment {
+    const platform::SourceFile* source = nullptr;
+    int64_t start = 0;  // offset in the file, or in the entry's data
+    int64_t length = 0;
+};
 
 struct UndoEntry {
     int32_t offset = 0;
@@ -25,6 +39,8 @@ struct UndoEntry {
     uint8_t inlineBytes[UNDO_INLINE_BYTES] = {};
     uint8_t* data = nullptr;  // owned by the list; null when none
     int64_t dataSize = 0;
+    // Owned by the list; set when the entry keeps its bytes as pieces.
+    std::vector<StoredSegment>* segments = nullptr;
 
     bool HasInlineBytes() const { return kind != UndoKind::RestoreMany && count <= UNDO_INLINE_BYTES; }
     const uint8_t* StoredBytes() const { return HasInlineBytes() ? inlineBytes : data; }

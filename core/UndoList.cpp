@@ -96,6 +96,8 @@ void CUndoList::FreeData(UndoEntry& entry)
     delete[] entry.data;
     entry.data = nullptr;
     entry.dataSize = 0;
+    delete entry.segments;
+    entry.segments = nullptr;
 }
 
 void CUndoList::ClearOnly()
@@ -178,17 +180,18 @@ bool CUndoList::PushEntry(const CBufferPos& cursor, UndoKind kind, int32_t count
 // out, the user chooses between giving up the history and not editing.
 CUndoList::StoreResult CUndoList::StoreBytes(UndoEntry& entry, const CBufferPos& cursor, PushRole role)
 {
-    if (entry.count <= UNDO_INLINE_BYTES) {
-        cursor.Read(entry.inlineBytes, entry.count);
-        return StoreResult::Stored;
-    }
+    // Bytes that cannot be read from the disk cannot be restored: the edit
+    // is not made (the buffer has said why).
+    if (entry.count <= UNDO_INLINE_BYTES)
+        return cursor.Read(entry.inlineBytes, entry.count) == entry.count ? StoreResult::Stored : StoreResult::Refused;
     if (entry.count <= MAX_UNDO_BLOCK) {
         entry.data = new (std::nothrow) uint8_t[size_t(entry.count)];
         if (entry.data) {
             entry.dataSize = entry.count;
-            cursor.Read(entry.data, entry.count);
-            return StoreResult::Stored;
+            return cursor.Read(entry.data, entry.count) == entry.count ? StoreResult::Stored : StoreResult::Refused;
         }
+    } else if (StorePieces(entry, cursor)) {
+        return StoreResult::Stored;
     }
     const HistoryLoss loss = role == PushRole::Record ? HistoryLoss::Undo : HistoryLoss::Redo;
     if (!document_ || !document_->ProceedWithoutHistory(loss))
@@ -200,6 +203,26 @@ CUndoList::StoreResult CUndoList::StoreBytes(UndoEntry& entry, const CBufferPos&
     else
         ClearOnly();
     return StoreResult::Unrecorded;
+}
+
+// A large entry names the stretches that still lie in a file on disk and
+// copies only the bytes held in memory, so its size costs no more than the
+// memory those bytes already take. False when that memory cannot be had.
+bool CUndoList::StorePieces(UndoEntry& entry, const CBufferPos& cursor)
+{
+    if (failPieces_)
+        return false;
+    auto* segments = new (std::nothrow) std::vector<StoredSegment>();
+    std::unique_ptr<uint8_t[]> bytes;
+    int64_t byteCount = 0;
+    if (!segments || !cursor.Buffer()->DescribeRange(cursor.Offset(), entry.count, *segments, bytes, byteCount)) {
+        delete segments;
+        return false;
+    }
+    entry.segments = segments;
+    entry.data = bytes.release();
+    entry.dataSize = byteCount;
+    return true;
 }
 
 bool CUndoList::PushReplaceAll(const ReplaceAllRecord& record)
@@ -330,18 +353,27 @@ int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert
 {
     switch (entry.kind) {
     case UndoKind::ReinsertBytes: {
+        lastEditLength_ = entry.count;
+        if (entry.segments) {
+            shortInsert = !InsertPieces(entry, cursor);
+            return entry.offset;
+        }
         const int32_t inserted = cursor.Insert(entry.count);
         shortInsert = inserted < entry.count;
         cursor.Write(entry.StoredBytes(), inserted);
-        lastEditLength_ = entry.count;
         return entry.offset;
     }
     case UndoKind::RemoveBytes:
         cursor.Delete(entry.count);
         return entry.offset;
     case UndoKind::RestoreBytes:
-        cursor.Write(entry.StoredBytes(), ResizeRegion(cursor, entry.other, entry.count, shortInsert));
         lastEditLength_ = entry.count;
+        if (entry.segments) {
+            cursor.Delete(entry.other);
+            shortInsert = !InsertPieces(entry, cursor);
+            return entry.offset;
+        }
+        cursor.Write(entry.StoredBytes(), ResizeRegion(cursor, entry.other, entry.count, shortInsert));
         return entry.offset;
     case UndoKind::RestoreMany:
         return ApplyMany(entry, cursor, shortInsert);
@@ -349,6 +381,32 @@ int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert
         return ApplyMove(entry, cursor, shortInsert);
     }
     return -1;
+}
+
+// Puts an entry's pieces back at the cursor, which ends where it started:
+// stretches of a file on disk as extents, bytes from memory as new chunks.
+// False when memory ran out part of the way.
+bool CUndoList::InsertPieces(const UndoEntry& entry, CBufferPos& cursor)
+{
+    const int32_t start = cursor.Offset();
+    bool complete = true;
+    for (const StoredSegment& segment : *entry.segments) {
+        const auto length = int32_t(segment.length);
+        int32_t inserted = 0;
+        if (segment.source) {
+            inserted = cursor.Buffer()->InsertExtent(cursor, segment.source, segment.start, length);
+        } else {
+            inserted = cursor.Insert(length);
+            cursor.Write(entry.data + segment.start, inserted);
+        }
+        cursor.Forward(inserted);
+        if (inserted < length) {
+            complete = false;
+            break;
+        }
+    }
+    cursor.Seek(start);
+    return complete;
 }
 
 // Makes the region of oldLength bytes at the cursor newLength bytes long and

@@ -41,6 +41,9 @@ public:
     // Bytes of stored data held by all entries.
     int64_t StoredBytes() const;
 
+    // Test seam: storing a large entry's pieces fails as when memory runs out.
+    void InjectPieceFailure(bool on) { failPieces_ = on; }
+
     // Bytes that this list's last ApplyTop wrote (0 for RemoveBytes and RestoreMany).
     int32_t LastEditLength() const { return lastEditLength_; }
 
@@ -50,6 +53,8 @@ private:
 
     bool PushEntry(const CBufferPos& cursor, UndoKind kind, int32_t count, int32_t other, PushRole role);
     StoreResult StoreBytes(UndoEntry& entry, const CBufferPos& cursor, PushRole role);
+    bool StorePieces(UndoEntry& entry, const CBufferPos& cursor);
+    static bool InsertPieces(const UndoEntry& entry, CBufferPos& cursor);
     bool PushInverse(const UndoEntry& entry, CBufferPos& cursor);
     bool PushManyInverse(const UndoEntry& entry, const CBufferPos& cursor);
     bool StoreReplaceAll(UndoEntry& entry, const ReplaceAllRecord& record);
@@ -73,4 +78,5 @@ private:
     CUndoList* partner_ = nullptr;
     bool isRedo_;
     int32_t lastEditLength_ = 0;
+    bool failPieces_ = false;
 };

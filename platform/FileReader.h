@@ -36,6 +36,14 @@ public:
 
     int Error() const { return error_; }
     const QString& Path() const { return path_; }
+    bool IsBlockDevice() const { return blockDevice_; }
+    // Hands the open descriptor over to the caller, who closes it.
+    int TakeDescriptor()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
 
 private:
     int fd_ = -1;

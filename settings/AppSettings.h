@@ -51,6 +51,11 @@ struct AppSettings {
     bool warnCantUndo = true;
     int undoLevels = 100;
     int redoLevels = 100;
+    // Files larger than this open at once and are read only where shown;
+    // smaller ones are read wholly. Bytes of such files are kept in a
+    // cache of at most blockCacheMiB shared by every document.
+    int extentThresholdMiB = 64;
+    int blockCacheMiB = 64;
     bool newFile = false;
     bool pasteOverwrite = false;
     bool promptForPasteMode = true;

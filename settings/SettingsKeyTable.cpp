@@ -22,6 +22,8 @@ const SettingsKey kPreferenceKeys[] = {
     {"WarnCantUndo", &S::warnCantUndo},
     {"UndoLevels", &S::undoLevels},
     {"RedoLevels", &S::redoLevels},
+    {"ExtentThresholdMiB", &S::extentThresholdMiB},
+    {"BlockCacheMiB", &S::blockCacheMiB},
     {"NewFile", &S::newFile},
     {"PasteOverwrite", &S::pasteOverwrite},
     {"PromptForPasteMode", &S::promptForPasteMode},

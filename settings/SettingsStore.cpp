@@ -13,6 +13,9 @@ namespace {
 const QString kSettingsGroup = QStringLiteral("Settings");
 
 constexpr int kMaxUndoLevels = 1000;
+constexpr int kMaxFileMiB = 2048;
+constexpr int kMinBlockCacheMiB = 1;
+constexpr int kMaxBlockCacheMiB = 4096;
 constexpr int kMinBytesPerRow = 2;
 constexpr int kMaxBytesPerRow = 256;
 constexpr int kMaxGroupBy = 3;
@@ -35,6 +38,8 @@ void CorrectLoadedPreferences(AppSettings& s, const AppSettings& defaults)
         s.groupBy = defaults.groupBy;
     s.undoLevels = std::clamp(s.undoLevels, 0, kMaxUndoLevels);
     s.redoLevels = std::clamp(s.redoLevels, 0, s.undoLevels);
+    s.extentThresholdMiB = std::clamp(s.extentThresholdMiB, 0, kMaxFileMiB);
+    s.blockCacheMiB = std::clamp(s.blockCacheMiB, kMinBlockCacheMiB, kMaxBlockCacheMiB);
 }
 
 void LoadPreferences(AppSettings& s, QSettings& store, const AppSettings& defaults)

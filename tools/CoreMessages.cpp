@@ -50,6 +50,13 @@ QString CoreMessages::NoMemoryForLevelsText()
         "available.");
 }
 
+QString CoreMessages::SourceChangedText()
+{
+    return QStringLiteral(
+        "Another program changed this file while it was open. Its bytes are no longer shown or saved from it, "
+        "and the document is now read-only. Reload the file to see it as it is now.");
+}
+
 namespace {
 // Several files may be opened at once (a command line, a forwarded list), so
 // a refusal says which file it is about, on a line of its own above the text.
@@ -72,6 +79,7 @@ QString CoreMessages::ProblemText(const CoreProblem& problem)
     case CoreError::HistoryOutOfSync: return OutOfSyncText();
     case CoreError::NoMemoryForHistory: return NoMemoryForLevelsText();
     case CoreError::CommandOutOfMemory: return platform::OutOfMemoryText();
+    case CoreError::SourceChanged: return WithFileName(problem.path, SourceChangedText());
     }
     return QString();
 }

@@ -16,6 +16,7 @@ struct CoreMessages {
     static QString CannotRedoQuestion();
     static QString OutOfSyncText();
     static QString NoMemoryForLevelsText();
+    static QString SourceChangedText();
 
     // The one message for a problem; file errors name the file.
     static QString ProblemText(const CoreProblem& problem);

@@ -1,9 +1,12 @@
 #include "DocumentFeedback.h"
 
 #include "CoreMessages.h"
+#include "platform/EscapePoller.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
 #include "settings/AppSettings.h"
+
+#include <QTimer>
 
 DocumentFeedback::DocumentFeedback(std::function<void(CBinEditDoc&)> stateChanged)
     : stateChanged_(std::move(stateChanged))
@@ -12,7 +15,15 @@ DocumentFeedback::DocumentFeedback(std::function<void(CBinEditDoc&)> stateChange
 
 DocumentFeedback::~DocumentFeedback() = default;
 
-void DocumentFeedback::OnProblem(const CoreProblem& problem) { ShowCoreProblem(problem); }
+void DocumentFeedback::OnProblem(const CoreProblem& problem)
+{
+    if (!problem.whileReading) {
+        ShowCoreProblem(problem);
+        return;
+    }
+    // A message box opened inside a paint would paint again beneath it.
+    QTimer::singleShot(0, [problem] { ShowCoreProblem(problem); });
+}
 
 bool DocumentFeedback::ProceedWithoutHistory(HistoryLoss loss)
 {
@@ -25,7 +36,17 @@ bool DocumentFeedback::ProceedWithoutHistory(HistoryLoss loss)
 void DocumentFeedback::WorkStarted(DocumentWork work, const QString& path)
 {
     busy_.push_back(std::make_unique<platform::WaitCursor>());
-    platform::ShowStatusText(CoreMessages::WorkText(work, path));
+    workText_ = CoreMessages::WorkText(work, path);
+    platform::ShowStatusText(workText_);
+}
+
+bool DocumentFeedback::WorkProgress(int64_t done, int64_t total)
+{
+    if (total > 0)
+        platform::ShowStatusText(QStringLiteral("%1 (%2%, Esc stops)").arg(workText_).arg(done * 100 / total));
+    if (!escapePoller_)
+        escapePoller_ = platform::MakeEventEscapePoller();
+    return !escapePoller_();
 }
 
 void DocumentFeedback::WorkEnded()

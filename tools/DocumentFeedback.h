@@ -25,9 +25,12 @@ public:
     bool ProceedWithoutHistory(HistoryLoss loss) override;
     void WorkStarted(DocumentWork work, const QString& path) override;
     void WorkEnded() override;
+    bool WorkProgress(int64_t done, int64_t total) override;
     void StateChanged(CBinEditDoc& document) override;
 
 private:
     std::function<void(CBinEditDoc&)> stateChanged_;
     std::vector<std::unique_ptr<platform::WaitCursor>> busy_;
+    QString workText_;
+    std::function<bool()> escapePoller_;
 };

@@ -2,7 +2,8 @@
 
 #include "PasteSource.h"
 #include "core/BufferPos.h"
-#include "core/ChunksToTempFile.h"
+#include "core/BufferRangeToTempFile.h"
+#include "core/SpanReader.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileErrors.h"
 
@@ -16,17 +17,21 @@ bool WriteRangeToFile(const CBufferPos& from, int32_t count, const QString& path
         platform::ReportFileError(writer.Error(), path);
         return false;
     }
-    std::unique_ptr<uint8_t[]> block(new uint8_t[kDiskBlock]);
-    CBufferPos cursor = from;
-    int32_t left = count;
+    CSpanReader reader(*from.Buffer(), from.Offset());
+    int64_t left = count;
     bool ok = true;
     while (ok && left > 0) {
-        const int32_t n = cursor.Read(block.get(), std::min(left, kDiskBlock));
-        if (n <= 0)
+        const std::span<const uint8_t> bytes = reader.Next(left);
+        if (bytes.empty())
             break;
-        cursor.Forward(n);
-        left -= n;
-        ok = writer.Write(block.get(), n);
+        left -= int64_t(bytes.size());
+        ok = writer.Write(bytes.data(), int64_t(bytes.size()));
+    }
+    if (reader.Failed()) {
+        // A file that lacks bytes of the selection must not take the name.
+        writer.Abandon();
+        platform::ReportFileError(reader.Problem().fileError, reader.Problem().path);
+        return false;
     }
     if (ok)
         ok = writer.Commit();
@@ -37,8 +42,8 @@ bool WriteRangeToFile(const CBufferPos& from, int32_t count, const QString& path
 
 bool WriteRangeToTempFile(const CBufferPos& from, int32_t count, const QString& path)
 {
-    const int error = WriteChunksToTempFile(from.Chunk(), from.OffsetInChunk(), count, path);
-    if (error != 0)
-        platform::ReportFileError(error, path);
-    return error == 0;
+    const CoreProblem problem = WriteBufferRangeToTempFile(*from.Buffer(), from.Offset(), count, path);
+    if (problem)
+        platform::ReportFileError(problem.fileError, problem.path);
+    return !problem;
 }

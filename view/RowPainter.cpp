@@ -218,8 +218,9 @@ void PaintRows(QPainter& painter, const QRect& area, const RowPaintState& s)
         // A row is drawn while its start is within the file: a file that fills
         // its last row ends with one empty row, where the caret can append.
         for (int r = firstRow; r <= lastRow && offset <= s.size; ++r, offset += l.bytesPerRow) {
-            const int count = cursor.Read(bytes, l.bytesPerRow);
-            drawer.Row(BuildRowText(l, int32_t(offset), bytes, count, s.showAllChars), r * l.lineHeight);
+            const int count = int(std::min<int64_t>(l.bytesPerRow, s.size - offset));
+            const int readable = cursor.Read(bytes, count);
+            drawer.Row(BuildRowText(l, int32_t(offset), bytes, count, s.showAllChars, readable), r * l.lineHeight);
             cursor.Forward(l.bytesPerRow);
         }
         drawer.Finish();

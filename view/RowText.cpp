@@ -28,7 +28,7 @@ QChar DisplayChar(uint8_t byte, bool showAllChars)
     return QChar(u'.');
 }
 
-QString HexText(const RowLayout& layout, const uint8_t* bytes, int count)
+QString HexText(const RowLayout& layout, const uint8_t* bytes, int count, int readable)
 {
     if (count <= 0)
         return QString();
@@ -36,33 +36,35 @@ QString HexText(const RowLayout& layout, const uint8_t* bytes, int count)
     QChar* out = text.data();
     for (int i = 0; i < count; ++i) {
         const int cell = layout.HexCellOfByte(i);
-        out[cell] = QLatin1Char(kHexDigits[bytes[i] >> 4]);
-        out[cell + 1] = QLatin1Char(kHexDigits[bytes[i] & 0x0F]);
+        const bool known = i < readable;
+        out[cell] = known ? QLatin1Char(kHexDigits[bytes[i] >> 4]) : QChar(u'?');
+        out[cell + 1] = known ? QLatin1Char(kHexDigits[bytes[i] & 0x0F]) : QChar(u'?');
     }
     if (layout.dashShown && count > layout.dashByte)
         out[layout.dashChar] = QChar(u'-');
     return text;
 }
 
-QString CharText(const RowLayout& layout, const uint8_t* bytes, int count, bool showAllChars)
+QString CharText(const RowLayout& layout, const uint8_t* bytes, int count, bool showAllChars, int readable)
 {
     QString text(layout.bytesPerRow, QChar(u' '));
     QChar* out = text.data();
     for (int i = 0; i < count && i < layout.bytesPerRow; ++i)
-        out[i] = DisplayChar(bytes[i], showAllChars);
+        out[i] = i < readable ? DisplayChar(bytes[i], showAllChars) : QChar(u'?');
     return text;
 }
 
-RowText BuildRowText(const RowLayout& layout, int32_t offset, const uint8_t* bytes, int count, bool showAllChars)
+RowText BuildRowText(const RowLayout& layout, int32_t offset, const uint8_t* bytes, int count, bool showAllChars,
+                     int readable)
 {
     RowText row;
     row.offset = offset;
     row.count = count;
     row.offsetText = FormatOffset(offset, layout.decimalOffsets ? 0 : 1);
     if (layout.hexShown)
-        row.hex = HexText(layout, bytes, count);
+        row.hex = HexText(layout, bytes, count, readable);
     if (layout.charShown)
-        row.chars = CharText(layout, bytes, count, showAllChars);
+        row.chars = CharText(layout, bytes, count, showAllChars, readable);
     row.offsetX = layout.Px(layout.offsetX);
     row.hexX = layout.Px(layout.hexX);
     row.charX = layout.Px(layout.charX);

@@ -28,10 +28,14 @@ QChar DisplayChar(uint8_t byte, bool showAllChars);
 
 // Two digits per byte, a blank after every group but the last, and "-" in
 // place of the blank at dashChar when the row holds more than dashByte bytes.
-// A short row ends after its last digit.
-QString HexText(const RowLayout& layout, const uint8_t* bytes, int count);
+// A short row ends after its last digit. Bytes from readable on could not be
+// read from the disk: they show as "??" (and "?" below), which no byte's
+// digits can be mistaken for.
+QString HexText(const RowLayout& layout, const uint8_t* bytes, int count, int readable = INT32_MAX);
 
 // bytesPerRow characters; a short row is padded with blanks.
-QString CharText(const RowLayout& layout, const uint8_t* bytes, int count, bool showAllChars);
+QString CharText(const RowLayout& layout, const uint8_t* bytes, int count, bool showAllChars,
+                 int readable = INT32_MAX);
 
-RowText BuildRowText(const RowLayout& layout, int32_t offset, const uint8_t* bytes, int count, bool showAllChars);
+RowText BuildRowText(const RowLayout& layout, int32_t offset, const uint8_t* bytes, int count, bool showAllChars,
+                     int readable = INT32_MAX);

@@ -23,6 +23,8 @@ void BufferModel::Insert(int32_t at, int32_t count, std::vector<ExpectedPos*> ot
 
 void BufferModel::Delete(int32_t at, int32_t count, std::vector<ExpectedPos*> others)
 {
+    if (count == 0)
+        return;  // nothing deleted (or a deletion that ran out of memory): nobody moves
     bytes.erase(bytes.begin() + at, bytes.begin() + at + count);
     for (ExpectedPos* p : others) {
         if (p->offset >= at + count)

@@ -80,6 +80,7 @@ TEST_F(DocumentHostTest, UndoingALargeInsertionAsksAboutTheRedoHistory)
     const QByteArray block = RandomBytes(MAX_UNDO_BLOCK + 1, 6);
     ASSERT_EQ(doc.InsertAt(caret, block.constData(), int32_t(block.size())), int32_t(block.size()));
     host.events.clear();
+    doc.RedoList().InjectPieceFailure(true);  // no memory for the inverse
     EXPECT_EQ(doc.Undo(caret), -1) << "the host said no";
     EXPECT_EQ(host.events, QStringList({Start(DocumentWork::UndoingRedoing), "ask redo", "end"}));
     EXPECT_EQ(doc.Size(), int32_t(block.size()) + 2);
@@ -93,6 +94,7 @@ TEST_F(DocumentHostTest, WithoutAHostNobodyCanAgreeSoTheEditIsRefused)
     ASSERT_TRUE(alone.OnOpenDocument(path));
     CBufferPos at;
     at.Bind(&alone.Buffer(), false, 0);
+    alone.UndoList().InjectPieceFailure(true);
     EXPECT_FALSE(alone.DeleteAt(at, MAX_UNDO_BLOCK + 1));
     EXPECT_EQ(alone.Size(), 20000);
     EXPECT_TRUE(alone.DeleteAt(at, MAX_UNDO_BLOCK));

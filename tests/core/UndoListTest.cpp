@@ -70,16 +70,24 @@ TEST_F(UndoListTest, OnlyTheLastLevelsEditsCanBeUndone)
     EXPECT_TRUE(doc->IsModified()) << "the first edit is still in the file";
 }
 
-TEST_F(UndoListTest, DeletingMoreThanTheBlockLimitAsksFirst)
+TEST_F(UndoListTest, EditsOfAnySizeAreUndoneAndOnlyMissingMemoryAsks)
 {
-    Open(RandomBytes(20000, 1));
+    Open(RandomBytes(200000, 1));
     const QByteArray original = Contents();
-    caret.Seek(10);
-    ASSERT_TRUE(doc->DeleteAt(caret, MAX_UNDO_BLOCK));
-    EXPECT_EQ(messages.Count(), 0) << "16384 bytes are still undoable";
-    ASSERT_GE(doc->Undo(caret), 0);
-    EXPECT_EQ(Contents(), original);
+    for (const int32_t count : {MAX_UNDO_BLOCK, MAX_UNDO_BLOCK + 1, 150000}) {
+        SCOPED_TRACE(count);
+        caret.Seek(10);
+        ASSERT_TRUE(doc->DeleteAt(caret, count));
+        EXPECT_EQ(messages.Count(), 0) << "no question while memory lasts";
+        ASSERT_GE(doc->Undo(caret), 0);
+        EXPECT_EQ(Contents(), original);
+        ASSERT_GE(doc->Redo(caret), 0);
+        EXPECT_EQ(doc->Size(), 200000 - count);
+        ASSERT_GE(doc->Undo(caret), 0);
+        EXPECT_EQ(Contents(), original);
+    }
 
+    doc->UndoList().InjectPieceFailure(true);
     messages.Answer(MsgResult::No);
     EXPECT_FALSE(doc->DeleteAt(caret, MAX_UNDO_BLOCK + 1));
     EXPECT_EQ(messages.Last(), CoreMessages::CannotUndoQuestion());
@@ -87,7 +95,7 @@ TEST_F(UndoListTest, DeletingMoreThanTheBlockLimitAsksFirst)
 
     messages.Answer(MsgResult::Yes);
     EXPECT_TRUE(doc->DeleteAt(caret, MAX_UNDO_BLOCK + 1));
-    EXPECT_EQ(doc->Size(), 20000 - MAX_UNDO_BLOCK - 1);
+    EXPECT_EQ(doc->Size(), 200000 - MAX_UNDO_BLOCK - 1);
     EXPECT_FALSE(doc->CanUndo());
     EXPECT_FALSE(doc->CanRedo());
 }
@@ -98,18 +106,20 @@ TEST_F(UndoListTest, WithoutWarningsALargeEditClearsTheHistorySilently)
     Settings().warnCantUndo = false;
     caret.Seek(0);
     ASSERT_TRUE(doc->OverwriteAt(caret, "x", 1));
+    doc->UndoList().InjectPieceFailure(true);
     EXPECT_TRUE(doc->DeleteAt(caret, 17000));
     EXPECT_EQ(messages.Count(), 0);
     EXPECT_FALSE(doc->CanUndo());
 }
 
-TEST_F(UndoListTest, UndoingALargeInsertAsksAboutRedo)
+TEST_F(UndoListTest, UndoingALargeInsertAsksAboutRedoWhenMemoryIsShort)
 {
     Open("head-tail");
     caret.Seek(4);
     const QByteArray inserted = RandomBytes(MAX_UNDO_BLOCK + 10, 3);
     ASSERT_EQ(doc->InsertAt(caret, inserted.constData(), int32_t(inserted.size())), int32_t(inserted.size()));
     const QByteArray edited = Contents();
+    doc->RedoList().InjectPieceFailure(true);
 
     messages.Answer(MsgResult::No);
     EXPECT_EQ(doc->Undo(caret), -1);

@@ -13,7 +13,8 @@ AppSettings NonDefaultSettings()
     AppSettings s;
     s.readOnly = true; s.insertMode = true; s.multipleInstances = false; s.overstrikeOnStartup = false;
     s.replaceSelection = true; s.dragAndDrop = false; s.showAllChars = true; s.scrollTracking = false;
-    s.warnCantUndo = false; s.undoLevels = 500; s.redoLevels = 250; s.newFile = true; s.pasteOverwrite = true;
+    s.warnCantUndo = false; s.undoLevels = 500; s.redoLevels = 250; s.extentThresholdMiB = 8; s.blockCacheMiB = 256;
+    s.newFile = true; s.pasteOverwrite = true;
     s.promptForPasteMode = false; s.addToExplorerMenu = true; s.flickerFreePainting = false; s.printBlackWhite = true;
     s.bytesPerRow = 32; s.groupBy = 2; s.sizeToFit = true; s.showDash = false; s.showSizeBar = true; s.columns = 1;
     s.offsetFormat = 0;
@@ -44,7 +45,8 @@ AppSettings NonDefaultSettings()
 
 const QStringList kSettingsKeys = {
     "ReadOnly", "InsertMode", "MultipleInstances", "OverstrikeOnStartup", "ReplaceSelection", "DragAndDrop",
-    "ShowAllChars", "ScrollTracking", "WarnCantUndo", "UndoLevels", "RedoLevels", "NewFile", "PasteOverwrite",
+    "ShowAllChars", "ScrollTracking", "WarnCantUndo", "UndoLevels", "RedoLevels", "ExtentThresholdMiB",
+    "BlockCacheMiB", "NewFile", "PasteOverwrite",
     "PromptForPasteMode", "AddToExplorerMenu", "FlickerFreePainting", "PrintBlackWhite", "BytesPerRow", "GroupBy",
     "SizeToFit", "ShowDash", "ShowSizeBar", "Columns", "OffsetFormat", "OffsetTextColor", "OddTextColor",
     "EvenTextColor", "AsciiTextColor", "BackgroundColor", "SelTextColor", "SelBackgroundColor", "SelTextInactive",

@@ -63,16 +63,14 @@ TEST_F(FileTransfer, PasteFromFileInsertsAWholeLargeFileAsOneUndoStep)
     EXPECT_EQ(CaretAt(), 4 + file.size());
     EXPECT_TRUE(doc->IsModified());
     ASSERT_EQ(UndoCount(), 1);
-    // Undoing it would put more than one redo block on the redo list: the
-    // user is asked, and No leaves everything as it is.
+    // Undoing it keeps the whole insertion for redo, however large.
     UndoTimes(1);
-    EXPECT_EQ(messages.Last(), CoreMessages::CannotRedoQuestion());
-    EXPECT_EQ(Bytes().size(), 10 + file.size());
-    messages.Answer(platform::MsgResult::Yes);
-    UndoTimes(1);
+    EXPECT_EQ(messages.Count(), 0);
     EXPECT_EQ(Bytes(), QByteArray("0123456789"));
     EXPECT_FALSE(doc->IsModified());
-    EXPECT_FALSE(view->CanRedo());
+    ASSERT_TRUE(view->CanRedo());
+    RedoTimes(1);
+    EXPECT_EQ(Bytes(), QByteArray("0123") + file + QByteArray("456789"));
 }
 
 TEST_F(FileTransfer, PasteFromFileFollowsThePasteModeAndTheTaskModes)

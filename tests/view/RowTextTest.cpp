@@ -169,3 +169,12 @@ TEST(RowText, HiddenColumnsHaveNoText)
     EXPECT_EQ(c.chars, "0123456789:;<=>?");
     EXPECT_EQ(c.charX, c.hexX);
 }
+
+TEST(RowText, BytesThatCouldNotBeReadShowAsQuestionMarksInBothColumns)
+{
+    const RowLayout l = Layout16();
+    const std::vector<uint8_t> bytes = {0x41, 0x42, 0x43, 0x44, 0x45, 0x46};
+    const RowText row = BuildRowText(l, 0x30, bytes.data(), 6, false, 2);
+    EXPECT_EQ(row.hex, "41 42 ?? ?? ?? ??");
+    EXPECT_EQ(row.chars, "AB????" + Blanks(10));
+}

@@ -1,0 +1,170 @@
+#include "SourceFile.h"
+
+#include "FileNames.h"
+#include "FileReader.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <memory>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+// The most one read(2) hands back on Linux; asking more only reads this.
+constexpr int64_t kMaxReadPerCall = 0x7ffff000;
+
+SourceFile::ReadFault& FaultHook()
+{
+    static SourceFile::ReadFault hook;
+    return hook;
+}
+
+struct DeviceGeometry {
+    int64_t size = 0;
+    int32_t sectorSize = 0;
+};
+DeviceGeometry& InjectedGeometry()
+{
+    static DeviceGeometry geometry;
+    return geometry;
+}
+
+FileIdentity IdentityOf(const struct stat& info)
+{
+    return FileIdentity{uint64_t(info.st_dev), uint64_t(info.st_ino), int64_t(info.st_size),
+                        int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
+                        int64_t(info.st_ctim.tv_sec) * 1'000'000'000 + info.st_ctim.tv_nsec};
+}
+} // namespace
+
+void SourceFile::InjectReadFault(ReadFault fault) { FaultHook() = std::move(fault); }
+
+void SourceFile::InjectDeviceGeometry(int64_t size, int32_t sectorSize)
+{
+    InjectedGeometry() = DeviceGeometry{size, sectorSize};
+}
+
+std::shared_ptr<SourceFile> SourceFile::Open(const QString& path, int* error)
+{
+    FileReader reader;
+    if (!reader.Open(path)) {
+        *error = reader.Error();
+        return nullptr;
+    }
+    static std::atomic<uint64_t> serials{0};
+    std::shared_ptr<SourceFile> source(new SourceFile());
+    source->serial_ = ++serials;
+    source->path_ = path;
+    source->fd_ = reader.TakeDescriptor();
+    struct stat info {};
+    if (::fstat(source->fd_, &info) != 0) {
+        *error = errno;
+        return nullptr;
+    }
+    source->identity_ = IdentityOf(info);
+    source->size_ = info.st_size;
+    source->blockDevice_ = S_ISBLK(info.st_mode);
+    if (source->blockDevice_) {
+        uint64_t bytes = 0;
+        int sector = 0;
+        if (::ioctl(source->fd_, BLKGETSIZE64, &bytes) != 0 || ::ioctl(source->fd_, BLKSSZGET, &sector) != 0) {
+            *error = errno;
+            return nullptr;
+        }
+        source->size_ = int64_t(bytes);
+        source->sectorSize_ = std::max(sector, 1);
+    }
+    if (const DeviceGeometry& fake = InjectedGeometry(); fake.size > 0) {
+        source->blockDevice_ = true;
+        source->size_ = std::min(fake.size, source->size_);
+        source->sectorSize_ = std::max(fake.sectorSize, 1);
+    }
+    return source;
+}
+
+SourceFile::~SourceFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+int64_t SourceFile::ReadAt(int64_t offset, void* destination, int64_t count, int* error) const
+{
+    if (count <= 0)
+        return 0;
+    if (const ReadFault& fault = FaultHook()) {
+        int64_t result = 0;
+        if (fault(offset, count, &result, error))
+            return result;
+    }
+    count = std::min(count, std::max<int64_t>(size_ - offset, 0));
+    // A disk reads whole sectors only (and with O_DIRECT nothing else).
+    if (blockDevice_ && (offset % sectorSize_ != 0 || count % sectorSize_ != 0))
+        return ReadAligned(offset, destination, count, error);
+    return ReadPlain(offset, destination, count, error);
+}
+
+int64_t SourceFile::ReadPlain(int64_t offset, void* destination, int64_t count, int* error) const
+{
+    auto* out = static_cast<char*>(destination);
+    int64_t done = 0;
+    while (done < count) {
+        const ssize_t got = ::pread(fd_, out + done, size_t(std::min(count - done, kMaxReadPerCall)), offset + done);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            *error = errno;
+            return -1;
+        }
+        if (got == 0)
+            break;  // the file ends here
+        done += got;
+    }
+    return done;
+}
+
+int64_t SourceFile::ReadAligned(int64_t offset, void* destination, int64_t count, int* error) const
+{
+    const int64_t first = offset / sectorSize_ * sectorSize_;
+    const int64_t end = (offset + count + sectorSize_ - 1) / sectorSize_ * sectorSize_;
+    std::unique_ptr<char[]> block(new (std::nothrow) char[size_t(end - first)]);
+    if (!block) {
+        *error = ENOMEM;
+        return -1;
+    }
+    const int64_t got = ReadPlain(first, block.get(), end - first, error);
+    if (got < 0)
+        return -1;
+    const int64_t useful = std::clamp<int64_t>(got - (offset - first), 0, count);
+    std::copy_n(block.get() + (offset - first), useful, static_cast<char*>(destination));
+    return useful;
+}
+
+void SourceFile::AdviseSequential(int64_t offset, int64_t count) const
+{
+    ::posix_fadvise(fd_, offset, count, POSIX_FADV_SEQUENTIAL);
+}
+
+SourceChange SourceFile::Check() const
+{
+    struct stat now {};
+    if (::fstat(fd_, &now) != 0)
+        return SourceChange::ChangedInPlace;
+    const FileIdentity mine = IdentityOf(now);
+    // A device's node says nothing of its contents; only the name can change.
+    if (!blockDevice_ && (mine.size != identity_.size || mine.modifiedNs != identity_.modifiedNs))
+        return SourceChange::ChangedInPlace;
+    struct stat named {};
+    if (::stat(EncodeFileName(path_).constData(), &named) != 0 || uint64_t(named.st_dev) != identity_.device ||
+        uint64_t(named.st_ino) != identity_.inode)
+        return SourceChange::PathReplaced;
+    return SourceChange::None;
+}
+
+} // namespace platform

@@ -1,0 +1,234 @@
+// Files opened as extents: nothing is read at open, edits read only what
+// they change, saving copies the rest, and the file on disk failing or
+// changing underneath never shows or saves wrong bytes.
+#include "BufferModel.h"
+#include "TestFiles.h"
+
+#include "core/BinEditDoc.h"
+#include "core/BlockCache.h"
+#include "platform/SourceFile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+struct ProblemLog : ICoreProblemSink {
+    void OnProblem(const CoreProblem& problem) override { problems.push_back(problem); }
+    std::vector<CoreProblem> problems;
+};
+
+class FileExtentTest : public ::testing::Test {
+protected:
+    FileExtentTest()
+    {
+        buffer.SetProblemSink(&log);
+        buffer.SetExtentThreshold(0);
+        buffer.SetBlockCache(cache);
+    }
+    ~FileExtentTest() override { platform::SourceFile::InjectReadFault({}); }
+
+    QString MakeFile(const QByteArray& bytes, const QString& name = "big.bin")
+    {
+        const QString path = dir.filePath(name);
+        WriteWholeFile(path, bytes);
+        return path;
+    }
+    std::vector<uint8_t> Contents() { return BufferBytes(buffer); }
+
+    QTemporaryDir dir;
+    ProblemLog log;
+    std::shared_ptr<CBlockCache> cache = std::make_shared<CBlockCache>(1 << 20, 64 * 1024);
+    CFileBuffer buffer;
+};
+
+TEST_F(FileExtentTest, OpeningReadsNothingAndEditsReadOnlyTheirOwnBlocks)
+{
+    const QByteArray original = RandomBytes(3 << 20, 7);
+    const QString path = MakeFile(original);
+    ASSERT_TRUE(buffer.LoadFromFile(path));
+    EXPECT_EQ(buffer.Size(), original.size());
+    EXPECT_EQ(buffer.ExtentCount(), 1);
+    EXPECT_EQ(cache->HeldBytes(), 0) << "opening reads nothing";
+
+    std::vector<uint8_t> model(original.begin(), original.end());
+    CBufferPos at;
+    at.Bind(&buffer, true, 1'500'000);
+    const uint8_t patch[3] = {1, 2, 3};
+    ASSERT_EQ(at.Write(patch, 3), 3);
+    std::copy(patch, patch + 3, model.begin() + 1'500'000);
+    at.Seek(100);
+    ASSERT_EQ(at.Insert(5000), 5000);
+    ASSERT_EQ(at.Fill(0xAA, 5000), 5000);
+    model.insert(model.begin() + 100, 5000, 0xAA);
+    at.Seek(2'000'000);
+    ASSERT_EQ(at.Delete(300'000), 300'000);
+    model.erase(model.begin() + 2'000'000, model.begin() + 2'300'000);
+    EXPECT_LE(cache->HeldBytes(), 3 * 64 * 1024) << "only the blocks around the edits were read";
+
+    std::string why;
+    ASSERT_TRUE(buffer.CheckInvariants(&why)) << why;
+    EXPECT_GE(buffer.ExtentCount(), 3);
+    EXPECT_TRUE(Contents() == model);
+
+    // Saving over the file the extents read from, then reading from the new one.
+    CBinEditDoc document;
+    document.Buffer().SetExtentThreshold(0);
+    ASSERT_TRUE(document.OnOpenDocument(path));
+    CBufferPos docAt;
+    docAt.Bind(&document.Buffer(), true, 0);
+    ASSERT_TRUE(document.OverwriteAt(docAt, patch, 3));
+    docAt.Seek(2'000'000);
+    ASSERT_TRUE(document.OnSaveDocument(path));
+    QByteArray expected = original;
+    expected.replace(0, 3, QByteArray(reinterpret_cast<const char*>(patch), 3));
+    EXPECT_EQ(ReadWholeFile(path), expected);
+    EXPECT_EQ(document.Buffer().ExtentCount(), 1) << "the document reads from the saved file";
+    EXPECT_EQ(document.Buffer().First()->next, nullptr) << "its memory chunks are freed";
+    EXPECT_EQ(docAt.Offset(), 2'000'000);
+    ASSERT_TRUE(document.Buffer().CheckInvariants(&why)) << why;
+    uint8_t first[3] = {};
+    docAt.Seek(0);
+    docAt.Read(first, 3);
+    EXPECT_TRUE(std::equal(first, first + 3, patch));
+}
+
+// How the disk fails a read that reaches the chosen offset: with an error,
+// with the bytes up to it only, or because another program cut the file
+// short there (which also tells the file changed in place).
+struct ReadFault {
+    const char* name;
+    int error;  // 0: the read ends at the bad offset
+    bool truncateInstead;
+};
+
+TEST_F(FileExtentTest, AFailedReadIsSaidOnceAndNoSaveLacksTheBytes)
+{
+    const ReadFault faults[] = {
+        {"EIO", EIO, false},
+        {"short read", 0, false},
+        {"cut short underneath", 0, true},
+    };
+    for (const ReadFault& fault : faults) {
+        SCOPED_TRACE(fault.name);
+        const QByteArray original = RandomBytes(1 << 20, 3);
+        const QString path = MakeFile(original);
+        const QString copy = dir.filePath("copy.bin");
+        QFile::remove(copy);
+        ASSERT_TRUE(buffer.LoadFromFile(path));
+        log.problems.clear();
+        constexpr int64_t kBadOffset = 512 * 1024;
+        if (fault.truncateInstead) {
+            ASSERT_EQ(truncate(QFile::encodeName(path).constData(), kBadOffset), 0);
+        } else {
+            platform::SourceFile::InjectReadFault([&](int64_t offset, int64_t count, int64_t* result, int* error) {
+                if (offset + count <= kBadOffset)
+                    return false;
+                *result = fault.error ? -1 : std::max<int64_t>(kBadOffset - offset, 0);
+                *error = fault.error;
+                return true;
+            });
+        }
+        uint8_t bytes[16];
+        CBufferPos at;
+        at.Bind(&buffer, false, 0);
+        if (!fault.truncateInstead) {
+            EXPECT_EQ(at.Read(bytes, 16), 16) << "blocks before the fault read as ever";
+        }
+        for (int repaint = 0; repaint < 3; ++repaint) {
+            at.Seek(int32_t(kBadOffset + 10));
+            EXPECT_LT(at.Read(bytes, 16), 16);
+        }
+        ASSERT_EQ(log.problems.size(), 1u) << "said once, not on every repaint";
+        EXPECT_EQ(log.problems[0].path, path);
+
+        EXPECT_FALSE(buffer.SaveToFile(copy));
+        EXPECT_FALSE(QFile::exists(copy)) << "no file lacking the bytes";
+        if (!fault.truncateInstead) {
+            EXPECT_FALSE(buffer.SaveToFile(path));
+            EXPECT_EQ(ReadWholeFile(path), original) << "the original is byte for byte as it was";
+        }
+        platform::SourceFile::InjectReadFault({});
+        buffer.Reset();
+    }
+}
+
+TEST_F(FileExtentTest, AFileReplacedKeepsReadingWhileAFileChangedInPlaceStops)
+{
+    const QByteArray original = RandomBytes(256 * 1024, 5);
+    const QString path = MakeFile(original);
+
+    // Another program's save: a new file renamed over the name. Our
+    // descriptor still reads the old bytes, all of them, consistently.
+    {
+        CBinEditDoc document;
+        document.Buffer().SetExtentThreshold(0);
+        ASSERT_TRUE(document.OnOpenDocument(path));
+        const QString other = MakeFile(RandomBytes(1000, 6), "other.bin");
+        ASSERT_TRUE(QFile::remove(path));
+        ASSERT_TRUE(QFile::rename(other, path));
+        EXPECT_FALSE(document.Buffer().SourceChangedUnderneath());
+        EXPECT_TRUE(BufferBytes(document.Buffer()) == std::vector<uint8_t>(original.begin(), original.end()));
+        EXPECT_FALSE(document.IsReadOnly());
+        WriteWholeFile(path, original);
+    }
+    // The same file written in place: nothing of it is shown or saved.
+    CBinEditDoc document;
+    document.Buffer().SetExtentThreshold(0);
+    ProblemLog problems;
+    document.Buffer().SetProblemSink(&problems);
+    ASSERT_TRUE(document.OnOpenDocument(path));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("more");
+    }
+    CBufferPos at;
+    at.Bind(&document.Buffer(), false, 0);
+    uint8_t bytes[16];
+    EXPECT_EQ(at.Read(bytes, 16), 0);
+    EXPECT_TRUE(document.Buffer().SourceChangedUnderneath());
+    ASSERT_EQ(problems.problems.size(), 1u);
+    EXPECT_EQ(problems.problems[0].error, CoreError::SourceChanged);
+    EXPECT_EQ(problems.problems[0].path, path);
+    const QString copy = dir.filePath("copy.bin");
+    EXPECT_FALSE(document.Buffer().SaveToFile(copy));
+    EXPECT_FALSE(QFile::exists(copy));
+}
+
+TEST_F(FileExtentTest, AStoppedSaveLeavesTheOriginalAndNoTemporaryFile)
+{
+    const QByteArray original = RandomBytes(5 << 20, 9);
+    const QString path = MakeFile(original);
+    ASSERT_TRUE(buffer.LoadFromFile(path));
+    CBufferPos at;
+    at.Bind(&buffer, false, 10);
+    ASSERT_EQ(at.Fill(0, 10), 10);
+    int calls = 0;
+    buffer.SetProgressHook([&](int64_t done, int64_t total) {
+        EXPECT_LE(done, total);
+        return ++calls < 3;
+    });
+    EXPECT_FALSE(buffer.SaveToFile(path));
+    EXPECT_EQ(calls, 3);
+    EXPECT_FALSE(buffer.LastProblem()) << "stopping is not a failure";
+    EXPECT_EQ(ReadWholeFile(path), original);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST_F(FileExtentTest, ABlockDeviceOpensAsExtentsOfItsOwnSize)
+{
+    const QByteArray bytes = RandomBytes(1 << 20, 11);
+    const QString path = MakeFile(bytes);
+    platform::SourceFile::InjectDeviceGeometry(512 * 1024, 4096);
+    const bool loaded = buffer.LoadFromFile(path);
+    platform::SourceFile::InjectDeviceGeometry(0, 0);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(buffer.Size(), 512 * 1024) << "the device's size, not the node's";
+    EXPECT_TRUE(Contents() == std::vector<uint8_t>(bytes.begin(), bytes.begin() + 512 * 1024));
+}
+
+} // namespace
