@@ -19,6 +19,8 @@ size_t BlockBytes(int32_t capacity) { return sizeof(CBufferChunk) + size_t(capac
 constexpr int kChunksPerRead = 256;
 // Bytes gathered before each write while saving.
 constexpr size_t kSaveBlock = size_t(1) << 20;
+// Bytes of an extent copied between two progress reports while saving.
+constexpr int64_t kCopyStep = int64_t(16) << 20;
 } // namespace
 
 CFileBuffer::CFileBuffer() : index_(heap_) { MakeEmpty(); }
@@ -560,7 +562,8 @@ bool CFileBuffer::SaveToFile(const QString& path) const
         }
     }
     platform::AtomicFileWriter writer;
-    if (!writer.Open(path)) {
+    // A file system without room says so before anything is written.
+    if (!writer.Open(path) || !writer.CheckRoom(size_)) {
         ReportFileError(writer.Error(), path);
         return false;
     }
@@ -576,7 +579,7 @@ bool CFileBuffer::SaveToFile(const QString& path) const
     for (const CBufferChunk* chunk = first_; chunk; chunk = chunk->next) {
         if (chunk->IsExtent()) {
             if (!WriteBlock(writer, block.get(), int64_t(filled), written, stopped) ||
-                !CopyExtent(AsExtent(chunk), writer, block.get(), written, stopped, &readProblem))
+                !CopyExtent(AsExtent(chunk), writer, written, stopped, &readProblem))
                 break;
             filled = 0;
             continue;
@@ -615,17 +618,28 @@ bool CFileBuffer::WriteBlock(platform::AtomicFileWriter& writer, const uint8_t* 
     return !stopped;
 }
 
-// The unchanged stretch goes from the old file to the new one a block at a
-// time; false when reading (then *problem says why) or writing fails, or the
-// save was stopped.
-bool CFileBuffer::CopyExtent(const CFileExtent* extent, platform::AtomicFileWriter& writer, uint8_t* block,
-                             int64_t& written, bool& stopped, CoreProblem* problem) const
+// The unchanged stretch goes from the old file to the new one in large
+// steps, by the kernel where it can. False when reading (then *problem says
+// why) or writing fails, or the save was stopped.
+bool CFileBuffer::CopyExtent(const CFileExtent* extent, platform::AtomicFileWriter& writer, int64_t& written,
+                             bool& stopped, CoreProblem* problem) const
 {
     for (int64_t done = 0; done < extent->extentLength;) {
-        const int64_t n = std::min<int64_t>(int64_t(kSaveBlock), extent->extentLength - done);
-        if (!ReadExtent(extent, done, block, n, problem) || !WriteBlock(writer, block, n, written, stopped))
+        const int64_t n = std::min(kCopyStep, extent->extentLength - done);
+        int readError = 0;
+        const bool copied = extent->source->CopyTo(writer, extent->start + done, n, &readError);
+        // A file changed while it was copied gives a new file of mixed bytes.
+        if (!SourceStillValid(*extent->source, problem))
             return false;
+        if (!copied) {
+            if (readError != 0)
+                ReportReadFailure(readError, *extent->source, problem);
+            return false;
+        }
         done += n;
+        written += n;
+        if (!WriteBlock(writer, nullptr, 0, written, stopped))
+            return false;
     }
     return true;
 }

@@ -168,8 +168,8 @@ private:
                     CoreProblem* problem) const;
     int64_t CacheBlockBytes() const;
     bool SourceStillValid(const platform::SourceFile& source, CoreProblem* problem) const;
-    bool CopyExtent(const CFileExtent* extent, platform::AtomicFileWriter& writer, uint8_t* block, int64_t& written,
-                    bool& stopped, CoreProblem* problem) const;
+    bool CopyExtent(const CFileExtent* extent, platform::AtomicFileWriter& writer, int64_t& written, bool& stopped,
+                    CoreProblem* problem) const;
     bool WriteBlock(platform::AtomicFileWriter& writer, const uint8_t* block, int64_t count, int64_t& written,
                     bool& stopped) const;
     CBlockCache& Cache() const;

@@ -8,7 +8,10 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <algorithm>
+#include <memory>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace platform {
@@ -16,6 +19,12 @@ namespace platform {
 namespace {
 int g_injectedWriteError = 0;
 bool g_noUnnamedTemporary = false;
+int64_t g_injectedFreeSpace = -1;
+bool g_noKernelCopy = false;
+// The most one copy or read call hands over on Linux.
+constexpr int64_t kMaxPerCall = 0x7ffff000;
+// Blocks of the copy when the kernel cannot copy between the two files.
+constexpr int64_t kCopyBlock = int64_t(1) << 20;
 
 constexpr char kTemporaryPattern[] = "/.vantrel-save-XXXXXX";
 
@@ -75,6 +84,8 @@ QByteArray ResolveTarget(const QString& path)
 
 void AtomicFileWriter::InjectWriteFailure(int errorNumber) { g_injectedWriteError = errorNumber; }
 void AtomicFileWriter::InjectNoUnnamedTemporary(bool on) { g_noUnnamedTemporary = on; }
+void AtomicFileWriter::InjectFreeSpace(int64_t bytes) { g_injectedFreeSpace = bytes; }
+void AtomicFileWriter::InjectNoKernelCopy(bool on) { g_noKernelCopy = on; }
 
 AtomicFileWriter::~AtomicFileWriter() { Abandon(); }
 
@@ -176,6 +187,61 @@ bool AtomicFileWriter::Write(const void* data, int64_t count)
         count -= n;
     }
     return true;
+}
+
+bool AtomicFileWriter::CopyFrom(int sourceFd, int64_t sourceOffset, int64_t count)
+{
+    if (fd_ < 0)
+        return false;
+    while (count > 0 && !g_noKernelCopy) {
+        loff_t from = sourceOffset;
+        const ssize_t n = ::copy_file_range(sourceFd, &from, fd_, nullptr, size_t(std::min(count, kMaxPerCall)), 0);
+        if (n > 0) {
+            sourceOffset += n;
+            count -= n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        // Files on different kinds of file system, or a kernel or file
+        // system without the call: the rest goes through our memory.
+        if (n == 0 || errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL)
+            break;
+        return Fail(errno);
+    }
+    return count == 0 || CopyByBlocks(sourceFd, sourceOffset, count);
+}
+
+bool AtomicFileWriter::CopyByBlocks(int sourceFd, int64_t sourceOffset, int64_t count)
+{
+    std::unique_ptr<char[]> block(new (std::nothrow) char[size_t(std::min(count, kCopyBlock))]);
+    if (!block)
+        return Fail(ENOMEM);
+    while (count > 0) {
+        const ssize_t n = ::pread(sourceFd, block.get(), size_t(std::min(count, kCopyBlock)), sourceOffset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return Fail(n < 0 ? errno : EIO);
+        if (!Write(block.get(), n))
+            return false;
+        sourceOffset += n;
+        count -= n;
+    }
+    return true;
+}
+
+bool AtomicFileWriter::CheckRoom(int64_t totalBytes)
+{
+    if (fd_ < 0)
+        return false;
+    int64_t available = g_injectedFreeSpace;
+    struct statvfs info {};
+    if (available < 0 && ::fstatvfs(fd_, &info) == 0)
+        available = int64_t(info.f_bavail) * int64_t(info.f_frsize);
+    if (available < 0 || available >= totalBytes)
+        return true;  // a file system that cannot say is given the benefit of the doubt
+    return Fail(ENOSPC);
 }
 
 bool AtomicFileWriter::Commit()

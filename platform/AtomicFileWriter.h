@@ -22,6 +22,14 @@ public:
 
     bool Open(const QString& path);
     bool Write(const void* data, int64_t count);
+    // Appends count bytes of the file open on sourceFd, from sourceOffset,
+    // copied by the kernel (cloned where the file system can); where it
+    // cannot, read and written in large blocks. A source that ends early is
+    // EIO.
+    bool CopyFrom(int sourceFd, int64_t sourceOffset, int64_t count);
+    // False, with ENOSPC, when the file system has less room than
+    // totalBytes: a save is refused before writing anything.
+    bool CheckRoom(int64_t totalBytes);
     // Flushes, closes and renames over the target. On failure the target is untouched.
     bool Commit();
     void Abandon();
@@ -34,11 +42,16 @@ public:
     static void InjectWriteFailure(int errorNumber);
     // Test hook: behave as on a file system without unnamed temporary files.
     static void InjectNoUnnamedTemporary(bool on);
+    // Test hooks: the file system seems to have this many bytes free (-1:
+    // the truth); copying never uses the kernel's copy.
+    static void InjectFreeSpace(int64_t bytes);
+    static void InjectNoKernelCopy(bool on);
 
 private:
     bool Fail(int errorNumber);
     bool CreateTemporary();
     bool LinkUnnamedTemporary();
+    bool CopyByBlocks(int sourceFd, int64_t sourceOffset, int64_t count);
 
 
     QString path_;

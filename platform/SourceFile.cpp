@@ -1,5 +1,6 @@
 #include "SourceFile.h"
 
+#include "AtomicFileWriter.h"
 #include "FileNames.h"
 #include "FileReader.h"
 
@@ -144,6 +145,33 @@ int64_t SourceFile::ReadAligned(int64_t offset, void* destination, int64_t count
     const int64_t useful = std::clamp<int64_t>(got - (offset - first), 0, count);
     std::copy_n(block.get() + (offset - first), useful, static_cast<char*>(destination));
     return useful;
+}
+
+bool SourceFile::CopyTo(AtomicFileWriter& writer, int64_t offset, int64_t count, int* readError) const
+{
+    *readError = 0;
+    if (!FaultHook())
+        return writer.CopyFrom(fd_, offset, count);
+    // With a fault hook every byte goes through ReadAt, so the hook sees it.
+    constexpr int64_t kBlock = int64_t(1) << 20;
+    std::unique_ptr<char[]> block(new (std::nothrow) char[size_t(kBlock)]);
+    if (!block) {
+        *readError = ENOMEM;
+        return false;
+    }
+    for (int64_t done = 0; done < count;) {
+        const int64_t n = std::min(kBlock, count - done);
+        const int64_t got = ReadAt(offset + done, block.get(), n, readError);
+        if (got != n) {
+            if (got >= 0)
+                *readError = EIO;
+            return false;
+        }
+        if (!writer.Write(block.get(), n))
+            return false;
+        done += n;
+    }
+    return true;
 }
 
 void SourceFile::AdviseSequential(int64_t offset, int64_t count) const

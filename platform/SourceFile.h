@@ -12,6 +12,8 @@
 
 namespace platform {
 
+class AtomicFileWriter;
+
 // What tells one file from another and a file from its changed self.
 struct FileIdentity {
     uint64_t device = 0;
@@ -51,6 +53,10 @@ public:
     // Reads count bytes from offset. Returns the bytes read, fewer than count
     // only where the file ends; -1 with *error on failure.
     int64_t ReadAt(int64_t offset, void* destination, int64_t count, int* error) const;
+    // Appends count bytes from offset to what the writer has written,
+    // copied by the kernel where it can. False when the writer failed (its
+    // Error() says why) or, with *readError set, when reading failed.
+    bool CopyTo(AtomicFileWriter& writer, int64_t offset, int64_t count, int* readError) const;
     // Tells the kernel a long sequential read of the stretch is coming.
     void AdviseSequential(int64_t offset, int64_t count) const;
     // How the file and its name compare with the identity taken at open.

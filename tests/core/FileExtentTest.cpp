@@ -6,6 +6,7 @@
 
 #include "core/BinEditDoc.h"
 #include "core/BlockCache.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/SourceFile.h"
 
 #include <QDir>
@@ -201,7 +202,7 @@ TEST_F(FileExtentTest, AFileReplacedKeepsReadingWhileAFileChangedInPlaceStops)
 
 TEST_F(FileExtentTest, AStoppedSaveLeavesTheOriginalAndNoTemporaryFile)
 {
-    const QByteArray original = RandomBytes(5 << 20, 9);
+    const QByteArray original = RandomBytes(40 << 20, 9);  // a few steps of the copy
     const QString path = MakeFile(original);
     ASSERT_TRUE(buffer.LoadFromFile(path));
     CBufferPos at;
@@ -215,6 +216,25 @@ TEST_F(FileExtentTest, AStoppedSaveLeavesTheOriginalAndNoTemporaryFile)
     EXPECT_FALSE(buffer.SaveToFile(path));
     EXPECT_EQ(calls, 3);
     EXPECT_FALSE(buffer.LastProblem()) << "stopping is not a failure";
+    EXPECT_EQ(ReadWholeFile(path), original);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST_F(FileExtentTest, ASaveWithoutRoomIsRefusedBeforeWritingAnything)
+{
+    const QByteArray original = RandomBytes(1 << 20, 13);
+    const QString path = MakeFile(original);
+    ASSERT_TRUE(buffer.LoadFromFile(path));
+    CBufferPos at;
+    at.Bind(&buffer, false, 5);
+    ASSERT_EQ(at.Insert(3), 3);
+    platform::AtomicFileWriter::InjectFreeSpace(original.size());
+    const bool saved = buffer.SaveToFile(path);
+    platform::AtomicFileWriter::InjectFreeSpace(-1);
+    EXPECT_FALSE(saved);
+    ASSERT_EQ(log.problems.size(), 1u);
+    EXPECT_EQ(log.problems[0].fileError, ENOSPC);
+    EXPECT_EQ(log.problems[0].path, path);
     EXPECT_EQ(ReadWholeFile(path), original);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }

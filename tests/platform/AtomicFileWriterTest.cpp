@@ -11,7 +11,9 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -81,4 +83,65 @@ TEST(AtomicFileWriter, AWriterKilledHalfWayLeavesOnlyTheOriginal)
     EXPECT_EQ(outcome.signal, SIGKILL) << "exit code " << outcome.code;
     EXPECT_EQ(ReadWholeFile(target), QByteArray("original"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"target.bin"});
+}
+
+// Ranges of another file copied in between plain writes, by the kernel and
+// through memory, with a source that ends early and a file system that has
+// no room; each checked byte for byte against the file it should give.
+TEST(AtomicFileWriter, CopiesRangesOfAnotherFileAndRefusesWhenThereIsNoRoom)
+{
+    QTemporaryDir dir;
+    const QByteArray source = RandomBytes(3 << 20, 21);
+    const QString sourcePath = dir.filePath("source.bin");
+    WriteWholeFile(sourcePath, source);
+    const int fd = ::open(QFile::encodeName(sourcePath).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    struct Case {
+        const char* name;
+        bool kernelCopy;
+        int64_t from;
+        int64_t count;
+        bool succeeds;
+    };
+    const Case cases[] = {
+        {"whole file by the kernel", true, 0, 3 << 20, true},
+        {"whole file through memory", false, 0, 3 << 20, true},
+        {"middle by the kernel", true, 12345, 1 << 20, true},
+        {"middle through memory", false, 12345, 1 << 20, true},
+        {"nothing", true, 100, 0, true},
+        {"past the end by the kernel", true, (3 << 20) - 10, 20, false},
+        {"past the end through memory", false, (3 << 20) - 10, 20, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::AtomicFileWriter::InjectNoKernelCopy(!c.kernelCopy);
+        const QString target = dir.filePath("target.bin");
+        WriteWholeFile(target, "original");
+        platform::AtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(target));
+        ASSERT_TRUE(writer.Write("head", 4));
+        const bool copied = writer.CopyFrom(fd, c.from, c.count);
+        EXPECT_EQ(copied, c.succeeds);
+        if (copied) {
+            ASSERT_TRUE(writer.Write("tail", 4));
+            ASSERT_TRUE(writer.Commit());
+            EXPECT_EQ(ReadWholeFile(target), "head" + source.mid(c.from, c.count) + "tail");
+        } else {
+            EXPECT_EQ(writer.Error(), EIO);
+            EXPECT_EQ(ReadWholeFile(target), "original");
+        }
+    }
+    platform::AtomicFileWriter::InjectNoKernelCopy(false);
+    ::close(fd);
+
+    const QString target = dir.filePath("target.bin");
+    platform::AtomicFileWriter::InjectFreeSpace(1000);
+    platform::AtomicFileWriter writer;
+    ASSERT_TRUE(writer.Open(target));
+    EXPECT_TRUE(writer.CheckRoom(1000));
+    EXPECT_FALSE(writer.CheckRoom(1001));
+    platform::AtomicFileWriter::InjectFreeSpace(-1);
+    EXPECT_EQ(writer.Error(), ENOSPC);
+    EXPECT_EQ(ReadWholeFile(target), "original");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file is left";
 }
