@@ -350,7 +350,8 @@ bool CFileBuffer::OpenAsExtents(const QString& path, int32_t sizeLimit, bool* op
         return false;
     }
     const int64_t length = source->Size();
-    if (length <= extentThreshold_)
+    // A disk is never read whole, whatever its size.
+    if (length == 0 || (length <= extentThreshold_ && !source->IsBlockDevice()))
         return true;
     if (length > sizeLimit) {
         Report(CoreProblem{CoreError::SizeLimitOnLoad, 0, path});
@@ -1273,6 +1274,8 @@ bool CFileBuffer::CheckInvariants(std::string* why) const
     if (total != size_)
         return fail("size " + std::to_string(size_) + " but chunks hold " + std::to_string(total));
     if (!index_.Check(first_, size_, why))
+        return false;
+    if (cache_ && !cache_->Check(why))
         return false;
     for (const CBufferPos* cursor : cursors_) {
         int64_t start = 0;

@@ -10,6 +10,7 @@
 #include "platform/SourceFile.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -249,6 +250,32 @@ TEST_F(FileExtentTest, ABlockDeviceOpensAsExtentsOfItsOwnSize)
     ASSERT_TRUE(loaded);
     EXPECT_EQ(buffer.Size(), 512 * 1024) << "the device's size, not the node's";
     EXPECT_TRUE(Contents() == std::vector<uint8_t>(bytes.begin(), bytes.begin() + 512 * 1024));
+}
+
+// A real disk: a loop device over an image file, where the environment lets
+// the test attach one (it needs root and the loop driver).
+TEST_F(FileExtentTest, ARealLoopDeviceOpensReadOnlyWithItsBytes)
+{
+    const QByteArray image = RandomBytes(1 << 20, 19);
+    const QString imagePath = MakeFile(image, "disk.img");
+    QProcess attach;
+    attach.start("losetup", {"--find", "--show", imagePath});
+    if (!attach.waitForFinished(10000) || attach.exitStatus() != QProcess::NormalExit || attach.exitCode() != 0)
+        GTEST_SKIP() << "no loop device can be attached here: "
+                     << attach.readAllStandardError().trimmed().toStdString() << attach.errorString().toStdString();
+    const QString device = QString::fromLocal8Bit(attach.readAllStandardOutput().trimmed());
+    struct Detach {
+        QString device;
+        ~Detach() { QProcess::execute("losetup", {"--detach", device}); }
+    } detach{device};
+
+    CBinEditDoc document;
+    document.Buffer().SetExtentThreshold(0);
+    ASSERT_TRUE(document.OnOpenDocument(device));
+    EXPECT_EQ(document.Size(), image.size());
+    EXPECT_EQ(document.Buffer().ExtentCount(), 1);
+    EXPECT_TRUE(document.IsReadOnly()) << "a disk is looked at, never written";
+    EXPECT_TRUE(BufferBytes(document.Buffer()) == std::vector<uint8_t>(image.begin(), image.end()));
 }
 
 } // namespace
