@@ -304,8 +304,11 @@ bool CBinEditDoc::MoveBlock(CBufferPos& at, int32_t source, int32_t count, int32
         (dropOffset >= source && dropOffset <= source + count))
         return false;
     BeginOperation();
-    std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[size_t(count)]);
-    if (!block) {
+    // The block moves as pieces: stretches still on disk are not read.
+    std::vector<StoredSegment> segments;
+    std::unique_ptr<uint8_t[]> bytes;
+    int64_t byteCount = 0;
+    if (!buffer_.DescribeRange(source, count, segments, bytes, byteCount)) {
         ReportProblem(CoreProblem{CoreError::CommandOutOfMemory});
         return false;
     }
@@ -313,13 +316,11 @@ bool CBinEditDoc::MoveBlock(CBufferPos& at, int32_t source, int32_t count, int32
     if (!RecordEdit(at, UndoKind::MoveBack, count, source))
         return false;
     at.Seek(source);
-    at.Read(block.get(), count);
     at.Delete(count);
     at.Seek(dropOffset > source ? dropOffset - count : dropOffset);
-    const int32_t inserted = at.Insert(count);
+    const int32_t inserted = buffer_.InsertPieces(at, segments, bytes.get());
     if (inserted < count)
         undo_.Clear();
-    at.Write(block.get(), inserted);
     SetModifiedFlag(true);
     UpdateAllViews(sender, HINT_SIZE_CHANGED, HintArgs{std::min(source, at.Offset())});
     return inserted == count;

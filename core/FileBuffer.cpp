@@ -1061,6 +1061,29 @@ bool CFileBuffer::DescribeRange(int32_t offset, int32_t count, std::vector<Store
     return true;
 }
 
+int32_t CFileBuffer::InsertPieces(CBufferPos& cursor, const std::vector<StoredSegment>& segments,
+                                  const uint8_t* bytes)
+{
+    const int32_t start = cursor.offset_;
+    int32_t total = 0;
+    for (const StoredSegment& segment : segments) {
+        const auto length = int32_t(segment.length);
+        int32_t inserted = 0;
+        if (segment.source) {
+            inserted = InsertExtent(cursor, segment.source, segment.start, length);
+        } else {
+            inserted = cursor.Insert(length);
+            cursor.Write(bytes + segment.start, inserted);
+        }
+        cursor.Forward(inserted);
+        total += inserted;
+        if (inserted < length)
+            break;
+    }
+    cursor.Seek(start);
+    return total;
+}
+
 int32_t CFileBuffer::InsertExtent(CBufferPos& cursor, const platform::SourceFile* source, int64_t start,
                                   int32_t length)
 {

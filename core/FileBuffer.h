@@ -107,6 +107,11 @@ public:
     // (byteCount of them). False when memory runs out.
     bool DescribeRange(int32_t offset, int32_t count, std::vector<StoredSegment>& segments,
                        std::unique_ptr<uint8_t[]>& bytes, int64_t& byteCount) const;
+    // Puts pieces described by DescribeRange back at the cursor, which ends
+    // where it started: stretches of a file on disk as extents, the bytes
+    // from memory as new chunks. Returns the bytes inserted, fewer than the
+    // pieces hold when memory ran out part of the way.
+    int32_t InsertPieces(CBufferPos& cursor, const std::vector<StoredSegment>& segments, const uint8_t* bytes);
     // Puts length bytes of a file the buffer reads from at the cursor, as an
     // extent (nothing is read). Returns the bytes inserted: 0 when memory
     // runs out or the buffer would grow past its limit.

@@ -355,7 +355,7 @@ int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert
     case UndoKind::ReinsertBytes: {
         lastEditLength_ = entry.count;
         if (entry.segments) {
-            shortInsert = !InsertPieces(entry, cursor);
+            shortInsert = cursor.Buffer()->InsertPieces(cursor, *entry.segments, entry.data) < entry.count;
             return entry.offset;
         }
         const int32_t inserted = cursor.Insert(entry.count);
@@ -370,7 +370,7 @@ int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert
         lastEditLength_ = entry.count;
         if (entry.segments) {
             cursor.Delete(entry.other);
-            shortInsert = !InsertPieces(entry, cursor);
+            shortInsert = cursor.Buffer()->InsertPieces(cursor, *entry.segments, entry.data) < entry.count;
             return entry.offset;
         }
         cursor.Write(entry.StoredBytes(), ResizeRegion(cursor, entry.other, entry.count, shortInsert));
@@ -381,32 +381,6 @@ int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert
         return ApplyMove(entry, cursor, shortInsert);
     }
     return -1;
-}
-
-// Puts an entry's pieces back at the cursor, which ends where it started:
-// stretches of a file on disk as extents, bytes from memory as new chunks.
-// False when memory ran out part of the way.
-bool CUndoList::InsertPieces(const UndoEntry& entry, CBufferPos& cursor)
-{
-    const int32_t start = cursor.Offset();
-    bool complete = true;
-    for (const StoredSegment& segment : *entry.segments) {
-        const auto length = int32_t(segment.length);
-        int32_t inserted = 0;
-        if (segment.source) {
-            inserted = cursor.Buffer()->InsertExtent(cursor, segment.source, segment.start, length);
-        } else {
-            inserted = cursor.Insert(length);
-            cursor.Write(entry.data + segment.start, inserted);
-        }
-        cursor.Forward(inserted);
-        if (inserted < length) {
-            complete = false;
-            break;
-        }
-    }
-    cursor.Seek(start);
-    return complete;
 }
 
 // Makes the region of oldLength bytes at the cursor newLength bytes long and
@@ -445,19 +419,20 @@ int32_t CUndoList::ApplyMany(const UndoEntry& entry, CBufferPos& cursor, bool& s
 
 int32_t CUndoList::ApplyMove(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert)
 {
-    std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[size_t(std::max(entry.count, 1))]);
-    if (!block) {
+    // The block moves as pieces: nothing of it is read or copied but the
+    // bytes it has in memory.
+    std::vector<StoredSegment> segments;
+    std::unique_ptr<uint8_t[]> bytes;
+    int64_t byteCount = 0;
+    if (entry.other < entry.offset)
+        cursor.Back(entry.count);
+    if (!cursor.Buffer()->DescribeRange(cursor.Offset(), entry.count, segments, bytes, byteCount)) {
         Report(CoreError::HistoryOutOfSync);
         return -1;
     }
-    if (entry.other < entry.offset)
-        cursor.Back(entry.count);
-    cursor.Read(block.get(), entry.count);
     cursor.Delete(entry.count);
     cursor.Seek(entry.other);
-    const int32_t inserted = cursor.Insert(entry.count);
-    shortInsert = inserted < entry.count;
-    cursor.Write(block.get(), inserted);
+    shortInsert = cursor.Buffer()->InsertPieces(cursor, segments, bytes.get()) < entry.count;
     lastEditLength_ = entry.count;
     return std::min(entry.offset, entry.other);
 }

@@ -54,7 +54,6 @@ private:
     bool PushEntry(const CBufferPos& cursor, UndoKind kind, int32_t count, int32_t other, PushRole role);
     StoreResult StoreBytes(UndoEntry& entry, const CBufferPos& cursor, PushRole role);
     bool StorePieces(UndoEntry& entry, const CBufferPos& cursor);
-    static bool InsertPieces(const UndoEntry& entry, CBufferPos& cursor);
     bool PushInverse(const UndoEntry& entry, CBufferPos& cursor);
     bool PushManyInverse(const UndoEntry& entry, const CBufferPos& cursor);
     bool StoreReplaceAll(UndoEntry& entry, const ReplaceAllRecord& record);
