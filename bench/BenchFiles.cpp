@@ -16,7 +16,7 @@ QString BenchFile(int64_t size, const char* name)
 {
     QString dir = qEnvironmentVariable("VANTREL_BENCH_DIR", QDir::tempPath());
     const QString path = dir + QStringLiteral("/vantrel-bench-%1.bin").arg(name ? QString::fromLatin1(name) : QString::number(size));
-    if (QFileInfo(path).size() != size) {
+    if (!QFileInfo::exists(path) || QFileInfo(path).size() != size) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             qFatal("cannot create %s", qPrintable(path));

@@ -1,7 +1,8 @@
 // Start-up with a large file on the command line: from process start to the
 // first painted window, against reading the same file with `cat` into
-// /dev/null in the same run.
+// /dev/null in the same run, and the resident memory at that first paint.
 //   bench_startup [SIZE_MIB]        (default 1024)
+//   bench_startup --bytes SIZE
 // The parent starts a child copy of this program that runs the application
 // object exactly as the program does and says when the hex view has painted.
 #include "BenchFiles.h"
@@ -42,7 +43,8 @@ protected:
                 QMetaObject::invokeMethod(
                     this,
                     [this] {
-                        std::printf("painted %lld %lld\n", loadedMs, clock_.elapsed());
+                        std::printf("painted %lld %lld %lld\n", loadedMs, clock_.elapsed(),
+                                    static_cast<long long>(ResidentBytes()));
                         std::fflush(stdout);
                         ::_exit(0);  // the parent has its number; skip freeing the file
                     },
@@ -93,6 +95,7 @@ struct StartupTimes {
     double total = 0;   // process start to first paint, measured here
     double loaded = 0;  // child's own clock: start-up done (file loaded)
     double painted = 0; // child's own clock: first paint
+    double residentMiB = 0;  // child's resident memory right after the first paint
 };
 
 StartupTimes TimeStartup(const QString& self, const QString& file)
@@ -117,6 +120,7 @@ StartupTimes TimeStartup(const QString& self, const QString& file)
             const QList<QByteArray> parts = line.split(' ');
             times.loaded = parts.value(1).toDouble();
             times.painted = parts.value(2).toDouble();
+            times.residentMiB = parts.value(3).toDouble() / double(1 << 20);
             break;
         }
     }
@@ -132,22 +136,29 @@ int main(int argc, char** argv)
         return RunChild(argc, argv, QString::fromLocal8Bit(argv[2]));
 
     QCoreApplication core(argc, argv);
-    const int64_t mib = argc >= 2 ? QByteArray(argv[1]).toLongLong() : 1024;
-    const QString file = BenchFile(mib << 20, mib == 1024 ? "1gib" : nullptr);
+    // bench_startup [SIZE_MIB] or bench_startup --bytes SIZE
+    const bool exact = argc >= 3 && QByteArray(argv[1]) == "--bytes";
+    const int64_t bytes = exact ? QByteArray(argv[2]).toLongLong()
+                                : (argc >= 2 ? QByteArray(argv[1]).toLongLong() : 1024) << 20;
+    const int64_t mib = bytes >> 20;
+    const QString file = BenchFile(bytes, bytes == int64_t(1) << 30 ? "1gib" : nullptr);
     const QString self = QCoreApplication::applicationFilePath();
 
-    std::vector<double> cat, total, loaded, painted;
+    std::vector<double> cat, total, loaded, painted, resident;
     for (int run = 0; run < kRuns; ++run) {
         cat.push_back(TimeCat(file));
         const StartupTimes times = TimeStartup(self, file);
         total.push_back(times.total);
         loaded.push_back(times.loaded);
         painted.push_back(times.painted);
+        resident.push_back(times.residentMiB);
     }
-    std::printf("file: %s (%lld MiB), median of %d runs\n", qPrintable(file), static_cast<long long>(mib), kRuns);
+    std::printf("file: %s (%lld bytes, %lld MiB), median of %d runs\n", qPrintable(file),
+                static_cast<long long>(bytes), static_cast<long long>(mib), kRuns);
     std::printf("  cat file > /dev/null                     %8.1f ms\n", Median(cat));
     std::printf("  process start to first painted window    %8.1f ms\n", Median(total));
     std::printf("    (inside the process: start-up done at %.1f ms, first paint at %.1f ms)\n", Median(loaded),
                 Median(painted));
+    std::printf("  resident memory after the first paint    %8.1f MiB\n", Median(resident));
     return 0;
 }
