@@ -662,19 +662,29 @@ void CFileBuffer::HintIndex(const CBufferPos& cursor) const
         index_.Hint(cursor.chunk_, cursor.slot_);
 }
 
-int32_t CFileBuffer::InsertAt(CBufferPos& cursor, int32_t count)
+// Starts an insertion of count bytes at the cursor: false when there is
+// nothing to insert or the buffer would grow past its limit.
+bool CFileBuffer::BeginInsert(CBufferPos& cursor, int32_t count, BufferEdit& edit)
 {
     BeginOperation();
     if (count <= 0)
-        return 0;
+        return false;
     if (count > MAX_FILE_SIZE - size_) {
         Report(CoreProblem{CoreError::SizeLimitOnInsert});
-        return 0;
+        return false;
     }
-    const int32_t at = cursor.offset_;
-    const int32_t chunkStart = at - cursor.offsetInChunk_;
-    BufferEdit edit{at, 0, chunkStart, chunkStart + int32_t(cursor.chunk_->Size())};
+    const int32_t chunkStart = cursor.offset_ - cursor.offsetInChunk_;
+    edit = BufferEdit{cursor.offset_, 0, chunkStart, chunkStart + int32_t(cursor.chunk_->Size())};
     HintIndex(cursor);
+    return true;
+}
+
+int32_t CFileBuffer::InsertAt(CBufferPos& cursor, int32_t count)
+{
+    BufferEdit edit{};
+    if (!BeginInsert(cursor, count, edit))
+        return 0;
+    const int32_t at = cursor.offset_;
     if (cursor.chunk_->IsExtent() && !MakeInsertPoint(cursor, edit)) {
         ReportOutOfMemory();
         return 0;
@@ -1087,17 +1097,10 @@ int32_t CFileBuffer::InsertPieces(CBufferPos& cursor, const std::vector<StoredSe
 int32_t CFileBuffer::InsertExtent(CBufferPos& cursor, const platform::SourceFile* source, int64_t start,
                                   int32_t length)
 {
-    BeginOperation();
-    if (length <= 0)
+    BufferEdit edit{};
+    if (!BeginInsert(cursor, length, edit))
         return 0;
-    if (length > MAX_FILE_SIZE - size_) {
-        Report(CoreProblem{CoreError::SizeLimitOnInsert});
-        return 0;
-    }
     const int32_t at = cursor.offset_;
-    const int32_t chunkStart = at - cursor.offsetInChunk_;
-    BufferEdit edit{at, 0, chunkStart, chunkStart + int32_t(cursor.chunk_->Size())};
-    HintIndex(cursor);
     CFileExtent* extent = NewExtent(source, start, length);
     if (!extent || !LinkExtentAt(cursor, edit, extent)) {
         if (extent)

@@ -147,6 +147,7 @@ private:
 
     // Tells the index where the cursor's chunk stands, when the cursor knows.
     void HintIndex(const CBufferPos& cursor) const;
+    bool BeginInsert(CBufferPos& cursor, int32_t count, BufferEdit& edit);
     int32_t InsertAt(CBufferPos& cursor, int32_t count);
     int32_t DeleteAt(CBufferPos& cursor, int32_t count);
     bool MoveTailOut(CBufferPos& cursor, BufferEdit& edit, int32_t gapBytes);

@@ -5,11 +5,9 @@
 
 namespace platform {
 
-FileStamp StampOf(const QString& path)
+namespace {
+FileStamp StampOfInfo(const struct stat& info)
 {
-    struct stat info {};
-    if (path.isEmpty() || ::stat(EncodeFileName(path).constData(), &info) != 0)
-        return {};
     FileStamp stamp;
     stamp.exists = true;
     stamp.device = uint64_t(info.st_dev);
@@ -18,6 +16,23 @@ FileStamp StampOf(const QString& path)
     stamp.modifiedSeconds = int64_t(info.st_mtim.tv_sec);
     stamp.modifiedNanoseconds = int64_t(info.st_mtim.tv_nsec);
     return stamp;
+}
+} // namespace
+
+FileStamp StampOf(const QString& path)
+{
+    struct stat info {};
+    if (path.isEmpty() || ::stat(EncodeFileName(path).constData(), &info) != 0)
+        return {};
+    return StampOfInfo(info);
+}
+
+FileStamp StampOfOpenFile(int descriptor)
+{
+    struct stat info {};
+    if (::fstat(descriptor, &info) != 0)
+        return {};
+    return StampOfInfo(info);
 }
 
 } // namespace platform

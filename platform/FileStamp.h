@@ -21,5 +21,7 @@ struct FileStamp {
 // The stamp of the file the path leads to (symbolic links followed); one
 // that does not exist gives a stamp with exists false.
 FileStamp StampOf(const QString& path);
+// The stamp of an open file, whatever its name leads to now.
+FileStamp StampOfOpenFile(int descriptor);
 
 } // namespace platform

@@ -36,12 +36,6 @@ DeviceGeometry& InjectedGeometry()
     return geometry;
 }
 
-FileIdentity IdentityOf(const struct stat& info)
-{
-    return FileIdentity{uint64_t(info.st_dev), uint64_t(info.st_ino), int64_t(info.st_size),
-                        int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
-                        int64_t(info.st_ctim.tv_sec) * 1'000'000'000 + info.st_ctim.tv_nsec};
-}
 } // namespace
 
 void SourceFile::InjectReadFault(ReadFault fault) { FaultHook() = std::move(fault); }
@@ -63,14 +57,13 @@ std::shared_ptr<SourceFile> SourceFile::Open(const QString& path, int* error)
     source->serial_ = ++serials;
     source->path_ = path;
     source->fd_ = reader.TakeDescriptor();
-    struct stat info {};
-    if (::fstat(source->fd_, &info) != 0) {
+    source->identity_ = StampOfOpenFile(source->fd_);
+    if (!source->identity_.exists) {
         *error = errno;
         return nullptr;
     }
-    source->identity_ = IdentityOf(info);
-    source->size_ = info.st_size;
-    source->blockDevice_ = S_ISBLK(info.st_mode);
+    source->size_ = source->identity_.size;
+    source->blockDevice_ = reader.IsBlockDevice();
     if (source->blockDevice_) {
         uint64_t bytes = 0;
         int sector = 0;
@@ -181,16 +174,15 @@ void SourceFile::AdviseSequential(int64_t offset, int64_t count) const
 
 SourceChange SourceFile::Check() const
 {
-    struct stat now {};
-    if (::fstat(fd_, &now) != 0)
+    const FileStamp now = StampOfOpenFile(fd_);
+    if (!now.exists)
         return SourceChange::ChangedInPlace;
-    const FileIdentity mine = IdentityOf(now);
     // A device's node says nothing of its contents; only the name can change.
-    if (!blockDevice_ && (mine.size != identity_.size || mine.modifiedNs != identity_.modifiedNs))
+    if (!blockDevice_ && (now.size != identity_.size || now.modifiedSeconds != identity_.modifiedSeconds ||
+                          now.modifiedNanoseconds != identity_.modifiedNanoseconds))
         return SourceChange::ChangedInPlace;
-    struct stat named {};
-    if (::stat(EncodeFileName(path_).constData(), &named) != 0 || uint64_t(named.st_dev) != identity_.device ||
-        uint64_t(named.st_ino) != identity_.inode)
+    const FileStamp named = StampOf(path_);
+    if (!named.exists || named.device != identity_.device || named.inode != identity_.inode)
         return SourceChange::PathReplaced;
     return SourceChange::None;
 }

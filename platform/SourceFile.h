@@ -5,6 +5,8 @@
 // short reads and the kernel's per-call limit are handled here). Never a
 // memory map: a file another program cuts short must cost an error, not the
 // program (SIGBUS).
+#include "FileStamp.h"
+
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -13,17 +15,6 @@
 namespace platform {
 
 class AtomicFileWriter;
-
-// What tells one file from another and a file from its changed self.
-struct FileIdentity {
-    uint64_t device = 0;
-    uint64_t inode = 0;
-    int64_t size = 0;
-    int64_t modifiedNs = 0;
-    int64_t changedNs = 0;
-
-    bool operator==(const FileIdentity&) const = default;
-};
 
 enum class SourceChange {
     None,            // as it was at open
@@ -44,7 +35,8 @@ public:
     int64_t Size() const { return size_; }
     bool IsBlockDevice() const { return blockDevice_; }
     int32_t SectorSize() const { return sectorSize_; }
-    const FileIdentity& Identity() const { return identity_; }
+    // The file's device, inode, size and modification time at open.
+    const FileStamp& Identity() const { return identity_; }
     int Descriptor() const { return fd_; }
     // Unique among the sources of this process, unlike an address, which a
     // later source may reuse.
@@ -81,7 +73,7 @@ private:
     int64_t size_ = 0;
     bool blockDevice_ = false;
     int32_t sectorSize_ = 1;
-    FileIdentity identity_;
+    FileStamp identity_;
 };
 
 } // namespace platform
