@@ -63,6 +63,7 @@ public:
 
 private:
     friend class CBufferPos;
+    friend class CSpanReader;
 
     CBufferChunk* NewChunk(int32_t capacity);
     void FreeChunk(CBufferChunk* chunk);
