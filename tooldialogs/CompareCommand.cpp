@@ -13,6 +13,7 @@
 #include "tooldialogs/ToolDialogSeam.h"
 #include "tooldialogs/ViewToolAdapter.h"
 #include "tools/CompareReport.h"
+#include "tools/CoreMessages.h"
 #include "tools/FileCompare.h"
 #include "view/BinEditView.h"
 
@@ -95,13 +96,16 @@ void CCompareCommand::Run()
         if (step == CompareStep::Found)
             SelectDifference(view1, view2, compare.Differences().back());
         // Asked to end while the scan finished: no dialog is shown any more.
-        if (step != CompareStep::OutOfMemory && platform::TerminationPending())
+        const bool failed = step == CompareStep::OutOfMemory || step == CompareStep::ReadFailed;
+        if (!failed && platform::TerminationPending())
             step = CompareStep::Cancelled;
         // A stopped scan leaves no "Press Esc" behind.
-        if (step == CompareStep::Cancelled || step == CompareStep::OutOfMemory)
+        if (step == CompareStep::Cancelled || failed)
             platform::ShowStatusText(QString());
         if (step == CompareStep::OutOfMemory)
             platform::ShowMessage(CompareOutOfMemoryText());
+        if (step == CompareStep::ReadFailed)
+            ShowCoreProblem(compare.Problem());
         return step;
     };
 

@@ -1,6 +1,8 @@
 #include "ByteSearch.h"
 
 #include "core/FileBuffer.h"
+#include "core/SpanReader.h"
+#include "tools/SpanStitch.h"
 
 #include <algorithm>
 #include <cstring>
@@ -32,11 +34,10 @@ inline bool Same(uint8_t textByte, uint8_t patternByte)
         return textByte == patternByte;
 }
 
-// Windows that lie wholly inside one chunk are screened 32 at a time on
-// their first and last bytes, which leaves few candidates for the full
-// comparison. This is what lets a search keep up with a plain memmem() over
-// contiguous memory; windows that cross a chunk boundary, and the few at a
-// chunk's end, go through the skip table instead.
+// Windows are screened 32 at a time on their first and last bytes, which
+// leaves few candidates for the full comparison. This is what lets a search
+// keep up with a plain memmem() over contiguous memory; the few windows left
+// at the end of a run go through the skip table instead.
 constexpr int64_t kBlock = 32;
 
 class EdgeFilter {
@@ -145,229 +146,218 @@ void CByteSearch::BuildTables()
     }
 }
 
+// ---------------------------------------------------------------- contiguous runs
+
+// Tries the windows that end at `end` and after, up to (not including)
+// limit, in contiguous bytes that hold every such window whole.
+template <bool Fold>
+int64_t CByteSearch::ScanRunForward(const uint8_t* data, int64_t& end, int64_t limit) const
+{
+    const auto n = int64_t(folded_.size());
+    const uint8_t* pattern = folded_.data();
+    const EdgeFilter filter(pattern[0], pattern[n - 1], Fold);
+    int64_t start = end - (n - 1);
+    const int64_t startStop = limit - (n - 1);
+    for (; start + kBlock <= startStop; start += kBlock) {
+        for (uint32_t mask = filter.Candidates(data + start, data + start + (n - 1)); mask != 0; mask &= mask - 1) {
+            const int64_t candidate = start + __builtin_ctz(mask);
+            if (InnerMatches<Fold>(data + candidate, pattern, int32_t(n)))
+                return candidate;
+        }
+    }
+    end = start + (n - 1);
+    const uint8_t* first = forwardFirst_.data();
+    while (end < limit) {
+        // The common case: the window's last byte differs, skip at once.
+        const uint8_t shift = first[data[end]];
+        if (shift != 0) {
+            end += shift;
+            continue;
+        }
+        // The last byte matched; compare the rest from the end toward the start.
+        const uint8_t* window = data + (end - (n - 1));
+        int64_t k = n - 2;
+        while (k >= 0 && Same<Fold>(window[k], pattern[k]))
+            --k;
+        if (k < 0)
+            return end - (n - 1);
+        // Align the mismatched byte with its last occurrence in the pattern,
+        // or move the window one past it: measured from the mismatched byte,
+        // so no match is ever stepped over.
+        end += -(n - 1 - k) + std::max<int64_t>(n - k, forwardSkip_[window[k]]);
+    }
+    return -1;
+}
+
+// Mirrors ScanRunForward: window starts from `start` down to low, highest first.
+template <bool Fold>
+int64_t CByteSearch::ScanRunBackward(const uint8_t* data, int64_t& start, int64_t low) const
+{
+    const auto n = int64_t(folded_.size());
+    const uint8_t* pattern = folded_.data();
+    const EdgeFilter filter(pattern[0], pattern[n - 1], Fold);
+    for (; start - (kBlock - 1) >= low; start -= kBlock) {
+        const int64_t blockStart = start - (kBlock - 1);
+        for (uint32_t mask = filter.Candidates(data + blockStart, data + blockStart + (n - 1)); mask != 0;
+             mask &= ~(uint32_t(1) << (31 - __builtin_clz(mask)))) {
+            const int64_t candidate = blockStart + (31 - __builtin_clz(mask));
+            if (InnerMatches<Fold>(data + candidate, pattern, int32_t(n)))
+                return candidate;
+        }
+    }
+    const uint8_t* first = backwardFirst_.data();
+    while (start >= low) {
+        const uint8_t shift = first[data[start]];
+        if (shift != 0) {
+            start -= shift;
+            continue;
+        }
+        // The first byte matched; compare the rest from the start toward the end.
+        const uint8_t* window = data + start;
+        int64_t k = 1;
+        while (k < n && Same<Fold>(window[k], pattern[k]))
+            ++k;
+        if (k == n)
+            return start;
+        start += k - std::max<int64_t>(k + 1, backwardSkip_[window[k]]);
+    }
+    return -1;
+}
+
 // ---------------------------------------------------------------- forward
 
 int32_t CByteSearch::FindForward(const CBufferPos& from, int32_t bound) const
 {
-    const CFileBuffer* buffer = from.Buffer();
-    const auto n = int32_t(pattern_.size());
-    if (!buffer || n == 0)
+    problem_ = {};
+    if (!from.Buffer())
         return -1;
-    bound = std::min(bound, buffer->Size());
-    const int32_t start = from.Offset();
-    if (int64_t(start) + n > bound)
-        return -1;
-    // The first window ends n - 1 bytes after the start.
-    const CBufferChunk* chunk = from.Chunk();
-    int64_t index = int64_t(from.OffsetInChunk()) + (n - 1);
-    while (index >= chunk->length) {
-        index -= chunk->length;
-        chunk = chunk->next;
-    }
-    const int32_t windowEnd = start + (n - 1);
-    return matchCase_ ? ScanForward<false>(chunk, int32_t(index), windowEnd, bound)
-                      : ScanForward<true>(chunk, int32_t(index), windowEnd, bound);
+    return Forward(*from.Buffer(), from.Offset(), bound);
 }
 
-// index is the window end's place in chunk; windowEnd its offset in the file.
-// The window end always stays below bound, so chunk->next exists when needed.
-template <bool Fold>
-int32_t CByteSearch::ScanForward(const CBufferChunk* chunk, int32_t index, int32_t windowEnd, int32_t bound) const
+int32_t CByteSearch::FindForward(CFileBuffer& buffer, int32_t start, int32_t bound) const
 {
-    const auto n = int32_t(folded_.size());
-    const uint8_t* pattern = folded_.data();
-    const uint8_t* first = forwardFirst_.data();
-    const EdgeFilter filter(pattern[0], pattern[n - 1], Fold);
-    int64_t chunkBase = int64_t(windowEnd) - index;  // file offset of chunk's first byte
-    int64_t i = index;
-    for (;;) {
-        const uint8_t* data = chunk->Data();
-        const int64_t limit = std::min<int64_t>(chunk->length, bound - chunkBase);
-        // Window ends from i up to (not including) stop are tried through the
-        // skip table; the first pass covers the windows that start in an
-        // earlier chunk, the second the few left after the filtered blocks.
-        for (int pass = 0; pass < 2; ++pass) {
-            const int64_t stop = pass == 0 ? std::min<int64_t>(limit, n - 1) : limit;
-            while (i < stop) {
-                // The common case: the window's last byte differs, skip at once.
-                const uint8_t shift = first[data[i]];
-                if (shift != 0) {
-                    i += shift;
-                    continue;
-                }
-                // The last byte matched; compare the rest from the end toward the start.
-                int32_t k = n - 2;
-                uint8_t mismatched = 0;
-                if (i >= n - 1) {
-                    const uint8_t* window = data + (i - (n - 1));
-                    while (k >= 0 && Same<Fold>(window[k], pattern[k]))
-                        --k;
-                    if (k >= 0)
-                        mismatched = window[k];
-                } else {
-                    // The window starts in an earlier chunk.
-                    const CBufferChunk* at = chunk;
-                    int64_t j = i - 1;
-                    for (; k >= 0; --k, --j) {
-                        while (j < 0) {
-                            at = at->prev;
-                            j += at->length;
-                        }
-                        if (!Same<Fold>(at->Data()[j], pattern[k])) {
-                            mismatched = at->Data()[j];
-                            break;
-                        }
-                    }
-                }
-                if (k < 0)
-                    return int32_t(chunkBase + i - (n - 1));
-                // Align the mismatched byte with its last occurrence in the
-                // pattern, or move the window one past it: measured from the
-                // mismatched byte, so no match is ever stepped over.
-                i += -(n - 1 - k) + std::max<int32_t>(n - k, forwardSkip_[mismatched]);
-            }
-            if (pass == 0 && i < limit) {
-                // Windows wholly inside this chunk, by their starts.
-                int64_t start = i - (n - 1);
-                const int64_t startStop = limit - (n - 1);
-                for (; start + kBlock <= startStop; start += kBlock) {
-                    for (uint32_t mask = filter.Candidates(data + start, data + start + (n - 1)); mask != 0;
-                         mask &= mask - 1) {
-                        const int64_t candidate = start + __builtin_ctz(mask);
-                        if (InnerMatches<Fold>(data + candidate, pattern, n))
-                            return int32_t(chunkBase + candidate);
-                    }
-                }
-                i = start + (n - 1);
-            }
-        }
-        if (chunkBase + i >= bound)
+    problem_ = {};
+    if (start < 0 || start > buffer.Size())
+        return -1;
+    return Forward(buffer, start, bound);
+}
+
+int32_t CByteSearch::Forward(const CFileBuffer& buffer, int64_t start, int64_t bound) const
+{
+    const auto n = int64_t(pattern_.size());
+    bound = std::min<int64_t>(bound, buffer.Size());
+    if (n == 0 || start + n > bound)
+        return -1;
+    return matchCase_ ? ScanForward<false>(buffer, start, bound) : ScanForward<true>(buffer, start, bound);
+}
+
+// Each span read is searched in two parts: the windows that end in its
+// first n - 1 bytes and so start in earlier spans, through the stitch, and
+// the windows wholly inside it, in place.
+template <bool Fold>
+int32_t CByteSearch::ScanForward(const CFileBuffer& buffer, int64_t start, int64_t bound) const
+{
+    const auto keep = int64_t(pattern_.size()) - 1;
+    CSpanReader reader(buffer, start);
+    SpanStitch stitch(keep);
+    int64_t nextEnd = start + keep;  // the end of the first window not yet tried
+    while (nextEnd < bound) {
+        const int64_t base = reader.Offset();
+        const std::span<const uint8_t> span = reader.Next(bound - base);
+        if (span.empty()) {
+            problem_ = reader.Problem();
             return -1;
-        while (i >= chunk->length) {
-            i -= chunk->length;
-            chunkBase += chunk->length;
-            chunk = chunk->next;
+        }
+        const auto size = int64_t(span.size());
+        if (keep > 0) {
+            const int64_t carried = stitch.Carried();
+            const std::span<const uint8_t> joined = stitch.JoinAfter(span);
+            if (nextEnd < base + std::min(keep, size)) {
+                int64_t end = carried + (nextEnd - base);
+                const int64_t found = ScanRunForward<Fold>(joined.data(), end, int64_t(joined.size()));
+                if (found >= 0)
+                    return int32_t(base - carried + found);
+                nextEnd = base + (end - carried);
+            }
+            stitch.PassedAfter(span);
+        }
+        if (nextEnd < base + size) {
+            int64_t end = nextEnd - base;
+            const int64_t found = ScanRunForward<Fold>(span.data(), end, size);
+            if (found >= 0)
+                return int32_t(base + found);
+            nextEnd = base + end;
         }
     }
+    return -1;
 }
 
 // ---------------------------------------------------------------- backward
 
 int32_t CByteSearch::FindBackward(const CBufferPos& from, int32_t lowerBound) const
 {
-    const CFileBuffer* buffer = from.Buffer();
-    const auto n = int32_t(pattern_.size());
-    if (!buffer || n == 0)
+    problem_ = {};
+    if (!from.Buffer())
         return -1;
-    lowerBound = std::max(lowerBound, 0);
-    const int32_t start = from.Offset();
-    if (int64_t(start) - n < lowerBound)
-        return -1;
-    // The first window starts n bytes before the start.
-    const CBufferChunk* chunk = from.Chunk();
-    int64_t index = int64_t(from.OffsetInChunk()) - n;
-    while (index < 0) {
-        chunk = chunk->prev;
-        index += chunk->length;
-    }
-    const int32_t windowStart = start - n;
-    return matchCase_ ? ScanBackward<false>(chunk, int32_t(index), windowStart, lowerBound)
-                      : ScanBackward<true>(chunk, int32_t(index), windowStart, lowerBound);
-}
-
-// index is the window start's place in chunk; windowStart its offset in the
-// file. Every window lies wholly inside the file, so chunk->next exists while
-// a window is compared and chunk->prev while the start stays at or above lowerBound.
-template <bool Fold>
-int32_t CByteSearch::ScanBackward(const CBufferChunk* chunk, int32_t index, int32_t windowStart,
-                                  int32_t lowerBound) const
-{
-    const auto n = int32_t(folded_.size());
-    const uint8_t* pattern = folded_.data();
-    const uint8_t* first = backwardFirst_.data();
-    const EdgeFilter filter(pattern[0], pattern[n - 1], Fold);
-    int64_t chunkBase = int64_t(windowStart) - index;
-    int64_t i = index;
-    for (;;) {
-        const uint8_t* data = chunk->Data();
-        const int64_t low = std::max<int64_t>(0, lowerBound - chunkBase);
-        // As forward, mirrored: first the windows that end in a later chunk,
-        // then filtered blocks of windows inside the chunk, then the rest.
-        for (int pass = 0; pass < 2; ++pass) {
-            const int64_t stop = pass == 0 ? std::max<int64_t>(low, chunk->length - n + 1) : low;
-            while (i >= stop) {
-                const uint8_t shift = first[data[i]];
-                if (shift != 0) {
-                    i -= shift;
-                    continue;
-                }
-                // The first byte matched; compare the rest from the start toward the end.
-                int32_t k = 1;
-                uint8_t mismatched = 0;
-                if (i + n <= chunk->length) {
-                    const uint8_t* window = data + i;
-                    while (k < n && Same<Fold>(window[k], pattern[k]))
-                        ++k;
-                    if (k < n)
-                        mismatched = window[k];
-                } else {
-                    // The window ends in a later chunk.
-                    const CBufferChunk* at = chunk;
-                    int64_t j = i + 1;
-                    for (; k < n; ++k, ++j) {
-                        while (j >= at->length) {
-                            j -= at->length;
-                            at = at->next;
-                        }
-                        if (!Same<Fold>(at->Data()[j], pattern[k])) {
-                            mismatched = at->Data()[j];
-                            break;
-                        }
-                    }
-                }
-                if (k == n)
-                    return int32_t(chunkBase + i);
-                i += k - std::max<int32_t>(k + 1, backwardSkip_[mismatched]);
-            }
-            if (pass == 0 && i >= low) {
-                // Blocks of window starts [i - 31, i], highest first.
-                for (; i - (kBlock - 1) >= low; i -= kBlock) {
-                    const int64_t blockStart = i - (kBlock - 1);
-                    for (uint32_t mask = filter.Candidates(data + blockStart, data + blockStart + (n - 1));
-                         mask != 0; mask &= ~(uint32_t(1) << (31 - __builtin_clz(mask)))) {
-                        const int64_t candidate = blockStart + (31 - __builtin_clz(mask));
-                        if (InnerMatches<Fold>(data + candidate, pattern, n))
-                            return int32_t(chunkBase + candidate);
-                    }
-                }
-            }
-        }
-        if (chunkBase + i < lowerBound)
-            return -1;
-        while (i < 0) {
-            chunk = chunk->prev;
-            i += chunk->length;
-            chunkBase -= chunk->length;
-        }
-    }
-}
-
-// ---------------------------------------------------------------- by offsets
-
-int32_t CByteSearch::FindForward(CFileBuffer& buffer, int32_t start, int32_t bound) const
-{
-    if (start < 0 || start > buffer.Size())
-        return -1;
-    CBufferPos from;
-    from.Bind(&buffer, false, start);
-    return FindForward(from, bound);
+    return Backward(*from.Buffer(), from.Offset(), lowerBound);
 }
 
 int32_t CByteSearch::FindBackward(CFileBuffer& buffer, int32_t start, int32_t lowerBound) const
 {
+    problem_ = {};
     if (start < 0 || start > buffer.Size())
         return -1;
-    CBufferPos from;
-    from.Bind(&buffer, false, start);
-    return FindBackward(from, lowerBound);
+    return Backward(buffer, start, lowerBound);
+}
+
+int32_t CByteSearch::Backward(const CFileBuffer& buffer, int64_t start, int64_t lowerBound) const
+{
+    const auto n = int64_t(pattern_.size());
+    lowerBound = std::max<int64_t>(lowerBound, 0);
+    if (n == 0 || start - n < lowerBound)
+        return -1;
+    return matchCase_ ? ScanBackward<false>(buffer, start, lowerBound)
+                      : ScanBackward<true>(buffer, start, lowerBound);
+}
+
+// As forward, mirrored: the windows that start in a span's last n - 1 bytes
+// reach into later spans and go through the stitch.
+template <bool Fold>
+int32_t CByteSearch::ScanBackward(const CFileBuffer& buffer, int64_t start, int64_t lowerBound) const
+{
+    const auto keep = int64_t(pattern_.size()) - 1;
+    CSpanReader reader(buffer, start);
+    SpanStitch stitch(keep);
+    int64_t nextStart = start - (keep + 1);  // the start of the first window not yet tried
+    while (nextStart >= lowerBound) {
+        const int64_t end = reader.Offset();
+        const std::span<const uint8_t> span = reader.Previous(end - lowerBound);
+        if (span.empty()) {
+            problem_ = reader.Problem();
+            return -1;
+        }
+        const auto size = int64_t(span.size());
+        const int64_t base = end - size;
+        if (keep > 0) {
+            const int64_t joinedBase = end - std::min(keep, size);
+            const std::span<const uint8_t> joined = stitch.JoinBefore(span);
+            if (nextStart >= joinedBase) {
+                int64_t at = nextStart - joinedBase;
+                const int64_t found =
+                    ScanRunBackward<Fold>(joined.data(), at, std::max<int64_t>(0, lowerBound - joinedBase));
+                if (found >= 0)
+                    return int32_t(joinedBase + found);
+                nextStart = joinedBase + at;
+            }
+            stitch.PassedBefore(span);
+        }
+        if (nextStart >= base) {
+            int64_t at = nextStart - base;
+            const int64_t found = ScanRunBackward<Fold>(span.data(), at, std::max<int64_t>(0, lowerBound - base));
+            if (found >= 0)
+                return int32_t(base + found);
+            nextStart = base + at;
+        }
+    }
+    return -1;
 }

@@ -1,14 +1,15 @@
 #pragma once
 // The one search engine behind Find, Find Next, Find Previous and Replace: a
 // byte pattern, a match-case flag and a skip table of unsigned bytes. It reads
-// the file buffer chunk by chunk in place, in either direction, and never
-// copies the file; windows that straddle chunk boundaries are compared by
-// stepping through the neighbouring chunks. Windows wholly inside a chunk are
-// screened in blocks on their first and last bytes before the full compare.
+// the file buffer span by span in place, in either direction; windows that
+// straddle spans are compared in a small stitch of the last bytes passed and
+// the edge of the next span, the only bytes it copies. Windows are screened
+// in blocks on their first and last bytes before the full compare.
 //
 // Comparison is byte by byte. Without match case the ASCII letters a-z and
 // A-Z compare equal to each other (so in UTF-16 text only ASCII letters fold).
 #include "core/BufferPos.h"
+#include "core/CoreProblem.h"
 
 #include <array>
 #include <cstdint>
@@ -35,10 +36,13 @@ public:
     // or after `lowerBound`; -1 when none.
     int32_t FindBackward(const CBufferPos& from, int32_t lowerBound) const;
 
-    // The same by offsets; each walks to the start offset from the nearer end
-    // of the buffer first.
+    // The same by offsets.
     int32_t FindForward(CFileBuffer& buffer, int32_t start, int32_t bound) const;
     int32_t FindBackward(CFileBuffer& buffer, int32_t start, int32_t lowerBound) const;
+
+    // Why the last Find returned -1 when the buffer's bytes could not be
+    // read; no problem when it simply found nothing.
+    const CoreProblem& Problem() const { return problem_; }
 
     // Skip tables as the search uses them: each entry is the pattern length
     // modulo 256 unless the byte occurs in the pattern. Forward: the distance
@@ -49,10 +53,16 @@ public:
 
 private:
     void BuildTables();
+    int32_t Forward(const CFileBuffer& buffer, int64_t start, int64_t bound) const;
+    int32_t Backward(const CFileBuffer& buffer, int64_t start, int64_t lowerBound) const;
     template <bool Fold>
-    int32_t ScanForward(const CBufferChunk* chunk, int32_t index, int32_t windowEnd, int32_t bound) const;
+    int32_t ScanForward(const CFileBuffer& buffer, int64_t start, int64_t bound) const;
     template <bool Fold>
-    int32_t ScanBackward(const CBufferChunk* chunk, int32_t index, int32_t windowStart, int32_t lowerBound) const;
+    int32_t ScanBackward(const CFileBuffer& buffer, int64_t start, int64_t lowerBound) const;
+    template <bool Fold>
+    int64_t ScanRunForward(const uint8_t* data, int64_t& end, int64_t limit) const;
+    template <bool Fold>
+    int64_t ScanRunBackward(const uint8_t* data, int64_t& start, int64_t low) const;
 
     std::vector<uint8_t> pattern_;
     std::vector<uint8_t> folded_;  // the pattern as it is compared (upper-cased without match case)
@@ -64,4 +74,5 @@ private:
     // (forward) or first (backward) byte and the rest must be compared.
     std::array<uint8_t, 256> forwardFirst_{};
     std::array<uint8_t, 256> backwardFirst_{};
+    mutable CoreProblem problem_;  // set by each Find
 };

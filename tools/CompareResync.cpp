@@ -2,7 +2,8 @@
 
 #include "core/BufferPos.h"
 #include "core/FileBuffer.h"
-#include "tools/ChunkWalk.h"
+#include "tools/ByteStream.h"
+#include "tools/SameBytes.h"
 
 #include <algorithm>
 #include <array>
@@ -141,38 +142,48 @@ private:
     int32_t count_ = 0;
 };
 
-// The window of one file at its moving offset: its rolling hash, readers
-// at its first byte and just past its end, and the chunks passed so far.
-// While the current window is known to equal an earlier one of the same
-// file, that offset is followed along, so runs of repeated bytes are not
-// compared again window after window.
+// The window of one file at its moving offset: its rolling hash and byte
+// streams at its first byte and just past its end. While the current window
+// is known to equal an earlier one of the same file, that offset is
+// followed along, so runs of repeated bytes are not compared again window
+// after window. Two readers of its own serve the byte-for-byte comparisons
+// of windows already passed, which seek back to any offset.
 class FileWindows {
 public:
     FileWindows(const CBufferPos& cursor, int32_t length)
-        : size_(cursor.Buffer()->Size()), length_(length), offset_(cursor.Offset())
+        : buffer_(*cursor.Buffer()), size_(buffer_.Size()), length_(length), offset_(cursor.Offset()),
+          tail_(buffer_, offset_), head_(buffer_, offset_), repeatNext_(buffer_, offset_),
+          look_(buffer_, offset_, CSpanReader::Access::Random), lookAgain_(buffer_, offset_, CSpanReader::Access::Random)
     {
-        index_.Add(cursor.Chunk(), offset_ - cursor.OffsetInChunk());
-        tail_ = ByteWalker(cursor.Chunk(), cursor.OffsetInChunk(), offset_);
-        head_ = tail_;
         for (int32_t i = 1; i < length_; ++i)
             power_ *= HASH_BASE;
         if (HasWindow())
             for (int32_t i = 0; i < length_; ++i)
-                hash_ = hash_ * HASH_BASE + HeadNext();
+                hash_ = hash_ * HASH_BASE + head_.Next();
     }
 
     bool HasWindow() const { return size_ - offset_ >= length_; }
     int32_t Offset() const { return offset_; }
     uint64_t Hash() const { return hash_; }
-    ChunkPlace Place(int32_t offset) const { return index_.Locate(offset); }
     bool KnownRepeat() const { return repeatOf_ >= 0; }
+    CSpanReader& Look() { return look_; }
+    CSpanReader& LookAgain() { return lookAgain_; }
+
+    // The first problem any of its readers met, or none.
+    CoreProblem Problem() const
+    {
+        for (const CoreProblem* problem : {&tail_.Problem(), &head_.Problem(), &repeatNext_.Problem(),
+                                           &look_.Problem(), &lookAgain_.Problem()})
+            if (*problem)
+                return *problem;
+        return {};
+    }
 
     // The current window equals the one at earlier.
     void RepeatsFrom(int32_t earlier)
     {
         repeatOf_ = earlier;
-        const ChunkPlace place = Place(earlier + length_);
-        repeatNext_ = ByteWalker(place.chunk, place.inChunk, earlier + length_);
+        repeatNext_.Seek(int64_t(earlier) + length_);
     }
 
     void Advance()
@@ -181,7 +192,7 @@ public:
         ++offset_;
         if (!HasWindow())
             return;
-        const uint8_t in = HeadNext();
+        const uint8_t in = head_.Next();
         hash_ = (hash_ - out * power_) * HASH_BASE + in;
         if (repeatOf_ >= 0 && repeatNext_.Next() == in)
             ++repeatOf_;
@@ -190,22 +201,31 @@ public:
     }
 
 private:
-    uint8_t HeadNext()
-    {
-        return head_.Next([this](const CBufferChunk* chunk, int32_t start) { index_.Add(chunk, start); });
-    }
-
+    const CFileBuffer& buffer_;
     int32_t size_;
     int32_t length_;
     int32_t offset_;
     uint64_t hash_ = 0;
     uint64_t power_ = 1;  // HASH_BASE^(length - 1), the weight of the byte leaving
-    ByteWalker tail_;
-    ByteWalker head_;
-    ChunkStarts index_;
+    ByteStream tail_;
+    ByteStream head_;
+    ByteStream repeatNext_;
+    CSpanReader look_;
+    CSpanReader lookAgain_;
     int32_t repeatOf_ = -1;
-    ByteWalker repeatNext_;
 };
+
+// Whether either file could not be read; problem then says why. A failed
+// read hands out zero bytes, so a result reached since is not trusted.
+bool Failed(const std::array<FileWindows, 2>& files, CoreProblem& problem)
+{
+    for (const FileWindows& file : files)
+        if (CoreProblem found = file.Problem()) {
+            problem = std::move(found);
+            return true;
+        }
+    return false;
+}
 
 } // namespace
 
@@ -219,7 +239,7 @@ uint32_t ResyncBucketCount(int32_t remaining1, int32_t remaining2)
 }
 
 ResyncResult Resynchronise(CBufferPos& cursor1, CBufferPos& cursor2, int32_t minMatchLen,
-                           const EscapePoller& escapePressed, TableBudget& budget)
+                           const EscapePoller& escapePressed, TableBudget& budget, CoreProblem& problem)
 {
     const std::array<CBufferPos*, 2> cursors = {&cursor1, &cursor2};
     const int32_t remaining1 = cursor1.Buffer()->Size() - cursor1.Offset();
@@ -247,8 +267,12 @@ ResyncResult Resynchronise(CBufferPos& cursor1, CBufferPos& cursor2, int32_t min
                     continue;
                 const int32_t at = self.Offset();
                 const int32_t match = tables[size_t(1 - i)]->Find(self.Hash(), [&](int32_t offset) {
-                    return SameBytes(other.Place(offset), self.Place(at), minMatchLen);
+                    return SameBytes(other.Look(), offset, self.Look(), at, minMatchLen);
                 });
+                if (match >= 0 && Failed(files, problem)) {
+                    leaveCursors();
+                    return ResyncResult::ReadFailed;
+                }
                 if (match >= 0) {
                     cursors[size_t(i)]->Seek(at);
                     cursors[size_t(1 - i)]->Seek(match);
@@ -261,7 +285,7 @@ ResyncResult Resynchronise(CBufferPos& cursor1, CBufferPos& cursor2, int32_t min
                 if (!self.KnownRepeat()) {
                     WindowTable& own = *tables[size_t(i)];
                     const int32_t earlier = own.Find(self.Hash(), [&](int32_t offset) {
-                        return SameBytes(self.Place(offset), self.Place(at), minMatchLen);
+                        return SameBytes(self.Look(), offset, self.LookAgain(), at, minMatchLen);
                     });
                     if (earlier >= 0)
                         self.RepeatsFrom(earlier);
@@ -270,10 +294,14 @@ ResyncResult Resynchronise(CBufferPos& cursor1, CBufferPos& cursor2, int32_t min
                 }
                 self.Advance();
                 advanced = true;
+                if (steps % ESC_STEP_INTERVAL == 0 && Failed(files, problem)) {
+                    leaveCursors();
+                    return ResyncResult::ReadFailed;
+                }
             }
         }
         leaveCursors();
-        return ResyncResult::NoMatch;
+        return Failed(files, problem) ? ResyncResult::ReadFailed : ResyncResult::NoMatch;
     } catch (const std::bad_alloc&) {
         return ResyncResult::OutOfMemory;
     }

@@ -2,7 +2,7 @@
 
 #include "core/FileBuffer.h"
 #include "platform/StatusHooks.h"
-#include "tools/ChunkWalk.h"
+#include "core/SpanReader.h"
 
 #include <algorithm>
 #include <cstring>
@@ -45,28 +45,37 @@ int32_t FirstDifference(const uint8_t* a, const uint8_t* b, int32_t count)
 
 } // namespace
 
-// Equal stretches are the common case: they are compared chunk against
-// chunk, as long a piece as both chunks allow, without copying.
+// Equal stretches are the common case: they are compared span against
+// span, as long a piece as both spans allow, without copying.
 CFileCompare::ScanResult CFileCompare::Scan()
 {
     const int32_t remaining1 = cursor1_.Buffer()->Size() - cursor1_.Offset();
     const int32_t remaining2 = cursor2_.Buffer()->Size() - cursor2_.Offset();
     const int32_t common = std::min(remaining1, remaining2);
-    ChunkPlace a{cursor1_.Chunk(), cursor1_.OffsetInChunk()};
-    ChunkPlace b{cursor2_.Chunk(), cursor2_.OffsetInChunk()};
+    CSpanReader reader1(*cursor1_.Buffer(), cursor1_.Offset());
+    CSpanReader reader2(*cursor2_.Buffer(), cursor2_.Offset());
+    std::span<const uint8_t> a, b;
     constexpr int32_t escInterval = COMPARE_ESC_BLOCK * COMPARE_ESC_BLOCKS;
     int32_t done = 0;
     int32_t untilEscape = escInterval;
     while (done < common) {
-        const int32_t n = std::min({a.Contiguous(), b.Contiguous(), common - done, untilEscape});
-        if (std::memcmp(a.Bytes(), b.Bytes(), size_t(n)) != 0) {
-            done += FirstDifference(a.Bytes(), b.Bytes(), n);
+        if (a.empty())
+            a = reader1.Next(common - done);
+        if (b.empty())
+            b = reader2.Next(common - done);
+        if (a.empty() || b.empty()) {
+            problem_ = reader1.Failed() ? reader1.Problem() : reader2.Problem();
+            return ScanResult::Failed;
+        }
+        const int32_t n = std::min({int32_t(a.size()), int32_t(b.size()), untilEscape});
+        if (std::memcmp(a.data(), b.data(), size_t(n)) != 0) {
+            done += FirstDifference(a.data(), b.data(), n);
             cursor1_.Seek(cursor1_.Offset() + done);
             cursor2_.Seek(cursor2_.Offset() + done);
             return ScanResult::Differs;
         }
-        a.inChunk += n;
-        b.inChunk += n;
+        a = a.subspan(size_t(n));
+        b = b.subspan(size_t(n));
         done += n;
         untilEscape -= n;
         if (untilEscape == 0) {
@@ -92,6 +101,9 @@ CompareStep CFileCompare::FindNextDifference()
     case ScanResult::Cancelled:
         cancelled_ = true;
         return CompareStep::Cancelled;
+    case ScanResult::Failed:
+        cancelled_ = true;
+        return CompareStep::ReadFailed;
     case ScanResult::Differs:
         break;
     }
@@ -102,7 +114,7 @@ CompareStep CFileCompare::FindNextDifference()
     bool toEnds = atEnd_;
     if (!atEnd_) {
         platform::ShowStatusText(CompareResyncStatusText());
-        switch (Resynchronise(cursor1_, cursor2_, minMatchLen_, escapePressed_, budget_)) {
+        switch (Resynchronise(cursor1_, cursor2_, minMatchLen_, escapePressed_, budget_, problem_)) {
         case ResyncResult::Matched:
             break;
         case ResyncResult::NoMatch:
@@ -115,6 +127,9 @@ CompareStep CFileCompare::FindNextDifference()
         case ResyncResult::OutOfMemory:
             cancelled_ = true;
             return CompareStep::OutOfMemory;
+        case ResyncResult::ReadFailed:
+            cancelled_ = true;
+            return CompareStep::ReadFailed;
         }
     }
     if (toEnds) {

@@ -6,6 +6,7 @@
 // difference. A difference that reaches the end of either file without the
 // files agreeing again runs to both ends.
 #include "core/BufferPos.h"
+#include "core/CoreProblem.h"
 #include "tools/CompareResync.h"
 #include "tools/EscapePoller.h"
 
@@ -30,6 +31,7 @@ enum class CompareStep {
     NoMore,       // the files agree from the cursors to their ends
     Cancelled,    // Esc was pressed
     OutOfMemory,  // the resynchronisation ran out of memory (the comparison is cancelled)
+    ReadFailed,   // a file's bytes could not be read: Problem() says why (the comparison is cancelled)
 };
 
 // Bytes compared between two looks at the Esc key: 16 blocks of 1024.
@@ -56,6 +58,8 @@ public:
     const std::vector<CompareDifference>& Differences() const { return differences_; }
     bool AtEnd() const { return atEnd_; }
     bool Cancelled() const { return cancelled_; }
+    // Why the comparison stopped with ReadFailed.
+    const CoreProblem& Problem() const { return problem_; }
     int32_t MinMatchLen() const { return minMatchLen_; }
     int32_t Offset1() const { return cursor1_.Offset(); }
     int32_t Offset2() const { return cursor2_.Offset(); }
@@ -63,7 +67,7 @@ public:
     size_t PeakTableBytes() const { return budget_.peak; }
 
 private:
-    enum class ScanResult { Differs, Agree, Cancelled };
+    enum class ScanResult { Differs, Agree, Cancelled, Failed };
     ScanResult Scan();
     bool EscapePressed() const { return escapePressed_ && escapePressed_(); }
 
@@ -75,4 +79,5 @@ private:
     std::vector<CompareDifference> differences_;
     EscapePoller escapePressed_;
     TableBudget budget_;
+    CoreProblem problem_;
 };

@@ -3,6 +3,7 @@
 #include "core/FileBuffer.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
+#include "tools/CoreMessages.h"
 #include "tools/SearchPattern.h"
 #include "tools/ToolView.h"
 
@@ -11,9 +12,14 @@ QString PassedEndOfFileText() { return QStringLiteral("Passed the end of the fil
 QString PassedBeginningOfFileText() { return QStringLiteral("Passed the beginning of the file."); }
 
 namespace {
-void ReportNotFound()
+// Nothing was found, or the file could not be read to the end: the
+// problem's message then replaces "not found", which would be untrue.
+void ReportNotFound(const CByteSearch& search)
 {
-    platform::ShowMessage(SearchNotFoundText(), platform::MsgButtons::Ok, platform::MsgIcon::Information);
+    if (search.Problem())
+        ShowCoreProblem(search.Problem());
+    else
+        platform::ShowMessage(SearchNotFoundText(), platform::MsgButtons::Ok, platform::MsgIcon::Information);
 }
 } // namespace
 
@@ -23,14 +29,14 @@ int32_t SearchDownward(CFileBuffer& buffer, const CByteSearch& search, int32_t s
     const int32_t found = search.FindForward(buffer, start, buffer.Size());
     if (found >= 0)
         return found;
-    if (start > 0) {
+    if (start > 0 && !search.Problem()) {
         // The wrapped pass takes only matches that end before the first pass began.
         platform::ShowStatusText(PassedEndOfFileText());
         const int32_t wrapped = search.FindForward(buffer, 0, start);
         if (wrapped >= 0)
             return wrapped;
     }
-    ReportNotFound();
+    ReportNotFound(search);
     return -1;
 }
 
@@ -40,14 +46,14 @@ int32_t SearchUpward(CFileBuffer& buffer, const CByteSearch& search, int32_t sta
     const int32_t found = search.FindBackward(buffer, start, 0);
     if (found >= 0)
         return found;
-    if (start < buffer.Size()) {
+    if (start < buffer.Size() && !search.Problem()) {
         // The wrapped pass takes only matches that start at or after the first pass's start.
         platform::ShowStatusText(PassedBeginningOfFileText());
         const int32_t wrapped = search.FindBackward(buffer, buffer.Size(), start);
         if (wrapped >= 0)
             return wrapped;
     }
-    ReportNotFound();
+    ReportNotFound(search);
     return -1;
 }
 

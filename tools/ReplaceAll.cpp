@@ -4,6 +4,7 @@
 #include "platform/FileErrors.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
+#include "tools/CoreMessages.h"
 #include "tools/DistinctValues.h"
 #include "tools/FindCommands.h"
 #include "tools/SearchPattern.h"
@@ -54,7 +55,7 @@ public:
     void Finish(IToolView& view)
     {
         if (outcome_.replaced == 0) {
-            if (!outcome_.stoppedByUser && !outcome_.failed)
+            if (!outcome_.stoppedByUser && !outcome_.failed && !outcome_.readProblem)
                 platform::ShowMessage(SearchNotFoundText(), platform::MsgButtons::Ok, platform::MsgIcon::Information);
             platform::ShowStatusText(outcome_.stoppedByUser ? ReplacedStatusText(0) : QString());
             return;
@@ -80,8 +81,11 @@ private:
     {
         for (;;) {
             const int32_t found = engine_.FindForward(cursor_, end_);
-            if (found < 0)
+            if (found < 0) {
+                outcome_.readProblem = engine_.Problem();
+                ShowCoreProblem(outcome_.readProblem);
                 return;
+            }
             if (outcome_.replaced % REPLACE_ESC_INTERVAL == 0) {
                 MakeRoom(pairs_);
                 if (escapePressed && escapePressed()) {

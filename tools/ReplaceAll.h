@@ -3,6 +3,7 @@
 // pass, recorded afterwards as one RestoreMany undo step that keeps each
 // distinct matched string once and, per replacement, only its offset and
 // the index of its string.
+#include "core/CoreProblem.h"
 #include "tools/EscapePoller.h"
 
 #include <QString>
@@ -24,6 +25,9 @@ struct ReplaceAllOutcome {
     // Memory ran out or an insertion came out short: what was replaced
     // stays, the history was cleared because it no longer matches the file.
     bool failed = false;
+    // The file could not be read on: the run stopped there; what was
+    // replaced before stays and is recorded as usual.
+    CoreProblem readProblem;
     int32_t distinctValues = 0;
     // The largest the table of (offset, value index) pairs grew, in bytes.
     int64_t tableBytes = 0;

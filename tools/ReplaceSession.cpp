@@ -3,6 +3,7 @@
 #include "core/BinEditDoc.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
+#include "tools/CoreMessages.h"
 #include "tools/FindCommands.h"
 #include "tools/SearchPattern.h"
 #include "tools/ToolView.h"
@@ -30,11 +31,17 @@ CReplaceSession::Step CReplaceSession::SearchFrom(int32_t from)
     CFileBuffer& buffer = doc_.Buffer();
     const int32_t n = engine_.Length();
     int32_t found = engine_.FindForward(buffer, from, wrapBound_ < 0 ? buffer.Size() : wrapBound_);
-    if (found < 0 && wrapBound_ < 0 && start_ > 0) {
+    if (found < 0 && wrapBound_ < 0 && start_ > 0 && !engine_.Problem()) {
         // Once wrapped, the run may take matches that begin before the start.
         platform::ShowStatusText(PassedEndOfFileText());
         wrapBound_ = start_ + n - 1;
         found = engine_.FindForward(buffer, 0, wrapBound_);
+    }
+    if (found < 0 && engine_.Problem()) {
+        // The file could not be read: the run cannot go on, nor claim to be complete.
+        match_ = -1;
+        ShowCoreProblem(engine_.Problem());
+        return Step::Stopped;
     }
     if (found < 0) {
         match_ = -1;

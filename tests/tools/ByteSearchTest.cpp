@@ -11,7 +11,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <random>
+#include <string>
 
 namespace {
 
@@ -252,6 +255,84 @@ TEST_F(ByteSearchTest, PatternsOf256BytesAndMoreStillProgress)
         EXPECT_EQ(search.FindForward(doc->Buffer(), 0, 5000), 4000) << n;
         EXPECT_EQ(search.FindBackward(doc->Buffer(), 5000, 0), 4000) << n;
         EXPECT_EQ(search.FindForward(doc->Buffer(), 4001, 5000), -1) << n;
+    }
+}
+
+namespace {
+bool SameByte(char text, char pattern, bool matchCase)
+{
+    return matchCase ? text == pattern : Upper(uint8_t(text)) == Upper(uint8_t(pattern));
+}
+
+int32_t StdSearchForward(const QByteArray& text, const QByteArray& pattern, bool matchCase, int32_t start,
+                         int32_t bound)
+{
+    bound = std::min<int32_t>(bound, int32_t(text.size()));
+    if (start > bound)
+        return -1;
+    const auto same = [matchCase](char t, char p) { return SameByte(t, p, matchCase); };
+    const auto found = std::search(text.begin() + start, text.begin() + bound, pattern.begin(), pattern.end(), same);
+    return found == text.begin() + bound ? -1 : int32_t(found - text.begin());
+}
+
+int32_t StdSearchBackward(const QByteArray& text, const QByteArray& pattern, bool matchCase, int32_t start,
+                          int32_t lowerBound)
+{
+    lowerBound = std::max(lowerBound, 0);
+    if (lowerBound > start)
+        return -1;
+    const auto same = [matchCase](char t, char p) { return SameByte(t, p, matchCase); };
+    const auto found =
+        std::find_end(text.begin() + lowerBound, text.begin() + start, pattern.begin(), pattern.end(), same);
+    return found == text.begin() + start ? -1 : int32_t(found - text.begin());
+}
+} // namespace
+
+// Patterns from one byte up to 64 KiB, each window crossing from one to
+// hundreds of chunks, planted at both ends of the buffer and in between, as
+// found, case-flipped and changed in their last byte; the search ranges end
+// exactly at the match, one byte short of it, or at the buffer's ends.
+TEST_F(ByteSearchTest, PatternsOfEveryLengthAcrossChunksAgreeWithStdSearch)
+{
+    struct Case {
+        int32_t size;
+        int32_t maxChunk;
+        int32_t length;
+    };
+    const std::vector<Case> cases = {
+        {3000, 1, 1},      {3000, 5, 2},       {6000, 7, 300},        {6000, MAX_CHUNK, 2500},
+        {9000, 40, 4100},  {140000, 300, 65536}, {140000, MAX_CHUNK, 65536},
+    };
+    std::mt19937 random(31);
+    for (const Case& c : cases) {
+        const QByteArray text = RandomText(c.size, random);
+        auto doc = Open(text, RandomChunkSizes(c.size, c.maxChunk, random));
+        ASSERT_TRUE(doc);
+        const int32_t middle = std::uniform_int_distribution<int32_t>(0, c.size - c.length)(random);
+        for (const int32_t at : {0, middle, c.size - c.length}) {
+            const int32_t end = at + c.length;
+            std::array<QByteArray, 3> variants = {text.mid(at, c.length), text.mid(at, c.length),
+                                                  text.mid(at, c.length)};
+            for (char& b : variants[1])
+                b = char(QChar::isLetter(uchar(b)) ? b ^ 0x20 : b);
+            variants[2][c.length - 1] = char(~variants[2][c.length - 1]);
+            const std::vector<std::pair<int32_t, int32_t>> ranges = {
+                {0, c.size}, {at, end}, {at, end - 1}, {at + 1, c.size}, {0, end - 1}};
+            for (const QByteArray& pattern : variants)
+                for (const bool matchCase : {true, false}) {
+                    const CByteSearch search(pattern.constData(), c.length, matchCase);
+                    for (const auto& [low, high] : ranges) {
+                        SCOPED_TRACE("n " + std::to_string(c.length) + " chunks " + std::to_string(c.maxChunk) +
+                                     " at " + std::to_string(at) + " range " + std::to_string(low) + ".." +
+                                     std::to_string(high) + " matchCase " + std::to_string(matchCase));
+                        EXPECT_EQ(search.FindForward(doc->Buffer(), low, high),
+                                  StdSearchForward(text, pattern, matchCase, low, high));
+                        EXPECT_EQ(search.FindBackward(doc->Buffer(), high, low),
+                                  StdSearchBackward(text, pattern, matchCase, high, low));
+                        EXPECT_FALSE(search.Problem());
+                    }
+                }
+        }
     }
 }
 

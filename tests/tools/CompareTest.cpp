@@ -240,6 +240,33 @@ TEST(CompareEngine, MatchesThePlainModelOnRepeatedRuns)
         }
 }
 
+// Match lengths from below one chunk to many chunks long, over files
+// chunked differently, with differences at both ends: every window the
+// resynchronisation rolls and compares again crosses chunk boundaries.
+TEST(CompareEngine, LongWindowsAcrossManyChunksMatchThePlainModel)
+{
+    struct Case {
+        int32_t minMatchLen;
+        int32_t maxChunk;
+        int alphabet;
+    };
+    const std::vector<Case> cases = {{40, 3, 2}, {300, 7, 4}, {2100, 100, 256}, {2100, MAX_CHUNK, 4}, {5000, 300, 256}};
+    std::mt19937 random(23);
+    for (const Case& c : cases) {
+        for (int trial = 0; trial < 3; ++trial) {
+            const QByteArray a = RandomBytes(24000, c.alphabet, random);
+            QByteArray b = Edited(a, 4, 600, c.alphabet, random);
+            b[0] = char(~b[0]);
+            b[b.size() - 1] = char(~b[b.size() - 1]);
+            SCOPED_TRACE("L " + std::to_string(c.minMatchLen) + " chunks " + std::to_string(c.maxChunk) + " trial " +
+                         std::to_string(trial));
+            const Pair pair(a, b, c.maxChunk, random);
+            ASSERT_TRUE(pair.doc1 && pair.doc2);
+            EXPECT_EQ(Describe(EngineCompare(pair, c.minMatchLen)), Describe(ReferenceCompare(a, b, c.minMatchLen)));
+        }
+    }
+}
+
 TEST(CompareEngine, BucketCountIsTheFirstListedPrimeAboveTheLargerRemainder)
 {
     const std::vector<std::tuple<int32_t, int32_t, uint32_t>> cases = {
