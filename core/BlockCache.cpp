@@ -6,8 +6,14 @@
 #include <cerrno>
 #include <new>
 
+namespace {
+// Two readers looking at once (a comparison's two places) each hold on to a
+// block: the cache never holds fewer than this many.
+constexpr int64_t kMinBlocks = 4;
+} // namespace
+
 CBlockCache::CBlockCache(int64_t capacityBytes, int32_t blockBytes)
-    : capacityBytes_(std::max<int64_t>(capacityBytes, blockBytes)), blockBytes_(blockBytes)
+    : capacityBytes_(std::max<int64_t>(capacityBytes, kMinBlocks * blockBytes)), blockBytes_(blockBytes)
 {
 }
 
@@ -83,7 +89,7 @@ void CBlockCache::Forget(const platform::SourceFile& source)
 
 void CBlockCache::SetCapacity(int64_t capacityBytes)
 {
-    capacityBytes_ = std::max<int64_t>(capacityBytes, blockBytes_);
+    capacityBytes_ = std::max<int64_t>(capacityBytes, kMinBlocks * blockBytes_);
     Trim();
 }
 

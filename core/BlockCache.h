@@ -30,7 +30,8 @@ public:
     const uint8_t* Get(const platform::SourceFile& source, int64_t offset, int64_t* available, int* error);
     // Drops every block of the source.
     void Forget(const platform::SourceFile& source);
-    // Blocks beyond a smaller bound go at once.
+    // Blocks beyond a smaller bound go at once. The bound is never below a
+    // few blocks.
     void SetCapacity(int64_t capacityBytes);
 
     int32_t BlockBytes() const { return blockBytes_; }

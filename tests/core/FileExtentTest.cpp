@@ -7,6 +7,8 @@
 #include "core/BinEditDoc.h"
 #include "core/BlockCache.h"
 #include "platform/AtomicFileWriter.h"
+#include "tools/ByteSearch.h"
+#include "tools/FileCompare.h"
 #include "platform/SourceFile.h"
 
 #include <QDir>
@@ -14,6 +16,7 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <gtest/gtest.h>
+#include <random>
 #include <unistd.h>
 
 namespace {
@@ -221,6 +224,75 @@ TEST_F(FileExtentTest, AStoppedSaveLeavesTheOriginalAndNoTemporaryFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
+// Find and compare read extents through span readers: the same answers as
+// over the same bytes held wholly in memory, and a read failure stops them
+// with its problem instead of an answer.
+TEST_F(FileExtentTest, FindAndCompareOverExtentsAgreeWithMemory)
+{
+    std::mt19937 rng(3);
+    QByteArray original(3 << 20, '\0');
+    for (char& b : original)
+        b = char('a' + rng() % 3);
+    const QString path = MakeFile(original);
+    ASSERT_TRUE(buffer.LoadFromFile(path));
+    CBufferPos at;
+    at.Bind(&buffer, false, 1'000'000);
+    ASSERT_EQ(at.Write("XYZ", 3), 3);
+    at.Seek(2'500'000);
+    ASSERT_EQ(at.Insert(2), 2);
+    ASSERT_EQ(at.Write("QQ", 2), 2);
+    const std::vector<uint8_t> bytes = Contents();
+    const QString copyPath =
+        MakeFile(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())), "memory.bin");
+    CFileBuffer memory;
+    memory.SetExtentThreshold(INT64_MAX);
+    ASSERT_TRUE(memory.LoadFromFile(copyPath));
+
+    for (const QByteArray& pattern : {QByteArray("XYZ"), QByteArray("aQQ"), QByteArray("abcabcabcc"),
+                                      original.mid(2'999'000, 200'000).left(70'000), QByteArray("nothere")}) {
+        const CByteSearch search(pattern.constData(), int32_t(pattern.size()), true);
+        for (const auto& [from, to] :
+             std::vector<std::pair<int32_t, int32_t>>{{0, buffer.Size()}, {1'000'001, 2'600'000}}) {
+            EXPECT_EQ(search.FindForward(buffer, from, to), search.FindForward(memory, from, to));
+            EXPECT_EQ(search.FindBackward(buffer, to, from), search.FindBackward(memory, to, from));
+        }
+    }
+
+    CFileBuffer other;
+    other.SetExtentThreshold(INT64_MAX);
+    ASSERT_TRUE(other.LoadFromFile(path));
+    const auto differences = [](CFileBuffer& a, CFileBuffer& b) {
+        CFileCompare compare(a, b, 8);
+        while (compare.FindNextDifference() == CompareStep::Found) {}
+        std::vector<std::tuple<int32_t, int32_t, int32_t, int32_t>> found;
+        for (const CompareDifference& d : compare.Differences())
+            found.emplace_back(d.offset1, d.length1, d.offset2, d.length2);
+        return found;
+    };
+    const auto expected = differences(memory, other);
+    EXPECT_EQ(expected.size(), 2u);
+    EXPECT_EQ(differences(buffer, other), expected);
+
+    platform::SourceFile::InjectReadFault([](int64_t offset, int64_t count, int64_t* result, int* error) {
+        if (offset + count <= 2'000'000)
+            return false;
+        *result = -1;
+        *error = EIO;
+        return true;
+    });
+    buffer.SetBlockCache(std::make_shared<CBlockCache>(1 << 20, 64 * 1024));  // nothing cached before the fault
+    const CByteSearch search("nothere", 7, true);
+    EXPECT_EQ(search.FindForward(buffer, 0, buffer.Size()), -1);
+    EXPECT_EQ(search.Problem().fileError, EIO);
+    EXPECT_EQ(search.Problem().path, path);
+    CFileCompare compare(buffer, other, 8);
+    CompareStep step = CompareStep::Found;
+    while (step == CompareStep::Found)
+        step = compare.FindNextDifference();
+    EXPECT_EQ(step, CompareStep::ReadFailed);
+    EXPECT_EQ(compare.Problem().path, path);
+}
+
 TEST_F(FileExtentTest, ASaveWithoutRoomIsRefusedBeforeWritingAnything)
 {
     const QByteArray original = RandomBytes(1 << 20, 13);
@@ -261,8 +333,8 @@ TEST_F(FileExtentTest, ARealLoopDeviceOpensReadOnlyWithItsBytes)
     QProcess attach;
     attach.start("losetup", {"--find", "--show", imagePath});
     if (!attach.waitForFinished(10000) || attach.exitStatus() != QProcess::NormalExit || attach.exitCode() != 0)
-        GTEST_SKIP() << "no loop device can be attached here: "
-                     << attach.readAllStandardError().trimmed().toStdString() << attach.errorString().toStdString();
+        GTEST_SKIP() << "no loop device can be attached here: " << attach.readAllStandardError().trimmed().toStdString()
+                     << attach.errorString().toStdString();
     const QString device = QString::fromLocal8Bit(attach.readAllStandardOutput().trimmed());
     struct Detach {
         QString device;
@@ -278,4 +350,4 @@ TEST_F(FileExtentTest, ARealLoopDeviceOpensReadOnlyWithItsBytes)
     EXPECT_TRUE(BufferBytes(document.Buffer()) == std::vector<uint8_t>(image.begin(), image.end()));
 }
 
-} // namespace
+}  // namespace
