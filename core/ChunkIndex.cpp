@@ -160,7 +160,7 @@ int64_t ChunkIndex::Total(const ChunkIndexNode* node)
     if (node->isLeaf) {
         const auto* leaf = static_cast<const ChunkIndexLeaf*>(node);
         for (int i = 0; i < leaf->count; ++i)
-            total += leaf->lengths[i];
+            total += leaf->Length(i);
     } else {
         const auto* inner = static_cast<const ChunkIndexInner*>(node);
         for (int i = 0; i < inner->count; ++i)
@@ -237,7 +237,7 @@ void ChunkIndex::MoveTailToFront(ChunkIndexLeaf* from, ChunkIndexLeaf* to, int c
         to->chunks[i] = from->chunks[first + i];
         to->lengths[i] = from->lengths[first + i];
         to->chunks[i]->leaf = to->number;
-        moved += to->lengths[i];
+        moved += to->Length(i);
     }
     from->count = int16_t(from->count - count);
     to->count = int16_t(to->count + count);
@@ -252,7 +252,7 @@ void ChunkIndex::MoveHeadToEnd(ChunkIndexLeaf* from, ChunkIndexLeaf* to, int cou
         to->chunks[to->count + i] = from->chunks[i];
         to->lengths[to->count + i] = from->lengths[i];
         from->chunks[i]->leaf = to->number;
-        moved += from->lengths[i];
+        moved += from->Length(i);
     }
     std::memmove(from->chunks, from->chunks + count, size_t(from->count - count) * sizeof(from->chunks[0]));
     std::memmove(from->lengths, from->lengths + count, size_t(from->count - count) * sizeof(from->lengths[0]));
@@ -362,7 +362,7 @@ void ChunkIndex::InsertLeafSlot(ChunkIndexLeaf* leaf, int position, CBufferChunk
         leaf->lengths[i] = leaf->lengths[i - 1];
     }
     leaf->chunks[position] = chunk;
-    leaf->lengths[position] = uint32_t(chunk->Size());
+    leaf->lengths[position] = ChunkIndexLeaf::Encode(chunk);
     chunk->leaf = leaf->number;
     ++leaf->count;
     hintLeaf_ = leaf;
@@ -510,7 +510,7 @@ void ChunkIndex::Remove(CBufferChunk* chunk)
 {
     ChunkIndexLeaf* leaf = LeafOf(chunk);
     const int slot = SlotOf(leaf, chunk);
-    const int64_t length = leaf->lengths[slot];
+    const int64_t length = leaf->Length(slot);
     for (int i = slot; i + 1 < leaf->count; ++i) {
         leaf->chunks[i] = leaf->chunks[i + 1];
         leaf->lengths[i] = leaf->lengths[i + 1];
@@ -529,20 +529,34 @@ void ChunkIndex::Replace(CBufferChunk* from, CBufferChunk* to)
 {
     ChunkIndexLeaf* leaf = LeafOf(from);
     const int slot = SlotOf(leaf, from);
-    leaf->chunks[slot] = to;
     to->leaf = leaf->number;
-    const int64_t delta = to->Size() - leaf->lengths[slot];
-    leaf->lengths[slot] = uint32_t(to->Size());
-    Propagate(leaf, delta);
+    SetLength(leaf, slot, to);
 }
 
 void ChunkIndex::Update(CBufferChunk* chunk)
 {
     ChunkIndexLeaf* leaf = LeafOf(chunk);
-    const int slot = SlotOf(leaf, chunk);
-    const int64_t delta = chunk->Size() - leaf->lengths[slot];
-    leaf->lengths[slot] = uint32_t(chunk->Size());
-    Propagate(leaf, delta);
+    SetLength(leaf, SlotOf(leaf, chunk), chunk);
+}
+
+// Puts chunk in the slot with its present length. An extent's old length is
+// not kept in the leaf (it is read from the extent, which has already
+// changed), so the leaf's total is counted again instead; extents change
+// seldom, memory chunks take the cheap way.
+void ChunkIndex::SetLength(ChunkIndexLeaf* leaf, int slot, CBufferChunk* chunk)
+{
+    const bool wasExtent = leaf->lengths[slot] == ChunkIndexLeaf::kExtentLength;
+    if (!wasExtent && !chunk->IsExtent()) {
+        const int64_t delta = chunk->Size() - leaf->lengths[slot];
+        leaf->chunks[slot] = chunk;
+        leaf->lengths[slot] = chunk->length;
+        Propagate(leaf, delta);
+        return;
+    }
+    leaf->chunks[slot] = chunk;
+    leaf->lengths[slot] = ChunkIndexLeaf::Encode(chunk);
+    if (leaf->parent)
+        Propagate(leaf, Total(leaf) - leaf->parent->bytes[leaf->slot]);
 }
 
 // ---------------------------------------------------------------- lookup
@@ -560,8 +574,8 @@ CBufferChunk* ChunkIndex::Find(int64_t offset, int64_t* chunkStart, int* slot) c
     }
     const auto* leaf = static_cast<const ChunkIndexLeaf*>(node);
     int i = 0;
-    while (i + 1 < leaf->count && offset - start > leaf->lengths[i])
-        start += leaf->lengths[i++];
+    while (i + 1 < leaf->count && offset - start > leaf->Length(i))
+        start += leaf->Length(i++);
     *chunkStart = start;
     if (slot)
         *slot = i;
@@ -609,7 +623,7 @@ bool ChunkIndex::CheckNode(const ChunkIndexNode* node, const CBufferChunk*& expe
                 return fail("leaf order differs from the list at offset " + std::to_string(bytes));
             if (chunk->leaf != leaf->number)
                 return fail("chunk does not point back at its leaf at offset " + std::to_string(bytes));
-            if (leaf->lengths[i] != chunk->Size())
+            if (leaf->lengths[i] != ChunkIndexLeaf::Encode(chunk))
                 return fail("stale length at offset " + std::to_string(bytes));
             bytes += chunk->Size();
             expected = chunk->next;

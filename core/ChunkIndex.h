@@ -31,7 +31,16 @@ struct ChunkIndexNode {
 struct ChunkIndexLeaf : ChunkIndexNode {
     static constexpr int kSlots = 64;
     CBufferChunk* chunks[kSlots];
-    uint32_t lengths[kSlots];  // extents are longer than 16 bits
+    // Memory chunks' lengths; kExtentLength for an extent, whose length
+    // (longer than 16 bits) is read from the extent itself. Two bytes a
+    // slot keep the scan of a leaf within two cache lines.
+    uint16_t lengths[kSlots];
+    static constexpr uint16_t kExtentLength = UINT16_MAX;
+    static uint16_t Encode(const CBufferChunk* chunk)
+    {
+        return chunk->IsExtent() ? kExtentLength : chunk->length;
+    }
+    int64_t Length(int i) const { return lengths[i] == kExtentLength ? chunks[i]->Size() : lengths[i]; }
 };
 
 struct ChunkIndexInner : ChunkIndexNode {
@@ -73,7 +82,7 @@ public:
         if (leaf->count == ChunkIndexLeaf::kSlots && !(leaf = NextLoadLeaf()))
             return false;
         leaf->chunks[leaf->count] = chunk;
-        leaf->lengths[leaf->count] = uint32_t(chunk->Size());
+        leaf->lengths[leaf->count] = ChunkIndexLeaf::Encode(chunk);
         ++leaf->count;
         chunk->leaf = leaf->number;
         return true;
@@ -128,6 +137,7 @@ private:
     void DropSingleChildRoots();
     ChunkIndexLeaf* LastLeaf() const;
     void Propagate(ChunkIndexNode* node, int64_t delta);
+    void SetLength(ChunkIndexLeaf* leaf, int slot, CBufferChunk* chunk);
     int SlotOf(const ChunkIndexLeaf* leaf, const CBufferChunk* chunk) const;
     static int64_t Total(const ChunkIndexNode* node);
     bool CheckNode(const ChunkIndexNode* node, const CBufferChunk*& expected, int64_t& bytes, int depth,

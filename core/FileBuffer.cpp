@@ -1153,6 +1153,9 @@ bool CFileBuffer::LinkExtentAt(CBufferPos& cursor, BufferEdit& edit, CFileExtent
 
 bool CFileBuffer::MakeWritable(CBufferPos& cursor, int32_t count)
 {
+    // Typing: the bytes lie in the cursor's own memory chunk.
+    if (!cursor.chunk_->IsExtent() && cursor.offsetInChunk_ + count <= cursor.chunk_->length)
+        return true;
     const int32_t at = cursor.offset_;
     const int64_t end = std::min<int64_t>(int64_t(at) + count, size_);
     const int32_t touchedStart = at - cursor.offsetInChunk_;
