@@ -7,7 +7,7 @@ void CAlignedPos::OnInsert(const CBufferPos& editor, const BufferEdit& edit)
     // An insertion that failed outright moved no byte, so no position moves.
     if (unit <= 1 || edit.count == 0 || Offset() < edit.offset)
         return;
-    const int32_t remainder = Offset() % unit;
+    const int64_t remainder = Offset() % unit;
     if (remainder != 0)
         Back(remainder);
 }
@@ -17,7 +17,7 @@ void CAlignedPos::OnDelete(const CBufferPos& editor, const BufferEdit& edit)
     CBufferPos::OnDelete(editor, edit);
     if (unit <= 1 || Offset() < edit.offset)
         return;
-    const int32_t remainder = Offset() % unit;
+    const int64_t remainder = Offset() % unit;
     if (remainder == 0)
         return;
     if (Buffer()->Size() - Offset() < unit - remainder)

@@ -7,7 +7,7 @@ class CAlignedPos : public CBufferPos {
 public:
     using CBufferPos::CBufferPos;
 
-    int32_t unit = 1;
+    int64_t unit = 1;
 
     void OnInsert(const CBufferPos& editor, const BufferEdit& edit) override;
     void OnDelete(const CBufferPos& editor, const BufferEdit& edit) override;

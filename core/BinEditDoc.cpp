@@ -8,6 +8,7 @@
 CBinEditDoc::CBinEditDoc(IDocumentHost* host, HistoryLevels levels) : host_(host)
 {
     buffer_.SetProblemSink(&forwarder_);
+    buffer_.SetSizeLimit(MAX_FILE_SIZE);
     buffer_.SetProgressHook([this](int64_t done, int64_t total) { return !host_ || host_->WorkProgress(done, total); });
     undo_.Connect(this, &redo_);
     redo_.Connect(this, &undo_);
@@ -174,7 +175,7 @@ void CBinEditDoc::UpdateAllViews(IDocView* sender, UpdateHint hint, const HintAr
 
 // ---------------------------------------------------------------- history
 
-bool CBinEditDoc::RecordEdit(const CBufferPos& cursor, UndoKind kind, int32_t count, int32_t other)
+bool CBinEditDoc::RecordEdit(const CBufferPos& cursor, UndoKind kind, int64_t count, int64_t other)
 {
     BeginOperation();
     redo_.Clear();
@@ -194,31 +195,31 @@ void CBinEditDoc::ConfigureHistory(int32_t undoLevels, int32_t redoLevels)
     redo_.Resize(std::clamp(std::min(redoLevels, undoLevels), 0, 1000));
 }
 
-int32_t CBinEditDoc::Undo(CBufferPos& cursor)
+int64_t CBinEditDoc::Undo(CBufferPos& cursor)
 {
     if (readOnly_ || undo_.IsEmpty())
         return -1;
     BeginOperation();
     WorkGuard work(host_, DocumentWork::UndoingRedoing, QString());
-    const int32_t lowest = undo_.ApplyTop(cursor);
+    const int64_t lowest = undo_.ApplyTop(cursor);
     lastEditLength_ = undo_.LastEditLength();
     return lowest;
 }
 
-int32_t CBinEditDoc::Redo(CBufferPos& cursor)
+int64_t CBinEditDoc::Redo(CBufferPos& cursor)
 {
     if (readOnly_ || redo_.IsEmpty())
         return -1;
     BeginOperation();
     WorkGuard work(host_, DocumentWork::UndoingRedoing, QString());
-    const int32_t lowest = redo_.ApplyTop(cursor);
+    const int64_t lowest = redo_.ApplyTop(cursor);
     lastEditLength_ = redo_.LastEditLength();
     return lowest;
 }
 
 // ---------------------------------------------------------------- edits
 
-bool CBinEditDoc::ReplaceSameLength(CBufferPos& at, const void* data, int32_t count, IDocView* sender)
+bool CBinEditDoc::ReplaceSameLength(CBufferPos& at, const void* data, int64_t count, IDocView* sender)
 {
     if (!RecordEdit(at, UndoKind::RestoreBytes, count, count))
         return false;
@@ -228,7 +229,7 @@ bool CBinEditDoc::ReplaceSameLength(CBufferPos& at, const void* data, int32_t co
     return true;
 }
 
-bool CBinEditDoc::ReplaceAt(CBufferPos& at, int32_t oldCount, const void* data, int32_t newCount, IDocView* sender)
+bool CBinEditDoc::ReplaceAt(CBufferPos& at, int64_t oldCount, const void* data, int64_t newCount, IDocView* sender)
 {
     if (readOnly_ || oldCount < 0 || newCount < 0)
         return false;
@@ -244,7 +245,7 @@ bool CBinEditDoc::ReplaceAt(CBufferPos& at, int32_t oldCount, const void* data, 
         return false;
     // An insertion that comes out short opens a smaller gap: only the replaced
     // bytes and the gap are written, never the bytes after them.
-    int32_t written = newCount;
+    int64_t written = newCount;
     if (newCount > oldCount)
         written = oldCount + at.Insert(newCount - oldCount);
     else
@@ -258,7 +259,7 @@ bool CBinEditDoc::ReplaceAt(CBufferPos& at, int32_t oldCount, const void* data, 
     return complete;
 }
 
-bool CBinEditDoc::OverwriteAt(CBufferPos& at, const void* data, int32_t count, IDocView* sender)
+bool CBinEditDoc::OverwriteAt(CBufferPos& at, const void* data, int64_t count, IDocView* sender)
 {
     if (readOnly_ || count <= 0)
         return false;
@@ -266,13 +267,13 @@ bool CBinEditDoc::OverwriteAt(CBufferPos& at, const void* data, int32_t count, I
     return count > 0 && ReplaceSameLength(at, data, count, sender);
 }
 
-int32_t CBinEditDoc::InsertAt(CBufferPos& at, const void* data, int32_t count, IDocView* sender)
+int64_t CBinEditDoc::InsertAt(CBufferPos& at, const void* data, int64_t count, IDocView* sender)
 {
     if (readOnly_ || count <= 0)
         return 0;
     if (!RecordEdit(at, UndoKind::RemoveBytes, count, 0))
         return 0;
-    const int32_t inserted = at.Insert(count);
+    const int64_t inserted = at.Insert(count);
     if (inserted < count)
         undo_.Clear();  // the entry would remove more than was inserted
     if (inserted == 0)
@@ -284,7 +285,7 @@ int32_t CBinEditDoc::InsertAt(CBufferPos& at, const void* data, int32_t count, I
     return inserted;
 }
 
-bool CBinEditDoc::DeleteAt(CBufferPos& at, int32_t count, IDocView* sender)
+bool CBinEditDoc::DeleteAt(CBufferPos& at, int64_t count, IDocView* sender)
 {
     if (readOnly_ || count <= 0)
         return false;
@@ -297,9 +298,9 @@ bool CBinEditDoc::DeleteAt(CBufferPos& at, int32_t count, IDocView* sender)
     return true;
 }
 
-bool CBinEditDoc::MoveBlock(CBufferPos& at, int32_t source, int32_t count, int32_t dropOffset, IDocView* sender)
+bool CBinEditDoc::MoveBlock(CBufferPos& at, int64_t source, int64_t count, int64_t dropOffset, IDocView* sender)
 {
-    const int32_t size = buffer_.Size();
+    const int64_t size = buffer_.Size();
     if (readOnly_ || count <= 0 || source < 0 || count > size - source || dropOffset < 0 || dropOffset > size ||
         (dropOffset >= source && dropOffset <= source + count))
         return false;
@@ -318,7 +319,7 @@ bool CBinEditDoc::MoveBlock(CBufferPos& at, int32_t source, int32_t count, int32
     at.Seek(source);
     at.Delete(count);
     at.Seek(dropOffset > source ? dropOffset - count : dropOffset);
-    const int32_t inserted = buffer_.InsertPieces(at, segments, bytes.get());
+    const int64_t inserted = buffer_.InsertPieces(at, segments, bytes.get());
     if (inserted < count)
         undo_.Clear();
     SetModifiedFlag(true);

@@ -55,8 +55,8 @@ public:
     // ---- state
     CFileBuffer& Buffer() { return buffer_; }
     const CFileBuffer& Buffer() const { return buffer_; }
-    int32_t Size() const { return buffer_.Size(); }
-    int32_t OriginalSize() const { return originalSize_; }
+    int64_t Size() const { return buffer_.Size(); }
+    int64_t OriginalSize() const { return originalSize_; }
     bool IsModified() const { return modified_; }
     void SetModifiedFlag(bool modified = true);
     bool IsReadOnly() const { return readOnly_; }
@@ -77,28 +77,28 @@ public:
     CUndoList& UndoList() { return undo_; }
     CUndoList& RedoList() { return redo_; }
     // Records an edit about to be made at the cursor; false means do not make it.
-    bool RecordEdit(const CBufferPos& cursor, UndoKind kind, int32_t count, int32_t other);
+    bool RecordEdit(const CBufferPos& cursor, UndoKind kind, int64_t count, int64_t other);
     bool RecordReplaceAll(const ReplaceAllRecord& record);
     void ConfigureHistory(int32_t undoLevels, int32_t redoLevels);
     bool CanUndo() const { return !readOnly_ && !undo_.IsEmpty(); }
     bool CanRedo() const { return !readOnly_ && !redo_.IsEmpty(); }
-    int32_t Undo(CBufferPos& cursor);
-    int32_t Redo(CBufferPos& cursor);
+    int64_t Undo(CBufferPos& cursor);
+    int64_t Redo(CBufferPos& cursor);
     // Bytes the last Undo or Redo of this document wrote back (0 for a
     // removal or a replace-all); the view selects them.
-    int32_t LastEditLength() const { return lastEditLength_; }
+    int64_t LastEditLength() const { return lastEditLength_; }
 
     // ---- edits, each one undo step made in the one edit order: refuse when
     // read-only, record, change the buffer through the cursor (which stands
     // at the edit's offset and stays there), mark modified, send the hint.
-    bool ReplaceAt(CBufferPos& at, int32_t oldCount, const void* data, int32_t newCount, IDocView* sender = nullptr);
-    bool OverwriteAt(CBufferPos& at, const void* data, int32_t count, IDocView* sender = nullptr);
-    int32_t InsertAt(CBufferPos& at, const void* data, int32_t count, IDocView* sender = nullptr);
-    bool DeleteAt(CBufferPos& at, int32_t count, IDocView* sender = nullptr);
+    bool ReplaceAt(CBufferPos& at, int64_t oldCount, const void* data, int64_t newCount, IDocView* sender = nullptr);
+    bool OverwriteAt(CBufferPos& at, const void* data, int64_t count, IDocView* sender = nullptr);
+    int64_t InsertAt(CBufferPos& at, const void* data, int64_t count, IDocView* sender = nullptr);
+    bool DeleteAt(CBufferPos& at, int64_t count, IDocView* sender = nullptr);
     // Moves count bytes from source to dropOffset (an offset of the file as it
     // is before the move, outside the block); the block ends up at dropOffset,
     // or at dropOffset - count when it moved forward.
-    bool MoveBlock(CBufferPos& at, int32_t source, int32_t count, int32_t dropOffset, IDocView* sender = nullptr);
+    bool MoveBlock(CBufferPos& at, int64_t source, int64_t count, int64_t dropOffset, IDocView* sender = nullptr);
 
 private:
     class ProblemForwarder : public ICoreProblemSink {
@@ -124,18 +124,18 @@ private:
     void BeginOperation() { lastProblem_ = CoreProblem{}; }
 
     bool WriteCopy(const QString& path, bool (CFileBuffer::*write)(const QString&) const);
-    bool ReplaceSameLength(CBufferPos& at, const void* data, int32_t count, IDocView* sender);
+    bool ReplaceSameLength(CBufferPos& at, const void* data, int64_t count, IDocView* sender);
 
     IDocumentHost* host_ = nullptr;
     ProblemForwarder forwarder_{*this};
     CoreProblem lastProblem_;
     CFileBuffer buffer_;
-    int32_t originalSize_ = 0;
+    int64_t originalSize_ = 0;
     CUndoList undo_{false};
     CUndoList redo_{true};
     bool readOnly_ = false;
     bool modified_ = false;
-    int32_t lastEditLength_ = 0;
+    int64_t lastEditLength_ = 0;
     QString pathName_;
     QString title_;
     std::vector<IDocView*> views_;

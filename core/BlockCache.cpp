@@ -12,7 +12,7 @@ namespace {
 constexpr int64_t kMinBlocks = 4;
 } // namespace
 
-CBlockCache::CBlockCache(int64_t capacityBytes, int32_t blockBytes)
+CBlockCache::CBlockCache(int64_t capacityBytes, int64_t blockBytes)
     : capacityBytes_(std::max<int64_t>(capacityBytes, kMinBlocks * blockBytes)), blockBytes_(blockBytes)
 {
 }

@@ -14,10 +14,10 @@ class SourceFile;
 
 class CBlockCache {
 public:
-    static constexpr int32_t kDefaultBlockBytes = 64 * 1024;
+    static constexpr int64_t kDefaultBlockBytes = 64 * 1024;
     static constexpr int64_t kDefaultCapacityBytes = int64_t(64) << 20;
 
-    explicit CBlockCache(int64_t capacityBytes = kDefaultCapacityBytes, int32_t blockBytes = kDefaultBlockBytes);
+    explicit CBlockCache(int64_t capacityBytes = kDefaultCapacityBytes, int64_t blockBytes = kDefaultBlockBytes);
     ~CBlockCache();
     CBlockCache(const CBlockCache&) = delete;
     CBlockCache& operator=(const CBlockCache&) = delete;
@@ -34,7 +34,7 @@ public:
     // few blocks.
     void SetCapacity(int64_t capacityBytes);
 
-    int32_t BlockBytes() const { return blockBytes_; }
+    int64_t BlockBytes() const { return blockBytes_; }
     int64_t CapacityBytes() const { return capacityBytes_; }
     int64_t HeldBytes() const { return int64_t(blocks_.size()) * blockBytes_; }
     int64_t Hits() const { return hits_; }
@@ -64,7 +64,7 @@ private:
     void Trim();
 
     int64_t capacityBytes_;
-    int32_t blockBytes_;
+    int64_t blockBytes_;
     Blocks blocks_;  // most recently used first
     std::unordered_map<Key, Blocks::iterator, KeyHash> map_;
     int64_t hits_ = 0;

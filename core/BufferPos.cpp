@@ -33,7 +33,7 @@ CBufferPos::~CBufferPos()
         buffer_->Detach(this);
 }
 
-int32_t CBufferPos::Bind(CFileBuffer* buffer, bool registerIt, int32_t offset)
+int64_t CBufferPos::Bind(CFileBuffer* buffer, bool registerIt, int64_t offset)
 {
     if (buffer_ != buffer)
         Unbind();
@@ -56,7 +56,7 @@ void CBufferPos::Unbind()
     offsetInChunk_ = offset_ = 0;
 }
 
-void CBufferPos::PlaceAt(CBufferChunk* chunk, int32_t offsetInChunk, int32_t offset)
+void CBufferPos::PlaceAt(CBufferChunk* chunk, int64_t offsetInChunk, int64_t offset)
 {
     chunk_ = chunk;
     offsetInChunk_ = offsetInChunk;
@@ -64,10 +64,10 @@ void CBufferPos::PlaceAt(CBufferChunk* chunk, int32_t offsetInChunk, int32_t off
     slot_ = -1;
 }
 
-void CBufferPos::WalkForward(int32_t count)
+void CBufferPos::WalkForward(int64_t count)
 {
     while (count > chunk_->Size() - offsetInChunk_) {
-        const auto rest = int32_t(chunk_->Size() - offsetInChunk_);
+        const auto rest = int64_t(chunk_->Size() - offsetInChunk_);
         count -= rest;
         offset_ += rest;
         // Leaves list the chunks in order: the next chunk is the next entry
@@ -81,7 +81,7 @@ void CBufferPos::WalkForward(int32_t count)
     offset_ += count;
 }
 
-void CBufferPos::WalkBack(int32_t count)
+void CBufferPos::WalkBack(int64_t count)
 {
     while (count > offsetInChunk_) {
         count -= offsetInChunk_;
@@ -89,7 +89,7 @@ void CBufferPos::WalkBack(int32_t count)
         CBufferChunk* prev = chunk_->prev;
         slot_ = prev->leaf == chunk_->leaf && slot_ > 0 ? int16_t(slot_ - 1) : -1;
         chunk_ = prev;
-        offsetInChunk_ = int32_t(chunk_->Size());
+        offsetInChunk_ = int64_t(chunk_->Size());
     }
     offsetInChunk_ -= count;
     offset_ -= count;
@@ -98,15 +98,15 @@ void CBufferPos::WalkBack(int32_t count)
 namespace {
 // Jumps shorter than this walk the list from the current place; a walk over
 // a few neighbouring chunks is cheaper than a descent through the index.
-constexpr int32_t kNearWalk = 4 * MAX_CHUNK;
+constexpr int64_t kNearWalk = 4 * MAX_CHUNK;
 } // namespace
 
-int32_t CBufferPos::Seek(int32_t target)
+int64_t CBufferPos::Seek(int64_t target)
 {
     if (!buffer_)
         return 0;
-    target = std::clamp(target, 0, buffer_->size_);
-    const int32_t here = offset_;
+    target = std::clamp<int64_t>(target, 0, buffer_->size_);
+    const int64_t here = offset_;
     if (target > here && target - here <= kNearWalk) {
         WalkForward(target - here);
     } else if (target < here && here - target <= kNearWalk) {
@@ -115,26 +115,26 @@ int32_t CBufferPos::Seek(int32_t target)
         int64_t chunkStart = 0;
         int slot = 0;
         CBufferChunk* chunk = buffer_->index_.Find(target, &chunkStart, &slot);
-        PlaceAt(chunk, int32_t(target - chunkStart), target);
+        PlaceAt(chunk, int64_t(target - chunkStart), target);
         slot_ = int16_t(slot);
     }
     return offset_;
 }
 
-int32_t CBufferPos::Forward(int32_t count)
+int64_t CBufferPos::Forward(int64_t count)
 {
     if (!buffer_ || count <= 0)
         return 0;
-    const int32_t moved = std::min(count, buffer_->size_ - offset_);
+    const int64_t moved = std::min(count, buffer_->size_ - offset_);
     WalkForward(moved);
     return moved;
 }
 
-int32_t CBufferPos::Back(int32_t count)
+int64_t CBufferPos::Back(int64_t count)
 {
     if (!buffer_ || count <= 0)
         return 0;
-    const int32_t moved = std::min(count, offset_);
+    const int64_t moved = std::min(count, offset_);
     WalkBack(moved);
     return moved;
 }
@@ -144,17 +144,17 @@ namespace {
 // position. Extents are handed to visitExtent, memory to visitMemory; either
 // may stop the visit by returning false.
 template <typename VisitMemory, typename VisitExtent>
-int32_t VisitBytes(CBufferChunk* chunk, int32_t offsetInChunk, int32_t count, VisitMemory visitMemory,
+int64_t VisitBytes(CBufferChunk* chunk, int64_t offsetInChunk, int64_t count, VisitMemory visitMemory,
                    VisitExtent visitExtent)
 {
-    int32_t done = 0;
+    int64_t done = 0;
     while (done < count) {
         if (offsetInChunk == chunk->Size()) {
             chunk = chunk->next;
             offsetInChunk = 0;
             continue;
         }
-        const auto piece = int32_t(std::min<int64_t>(count - done, chunk->Size() - offsetInChunk));
+        const auto piece = int64_t(std::min<int64_t>(count - done, chunk->Size() - offsetInChunk));
         const bool went = chunk->IsExtent() ? visitExtent(AsExtent(chunk), offsetInChunk, done, piece)
                                             : visitMemory(chunk->Data() + offsetInChunk, done, piece);
         if (!went)
@@ -166,10 +166,10 @@ int32_t VisitBytes(CBufferChunk* chunk, int32_t offsetInChunk, int32_t count, Vi
 }
 
 // Writing needs memory chunks; MakeWritable has made them.
-bool NoExtentHere(const CFileExtent*, int32_t, int32_t, int32_t) { return false; }
+bool NoExtentHere(const CFileExtent*, int64_t, int64_t, int64_t) { return false; }
 } // namespace
 
-int32_t CBufferPos::Read(void* destination, int32_t count) const
+int64_t CBufferPos::Read(void* destination, int64_t count) const
 {
     if (!buffer_ || count <= 0)
         return 0;
@@ -178,16 +178,16 @@ int32_t CBufferPos::Read(void* destination, int32_t count) const
     const CFileBuffer* buffer = buffer_;
     return VisitBytes(
         chunk_, offsetInChunk_, count,
-        [out](uint8_t* bytes, int32_t done, int32_t n) {
+        [out](uint8_t* bytes, int64_t done, int64_t n) {
             std::memcpy(out + done, bytes, size_t(n));
             return true;
         },
-        [out, buffer](const CFileExtent* extent, int32_t inExtent, int32_t done, int32_t n) {
+        [out, buffer](const CFileExtent* extent, int64_t inExtent, int64_t done, int64_t n) {
             return buffer->ReadExtentCached(extent, inExtent, out + done, n);
         });
 }
 
-int32_t CBufferPos::Write(const void* source, int32_t count)
+int64_t CBufferPos::Write(const void* source, int64_t count)
 {
     if (!buffer_ || count <= 0)
         return 0;
@@ -197,14 +197,14 @@ int32_t CBufferPos::Write(const void* source, int32_t count)
     const auto* in = static_cast<const uint8_t*>(source);
     return VisitBytes(
         chunk_, offsetInChunk_, count,
-        [in](uint8_t* bytes, int32_t done, int32_t n) {
+        [in](uint8_t* bytes, int64_t done, int64_t n) {
             std::memcpy(bytes, in + done, size_t(n));
             return true;
         },
         NoExtentHere);
 }
 
-int32_t CBufferPos::Fill(uint8_t value, int32_t count)
+int64_t CBufferPos::Fill(uint8_t value, int64_t count)
 {
     if (!buffer_ || count <= 0)
         return 0;
@@ -213,18 +213,18 @@ int32_t CBufferPos::Fill(uint8_t value, int32_t count)
         return 0;
     return VisitBytes(
         chunk_, offsetInChunk_, count,
-        [value](uint8_t* bytes, int32_t, int32_t n) {
+        [value](uint8_t* bytes, int64_t, int64_t n) {
             std::memset(bytes, value, size_t(n));
             return true;
         },
         NoExtentHere);
 }
 
-int32_t CBufferPos::Insert(int32_t count) { return buffer_ ? buffer_->InsertAt(*this, count) : 0; }
+int64_t CBufferPos::Insert(int64_t count) { return buffer_ ? buffer_->InsertAt(*this, count) : 0; }
 
-int32_t CBufferPos::Delete(int32_t count) { return buffer_ ? buffer_->DeleteAt(*this, count) : 0; }
+int64_t CBufferPos::Delete(int64_t count) { return buffer_ ? buffer_->DeleteAt(*this, count) : 0; }
 
-void CBufferPos::FollowEdit(const CBufferPos& editor, const BufferEdit& edit, int32_t newOffset)
+void CBufferPos::FollowEdit(const CBufferPos& editor, const BufferEdit& edit, int64_t newOffset)
 {
     if (offset_ < edit.touchedStart || offset_ > edit.touchedEnd) {
         offset_ = newOffset;  // our chunk was not touched; only the bytes before it changed
@@ -244,7 +244,7 @@ void CBufferPos::OnInsert(const CBufferPos& editor, const BufferEdit& edit)
 
 void CBufferPos::OnDelete(const CBufferPos& editor, const BufferEdit& edit)
 {
-    int32_t newOffset = offset_;
+    int64_t newOffset = offset_;
     if (offset_ >= edit.offset + edit.count)
         newOffset = offset_ - edit.count;
     else if (offset_ > edit.offset)

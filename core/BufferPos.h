@@ -11,10 +11,10 @@ class CFileBuffer;
 // Positions inside [touchedStart, touchedEnd] may sit in chunks that were
 // moved or freed and must find their chunk again; all others keep theirs.
 struct BufferEdit {
-    int32_t offset;
-    int32_t count;
-    int32_t touchedStart;
-    int32_t touchedEnd;
+    int64_t offset;
+    int64_t count;
+    int64_t touchedStart;
+    int64_t touchedEnd;
 };
 
 class CBufferPos {
@@ -24,24 +24,24 @@ public:
     CBufferPos& operator=(const CBufferPos& other);  // copies the place, keeps own registration
     virtual ~CBufferPos();
 
-    int32_t Bind(CFileBuffer* buffer, bool registerIt, int32_t offset);
+    int64_t Bind(CFileBuffer* buffer, bool registerIt, int64_t offset);
     void Unbind();
 
-    int32_t Seek(int32_t offset);
-    int32_t Forward(int32_t count);
-    int32_t Back(int32_t count);
+    int64_t Seek(int64_t offset);
+    int64_t Forward(int64_t count);
+    int64_t Back(int64_t count);
 
-    int32_t Read(void* destination, int32_t count) const;
-    int32_t Write(const void* source, int32_t count);
-    int32_t Fill(uint8_t value, int32_t count);
-    int32_t Insert(int32_t count);
-    int32_t Delete(int32_t count);
+    int64_t Read(void* destination, int64_t count) const;
+    int64_t Write(const void* source, int64_t count);
+    int64_t Fill(uint8_t value, int64_t count);
+    int64_t Insert(int64_t count);
+    int64_t Delete(int64_t count);
 
-    int32_t Offset() const { return offset_; }
+    int64_t Offset() const { return offset_; }
     CFileBuffer* Buffer() const { return buffer_; }
     bool IsRegistered() const { return registered_; }
     CBufferChunk* Chunk() const { return chunk_; }
-    int32_t OffsetInChunk() const { return offsetInChunk_; }
+    int64_t OffsetInChunk() const { return offsetInChunk_; }
 
     // Reactions to an edit made through another position.
     virtual void OnInsert(const CBufferPos& editor, const BufferEdit& edit);
@@ -51,19 +51,19 @@ public:
 
 protected:
     // Moves to newOffset after an edit, finding the chunk again when needed.
-    void FollowEdit(const CBufferPos& editor, const BufferEdit& edit, int32_t newOffset);
+    void FollowEdit(const CBufferPos& editor, const BufferEdit& edit, int64_t newOffset);
 
 private:
     friend class CFileBuffer;
-    void PlaceAt(CBufferChunk* chunk, int32_t offsetInChunk, int32_t offset);
-    void WalkForward(int32_t count);
-    void WalkBack(int32_t count);
+    void PlaceAt(CBufferChunk* chunk, int64_t offsetInChunk, int64_t offset);
+    void WalkForward(int64_t count);
+    void WalkBack(int64_t count);
     void SkipToDataStart();  // from a chunk's end onto the next chunk's first byte
 
     CFileBuffer* buffer_ = nullptr;
     CBufferChunk* chunk_ = nullptr;
-    int32_t offsetInChunk_ = 0;
-    int32_t offset_ = 0;
+    int64_t offsetInChunk_ = 0;
+    int64_t offset_ = 0;
     // Where chunk_ stands in its seek-index leaf, or -1 when not known. Only
     // a hint for the index (which checks it before use): an edit then finds
     // its chunk's entry without scanning the leaf. Kept up by seeks and walks

@@ -234,17 +234,17 @@ void CFileBuffer::DetachAll()
 
 // ---------------------------------------------------------------- load and save
 
-bool CFileBuffer::LoadFromFile(const QString& path, int32_t sizeLimit)
+bool CFileBuffer::LoadFromFile(const QString& path)
 {
     BeginOperation();
-    const bool loaded = ReadContents(path, std::clamp(sizeLimit, 0, MAX_FILE_SIZE));
+    const bool loaded = ReadContents(path, sizeLimit_);
     if (!loaded)
         MakeEmpty();
     ResetCursors();
     return loaded;
 }
 
-bool CFileBuffer::ReadContents(const QString& path, int32_t sizeLimit)
+bool CFileBuffer::ReadContents(const QString& path, int64_t sizeLimit)
 {
     heap_.Release();
     DropSources();
@@ -284,7 +284,7 @@ bool CFileBuffer::ReadContents(const QString& path, int32_t sizeLimit)
         int count = 0;
         int64_t planned = 0;
         while (count < kChunksPerRead && planned < remaining) {
-            const auto n = int32_t(std::min<int64_t>(remaining - planned, MAX_CHUNK));
+            const auto n = int64_t(std::min<int64_t>(remaining - planned, MAX_CHUNK));
             CBufferChunk* chunk = NewChunk(n);
             if (!chunk) {
                 ReportOutOfMemory();
@@ -304,7 +304,7 @@ bool CFileBuffer::ReadContents(const QString& path, int32_t sizeLimit)
             break;  // the file became shorter while we read it
         remaining -= got;
         for (int i = 0; i < count; ++i) {
-            const auto take = int32_t(std::min<int64_t>(got, batch[i]->capacity));
+            const auto take = int64_t(std::min<int64_t>(got, batch[i]->capacity));
             if (take == 0) {
                 FreeChunk(batch[i]);
                 continue;
@@ -340,7 +340,7 @@ bool CFileBuffer::ReadContents(const QString& path, int32_t sizeLimit)
 // A file above the threshold becomes extents that cover it; nothing of it is
 // read. *opened stays false (and the result true) when the file is to be
 // read wholly instead.
-bool CFileBuffer::OpenAsExtents(const QString& path, int32_t sizeLimit, bool* opened)
+bool CFileBuffer::OpenAsExtents(const QString& path, int64_t sizeLimit, bool* opened)
 {
     *opened = false;
     int error = 0;
@@ -366,7 +366,7 @@ bool CFileBuffer::OpenAsExtents(const QString& path, int32_t sizeLimit, bool* op
         extent->prev = last_;
         (last_ ? last_->next : first_) = extent;
         last_ = extent;
-        size_ += int32_t(extent->extentLength);
+        size_ += int64_t(extent->extentLength);
     }
     if (!index_.FinishLoad()) {
         ReportOutOfMemory();
@@ -385,10 +385,10 @@ void CFileBuffer::MoveOntoFile(const QString& path)
     std::shared_ptr<platform::SourceFile> source = platform::SourceFile::Open(path, &error);
     if (!source || source->Size() != size_)
         return;
-    std::vector<int32_t> offsets;
+    std::vector<int64_t> offsets;
     for (const CBufferPos* cursor : cursors_)
         offsets.push_back(cursor->offset_);
-    const int32_t size = size_;
+    const int64_t size = size_;
     heap_.Release();
     DropSources();
     index_.Forget();
@@ -664,27 +664,27 @@ void CFileBuffer::HintIndex(const CBufferPos& cursor) const
 
 // Starts an insertion of count bytes at the cursor: false when there is
 // nothing to insert or the buffer would grow past its limit.
-bool CFileBuffer::BeginInsert(CBufferPos& cursor, int32_t count, BufferEdit& edit)
+bool CFileBuffer::BeginInsert(CBufferPos& cursor, int64_t count, BufferEdit& edit)
 {
     BeginOperation();
     if (count <= 0)
         return false;
-    if (count > MAX_FILE_SIZE - size_) {
+    if (count > sizeLimit_ - size_) {
         Report(CoreProblem{CoreError::SizeLimitOnInsert});
         return false;
     }
-    const int32_t chunkStart = cursor.offset_ - cursor.offsetInChunk_;
-    edit = BufferEdit{cursor.offset_, 0, chunkStart, chunkStart + int32_t(cursor.chunk_->Size())};
+    const int64_t chunkStart = cursor.offset_ - cursor.offsetInChunk_;
+    edit = BufferEdit{cursor.offset_, 0, chunkStart, chunkStart + int64_t(cursor.chunk_->Size())};
     HintIndex(cursor);
     return true;
 }
 
-int32_t CFileBuffer::InsertAt(CBufferPos& cursor, int32_t count)
+int64_t CFileBuffer::InsertAt(CBufferPos& cursor, int64_t count)
 {
     BufferEdit edit{};
     if (!BeginInsert(cursor, count, edit))
         return 0;
-    const int32_t at = cursor.offset_;
+    const int64_t at = cursor.offset_;
     if (cursor.chunk_->IsExtent() && !MakeInsertPoint(cursor, edit)) {
         ReportOutOfMemory();
         return 0;
@@ -716,12 +716,12 @@ int32_t CFileBuffer::InsertAt(CBufferPos& cursor, int32_t count)
     }
     // The tail's old place becomes the start of the gap: the chunk is resized
     // once, to its bytes before the cursor plus as much of the gap as fits.
-    const int32_t opened = std::min(count, cursor.chunk_->length - cursor.offsetInChunk_);
-    int32_t inserted = 0;
+    const int64_t opened = std::min(count, cursor.chunk_->length - cursor.offsetInChunk_);
+    int64_t inserted = 0;
     bool complete = MoveTailOut(cursor, edit, opened);
     if (complete) {
         inserted = opened;
-        const int32_t room = std::min(MAX_CHUNK - cursor.chunk_->length, count - inserted);
+        const int64_t room = std::min<int64_t>(MAX_CHUNK - cursor.chunk_->length, count - inserted);
         if (room > 0) {
             CBufferChunk* grown = GrowChunk(cursor.chunk_, cursor.chunk_->length, room);
             complete = grown != nullptr;
@@ -731,7 +731,7 @@ int32_t CFileBuffer::InsertAt(CBufferPos& cursor, int32_t count)
             }
         }
         if (complete) {
-            const int32_t appended = AppendGapChunks(cursor, count - inserted);
+            const int64_t appended = AppendGapChunks(cursor, count - inserted);
             complete = appended == count - inserted;
             inserted += appended;
         }
@@ -753,13 +753,13 @@ int32_t CFileBuffer::InsertAt(CBufferPos& cursor, int32_t count)
 bool CFileBuffer::MoveTailOut(CBufferPos& cursor, BufferEdit& edit, int32_t gapBytes)
 {
     CBufferChunk* chunk = cursor.chunk_;
-    const int32_t tail = chunk->length - cursor.offsetInChunk_;
+    const int64_t tail = chunk->length - cursor.offsetInChunk_;
     if (tail == 0)
         return true;
     const uint8_t* tailBytes = chunk->Data() + cursor.offsetInChunk_;
     CBufferChunk* next = chunk->next;
     if (next && !next->IsExtent() && tail + next->length <= MAX_CHUNK) {
-        const int32_t nextLength = next->length;
+        const int64_t nextLength = next->length;
         CBufferChunk* grown = GrowChunk(next, 0, tail);
         if (!grown)
             return false;
@@ -787,7 +787,7 @@ bool CFileBuffer::MoveTailOut(CBufferPos& cursor, BufferEdit& edit, int32_t gapB
 bool CFileBuffer::MakeInsertPoint(CBufferPos& cursor, BufferEdit& edit)
 {
     auto* extent = AsExtent(cursor.chunk_);
-    const int32_t at = cursor.offset_;
+    const int64_t at = cursor.offset_;
     const int64_t inExtent = cursor.offsetInChunk_;
     if (inExtent == 0 && extent->prev && !extent->prev->IsExtent()) {
         CBufferChunk* prev = extent->prev;
@@ -831,12 +831,12 @@ bool CFileBuffer::MakeInsertPoint(CBufferPos& cursor, BufferEdit& edit)
 
 // Links new chunks for count gap bytes right after the cursor's chunk: the
 // first one holds the odd remainder, every further one a full MAX_CHUNK.
-int32_t CFileBuffer::AppendGapChunks(CBufferPos& cursor, int32_t count)
+int64_t CFileBuffer::AppendGapChunks(CBufferPos& cursor, int64_t count)
 {
-    int32_t added = 0;
+    int64_t added = 0;
     while (added < count) {
-        const int32_t rest = count - added;
-        const int32_t n = added == 0 && rest % MAX_CHUNK != 0 ? rest % MAX_CHUNK : MAX_CHUNK;
+        const int64_t rest = count - added;
+        const int64_t n = added == 0 && rest % MAX_CHUNK != 0 ? rest % MAX_CHUNK : MAX_CHUNK;
         CBufferChunk* chunk = NewChunk(RoundedCapacity(n));
         if (!chunk)
             break;
@@ -852,18 +852,18 @@ int32_t CFileBuffer::AppendGapChunks(CBufferPos& cursor, int32_t count)
 
 // ---------------------------------------------------------------- delete
 
-int32_t CFileBuffer::DeleteAt(CBufferPos& cursor, int32_t count)
+int64_t CFileBuffer::DeleteAt(CBufferPos& cursor, int64_t count)
 {
     BeginOperation();
-    const int32_t at = cursor.offset_;
+    const int64_t at = cursor.offset_;
     count = std::min(count, size_ - at);
     if (count <= 0)
         return 0;
     CBufferChunk* chunk = cursor.chunk_;
-    const int32_t chunkStart = at - cursor.offsetInChunk_;
-    BufferEdit edit{at, count, chunkStart, chunkStart + int32_t(chunk->Size())};
+    const int64_t chunkStart = at - cursor.offsetInChunk_;
+    BufferEdit edit{at, count, chunkStart, chunkStart + int64_t(chunk->Size())};
     HintIndex(cursor);
-    int32_t oldEnd = edit.touchedEnd;  // old end offset of the last chunk looked at
+    int64_t oldEnd = edit.touchedEnd;  // old end offset of the last chunk looked at
 
     if (chunk->IsExtent() && cursor.offsetInChunk_ + int64_t(count) < chunk->Size() && cursor.offsetInChunk_ > 0) {
         if (!CutExtentMiddle(cursor, count)) {
@@ -874,18 +874,18 @@ int32_t CFileBuffer::DeleteAt(CBufferPos& cursor, int32_t count)
         NotifyDelete(cursor, edit);
         return count;
     }
-    const int32_t inChunk = int32_t(std::min<int64_t>(count, chunk->Size() - cursor.offsetInChunk_));
+    const int64_t inChunk = int64_t(std::min<int64_t>(count, chunk->Size() - cursor.offsetInChunk_));
     if (inChunk > 0)
         DeleteInFirst(cursor, inChunk, edit);
 
-    int32_t remaining = count - inChunk;
+    int64_t remaining = count - inChunk;
     bool nextLookedAt = false;
     CBufferChunk* next = cursor.chunk_->next;
     while (remaining > 0) {
-        oldEnd += int32_t(next->Size());
+        oldEnd += int64_t(next->Size());
         nextLookedAt = true;
         if (next->Size() <= remaining) {
-            remaining -= int32_t(next->Size());
+            remaining -= int64_t(next->Size());
             CBufferChunk* after = next->next;
             Unlink(next);
             FreeChunk(next);
@@ -907,24 +907,24 @@ int32_t CFileBuffer::DeleteAt(CBufferPos& cursor, int32_t count)
 // Deletes count bytes at the cursor inside its own chunk, which holds them
 // all. A chunk left empty goes when another stands before it; the first
 // chunk may stay empty until MergeWithNext.
-void CFileBuffer::DeleteInFirst(CBufferPos& cursor, int32_t count, BufferEdit& edit)
+void CFileBuffer::DeleteInFirst(CBufferPos& cursor, int64_t count, BufferEdit& edit)
 {
     CBufferChunk* chunk = cursor.chunk_;
-    const int32_t at = cursor.offset_;
+    const int64_t at = cursor.offset_;
     const int64_t newSize = chunk->Size() - count;
     if (newSize == 0 && chunk->prev) {
         CBufferChunk* prev = chunk->prev;
         Unlink(chunk);
         FreeChunk(chunk);
-        cursor.PlaceAt(prev, int32_t(prev->Size()), at);
-        edit.touchedStart = at - int32_t(prev->Size());
+        cursor.PlaceAt(prev, int64_t(prev->Size()), at);
+        edit.touchedStart = at - int64_t(prev->Size());
         return;
     }
     if (!chunk->IsExtent()) {
         uint8_t* data = chunk->Data();
         std::memmove(data + cursor.offsetInChunk_, data + cursor.offsetInChunk_ + count,
                      size_t(chunk->length - cursor.offsetInChunk_ - count));
-        cursor.chunk_ = ShrinkChunk(chunk, int32_t(newSize));
+        cursor.chunk_ = ShrinkChunk(chunk, int64_t(newSize));
         return;
     }
     if (newSize == 0) {
@@ -945,7 +945,7 @@ void CFileBuffer::DeleteInFirst(CBufferPos& cursor, int32_t count, BufferEdit& e
 }
 
 // Drops the first count bytes of a chunk that holds more.
-void CFileBuffer::DropFront(CBufferChunk* chunk, int32_t count)
+void CFileBuffer::DropFront(CBufferChunk* chunk, int64_t count)
 {
     if (chunk->IsExtent()) {
         auto* extent = AsExtent(chunk);
@@ -960,7 +960,7 @@ void CFileBuffer::DropFront(CBufferChunk* chunk, int32_t count)
 
 // Deletes count bytes from the middle of the cursor's extent, which becomes
 // two extents around the gap. False, with nothing changed, when memory runs out.
-bool CFileBuffer::CutExtentMiddle(CBufferPos& cursor, int32_t count)
+bool CFileBuffer::CutExtentMiddle(CBufferPos& cursor, int64_t count)
 {
     auto* extent = AsExtent(cursor.chunk_);
     const int64_t keep = cursor.offsetInChunk_;
@@ -991,14 +991,14 @@ void CFileBuffer::DropEmptyChunk(CBufferPos& cursor)
     if (chunk->next)
         cursor.PlaceAt(chunk->next, 0, cursor.offset_);
     else
-        cursor.PlaceAt(chunk->prev, int32_t(chunk->prev->Size()), cursor.offset_);
+        cursor.PlaceAt(chunk->prev, int64_t(chunk->prev->Size()), cursor.offset_);
     Unlink(chunk);
     FreeChunk(chunk);
 }
 
 // Joins the cursor's chunk and its successor when they fit in one chunk, so
 // that repeated small deletions do not leave ever more small chunks.
-void CFileBuffer::MergeWithNext(CBufferPos& cursor, bool nextLookedAt, int32_t& oldEnd)
+void CFileBuffer::MergeWithNext(CBufferPos& cursor, bool nextLookedAt, int64_t& oldEnd)
 {
     CBufferChunk* chunk = cursor.chunk_;
     CBufferChunk* next = chunk->next;
@@ -1008,7 +1008,7 @@ void CFileBuffer::MergeWithNext(CBufferPos& cursor, bool nextLookedAt, int32_t& 
     if (!empty && (chunk->IsExtent() || next->IsExtent() || chunk->length + next->length > MAX_CHUNK))
         return;
     if (!nextLookedAt)
-        oldEnd += int32_t(next->Size());
+        oldEnd += int64_t(next->Size());
     if (empty) {
         DropEmptyChunk(cursor);  // an emptied first chunk
         return;
@@ -1026,10 +1026,10 @@ void CFileBuffer::MergeWithNext(CBufferPos& cursor, bool nextLookedAt, int32_t& 
 
 // ---------------------------------------------------------------- pieces
 
-bool CFileBuffer::DescribeRange(int32_t offset, int32_t count, std::vector<StoredSegment>& segments,
+bool CFileBuffer::DescribeRange(int64_t offset, int64_t count, std::vector<StoredSegment>& segments,
                                 std::unique_ptr<uint8_t[]>& bytes, int64_t& byteCount) const
 {
-    count = std::clamp(count, 0, size_ - std::clamp(offset, 0, size_));
+    count = std::clamp<int64_t>(count, 0, size_ - std::clamp<int64_t>(offset, 0, size_));
     int64_t elementStart = 0;
     const CBufferChunk* first = count > 0 ? index_.Find(offset, &elementStart) : nullptr;
     // Walks the stretch, handing each element's part in it to visit.
@@ -1071,14 +1071,14 @@ bool CFileBuffer::DescribeRange(int32_t offset, int32_t count, std::vector<Store
     return true;
 }
 
-int32_t CFileBuffer::InsertPieces(CBufferPos& cursor, const std::vector<StoredSegment>& segments,
+int64_t CFileBuffer::InsertPieces(CBufferPos& cursor, const std::vector<StoredSegment>& segments,
                                   const uint8_t* bytes)
 {
-    const int32_t start = cursor.offset_;
-    int32_t total = 0;
+    const int64_t start = cursor.offset_;
+    int64_t total = 0;
     for (const StoredSegment& segment : segments) {
-        const auto length = int32_t(segment.length);
-        int32_t inserted = 0;
+        const auto length = int64_t(segment.length);
+        int64_t inserted = 0;
         if (segment.source) {
             inserted = InsertExtent(cursor, segment.source, segment.start, length);
         } else {
@@ -1094,13 +1094,13 @@ int32_t CFileBuffer::InsertPieces(CBufferPos& cursor, const std::vector<StoredSe
     return total;
 }
 
-int32_t CFileBuffer::InsertExtent(CBufferPos& cursor, const platform::SourceFile* source, int64_t start,
-                                  int32_t length)
+int64_t CFileBuffer::InsertExtent(CBufferPos& cursor, const platform::SourceFile* source, int64_t start,
+                                  int64_t length)
 {
     BufferEdit edit{};
     if (!BeginInsert(cursor, length, edit))
         return 0;
-    const int32_t at = cursor.offset_;
+    const int64_t at = cursor.offset_;
     CFileExtent* extent = NewExtent(source, start, length);
     if (!extent || !LinkExtentAt(cursor, edit, extent)) {
         if (extent)
@@ -1151,14 +1151,14 @@ bool CFileBuffer::LinkExtentAt(CBufferPos& cursor, BufferEdit& edit, CFileExtent
 
 // ---------------------------------------------------------------- writing in place
 
-bool CFileBuffer::MakeWritable(CBufferPos& cursor, int32_t count)
+bool CFileBuffer::MakeWritable(CBufferPos& cursor, int64_t count)
 {
     // Typing: the bytes lie in the cursor's own memory chunk.
     if (!cursor.chunk_->IsExtent() && cursor.offsetInChunk_ + count <= cursor.chunk_->length)
         return true;
-    const int32_t at = cursor.offset_;
+    const int64_t at = cursor.offset_;
     const int64_t end = std::min<int64_t>(int64_t(at) + count, size_);
-    const int32_t touchedStart = at - cursor.offsetInChunk_;
+    const int64_t touchedStart = at - cursor.offsetInChunk_;
     int64_t elementStart = touchedStart;
     bool changed = false;
     bool complete = true;
@@ -1181,8 +1181,8 @@ bool CFileBuffer::MakeWritable(CBufferPos& cursor, int32_t count)
         // every other position inside the changed stretch do the same.
         int64_t chunkStart = 0;
         CBufferChunk* chunk = index_.Find(at, &chunkStart);
-        cursor.PlaceAt(chunk, int32_t(at - chunkStart), at);
-        NotifyInsert(cursor, BufferEdit{at, 0, touchedStart, int32_t(elementStart)});
+        cursor.PlaceAt(chunk, int64_t(at - chunkStart), at);
+        NotifyInsert(cursor, BufferEdit{at, 0, touchedStart, int64_t(elementStart)});
     }
     return complete;
 }
@@ -1200,7 +1200,7 @@ bool CFileBuffer::MakeExtentWritable(CFileExtent* extent, int64_t from, int64_t 
         return false;
     };
     for (int64_t at = from; at < to; at += MAX_CHUNK) {
-        const auto n = int32_t(std::min<int64_t>(MAX_CHUNK, to - at));
+        const auto n = int64_t(std::min<int64_t>(MAX_CHUNK, to - at));
         CBufferChunk* chunk = NewChunk(RoundedCapacity(n));
         if (!chunk) {
             ReportOutOfMemory();

@@ -15,6 +15,7 @@
 #include "UndoEntry.h"
 
 #include <QString>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -35,9 +36,14 @@ public:
     // Empties the buffer to one empty chunk. Registered positions move to 0.
     bool Reset();
     // Replaces the contents with the file's bytes. On failure LastProblem()
-    // says why and the buffer is empty. A file longer than sizeLimit bytes is
-    // refused; only tests pass a smaller limit than the largest file there is.
-    bool LoadFromFile(const QString& path, int32_t sizeLimit = MAX_FILE_SIZE);
+    // says why and the buffer is empty. A file longer than the size limit is
+    // refused.
+    bool LoadFromFile(const QString& path);
+    // The most bytes the buffer takes, by loading or inserting. Unlimited
+    // unless set: the document sets the limit its windows can show.
+    void SetSizeLimit(int64_t bytes) { sizeLimit_ = std::max<int64_t>(bytes, 0); }
+    int64_t SizeLimit() const { return sizeLimit_; }
+    static constexpr int64_t kNoSizeLimit = INT64_MAX;
     // Files larger than this many bytes open as extents; smaller ones are
     // read wholly into memory. 0 makes every non-empty file an extent.
     void SetExtentThreshold(int64_t bytes) { extentThreshold_ = bytes; }
@@ -65,7 +71,7 @@ public:
     // Drops every chunk and the heap (the buffer is unusable until Reset).
     void Clear();
 
-    int32_t Size() const { return size_; }
+    int64_t Size() const { return size_; }
     const CBufferChunk* First() const { return first_; }
     const CBufferChunk* Last() const { return last_; }
     // Whether the extents read from a block device (which is never written).
@@ -101,21 +107,21 @@ public:
     // Makes the bytes from the cursor on (count of them) memory chunks, so
     // that they can be written in place. False when memory runs out or the
     // file cannot be read (LastProblem says which); nothing changed then.
-    bool MakeWritable(CBufferPos& cursor, int32_t count);
+    bool MakeWritable(CBufferPos& cursor, int64_t count);
     // The count bytes from offset on as pieces: stretches still in a file on
     // disk are named, not read; bytes in memory are copied into *bytes
     // (byteCount of them). False when memory runs out.
-    bool DescribeRange(int32_t offset, int32_t count, std::vector<StoredSegment>& segments,
+    bool DescribeRange(int64_t offset, int64_t count, std::vector<StoredSegment>& segments,
                        std::unique_ptr<uint8_t[]>& bytes, int64_t& byteCount) const;
     // Puts pieces described by DescribeRange back at the cursor, which ends
     // where it started: stretches of a file on disk as extents, the bytes
     // from memory as new chunks. Returns the bytes inserted, fewer than the
     // pieces hold when memory ran out part of the way.
-    int32_t InsertPieces(CBufferPos& cursor, const std::vector<StoredSegment>& segments, const uint8_t* bytes);
+    int64_t InsertPieces(CBufferPos& cursor, const std::vector<StoredSegment>& segments, const uint8_t* bytes);
     // Puts length bytes of a file the buffer reads from at the cursor, as an
     // extent (nothing is read). Returns the bytes inserted: 0 when memory
     // runs out or the buffer would grow past its limit.
-    int32_t InsertExtent(CBufferPos& cursor, const platform::SourceFile* source, int64_t start, int32_t length);
+    int64_t InsertExtent(CBufferPos& cursor, const platform::SourceFile* source, int64_t start, int64_t length);
     // Copies count bytes of the buffer from an extent into destination
     // through the cache. False when the file cannot be read.
     bool ReadExtentCached(const CFileExtent* extent, int64_t inExtent, void* destination, int64_t count) const;
@@ -147,22 +153,22 @@ private:
 
     // Tells the index where the cursor's chunk stands, when the cursor knows.
     void HintIndex(const CBufferPos& cursor) const;
-    bool BeginInsert(CBufferPos& cursor, int32_t count, BufferEdit& edit);
-    int32_t InsertAt(CBufferPos& cursor, int32_t count);
-    int32_t DeleteAt(CBufferPos& cursor, int32_t count);
+    bool BeginInsert(CBufferPos& cursor, int64_t count, BufferEdit& edit);
+    int64_t InsertAt(CBufferPos& cursor, int64_t count);
+    int64_t DeleteAt(CBufferPos& cursor, int64_t count);
     bool MoveTailOut(CBufferPos& cursor, BufferEdit& edit, int32_t gapBytes);
     void DropEmptyChunk(CBufferPos& cursor);
-    void MergeWithNext(CBufferPos& cursor, bool nextLookedAt, int32_t& oldEnd);
-    int32_t AppendGapChunks(CBufferPos& cursor, int32_t count);
+    void MergeWithNext(CBufferPos& cursor, bool nextLookedAt, int64_t& oldEnd);
+    int64_t AppendGapChunks(CBufferPos& cursor, int64_t count);
     void NotifyInsert(const CBufferPos& editor, const BufferEdit& edit);
     void NotifyDelete(const CBufferPos& editor, const BufferEdit& edit);
-    bool ReadContents(const QString& path, int32_t sizeLimit);
-    bool OpenAsExtents(const QString& path, int32_t sizeLimit, bool* opened);
+    bool ReadContents(const QString& path, int64_t sizeLimit);
+    bool OpenAsExtents(const QString& path, int64_t sizeLimit, bool* opened);
     bool MakeInsertPoint(CBufferPos& cursor, BufferEdit& edit);
     bool LinkExtentAt(CBufferPos& cursor, BufferEdit& edit, CFileExtent* extent);
-    bool CutExtentMiddle(CBufferPos& cursor, int32_t count);
-    void DeleteInFirst(CBufferPos& cursor, int32_t count, BufferEdit& edit);
-    void DropFront(CBufferChunk* chunk, int32_t count);
+    bool CutExtentMiddle(CBufferPos& cursor, int64_t count);
+    void DeleteInFirst(CBufferPos& cursor, int64_t count, BufferEdit& edit);
+    void DropFront(CBufferChunk* chunk, int64_t count);
     bool MakeExtentWritable(CFileExtent* extent, int64_t from, int64_t to);
     void DropSources();
     // Extent bytes for readers: through the cache, or straight into a
@@ -187,10 +193,11 @@ private:
     ChunkIndex index_;
     CBufferChunk* first_ = nullptr;
     CBufferChunk* last_ = nullptr;
-    int32_t size_ = 0;
+    int64_t size_ = 0;
     std::vector<CBufferPos*> cursors_;
     ICoreProblemSink* sink_ = nullptr;
     int64_t extentThreshold_ = kDefaultExtentThreshold;
+    int64_t sizeLimit_ = kNoSizeLimit;
     // The files extents read from; kept open while any extent may need them.
     std::vector<std::shared_ptr<platform::SourceFile>> sources_;
     mutable std::shared_ptr<CBlockCache> cache_;

@@ -11,14 +11,14 @@ namespace {
 constexpr int kChunksPerRead = 256;
 } // namespace
 
-int64_t ReadFileIntoChunks(platform::FileReader& reader, CBufferChunk* chunk, int32_t offsetInChunk, int32_t count)
+int64_t ReadFileIntoChunks(platform::FileReader& reader, CBufferChunk* chunk, int64_t offsetInChunk, int64_t count)
 {
     iovec pieces[kChunksPerRead];
     int64_t done = 0;
     while (done < count) {
         int filled = 0;
         int64_t asked = 0;
-        int32_t offset = offsetInChunk;
+        int64_t offset = offsetInChunk;
         for (CBufferChunk* next = chunk; next && filled < kChunksPerRead && done + asked < count;
              next = next->next, offset = 0) {
             const int64_t length = std::min<int64_t>(next->length - offset, count - done - asked);
@@ -41,7 +41,7 @@ int64_t ReadFileIntoChunks(platform::FileReader& reader, CBufferChunk* chunk, in
         for (int64_t skip = got; chunk && skip > 0;) {
             const int64_t left = chunk->length - offsetInChunk;
             if (skip < left) {
-                offsetInChunk += int32_t(skip);
+                offsetInChunk += int64_t(skip);
                 skip = 0;
             } else {
                 skip -= left;

@@ -14,4 +14,4 @@ class FileReader;
 // chunk list. Returns the number of bytes read, fewer than count when the
 // file ended early or the chunks ran out, or -1 on a read error
 // (reader.Error() tells which).
-int64_t ReadFileIntoChunks(platform::FileReader& reader, CBufferChunk* chunk, int32_t offsetInChunk, int32_t count);
+int64_t ReadFileIntoChunks(platform::FileReader& reader, CBufferChunk* chunk, int64_t offsetInChunk, int64_t count);

@@ -7,9 +7,9 @@ public:
     using CBufferPos::CBufferPos;
 
     bool hasSelection = false;
-    int32_t selStart = 0;  // selStart < selEnd while hasSelection
-    int32_t selEnd = 0;
-    int32_t spare = 0;     // the view keeps its pending-low-nibble flag here
+    int64_t selStart = 0;  // selStart < selEnd while hasSelection
+    int64_t selEnd = 0;
+    int64_t spare = 0;     // the view keeps its pending-low-nibble flag here
 
     void OnInsert(const CBufferPos& editor, const BufferEdit& edit) override;
     void OnDelete(const CBufferPos& editor, const BufferEdit& edit) override;

@@ -31,9 +31,9 @@ struct StoredSegment {
 };
 
 struct UndoEntry {
-    int32_t offset = 0;
-    int32_t count = 0;
-    int32_t other = 0;
+    int64_t offset = 0;
+    int64_t count = 0;
+    int64_t other = 0;
     UndoKind kind = UndoKind::ReinsertBytes;
     uint8_t wasModified = 0;
     uint8_t inlineBytes[UNDO_INLINE_BYTES] = {};
@@ -48,7 +48,7 @@ struct UndoEntry {
 
 // One occurrence of a replace-all: where it stands and which stored value it had.
 struct OccurrencePair {
-    int32_t offset;
+    int64_t offset;
     int32_t valueIndex;
 };
 

@@ -11,49 +11,56 @@
 
 namespace {
 
-// The RestoreMany block: n, n pairs (offset, value index), k, k values.
+// The RestoreMany block: n, n pairs (offset, value index), k, k values,
+// packed without padding.
+constexpr size_t kCountBytes = sizeof(int64_t);
+constexpr size_t kPairBytes = sizeof(int64_t) + sizeof(int32_t);
+
 struct ManyBlockView {
-    int32_t n = 0;
+    int64_t n = 0;
     const uint8_t* pairs = nullptr;
-    int32_t k = 0;
+    int64_t k = 0;
     const uint8_t* values = nullptr;
 
     explicit ManyBlockView(const uint8_t* block)
     {
-        std::memcpy(&n, block, 4);
-        pairs = block + 4;
-        std::memcpy(&k, pairs + size_t(n) * 8, 4);
-        values = pairs + size_t(n) * 8 + 4;
+        std::memcpy(&n, block, kCountBytes);
+        pairs = block + kCountBytes;
+        std::memcpy(&k, pairs + size_t(n) * kPairBytes, kCountBytes);
+        values = pairs + size_t(n) * kPairBytes + kCountBytes;
     }
-    OccurrencePair Pair(int32_t i) const
+    OccurrencePair Pair(int64_t i) const
     {
         OccurrencePair pair{};
-        std::memcpy(&pair.offset, pairs + size_t(i) * 8, 4);
-        std::memcpy(&pair.valueIndex, pairs + size_t(i) * 8 + 4, 4);
+        std::memcpy(&pair.offset, pairs + size_t(i) * kPairBytes, sizeof pair.offset);
+        std::memcpy(&pair.valueIndex, pairs + size_t(i) * kPairBytes + sizeof pair.offset, sizeof pair.valueIndex);
         return pair;
     }
 };
 
-int64_t ManyBlockSize(int64_t n, int64_t k, int64_t valueLength) { return 4 + 8 * n + 4 + k * valueLength; }
-
-uint8_t* BuildManyBlock(const std::vector<OccurrencePair>& pairs, int32_t k, const uint8_t* values,
-                        int32_t valueLength, int64_t& size)
+int64_t ManyBlockSize(int64_t n, int64_t k, int64_t valueLength)
 {
-    size = ManyBlockSize(int64_t(pairs.size()), k, valueLength);
+    return int64_t(kCountBytes + kPairBytes * size_t(n) + kCountBytes) + k * valueLength;
+}
+
+uint8_t* BuildManyBlock(const std::vector<OccurrencePair>& pairs, int64_t k, const uint8_t* values,
+                        int64_t valueLength, int64_t& size)
+{
+    const auto n = int64_t(pairs.size());
+    size = ManyBlockSize(n, k, valueLength);
     auto* block = new (std::nothrow) uint8_t[size_t(size)];
     if (!block)
         return nullptr;
-    const auto n = int32_t(pairs.size());
     uint8_t* p = block;
-    std::memcpy(p, &n, 4);
-    p += 4;
+    std::memcpy(p, &n, kCountBytes);
+    p += kCountBytes;
     for (const OccurrencePair& pair : pairs) {
-        std::memcpy(p, &pair.offset, 4);
-        std::memcpy(p + 4, &pair.valueIndex, 4);
-        p += 8;
+        std::memcpy(p, &pair.offset, sizeof pair.offset);
+        std::memcpy(p + sizeof pair.offset, &pair.valueIndex, sizeof pair.valueIndex);
+        p += kPairBytes;
     }
-    std::memcpy(p, &k, 4);
-    p += 4;
+    std::memcpy(p, &k, kCountBytes);
+    p += kCountBytes;
     if (k > 0 && valueLength > 0)
         std::memcpy(p, values, size_t(k) * size_t(valueLength));
     return block;
@@ -135,7 +142,7 @@ bool CUndoList::Resize(int32_t levels)
 
 // ---------------------------------------------------------------- pushing
 
-UndoEntry& CUndoList::BeginEntry(int32_t offset, UndoKind kind, int32_t count, int32_t other)
+UndoEntry& CUndoList::BeginEntry(int64_t offset, UndoKind kind, int64_t count, int64_t other)
 {
     UndoEntry& entry = entries_[top_];
     FreeData(entry);
@@ -155,12 +162,12 @@ void CUndoList::CommitEntry()
     FreeData(entries_[top_]);  // the dropped oldest entry, if any
 }
 
-bool CUndoList::Push(const CBufferPos& cursor, UndoKind kind, int32_t count, int32_t other)
+bool CUndoList::Push(const CBufferPos& cursor, UndoKind kind, int64_t count, int64_t other)
 {
     return PushEntry(cursor, kind, count, other, PushRole::Record);
 }
 
-bool CUndoList::PushEntry(const CBufferPos& cursor, UndoKind kind, int32_t count, int32_t other, PushRole role)
+bool CUndoList::PushEntry(const CBufferPos& cursor, UndoKind kind, int64_t count, int64_t other, PushRole role)
 {
     if (capacity_ == 0)
         return true;  // no levels: edits go ahead without history
@@ -229,7 +236,7 @@ bool CUndoList::PushReplaceAll(const ReplaceAllRecord& record)
 {
     if (capacity_ == 0)
         return true;
-    const int32_t firstOffset = record.pairs->empty() ? 0 : record.pairs->front().offset;
+    const int64_t firstOffset = record.pairs->empty() ? 0 : record.pairs->front().offset;
     UndoEntry& entry = BeginEntry(firstOffset, UndoKind::RestoreMany, record.oldLength, record.newLength);
     if (!StoreReplaceAll(entry, record))
         return false;
@@ -282,7 +289,7 @@ bool CUndoList::PushManyInverse(const UndoEntry& entry, const CBufferPos& cursor
     if (capacity_ == 0)
         return true;
     const ManyBlockView block(entry.data);
-    const int32_t valueLength = entry.other;  // what each occurrence is now
+    const int64_t valueLength = entry.other;  // what each occurrence is now
     std::vector<OccurrencePair> pairs;
     std::vector<uint8_t> values;
     std::unordered_map<std::string, int32_t> seen;
@@ -291,14 +298,14 @@ bool CUndoList::PushManyInverse(const UndoEntry& entry, const CBufferPos& cursor
         std::string current(size_t(valueLength), '\0');
         CBufferPos reader(cursor);
         int64_t shift = 0;
-        for (int32_t i = 0; i < block.n; ++i) {
+        for (int64_t i = 0; i < block.n; ++i) {
             const OccurrencePair pair = block.Pair(i);
             reader.Seek(pair.offset);
             reader.Read(current.data(), valueLength);
             auto [it, added] = seen.emplace(current, int32_t(seen.size()));
             if (added)
                 values.insert(values.end(), current.begin(), current.end());
-            pairs.push_back({int32_t(pair.offset + shift), it->second});
+            pairs.push_back({pair.offset + shift, it->second});
             shift += entry.count - entry.other;
         }
     } catch (const std::bad_alloc&) {
@@ -306,7 +313,7 @@ bool CUndoList::PushManyInverse(const UndoEntry& entry, const CBufferPos& cursor
         ClearOnly();
         return false;
     }
-    ReplaceAllRecord record{valueLength, entry.count, int32_t(seen.size()), values.data(), &pairs};
+    ReplaceAllRecord record{int32_t(valueLength), int32_t(entry.count), int32_t(seen.size()), values.data(), &pairs};
     UndoEntry& inverse = BeginEntry(pairs.empty() ? 0 : pairs.front().offset, UndoKind::RestoreMany, valueLength,
                                     entry.count);
     inverse.data = BuildManyBlock(pairs, record.valueCount, record.values, valueLength, inverse.dataSize);
@@ -321,7 +328,7 @@ bool CUndoList::PushManyInverse(const UndoEntry& entry, const CBufferPos& cursor
 
 // ---------------------------------------------------------------- applying
 
-int32_t CUndoList::ApplyTop(CBufferPos& cursor)
+int64_t CUndoList::ApplyTop(CBufferPos& cursor)
 {
     if (IsEmpty())
         return -1;
@@ -335,7 +342,7 @@ int32_t CUndoList::ApplyTop(CBufferPos& cursor)
     }
     lastEditLength_ = 0;
     bool shortInsert = false;
-    const int32_t result = Apply(entry, cursor, shortInsert);
+    const int64_t result = Apply(entry, cursor, shortInsert);
     if (result < 0 || shortInsert) {
         // The buffer no longer matches either history.
         ClearOnly();
@@ -349,7 +356,7 @@ int32_t CUndoList::ApplyTop(CBufferPos& cursor)
     return result;
 }
 
-int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert)
+int64_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert)
 {
     switch (entry.kind) {
     case UndoKind::ReinsertBytes: {
@@ -358,7 +365,7 @@ int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert
             shortInsert = cursor.Buffer()->InsertPieces(cursor, *entry.segments, entry.data) < entry.count;
             return entry.offset;
         }
-        const int32_t inserted = cursor.Insert(entry.count);
+        const int64_t inserted = cursor.Insert(entry.count);
         shortInsert = inserted < entry.count;
         cursor.Write(entry.StoredBytes(), inserted);
         return entry.offset;
@@ -387,10 +394,10 @@ int32_t CUndoList::Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert
 // returns how many bytes may be written there: fewer than newLength when the
 // insertion came out short, so that bytes after the region are never
 // overwritten.
-int32_t CUndoList::ResizeRegion(CBufferPos& cursor, int32_t oldLength, int32_t newLength, bool& shortInsert)
+int64_t CUndoList::ResizeRegion(CBufferPos& cursor, int64_t oldLength, int64_t newLength, bool& shortInsert)
 {
     if (newLength > oldLength) {
-        const int32_t inserted = cursor.Insert(newLength - oldLength);
+        const int64_t inserted = cursor.Insert(newLength - oldLength);
         shortInsert = inserted < newLength - oldLength;
         return oldLength + inserted;
     }
@@ -399,25 +406,25 @@ int32_t CUndoList::ResizeRegion(CBufferPos& cursor, int32_t oldLength, int32_t n
     return newLength;
 }
 
-int32_t CUndoList::ApplyMany(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert)
+int64_t CUndoList::ApplyMany(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert)
 {
     // The cursor itself makes the edits, so it never holds a stale chunk.
     const ManyBlockView block(entry.data);
     CBufferPos& editor = cursor;
     int64_t shift = 0;
-    const int32_t difference = entry.count - entry.other;
-    for (int32_t i = 0; i < block.n && !shortInsert; ++i) {
+    const int64_t difference = entry.count - entry.other;
+    for (int64_t i = 0; i < block.n && !shortInsert; ++i) {
         const OccurrencePair pair = block.Pair(i);
-        editor.Seek(int32_t(pair.offset + shift));
+        editor.Seek(int64_t(pair.offset + shift));
         shift += difference;
-        const int32_t room = ResizeRegion(editor, entry.other, entry.count, shortInsert);
+        const int64_t room = ResizeRegion(editor, entry.other, entry.count, shortInsert);
         editor.Write(block.values + size_t(pair.valueIndex) * size_t(entry.count), room);
     }
     cursor.Seek(entry.offset);
     return entry.offset;
 }
 
-int32_t CUndoList::ApplyMove(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert)
+int64_t CUndoList::ApplyMove(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert)
 {
     // The block moves as pieces: nothing of it is read or copied but the
     // bytes it has in memory.

@@ -22,12 +22,12 @@ public:
 
     // Records an edit about to be made at the cursor (kinds other than
     // RestoreMany). Returns false when the edit must not be made.
-    bool Push(const CBufferPos& cursor, UndoKind kind, int32_t count, int32_t other);
+    bool Push(const CBufferPos& cursor, UndoKind kind, int64_t count, int64_t other);
     bool PushReplaceAll(const ReplaceAllRecord& record);
 
     // Applies the newest entry through the cursor, pushing its inverse onto
     // the partner. Returns the lowest offset touched, or -1 when nothing was done.
-    int32_t ApplyTop(CBufferPos& cursor);
+    int64_t ApplyTop(CBufferPos& cursor);
 
     void Clear();
     bool Resize(int32_t levels);
@@ -45,25 +45,25 @@ public:
     void InjectPieceFailure(bool on) { failPieces_ = on; }
 
     // Bytes that this list's last ApplyTop wrote (0 for RemoveBytes and RestoreMany).
-    int32_t LastEditLength() const { return lastEditLength_; }
+    int64_t LastEditLength() const { return lastEditLength_; }
 
 private:
     enum class PushRole { Record, Inverse };
     enum class StoreResult { Stored, Refused, Unrecorded };
 
-    bool PushEntry(const CBufferPos& cursor, UndoKind kind, int32_t count, int32_t other, PushRole role);
+    bool PushEntry(const CBufferPos& cursor, UndoKind kind, int64_t count, int64_t other, PushRole role);
     StoreResult StoreBytes(UndoEntry& entry, const CBufferPos& cursor, PushRole role);
     bool StorePieces(UndoEntry& entry, const CBufferPos& cursor);
     bool PushInverse(const UndoEntry& entry, CBufferPos& cursor);
     bool PushManyInverse(const UndoEntry& entry, const CBufferPos& cursor);
     bool StoreReplaceAll(UndoEntry& entry, const ReplaceAllRecord& record);
-    UndoEntry& BeginEntry(int32_t offset, UndoKind kind, int32_t count, int32_t other);
+    UndoEntry& BeginEntry(int64_t offset, UndoKind kind, int64_t count, int64_t other);
     void CommitEntry();
     void ClearOnly();
-    int32_t Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert);
-    static int32_t ResizeRegion(CBufferPos& cursor, int32_t oldLength, int32_t newLength, bool& shortInsert);
-    int32_t ApplyMany(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert);
-    int32_t ApplyMove(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert);
+    int64_t Apply(UndoEntry& entry, CBufferPos& cursor, bool& shortInsert);
+    static int64_t ResizeRegion(CBufferPos& cursor, int64_t oldLength, int64_t newLength, bool& shortInsert);
+    int64_t ApplyMany(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert);
+    int64_t ApplyMove(const UndoEntry& entry, CBufferPos& cursor, bool& shortInsert);
     int32_t Next(int32_t index) const { return index + 1 == capacity_ ? 0 : index + 1; }
     int32_t Previous(int32_t index) const { return index == 0 ? capacity_ - 1 : index - 1; }
     static void FreeData(UndoEntry& entry);
@@ -76,6 +76,6 @@ private:
     CBinEditDoc* document_ = nullptr;
     CUndoList* partner_ = nullptr;
     bool isRedo_;
-    int32_t lastEditLength_ = 0;
+    int64_t lastEditLength_ = 0;
     bool failPieces_ = false;
 };

@@ -11,10 +11,10 @@ enum UpdateHint : int32_t {
 };
 
 struct HintArgs {
-    int32_t offset = 0;                // HINT_BYTES_CHANGED, HINT_SIZE_CHANGED
+    int64_t offset = 0;                // HINT_BYTES_CHANGED, HINT_SIZE_CHANGED
     bool bytesPerRowFromSettings = false;  // HINT_LAYOUT: take bytes per row afresh
-    int32_t start = 0;                 // HINT_SELECTION
-    int32_t end = 0;
+    int64_t start = 0;                 // HINT_SELECTION
+    int64_t end = 0;
 };
 
 // Implemented by every view of a document.

@@ -42,7 +42,7 @@ bool RunDelete(CBinEditDoc& doc, IToolView& view, int32_t start, const DeleteReq
 {
     if (doc.IsReadOnly() || request.type < 0 || request.type >= types.Count())
         return false;
-    start = std::clamp(start, 0, doc.Size());
+    start = std::clamp<int64_t>(start, 0, doc.Size());
     const int64_t bytes = std::min<int64_t>(int64_t(request.count) * types.At(request.type).Size(), doc.Size() - start);
     if (bytes <= 0)
         return false;

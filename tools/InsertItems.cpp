@@ -60,7 +60,7 @@ int32_t RunInsert(CBinEditDoc& doc, IToolView& view, int32_t start, const Insert
     const auto itemSize = int32_t(request.value.size());
     if (doc.IsReadOnly() || itemSize <= 0 || request.count <= 0)
         return 0;
-    start = std::clamp(start, 0, doc.Size());
+    start = std::clamp<int64_t>(start, 0, doc.Size());
     const int64_t bytes = int64_t(request.count) * itemSize;
     if (bytes > int64_t(MAX_FILE_SIZE) - doc.Size()) {
         // Refused before anything is recorded or allocated, so the history stays valid.

@@ -445,7 +445,7 @@ void CBinEditView::RepaintOffsets(int32_t first, int32_t last)
 
 void CBinEditView::RepaintFrom(int32_t offset)
 {
-    RepaintOffsets(std::max(offset, top_.Offset()), INT32_MAX);
+    RepaintOffsets(std::max<int64_t>(offset, top_.Offset()), INT32_MAX);
 }
 
 void CBinEditView::RepaintSelection()

@@ -59,7 +59,7 @@ std::optional<OffsetRange> CCaretController::SetSelection(int32_t a, int32_t b)
     if (a > b)
         std::swap(a, b);
     CSelectionPos& caret = view_.Caret();
-    const SelectionSpan before{caret.hasSelection, caret.selStart, caret.selEnd};
+    const SelectionSpan before{caret.hasSelection, int32_t(caret.selStart), int32_t(caret.selEnd)};
     const SelectionSpan after{a != b, a != b ? a : 0, a != b ? b : 0};
     const std::optional<OffsetRange> changed = ChangedSelectionRange(before, after);
     if (!changed)

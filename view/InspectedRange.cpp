@@ -7,8 +7,8 @@
 void CInspectedRange::Set(CBinEditView* view, int32_t start, int32_t end)
 {
     if (view) {
-        start = std::clamp(start, 0, view->Document()->Size());
-        end = std::clamp(end, start, view->Document()->Size());
+        start = std::clamp<int64_t>(start, 0, view->Document()->Size());
+        end = std::clamp<int64_t>(end, start, view->Document()->Size());
     }
     if (!view || start >= end) {
         view = nullptr;

@@ -140,7 +140,7 @@ void CMouseInput::AutoScrollStep()
     const int height = std::max(1, view_.ClientHeight());
     const int bpr = view_.BytesPerRow();
     if (lastPoint_.y() < 0)
-        view_.SetTop(std::max(0, view_.Top().Offset() - bpr));
+        view_.SetTop(std::max<int64_t>(0, view_.Top().Offset() - bpr));
     else if (lastPoint_.y() >= height)
         view_.SetTop(int32_t(std::min<int64_t>(int64_t(view_.Top().Offset()) + bpr, INT32_MAX)));
     const int step = std::max(1, width / 5);

@@ -196,7 +196,7 @@ bool CViewClipboard::OverwriteRange(int32_t offset, const void* data, int32_t co
     CBinEditDoc* doc = view_.Document();
     if (!Writable() || offset < 0 || count <= 0 || offset >= doc->Size())
         return false;
-    count = std::min(count, doc->Size() - offset);
+    count = std::min<int64_t>(count, doc->Size() - offset);
     CBufferPos at;
     at.Bind(&doc->Buffer(), false, offset);
     if (!doc->RecordEdit(at, UndoKind::RestoreBytes, count, count))

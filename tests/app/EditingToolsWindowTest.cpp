@@ -109,7 +109,7 @@ protected:
     static std::pair<int32_t, int32_t> Selected(const CBinEditView* view)
     {
         const CSelectionPos& caret = view->Caret();
-        return caret.hasSelection ? std::make_pair(caret.selStart, caret.selEnd) : std::make_pair(-1, -1);
+        return caret.hasSelection ? std::make_pair(int32_t(caret.selStart), int32_t(caret.selEnd)) : std::make_pair(-1, -1);
     }
 
     QByteArray Contents() const

@@ -197,6 +197,7 @@ TEST_F(FileBufferTest, AlignedPositionStaysOnARowStart)
 
 TEST_F(FileBufferTest, InsertPastTheSizeLimitIsRefused)
 {
+    buffer.SetSizeLimit(MAX_FILE_SIZE);
     ASSERT_TRUE(buffer.LoadFromFile(MakeFile("f.bin", QByteArray(10, 'x'))));
     CBufferPos at;
     at.Bind(&buffer, false, 5);
@@ -215,6 +216,7 @@ TEST_F(FileBufferTest, FileOfTwoGibibytesIsRefusedAndLeavesTheBufferEmpty)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_TRUE(file.resize(qint64(1) << 31));  // sparse: no disk space used
     }
+    buffer.SetSizeLimit(MAX_FILE_SIZE);
     ASSERT_TRUE(buffer.LoadFromFile(MakeFile("small.bin", "abc")));
     EXPECT_FALSE(buffer.LoadFromFile(path));
     EXPECT_EQ(messages.Last(), path + "\n\n" + CoreMessages::SizeLimitLoadText());
@@ -458,7 +460,9 @@ TEST_F(FileBufferTest, TheSizeLimitHoldsForGeneratedFilesAtExactlyTheLimitAndOne
             CBufferPos caret;
             caret.Bind(&buffer, true, 5);
             messages.Clear();
-            EXPECT_EQ(buffer.LoadFromFile(source.path, c.limit), c.loads) << what;
+            buffer.SetSizeLimit(c.limit);
+            EXPECT_EQ(buffer.LoadFromFile(source.path), c.loads) << what;
+            buffer.SetSizeLimit(CFileBuffer::kNoSizeLimit);
             std::string why;
             EXPECT_TRUE(buffer.CheckInvariants(&why)) << what << ": " << why;
             if (c.loads) {
@@ -481,9 +485,11 @@ TEST_F(FileBufferTest, AGeneratedFileLongerThanTheLimitIsRefused)
 {
     // The process's own memory map: generated, and longer than 100 bytes.
     const QString maps = QStringLiteral("/proc/self/maps");
-    EXPECT_FALSE(buffer.LoadFromFile(maps, 100));
+    buffer.SetSizeLimit(100);
+    EXPECT_FALSE(buffer.LoadFromFile(maps));
     EXPECT_EQ(messages.Texts(), QStringList{maps + "\n\n" + CoreMessages::SizeLimitLoadText()});
     EXPECT_EQ(ChunkLengths(buffer), std::vector<int32_t>{0});
+    buffer.SetSizeLimit(MAX_FILE_SIZE);
     EXPECT_TRUE(buffer.LoadFromFile(maps)) << "the real limit takes it";
     EXPECT_GT(buffer.Size(), 100);
 }

@@ -201,11 +201,11 @@ TEST_F(UndoListTest, ReplaceAllStoresEachDistinctValueOnce)
     }
     doc->SetModifiedFlag(true);
     ASSERT_EQ(Contents(), QByteArray("xbcdxbcdxbcdxbcd"));
-    EXPECT_EQ(doc->UndoList().StoredBytes(), 4 + 8 * 4 + 4 + 2);
+    EXPECT_EQ(doc->UndoList().StoredBytes(), 8 + 12 * 4 + 8 + 2);
 
     EXPECT_EQ(doc->Undo(caret), 1);
     EXPECT_EQ(Contents(), QByteArray("xAAxAAxAAxAA"));
-    EXPECT_EQ(doc->RedoList().StoredBytes(), 4 + 8 * 4 + 4 + 3) << "the redo stores \"bcd\" once";
+    EXPECT_EQ(doc->RedoList().StoredBytes(), 8 + 12 * 4 + 8 + 3) << "the redo stores \"bcd\" once";
     EXPECT_EQ(doc->Redo(caret), 1);
     EXPECT_EQ(Contents(), QByteArray("xbcdxbcdxbcdxbcd"));
 }

@@ -189,7 +189,7 @@ public:
     SelectionState Selection(int i) const
     {
         const CSelectionPos& caret = views[i]->Caret();
-        return {caret.Offset(), caret.hasSelection, caret.selStart, caret.selEnd};
+        return {int32_t(caret.Offset()), caret.hasSelection, int32_t(caret.selStart), int32_t(caret.selEnd)};
     }
 
     QTemporaryDir dir;

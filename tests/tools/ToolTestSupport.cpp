@@ -67,7 +67,7 @@ FakeToolView::FakeToolView(CBinEditDoc& doc) : doc_(doc) { caret_.Bind(&doc.Buff
 
 SelectionState FakeToolView::Selection() const
 {
-    return {caret_.Offset(), caret_.hasSelection, caret_.selStart, caret_.selEnd};
+    return {int32_t(caret_.Offset()), caret_.hasSelection, int32_t(caret_.selStart), int32_t(caret_.selEnd)};
 }
 
 void FakeToolView::Select(int32_t anchor, int32_t caret)

@@ -56,7 +56,7 @@ QByteArray EditTest::Bytes() const { return Bytes(*doc); }
 std::pair<int32_t, int32_t> EditTest::Selection() const
 {
     const CSelectionPos& c = view->Caret();
-    return c.hasSelection ? std::pair(c.selStart, c.selEnd) : std::pair(-1, -1);
+    return c.hasSelection ? std::pair(int32_t(c.selStart), int32_t(c.selEnd)) : std::pair(-1, -1);
 }
 
 void EditTest::Press(int key, Qt::KeyboardModifiers modifiers) { Press(key, modifiers, *view); }
