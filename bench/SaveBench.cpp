@@ -24,8 +24,13 @@ int main(int argc, char** argv)
         [&] { return QProcess::execute("cp", {original, copy}) == 0 && QProcess::execute("sync", {copy}) == 0; },
         [&] { QFile::remove(copy); });
 
-    // Each run saves over a fresh copy of the file, made outside the timing.
-    const auto freshCopy = [&] { QProcess::execute("cp", {original, work}); };
+    // Each run saves over a fresh copy of the file, made and flushed outside
+    // the timing: the copy's own write-back would otherwise share the disk
+    // with the save's flush.
+    const auto freshCopy = [&] {
+        QProcess::execute("cp", {original, work});
+        QProcess::execute("sync", {work});
+    };
     freshCopy();
     const Timing save = BestOfThreeRuns(
         [&] {
