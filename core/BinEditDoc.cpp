@@ -98,10 +98,12 @@ bool CBinEditDoc::OnSaveDocument(const QString& path)
     if (!saved)
         return false;
     // The saved file holds every byte: read from it instead of the old one,
-    // whose blocks on disk can then be freed.
+    // whose blocks on disk are freed once no history entry names them.
     buffer_.MoveOntoFile(path);
     SetModifiedFlag(false);
-    undo_.Clear();
+    // The history stays: undo after a save leads back to what was saved over.
+    undo_.MarkAllModified();
+    redo_.MarkAllModified();
     SetPathName(path);
     return true;
 }

@@ -1055,7 +1055,7 @@ bool CFileBuffer::DescribeRange(int64_t offset, int64_t count, std::vector<Store
         walk([&](const CBufferChunk* c, int64_t in, int64_t n) {
             if (c->IsExtent()) {
                 const CFileExtent* e = AsExtent(c);
-                segments.push_back(StoredSegment{e->source, e->start + in, n});
+                segments.push_back(StoredSegment{SharedSource(e->source), e->start + in, n});
                 return;
             }
             std::memcpy(bytes.get() + filled, c->Data() + in, size_t(n));
@@ -1094,14 +1094,38 @@ int64_t CFileBuffer::InsertPieces(CBufferPos& cursor, const std::vector<StoredSe
     return total;
 }
 
-int64_t CFileBuffer::InsertExtent(CBufferPos& cursor, const platform::SourceFile* source, int64_t start,
-                                  int64_t length)
+std::shared_ptr<platform::SourceFile> CFileBuffer::SharedSource(const platform::SourceFile* source) const
 {
+    for (const auto& held : sources_)
+        if (held.get() == source)
+            return held;
+    return nullptr;
+}
+
+bool CFileBuffer::AdoptSource(const std::shared_ptr<platform::SourceFile>& source)
+{
+    if (SharedSource(source.get()))
+        return true;
+    try {
+        sources_.push_back(source);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+int64_t CFileBuffer::InsertExtent(CBufferPos& cursor, const std::shared_ptr<platform::SourceFile>& source,
+                                  int64_t start, int64_t length)
+{
+    if (!AdoptSource(source)) {
+        ReportOutOfMemory();
+        return 0;
+    }
     BufferEdit edit{};
     if (!BeginInsert(cursor, length, edit))
         return 0;
     const int64_t at = cursor.offset_;
-    CFileExtent* extent = NewExtent(source, start, length);
+    CFileExtent* extent = NewExtent(source.get(), start, length);
     if (!extent || !LinkExtentAt(cursor, edit, extent)) {
         if (extent)
             FreeChunk(extent);

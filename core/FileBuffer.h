@@ -121,7 +121,13 @@ public:
     // Puts length bytes of a file the buffer reads from at the cursor, as an
     // extent (nothing is read). Returns the bytes inserted: 0 when memory
     // runs out or the buffer would grow past its limit.
-    int64_t InsertExtent(CBufferPos& cursor, const platform::SourceFile* source, int64_t start, int64_t length);
+    int64_t InsertExtent(CBufferPos& cursor, const std::shared_ptr<platform::SourceFile>& source, int64_t start,
+                         int64_t length);
+    // The buffer's shared handle of one of its sources.
+    std::shared_ptr<platform::SourceFile> SharedSource(const platform::SourceFile* source) const;
+    // Makes the source one of the buffer's again (a history entry brings
+    // back a stretch of a file the buffer had let go). False without memory.
+    bool AdoptSource(const std::shared_ptr<platform::SourceFile>& source);
     // Copies count bytes of the buffer from an extent into destination
     // through the cache. False when the file cannot be read.
     bool ReadExtentCached(const CFileExtent* extent, int64_t inExtent, void* destination, int64_t count) const;

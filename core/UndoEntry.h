@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace platform {
@@ -23,9 +24,11 @@ constexpr int32_t MAX_UNDO_BLOCK = 16384;
 
 // One piece of the bytes a large entry restores: a stretch of a file on
 // disk the buffer reads from (named, not read), or, without a source, the
-// next length bytes of the entry's data.
+// next length bytes of the entry's data. The entry shares the file with the
+// buffer, so after a save has moved the document onto the new file, the
+// history still reads the old one until its last entry naming it goes.
 struct StoredSegment {
-    const platform::SourceFile* source = nullptr;
+    std::shared_ptr<platform::SourceFile> source;
     int64_t start = 0;  // offset in the file, or in the entry's data
     int64_t length = 0;
 };

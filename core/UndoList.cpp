@@ -121,6 +121,12 @@ void CUndoList::Clear()
         partner_->ClearOnly();
 }
 
+void CUndoList::MarkAllModified()
+{
+    for (int32_t i = bottom_; i != top_; i = Next(i))
+        entries_[size_t(i)].wasModified = 1;
+}
+
 bool CUndoList::Resize(int32_t levels)
 {
     const int32_t capacity = levels > 0 ? levels + 1 : 0;

@@ -30,6 +30,9 @@ public:
     int64_t ApplyTop(CBufferPos& cursor);
 
     void Clear();
+    // After a save: no entry leads back to the saved contents, so each
+    // leaves the document modified.
+    void MarkAllModified();
     bool Resize(int32_t levels);
 
     bool IsEmpty() const { return top_ == bottom_; }

@@ -162,7 +162,7 @@ TEST_F(AppTest, PropertiesShowTheDocumentAsItIs)
     EXPECT_EQ(dialogs_->propertiesShown[1], (FileProperties{"<Untitled>", "", "0", "0", "No", false}));
 }
 
-TEST_F(AppTest, SavingKeepsTheOriginalSizeAndClearsTheHistory)
+TEST_F(AppTest, SavingKeepsTheOriginalSizeAndTheHistory)
 {
     const QString file = MakeFile("a.bin", QByteArray(1234, 'a'));
     ASSERT_TRUE(Start({file}));
@@ -173,12 +173,16 @@ TEST_F(AppTest, SavingKeepsTheOriginalSizeAndClearsTheHistory)
     EXPECT_TRUE(doc->CanUndo());
     Trigger(Cmd::FileSave);
     EXPECT_FALSE(doc->IsModified());
-    EXPECT_FALSE(doc->CanUndo());
+    EXPECT_TRUE(doc->CanUndo());
     EXPECT_EQ(ReadWholeFile(file).size(), 2234);
     Trigger(Cmd::FileProperties);
     ASSERT_EQ(dialogs_->propertiesShown.size(), 1);
     EXPECT_EQ(dialogs_->propertiesShown[0].size, "2,234");
     EXPECT_EQ(dialogs_->propertiesShown[0].originalSize, "1,234");
+    // Undo after the save leads back to what the save replaced.
+    Trigger(Cmd::EditUndo);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->Buffer().Size(), 1234);
 }
 
 TEST_F(AppTest, PropertiesSheetHasOneGeneralPageAndNoApply)

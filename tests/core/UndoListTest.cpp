@@ -157,7 +157,7 @@ TEST_F(UndoListTest, ANewEditAfterUndoDisablesRedo)
     EXPECT_FALSE(doc->CanRedo());
 }
 
-TEST_F(UndoListTest, SavingClearsBothListsAndKeepsTheOriginalSize)
+TEST_F(UndoListTest, SavingKeepsBothListsAndOnlyTheSavedStateIsUnmodified)
 {
     Open("abc");
     caret.Seek(0);
@@ -165,11 +165,21 @@ TEST_F(UndoListTest, SavingClearsBothListsAndKeepsTheOriginalSize)
     doc->OverwriteAt(caret, "3", 1);
     doc->Undo(caret);
     ASSERT_TRUE(doc->OnSaveDocument(dir.filePath("saved.bin")));
-    EXPECT_FALSE(doc->CanUndo());
-    EXPECT_FALSE(doc->CanRedo());
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(doc->OriginalSize(), 3);
     EXPECT_EQ(doc->Size(), 5);
+    // Every step away from the saved contents is a modification, undo or redo.
+    const struct {
+        bool undo;
+        const char* contents;
+        bool modified;
+    } steps[] = {{false, "32abc", true}, {true, "12abc", false}, {true, "abc", true}, {false, "12abc", false}};
+    for (const auto& step : steps) {
+        ASSERT_TRUE(step.undo ? doc->CanUndo() : doc->CanRedo()) << step.contents;
+        ASSERT_GE(step.undo ? doc->Undo(caret) : doc->Redo(caret), 0);
+        EXPECT_EQ(Contents(), QByteArray(step.contents));
+        EXPECT_EQ(doc->IsModified(), step.modified) << step.contents;
+    }
 }
 
 TEST_F(UndoListTest, ReadOnlyRefusesEditsAndHistory)

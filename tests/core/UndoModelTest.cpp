@@ -1,7 +1,9 @@
-// Random edit sequences recorded through the document, then undone and
-// redone completely, compared with snapshots after every step. With
-// extents the file is held on disk and some edits are far larger than a
-// plain copy in a history entry may be, so they are kept as pieces.
+// Random edit sequences recorded through the document, with saves among
+// them, then undone and redone completely, compared with snapshots after
+// every step. With extents the file is held on disk and some edits are far
+// larger than a plain copy in a history entry may be, so they are kept as
+// pieces; a save moves the document onto the new file while older entries
+// still name stretches of the files saved over.
 #include "BufferModel.h"
 #include "MessageRecorder.h"
 #include "tools/DocumentFeedback.h"
@@ -138,12 +140,24 @@ TEST_P(UndoModel, UndoEverythingThenRedoEverything)
     caret.Bind(&doc.Buffer(), true, 0);
 
     std::vector<Snapshot> states{{BufferBytes(doc.Buffer()), doc.IsModified()}};
+    int saves = 0;
     for (int i = 0; states.size() < 300 && i < 2000; ++i) {
+        if (Random(0, 39) == 0) {
+            ASSERT_TRUE(doc.OnSaveDocument(path));
+            ++saves;
+            // Only the saved contents are unmodified now.
+            for (Snapshot& state : states)
+                state.modified = true;
+            states.back().modified = false;
+            ASSERT_FALSE(doc.IsModified());
+            ASSERT_TRUE(BufferBytes(doc.Buffer()) == states.back().bytes) << "save " << saves;
+        }
         if (RandomEdit(doc, caret)) {
             ASSERT_TRUE(doc.Buffer().CheckInvariants());
             states.push_back({BufferBytes(doc.Buffer()), doc.IsModified()});
         }
     }
+    ASSERT_GT(saves, 0);
     const int edits = int(states.size()) - 1;
     const int undoable = std::min(edits, levels);
     ASSERT_EQ(doc.UndoList().Count(), undoable);
@@ -157,9 +171,6 @@ TEST_P(UndoModel, UndoEverythingThenRedoEverything)
         ASSERT_TRUE(doc.Buffer().CheckInvariants());
     }
     EXPECT_FALSE(doc.CanUndo()) << "entries beyond the levels were dropped";
-    if (undoable == edits) {
-        EXPECT_FALSE(doc.IsModified()) << "undoing everything returns to the loaded state";
-    }
 
     for (int i = undoable; i > 0; --i) {
         ASSERT_TRUE(doc.CanRedo());
