@@ -55,6 +55,8 @@ enum class Cmd : int {
     ToolsInsert,
     ToolsDelete,
     ToolsCompareFiles,
+    ToolsNextDifference,
+    ToolsPreviousDifference,
     ToolsConvertData,
     ToolsComputeChecksum,
     ToolsOptions,
@@ -65,6 +67,7 @@ enum class Cmd : int {
     WindowCascade,
     WindowTileHorizontally,
     WindowTileVertically,
+    WindowLinkScrolling,
     // Help
     HelpContents,
     HelpHomePage,

@@ -68,6 +68,8 @@ std::array<CommandSpec, kCommandCount> MakeSpecs()
         {Cmd::ToolsInsert, "&Insert...", {K(Qt::CTRL | Qt::Key_I)}, nullptr, ICON(None), "Insert a run of values at the caret", false, kBuilt},
         {Cmd::ToolsDelete, "&Delete...", {K(Qt::CTRL | Qt::Key_D)}, nullptr, ICON(None), "Delete a run of values at the caret", false, kBuilt},
         {Cmd::ToolsCompareFiles, "Compare &Files...", {K(Qt::Key_F9)}, nullptr, ICON(None), "Compare two files byte by byte", false, kBuilt},
+        {Cmd::ToolsNextDifference, "Ne&xt Difference", {K(Qt::Key_F8)}, nullptr, ICON(None), "Select the next difference of the comparison in both windows", false, kBuilt},
+        {Cmd::ToolsPreviousDifference, "Pre&vious Difference", {K(Qt::SHIFT | Qt::Key_F8)}, nullptr, ICON(None), "Select the previous difference of the comparison in both windows", false, kBuilt},
         {Cmd::ToolsConvertData, "&Convert Data...", {}, nullptr, ICON(None), "Perform a conversion on the current selection or entire file", false, kBuilt},
         {Cmd::ToolsComputeChecksum, "Compute Check&sum...", {}, nullptr, ICON(None), "Compute a checksum for the current selection or entire file", false, kBuilt},
         {Cmd::ToolsOptions, "&Options...", {K(Qt::Key_F12)}, "preferences-system", ICON(Options), "Change the program's options", false, kBuilt},
@@ -78,6 +80,7 @@ std::array<CommandSpec, kCommandCount> MakeSpecs()
         {Cmd::WindowCascade, "&Cascade", {}, nullptr, ICON(Cascade), "Arrange the windows so they overlap", false, kBuilt},
         {Cmd::WindowTileHorizontally, "Tile &Horizontally", {}, nullptr, ICON(TileHorizontally), "Arrange the windows one above the other", false, kBuilt},
         {Cmd::WindowTileVertically, "Tile &Vertically", {}, nullptr, ICON(TileVertically), "Arrange the windows side by side", false, kBuilt},
+        {Cmd::WindowLinkScrolling, "&Link Scrolling", {}, nullptr, ICON(None), "Scroll the two compared windows together", true, kBuilt},
 
         {Cmd::HelpContents, "&Contents", {K(Qt::Key_F1)}, "help-contents", ICON(None), "Open the user manual", false, kBuilt},
         {Cmd::HelpHomePage, "&Kestrane Home Page", {}, "go-home", ICON(None), "Open the maker's web page", false, kBuilt},

@@ -6,6 +6,7 @@
 #include "core/BinEditDoc.h"
 #include "view/BinEditView.h"
 
+#include <QLayout>
 #include <QMdiArea>
 #include <algorithm>
 
@@ -87,6 +88,21 @@ void CCompareWindows::ArrangeForCompare(CBinEditView* view1, CBinEditView* view2
         pair[size_t(i)]->setGeometry(cell);
     }
     mdi->setActiveSubWindow(first);
+    // Whole rows in each window: where the half is too narrow for the
+    // character column, fewer bytes per row rather than a scroll bar.
+    for (CBinEditFrame* frame : pair)
+        if (QLayout* layout = frame->layout())
+            layout->activate();
+    for (CBinEditView* view : {view1, view2}) {
+        if (view->Geometry().totalWidth > view->ClientWidth())
+            view->FitPanes();
+    }
 }
 
 QWidget* CCompareWindows::DialogParent() { return &frame_; }
+
+void CCompareWindows::SessionStarted(CCompareSession* session)
+{
+    // Dropped results, a closed window or linking switched: the commands follow.
+    QObject::connect(session, &CCompareSession::changed, &frame_, [this] { frame_.UpdateCommands(); });
+}

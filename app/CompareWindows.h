@@ -18,6 +18,7 @@ public:
     CBinEditView* ViewForCompare(const QString& name) override;
     void ArrangeForCompare(CBinEditView* view1, CBinEditView* view2, bool sideBySide) override;
     QWidget* DialogParent() override;
+    void SessionStarted(CCompareSession* session) override;
 
 private:
     CBinEditFrame* FrameOf(const CBinEditView* view) const;

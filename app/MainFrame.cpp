@@ -96,9 +96,10 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
     RestoreWindowState();
 
     platform::SetStatusTextHandler([this](const QString& text) { panes_->ShowMessage(text); });
-    // Every hex view marks the starts of the application's bookmarks and
-    // the bytes the inspector highlights.
+    // Every hex view marks the starts of the application's bookmarks, the
+    // bytes the inspector highlights and the differences of a comparison.
     viewMarks_ = std::make_unique<CBookmarkMarks>(Bookmarks(), &inspected_);
+    viewMarks_->SetComparison([this] { return compare_->Command().Session(); });
 
     updateTimer_.setSingleShot(true);
     updateTimer_.setInterval(0);

@@ -39,6 +39,21 @@ void CMainFrame::ConnectEditingCommands()
         UpdateStatus();
         UpdateCommands();
     });
+    auto onDifference = [this](Cmd id, bool (CCompareSession::*step)(const CBinEditView*)) {
+        connect(commands_[id], &QAction::triggered, this, [this, step] {
+            if (CCompareSession* session = compare_->Command().Session())
+                (session->*step)(ActiveView());
+            UpdateStatus();
+            UpdateCommands();
+        });
+    };
+    onDifference(Cmd::ToolsNextDifference, &CCompareSession::GoToNext);
+    onDifference(Cmd::ToolsPreviousDifference, &CCompareSession::GoToPrevious);
+    connect(commands_[Cmd::WindowLinkScrolling], &QAction::triggered, this, [this](bool on) {
+        if (CCompareSession* session = compare_->Command().Session())
+            session->SetLinked(on);
+        UpdateCommands();
+    });
 
     auto onView = [this](Cmd id, bool (CBinEditView::*handler)()) {
         connect(commands_[id], &QAction::triggered, this, [this, handler] {
@@ -93,4 +108,9 @@ void CMainFrame::UpdateEditingCommands()
     commands_.SetEnabled(Cmd::BookmarkClearAll, haveBookmarks);
     // Files can be browsed for, so comparing needs no open document.
     commands_.SetEnabled(Cmd::ToolsCompareFiles, true);
+    const CCompareSession* session = compare_->Command().Session();
+    commands_.SetEnabled(Cmd::ToolsNextDifference, session && session->HasResults());
+    commands_.SetEnabled(Cmd::ToolsPreviousDifference, session && session->HasResults());
+    commands_.SetEnabled(Cmd::WindowLinkScrolling, session != nullptr);
+    commands_.SetChecked(Cmd::WindowLinkScrolling, session && session->Linked());
 }

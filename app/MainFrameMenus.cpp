@@ -151,7 +151,8 @@ void CMainFrame::CreateToolsMenu()
     for (Cmd id : {Cmd::ToolsModify, Cmd::ToolsInsert, Cmd::ToolsDelete})
         toolsMenu_->addAction(commands_[id]);
     toolsMenu_->addSeparator();
-    toolsMenu_->addAction(commands_[Cmd::ToolsCompareFiles]);
+    for (Cmd id : {Cmd::ToolsCompareFiles, Cmd::ToolsNextDifference, Cmd::ToolsPreviousDifference})
+        toolsMenu_->addAction(commands_[id]);
     for (Cmd id : {Cmd::ToolsConvertData, Cmd::ToolsComputeChecksum})
         toolsMenu_->addAction(commands_[id]);
 }
@@ -165,6 +166,7 @@ void CMainFrame::CreateWindowMenu()
     windowMenu_->addAction(commands_[Cmd::WindowCascade]);
     windowMenu_->addAction(commands_[Cmd::WindowTileHorizontally]);
     windowMenu_->addAction(commands_[Cmd::WindowTileVertically]);
+    windowMenu_->addAction(commands_[Cmd::WindowLinkScrolling]);
     windowListSeparator_ = windowMenu_->addSeparator();
     connect(windowMenu_, &QMenu::aboutToShow, this, &CMainFrame::RebuildWindowList);
 }

@@ -1,5 +1,6 @@
 #include "BookmarkMarks.h"
 
+#include "tooldialogs/CompareSession.h"
 #include "tools/BookmarkCollection.h"
 #include "view/InspectedRange.h"
 
@@ -11,4 +12,11 @@ std::vector<int32_t> CBookmarkMarks::BookmarksIn(const CBinEditDoc&, int32_t fro
 std::pair<int32_t, int32_t> CBookmarkMarks::InspectorRange(const CBinEditDoc& doc) const
 {
     return inspected_ ? inspected_->RangeFor(doc) : std::pair<int32_t, int32_t>{0, 0};
+}
+
+std::vector<std::pair<int64_t, int64_t>> CBookmarkMarks::DifferencesIn(const CBinEditDoc& doc, int64_t from,
+                                                                       int64_t to) const
+{
+    const CCompareSession* session = comparison_ ? comparison_() : nullptr;
+    return session ? session->DifferencesIn(doc, from, to) : std::vector<std::pair<int64_t, int64_t>>{};
 }

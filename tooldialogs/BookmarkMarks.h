@@ -1,9 +1,13 @@
 #pragma once
 // What the hex views mark: the start byte of every bookmark of the
-// application's collection, and the bytes the inspector pages highlight.
+// application's collection, the bytes the inspector pages highlight and the
+// differences of the current comparison.
 #include "view/BinEditView.h"
 
+#include <functional>
+
 class CBookmarkCollection;
+class CCompareSession;
 class CInspectedRange;
 
 class CBookmarkMarks : public IViewMarks {
@@ -16,8 +20,14 @@ public:
 
     std::vector<int32_t> BookmarksIn(const CBinEditDoc& doc, int32_t from, int32_t to) const override;
     std::pair<int32_t, int32_t> InspectorRange(const CBinEditDoc& doc) const override;
+    std::vector<std::pair<int64_t, int64_t>> DifferencesIn(const CBinEditDoc& doc, int64_t from,
+                                                           int64_t to) const override;
+
+    // Where the current comparison comes from; none marks no differences.
+    void SetComparison(std::function<const CCompareSession*()> current) { comparison_ = std::move(current); }
 
 private:
     const CBookmarkCollection& bookmarks_;
     const CInspectedRange* inspected_;
+    std::function<const CCompareSession*()> comparison_;
 };

@@ -11,38 +11,15 @@
 #include "tooldialogs/CompareResultsDlg.h"
 #include "tooldialogs/DifferenceFoundDlg.h"
 #include "tooldialogs/ToolDialogSeam.h"
-#include "tooldialogs/ViewToolAdapter.h"
 #include "tools/CompareReport.h"
 #include "tools/CoreMessages.h"
+#include "tools/CompareSummary.h"
 #include "tools/FileCompare.h"
 #include "view/BinEditView.h"
 
-#include <QCoreApplication>
 #include <QPointer>
+#include <algorithm>
 
-namespace {
-
-QString NameOf(const CBinEditView& view)
-{
-    const CBinEditDoc* doc = view.Document();
-    return doc->PathName().isEmpty() ? doc->Title() : doc->PathName();
-}
-
-// Caret at the end of the difference, the selection back to its start.
-void SelectIn(CBinEditView* view, int32_t start, int32_t length)
-{
-    if (!view)
-        return;
-    CViewToolAdapter(*view).Select(start, start + length);
-}
-
-void SelectDifference(CBinEditView* view1, CBinEditView* view2, const CompareDifference& d)
-{
-    SelectIn(view1, d.offset1, d.length1);
-    SelectIn(view2, d.offset2, d.length2);
-}
-
-} // namespace
 
 CCompareCommand::CCompareCommand(ICompareWindows& windows)
     : windows_(windows), escapePoller_(platform::MakeEventEscapePoller())
@@ -80,36 +57,22 @@ void CCompareCommand::Run()
     QPointer<CBinEditView> view2 = windows_.ViewForCompare(dialog.File(2));
     if (!view2 || !view1)
         return;
+    // A new comparison replaces the last one, whose colours go.
+    session_.reset();
     windows_.ArrangeForCompare(view1, view2, dialog.SideBySide());
-    const QString path1 = NameOf(*view1);
-    const QString path2 = NameOf(*view2);
+    if (!view1 || !view2)
+        return;
+    session_ = std::make_unique<CCompareSession>(
+        view1, view2, dialog.MinMatchLen(), TableLimit(view1->Document()->Buffer(), view2->Document()->Buffer()));
+    session_->SetEscapePoller(escapePoller_);
+    session_->SetLinked(true);
+    windows_.SessionStarted(session_.get());
+    CCompareSession& session = *session_;
+    const QString path1 = session.Name(1);
+    const QString path2 = session.Name(2);
     const bool hexOffsets = settings.offsetFormat == 1;
 
-    CFileCompare compare(view1->Document()->Buffer(), view2->Document()->Buffer(), dialog.MinMatchLen());
-    compare.SetEscapePoller(escapePoller_);
-    compare.SetTableMemoryLimit(TableLimit(view1->Document()->Buffer(), view2->Document()->Buffer()));
-
-    auto findNext = [&] {
-        // Let the arranged windows and the last selection paint before the scan.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        CompareStep step = compare.FindNextDifference();
-        if (step == CompareStep::Found)
-            SelectDifference(view1, view2, compare.Differences().back());
-        // Asked to end while the scan finished: no dialog is shown any more.
-        const bool failed = step == CompareStep::OutOfMemory || step == CompareStep::ReadFailed;
-        if (!failed && platform::TerminationPending())
-            step = CompareStep::Cancelled;
-        // A stopped scan leaves no "Press Esc" behind.
-        if (step == CompareStep::Cancelled || failed)
-            platform::ShowStatusText(QString());
-        if (step == CompareStep::OutOfMemory)
-            platform::ShowMessage(CompareOutOfMemoryText());
-        if (step == CompareStep::ReadFailed)
-            ShowCoreProblem(compare.Problem());
-        return step;
-    };
-
-    CompareStep step = findNext();
+    CompareStep step = session.FindNext();
     if (step == CompareStep::NoMore) {
         platform::ShowStatusText(QString());
         platform::ShowMessage(FilesMatchText(path1, path2), platform::MsgButtons::Ok, platform::MsgIcon::Information);
@@ -118,20 +81,26 @@ void CCompareCommand::Run()
     bool findAll = false;
     while (step == CompareStep::Found) {
         if (!findAll) {
-            CDifferenceFoundDlg found(DifferenceFoundText(path1, path2, compare.Differences().back(), hexOffsets),
+            CDifferenceFoundDlg found(DifferenceFoundText(path1, path2, session.Differences().back(), hexOffsets),
                                       windows_.DialogParent());
             const int choice = RunToolDialog(found);
             if (choice != CDifferenceFoundDlg::FindNext && choice != CDifferenceFoundDlg::FindAll)
                 return;
             findAll = choice == CDifferenceFoundDlg::FindAll;
         }
-        step = findNext();
+        step = session.FindNext();
     }
-    if (step != CompareStep::NoMore || !view1 || !view2)
+    if (step != CompareStep::NoMore || !session.HasResults())
         return;
-    platform::ShowStatusText(QString());
-    CCompareResultsDlg results(path1, path2, compare.Differences(), hexOffsets,
-                               [&](const CompareDifference& d) { SelectDifference(view1, view2, d); },
+    const QString summary = CompareSummaryText(SummarizeDifferences(session.Differences()));
+    platform::ShowStatusText(summary);
+    CCompareResultsDlg results(path1, path2, session.Differences(), hexOffsets,
+                               [&](const CompareDifference& d) {
+                                   const auto& all = session.Differences();
+                                   const auto it = std::find(all.begin(), all.end(), d);
+                                   if (it != all.end())
+                                       session.Select(size_t(it - all.begin()));
+                               },
                                windows_.DialogParent());
     RunToolDialog(results);
 }

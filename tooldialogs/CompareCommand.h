@@ -1,11 +1,15 @@
 #pragma once
 // Compare Files: the dialog, the two documents opened or found and arranged
 // next to each other, then the differences one by one (or all at once) with
-// both views selecting each, and the results dialog at the end.
+// both views selecting each, and the results dialog at the end. The
+// comparison stays afterwards as a session: its differences coloured in
+// both views, stepped through with Next and Previous Difference.
+#include "tooldialogs/CompareSession.h"
 #include "tools/EscapePoller.h"
 
 #include <QStringList>
 #include <cstddef>
+#include <memory>
 #include <optional>
 
 class CBinEditView;
@@ -26,6 +30,8 @@ public:
     // tiled side by side (or one above the other).
     virtual void ArrangeForCompare(CBinEditView* view1, CBinEditView* view2, bool sideBySide) = 0;
     virtual QWidget* DialogParent() = 0;
+    // A comparison has started on the arranged views (the command owns it).
+    virtual void SessionStarted(CCompareSession* session) { (void)session; }
 };
 
 class CCompareCommand {
@@ -39,6 +45,10 @@ public:
     void SetTableMemoryLimit(std::optional<size_t> bytes) { tableLimit_ = bytes; }
 
     void Run();
+    // The comparison last started while both its views are open; null otherwise.
+    CCompareSession* Session() const { return session_ && session_->IsOpen() ? session_.get() : nullptr; }
+    // Forgets the comparison (its colours go).
+    void EndSession() { session_.reset(); }
 
 private:
     size_t TableLimit(const CFileBuffer& file1, const CFileBuffer& file2) const;
@@ -46,4 +56,5 @@ private:
     ICompareWindows& windows_;
     EscapePoller escapePoller_;
     std::optional<size_t> tableLimit_;
+    std::unique_ptr<CCompareSession> session_;
 };

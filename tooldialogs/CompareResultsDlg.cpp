@@ -4,6 +4,7 @@
 #include "platform/CodePage.h"
 #include "platform/StatusHooks.h"
 #include "tools/CompareReport.h"
+#include "tools/CompareSummary.h"
 #include "furniture/HelpManual.h"
 
 #include <QDialogButtonBox>
@@ -35,6 +36,7 @@ CCompareResultsDlg::CCompareResultsDlg(const QString& path1, const QString& path
                        DifferenceEntryLine(2, d.offset2, d.length2, hexOffsets_));
     label_ = new QLabel(CompareResultsLabelText(int(differences_.size())));
     label_->setBuddy(list_);
+    summary_ = new QLabel(CompareSummaryText(SummarizeDifferences(differences_)));
 
     auto* buttons = new QDialogButtonBox;
     copy_ = buttons->addButton(QStringLiteral("&Copy Results to Clipboard"), QDialogButtonBox::ActionRole);
@@ -48,6 +50,7 @@ CCompareResultsDlg::CCompareResultsDlg(const QString& path1, const QString& path
     layout->addLayout(form);
     layout->addWidget(label_);
     layout->addWidget(list_);
+    layout->addWidget(summary_);
     layout->addWidget(buttons);
 
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {

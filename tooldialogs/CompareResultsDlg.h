@@ -1,6 +1,6 @@
 #pragma once
 // The "File Compare Results" dialog: both paths, every difference as a
-// two-line entry, and the report to the clipboard. Selecting an entry
+// two-line entry with a summary line below, and the report to the clipboard. Selecting an entry
 // selects that difference in both views.
 #include "tools/FileCompare.h"
 
@@ -22,6 +22,8 @@ public:
 
     QListWidget* List() const { return list_; }
     QLabel* CountLabel() const { return label_; }
+    // Differences, bytes differing and bytes only in either file.
+    QLabel* SummaryLabel() const { return summary_; }
     QPushButton* CopyButton() const { return copy_; }
     // The report as Copy Results to Clipboard writes it.
     QString ReportText() const;
@@ -34,6 +36,7 @@ private:
     bool hexOffsets_;
     SelectFn select_;
     QLabel* label_;
+    QLabel* summary_;
     QListWidget* list_;
     QPushButton* copy_;
 };

@@ -313,6 +313,8 @@ void CBinEditView::SetTop(int32_t offset, bool moveCaret)
     UpdateScrollBars();
     if (moveCaret)
         UpdateCaret();
+    if (newTop != oldTop)
+        emit topChanged(newTop);
 }
 
 void CBinEditView::SetHScroll(int pixels, bool moveCaret, bool syncPanes)
@@ -479,10 +481,13 @@ void CBinEditView::paintEvent(QPaintEvent* event)
         state.selEnd = caret_.selEnd;
         state.caretInHex = hexActive_;
         state.activeView = active_;
+        const auto [firstRow, lastRow] = RowsCrossing(area, layout_.lineHeight);
+        const int64_t from = int64_t(top_.Offset()) + int64_t(firstRow) * layout_.bytesPerRow;
+        const int64_t to = int64_t(top_.Offset()) + int64_t(lastRow + 1) * layout_.bytesPerRow;
+        // Both compared windows show the differences, active or not.
+        if (marks_ && document_)
+            state.differences = marks_->DifferencesIn(*document_, from, to);
         if (active_ && marks_ && document_) {
-            const auto [firstRow, lastRow] = RowsCrossing(area, layout_.lineHeight);
-            const int64_t from = int64_t(top_.Offset()) + int64_t(firstRow) * layout_.bytesPerRow;
-            const int64_t to = int64_t(top_.Offset()) + int64_t(lastRow + 1) * layout_.bytesPerRow;
             state.bookmarks = marks_->BookmarksIn(*document_, int32_t(std::min<int64_t>(from, INT32_MAX)),
                                                   int32_t(std::min<int64_t>(to, INT32_MAX)));
             std::tie(state.dataStart, state.dataEnd) = marks_->InspectorRange(*document_);

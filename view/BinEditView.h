@@ -37,9 +37,10 @@ class CKeyInput;
 class CMouseInput;
 class CViewClipboard;
 
-// What the view marks besides the selection: bookmarked bytes and the bytes
-// covered by the data inspector's current value. A view without marks (none
-// set) marks nothing.
+// What the view marks besides the selection: bookmarked bytes, the bytes
+// covered by the data inspector's current value and the differences of a
+// comparison the document takes part in. A view without marks (none set)
+// marks nothing.
 class IViewMarks {
 public:
     virtual ~IViewMarks() = default;
@@ -47,6 +48,14 @@ public:
     virtual std::vector<int32_t> BookmarksIn(const CBinEditDoc& doc, int32_t from, int32_t to) const = 0;
     // The range [start, end) of the inspector's value at the caret; empty when none.
     virtual std::pair<int32_t, int32_t> InspectorRange(const CBinEditDoc& doc) const = 0;
+    // The document's stretches [start, end) that differ from the file it is
+    // compared with and cross [from, to), ascending; none outside a comparison.
+    virtual std::vector<std::pair<int64_t, int64_t>> DifferencesIn(const CBinEditDoc& doc, int64_t from,
+                                                                   int64_t to) const
+    {
+        (void)doc, (void)from, (void)to;
+        return {};
+    }
 };
 
 class CBinEditView : public QAbstractScrollArea, public IDocView {
@@ -209,6 +218,8 @@ signals:
     void filesDropped(const QStringList& paths);
     // The Insert key was pressed: the application switches the shared mode.
     void insertModeToggleRequested();
+    // The top row moved (scrolling, paging, a caret move that scrolled).
+    void topChanged(int64_t offset);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

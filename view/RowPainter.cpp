@@ -9,7 +9,12 @@
 namespace {
 
 // How a byte stands out in one column.
-enum class Mark { None, Selected, Data };
+enum class Mark { None, Selected, Data, Difference };
+
+// Differences keep one colour pair whatever the theme: black on the colour
+// list's "Yellow" reads on light and dark backgrounds and prints.
+const QColor kDifferenceText(0, 0, 0);
+const QColor kDifferenceBackground(0xFF, 0xFF, 0x00);
 
 struct ColumnPaint {
     int x = 0;               // client x of the column's first cell
@@ -25,6 +30,7 @@ public:
 
 private:
     Mark MarkAt(int32_t offset, bool caretColumn) const;
+    bool InDifference(int64_t offset) const;
     QColor MarkBackground(Mark m, bool caretColumn) const;
     // The same colours as the glyph batch takes them.
     QRgb MarkTextRgb(Mark m, bool caretColumn) const;
@@ -75,13 +81,27 @@ Mark RowDrawer::MarkAt(int32_t offset, bool caretColumn) const
         return Mark::Data;
     if (s_.hasSelection && offset >= s_.selStart && offset < s_.selEnd)
         return Mark::Selected;
+    if (InDifference(offset))
+        return Mark::Difference;
     return Mark::None;
+}
+
+bool RowDrawer::InDifference(int64_t offset) const
+{
+    const auto& d = s_.differences;
+    if (d.empty())
+        return false;
+    // The first stretch that ends after offset is the only one that can hold it.
+    const auto it = std::partition_point(d.begin(), d.end(), [&](const auto& r) { return r.second <= offset; });
+    return it != d.end() && it->first <= offset;
 }
 
 QColor RowDrawer::MarkBackground(Mark m, bool caretColumn) const
 {
     if (m == Mark::Data)
         return s_.colors.dataBackground;
+    if (m == Mark::Difference)
+        return kDifferenceBackground;
     return caretColumn && s_.activeView ? s_.colors.selBackground : s_.colors.selBackgroundInactive;
 }
 
@@ -89,6 +109,8 @@ QRgb RowDrawer::MarkTextRgb(Mark m, bool caretColumn) const
 {
     if (m == Mark::Data)
         return rgb_.data;
+    if (m == Mark::Difference)
+        return kDifferenceText.rgba();
     return caretColumn && s_.activeView ? rgb_.sel : rgb_.selInactive;
 }
 
@@ -96,6 +118,8 @@ QRgb RowDrawer::MarkBackgroundRgb(Mark m, bool caretColumn) const
 {
     if (m == Mark::Data)
         return rgb_.dataBackground;
+    if (m == Mark::Difference)
+        return kDifferenceBackground.rgba();
     return caretColumn && s_.activeView ? rgb_.selBackground : rgb_.selBackgroundInactive;
 }
 

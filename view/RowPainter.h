@@ -12,6 +12,7 @@
 
 #include <QRect>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -38,6 +39,8 @@ struct RowPaintState {
     std::vector<int32_t> bookmarks;
     int32_t dataStart = 0;
     int32_t dataEnd = 0;
+    // Stretches [start, end) that differ from a compared file, ascending.
+    std::vector<std::pair<int64_t, int64_t>> differences;
 };
 
 // area is in client pixels; row r of the window spans y = r * lineHeight.

@@ -9,7 +9,10 @@
 #include "tools/BookmarkStore.h"
 #include "tools/ReplaceAll.h"
 #include "tools/SearchPattern.h"
+#include "app/BinEditFrame.h"
+#include "app/MainFrame.h"
 #include "tooldialogs/BookmarksDlg.h"
+#include "tooldialogs/CompareFilesDlg.h"
 #include "tooldialogs/EditingCommands.h"
 #include "tooldialogs/FindDlg.h"
 #include "tooldialogs/FindPages.h"
@@ -23,10 +26,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QRegion>
+#include <QScrollBar>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolBar>
@@ -492,3 +499,49 @@ TEST_F(EditingToolsTest, StartUpReloadsTheLastCollection)
 }
 
 } // namespace
+
+// Side by side, each compared window shows whole rows (hex and characters)
+// without a horizontal scroll bar, the two cover the work area, and a
+// narrow area gets fewer bytes per row.
+TEST_F(EditingToolsTest, ComparedWindowsShowWholeRowsAndFillTheWorkArea)
+{
+    QByteArray a(100000, 'a');
+    QByteArray b = a;
+    b[5000] = 'b';
+    const QString first = MakeFile("first.bin", a);
+    const QString second = MakeFile("second.bin", b);
+    ASSERT_TRUE(Start({first, second}));
+    const struct {
+        int width;
+        int fontHeight;
+        bool allSixteen;
+    } cases[] = {{1700, -12, true}, {1000, -12, false}, {1700, -20, false}, {1200, -20, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " px wide, font " << c.fontHeight);
+        Settings().bytesPerRow = 16;
+        Settings().font2.height = c.fontHeight;
+        app_->RefreshAllViews(true);
+        Frame()->resize(c.width, 600);
+        QCoreApplication::processEvents();
+        Drive([](QDialog& d) {
+            auto& files = dynamic_cast<CCompareFilesDlg&>(d);
+            files.SideBySideBox()->setChecked(true);
+            files.accept();
+            return files.result();
+        });
+        Drive([](QDialog&) { return int(QDialog::Rejected); });  // Done at the first difference
+        Trigger(Cmd::ToolsCompareFiles);
+        QCoreApplication::processEvents();
+
+        QRegion covered;
+        for (CBinEditFrame* frame : Frame()->Frames())
+            covered += frame->geometry();
+        EXPECT_EQ(covered, QRegion(Frame()->MdiArea()->viewport()->rect()));
+        for (CBinEditFrame* frame : Frame()->Frames()) {
+            const CBinEditView* view = frame->ActiveView();
+            EXPECT_LE(view->Geometry().totalWidth, view->ClientWidth());
+            EXPECT_FALSE(view->horizontalScrollBar()->isVisible());
+            EXPECT_EQ(view->BytesPerRow() == 16, c.allSixteen) << view->BytesPerRow();
+        }
+    }
+}

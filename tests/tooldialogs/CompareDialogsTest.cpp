@@ -8,7 +8,9 @@
 #include "platform/CodePage.h"
 #include "platform/StatusHooks.h"
 #include "settings/AppSettings.h"
+#include "tooldialogs/BookmarkMarks.h"
 #include "tooldialogs/CompareCommand.h"
+#include "tools/BookmarkCollection.h"
 #include "tooldialogs/CompareFilesDlg.h"
 #include "tooldialogs/CompareResultsDlg.h"
 #include "tooldialogs/DifferenceFoundDlg.h"
@@ -25,6 +27,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -221,6 +224,7 @@ TEST(CompareCommandTest, FindAllListsEveryDifferenceAndSelectsTheChosenOne)
 
     QStringList dialogs;
     QString label;
+    QString summary;
     std::vector<SelectionState> firstSelection;
     ScopedDriver driver([&](QDialog& dialog) {
         dialogs.append(dialog.windowTitle());
@@ -236,6 +240,7 @@ TEST(CompareCommandTest, FindAllListsEveryDifferenceAndSelectsTheChosenOne)
         }
         auto* results = qobject_cast<CCompareResultsDlg*>(&dialog);
         label = results->CountLabel()->text();
+        summary = results->SummaryLabel()->text();
         results->List()->setCurrentRow(1);
         return int(QDialog::Rejected);
     });
@@ -249,6 +254,7 @@ TEST(CompareCommandTest, FindAllListsEveryDifferenceAndSelectsTheChosenOne)
     EXPECT_EQ(Settings().minMatchLen, 8);
     EXPECT_TRUE(Settings().sideBySide);
     EXPECT_EQ(label, QStringLiteral("&Differences (2 found):"));
+    EXPECT_EQ(summary, QStringLiteral("2 differences: 1 byte differs, 0 bytes only in file 1, 5 bytes only in file 2"));
     // The first difference was selected while its dialog showed: caret at its end.
     ASSERT_EQ(firstSelection.size(), 2u);
     EXPECT_EQ(firstSelection[0].caret, 101);
@@ -368,4 +374,175 @@ TEST(CompareCommandTest, StoppedScanRestoresTheIdleStatusText)
         EXPECT_EQ(shown.last(), QString()) << shown.join(" | ").toStdString();
     }
     platform::SetStatusTextHandler({});
+}
+
+namespace {
+
+// The command run to its end with Find All (or stopped after the first
+// difference with Done), leaving its comparison behind.
+void RunComparison(CompareBench& bench, CCompareCommand& command, bool findAll)
+{
+    for (auto& view : bench.views) {
+        view->resize(600, 160);
+        view->show();
+    }
+    ScopedDriver driver([&](QDialog& dialog) {
+        if (qobject_cast<CDifferenceFoundDlg*>(&dialog))
+            return findAll ? int(CDifferenceFoundDlg::FindAll) : int(QDialog::Rejected);
+        if (auto* files = qobject_cast<CCompareFilesDlg*>(&dialog))
+            files->MinMatchEdit()->SetText(QStringLiteral("8"));
+        dialog.accept();
+        return dialog.result();
+    });
+    command.SetEscapePoller({});
+    command.Run();
+}
+
+// Three differences: a changed byte, five bytes inserted into file 2, two
+// changed bytes.
+std::pair<QByteArray, QByteArray> ThreeDifferences()
+{
+    const QByteArray a = Numbered(4000);
+    QByteArray b = a;
+    b[100] = char(~b[100]);
+    b.insert(2000, QByteArray("12345"));
+    b[3005] = char(~b[3005]);
+    b[3006] = char(~b[3006]);
+    return {a, b};
+}
+
+// The background of byte offset's hex cell in a view scrolled to the top.
+QColor HexBackground(CBinEditView& view, int64_t offset)
+{
+    const RowLayout& l = view.Geometry();
+    const int row = int((offset - view.Top().Offset()) / l.bytesPerRow);
+    const int cell = l.hexX + l.HexCellOfByte(int(offset % l.bytesPerRow));
+    const QImage image = view.viewport()->grab().toImage();
+    return image.pixelColor(l.Px(cell) - view.HScroll(), row * l.lineHeight + 1);
+}
+
+} // namespace
+
+TEST(CompareSessionTest, EveryDifferenceIsColouredAndStepsGoThroughTheWholeList)
+{
+    const auto [a, b] = ThreeDifferences();
+    CompareBench bench(a, b);
+    CCompareCommand command(bench);
+    RunComparison(bench, command, true);
+    CCompareSession* session = command.Session();
+    ASSERT_NE(session, nullptr);
+    ASSERT_TRUE(session->IsComplete());
+    // The views mark what the program's marks give them.
+    const CBookmarkCollection noBookmarks;
+    CBookmarkMarks marks(noBookmarks);
+    marks.SetComparison([&] { return command.Session(); });
+    for (auto& view : bench.views)
+        view->SetMarks(&marks);
+    const std::vector<CompareDifference> expected = {{100, 100, 1, 1}, {2000, 2000, 0, 5}, {3000, 3005, 2, 2}};
+    ASSERT_EQ(session->Differences(), expected);
+
+    // Coloured in both windows, whichever difference is selected; the
+    // neighbours keep the background.
+    bench.views[0]->SetCaret(0, CaretMode::Move);
+    bench.views[1]->SetCaret(0, CaretMode::Move);
+    const QColor yellow(0xFF, 0xFF, 0x00);
+    EXPECT_EQ(HexBackground(*bench.views[0], 100), yellow);
+    EXPECT_NE(HexBackground(*bench.views[0], 99), yellow);
+    EXPECT_NE(HexBackground(*bench.views[0], 101), yellow);
+    EXPECT_EQ(HexBackground(*bench.views[1], 100), yellow);
+    EXPECT_NE(HexBackground(*bench.views[1], 101), yellow);
+
+    // Forward through the list and past its end, back and past its start:
+    // each step selects the difference in both views (caret at its end).
+    const struct {
+        bool next;
+        bool moved;
+        int64_t caret1, caret2;
+    } steps[] = {
+        {true, true, 101, 101},   {true, true, 2000, 2005},  {true, true, 3002, 3007}, {true, false, 3002, 3007},
+        {false, true, 2000, 2005}, {false, true, 101, 101}, {false, false, 101, 101},
+    };
+    for (const auto& step : steps) {
+        const bool moved = step.next ? session->GoToNext(bench.views[0].get())
+                                     : session->GoToPrevious(bench.views[0].get());
+        EXPECT_EQ(moved, step.moved);
+        EXPECT_EQ(bench.Selection(0).caret, step.caret1);
+        EXPECT_EQ(bench.Selection(1).caret, step.caret2);
+    }
+    // From a caret the user placed in file 2: the next difference starting there or later.
+    bench.views[1]->SetCaret(2003, CaretMode::Move);
+    EXPECT_TRUE(session->GoToNext(bench.views[1].get()));
+    EXPECT_EQ(bench.Selection(1).selStart, 3005);
+    EXPECT_EQ(bench.Selection(0).selStart, 3000);
+
+    // An edit drops the results: no colour, no steps.
+    bench.views[0]->SetCaret(0, CaretMode::Move);
+    ASSERT_TRUE(bench.views[0]->TypeCharacter(u'7'));
+    EXPECT_FALSE(session->HasResults());
+    EXPECT_TRUE(session->Differences().empty());
+    EXPECT_NE(HexBackground(*bench.views[1], 100), yellow);
+    EXPECT_FALSE(session->GoToNext(bench.views[0].get()));
+}
+
+TEST(CompareSessionTest, NextDifferenceScansOnWhereNoneIsKnown)
+{
+    const auto [a, b] = ThreeDifferences();
+    CompareBench bench(a, b);
+    CCompareCommand command(bench);
+    RunComparison(bench, command, false);
+    CCompareSession* session = command.Session();
+    ASSERT_NE(session, nullptr);
+    ASSERT_EQ(session->Differences().size(), 1u);
+    EXPECT_FALSE(session->IsComplete());
+    // From a caret past the second difference the scan goes on to the third.
+    bench.views[0]->SetCaret(2500, CaretMode::Move);
+    EXPECT_TRUE(session->GoToNext(bench.views[0].get()));
+    EXPECT_EQ(session->Differences().size(), 3u);
+    EXPECT_EQ(bench.Selection(0).selStart, 3000);
+    EXPECT_FALSE(session->GoToNext(bench.views[0].get()));
+    EXPECT_TRUE(session->IsComplete());
+}
+
+TEST(CompareSessionTest, LinkedViewsScrollTogetherUntilOneCloses)
+{
+    const QByteArray a = Numbered(64000);
+    QByteArray b = a;
+    b[40000] = 'x';
+    CompareBench bench(a, b);
+    CCompareCommand command(bench);
+    RunComparison(bench, command, true);
+    CCompareSession* session = command.Session();
+    ASSERT_NE(session, nullptr);
+    EXPECT_TRUE(session->Linked());
+    CBinEditView& one = *bench.views[0];
+    CBinEditView& two = *bench.views[1];
+    const int bpr = one.BytesPerRow();
+
+    one.SetTop(0);
+    two.SetTop(0);
+    QTest::keyClick(&one, Qt::Key_PageDown);
+    QTest::keyClick(&one, Qt::Key_PageDown);
+    ASSERT_GT(one.Top().Offset(), 0);
+    EXPECT_EQ(two.Top().Offset(), one.Top().Offset());
+    QTest::keyClick(&two, Qt::Key_PageDown);
+    EXPECT_EQ(one.Top().Offset(), two.Top().Offset());
+    const int64_t before = two.Top().Offset();
+    QWheelEvent down(QPointF(10, 10), two.mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(two.viewport(), &down);
+    EXPECT_GT(two.Top().Offset(), before);
+    EXPECT_EQ(one.Top().Offset(), two.Top().Offset());
+    two.SetTop(int32_t(20 * bpr));
+    EXPECT_EQ(one.Top().Offset(), 20 * bpr);
+
+    session->SetLinked(false);
+    one.SetTop(int32_t(40 * bpr));
+    EXPECT_EQ(two.Top().Offset(), 20 * bpr);
+    session->SetLinked(true);
+
+    // Closing a window ends the comparison; the other scrolls alone.
+    bench.views[1].reset();
+    EXPECT_EQ(command.Session(), nullptr);
+    one.SetTop(0);
+    EXPECT_EQ(one.Top().Offset(), 0);
 }
