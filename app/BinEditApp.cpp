@@ -1,6 +1,7 @@
 #include "BinEditApp.h"
 
 #include "settings/AppSettings.h"
+#include "app/BinEditFrame.h"
 #include "app/ForwardMessage.h"
 #include "app/MainFrame.h"
 #include "app/RecentFileList.h"
@@ -23,6 +24,7 @@
 #include "platform/TerminationSignal.h"
 #include "tools/BookmarkStore.h"
 #include "tooldialogs/EditingCommands.h"
+#include "view/BinEditView.h"
 #include "furniture/AboutDlg.h"
 #include "furniture/AppDialogs.h"
 #include "furniture/FileDialogFolder.h"
@@ -375,10 +377,10 @@ void CBinEditApp::ExitInstance()
 
 void CBinEditApp::RefreshAllViews(bool resetLayoutCaches)
 {
-    HintArgs args;
-    args.bytesPerRowFromSettings = resetLayoutCaches;
-    for (const auto& document : documents_.Documents())
-        document->UpdateAllViews(nullptr, HINT_LAYOUT, args);
+    if (mainFrame_)
+        for (CBinEditFrame* frame : mainFrame_->Frames())
+            for (CBinEditView* view : frame->Panes())
+                view->Relayout(resetLayoutCaches);
     if (mainFrame_) {
         mainFrame_->UpdateStatus();
         mainFrame_->RefreshInspector();

@@ -167,12 +167,12 @@ void CBinEditDoc::AddView(IDocView* view)
 
 void CBinEditDoc::RemoveView(IDocView* view) { views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end()); }
 
-void CBinEditDoc::UpdateAllViews(IDocView* sender, UpdateHint hint, const HintArgs& args)
+void CBinEditDoc::UpdateAllViews(IDocView* sender, const DocumentChange& change)
 {
     const std::vector<IDocView*> views = views_;  // a view may close while it updates
     for (IDocView* view : views)
         if (view != sender)
-            view->OnDocumentUpdate(sender, hint, args);
+            view->OnDocumentChanged(sender, change);
 }
 
 // ---------------------------------------------------------------- history
@@ -227,7 +227,7 @@ bool CBinEditDoc::ReplaceSameLength(CBufferPos& at, const void* data, int64_t co
         return false;
     at.Write(data, count);
     SetModifiedFlag(true);
-    UpdateAllViews(sender, HINT_BYTES_CHANGED, HintArgs{at.Offset()});
+    UpdateAllViews(sender, DocumentChange::Overwritten(at.Offset(), count));
     return true;
 }
 
@@ -257,7 +257,7 @@ bool CBinEditDoc::ReplaceAt(CBufferPos& at, int64_t oldCount, const void* data, 
         undo_.Clear();  // the entry no longer describes what happened
     at.Write(data, written);
     SetModifiedFlag(true);
-    UpdateAllViews(sender, HINT_SIZE_CHANGED, HintArgs{at.Offset()});
+    UpdateAllViews(sender, DocumentChange::Replaced(at.Offset(), oldCount, written));
     return complete;
 }
 
@@ -283,7 +283,7 @@ int64_t CBinEditDoc::InsertAt(CBufferPos& at, const void* data, int64_t count, I
     if (data)
         at.Write(data, inserted);
     SetModifiedFlag(true);
-    UpdateAllViews(sender, HINT_SIZE_CHANGED, HintArgs{at.Offset()});
+    UpdateAllViews(sender, DocumentChange::Replaced(at.Offset(), 0, inserted));
     return inserted;
 }
 
@@ -296,7 +296,7 @@ bool CBinEditDoc::DeleteAt(CBufferPos& at, int64_t count, IDocView* sender)
         return false;
     at.Delete(count);
     SetModifiedFlag(true);
-    UpdateAllViews(sender, HINT_SIZE_CHANGED, HintArgs{at.Offset()});
+    UpdateAllViews(sender, DocumentChange::Replaced(at.Offset(), count, 0));
     return true;
 }
 
@@ -325,6 +325,9 @@ bool CBinEditDoc::MoveBlock(CBufferPos& at, int64_t source, int64_t count, int64
     if (inserted < count)
         undo_.Clear();
     SetModifiedFlag(true);
-    UpdateAllViews(sender, HINT_SIZE_CHANGED, HintArgs{std::min(source, at.Offset())});
+    // Everything between the block's old place and its new one moved.
+    const int64_t first = std::min(source, dropOffset);
+    const int64_t last = std::max(source + count, dropOffset);
+    UpdateAllViews(sender, DocumentChange::Overwritten(first, last - first));
     return inserted == count;
 }

@@ -6,7 +6,7 @@
 #include "DocumentHost.h"
 #include "FileBuffer.h"
 #include "UndoList.h"
-#include "UpdateHint.h"
+#include "DocumentChange.h"
 
 #include <QString>
 #include <vector>
@@ -71,7 +71,7 @@ public:
     void RemoveView(IDocView* view);
     const std::vector<IDocView*>& Views() const { return views_; }
     // Sends the hint to every view but the sender.
-    void UpdateAllViews(IDocView* sender, UpdateHint hint, const HintArgs& args = {});
+    void UpdateAllViews(IDocView* sender, const DocumentChange& change);
 
     // ---- undo and redo
     CUndoList& UndoList() { return undo_; }

@@ -95,14 +95,6 @@ void CCompareSession::DropResults()
     emit changed();
 }
 
-void CCompareSession::OnDocumentUpdate(IDocView*, UpdateHint hint, const HintArgs&)
-{
-    // Layout and selection leave the bytes as they were; every other hint
-    // announces bytes written, inserted or removed.
-    if (hint != HINT_LAYOUT && hint != HINT_SELECTION)
-        DropResults();
-}
-
 void CCompareSession::RepaintViews()
 {
     for (CBinEditView* view : {view1_.data(), view2_.data()})

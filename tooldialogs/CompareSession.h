@@ -5,7 +5,7 @@
 // linked scrolling of the two views. Any change to either document's bytes
 // drops the results, so nothing stale is shown; closing either view ends
 // the session.
-#include "core/UpdateHint.h"
+#include "core/DocumentChange.h"
 #include "tools/EscapePoller.h"
 #include "tools/FileCompare.h"
 #include "view/BinEditView.h"
@@ -56,7 +56,7 @@ public:
     void SetLinked(bool linked);
 
     // IDocView: a change of either document's bytes drops the results.
-    void OnDocumentUpdate(IDocView* sender, UpdateHint hint, const HintArgs& args) override;
+    void OnDocumentChanged(IDocView*, const DocumentChange&) override { DropResults(); }
     void OnInitialUpdate() override { DropResults(); }
 
 signals:

@@ -180,7 +180,10 @@ bool RunModify(CBinEditDoc& doc, IToolView& view, int32_t start, const ModifyReq
     at.Write(bytes.data(), int32_t(length));
 
     doc.SetModifiedFlag(true);
-    doc.UpdateAllViews(nullptr, doc.Size() == fileSize ? HINT_BYTES_CHANGED : HINT_SIZE_CHANGED, HintArgs{start});
+    // Items past the end grow the file: everything from start on is new.
+    doc.UpdateAllViews(nullptr, doc.Size() == fileSize
+                                    ? DocumentChange::Overwritten(start, int64_t(length))
+                                    : DocumentChange::Replaced(start, fileSize - start, doc.Size() - start));
     view.Select(start + int32_t(length), start);
     return true;
 }

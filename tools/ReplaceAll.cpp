@@ -42,6 +42,7 @@ public:
     {
         cursor_.Bind(&doc_.Buffer(), false, start);
         end_ = end;
+        sizeBefore_ = doc_.Size();
         try {
             Loop(escapePressed);
         } catch (const std::bad_alloc&) {
@@ -71,7 +72,12 @@ public:
         const int32_t first = pairs_.empty() ? cursor_.Offset() : pairs_.front().offset;
         view.Select(cursor_.Offset(), cursor_.Offset());
         doc_.SetModifiedFlag(true);
-        doc_.UpdateAllViews(nullptr, n_ == r_ ? HINT_BYTES_CHANGED : HINT_SIZE_CHANGED, HintArgs{first});
+        // The replacements reach from the first match to the end of the last one,
+        // or, when they change the size, to the end of the file.
+        const int64_t last = pairs_.empty() ? first : pairs_.back().offset + r_;
+        doc_.UpdateAllViews(nullptr, n_ == r_ ? DocumentChange::Overwritten(first, last - first)
+                                              : DocumentChange::Replaced(first, sizeBefore_ - first,
+                                                                         doc_.Size() - first));
     }
 
     const ReplaceAllOutcome& Outcome() const { return outcome_; }
@@ -132,6 +138,7 @@ private:
     int32_t r_;
     CBufferPos cursor_;
     int32_t end_ = 0;
+    int64_t sizeBefore_ = 0;
     CDistinctValues distinct_;
     std::vector<OccurrencePair> pairs_;
     std::vector<uint8_t> matched_;

@@ -103,31 +103,28 @@ void CBinEditView::OnInitialUpdate()
     Layout(0);
 }
 
-void CBinEditView::OnDocumentUpdate(IDocView*, UpdateHint hint, const HintArgs& args)
+void CBinEditView::OnDocumentChanged(IDocView*, const DocumentChange& change)
 {
-    switch (hint) {
-    case HINT_REDRAW:
-        // Pastes announce themselves this way, and they may change the size.
+    if (change.everything) {
         RepaintAll();
-        UpdateScrollBars();
-        break;
-    case HINT_LAYOUT:
-        Layout(args.bytesPerRowFromSettings ? 0 : layout_.bytesPerRow);
-        break;
-    case HINT_BYTES_CHANGED:
-        RepaintOffsets(args.offset, args.offset);
-        break;
-    case HINT_SIZE_CHANGED:
-        RepaintFrom(args.offset);
-        UpdateScrollBars();
-        break;
-    case HINT_SELECTION:
-        RepaintOffsets(args.start, args.end - 1);
-        break;
+    } else if (!change.SizeChanged()) {
+        if (change.inserted > 0)
+            RepaintOffsets(int32_t(change.offset), int32_t(change.offset + change.inserted - 1));
+    } else {
+        // Every byte after the change moved.
+        RepaintFrom(int32_t(change.offset));
     }
+    if (change.SizeChanged())
+        UpdateScrollBars();
     // An edit elsewhere may have moved this view's caret with its bytes.
-    if (hint != HINT_SELECTION)
-        UpdateCaret();
+    UpdateCaret();
+    emit statusChanged();
+}
+
+void CBinEditView::Relayout(bool bytesPerRowFromSettings)
+{
+    Layout(bytesPerRowFromSettings ? 0 : layout_.bytesPerRow);
+    UpdateCaret();
     emit statusChanged();
 }
 

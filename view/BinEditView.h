@@ -73,11 +73,15 @@ public:
     int BytesPerRow() const;
 
     // IDocView
-    void OnDocumentUpdate(IDocView* sender, UpdateHint hint, const HintArgs& args) override;
+    void OnDocumentChanged(IDocView* sender, const DocumentChange& change) override;
     void OnInitialUpdate() override;
 
     // Lays the rows out again; 0 takes the bytes per row from the settings.
     void Layout(int requestedBytesPerRow);
+    // After the options changed: the rows laid out again (with the bytes per
+    // row of the settings when asked, else this view's own), the caret and
+    // the status panes following.
+    void Relayout(bool bytesPerRowFromSettings);
     // A second pane of a split window starts where the first one stands.
     void CopyPaneState(const CBinEditView& other);
     // The other pane of a split window, which follows horizontal scrolling.
@@ -146,7 +150,7 @@ public:
     // pendingLowNibble puts the caret between the two digits of its byte.
     void SetCaret(int64_t offset, CaretMode mode, bool pendingLowNibble = false);
     // Selects [min(a, b), max(a, b)), or nothing when a = b. Returns the range
-    // whose selection state changed; the caller repaints it (HINT_SELECTION).
+    // whose selection state changed; the caller repaints it.
     std::optional<OffsetRange> SetSelection(int32_t a, int32_t b);
     bool CanSelectAll() const;
     void SelectAll();

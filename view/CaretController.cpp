@@ -30,10 +30,8 @@ void CCaretController::SetCaret(int64_t offset, CaretMode mode, bool pendingLowN
         changed = SetSelection(target, target);
     }
     if (changed) {
-        HintArgs args;
-        args.start = changed->start;
-        args.end = changed->end;
-        view_.OnDocumentUpdate(&view_, HINT_SELECTION, args);
+        view_.RepaintOffsets(int32_t(changed->start), int32_t(changed->end - 1));
+        emit view_.statusChanged();
     }
     view_.EnsureCaretVisible();
     view_.Document()->NotifyStateChanged();

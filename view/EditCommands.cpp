@@ -75,7 +75,7 @@ bool CEditCommands::TypeLowNibble(int digit)
     byte = uint8_t((byte & 0xF0) | digit);
     caret.Write(&byte, 1);
     doc.SetModifiedFlag(true);
-    doc.UpdateAllViews(nullptr, HINT_BYTES_CHANGED, HintArgs{caret.Offset()});
+    doc.UpdateAllViews(nullptr, DocumentChange::Overwritten(caret.Offset(), 1));
     view_.SetCaret(int64_t(caret.Offset()) + 1, CaretMode::Move, false);
     return true;
 }
@@ -138,8 +138,9 @@ bool CEditCommands::Undo()
 {
     if (!CanUndo())
         return false;
+    const int64_t sizeBefore = view_.Document()->Size();
     const int32_t lowest = view_.Document()->Undo(view_.Caret());
-    AfterHistoryStep(lowest);
+    AfterHistoryStep(lowest, sizeBefore);
     return lowest >= 0;
 }
 
@@ -147,12 +148,13 @@ bool CEditCommands::Redo()
 {
     if (!CanRedo())
         return false;
+    const int64_t sizeBefore = view_.Document()->Size();
     const int32_t lowest = view_.Document()->Redo(view_.Caret());
-    AfterHistoryStep(lowest);
+    AfterHistoryStep(lowest, sizeBefore);
     return lowest >= 0;
 }
 
-void CEditCommands::AfterHistoryStep(int32_t lowest)
+void CEditCommands::AfterHistoryStep(int32_t lowest, int64_t sizeBefore)
 {
     if (lowest < 0)
         return;
@@ -163,5 +165,9 @@ void CEditCommands::AfterHistoryStep(int32_t lowest)
     view_.SetCaret(at, CaretMode::Move, false);
     if (length >= 2)
         view_.SetCaret(int64_t(at) + length, CaretMode::Extend, false);
-    view_.Document()->UpdateAllViews(nullptr, HINT_SIZE_CHANGED, HintArgs{lowest});
+    // An entry may touch several places: everything from its lowest offset on
+    // counts as changed.
+    const int64_t sizeAfter = view_.Document()->Size();
+    view_.Document()->UpdateAllViews(nullptr,
+                                     DocumentChange::Replaced(lowest, sizeBefore - lowest, sizeAfter - lowest));
 }

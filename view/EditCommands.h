@@ -29,7 +29,7 @@ private:
     bool Writable() const;
     bool TypeLowNibble(int digit);
     // After an undo or redo step that touched the file from `lowest` on.
-    void AfterHistoryStep(int32_t lowest);
+    void AfterHistoryStep(int32_t lowest, int64_t sizeBefore);
 
     CBinEditView& view_;
 };

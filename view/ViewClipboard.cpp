@@ -150,7 +150,7 @@ bool CViewClipboard::Paste(IPasteSource& source, const PasteRules& rules, bool r
         view_.SetCaret(int64_t(outcome.at) + outcome.count, CaretMode::Move);
     }
     doc.SetModifiedFlag(true);
-    doc.UpdateAllViews(nullptr, HINT_REDRAW);
+    doc.UpdateAllViews(nullptr, DocumentChange::Everything());
     return true;
 }
 
@@ -203,9 +203,6 @@ bool CViewClipboard::OverwriteRange(int32_t offset, const void* data, int32_t co
         return false;
     at.Write(data, count);
     doc->SetModifiedFlag(true);
-    HintArgs args;
-    args.start = offset;
-    args.end = offset + count;
-    doc->UpdateAllViews(nullptr, HINT_SELECTION, args);
+    doc->UpdateAllViews(nullptr, DocumentChange::Overwritten(offset, count));
     return true;
 }

@@ -7,6 +7,7 @@
 #include "core/BinEditDoc.h"
 
 #include <QStringList>
+#include <functional>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <gtest/gtest.h>
@@ -121,3 +122,55 @@ TEST_F(DocumentHostTest, TheModifiedFlagAndTheReadOnlySwitchAreAnnounced)
 }
 
 } // namespace
+
+namespace {
+
+class RecordingView : public IDocView {
+public:
+    void OnDocumentChanged(IDocView*, const DocumentChange& change) override { changes.push_back(change); }
+    void OnInitialUpdate() override {}
+    std::vector<DocumentChange> changes;
+};
+
+} // namespace
+
+// Each edit tells the document's views where it happened and how many bytes
+// went and came, whatever kind of edit it was.
+TEST_F(DocumentHostTest, EditsAnnounceWhereAndHowManyBytesWentAndCame)
+{
+    Open(QByteArray(100, 'x'));
+    RecordingView view;
+    doc.AddView(&view);
+    CBufferPos at;
+    at.Bind(&doc.Buffer(), false, 10);
+    const struct {
+        const char* what;
+        std::function<bool()> edit;
+        DocumentChange expected;
+    } cases[] = {
+        {"overwrite", [&] { return doc.OverwriteAt(at, "abc", 3); }, DocumentChange::Overwritten(10, 3)},
+        {"overwrite past the end", [&] { at.Seek(98); return doc.OverwriteAt(at, "abcd", 4); },
+         DocumentChange::Overwritten(98, 2)},
+        {"insert", [&] { at.Seek(5); return doc.InsertAt(at, "12", 2) == 2; }, DocumentChange::Replaced(5, 0, 2)},
+        {"delete", [&] { at.Seek(7); return doc.DeleteAt(at, 4); }, DocumentChange::Replaced(7, 4, 0)},
+        {"replace growing", [&] { at.Seek(20); return doc.ReplaceAt(at, 2, "wxyz", 4); },
+         DocumentChange::Replaced(20, 2, 4)},
+        {"replace shrinking", [&] { at.Seek(30); return doc.ReplaceAt(at, 5, "q", 1); },
+         DocumentChange::Replaced(30, 5, 1)},
+        {"move a block forward", [&] { return doc.MoveBlock(at, 40, 10, 60); }, DocumentChange::Overwritten(40, 20)},
+        {"move a block back", [&] { return doc.MoveBlock(at, 60, 5, 45); }, DocumentChange::Overwritten(45, 20)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        view.changes.clear();
+        ASSERT_TRUE(c.edit());
+        ASSERT_EQ(view.changes.size(), 1u);
+        EXPECT_EQ(view.changes[0], c.expected);
+    }
+    // The view that made a change is not told of it.
+    view.changes.clear();
+    at.Seek(0);
+    ASSERT_TRUE(doc.OverwriteAt(at, "z", 1, &view));
+    EXPECT_TRUE(view.changes.empty());
+    doc.RemoveView(&view);
+}

@@ -266,17 +266,14 @@ TEST_F(ViewScroll, TheLayoutMenuIsOfferedOverTheOffsetsAndTheSizeBar)
     EXPECT_TRUE(rightClick(l.Px(l.sizeBarX)));
 }
 
-TEST_F(ViewScroll, LayoutHintTakesBytesPerRowFromTheSettingsOnlyWhenAsked)
+TEST_F(ViewScroll, RelayoutTakesBytesPerRowFromTheSettingsOnlyWhenAsked)
 {
     Open(Counting(1000));
     view->Layout(24);
     Settings().bytesPerRow = 8;
-    HintArgs keep;
-    view->OnDocumentUpdate(nullptr, HINT_LAYOUT, keep);
+    view->Relayout(false);
     EXPECT_EQ(view->BytesPerRow(), 24);
-    HintArgs fresh;
-    fresh.bytesPerRowFromSettings = true;
-    view->OnDocumentUpdate(nullptr, HINT_LAYOUT, fresh);
+    view->Relayout(true);
     EXPECT_EQ(view->BytesPerRow(), 8);
     EXPECT_EQ(view->Top().unit, 8);
 }
@@ -301,16 +298,14 @@ TEST_F(ViewScroll, SizeChangesUpdateTheScrollRangeAndEditsBeforeTheTopMoveIt)
     CBufferPos at;
     at.Bind(&doc->Buffer(), false, 0);
     at.Insert(16 * 5);
-    HintArgs args;
-    args.offset = 0;
-    view->OnDocumentUpdate(nullptr, HINT_SIZE_CHANGED, args);
+    view->OnDocumentChanged(nullptr, DocumentChange::Replaced(0, 0, 16 * 5));
     EXPECT_EQ(view->verticalScrollBar()->maximum(), before + 5);
     // The top is registered with the buffer, so it kept its bytes.
     EXPECT_EQ(Top(), 16 * 45);
     EXPECT_EQ(view->verticalScrollBar()->value(), 45);
 }
 
-TEST_F(ViewScroll, AByteHintRepaintsOnlyItsRow)
+TEST_F(ViewScroll, AnOverwrittenByteRepaintsOnlyItsRow)
 {
     Open(Counting(16 * 8), QSize(800, 300));
     ShowView();
@@ -321,9 +316,7 @@ TEST_F(ViewScroll, AByteHintRepaintsOnlyItsRow)
     at.Write("\xEE", 1);
     at.Seek(4 * 16 + 2);
     at.Write("\xEE", 1);
-    HintArgs args;
-    args.offset = 4 * 16 + 2;
-    view->OnDocumentUpdate(nullptr, HINT_BYTES_CHANGED, args);
+    view->OnDocumentChanged(nullptr, DocumentChange::Overwritten(4 * 16 + 2, 1));
     const QImage after = OnScreen();
     const int lh = view->Geometry().lineHeight;
     const int w = view->ClientWidth();
