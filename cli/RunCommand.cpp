@@ -82,6 +82,8 @@ int RunTaskCommand(const CliArguments& arguments)
         return kExitTrouble;
     // An import has no document: its task sees no view, as in the editor.
     const TaskViewParams view = CliViewParams(path, *stretch);
+    // The module's messages are about the file it was given.
+    MessageFile messages(path);
     const bool ran = RunTaskHandler(tasks, *task, staged->Path(), output->Path(),
                                     task->kind == TASK_IMPORT ? nullptr : &view);
     if (!ran)
