@@ -9,7 +9,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "hex editor for files of up to 2 GiB")
 set(CPACK_PACKAGE_DESCRIPTION "Vantrel shows any file as rows of offsets, hexadecimal pairs and characters
 and edits it in place, with undo and redo, find and replace, typed values,
 bookmarks, a binary-safe clipboard and modules for checksums, conversions,
-data types, export and import.")
+data types, export and import. vantrel-cli runs the same engines and modules
+from the command line, without a display.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kestrane <vantrel@kestrane.example>")

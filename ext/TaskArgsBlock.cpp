@@ -48,6 +48,8 @@ TaskArgsBlock::TaskArgsBlock(const TaskRunTarget& target, const AppSettings& set
     args_.inputPath = OrNull(inputPath_);
     args_.outputPath = OrNull(outputPath_);
     args_.ownerWindow = target.ownerWindow;
+    if (target.kind == TASK_CHECKSUM)
+        args_.reportLines = target.reportLines;
     FillFromSettings(settings);
     FillFromView(target, settings);
 }

@@ -17,6 +17,7 @@ struct TaskRunTarget {
     QString outputPath;  // empty: none
     void* ownerWindow = nullptr;
     const TaskViewParams* view = nullptr;  // null: the task runs without a view
+    uint32_t reportLines = 0;  // checksum tasks: the report lines wanted, 0 for all
 };
 
 class TaskArgsBlock {

@@ -73,7 +73,11 @@ typedef struct TaskArgs {
     int32_t showDash;           /* @60 */
     int32_t showAllChars;       /* @64 */
     TaskFont font;              /* @68  the display font */
-    uint8_t reserved[24];       /* @160 zero */
+    uint8_t reserved[16];       /* @160 zero */
+    uint32_t reportLines;       /* @176 checksum tasks: when not zero, only the report lines whose
+                                        bit is set (bit 0 the first line) need be computed and
+                                        written; zero asks for every line. Other kinds: zero */
+    uint8_t reserved2[4];       /* @180 zero */
     uint32_t colors[16];        /* @184 0x00BBGGRR; slots 12 to 15 zero */
 } TaskArgs;
 
@@ -170,6 +174,8 @@ VANTREL_LAYOUT(TaskArgs, showDash, 60);
 VANTREL_LAYOUT(TaskArgs, showAllChars, 64);
 VANTREL_LAYOUT(TaskArgs, font, 68);
 VANTREL_LAYOUT(TaskArgs, reserved, 160);
+VANTREL_LAYOUT(TaskArgs, reportLines, 176);
+VANTREL_LAYOUT(TaskArgs, reserved2, 180);
 VANTREL_LAYOUT(TaskArgs, colors, 184);
 
 #endif /* VANTREL_EXTENSION_H */

@@ -12,4 +12,6 @@ public:
     virtual void Update(const uint8_t* data, size_t length) = 0;
     // Called once, after the last chunk.
     virtual void AppendLines(ChecksumReport& report) = 0;
+    // How many lines AppendLines adds.
+    virtual int LineCount() const { return 1; }
 };

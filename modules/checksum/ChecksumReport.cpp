@@ -16,8 +16,22 @@ ChecksumReport::ChecksumReport(QStringView title, QStringView fileName, uint32_t
     AppendLine(kSingleRule);
 }
 
+bool ChecksumReport::WantsAnyOf(int count) const
+{
+    if (mask_ == 0)
+        return true;
+    for (int line = lineIndex_; line < lineIndex_ + count && line < 32; ++line)
+        if (mask_ & (1u << line))
+            return true;
+    return false;
+}
+
 void ChecksumReport::AddLine(QStringView name, QStringView value)
 {
+    const bool wanted = WantsAnyOf(1);
+    ++lineIndex_;
+    if (!wanted)
+        return;
     text_ += name;
     text_ += u": ";
     AppendLine(value);

@@ -9,6 +9,13 @@ class ChecksumReport {
 public:
     ChecksumReport(QStringView title, QStringView fileName, uint32_t offset, uint32_t length);
 
+    // Lines whose bit in mask is clear (bit 0 the first result line) are
+    // left out; a mask of 0 keeps every line.
+    void SetLineMask(uint32_t mask) { mask_ = mask; }
+    // Whether any of count result lines from the next one on is kept.
+    bool WantsAnyOf(int count) const;
+    // Counts lines that were not computed, so later lines keep their bits.
+    void SkipLines(int count) { lineIndex_ += count; }
     void AddLine(QStringView name, QStringView value);
     const QString& Text() const { return text_; }
 
@@ -16,6 +23,8 @@ private:
     void AppendLine(QStringView line);
 
     QString text_;
+    uint32_t mask_ = 0;
+    int lineIndex_ = 0;
 };
 
 // Upper-case hexadecimal, most significant digit first, zero-padded.

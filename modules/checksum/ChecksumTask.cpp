@@ -24,6 +24,16 @@ uint32_t RunChecksumTask(const TaskArgs& args, QStringView title, const Checksum
     if (!output.Open(args.outputPath, FileHandle::CreateAlways, FileHandle::Write))
         return TASK_RESULT_WRITE_ERROR;
 
+    // Only the checksums with a wanted line are fed; the others cost nothing.
+    ChecksumReport lines({}, {}, 0, 0);
+    lines.SetLineMask(args.reportLines);
+    std::vector<Checksum*> fed;
+    for (const auto& checksum : checksums) {
+        if (lines.WantsAnyOf(checksum->LineCount()))
+            fed.push_back(checksum.get());
+        lines.SkipLines(checksum->LineCount());
+    }
+
     // The count is 32-bit like every size the host hands a module.
     uint32_t length = 0;
     for (;;) {
@@ -32,14 +42,19 @@ uint32_t RunChecksumTask(const TaskArgs& args, QStringView title, const Checksum
         const auto moved = size_t(input.Moved());
         if (moved == 0)
             break;
-        for (const auto& checksum : checksums)
+        for (Checksum* checksum : fed)
             checksum->Update(chunk, moved);
         length += uint32_t(moved);
     }
 
     ChecksumReport report(title, FileNameOf(args), uint32_t(args.offset), length);
-    for (const auto& checksum : checksums)
-        checksum->AppendLines(report);
+    report.SetLineMask(args.reportLines);
+    for (const auto& checksum : checksums) {
+        if (report.WantsAnyOf(checksum->LineCount()))
+            checksum->AppendLines(report);
+        else
+            report.SkipLines(checksum->LineCount());
+    }
     const QString& text = report.Text();
     if (!output.WriteBytes(text.utf16(), text.size() * qsizetype(sizeof(char16_t))) || !output.Close())
         return TASK_RESULT_WRITE_ERROR;

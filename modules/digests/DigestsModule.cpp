@@ -31,8 +31,22 @@ uint32_t WriteReport(const TaskArgs& args, const QString& text)
     return TASK_RESULT_SUCCESS;
 }
 
-uint32_t RunDigestTask(const TaskArgs& args, QStringView title, const DigestList& digests)
+// The digests whose report lines the host asked for (bit 0 the first line);
+// a mask of 0 asks for all of them.
+DigestList WantedDigests(DigestList digests, uint32_t mask)
 {
+    if (mask == 0)
+        return digests;
+    DigestList wanted;
+    for (size_t line = 0; line < digests.size() && line < 32; ++line)
+        if (mask & (1u << line))
+            wanted.push_back(std::move(digests[line]));
+    return wanted;
+}
+
+uint32_t RunDigestTask(const TaskArgs& args, QStringView title, DigestList all)
+{
+    const DigestList digests = WantedDigests(std::move(all), args.reportLines);
     // Create the output first so a folder that cannot take it fails before
     // the whole input has been read.
     FileHandle probe;

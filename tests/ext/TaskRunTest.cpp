@@ -130,6 +130,9 @@ TEST_F(TaskRunTest, ArgsComeFromTheViewAndTheSettings)
     EXPECT_EQ(Text(args.font.faceName), "Mono");
     for (uint8_t byte : args.reserved)
         EXPECT_EQ(byte, 0);
+    for (uint8_t byte : args.reserved2)
+        EXPECT_EQ(byte, 0);
+    EXPECT_EQ(args.reportLines, 0u);
 
     // Slots 0 to 11 carry the colours, system colours resolved; 12 to 15 stay zero.
     for (int slot = 0; slot < 12; ++slot) {

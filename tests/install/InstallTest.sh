@@ -17,7 +17,8 @@ check_installation() {
   local root=$1 label=$2
   local usr=$root/usr
   [ -L "$usr/bin/vantrel" ] || fail "$label: bin/vantrel is not a link"
-  for f in vantrel libvantrel_platform.so Checksum.vtx Convert.vtx Typext.vtt Export.vtx Import.vtx; do
+  [ -L "$usr/bin/vantrel-cli" ] || fail "$label: bin/vantrel-cli is not a link"
+  for f in vantrel vantrel-cli libvantrel_platform.so Checksum.vtx Convert.vtx Typext.vtt Export.vtx Import.vtx; do
     expect_file "$usr/lib/vantrel/$f"
   done
   expect_file "$usr/share/applications/com.kestrane.Vantrel.desktop"
@@ -27,6 +28,7 @@ check_installation() {
     expect_file "$usr/share/icons/hicolor/${size}x${size}/apps/com.kestrane.Vantrel.png"
   done
   expect_file "$usr/share/doc/vantrel/manual/index.html"
+  expect_file "$usr/share/doc/vantrel/manual/command-line.html"
   # Every page is HTML through and through (no Markdown table left as text)
   # and every link between pages reaches an installed page.
   local page target
@@ -38,6 +40,8 @@ check_installation() {
   done
   local man=$(ls "$usr"/share/man/man1/vantrel.1* 2>/dev/null | head -1)
   [ -n "$man" ] || fail "$label: no man page"
+  local climan=$(ls "$usr"/share/man/man1/vantrel-cli.1* 2>/dev/null | head -1)
+  [ -n "$climan" ] || fail "$label: no vantrel-cli man page"
 
   desktop-file-validate "$usr/share/applications/com.kestrane.Vantrel.desktop" | grep -v '^.*: hint:' \
     && fail "$label: desktop-file-validate complained" || true
@@ -48,6 +52,18 @@ check_installation() {
     warnings=$(MANWIDTH=80 man --warnings -l "$man" 2>&1 >/dev/null || true)
     [ -z "$warnings" ] || fail "$label: man page warnings: $warnings"
   fi
+  if [ -n "$climan" ]; then
+    warnings=$(MANWIDTH=80 man --warnings -l "$climan" 2>&1 >/dev/null || true)
+    [ -z "$warnings" ] || fail "$label: vantrel-cli man page warnings: $warnings"
+  fi
+
+  # The command line finds the installed modules through its link, with no display.
+  local digest sample=$work/cli-sample-$label.bin
+  printf 'abc' > "$sample"
+  digest=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM VANTREL_CONFIG_DIR=$work/cli-config \
+    "$usr/bin/vantrel-cli" sum SHA-256 "$sample" 2>&1 || true)
+  [ "$digest" = "SHA-256  $(sha256sum "$sample" | cut -c1-64 | tr a-f A-F)  $sample" ] \
+    || fail "$label: vantrel-cli sum gave: $digest"
 
   local version
   version=$(QT_QPA_PLATFORM=offscreen "$usr/bin/vantrel" --version) || fail "$label: --version failed"

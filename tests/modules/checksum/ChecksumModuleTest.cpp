@@ -187,3 +187,37 @@ TEST_F(ChecksumModuleTest, UnwritableOutputGivesWriteError)
 }
 
 } // namespace
+
+// Report lines named by the host: only those are written, with the values of
+// the full report, and checksums with no line wanted do not change them.
+TEST_F(ChecksumModuleTest, ReportLinesAskedForAreTheOnlyResultLines)
+{
+    const QByteArray input = RandomBytes(3000, 19);
+    struct Case {
+        const char* task;
+        uint32_t mask;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        {"MD Checksums", 0b100, {"MD5 Checksum"}},
+        {"MD Checksums", 0b011, {"MD2 Checksum", "MD4 Checksum"}},
+        {"Simple Checksums", 0b1010, {"16-Bit Checksum", "64-Bit Checksum"}},
+        {"SHA-1 Checksum", 0b1, {"SHA-1 Checksum"}},
+        {"CRC Checksum", 0b10, {}},
+    };
+    for (const Case& c : cases) {
+        runner_.reportLines = 0;
+        const QString full = Report(c.task, input);
+        runner_.reportLines = c.mask;
+        const QStringList lines = Report(c.task, input).split(QStringLiteral("\r\n")).mid(7);
+        QStringList names;
+        for (const QString& line : lines) {
+            if (line.isEmpty())
+                continue;
+            const QString name = line.section(QStringLiteral(": "), 0, 0);
+            names << name;
+            EXPECT_EQ(line.section(QStringLiteral(": "), 1), Value(full, name)) << c.task;
+        }
+        EXPECT_EQ(names, c.lines) << c.task << " " << c.mask;
+    }
+}

@@ -102,6 +102,7 @@ uint32_t TaskRunner::RunOnPaths(const RegisteredTask& task, const QString& input
     args.offsetRadix = offsetRadix;
     args.groupBy = 1;
     args.columns = 3;
+    args.reportLines = reportLines;
     return task.handler(&args);
 }
 

@@ -63,6 +63,7 @@ public:
     QString fileName = QStringLiteral("sample.bin");
     int32_t offset = 0;
     int32_t offsetRadix = 16;
+    uint32_t reportLines = 0;  // checksum tasks: the report lines asked for, 0 for all
 
 private:
     QTemporaryDir dir_;

@@ -81,6 +81,35 @@ TEST_F(DigestsTest, ReportIsFramedLikeEveryChecksumReport)
     EXPECT_EQ(ReportText(outcome.output), expected);
 }
 
+// A host that names report lines gets exactly those, in report order, with
+// the values the full report gives; no lines named means every line.
+TEST_F(DigestsTest, ReportLinesAskedForAreTheOnlyOnesWritten)
+{
+    const QByteArray input = RandomBytes(5000, 77);
+    const std::map<QString, QString> full = Values("SHA-2 Checksums", input);
+    struct Case {
+        uint32_t mask;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        {0b0010, {"SHA-256 Checksum"}},
+        {0b1001, {"SHA-224 Checksum", "SHA-512 Checksum"}},
+        {0b1111, {"SHA-224 Checksum", "SHA-256 Checksum", "SHA-384 Checksum", "SHA-512 Checksum"}},
+        {0b10000, {}},
+    };
+    for (const Case& c : cases) {
+        runner_.reportLines = c.mask;
+        const std::map<QString, QString> some = Values("SHA-2 Checksums", input);
+        QStringList names;
+        for (const auto& [name, value] : some) {
+            names << name;
+            EXPECT_EQ(value, full.at(name)) << name.toStdString();
+        }
+        EXPECT_EQ(names, c.lines) << c.mask;
+    }
+    EXPECT_EQ(full.size(), 4u);
+}
+
 // Every digest against its reference at the sizes around the 64-byte block
 // of SHA-256 and across the module's own 1 MiB read blocks (several of them,
 // so the workers take the digests in a changing order).
