@@ -40,6 +40,20 @@ std::optional<StagedInput> StagedInput::Stage(InputDocument& input, const InputS
     return staged;
 }
 
+std::optional<StagedStretch> StageFileStretch(const QString& path, const CliArguments& arguments)
+{
+    const std::unique_ptr<InputDocument> input = InputDocument::Open(path);
+    if (!input)
+        return std::nullopt;
+    const std::optional<InputStretch> stretch = ResolveStretch(path, input->Size(), arguments);
+    if (!stretch)
+        return std::nullopt;
+    std::optional<StagedInput> staged = StagedInput::Stage(*input, *stretch);
+    if (!staged)
+        return std::nullopt;
+    return StagedStretch{*stretch, std::move(*staged)};
+}
+
 TaskViewParams CliViewParams(const QString& path, const InputStretch& stretch)
 {
     TaskViewParams params;

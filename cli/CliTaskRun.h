@@ -34,6 +34,15 @@ private:
     std::shared_ptr<TaskTempFile> copy_;
 };
 
+// A file's stretch named by the options, staged for a task.
+struct StagedStretch {
+    InputStretch stretch;
+    StagedInput input;
+};
+// Opens the file, resolves --offset and --length within it and stages the
+// stretch. Nothing after the problem has been printed.
+std::optional<StagedStretch> StageFileStretch(const QString& path, const CliArguments& arguments);
+
 // The view parameters a task sees: the file's name as the document title,
 // the layout's bytes per row, the stretch as the selection.
 TaskViewParams CliViewParams(const QString& path, const InputStretch& stretch);

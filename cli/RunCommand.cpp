@@ -68,23 +68,17 @@ int RunTaskCommand(const CliArguments& arguments)
                                    .arg(tasks.Task(task->kind, task->index).name));
 
     const QString& path = words[1];
-    const std::unique_ptr<InputDocument> input = InputDocument::Open(path);
-    if (!input)
-        return kExitTrouble;
-    const std::optional<InputStretch> stretch = ResolveStretch(path, input->Size(), arguments);
-    if (!stretch)
-        return kExitTrouble;
-    const std::optional<StagedInput> staged = StagedInput::Stage(*input, *stretch);
+    const std::optional<StagedStretch> staged = StageFileStretch(path, arguments);
     if (!staged)
         return kExitTrouble;
     const std::unique_ptr<TaskTempFile> output = MakeTaskTempFileOrReport();
     if (!output)
         return kExitTrouble;
     // An import has no document: its task sees no view, as in the editor.
-    const TaskViewParams view = CliViewParams(path, *stretch);
+    const TaskViewParams view = CliViewParams(path, staged->stretch);
     // The module's messages are about the file it was given.
     MessageFile messages(path);
-    const bool ran = RunTaskHandler(tasks, *task, staged->Path(), output->Path(),
+    const bool ran = RunTaskHandler(tasks, *task, staged->input.Path(), output->Path(),
                                     task->kind == TASK_IMPORT ? nullptr : &view);
     if (!ran)
         return kExitTrouble;

@@ -88,17 +88,11 @@ int RunSumCommand(const CliArguments& arguments)
     if (check && wanted.size() != 1)
         return Fail(QString(), QStringLiteral("sum: --check needs exactly one algorithm"));
 
-    const std::unique_ptr<InputDocument> input = InputDocument::Open(path);
-    if (!input)
-        return kExitTrouble;
-    const std::optional<InputStretch> stretch = ResolveStretch(path, input->Size(), arguments);
-    if (!stretch)
-        return kExitTrouble;
-    const std::optional<StagedInput> staged = StagedInput::Stage(*input, *stretch);
+    const std::optional<StagedStretch> staged = StageFileStretch(path, arguments);
     if (!staged)
         return kExitTrouble;
-    const TaskViewParams view = CliViewParams(path, *stretch);
-    const std::optional<std::map<QString, QString>> values = ComputeDigests(tasks, wanted, *staged, view);
+    const TaskViewParams view = CliViewParams(path, staged->stretch);
+    const std::optional<std::map<QString, QString>> values = ComputeDigests(tasks, wanted, staged->input, view);
     if (!values)
         return kExitTrouble;
 
@@ -118,8 +112,8 @@ int RunSumCommand(const CliArguments& arguments)
     }
     if (arguments.Has(QStringLiteral("--json"))) {
         QJsonObject document{{QStringLiteral("file"), path},
-                             {QStringLiteral("offset"), qint64(stretch->offset)},
-                             {QStringLiteral("length"), qint64(stretch->length)},
+                             {QStringLiteral("offset"), qint64(staged->stretch.offset)},
+                             {QStringLiteral("length"), qint64(staged->stretch.length)},
                              {QStringLiteral("digests"), digests}};
         if (check)
             document.insert(QStringLiteral("check"), matches);
