@@ -48,6 +48,14 @@ bool FileHandle::Close()
     return closed;
 }
 
+void FileHandle::CloseAndRemove()
+{
+    const bool named = !file_.fileName().isEmpty();
+    Close();
+    if (named)
+        file_.remove();
+}
+
 bool FileHandle::ReadBytes(void* destination, int64_t count)
 {
     moved_ = file_.read(static_cast<char*>(destination), count);

@@ -24,6 +24,8 @@ public:
     // in the file's buffer until here, so the result is false when it could
     // not all be written; a writer must check it.
     bool Close();
+    // For output that must not be used: closes the file and deletes it.
+    void CloseAndRemove();
     bool IsOpen() const { return file_.isOpen(); }
 
     // Both return false on failure; Moved() is the count of the last call.

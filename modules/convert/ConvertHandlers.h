@@ -1,6 +1,6 @@
 #pragma once
-// The task handlers of Convert.vtx. The streaming ones convert chunk by
-// chunk in constant memory; the codecs convert the whole input at once.
+// The task handlers of Convert.vtx. Every one streams: it converts its input
+// chunk by chunk in constant memory.
 #include "ext/interface/VantrelExtension.h"
 
 uint32_t UpperCaseTask(const TaskArgs* args);

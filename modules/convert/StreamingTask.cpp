@@ -7,6 +7,14 @@
 
 namespace {
 
+// Nothing of a conversion that failed half-way is left behind.
+uint32_t Abandon(FileHandle& output, const ChunkConverter& converter)
+{
+    output.CloseAndRemove();
+    converter.ReportFailure();
+    return TASK_RESULT_REPORTED;
+}
+
 uint32_t Stream(const TaskArgs& args, ChunkConverter& converter)
 {
     FileHandle input;
@@ -29,10 +37,14 @@ uint32_t Stream(const TaskArgs& args, ChunkConverter& converter)
         if (moved == 0)
             break;
         const size_t count = converter.Convert(chunk, moved, converted);
+        if (converter.Failed())
+            return Abandon(output, converter);
         if (!output.WriteBytes(converted, int64_t(count)))
             return TASK_RESULT_WRITE_ERROR;
     }
     const size_t count = converter.Finish(converted);
+    if (converter.Failed())
+        return Abandon(output, converter);
     if (!output.WriteBytes(converted, int64_t(count)) || !output.Close())
         return TASK_RESULT_WRITE_ERROR;
     return TASK_RESULT_SUCCESS;

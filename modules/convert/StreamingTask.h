@@ -17,7 +17,12 @@ public:
     virtual size_t MaxFinishBytes() const { return 0; }
     virtual size_t Convert(const uint8_t* in, size_t count, uint8_t* out) = 0;
     virtual size_t Finish(uint8_t*) { return 0; }
+    // A converter that finds its input cannot be converted says so here,
+    // and shows its message when asked.
+    virtual bool Failed() const { return false; }
+    virtual void ReportFailure() const {}
 };
 
-// Returns a task result code: 0, 2 (memory), 3 (output), 4 (input).
+// Returns a task result code: 0, 2 (memory), 3 (output), 4 (input), or 1
+// (reported) when the converter failed; its output file is then removed.
 uint32_t RunStreamingTask(const TaskArgs* args, ChunkConverter& converter);

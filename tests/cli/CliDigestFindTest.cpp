@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -102,6 +103,29 @@ TEST_F(CliSumTest, SeveralAlgorithmsComeInTheOrderAskedFromOneRun)
                                            [&](const DigestCase& d) { return qstrcmp(d.algorithm, expected[i]) == 0; });
         EXPECT_EQ(words[2].toLower(), Reference(*c, 0, bytes_.size())) << expected[i];
     }
+}
+
+// A job of over a second draws its progress on a terminal and wipes it before
+// the answer; through a pipe only the answer comes. MD2 is slow enough to
+// take seconds over a few MiB.
+TEST_F(CliSumTest, ProgressReachesATerminalOnlyAndIsWipedBeforeTheAnswer)
+{
+    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    if (script.isEmpty())
+        GTEST_SKIP() << "script (util-linux) not found: no terminal to run vantrel-cli in";
+    const QString slow = dir_.filePath(QStringLiteral("slow.bin"));
+    WriteWholeFile(slow, QByteArray(16 << 20, 'x'));
+    const CliResult piped = RunCli({QStringLiteral("sum"), QStringLiteral("MD2"), slow});
+    ASSERT_EQ(piped.exitCode, 0) << piped.err.toStdString();
+    EXPECT_EQ(piped.err, QByteArray());
+
+    const QString command = QStringLiteral("'%1' sum MD2 '%2'").arg(QStringLiteral(VANTREL_CLI_PROGRAM), slow);
+    const CliResult terminal = RunTool(script, {QStringLiteral("-qefc"), command, QStringLiteral("/dev/null")});
+    ASSERT_EQ(terminal.exitCode, 0) << terminal.out.toStdString();
+    const QByteArray wipe = "\r\x1b[K";
+    EXPECT_TRUE(terminal.out.startsWith(wipe + "MD Checksums (1 s)")) << terminal.out.toStdString();
+    // The terminal turns each line feed into CR LF.
+    EXPECT_EQ(terminal.out.mid(terminal.out.lastIndexOf(wipe) + wipe.size()), QByteArray(piped.out).replace("\n", "\r\n"));
 }
 
 TEST_F(CliSumTest, CheckAnswersWithTheExitStatusAndJsonCarriesTheStretch)

@@ -1,5 +1,6 @@
 // Every reader of Convert.vtx (base64 and uu decoders, the UTF-8 and UTF-16
-// decoders) run over random and truncated input. Output buffers are sized
+// decoders) run over random and truncated input, and every codec fed in
+// pieces against one call over the whole input. Output buffers are sized
 // exactly to the stated capacity, so AddressSanitizer catches any overrun.
 #include "modules/convert/Base64Codec.h"
 #include "modules/convert/Utf16ToUtf8.h"
@@ -7,7 +8,9 @@
 #include "modules/convert/UuCodec.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <random>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -163,6 +166,105 @@ TEST(CodecFuzzTest, Utf16EncoderGivesTheSameBytesWhereverThePiecesAreCut)
         ASSERT_EQ(whole, pieces) << round;
         EXPECT_LE(whole.size(), input.size() / 2 * 3);
     }
+}
+
+// A codec fed in pieces of 1 to maxPiece bytes; nothing when it failed.
+template <typename Codec>
+std::optional<Bytes> CodeInPieces(const Bytes& input, std::mt19937& rng, size_t maxPiece)
+{
+    Codec codec;
+    Bytes result;
+    const auto failed = [&codec] {
+        if constexpr (requires { codec.Failed(); })
+            return codec.Failed();
+        return false;
+    };
+    for (size_t pos = 0; pos < input.size();) {
+        const size_t piece = std::min(input.size() - pos, size_t(1 + rng() % maxPiece));
+        Bytes out(Codec::MaxOutput(piece));
+        const size_t n = codec.Convert(input.data() + pos, piece, out.data());
+        EXPECT_LE(n, out.size());
+        result.insert(result.end(), out.begin(), out.begin() + ptrdiff_t(n));
+        pos += piece;
+    }
+    Bytes tail(Codec::kMaxFinish);
+    const size_t n = codec.Finish(tail.data());
+    EXPECT_LE(n, tail.size());
+    result.insert(result.end(), tail.begin(), tail.begin() + ptrdiff_t(n));
+    return failed() ? std::nullopt : std::optional<Bytes>(result);
+}
+
+std::optional<Bytes> Whole(const Bytes& input, size_t (*capacity)(size_t),
+                           std::optional<size_t> (*code)(const uint8_t*, size_t, uint8_t*))
+{
+    Bytes out(capacity(input.size()));
+    const std::optional<size_t> length = code(input.data(), input.size(), out.data());
+    if (!length)
+        return std::nullopt;
+    out.resize(*length);
+    return out;
+}
+
+std::optional<size_t> Base64EncodeWhole(const uint8_t* in, size_t n, uint8_t* out) { return Base64Encode(in, n, out); }
+std::optional<size_t> Base64DecodeWhole(const uint8_t* in, size_t n, uint8_t* out) { return Base64Decode(in, n, out); }
+std::optional<size_t> UuEncodeWhole(const uint8_t* in, size_t n, uint8_t* out) { return UuEncode(in, n, out); }
+
+// Lines of any length, cut anywhere: the carried group, the open base64 or
+// uu line, a uu line longer than the part that decides it, a marker line
+// split across pieces and a short line that fails.
+TEST(CodecFuzzTest, EveryCodecGivesTheWholeInputResultWhereverThePiecesAreCut)
+{
+    std::mt19937 rng(7);
+    constexpr auto kLongUuLines = "M`!\"#0V%TMbeginEND _^!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!!\n"sv;
+    int uuFailures = 0;
+    for (int round = 0; round < 600; ++round) {
+        SCOPED_TRACE(round);
+        const size_t maxPiece = round % 3 == 0 ? 3 : round % 3 == 1 ? 90 : 400;
+        const Bytes data = RandomData(rng, rng() % 700);
+        EXPECT_EQ(CodeInPieces<Base64Encoder>(data, rng, maxPiece), Whole(data, Base64EncodedSize, Base64EncodeWhole));
+        EXPECT_EQ(CodeInPieces<UuEncoder>(data, rng, maxPiece), Whole(data, UuEncodedSize, UuEncodeWhole));
+
+        const Bytes base64 = round % 2 ? Base64Encoded(data) : RandomInput(rng, kBase64Favourites, 700);
+        EXPECT_EQ(CodeInPieces<Base64Decoder>(base64, rng, maxPiece),
+                  Whole(base64, Base64DecodedCapacity, Base64DecodeWhole));
+        const Bytes uu = round % 3 == 0   ? UuEncoded(data)
+                         : round % 3 == 1 ? RandomInput(rng, kUuFavourites, 700)
+                                          : RandomInput(rng, kLongUuLines, 1500);
+        const std::optional<Bytes> whole = Whole(uu, UuDecodedCapacity, UuDecode);
+        EXPECT_EQ(CodeInPieces<UuDecoder>(uu, rng, maxPiece), whole);
+        uuFailures += !whole;
+    }
+    EXPECT_GT(uuFailures, 0); // the failing case was met, not only decodable text
+    EXPECT_LT(uuFailures, 600);
+}
+
+// Uu texts whose lines are decided at their edges, fed in pieces of every
+// size up to longer than the longest line.
+TEST(CodecFuzzTest, UuLinesDecidedAtTheirEdgesDecodeAlikeInPieces)
+{
+    Bytes beginData(34, 0x41); // a data line that spells "BEGIN" in capitals
+    beginData[0] = 0x96;
+    beginData[1] = 0x7A;
+    beginData[2] = 0x6E;
+    const Bytes beginLine = UuEncoded(beginData);
+    const std::string longLine = "_" + std::string(84, '!') + std::string(40, 'x') + "\n#0V%T";
+    const std::string_view texts[] = {
+        "begin 644 cat.txt\r\n#0V%T\r\n`\r\nend\r\n",
+        "BEGIN 644 x\r\r#0V%T\r\r\rEND\r",
+        "#0V%T  text after the groups that cover the length, long enough to be skipped\n\" 0  \n",
+        longLine,
+        {reinterpret_cast<const char*>(beginLine.data()), beginLine.size()},
+        "M0V%T\n#0V%T\n", // a line shorter than announced
+        "#0V",
+    };
+    std::mt19937 rng(8);
+    for (const std::string_view text : texts) {
+        const Bytes input(text.begin(), text.end());
+        const std::optional<Bytes> whole = Whole(input, UuDecodedCapacity, UuDecode);
+        for (size_t maxPiece = 1; maxPiece <= 140; ++maxPiece)
+            ASSERT_EQ(CodeInPieces<UuDecoder>(input, rng, maxPiece), whole) << text << " " << maxPiece;
+    }
+    EXPECT_EQ(Whole(beginLine, UuDecodedCapacity, UuDecode), beginData);
 }
 
 } // namespace
