@@ -267,8 +267,8 @@ TEST_F(TaskRunTest, ProgressTextAndWaitCursorSurroundTheRun)
     platform::SetStatusTextHandler([&](const QString& text) { statusTexts << text; });
     platform::SetWaitCursorHandler([&](bool busy) { cursor.push_back(busy); });
 
-    ASSERT_TRUE(tasks.RunTask(TASK_CHECKSUM, 0, "/in", "/out", nullptr));
-    ASSERT_TRUE(tasks.RunTask(TASK_EXPORT, 0, "/in", "/out", nullptr));
+    EXPECT_TRUE(tasks.RunTask(TASK_CHECKSUM, 0, "/in", "/out", nullptr));
+    EXPECT_TRUE(tasks.RunTask(TASK_EXPORT, 0, "/in", "/out", nullptr));
     probe->nextResult = 3;
     EXPECT_FALSE(tasks.RunTask(TASK_IMPORT, 0, "/in", "/out", nullptr));
     platform::SetStatusTextHandler({});

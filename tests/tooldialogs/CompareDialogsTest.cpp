@@ -377,8 +377,8 @@ TEST(CompareCommandTest, StoppedScanRestoresTheIdleStatusText)
             command.SetTableMemoryLimit(64);
         shown.clear();
         command.Run();
-        ASSERT_TRUE(shown.contains(c.stoppedDuring)) << shown.join(" | ").toStdString();
-        EXPECT_EQ(shown.last(), QString()) << shown.join(" | ").toStdString();
+        EXPECT_TRUE(shown.contains(c.stoppedDuring)) << shown.join(" | ").toStdString();
+        EXPECT_TRUE(!shown.isEmpty() && shown.last().isEmpty()) << shown.join(" | ").toStdString();
     }
     platform::SetStatusTextHandler({});
 }
