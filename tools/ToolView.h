@@ -1,7 +1,9 @@
 #pragma once
 // What the editing tools need from the active view, so that the tools stay
-// window-free and the dialogs over them stay thin. The hex view implements
-// it; tests implement it with a plain record.
+// window-free and the dialogs over them stay thin. CViewToolAdapter
+// (tooldialogs/ViewToolAdapter.h) implements it over the hex view; the tests
+// implement it over a document (FakeToolView) or with a plain record
+// (RecordingToolView), and the find benchmark with one of its own.
 #include <cstdint>
 
 // The caret and the selection of a view, as the tools read them.

@@ -1,8 +1,10 @@
 #pragma once
 // The hex view: one document shown as rows of offsets, hexadecimal pairs and
 // characters. This header is the contract between the view and the main
-// window; the view's own collaborators (row geometry, row text, painter,
-// scrolling) live in files of their own next to it.
+// window; the view's own collaborators (row layout and geometry, row text,
+// painters, caret, keys, mouse, clipboard, drag and drop) live in files of
+// their own next to it. Scrolling is done here, with its arithmetic (scroll
+// ranges and limits in ViewGeometry, wheel steps in WheelRows) kept apart.
 //
 // The document must outlive its views: a view removes itself from the
 // document's view list when it is destroyed.

@@ -47,6 +47,9 @@ static void PrintTo(const Bookmark& b, std::ostream* out)
 
 namespace {
 
+constexpr char kSaveBookmarksQuestion[] =
+    "You have made changes to the current collection of bookmarks. Would you like to save your bookmarks to disk?";
+
 class EditingToolsTest : public AppTest {
 protected:
     void SetUp() override
@@ -413,7 +416,7 @@ TEST_F(EditingToolsTest, BookmarksDialogSavesAndLoadsCollectionFiles)
         return dialog.result();
     });
     Trigger(Cmd::BookmarkList);
-    EXPECT_EQ(messages_.Last(), SaveBookmarkChangesQuestion());
+    EXPECT_EQ(messages_.Last(), kSaveBookmarksQuestion);
     ASSERT_EQ(Bookmarks().Count(), 1);
     EXPECT_EQ(Bookmarks().At(0), (Bookmark{"A", 0x10, 0x20}));
     // Go To Bookmark selected the range with the caret at its end.
@@ -473,7 +476,7 @@ TEST_F(EditingToolsTest, ExitAsksAboutAChangedCollection)
     Bookmarks().Insert({"kept", 1, 2});
     messages_.Answer(platform::MsgResult::Cancel);
     EXPECT_FALSE(CloseMainWindow());
-    EXPECT_EQ(messages_.Last(), SaveBookmarkChangesQuestion());
+    EXPECT_EQ(messages_.Last(), kSaveBookmarksQuestion);
     // Yes saves through the save dialog first.
     chosenFile_ = files_.filePath("exit.bmk");
     messages_.Answer(platform::MsgResult::Yes);

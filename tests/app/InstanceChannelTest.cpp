@@ -161,9 +161,10 @@ TEST(InstanceGuardTest, ClientThatHangsUpMidBlockIsForgotten)
         ASSERT_TRUE(client.waitForConnected(1000));
         client.write(Block(QByteArray(100, 'x')).left(30));
         client.flush();
-        QTest::qWait(50);
+        ASSERT_TRUE(WaitUntil([&] { return recorder.contacts == 1; }));
+        ASSERT_EQ(guard.findChildren<QLocalSocket*>().size(), 1) << "the server holds the connection until the hang-up";
     }
-    QTest::qWait(100);
+    EXPECT_TRUE(WaitUntil([&] { return guard.findChildren<QLocalSocket*>().isEmpty(); }));
     EXPECT_TRUE(recorder.blocks.isEmpty());
     // The server still answers the next client.
     EXPECT_EQ(ExchangeWithInstance(platform::InstanceChannelPath(name), Block(QByteArray(40, 'y'))), std::optional<uint32_t>(7));

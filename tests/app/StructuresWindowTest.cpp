@@ -4,7 +4,6 @@
 #include "AppTestSupport.h"
 #include "inspect/StructureCollection.h"
 #include "inspect/StructureFile.h"
-#include "inspect/StructureStore.h"
 #include "inspect/ValueTypeRegistry.h"
 #include "inspectview/StructuresDlg.h"
 #include "settings/AppSettings.h"
@@ -62,7 +61,9 @@ TEST_F(StructuresWindowTest, TheCommandEditsTheCollectionAndItsReloadOptionWitho
     // is loaded again at the next start.
     messages_.Answer(platform::MsgResult::Cancel);
     EXPECT_FALSE(CloseMainWindow());
-    EXPECT_EQ(messages_.Last(), SaveStructureChangesQuestion());
+    EXPECT_EQ(messages_.Last(),
+              "You have made changes to the current structure collection. Would you like to save the current "
+              "collection to disk?");
     chosenFile_ = files_.filePath("exit.str");
     messages_.Answer(platform::MsgResult::Yes);
     EXPECT_TRUE(CloseMainWindow());

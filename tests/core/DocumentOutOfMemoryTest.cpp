@@ -5,7 +5,6 @@
 // and nothing outside the replaced regions and the gap may change.
 #include "BufferModel.h"
 #include "MessageRecorder.h"
-#include "tools/CoreMessages.h"
 #include "tools/DocumentFeedback.h"
 #include "TestFiles.h"
 
@@ -202,7 +201,11 @@ TEST_P(DocumentOutOfMemory, ShortInsertionsNeverOverwriteUntouchedBytes)
             ASSERT_FALSE(doc.CanUndo());
             ASSERT_FALSE(doc.CanRedo());
             ASSERT_EQ(doc.LastProblem().error, CoreError::OutOfMemory);
-            ASSERT_EQ(messages.Last(), CoreMessages::OutOfMemoryText());
+            ASSERT_EQ(messages.Last(),
+                      "Out of memory.\n\nThere is not enough memory to complete the current operation. To prevent loss "
+                      "of data, you should not use this program in low memory conditions. If the data you are working "
+                      "with needs to be saved, you should save it now and then terminate the program. Note that the "
+                      "last edit performed may have not produced the expected results.");
             undo.clear();
             redo.clear();
         }

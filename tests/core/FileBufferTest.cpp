@@ -22,6 +22,8 @@
 
 namespace {
 
+constexpr char kSizeLimitLoadText[] = "Unable to load file : Exceeds file size limit of 2,147,483,647 bytes.";
+
 std::vector<int32_t> ChunkLengths(const CFileBuffer& buffer)
 {
     std::vector<int32_t> lengths;
@@ -203,7 +205,8 @@ TEST_F(FileBufferTest, InsertPastTheSizeLimitIsRefused)
     at.Bind(&buffer, false, 5);
     EXPECT_EQ(at.Insert(MAX_FILE_SIZE - 9), 0);
     EXPECT_EQ(buffer.LastProblem().error, CoreError::SizeLimitOnInsert);
-    EXPECT_EQ(messages.Last(), CoreMessages::SizeLimitInsertText());
+    EXPECT_EQ(messages.Last(),
+              "Cannot insert data : Will cause file buffer to exceed size limit of 2,147,483,647 bytes.");
     EXPECT_EQ(buffer.Size(), 10);
     EXPECT_TRUE(buffer.CheckInvariants());
 }
@@ -219,7 +222,7 @@ TEST_F(FileBufferTest, FileOfTwoGibibytesIsRefusedAndLeavesTheBufferEmpty)
     buffer.SetSizeLimit(MAX_FILE_SIZE);
     ASSERT_TRUE(buffer.LoadFromFile(MakeFile("small.bin", "abc")));
     EXPECT_FALSE(buffer.LoadFromFile(path));
-    EXPECT_EQ(messages.Last(), path + "\n\n" + CoreMessages::SizeLimitLoadText());
+    EXPECT_EQ(messages.Last(), path + "\n\n" + kSizeLimitLoadText);
     EXPECT_EQ(buffer.Size(), 0);
     EXPECT_EQ(ChunkLengths(buffer), std::vector<int32_t>{0});
 }
@@ -247,7 +250,11 @@ TEST_F(FileBufferTest, OutOfMemoryDuringInsertIsReportedAndKeepsTheListConsisten
     EXPECT_EQ(buffer.LastProblem().error, CoreError::OutOfMemory);
     EXPECT_EQ(messages.Count(), 1);
     EXPECT_EQ(buffer.Size(), 4096 + inserted);
-    EXPECT_EQ(messages.Last(), CoreMessages::OutOfMemoryText());
+    EXPECT_EQ(messages.Last(),
+              "Out of memory.\n\nThere is not enough memory to complete the current operation. To prevent loss of "
+              "data, you should not use this program in low memory conditions. If the data you are working with needs "
+              "to be saved, you should save it now and then terminate the program. Note that the last edit performed "
+              "may have not produced the expected results.");
     EXPECT_TRUE(buffer.CheckInvariants());
 }
 
@@ -472,7 +479,7 @@ TEST_F(FileBufferTest, TheSizeLimitHoldsForGeneratedFilesAtExactlyTheLimitAndOne
                     << what;
             } else {
                 EXPECT_EQ(buffer.LastProblem().error, CoreError::SizeLimitOnLoad) << what;
-                EXPECT_EQ(messages.Texts(), QStringList{source.path + "\n\n" + CoreMessages::SizeLimitLoadText()}) << what;
+                EXPECT_EQ(messages.Texts(), QStringList{source.path + "\n\n" + kSizeLimitLoadText}) << what;
                 // A failed load leaves one empty chunk, never part of the file.
                 EXPECT_EQ(ChunkLengths(buffer), std::vector<int32_t>{0}) << what;
                 EXPECT_EQ(caret.Offset(), 0) << what;
@@ -487,7 +494,7 @@ TEST_F(FileBufferTest, AGeneratedFileLongerThanTheLimitIsRefused)
     const QString maps = QStringLiteral("/proc/self/maps");
     buffer.SetSizeLimit(100);
     EXPECT_FALSE(buffer.LoadFromFile(maps));
-    EXPECT_EQ(messages.Texts(), QStringList{maps + "\n\n" + CoreMessages::SizeLimitLoadText()});
+    EXPECT_EQ(messages.Texts(), QStringList{maps + "\n\n" + kSizeLimitLoadText});
     EXPECT_EQ(ChunkLengths(buffer), std::vector<int32_t>{0});
     buffer.SetSizeLimit(MAX_FILE_SIZE);
     EXPECT_TRUE(buffer.LoadFromFile(maps)) << "the real limit takes it";

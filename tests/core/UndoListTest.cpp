@@ -6,7 +6,6 @@
 
 #include "settings/AppSettings.h"
 #include "core/BinEditDoc.h"
-#include "tools/CoreMessages.h"
 #include "tools/DocumentFeedback.h"
 
 #include <QTemporaryDir>
@@ -90,7 +89,9 @@ TEST_F(UndoListTest, EditsOfAnySizeAreUndoneAndOnlyMissingMemoryAsks)
     doc->UndoList().InjectPieceFailure(true);
     messages.Answer(MsgResult::No);
     EXPECT_FALSE(doc->DeleteAt(caret, MAX_UNDO_BLOCK + 1));
-    EXPECT_EQ(messages.Last(), CoreMessages::CannotUndoQuestion());
+    EXPECT_EQ(messages.Last(),
+              "Cannot undo/redo this edit because it exceeds the maximum undo block size (or there is not enough "
+              "memory). Undo buffers will be cleared.\n\nDo you want to proceed anyway?");
     EXPECT_EQ(Contents(), original) << "No leaves the file unchanged";
 
     messages.Answer(MsgResult::Yes);
@@ -123,7 +124,9 @@ TEST_F(UndoListTest, UndoingALargeInsertAsksAboutRedoWhenMemoryIsShort)
 
     messages.Answer(MsgResult::No);
     EXPECT_EQ(doc->Undo(caret), -1);
-    EXPECT_EQ(messages.Last(), CoreMessages::CannotRedoQuestion());
+    EXPECT_EQ(messages.Last(),
+              "Cannot redo this edit because it exceeds the maximum redo block size (or there is not enough memory). "
+              "Redo buffer will be cleared.\n\nDo you want to proceed anyway?");
     EXPECT_EQ(Contents(), edited) << "No abandons the undo";
     EXPECT_TRUE(doc->CanUndo());
 

@@ -8,7 +8,6 @@
 #include "inspect/StructureFile.h"
 #include "inspect/StructureStore.h"
 #include "inspect/ValueTypeRegistry.h"
-#include "platform/FileErrors.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsHooks.h"
 #include "tools/StdValueType.h"
@@ -24,6 +23,10 @@ namespace {
 
 using platform::MsgResult;
 using Status = StructureReadStatus;
+
+// What a damaged file is refused with; %1 is its path.
+constexpr char kCorruptFileText[] =
+    "Unable to load \"%1\".\r\n\r\nThis file is corrupt or is not a valid structure collection file.";
 
 const char* StatusName(Status status)
 {
@@ -223,8 +226,7 @@ TEST_F(StructureFileTest, WrongMagicAndNewerVersionAreRefusedWithTheirMessages)
     FillWithSomethingModified();
     const QString wrong = Write("STRT" + Int32(1) + Int32(0) + Int32(0), "wrong.str");
     EXPECT_FALSE(LoadStructureFile(collection, wrong, types));
-    EXPECT_EQ(messages.Last(), QStringLiteral("Unable to load \"%1\".\r\n\r\nThis file is corrupt or is not a valid "
-                                              "structure collection file.").arg(wrong));
+    EXPECT_EQ(messages.Last(), QString(kCorruptFileText).arg(wrong));
     ExpectUnchanged("wrong magic");
 
     const QString newer = Write(Header(1, 2) + Structure("S", 1) + Scalar("b", 0), "newer.str");
@@ -241,9 +243,9 @@ TEST_F(StructureFileTest, MissingFilesAndFoldersGiveTheFileErrorNamingThem)
     FillWithSomethingModified();
     const QString missing = dir.filePath("nowhere.str");
     EXPECT_FALSE(LoadStructureFile(collection, missing, types));
-    EXPECT_EQ(messages.Last(), platform::FileErrorText(ENOENT, missing));
+    EXPECT_EQ(messages.Last(), missing + " was not found.");
     EXPECT_FALSE(LoadStructureFile(collection, dir.path(), types));
-    EXPECT_EQ(messages.Last(), platform::FileErrorText(EISDIR, dir.path()));
+    EXPECT_EQ(messages.Last(), "Access to " + dir.path() + " was denied.");
     ExpectUnchanged("missing file");
 }
 
@@ -337,8 +339,9 @@ TEST_F(StructureFileTest, DamagedFilesAreRefusedAndLeaveTheCollectionAlone)
             continue;
         }
         ASSERT_EQ(messages.Count(), 1) << c.what;
-        const QString expectedText =
-            c.expected == Status::ShortRead ? platform::FileErrorText(0, path) : StructureFileCorruptText(path);
+        const QString expectedText = c.expected == Status::ShortRead
+                                         ? "An unexpected error occurred while accessing " + path + "."
+                                         : QString(kCorruptFileText).arg(path);
         EXPECT_EQ(messages.Last(), expectedText) << c.what;
         ExpectUnchanged(c.what);
     }
@@ -354,7 +357,7 @@ TEST_F(StructureFileTest, AHugeFileThatOnlyStartsLikeACollectionIsRefusedUnread)
     FillWithSomethingModified();
     EXPECT_FALSE(LoadStructureFile(collection, path, types));
     ASSERT_EQ(messages.Count(), 1);
-    EXPECT_EQ(messages.Last(), StructureFileCorruptText(path));
+    EXPECT_EQ(messages.Last(), QString(kCorruptFileText).arg(path));
     ExpectUnchanged("huge file");
 }
 

@@ -12,7 +12,6 @@
 #include "inspectview/TypextsDlg.h"
 #include "platform/Clipboard.h"
 #include "tooldialogs/ToolDialogSeam.h"
-#include "tools/RegistryValue.h"
 #include "tools/StdValueType.h"
 #include "view/InspectedRange.h"
 
@@ -197,20 +196,23 @@ TEST_F(DataView, BadTextGivesTheMessageAndLeavesTheDocumentAlone)
     const struct {
         int type;
         QString text;
+        const char* typeName;
     } cases[] = {
-        {TYPE_BYTE, QString()},
-        {TYPE_BYTE, QStringLiteral("256")},
-        {TYPE_DWORD, QString(3000, u'9')},
-        {TYPE_WORD, QStringLiteral("twelve")},
-        {TYPE_UNICODE_CHARACTER, QString(1, QChar(0xDC00))},
-        {TYPE_DOUBLE, QStringLiteral("1e999")},
+        {TYPE_BYTE, QString(), "Byte"},
+        {TYPE_BYTE, QStringLiteral("256"), "Byte"},
+        {TYPE_DWORD, QString(3000, u'9'), "DWord"},
+        {TYPE_WORD, QStringLiteral("twelve"), "Word"},
+        {TYPE_UNICODE_CHARACTER, QString(1, QChar(0xDC00)), "Unicode Character"},
+        {TYPE_DOUBLE, QStringLiteral("1e999"), "Double"},
     };
     for (const auto& c : cases) {
         messages.Clear();
         Select(c.type);
         TypeValue(c.text);
         EXPECT_EQ(messages.Count(), 1) << c.type;
-        EXPECT_EQ(messages.Last(), ConversionFailedText(c.text, ValueTypes().At(c.type).Name())) << c.type;
+        EXPECT_EQ(messages.Last(),
+                  QString("The text \"%1\" could not be converted to the data type %2.").arg(c.text, c.typeName))
+            << c.type;
         EXPECT_EQ(FileBytes(), original) << c.type;
     }
     EXPECT_FALSE(doc->IsModified());

@@ -4,7 +4,6 @@
 #include "DialogTestSupport.h"
 #include "MessageRecorder.h"
 #include "inspect/StructureFile.h"
-#include "inspect/StructureStore.h"
 #include "inspect/ValueTypeRegistry.h"
 #include "inspectview/EditStructureDlg.h"
 #include "inspectview/ImportStructsDlg.h"
@@ -287,11 +286,16 @@ TEST_F(StructureDialogs, LeavingAMemberWithABadNameOrLengthKeepsItSelectedWithTh
 
 TEST_F(StructureDialogs, BreakingALengthLinkClearsItAndWarns)
 {
+    const QString warning = "WARNING: Changes you have just made have broken the link between a variable-length-array "
+                            "member and a member used to specify the length of that array.\r\n\r\nIn order to maintain "
+                            "this link, the member used to specify the length of the array must be an integer data "
+                            "type, must not be an array itself, and must come before the array member.\r\n\r\nYou will "
+                            "need to re-established this link if that is your intent.";
     {
         auto editor = EditCountedArray();
         editor->TypeBox()->setCurrentIndex(TYPE_SINGLE);  // the count stops being an integer
         editor->MemberList()->setCurrentRow(1);
-        EXPECT_EQ(messages.Texts(), QStringList{BrokenLinkWarningText()});
+        EXPECT_EQ(messages.Texts(), QStringList{warning});
         EXPECT_FALSE(editor->Edited().members[1].isVariable);
         EXPECT_FALSE(editor->VariableBox()->isEnabled());
     }
@@ -299,7 +303,7 @@ TEST_F(StructureDialogs, BreakingALengthLinkClearsItAndWarns)
     auto editor = EditCountedArray();
     editor->MemberList()->setCurrentRow(1);
     editor->UpButton()->click();  // the array moves above its count
-    EXPECT_EQ(messages.Texts(), QStringList{BrokenLinkWarningText()});
+    EXPECT_EQ(messages.Texts(), QStringList{warning});
     EXPECT_EQ(Texts(*editor->MemberList()), QStringList({"data", "count"}));
     EXPECT_EQ(editor->MemberList()->currentRow(), 0);
     EXPECT_FALSE(editor->Edited().members[0].isVariable);
@@ -454,7 +458,9 @@ TEST_F(StructureDialogs, LoadAsksBeforeAndAfterChoosingAndReplacesTheCollection)
     messages.Answer(MsgResult::No);
     messages.Answer(MsgResult::No);
     dialog.LoadButton()->click();
-    EXPECT_EQ(messages.Texts(), QStringList(3, SaveStructureChangesQuestion()));
+    EXPECT_EQ(messages.Texts(),
+              QStringList(3, "You have made changes to the current structure collection. Would you like to save the "
+                             "current collection to disk?"));
     EXPECT_EQ(chosen, QStringList{"open|Load Structure Collection|"});
     EXPECT_EQ(Texts(*dialog.List()), QStringList{"Loaded"});
     EXPECT_FALSE(collection.IsModified());

@@ -13,7 +13,6 @@
 #include "inspectview/DataViewDlg.h"
 #include "inspectview/StructureViewDlg.h"
 #include "platform/Clipboard.h"
-#include "tools/RegistryValue.h"
 #include "tools/StdValueType.h"
 #include "view/InspectedRange.h"
 
@@ -216,7 +215,7 @@ TEST_F(StructureView, ValuesAreEditedInPlaceAndBadTextIsRefused)
     TypeValue("513");
     EXPECT_EQ(FileBytes(), QByteArray::fromHex("010241"));
     TypeValue("twelve");
-    EXPECT_EQ(messages.Last(), ConversionFailedText(u"twelve", "Word"));
+    EXPECT_EQ(messages.Last(), "The text \"twelve\" could not be converted to the data type Word.");
     EXPECT_EQ(FileBytes(), QByteArray::fromHex("010241"));
     // A character edits as its number.
     Select(At({1}));

@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <cerrno>
 #include <cstring>
 #include <random>
 #include <fcntl.h>
@@ -75,11 +76,15 @@ protected:
 
 TEST_F(SpecialFilesTest, SavingOverANodeThatIsNotAFileIsRefusedAndTheNodeStays)
 {
-    for (Node node : {Node::Fifo, Node::Socket, Node::NullDevice, Node::LinkToFifo}) {
+    EXPECT_EQ(platform::FileErrorText(platform::kSaveOverSpecialFile, "/tmp/p"),
+              "Unable to save /tmp/p : It is a device, a pipe or a socket, not a file. It was left as it was.");
+    // The device comes last: making it may be refused, which ends the test there.
+    for (Node node : {Node::Fifo, Node::Socket, Node::LinkToFifo, Node::NullDevice}) {
         const QString path = dir.filePath(QString::fromLatin1(NameOf(node)));
         if (!Make(node, path)) {
+            const int error = errno;
             ASSERT_EQ(node, Node::NullDevice) << "only mknod may be refused";
-            continue;
+            GTEST_SKIP() << "mknod was refused (" << std::strerror(error) << "): saving over a device was not tried";
         }
         const mode_t before = TypeOf(path);
         const int entries = EntryCount();
@@ -89,8 +94,6 @@ TEST_F(SpecialFilesTest, SavingOverANodeThatIsNotAFileIsRefusedAndTheNodeStays)
         EXPECT_EQ(TypeOf(path), before) << NameOf(node) << " was replaced";
         EXPECT_EQ(EntryCount(), entries) << NameOf(node) << ": a temporary file was left";
     }
-    EXPECT_EQ(platform::FileErrorText(platform::kSaveOverSpecialFile, "/tmp/p"),
-              "Unable to save /tmp/p : It is a device, a pipe or a socket, not a file. It was left as it was.");
 }
 
 // ---------------------------------------------------------------- names

@@ -109,16 +109,15 @@ TEST(CompareFilesDialogTest, OkChecksTheFilesAndTheMinimumMatchLength)
         if (c.accepted)
             EXPECT_EQ(dialog.MinMatchLen(), c.minMatchLen) << c.text;
         else
-            EXPECT_EQ(messages.Texts(), QStringList(MinMatchRangeText())) << c.text;
+            EXPECT_EQ(messages.Texts(), QStringList("Please enter an integer between 1 and 16384.")) << c.text;
     }
-    EXPECT_EQ(MinMatchRangeText(), QStringLiteral("Please enter an integer between 1 and 16384."));
 
     messages.Clear();
     CCompareFilesDlg same({"/data/a.bin", "/data/b.bin"}, 16, false);
     same.List(2)->setCurrentIndex(0);
     same.accept();
     EXPECT_NE(same.result(), QDialog::Accepted);
-    EXPECT_EQ(messages.Texts(), QStringList(CompareSameFileText()));
+    EXPECT_EQ(messages.Texts(), QStringList("You must select two different files in order to compare them."));
 }
 
 TEST(DifferenceFoundDialogTest, ShowsTheTextAndEachButtonEndsWithItsChoice)
@@ -283,7 +282,9 @@ TEST(CompareCommandTest, IdenticalFilesMatchAndEscEndsSilentlyKeepingTheSelectio
         command.SetEscapePoller({});
         command.Run();
         EXPECT_EQ(dialogs, QStringList({"Compare Files"}));
-        EXPECT_EQ(messages.Texts(), QStringList(FilesMatchText(bench.docs[0]->PathName(), bench.docs[1]->PathName())));
+        EXPECT_EQ(messages.Texts(),
+                  QStringList("Files match.\n\nNo differences found between \"" + bench.docs[0]->PathName() +
+                              "\" and \"" + bench.docs[1]->PathName() + "\"."));
     }
     {
         MessageRecorder messages;
@@ -324,7 +325,11 @@ TEST(CompareCommandTest, OutOfMemoryShowsItsMessage)
     command.SetEscapePoller({});
     command.SetTableMemoryLimit(64);
     command.Run();
-    EXPECT_EQ(messages.Texts(), QStringList(CompareOutOfMemoryText()));
+    EXPECT_EQ(messages.Texts(),
+              QStringList("There is not enough memory available to continue comparing these files.\n\nNote that "
+                          "comparing very large files, especially ones that are very different, will use the most "
+                          "memory and will compare the slowest. Either break up the files you are comparing or "
+                          "increase the amount of available memory."));
 }
 
 // A scan stopped by Esc, in either phase, or by a lack of memory must not
@@ -345,9 +350,11 @@ TEST(CompareCommandTest, StoppedScanRestoresTheIdleStatusText)
         Stop stop;
         QString stoppedDuring;
     } cases[] = {
-        {"Esc while scanning", differsEarly, Stop::EscAfterFirstDifference, CompareScanningStatusText()},
-        {"Esc while resynchronising", unrelatedMiddle, Stop::EscAtOnce, CompareResyncStatusText()},
-        {"out of memory", unrelatedMiddle, Stop::OutOfMemory, CompareResyncStatusText()},
+        {"Esc while scanning", differsEarly, Stop::EscAfterFirstDifference,
+         "Scanning for next difference...  Press Esc to stop"},
+        {"Esc while resynchronising", unrelatedMiddle, Stop::EscAtOnce,
+         "Scanning for next match...  Press Esc to stop"},
+        {"out of memory", unrelatedMiddle, Stop::OutOfMemory, "Scanning for next match...  Press Esc to stop"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -370,8 +377,8 @@ TEST(CompareCommandTest, StoppedScanRestoresTheIdleStatusText)
             command.SetTableMemoryLimit(64);
         shown.clear();
         command.Run();
-        ASSERT_TRUE(shown.contains(c.stoppedDuring)) << shown.join(" | ").toStdString();
-        EXPECT_EQ(shown.last(), QString()) << shown.join(" | ").toStdString();
+        EXPECT_TRUE(shown.contains(c.stoppedDuring)) << shown.join(" | ").toStdString();
+        EXPECT_TRUE(!shown.isEmpty() && shown.last().isEmpty()) << shown.join(" | ").toStdString();
     }
     platform::SetStatusTextHandler({});
 }

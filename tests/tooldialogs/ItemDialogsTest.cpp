@@ -3,7 +3,6 @@
 // Cancel, the count messages and the Modify enabling rules.
 #include "DialogTestSupport.h"
 #include "MessageRecorder.h"
-#include "tools/ItemCount.h"
 #include "tools/StdValueType.h"
 #include "tools/ValueAction.h"
 #include "tooldialogs/DeleteDlg.h"
@@ -88,10 +87,11 @@ TEST_F(ItemDialogTest, InvalidCountsAreRefusedWithTheVerbsMessage)
         dialog.accept();
         EXPECT_TRUE(dialog.isVisible()) << text;
         EXPECT_NE(dialog.result(), QDialog::Accepted) << text;
-        EXPECT_EQ(messages_.Last(), ItemCountMessage(ItemVerb::Insert)) << text;
+        EXPECT_EQ(messages_.Last(), "You must enter a valid number of items to insert in the range 1 to 65,535. (Note: "
+                                    "Use the 0x prefix to specify hexadecimal numbers.)")
+            << text;
         EXPECT_TRUE(FocusIsIn(dialog, dialog.CountEdit())) << text;
     }
-    EXPECT_TRUE(ItemCountMessage(ItemVerb::Insert).contains("items to insert in the range 1 to 65,535"));
 }
 
 TEST_F(ItemDialogTest, ValidCountAcceptsAndRemembersTheRadix)

@@ -2,7 +2,6 @@
 #include "DialogTestSupport.h"
 #include "MessageRecorder.h"
 #include "tools/BookmarkCollection.h"
-#include "tools/GoToTarget.h"
 #include "tooldialogs/BookmarksDlg.h"
 #include "tooldialogs/EditBookmarkDlg.h"
 #include "tooldialogs/GoToDlg.h"
@@ -68,11 +67,12 @@ TEST(GoToDialogTest, TargetsOutsideTheFileAndBadTextKeepItOpen)
     dialog.ValueEdit()->SetText("11");
     dialog.accept();
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(messages.Last(), GoToOutOfRangeText());
+    EXPECT_EQ(messages.Last(),
+              "Invalid file offset specified. The target offset must be within the range of the existing file.");
 
     dialog.ValueEdit()->SetText("ten");
     dialog.accept();
-    EXPECT_EQ(messages.Last(), GoToInvalidValueText());
+    EXPECT_EQ(messages.Last(), "The value you have entered is not valid. Please enter a valid integer value.");
     EXPECT_TRUE(dialog.isVisible());
 
     // The file size itself is a valid target.

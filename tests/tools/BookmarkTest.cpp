@@ -6,7 +6,6 @@
 
 #include "settings/AppSettings.h"
 #include "settings/SettingsHooks.h"
-#include "platform/FileErrors.h"
 #include "platform/StatusHooks.h"
 #include "tools/BookmarkCollection.h"
 #include "tools/BookmarkCommands.h"
@@ -31,6 +30,10 @@ static void PrintTo(const Bookmark& b, std::ostream* out)
 namespace {
 
 using platform::MsgResult;
+
+// What a damaged file is refused with; %1 is its path.
+constexpr char kCorruptFileText[] =
+    "Unable to load file:\r\n\r\n\"%1\" is corrupt or is not a valid bookmark collection file.";
 
 QByteArray Int32(int32_t value)
 {
@@ -288,8 +291,7 @@ TEST_F(BookmarkTest, WrongMagicOrVersionLeavesTheCollectionUnchanged)
     Add("keep", 4, 4);
     const QString bad = Write(QByteArray("BOOX") + Int32(0) + Int32(0), "bad.bmk");
     EXPECT_FALSE(LoadBookmarkFile(bookmarks, bad));
-    EXPECT_EQ(messages.Last(), QStringLiteral("Unable to load file:\r\n\r\n\"%1\" is corrupt or is not a valid bookmark "
-                                              "collection file.").arg(bad));
+    EXPECT_EQ(messages.Last(), QString(kCorruptFileText).arg(bad));
     const QString newer = Write(Header(1, 1) + Record("x", 1, 1), "newer.bmk");
     EXPECT_FALSE(LoadBookmarkFile(bookmarks, newer));
     EXPECT_EQ(messages.Last(), QStringLiteral("Unable to load file:\r\n\r\n\"%1\" contains unrecognizable data. It may "
@@ -338,7 +340,7 @@ TEST_F(BookmarkTest, DamagedFilesAreRefusedWholeAndLeaveTheCollectionAsItWas)
         messages.Clear();
         const QString path = Write(c.bytes, QStringLiteral("case.bmk"));
         EXPECT_FALSE(LoadBookmarkFile(bookmarks, path)) << c.what;
-        EXPECT_EQ(messages.Texts(), QStringList{BookmarkFileCorruptText(path)}) << c.what;
+        EXPECT_EQ(messages.Texts(), QStringList{QString(kCorruptFileText).arg(path)}) << c.what;
         EXPECT_EQ(bookmarks.Items(), held) << c.what;
         EXPECT_EQ(bookmarks.Path(), before) << c.what;
         EXPECT_TRUE(bookmarks.IsChanged()) << c.what;
@@ -349,7 +351,7 @@ TEST_F(BookmarkTest, MissingFilesAreReportedByName)
 {
     const QString path = dir.filePath("nowhere.bmk");
     EXPECT_FALSE(LoadBookmarkFile(bookmarks, path));
-    EXPECT_EQ(messages.Last(), platform::FileErrorText(ENOENT, path));
+    EXPECT_EQ(messages.Last(), path + " was not found.");
 }
 
 TEST_F(BookmarkTest, UnsortedOrDuplicateRecordsStillMakeAValidCollection)
@@ -437,7 +439,9 @@ TEST_F(BookmarkTest, SaveChangesQuestionOnlyForChangedNonEmptyCollections)
     bookmarks.SetChanged(true);
     messages.Answer(MsgResult::Cancel);
     EXPECT_FALSE(QuerySaveBookmarkChanges(bookmarks, nullptr));
-    EXPECT_EQ(messages.Last(), SaveBookmarkChangesQuestion());
+    EXPECT_EQ(messages.Last(),
+              "You have made changes to the current collection of bookmarks. Would you like to save your bookmarks to "
+              "disk?");
     messages.Answer(MsgResult::No);
     EXPECT_TRUE(QuerySaveBookmarkChanges(bookmarks, nullptr));
     int saves = 0;

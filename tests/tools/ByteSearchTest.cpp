@@ -360,12 +360,12 @@ TEST_F(ByteSearchTest, DownwardWrapsOnceAndSkipsMatchesStraddlingTheStart)
     const CByteSearch cde("cde", 3, true);
     EXPECT_EQ(SearchDownward(buffer, cde, 9), 2) << "wrapped to the match before the start";
     EXPECT_EQ(messages.Count(), 0);
-    EXPECT_EQ(statuses, QStringList{PassedEndOfFileText()});
+    EXPECT_EQ(statuses, QStringList{"Passed the end of the file."});
     // "fab" straddles offset 6; starting at 6 the first pass misses it
     // (it starts before 6) and the wrapped pass may not cross 6.
     const CByteSearch fab("fab", 3, true);
     EXPECT_EQ(SearchDownward(buffer, fab, 6), -1);
-    EXPECT_EQ(messages.Last(), SearchNotFoundText());
+    EXPECT_EQ(messages.Last(), "Search pattern not found.");
     messages.Clear();
     EXPECT_EQ(SearchDownward(buffer, fab, 7), -1) << "it ends at 8, past the start of the first pass";
     messages.Clear();
@@ -378,7 +378,7 @@ TEST_F(ByteSearchTest, DownwardFromZeroReportsWithoutWrapping)
     auto doc = Open("abcdef", {2, 4});
     const CByteSearch xyz("xyz", 3, true);
     EXPECT_EQ(SearchDownward(doc->Buffer(), xyz, 0), -1);
-    EXPECT_EQ(messages.Texts(), QStringList{SearchNotFoundText()});
+    EXPECT_EQ(messages.Texts(), QStringList{"Search pattern not found."});
     EXPECT_TRUE(statuses.isEmpty()) << "no wrap text when the search started at 0";
 }
 
@@ -393,11 +393,11 @@ TEST_F(ByteSearchTest, UpwardWrapsFromTheEndWithTheStartAsLowerBound)
     const CByteSearch bcd("bcd", 3, true);
     statuses.clear();
     EXPECT_EQ(SearchUpward(buffer, bcd, 3), 7) << "wrapped from the end";
-    EXPECT_EQ(statuses, QStringList{PassedBeginningOfFileText()});
+    EXPECT_EQ(statuses, QStringList{"Passed the beginning of the file."});
     EXPECT_EQ(SearchUpward(buffer, bcd, 12), 7);
     const CByteSearch xyz("xyz", 3, true);
     EXPECT_EQ(SearchUpward(buffer, xyz, 12), -1);
-    EXPECT_EQ(messages.Texts(), QStringList{SearchNotFoundText()});
+    EXPECT_EQ(messages.Texts(), QStringList{"Search pattern not found."});
 }
 
 } // namespace

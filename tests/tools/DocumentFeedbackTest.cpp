@@ -8,7 +8,6 @@
 #include "platform/FileErrors.h"
 #include "platform/StatusHooks.h"
 #include "settings/AppSettings.h"
-#include "tools/CoreMessages.h"
 #include "tools/DocumentFeedback.h"
 
 #include <QStringList>
@@ -56,13 +55,23 @@ TEST_F(DocumentFeedbackTest, EveryProblemHasItsOneText)
         CoreProblem problem;
         QString text;
     } cases[] = {
-        {CoreProblem(CoreError::OutOfMemory), CoreMessages::OutOfMemoryText()},
-        {CoreProblem(CoreError::SizeLimitOnLoad), CoreMessages::SizeLimitLoadText()},
-        {CoreProblem(CoreError::SizeLimitOnInsert), CoreMessages::SizeLimitInsertText()},
+        {CoreProblem(CoreError::OutOfMemory),
+         "Out of memory.\n\nThere is not enough memory to complete the current operation. To prevent loss of data, you "
+         "should not use this program in low memory conditions. If the data you are working with needs to be saved, "
+         "you should save it now and then terminate the program. Note that the last edit performed may have not "
+         "produced the expected results."},
+        {CoreProblem(CoreError::SizeLimitOnLoad),
+         "Unable to load file : Exceeds file size limit of 2,147,483,647 bytes."},
+        {CoreProblem(CoreError::SizeLimitOnInsert),
+         "Cannot insert data : Will cause file buffer to exceed size limit of 2,147,483,647 bytes."},
         {CoreProblem(CoreError::FileError, ENOENT, path), QStringLiteral("%1 was not found.").arg(path)},
         {CoreProblem(CoreError::FileError, EACCES, path), QStringLiteral("Access to %1 was denied.").arg(path)},
-        {CoreProblem(CoreError::HistoryOutOfSync), CoreMessages::OutOfSyncText()},
-        {CoreProblem(CoreError::NoMemoryForHistory), CoreMessages::NoMemoryForLevelsText()},
+        {CoreProblem(CoreError::HistoryOutOfSync),
+         "Cannot undo this edit : Out of memory.\n\nUndo buffers are out of sync with file buffer and will be "
+         "cleared."},
+        {CoreProblem(CoreError::NoMemoryForHistory),
+         "There is not enough memory available for current Undo and Redo settings. Undo and/or Redo may not be "
+         "available."},
         {CoreProblem(CoreError::CommandOutOfMemory), QStringLiteral("Out of memory.")},
     };
     for (const auto& c : cases) {
@@ -81,10 +90,14 @@ TEST_F(DocumentFeedbackTest, TheQuestionIsAskedOnlyWithTheWarningOn)
     messages.Answer(MsgResult::Yes);
     messages.Answer(MsgResult::No);
     EXPECT_TRUE(feedback.ProceedWithoutHistory(HistoryLoss::Undo));
-    EXPECT_EQ(messages.Last(), CoreMessages::CannotUndoQuestion());
+    EXPECT_EQ(messages.Last(),
+              "Cannot undo/redo this edit because it exceeds the maximum undo block size (or there is not enough "
+              "memory). Undo buffers will be cleared.\n\nDo you want to proceed anyway?");
     EXPECT_EQ(messages.Messages().back().buttons, platform::MsgButtons::YesNo);
     EXPECT_FALSE(feedback.ProceedWithoutHistory(HistoryLoss::Redo));
-    EXPECT_EQ(messages.Last(), CoreMessages::CannotRedoQuestion());
+    EXPECT_EQ(messages.Last(),
+              "Cannot redo this edit because it exceeds the maximum redo block size (or there is not enough memory). "
+              "Redo buffer will be cleared.\n\nDo you want to proceed anyway?");
 
     Settings().warnCantUndo = false;
     EXPECT_TRUE(feedback.ProceedWithoutHistory(HistoryLoss::Undo));

@@ -175,7 +175,7 @@ TEST_F(FindTest, FindPreviousFromTheEndWithoutMatchReportsWithoutWrapping)
     FakeToolView view(*doc);
     view.Select(3, 3);
     EXPECT_FALSE(FindPrevious(doc->Buffer(), view, SearchState{"zz", {}, true}));
-    EXPECT_EQ(messages.Texts(), QStringList{SearchNotFoundText()});
+    EXPECT_EQ(messages.Texts(), QStringList{"Search pattern not found."});
     EXPECT_EQ(view.Selection().caret, 3) << "the caret stays";
 }
 

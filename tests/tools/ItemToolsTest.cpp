@@ -123,7 +123,11 @@ TEST_F(ItemToolsTest, ModifyAtTheEndAsksAndNoLeavesTheFileAsItWas)
     Open("abc");
     messages.Answer(MsgResult::No);
     EXPECT_FALSE(RunModify(*doc, *view, 3, Request(TYPE_BYTE, ACTION_SET_VALUE, "7", 1)));
-    EXPECT_EQ(messages.Texts(), QStringList{ModifyExtendQuestion()});
+    EXPECT_EQ(messages.Texts(),
+              QStringList{"The area to be modified extends beyond the end of the file. Would you like Vantrel to "
+                          "increase the file size accordingly?\r\n\r\nYes: Increase the file size as needed and modify "
+                          "the specified number of bytes.\r\nNo: Modify existing bytes up to the end of the "
+                          "file.\r\nCancel: Cancel this operation."});
     EXPECT_EQ(messages.Messages()[0].buttons, platform::MsgButtons::YesNoCancel);
     EXPECT_EQ(Bytes(), QByteArray("abc"));
     EXPECT_FALSE(doc->CanUndo());

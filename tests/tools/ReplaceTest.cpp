@@ -122,7 +122,7 @@ TEST_F(ReplaceTest, ReplaceAllMatchesAReferenceAndUndoesAndRedoesInOneStep)
         std::string why;
         ASSERT_TRUE(doc->Buffer().CheckInvariants(&why)) << why;
         if (expectedCount == 0) {
-            EXPECT_EQ(messages.Texts(), QStringList{SearchNotFoundText()});
+            EXPECT_EQ(messages.Texts(), QStringList{"Search pattern not found."});
             EXPECT_FALSE(doc->CanUndo());
             EXPECT_FALSE(doc->IsModified());
             continue;
@@ -152,7 +152,7 @@ TEST_F(ReplaceTest, CaretEndsPastTheLastReplacementAndTheStatusCountsThem)
     EXPECT_EQ(Contents(doc->Buffer()), QByteArray("XYZ..XYZ.."));
     EXPECT_EQ(view.Selection().caret, 8);
     EXPECT_FALSE(view.Selection().hasSelection);
-    EXPECT_EQ(statuses, (QStringList{ReplacingStatusText(), QStringLiteral("Replaced 2 occurrence(s).")}));
+    EXPECT_EQ(statuses, (QStringList{"Replacing...  Press Esc to stop", QStringLiteral("Replaced 2 occurrence(s).")}));
 }
 
 TEST_F(ReplaceTest, EmptyReplacementDeletesEveryMatchAndUndoRestoresThemAll)
@@ -271,14 +271,14 @@ TEST_F(ReplaceTest, InteractiveReplaceStepsWrapsAndEndsAtTheStart)
     ASSERT_EQ(session.Replace(), CReplaceSession::Step::Found) << "wraps to the start";
     EXPECT_EQ(Contents(doc->Buffer()), QByteArray("ab..ab..XYZ.."));
     EXPECT_EQ(session.WrapBound(), 5 + 2 - 1);
-    EXPECT_TRUE(statuses.contains(PassedEndOfFileText()));
+    EXPECT_TRUE(statuses.contains("Passed the end of the file."));
     EXPECT_EQ(view.Selection().selStart, 0);
     ASSERT_EQ(session.Replace(), CReplaceSession::Step::Found);
     EXPECT_EQ(session.WrapBound(), 7) << "the bound moves with the longer replacement";
     EXPECT_EQ(view.Selection().selStart, 5) << "the match at 4 moved to 5 and starts before the bound";
     ASSERT_EQ(session.Replace(), CReplaceSession::Step::Complete);
     EXPECT_EQ(Contents(doc->Buffer()), QByteArray("XYZ..XYZ..XYZ.."));
-    EXPECT_EQ(messages.Texts(), QStringList{ReplaceCompleteText()});
+    EXPECT_EQ(messages.Texts(), QStringList{"Search and replace is complete."});
     EXPECT_EQ(doc->UndoList().Count(), 3) << "each replacement is one step";
     for (int i = 0; i < 3; ++i)
         ASSERT_GE(doc->Undo(view.Caret()), 0);

@@ -2,7 +2,6 @@
 // the two formats, the three paste modes, the Paste Mode dialog (answered
 // through its seam), and the transfers other tools reuse.
 #include "EditTestSupport.h"
-#include "tools/CoreMessages.h"
 #include "platform/Clipboard.h"
 
 #include <QClipboard>
@@ -231,7 +230,8 @@ TEST_F(Clipboard, AnInsertionPastTheSizeLimitChangesNothingAndClearsTheUndoList)
     ASSERT_FALSE(view->PasteBytes(&kOne, MAX_FILE_SIZE - 1, PasteMode::Normal, true));
     EXPECT_EQ(Bytes(), QByteArray("xbc"));
     EXPECT_EQ(UndoCount(), 0);
-    EXPECT_EQ(messages.Last(), CoreMessages::SizeLimitInsertText());
+    EXPECT_EQ(messages.Last(),
+              "Cannot insert data : Will cause file buffer to exceed size limit of 2,147,483,647 bytes.");
 }
 
 TEST_F(Clipboard, AnInsertionThatRunsOutOfMemoryHalfwayLeavesNoUnwrittenBytes)
@@ -249,7 +249,11 @@ TEST_F(Clipboard, AnInsertionThatRunsOutOfMemoryHalfwayLeavesNoUnwrittenBytes)
     doc->Buffer().Heap().FailAfter(-1);
     EXPECT_EQ(Bytes(), before);
     EXPECT_EQ(UndoCount(), 0);
-    EXPECT_EQ(messages.Last(), CoreMessages::OutOfMemoryText());
+    EXPECT_EQ(messages.Last(),
+              "Out of memory.\n\nThere is not enough memory to complete the current operation. To prevent loss of "
+              "data, you should not use this program in low memory conditions. If the data you are working with needs "
+              "to be saved, you should save it now and then terminate the program. Note that the last edit performed "
+              "may have not produced the expected results.");
     EXPECT_FALSE(view->Caret().hasSelection);
 }
 

@@ -1,7 +1,6 @@
 // Typing, deleting and moving with real key events in a hex view: the bytes,
 // the caret, the selection, the status panes and the undo list after each.
 #include "EditTestSupport.h"
-#include "tools/CoreMessages.h"
 
 #include <QKeyEvent>
 #include <QSignalSpy>
@@ -418,7 +417,11 @@ TEST_F(EditKeys, AFailedInsertionClearsTheUndoListAndChangesNothing)
     EXPECT_EQ(UndoCount(), 0);
     EXPECT_FALSE(view->CanUndo());
     EXPECT_EQ(CaretAt(), 3);
-    EXPECT_EQ(messages.Last(), CoreMessages::OutOfMemoryText());
+    EXPECT_EQ(messages.Last(),
+              "Out of memory.\n\nThere is not enough memory to complete the current operation. To prevent loss of "
+              "data, you should not use this program in low memory conditions. If the data you are working with needs "
+              "to be saved, you should save it now and then terminate the program. Note that the last edit performed "
+              "may have not produced the expected results.");
 }
 
 TEST_F(EditKeys, SelectAllSelectsTheWholeFileAndIsDisabledWhenEmpty)

@@ -2,7 +2,6 @@
 // than one transfer piece and empty ones, the paste modes, and file errors
 // that name the file.
 #include "EditTestSupport.h"
-#include "tools/CoreMessages.h"
 #include "TestFiles.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileErrors.h"
@@ -173,7 +172,8 @@ TEST_F(FileTransfer, AFileThatWouldPassTheSizeLimitIsRefusedAndClearsTheUndoList
     EXPECT_FALSE(view->PasteFromFile(path, PasteMode::Normal, true));
     EXPECT_EQ(Bytes(), QByteArray("x123456789"));
     EXPECT_EQ(UndoCount(), 0);
-    EXPECT_EQ(messages.Last(), CoreMessages::SizeLimitInsertText());
+    EXPECT_EQ(messages.Last(),
+              "Cannot insert data : Will cause file buffer to exceed size limit of 2,147,483,647 bytes.");
 }
 
 TEST_F(FileTransfer, ReadOnlyDocumentsTakeNoFiles)
