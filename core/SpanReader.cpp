@@ -6,8 +6,12 @@
 #include <cstring>
 
 namespace {
-// Bytes of a file extent read at once by a sequential reader.
-constexpr int64_t kSequentialBlock = int64_t(1) << 20;
+// Bytes of a file extent read at once by a sequential reader. Small enough
+// that the block stays in the processor's cache while the kernel copies into
+// it and the caller reads it, also with two readers side by side as in a
+// comparison: two readers of 1 MiB blocks made comparing two page-cached
+// 1 GiB files three times slower than with 64 KiB blocks.
+constexpr int64_t kSequentialBlock = int64_t(1) << 16;
 } // namespace
 
 CSpanReader::CSpanReader(const CFileBuffer& buffer, int64_t offset, Access access) : buffer_(buffer), access_(access)

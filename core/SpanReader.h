@@ -20,7 +20,7 @@ struct CBufferChunk;
 class CSpanReader {
 public:
     // Sequential: long runs in one direction (find, compare, saving). Bytes
-    // on disk are read in large blocks into the reader's own memory, so such
+    // on disk are read in blocks of their own into the reader's memory, so such
     // a walk does not push the shown rows out of the shared cache.
     // Random: short looks here and there, served by the buffer's cache.
     enum class Access : uint8_t { Sequential, Random };
