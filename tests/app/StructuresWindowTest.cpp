@@ -5,7 +5,7 @@
 #include "inspect/StructureCollection.h"
 #include "inspect/StructureFile.h"
 #include "inspect/StructureStore.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "inspectview/StructuresDlg.h"
 #include "settings/AppSettings.h"
 #include "tooldialogs/ToolDialogSeam.h"

@@ -5,7 +5,7 @@
 #include "ViewTestSupport.h"
 #include "ext/TypeExtensions.h"
 #include "inspect/DataViewValues.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "inspectview/DataViewDlg.h"
 #include "inspectview/EditStructureDlg.h"
 #include "inspect/StructureCollection.h"
@@ -13,7 +13,7 @@
 #include "platform/Clipboard.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "tools/RegistryValue.h"
-#include "tools/StdValueType.h"
+#include "types/StdValueType.h"
 #include "view/InspectedRange.h"
 
 #include <QApplication>
