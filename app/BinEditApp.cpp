@@ -11,7 +11,7 @@
 #include "ext/ExtensionRegistries.h"
 #include "inspect/StructureCollection.h"
 #include "inspect/StructureStore.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "inspectview/StructureCommands.h"
 #include "platform/BackgroundRemover.h"
 #include "platform/DesktopEntry.h"

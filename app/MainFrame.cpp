@@ -9,7 +9,7 @@
 #include "app/StatusPanes.h"
 #include "core/BinEditDoc.h"
 #include "ext/ExtensionRegistries.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "inspectview/DataViewDlg.h"
 #include "inspectview/StructureCommands.h"
 #include "inspectview/TypextsDlg.h"

@@ -5,7 +5,7 @@
 #include "app/InspectorDock.h"
 #include "ext/ExtensionRegistries.h"
 #include "inspect/StructureCollection.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "inspectview/StructureCommands.h"
 #include "inspectview/StructuresDlg.h"
 #include "settings/AppSettings.h"

@@ -3,7 +3,7 @@
 #include "app/OptionsState.h"
 #include "platform/MessageBox.h"
 #include "tooldialogs/IntEdit.h"
-#include "tools/IntegerText.h"
+#include "types/IntegerText.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

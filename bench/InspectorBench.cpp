@@ -7,7 +7,7 @@
 #include "BenchFiles.h"
 
 #include "ext/TypeExtensions.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "inspectview/DataViewDlg.h"
 #include "settings/AppSettings.h"
 #include "view/BinEditView.h"

@@ -6,9 +6,9 @@
 
 #include "inspect/StructureFile.h"
 #include "inspect/StructureRules.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "inspectview/ImportStructsDlg.h"
-#include "tools/StdValueType.h"
+#include "types/StdValueType.h"
 
 #include <QDir>
 #include <QFile>

@@ -9,10 +9,10 @@
 #include "BenchFiles.h"
 
 #include "inspect/StructureCollection.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "inspectview/StructureViewDlg.h"
 #include "settings/AppSettings.h"
-#include "tools/StdValueType.h"
+#include "types/StdValueType.h"
 #include "view/BinEditView.h"
 #include "view/InspectedRange.h"
 

@@ -9,7 +9,7 @@
 #include "ProgressLine.h"
 
 #include "ext/ExtensionRegistries.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "tools/CoreMessages.h"
 #include "tools/FindSettings.h"
 #include "tools/SearchPattern.h"

@@ -5,7 +5,7 @@
 // shared scratch buffers so a module never writes into the caller's memory
 // past the sizes it declared.
 #include "ext/interface/VantrelExtension.h"
-#include "inspect/ValueType.h"
+#include "types/ValueType.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "ExtensionRegistries.h"
 
 #include "settings/SettingsHooks.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 
 TaskExtensions& TaskRegistry()
 {

@@ -1,6 +1,6 @@
 #include "TypeExtensions.h"
 
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "DataViewValues.h"
 
-#include "tools/StdValueType.h"
+#include "types/StdValueType.h"
 
 ValueCell FormatValueCell(const ValueType& type, const uint8_t* data, int available, const DataViewFlags& flags)
 {

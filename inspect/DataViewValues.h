@@ -2,7 +2,7 @@
 // What the data view shows for the bytes at the caret, and how a value typed
 // into it becomes bytes. Window-free, so the page only moves texts between
 // these functions and its rows.
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 
 #include <QByteArray>
 #include <QString>

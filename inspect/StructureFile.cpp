@@ -1,12 +1,12 @@
 #include "StructureFile.h"
 
 #include "inspect/StructureRules.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileErrors.h"
 #include "platform/FileReader.h"
 #include "platform/MessageBox.h"
-#include "tools/StdValueType.h"
+#include "types/StdValueType.h"
 
 #include <QtEndian>
 

@@ -2,7 +2,7 @@
 
 #include "inspect/DataViewValues.h"
 #include "platform/CodePage.h"
-#include "tools/StdValueType.h"
+#include "types/StdValueType.h"
 
 #include <algorithm>
 #include <cstring>

@@ -14,7 +14,7 @@
 // a cache filled children first, so the walk never descends through them,
 // and the others are followed no deeper than kMaxNesting.
 #include "inspect/StructureCollection.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "StructureRules.h"
 
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 
 #include <QStringList>
 

@@ -2,7 +2,7 @@
 
 #include "core/BinEditDoc.h"
 #include "inspect/DataViewValues.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "platform/Clipboard.h"
 #include "platform/CodePage.h"
 #include "platform/MessageBox.h"

@@ -1,10 +1,10 @@
 #include "EditStructureDlg.h"
 
 #include "furniture/HelpManual.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "platform/MessageBox.h"
 #include "tooldialogs/IntEdit.h"
-#include "tools/IntegerText.h"
+#include "types/IntegerText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

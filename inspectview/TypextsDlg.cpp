@@ -1,6 +1,6 @@
 #include "TypextsDlg.h"
 
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "tooldialogs/ToolDialogSeam.h"
 
 #include <QDialogButtonBox>

@@ -2,7 +2,7 @@
 
 #include "tools/BookmarkCollection.h"
 #include "tools/BookmarkCommands.h"
-#include "tools/IntegerText.h"
+#include "types/IntegerText.h"
 #include "tooldialogs/EditBookmarkDlg.h"
 #include "tooldialogs/ToolDialogSeam.h"
 

@@ -7,7 +7,7 @@
 #include "tooldialogs/ToolDialogSeam.h"
 #include "tools/CompareReport.h"
 #include "tools/FileCompare.h"
-#include "tools/IntegerText.h"
+#include "types/IntegerText.h"
 #include "tools/ShortPathName.h"
 
 #include <QCheckBox>

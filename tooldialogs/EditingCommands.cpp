@@ -23,7 +23,7 @@
 #include "tooldialogs/ViewToolAdapter.h"
 #include "view/BinEditView.h"
 
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 
 CEditingCommands::CEditingCommands(QWidget* dialogParent, ActiveViewFn activeView)
     : parent_(dialogParent), activeView_(std::move(activeView)), escapePoller_(platform::MakeEventEscapePoller())

@@ -1,6 +1,6 @@
 #include "FindDlg.h"
 
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "tooldialogs/FindPages.h"
 #include "furniture/HelpManual.h"
 

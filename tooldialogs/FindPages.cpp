@@ -1,6 +1,6 @@
 #include "FindPages.h"
 
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "tooldialogs/VantrelHexEdit.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "InsertDlg.h"
 
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "tooldialogs/IntEdit.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "IntEdit.h"
 
 #include "tools/IntegerField.h"
-#include "tools/IntegerText.h"
+#include "types/IntegerText.h"
 
 #include <QActionGroup>
 #include <QContextMenuEvent>

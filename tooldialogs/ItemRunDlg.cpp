@@ -1,7 +1,7 @@
 #include "ItemRunDlg.h"
 
-#include "inspect/ValueTypeRegistry.h"
-#include "tools/StdValueType.h"
+#include "types/ValueTypeRegistry.h"
+#include "types/StdValueType.h"
 #include "tooldialogs/IntEdit.h"
 
 #include <QComboBox>

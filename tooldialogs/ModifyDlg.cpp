@@ -1,7 +1,7 @@
 #include "ModifyDlg.h"
 
-#include "tools/StdValueType.h"
-#include "tools/ValueAction.h"
+#include "types/StdValueType.h"
+#include "types/ValueAction.h"
 #include "tooldialogs/IntEdit.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "ReplaceDlg.h"
 
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "tooldialogs/FindPages.h"
 #include "furniture/HelpManual.h"
 

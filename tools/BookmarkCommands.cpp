@@ -5,7 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
 #include "tools/BookmarkCollection.h"
-#include "tools/IntegerText.h"
+#include "types/IntegerText.h"
 #include "tools/ToolView.h"
 
 #include <algorithm>

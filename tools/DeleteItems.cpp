@@ -2,9 +2,9 @@
 
 #include "settings/AppSettings.h"
 #include "core/BinEditDoc.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "platform/MessageBox.h"
-#include "tools/IntegerText.h"
+#include "types/IntegerText.h"
 #include "tools/ItemCount.h"
 #include "tools/ToolView.h"
 

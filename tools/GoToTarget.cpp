@@ -1,6 +1,6 @@
 #include "GoToTarget.h"
 
-#include "tools/IntegerText.h"
+#include "types/IntegerText.h"
 
 QString GoToInvalidValueText()
 {

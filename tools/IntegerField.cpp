@@ -1,6 +1,6 @@
 #include "IntegerField.h"
 
-#include "tools/IntegerText.h"
+#include "types/IntegerText.h"
 
 #include <algorithm>
 

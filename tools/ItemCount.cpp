@@ -1,7 +1,7 @@
 #include "ItemCount.h"
 
 #include "core/BufferChunk.h"
-#include "tools/IntegerText.h"
+#include "types/IntegerText.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
 #include "tools/ItemCount.h"
-#include "tools/IntegerText.h"
+#include "types/IntegerText.h"
 #include "tools/ToolView.h"
 
 #include <algorithm>

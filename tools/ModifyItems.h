@@ -2,7 +2,7 @@
 // Modify: an action applied to a run of items of one standard type from the
 // start offset on, optionally changing the action value after each item (the
 // sequence generator: Set Value 0 with Add 1 writes 0, 1, 2, ...). One undo step.
-#include "tools/TypedValue.h"
+#include "types/TypedValue.h"
 
 #include <QString>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "RegistryValue.h"
 
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "platform/MessageBox.h"
 
 QString ConversionFailedText(QStringView text, const QString& typeName)

@@ -1,6 +1,6 @@
 #include "SearchPattern.h"
 
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "platform/CodePage.h"
 #include "platform/MessageBox.h"
 #include "tools/RegistryValue.h"

@@ -18,7 +18,7 @@
 #include "furniture/ManualWindow.h"
 #include "furniture/ScreenFit.h"
 #include "furniture/OpenFileDialog.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "modules/import/ClipboardFormatDlg.h"
 #include "tests/tooldialogs/DialogTestSupport.h"
 #include "tools/BookmarkCollection.h"

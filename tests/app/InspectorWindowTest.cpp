@@ -5,13 +5,13 @@
 #include "AppTestSupport.h"
 #include "app/InspectorDock.h"
 #include "core/BinEditDoc.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "inspect/StructureCollection.h"
 #include "inspectview/DataViewDlg.h"
 #include "inspectview/StructureViewDlg.h"
 #include "inspectview/TypextsDlg.h"
 #include "tooldialogs/ToolDialogSeam.h"
-#include "tools/StdValueType.h"
+#include "types/StdValueType.h"
 #include "view/BinEditView.h"
 
 #include <QApplication>

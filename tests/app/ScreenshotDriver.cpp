@@ -7,7 +7,7 @@
 #include "app/BinEditApp.h"
 #include "app/InspectorDock.h"
 #include "app/MainFrame.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "ext/TypeExtensions.h"
 #include "inspect/StructureCollection.h"
 #include "inspectview/DataViewDlg.h"

@@ -6,7 +6,7 @@
 
 #include "inspect/StructureCollection.h"
 #include "inspect/StructureFile.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -5,7 +5,7 @@
 // own adapter.
 #include "ext/TaskExtensions.h"
 #include "ext/TypeExtensions.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // The process-wide registries and the settings hooks they fill.
 #include "settings/SettingsHooks.h"
 #include "ext/ExtensionRegistries.h"
-#include "inspect/ValueTypeRegistry.h"
-#include "tools/StdValueType.h"
+#include "types/ValueTypeRegistry.h"
+#include "types/StdValueType.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 #include "ext/StagedTaskRun.h"
 #include "ext/TaskExtensions.h"
 #include "ext/TypeExtensions.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "platform/BackgroundRemover.h"
 
 #include <QDir>

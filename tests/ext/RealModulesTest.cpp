@@ -3,7 +3,7 @@
 // folder of this build. Skipped only when none of them has been built.
 #include "ext/TaskExtensions.h"
 #include "ext/TypeExtensions.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 
 #include <QFile>
 #include <QStringList>

@@ -3,7 +3,7 @@
 #include "ModuleTestSupport.h"
 
 #include "ext/TypeExtensions.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // against a plain list of what was asked.
 #include "inspect/DataViewValues.h"
 #include "inspect/RefreshRequests.h"
-#include "tools/StdValueType.h"
+#include "types/StdValueType.h"
 
 #include <gtest/gtest.h>
 

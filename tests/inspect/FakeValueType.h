@@ -1,7 +1,7 @@
 #pragma once
 // A custom data type as a module would offer it, reduced to what structure
 // files and the editor's rules ask of it.
-#include "inspect/ValueType.h"
+#include "types/ValueType.h"
 
 #include <memory>
 #include <vector>

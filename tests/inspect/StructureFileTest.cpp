@@ -7,10 +7,11 @@
 
 #include "inspect/StructureFile.h"
 #include "inspect/StructureStore.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
+#include "platform/FileErrors.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsHooks.h"
-#include "tools/StdValueType.h"
+#include "types/StdValueType.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,7 +3,7 @@
 // character texts in both byte orders, and the arithmetic shortcut for
 // fixed-size elements checked against a plain walk.
 #include "inspect/StructureLayout.h"
-#include "tools/StdValueType.h"
+#include "types/StdValueType.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "FakeValueType.h"
 
 #include "inspect/StructureRules.h"
-#include "inspect/ValueTypeRegistry.h"
-#include "tools/StdValueType.h"
+#include "types/ValueTypeRegistry.h"
+#include "types/StdValueType.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -5,14 +5,15 @@
 #include "ViewTestSupport.h"
 #include "ext/TypeExtensions.h"
 #include "inspect/DataViewValues.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "inspectview/DataViewDlg.h"
 #include "inspectview/EditStructureDlg.h"
 #include "inspect/StructureCollection.h"
 #include "inspectview/TypextsDlg.h"
 #include "platform/Clipboard.h"
 #include "tooldialogs/ToolDialogSeam.h"
-#include "tools/StdValueType.h"
+#include "tools/RegistryValue.h"
+#include "types/StdValueType.h"
 #include "view/InspectedRange.h"
 
 #include <QApplication>

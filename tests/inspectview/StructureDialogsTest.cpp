@@ -4,14 +4,15 @@
 #include "DialogTestSupport.h"
 #include "MessageRecorder.h"
 #include "inspect/StructureFile.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "inspect/StructureStore.h"
+#include "types/ValueTypeRegistry.h"
 #include "inspectview/EditStructureDlg.h"
 #include "inspectview/ImportStructsDlg.h"
 #include "inspectview/StructureCommands.h"
 #include "inspectview/StructuresDlg.h"
 #include "tooldialogs/IntEdit.h"
 #include "tooldialogs/ToolDialogSeam.h"
-#include "tools/StdValueType.h"
+#include "types/StdValueType.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -9,11 +9,12 @@
 #include "inspect/StructureCollection.h"
 #include "inspect/StructureFile.h"
 #include "inspect/StructureLayout.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "inspectview/DataViewDlg.h"
 #include "inspectview/StructureViewDlg.h"
 #include "platform/Clipboard.h"
-#include "tools/StdValueType.h"
+#include "tools/RegistryValue.h"
+#include "types/StdValueType.h"
 #include "view/InspectedRange.h"
 
 #include <QApplication>

@@ -3,8 +3,9 @@
 // Cancel, the count messages and the Modify enabling rules.
 #include "DialogTestSupport.h"
 #include "MessageRecorder.h"
-#include "tools/StdValueType.h"
-#include "tools/ValueAction.h"
+#include "tools/ItemCount.h"
+#include "types/StdValueType.h"
+#include "types/ValueAction.h"
 #include "tooldialogs/DeleteDlg.h"
 #include "tooldialogs/InsertDlg.h"
 #include "tooldialogs/IntEdit.h"

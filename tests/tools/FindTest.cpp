@@ -4,10 +4,10 @@
 #include "ToolTestSupport.h"
 
 #include "settings/AppSettings.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "tools/FindCommands.h"
 #include "tools/SearchPattern.h"
-#include "tools/StdValueType.h"
+#include "types/StdValueType.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

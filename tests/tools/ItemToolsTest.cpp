@@ -5,7 +5,7 @@
 #include "ToolTestSupport.h"
 
 #include "settings/AppSettings.h"
-#include "inspect/ValueTypeRegistry.h"
+#include "types/ValueTypeRegistry.h"
 #include "tools/DeleteItems.h"
 #include "tools/InsertItems.h"
 #include "tools/IntegerField.h"

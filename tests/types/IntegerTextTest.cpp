@@ -1,4 +1,4 @@
-#include "tools/IntegerText.h"
+#include "types/IntegerText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The registry of data types: its standard entries, custom entries, buffer
 // sizes, descriptions and the HiddenTypes text.
-#include "inspect/ValueTypeRegistry.h"
-#include "tools/StdValueType.h"
+#include "types/ValueTypeRegistry.h"
+#include "types/StdValueType.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A standard value type offered through the registry's common interface.
-#include "inspect/ValueType.h"
-#include "tools/StdValueType.h"
+#include "types/ValueType.h"
+#include "types/StdValueType.h"
 
 class StandardValueType final : public ValueType {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // Small builders for value-type tests: values from native numbers, parsed
 // values, and the stored bytes as a vector so failures print them.
-#include "tools/TypedValue.h"
+#include "types/TypedValue.h"
 
 #include <gtest/gtest.h>
 

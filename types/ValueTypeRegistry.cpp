@@ -1,7 +1,7 @@
 #include "ValueTypeRegistry.h"
 
-#include "inspect/StandardValueType.h"
-#include "tools/StdValueType.h"
+#include "types/StandardValueType.h"
+#include "types/StdValueType.h"
 
 #include <QStringList>
 

@@ -4,7 +4,7 @@
 // the standard types in their fixed order; entries from 12 on are the custom
 // types of the loaded data-type modules, in loading order. Each entry carries
 // a hidden flag that only the data view honours.
-#include "inspect/ValueType.h"
+#include "types/ValueType.h"
 
 #include <QString>
 #include <QStringView>

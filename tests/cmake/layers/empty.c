@@ -1,0 +1,1 @@
+int layer_check_tree_empty;
