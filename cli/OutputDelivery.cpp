@@ -11,7 +11,8 @@
 
 namespace {
 
-constexpr int64_t kBlockBytes = int64_t(1) << 20;
+// Blocks that stay in the processor's cache while they are read and written.
+constexpr int64_t kBlockBytes = int64_t(1) << 16;
 
 bool FailOn(int error, const QString& path)
 {
@@ -19,18 +20,35 @@ bool FailOn(int error, const QString& path)
     return false;
 }
 
-bool StreamToStandardOutput(platform::FileReader& reader)
+enum class Pumped { All, ReadFailed, WriteRefused };
+
+// Hands the file to write block by block, until its end or a failure.
+template <typename Write>
+Pumped Pump(platform::FileReader& reader, Write write)
 {
     const std::unique_ptr<char[]> block(new char[size_t(kBlockBytes)]);
     for (;;) {
         const int64_t got = reader.Read(block.get(), kBlockBytes);
         if (got < 0)
-            return FailOn(reader.Error(), reader.Path());
+            return Pumped::ReadFailed;
         if (got == 0)
-            return true;
-        if (!WriteStandardOutput(block.get(), got))
-            return FinishStandardOutput();
+            return Pumped::All;
+        if (!write(block.get(), got))
+            return Pumped::WriteRefused;
     }
+}
+
+bool StreamToStandardOutput(platform::FileReader& reader)
+{
+    switch (Pump(reader, WriteStandardOutput)) {
+    case Pumped::All:
+        return true;
+    case Pumped::ReadFailed:
+        return FailOn(reader.Error(), reader.Path());
+    case Pumped::WriteRefused:
+        break;
+    }
+    return FinishStandardOutput();
 }
 
 bool CopyIntoFile(platform::FileReader& reader, const QString& target)
@@ -38,17 +56,15 @@ bool CopyIntoFile(platform::FileReader& reader, const QString& target)
     platform::AtomicFileWriter writer;
     if (!writer.Open(target))
         return FailOn(writer.Error(), target);
-    const std::unique_ptr<char[]> block(new char[size_t(kBlockBytes)]);
-    for (;;) {
-        const int64_t got = reader.Read(block.get(), kBlockBytes);
-        if (got < 0)
-            return FailOn(reader.Error(), reader.Path());
-        if (got == 0)
-            break;
-        if (!writer.Write(block.get(), got))
-            return FailOn(writer.Error(), target);
+    switch (Pump(reader, [&writer](const char* bytes, int64_t count) { return writer.Write(bytes, count); })) {
+    case Pumped::All:
+        return writer.Commit() || FailOn(writer.Error(), target);
+    case Pumped::ReadFailed:
+        return FailOn(reader.Error(), reader.Path());
+    case Pumped::WriteRefused:
+        break;
     }
-    return writer.Commit() || FailOn(writer.Error(), target);
+    return FailOn(writer.Error(), target);
 }
 
 } // namespace

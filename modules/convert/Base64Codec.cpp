@@ -1,4 +1,5 @@
 #include "Base64Codec.h"
+#include "SixBitGroup.h"
 
 #include <array>
 #include <cstring>
@@ -7,11 +8,11 @@ namespace {
 
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 constexpr size_t kLineBytes = 57; // 19 groups, 76 characters
-constexpr uint8_t kNotInAlphabet = 0xFF;
+constexpr uint8_t kNotInAlphabet = kNoSixBits;
 
-constexpr std::array<uint8_t, 256> MakeDecodeTable()
+constexpr SixBitTable MakeDecodeTable()
 {
-    std::array<uint8_t, 256> table{};
+    SixBitTable table{};
     for (auto& value : table)
         value = kNotInAlphabet;
     for (int i = 0; i < 64; ++i)
@@ -19,7 +20,7 @@ constexpr std::array<uint8_t, 256> MakeDecodeTable()
     return table;
 }
 
-constexpr std::array<uint8_t, 256> kDecode = MakeDecodeTable();
+constexpr SixBitTable kDecode = MakeDecodeTable();
 
 // The two characters of every 12-bit value, in output order: encoding then
 // takes two lookups per three bytes instead of four.
@@ -89,18 +90,10 @@ size_t Base64Decoder::Convert(const uint8_t* text, size_t length, uint8_t* out)
     size_t i = 0;
     while (i < length) {
         // Four alphabet characters in a row, the usual case, in one step.
-        if (count_ == 0 && length - i >= 4) {
-            const uint32_t a = kDecode[text[i]], b = kDecode[text[i + 1]];
-            const uint32_t c = kDecode[text[i + 2]], d = kDecode[text[i + 3]];
-            if (((a | b | c | d) & 0x80) == 0) {
-                const uint32_t group = a << 18 | b << 12 | c << 6 | d;
-                out[0] = uint8_t(group >> 16);
-                out[1] = uint8_t(group >> 8);
-                out[2] = uint8_t(group);
-                out += 3;
-                i += 4;
-                continue;
-            }
+        if (count_ == 0 && length - i >= 4 && DecodeSixBitGroup(kDecode, text + i, out)) {
+            out += 3;
+            i += 4;
+            continue;
         }
         const uint8_t value = kDecode[text[i++]];
         if (value == kNotInAlphabet)

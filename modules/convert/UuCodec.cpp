@@ -1,4 +1,5 @@
 #include "UuCodec.h"
+#include "SixBitGroup.h"
 
 #include <algorithm>
 #include <array>
@@ -77,29 +78,20 @@ inline uint8_t* EncodeGroup(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t* out)
 
 // The 6-bit value of every character, with line breaks marked so that four
 // characters are checked for them in one test.
-constexpr uint8_t kBreakMark = 0x80;
-constexpr std::array<uint8_t, 256> MakeSixBitsTable()
+constexpr SixBitTable MakeSixBitsTable()
 {
-    std::array<uint8_t, 256> table{};
+    SixBitTable table{};
     for (size_t c = 0; c < 256; ++c)
-        table[c] = IsLineBreak(uint8_t(c)) ? kBreakMark : uint8_t(DecodeSixBits(uint8_t(c)));
+        table[c] = IsLineBreak(uint8_t(c)) ? kNoSixBits : uint8_t(DecodeSixBits(uint8_t(c)));
     return table;
 }
-constexpr std::array<uint8_t, 256> kSixBits = MakeSixBitsTable();
+constexpr SixBitTable kSixBits = MakeSixBitsTable();
 
 // The whole groups of a line, three bytes each, as long as no line break
 // comes; what is left (a short last group, a break) is for the careful loop.
 inline void DecodeWholeGroups(const uint8_t* text, size_t length, size_t& pos, uint32_t& owed, uint8_t*& out)
 {
-    while (owed >= 3 && length - pos >= 4) {
-        const uint32_t a = kSixBits[text[pos]], b = kSixBits[text[pos + 1]];
-        const uint32_t c = kSixBits[text[pos + 2]], d = kSixBits[text[pos + 3]];
-        if ((a | b | c | d) & kBreakMark)
-            return;
-        const uint32_t bits = a << 18 | b << 12 | c << 6 | d;
-        out[0] = uint8_t(bits >> 16);
-        out[1] = uint8_t(bits >> 8);
-        out[2] = uint8_t(bits);
+    while (owed >= 3 && length - pos >= 4 && DecodeSixBitGroup(kSixBits, text + pos, out)) {
         out += 3;
         pos += 4;
         owed -= 3;
