@@ -3,10 +3,8 @@
 #include "ArrayWriter.h"
 
 #include "ext/interface/VantrelExtension.h"
+#include "modules/common/ModuleHost.h"
 #include "modules/common/RegisterRecords.h"
-#include "platform/Clipboard.h"
-#include "platform/MessageBox.h"
-#include "platform/TempFile.h"
 
 #include <QFile>
 #include <new>
@@ -23,26 +21,16 @@ QString PathOf(const char16_t* path) { return path ? QString::fromUtf16(path) : 
 
 uint32_t CopyToClipboard(const TaskArgs& args, Language language)
 {
-    const QString temporary = platform::CreateUniqueTempFile(QStringLiteral("TMP"));
-    if (temporary.isEmpty())
+    const module_host::ScratchFile temporary;
+    if (temporary.Path().isEmpty())
         return TASK_RESULT_WRITE_ERROR;
-    uint32_t result = arrays::WriteArrayFile(language, PathOf(args.inputPath), temporary);
-    if (result == TASK_RESULT_SUCCESS) {
-        QFile file(temporary);
-        QByteArray text;
-        if (!file.open(QIODevice::ReadOnly)) {
-            result = TASK_RESULT_READ_ERROR;
-        } else {
-            text = file.readAll();
-            if (!platform::SetClipboardText(text)) {
-                platform::ShowMessage(QStringLiteral("Error writing data to clipboard."), platform::MsgButtons::Ok,
-                                      platform::MsgIcon::Warning, QStringLiteral("Error"));
-                result = TASK_RESULT_REPORTED;
-            }
-        }
-    }
-    QFile::remove(temporary);
-    return result;
+    const uint32_t result = arrays::WriteArrayFile(language, PathOf(args.inputPath), temporary.Path());
+    if (result != TASK_RESULT_SUCCESS)
+        return result;
+    QFile file(temporary.Path());
+    if (!file.open(QIODevice::ReadOnly))
+        return TASK_RESULT_READ_ERROR;
+    return module_host::PutTextOnClipboard(file.readAll()) ? TASK_RESULT_SUCCESS : TASK_RESULT_REPORTED;
 }
 
 // Export for kind 0, Copy As for kind 2; nothing is thrown across the boundary.

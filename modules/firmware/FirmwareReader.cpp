@@ -4,7 +4,7 @@
 
 #include "ext/interface/VantrelExtension.h"
 #include "modules/common/FileHandle.h"
-#include "platform/MessageBox.h"
+#include "modules/common/ModuleHost.h"
 
 #include <QFile>
 #include <cstring>
@@ -24,7 +24,7 @@ constexpr qint64 kMaxLine = 1024;
 
 uint32_t Refuse(const QString& text)
 {
-    platform::ShowMessage(text, platform::MsgButtons::Ok, platform::MsgIcon::Warning, QStringLiteral("Error"));
+    module_host::ShowWarning(text);
     return TASK_RESULT_REPORTED;
 }
 
@@ -127,10 +127,10 @@ uint32_t ReadFirmwareFile(FirmwareFormat format, const QString& inputPath, const
     if (result != TASK_RESULT_SUCCESS)
         return result;
     if (overlap)
-        platform::ShowMessage(QStringLiteral("Some records of the %1 file overlap; the bytes of the later records "
-                                             "were kept.")
-                                  .arg(QLatin1String(FormatName(format))),
-                              platform::MsgButtons::Ok, platform::MsgIcon::Information, QStringLiteral("Import"));
+        module_host::ShowInformation(QStringLiteral("Some records of the %1 file overlap; the bytes of the later "
+                                                    "records were kept.")
+                                         .arg(QLatin1String(FormatName(format))),
+                                     QStringLiteral("Import"));
     return WriteImage(outputPath, image.get(), size);
 }
 

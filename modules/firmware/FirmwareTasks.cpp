@@ -4,9 +4,7 @@
 #include "FirmwareWriter.h"
 
 #include "modules/common/FileHandle.h"
-#include "platform/Clipboard.h"
-#include "platform/MessageBox.h"
-#include "platform/TempFile.h"
+#include "modules/common/ModuleHost.h"
 
 #include <QFile>
 #include <new>
@@ -34,17 +32,6 @@ uint32_t Guarded(const TaskArgs* args, Work work)
         return 1; // the host reports an unknown error
     }
 }
-
-// A temporary file removed when it goes out of scope.
-struct TemporaryFile {
-    TemporaryFile() : path(platform::CreateUniqueTempFile(QStringLiteral("TMP"))) {}
-    ~TemporaryFile()
-    {
-        if (!path.isEmpty())
-            QFile::remove(path);
-    }
-    QString path;
-};
 
 bool WriteWhole(const QString& path, const QByteArray& bytes)
 {
@@ -82,22 +69,17 @@ uint32_t ImportTask(const TaskArgs* args, FirmwareFormat format)
 uint32_t CopyAsTask(const TaskArgs* args, FirmwareFormat format)
 {
     return Guarded(args, [format](const TaskArgs& a) {
-        TemporaryFile text;
-        if (text.path.isEmpty())
+        const module_host::ScratchFile text;
+        if (text.Path().isEmpty())
             return TASK_RESULT_WRITE_ERROR;
-        const uint32_t result = WriteFirmwareFile(format, PathOf(a.inputPath), text.path, uint32_t(a.offset), HeaderOf(a));
+        const uint32_t result =
+            WriteFirmwareFile(format, PathOf(a.inputPath), text.Path(), uint32_t(a.offset), HeaderOf(a));
         if (result != TASK_RESULT_SUCCESS)
             return result;
-        QFile file(text.path);
+        QFile file(text.Path());
         if (!file.open(QIODevice::ReadOnly))
             return TASK_RESULT_READ_ERROR;
-        const QByteArray bytes = file.readAll();
-        if (!platform::SetClipboardText(bytes)) {
-            platform::ShowMessage(QStringLiteral("Error writing data to clipboard."), platform::MsgButtons::Ok,
-                                  platform::MsgIcon::Warning, QStringLiteral("Error"));
-            return TASK_RESULT_REPORTED;
-        }
-        return TASK_RESULT_SUCCESS;
+        return module_host::PutTextOnClipboard(file.readAll()) ? TASK_RESULT_SUCCESS : TASK_RESULT_REPORTED;
     });
 }
 
@@ -106,19 +88,18 @@ uint32_t PasteAsTask(const TaskArgs* args, FirmwareFormat format)
     return Guarded(args, [format](const TaskArgs& a) {
         if (!a.outputPath)
             return TASK_RESULT_WRITE_ERROR;
-        TemporaryFile staged;
-        if (staged.path.isEmpty())
+        const module_host::ScratchFile staged;
+        if (staged.Path().isEmpty())
             return TASK_RESULT_WRITE_ERROR;
-        const std::optional<QByteArray> text = platform::ClipboardText();
+        const std::optional<QByteArray> text = module_host::TextOnClipboard();
         if (!text) {
-            platform::ShowMessage(QStringLiteral("The clipboard holds no text to read %1 records from.")
-                                      .arg(QLatin1String(FormatName(format))),
-                                  platform::MsgButtons::Ok, platform::MsgIcon::Warning, QStringLiteral("Error"));
+            module_host::ShowWarning(QStringLiteral("The clipboard holds no text to read %1 records from.")
+                                         .arg(QLatin1String(FormatName(format))));
             return TASK_RESULT_REPORTED;
         }
-        if (!WriteWhole(staged.path, *text))
+        if (!WriteWhole(staged.Path(), *text))
             return TASK_RESULT_WRITE_ERROR;
-        return ReadFirmwareFile(format, staged.path, PathOf(a.outputPath));
+        return ReadFirmwareFile(format, staged.Path(), PathOf(a.outputPath));
     });
 }
 
