@@ -1,6 +1,7 @@
 // The editing tools through the main window: commands, keys and tool bar
 // states, with the dialogs answered through the tool-dialog seam.
 #include "AppTestSupport.h"
+#include "DialogScript.h"
 #include "TestFiles.h"
 #include "app/StatusPanes.h"
 #include "core/BinEditDoc.h"
@@ -57,16 +58,7 @@ protected:
         AppTest::SetUp();
         Bookmarks() = CBookmarkCollection();
         CurrentSearch() = SearchState();
-        SetDialogDriver([this](QDialog& dialog) {
-            if (drivers_.empty()) {
-                ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
-                return int(QDialog::Rejected);
-            }
-            auto driver = std::move(drivers_.front());
-            drivers_.pop_front();
-            dialogTitles_ << dialog.windowTitle();
-            return driver(dialog);
-        });
+        SetDialogDriver([this](QDialog& dialog) { return dialogs_.Run(dialog); });
         SetFileChooser([this](QWidget*, FileChoice, const QString& title, const QString&) {
             chooserTitles_ << title;
             return std::optional<QString>(chosenFile_);
@@ -88,7 +80,7 @@ protected:
         return Frame()->ActiveView();
     }
 
-    void Drive(std::function<int(QDialog&)> driver) { drivers_.push_back(std::move(driver)); }
+    void Drive(DialogScript::Driver driver) { dialogs_.Then(std::move(driver)); }
 
     // The next Find dialog searches for text.
     void DriveFind(const QString& text, bool up = false)
@@ -132,8 +124,7 @@ protected:
         return bytes;
     }
 
-    std::deque<std::function<int(QDialog&)>> drivers_;
-    QStringList dialogTitles_;
+    DialogScript dialogs_;
     QStringList chooserTitles_;
     QString chosenFile_;
     // Keys go where the user's would: to the focused view of the active window.
@@ -160,7 +151,7 @@ TEST_F(EditingToolsTest, FindThenFindNextAndPreviousSelectTheMatches)
     EXPECT_EQ(Selected(view), std::make_pair(8, 11));
     Press(Qt::Key_F3, Qt::ShiftModifier);
     EXPECT_EQ(Selected(view), std::make_pair(4, 7));
-    EXPECT_EQ(dialogTitles_, QStringList({"Find"}));
+    EXPECT_EQ(dialogs_.Titles(), QStringList({"Find"}));
 
     // Past the end, the search wraps with the status text.
     Trigger(Cmd::EditFindNext);
@@ -179,7 +170,7 @@ TEST_F(EditingToolsTest, FindNextWithoutAPatternOpensTheFindDialog)
         return d.result();
     });
     Trigger(Cmd::EditFindNext);
-    EXPECT_EQ(dialogTitles_, QStringList({"Find"}));
+    EXPECT_EQ(dialogs_.Titles(), QStringList({"Find"}));
     DriveFind("nothing here");
     Trigger(Cmd::EditFindPrevious);
     EXPECT_EQ(messages_.Last(), "Search pattern not found.");
@@ -226,7 +217,7 @@ TEST_F(EditingToolsTest, ReplaceNextStepsThroughTheMatchesOneUndoEach)
         return next.result();
     });
     Trigger(Cmd::EditReplace);
-    EXPECT_EQ(dialogTitles_, QStringList({"Replace", "Replace Next"}));
+    EXPECT_EQ(dialogs_.Titles(), QStringList({"Replace", "Replace Next"}));
     EXPECT_EQ(found, (std::vector<std::pair<int32_t, int32_t>>{{2, 3}, {3, 4}, {0, 1}}));
     EXPECT_EQ(Contents(), QByteArray("12a3"));
     EXPECT_EQ(messages_.Last(), "Search and replace is complete.");
@@ -322,7 +313,7 @@ TEST_F(EditingToolsTest, ReadOnlyDocumentsRefuseTheChangingTools)
         EXPECT_TRUE(Frame()->Action(id)->isEnabled());
     // Even called directly, nothing opens.
     Frame()->Editing().Insert();
-    EXPECT_TRUE(dialogTitles_.isEmpty());
+    EXPECT_TRUE(dialogs_.Titles().isEmpty());
 }
 
 TEST_F(EditingToolsTest, ToggledBookmarksAreMarkedInTheView)

@@ -1,6 +1,7 @@
 // The main window's furniture: menus, tool bars, accelerators, status panes,
 // display toggles, window arrangement, drops and the About box.
 #include "AppTestSupport.h"
+#include "ScopedEnv.h"
 #include "app/BinEditFrame.h"
 #include "app/CommandTable.h"
 #include "app/InspectorDock.h"
@@ -467,8 +468,7 @@ TEST_F(AppTest, HelpContentsShowsTheBuiltManualInTheProgramsOwnWindow)
 TEST_F(AppTest, SendToShortcutIsTheOpenWithDesktopEntry)
 {
     QTemporaryDir dataHome;
-    const QByteArray saved = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+    const ScopedEnv xdg("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     ASSERT_TRUE(Start());
     EXPECT_TRUE(app_->UpdateSendToShortcut(true));
     const QString entry = dataHome.filePath("applications/vantrel-hex-editor.desktop");
@@ -476,10 +476,6 @@ TEST_F(AppTest, SendToShortcutIsTheOpenWithDesktopEntry)
     EXPECT_TRUE(QString::fromUtf8(ReadWholeFile(entry)).contains(QCoreApplication::applicationFilePath()));
     EXPECT_TRUE(app_->UpdateSendToShortcut(false));
     EXPECT_FALSE(QFile::exists(entry));
-    if (saved.isEmpty())
-        qunsetenv("XDG_DATA_HOME");
-    else
-        qputenv("XDG_DATA_HOME", saved);
 }
 
 // ---------------------------------------------------------------- real dialogs

@@ -2,6 +2,7 @@
 // Qt Test, OK applying to open views, Cancel changing nothing, the page
 // remembered, and layout files saved and loaded.
 #include "AppTestSupport.h"
+#include "DialogScript.h"
 #include "app/ColorComboBox.h"
 #include "app/DisplayChoices.h"
 #include "app/FileFiltersDlg.h"
@@ -49,22 +50,14 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        SetDialogDriver([this](QDialog& dialog) {
-            if (drivers_.empty()) {
-                ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
-                return int(QDialog::Rejected);
-            }
-            auto driver = std::move(drivers_.front());
-            drivers_.pop_front();
-            return driver(dialog);
-        });
+        SetDialogDriver([this](QDialog& dialog) { return dialogs_.Run(dialog); });
         SetFileChooser([this](QWidget*, FileChoice, const QString& title, const QString&) {
             chooserTitles_ << title;
             return chosenFile_;
         });
     }
 
-    void Drive(std::function<int(QDialog&)> driver) { drivers_.push_back(std::move(driver)); }
+    void Drive(DialogScript::Driver driver) { dialogs_.Then(std::move(driver)); }
 
     // Runs the Options command with a driver for the dialog.
     void RunOptions(std::function<int(COptionsDlg&)> driver)
@@ -75,7 +68,7 @@ protected:
             return options ? driver(*options) : int(QDialog::Rejected);
         });
         Trigger(Cmd::ToolsOptions);
-        EXPECT_TRUE(drivers_.empty()) << "the Options dialog did not open";
+        EXPECT_TRUE(dialogs_.Done()) << "the Options dialog did not open";
     }
 
     static int Ok(COptionsDlg& dialog)
@@ -84,7 +77,7 @@ protected:
         return dialog.result();
     }
 
-    std::deque<std::function<int(QDialog&)>> drivers_;
+    DialogScript dialogs_;
     QStringList chooserTitles_;
     std::optional<QString> chosenFile_;
 };
@@ -396,7 +389,7 @@ TEST_F(OptionsTest, TheChoicesSurviveARestart)
         return Ok(d);
     });
     Trigger(Cmd::ToolsOptions);
-    EXPECT_TRUE(drivers_.empty());
+    EXPECT_TRUE(dialogs_.Done());
     ASSERT_TRUE(CloseMainWindow());
     Exit();
     Settings() = AppSettings();

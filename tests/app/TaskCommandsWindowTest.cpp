@@ -4,6 +4,8 @@
 // and the progress window of a task that runs off the user-interface thread.
 #include "DocumentBytes.h"
 #include "AppTestSupport.h"
+#include "DialogScript.h"
+#include "ScopedEnv.h"
 #include "TestFiles.h"
 #include "core/BinEditDoc.h"
 #include "core/BufferPos.h"
@@ -40,6 +42,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,20 +77,10 @@ protected:
         // A temporary folder of our own, so that a test sees every file the
         // commands leave behind.
         tempRoot_ = std::make_unique<QTemporaryDir>();
-        previousTmp_ = qgetenv("TMPDIR");
-        qputenv("TMPDIR", tempRoot_->path().toLocal8Bit());
+        tmpdir_.emplace("TMPDIR", tempRoot_->path().toLocal8Bit());
         AppTest::SetUp();
         RememberedTaskChoices() = TaskChoices();
-        SetDialogDriver([this](QDialog& dialog) {
-            dialogTitles_ << dialog.windowTitle();
-            if (drivers_.empty()) {
-                ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
-                return int(QDialog::Rejected);
-            }
-            auto driver = std::move(drivers_.front());
-            drivers_.pop_front();
-            return driver(dialog);
-        });
+        SetDialogDriver([this](QDialog& dialog) { return dialogs_.Run(dialog); });
         SetTaskFileHook([this](const TaskFileRequest& request) {
             fileRequests_.push_back(request);
             std::optional<TaskFileAnswer> answer;
@@ -105,11 +98,11 @@ protected:
 
     void TearDown() override
     {
-        EXPECT_TRUE(drivers_.empty()) << "a scripted dialog never opened";
+        EXPECT_TRUE(dialogs_.Done()) << "a scripted dialog never opened";
         SetTaskFileHook({});
         AppTest::TearDown();
         registry_.reset();
-        qputenv("TMPDIR", previousTmp_);
+        tmpdir_.reset();
     }
 
     // Starts the program with a registry holding copies of the named modules.
@@ -145,7 +138,7 @@ protected:
     // The chooser picks the task of that name and is closed with OK.
     void PickTask(const QString& name)
     {
-        drivers_.push_back([name](QDialog& dialog) {
+        dialogs_.Then([name](QDialog& dialog) {
             auto& chooser = dynamic_cast<CItemList&>(dialog);
             const QList<QListWidgetItem*> found = chooser.List()->findItems(name, Qt::MatchExactly);
             if (found.isEmpty()) {
@@ -160,7 +153,7 @@ protected:
     // The checksum dialog's text is kept and the dialog closed.
     void KeepReport()
     {
-        drivers_.push_back([this](QDialog& dialog) {
+        dialogs_.Then([this](QDialog& dialog) {
             auto& checksum = dynamic_cast<CChecksumDlg&>(dialog);
             report_ = checksum.Text()->toPlainText();
             return int(QDialog::Accepted);
@@ -168,11 +161,11 @@ protected:
     }
 
     std::unique_ptr<QTemporaryDir> tempRoot_;
-    QByteArray previousTmp_;
+    // Restores the folder whatever a test set it to.
+    std::optional<ScopedEnv> tmpdir_;
     QTemporaryDir moduleDir_;
     std::unique_ptr<TaskExtensions> registry_;
-    std::deque<std::function<int(QDialog&)>> drivers_;
-    QStringList dialogTitles_;
+    DialogScript dialogs_;
     std::deque<std::pair<QString, QString>> fileAnswers_;  // path, file type
     std::vector<TaskFileRequest> fileRequests_;
     QString report_;
@@ -258,12 +251,12 @@ TEST_F(TaskCommandsTest, CancelledChooserPutsTheCaretBackWithoutSelection)
     StartWithShippedModules();
     OpenBytes("abcdef");
     View()->SetCaret(4, CaretMode::Move);
-    drivers_.push_back([](QDialog& dialog) {
+    dialogs_.Then([](QDialog& dialog) {
         dialog.reject();
         return int(QDialog::Rejected);
     });
     Trigger(Cmd::ToolsConvertData);
-    EXPECT_EQ(dialogTitles_, QStringList{"Convert Data"});
+    EXPECT_EQ(dialogs_.Titles(), QStringList{"Convert Data"});
     EXPECT_FALSE(View()->Caret().hasSelection);
     EXPECT_EQ(View()->Caret().Offset(), 4);
 }
@@ -541,11 +534,11 @@ TEST_F(TaskCommandsTest, ChooserRemembersItsPositionAndFallsBackToTheFirstItem)
     Trigger(Cmd::ToolsComputeChecksum);
     const int sha1Row = RememberedTaskChoices().chooserRow[size_t(ChooserMode::Checksum)];
     EXPECT_EQ(registry_->Task(TASK_CHECKSUM, sha1Row).name, "SHA-1 Checksum");
-    drivers_.push_back(recordStart(0));
+    dialogs_.Then(recordStart(0));
     Trigger(Cmd::ToolsComputeChecksum);
     // Cancel does not change the remembered position.
     RememberedTaskChoices().chooserRow[size_t(ChooserMode::Checksum)] = 99;
-    drivers_.push_back(recordStart(0));
+    dialogs_.Then(recordStart(0));
     Trigger(Cmd::ToolsComputeChecksum);
     EXPECT_EQ(startRows, (std::vector<int>{sha1Row, 0}));
 }
@@ -593,7 +586,7 @@ TEST_F(TaskCommandsTest, NoTaskOfTheKindShowsTheNoExtensionsMessage)
         EXPECT_EQ(messages_.Texts(), QStringList{"No extensions were found to perform the selected task."}) << int(id);
     }
     EXPECT_TRUE(fileRequests_.empty());
-    EXPECT_TRUE(dialogTitles_.isEmpty());
+    EXPECT_TRUE(dialogs_.Titles().isEmpty());
 }
 
 TEST_F(TaskCommandsTest, SlowTaskRunsBehindTheProgressWindowWhileTheWindowPaints)

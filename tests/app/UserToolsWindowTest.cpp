@@ -1,6 +1,7 @@
 // User tools through the running program: the two dialogs, the Tools menu,
 // the settings file, and real tools started with their arguments.
 #include "AppTestSupport.h"
+#include "DialogScript.h"
 #include "TestFiles.h"
 #include "app/EditToolDlg.h"
 #include "app/EditToolsDlg.h"
@@ -34,19 +35,10 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        SetDialogDriver([this](QDialog& dialog) {
-            if (drivers_.empty()) {
-                ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
-                return int(QDialog::Rejected);
-            }
-            auto driver = std::move(drivers_.front());
-            drivers_.pop_front();
-            titles_ << dialog.windowTitle();
-            return driver(dialog);
-        });
+        SetDialogDriver([this](QDialog& dialog) { return dialogs_.Run(dialog); });
     }
 
-    void Drive(std::function<int(QDialog&)> driver) { drivers_.push_back(std::move(driver)); }
+    void Drive(DialogScript::Driver driver) { dialogs_.Then(std::move(driver)); }
 
     // The texts of the Tools menu as it shows.
     QStringList ToolsMenuTexts() const
@@ -100,8 +92,7 @@ protected:
         return lines;
     }
 
-    std::deque<std::function<int(QDialog&)>> drivers_;
-    QStringList titles_;
+    DialogScript dialogs_;
 };
 
 ExternalTool Tool(const QString& title, const QString& command, const QString& arguments = QString(),
@@ -161,7 +152,7 @@ TEST_F(UserToolsTest, EditToolRulesAndMacroMenus)
     Trigger(Cmd::ToolsEditUserTools);
     ASSERT_EQ(Settings().tools.size(), 1u);
     EXPECT_EQ(Settings().tools[0], Tool("Hex dump", "xxd", "-g1 {@CurFilePath} end", "{@ActiveDir}", true));
-    EXPECT_EQ(titles_, QStringList({"Edit User Tools", "Add User Tool"}));
+    EXPECT_EQ(dialogs_.Titles(), QStringList({"Edit User Tools", "Add User Tool"}));
 }
 
 TEST_F(UserToolsTest, TheListHoldsAtMostTwentyFiveTools)

@@ -2,6 +2,7 @@
 // of failed exports.
 #include "ExportTestSupport.h"
 
+#include "ScopedEnv.h"
 #include "TestFiles.h"
 #include "platform/Clipboard.h"
 
@@ -13,13 +14,11 @@ namespace {
 // Points the temporary folder somewhere empty for the test's lifetime.
 class TempFolderGuard {
 public:
-    TempFolderGuard() : previous_(qgetenv("TMPDIR")) { qputenv("TMPDIR", dir_.path().toLocal8Bit()); }
-    ~TempFolderGuard() { qputenv("TMPDIR", previous_); }
     QStringList Entries() const { return QDir(dir_.path()).entryList(QDir::Files); }
 
 private:
     QTemporaryDir dir_;
-    QByteArray previous_;
+    ScopedEnv tmpdir_{"TMPDIR", dir_.path().toLocal8Bit()};
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "ImportTestSupport.h"
 
 #include "MessageRecorder.h"
+#include "ScopedEnv.h"
 #include "TestFiles.h"
 #include "platform/Clipboard.h"
 #include "tests/modules/export/ExportTestSupport.h"
@@ -104,14 +105,14 @@ TEST(PasteText, AClipboardWithoutTextIsReportedAsUnreadable)
 TEST(PasteText, LeavesNoTemporaryFileBehind)
 {
     QTemporaryDir temp;
-    const QByteArray previous = qgetenv("TMPDIR");
-    qputenv("TMPDIR", temp.path().toLocal8Bit());
-    ASSERT_TRUE(platform::SetClipboardText("41"));
-    EXPECT_EQ(PasteAs(QStringLiteral("Text")).result, 0u);
-    ASSERT_TRUE(platform::SetClipboardText("zz"));
-    MessageRecorder messages;
-    EXPECT_EQ(PasteAs(QStringLiteral("Text")).result, 0x80000000u);
-    qputenv("TMPDIR", previous);
+    {
+        const ScopedEnv tmpdir("TMPDIR", temp.path().toLocal8Bit());
+        ASSERT_TRUE(platform::SetClipboardText("41"));
+        EXPECT_EQ(PasteAs(QStringLiteral("Text")).result, 0u);
+        ASSERT_TRUE(platform::SetClipboardText("zz"));
+        MessageRecorder messages;
+        EXPECT_EQ(PasteAs(QStringLiteral("Text")).result, 0x80000000u);
+    }
     EXPECT_TRUE(QDir(temp.path()).entryList(QDir::Files).isEmpty());
 }
 
