@@ -1,6 +1,7 @@
 #include "AtomicFileWriter.h"
 #include "FileErrors.h"
 #include "FileNames.h"
+#include "WriteFaults.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -17,10 +18,6 @@
 namespace platform {
 
 namespace {
-int g_injectedWriteError = 0;
-bool g_noUnnamedTemporary = false;
-int64_t g_injectedFreeSpace = -1;
-bool g_noKernelCopy = false;
 // The most one copy or read call hands over on Linux.
 constexpr int64_t kMaxPerCall = 0x7ffff000;
 // Blocks of the copy when the kernel cannot copy between the two files.
@@ -33,7 +30,7 @@ constexpr char kTemporaryPattern[] = "/.vantrel-save-XXXXXX";
 // through /proc to get a name later without privileges.
 int OpenUnnamedTemporary(const QByteArray& folder)
 {
-    if (g_noUnnamedTemporary)
+    if (ActiveWriteFaults().noUnnamedTemporary)
         return -1;
     const int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd < 0)
@@ -81,11 +78,6 @@ QByteArray ResolveTarget(const QString& path)
     return current;
 }
 } // namespace
-
-void AtomicFileWriter::InjectWriteFailure(int errorNumber) { g_injectedWriteError = errorNumber; }
-void AtomicFileWriter::InjectNoUnnamedTemporary(bool on) { g_noUnnamedTemporary = on; }
-void AtomicFileWriter::InjectFreeSpace(int64_t bytes) { g_injectedFreeSpace = bytes; }
-void AtomicFileWriter::InjectNoKernelCopy(bool on) { g_noKernelCopy = on; }
 
 AtomicFileWriter::~AtomicFileWriter() { Abandon(); }
 
@@ -170,11 +162,8 @@ bool AtomicFileWriter::Write(const void* data, int64_t count)
 {
     if (fd_ < 0)
         return false;
-    if (g_injectedWriteError != 0) {
-        const int injected = g_injectedWriteError;
-        g_injectedWriteError = 0;
-        return Fail(injected);
-    }
+    if (const int requested = TakeWriteError())
+        return Fail(requested);
     const char* p = static_cast<const char*>(data);
     while (count > 0) {
         ssize_t n = ::write(fd_, p, static_cast<size_t>(count));
@@ -193,7 +182,7 @@ bool AtomicFileWriter::CopyFrom(int sourceFd, int64_t sourceOffset, int64_t coun
 {
     if (fd_ < 0)
         return false;
-    while (count > 0 && !g_noKernelCopy) {
+    while (count > 0 && !ActiveWriteFaults().noKernelCopy) {
         loff_t from = sourceOffset;
         const ssize_t n = ::copy_file_range(sourceFd, &from, fd_, nullptr, size_t(std::min(count, kMaxPerCall)), 0);
         if (n > 0) {
@@ -235,7 +224,7 @@ bool AtomicFileWriter::CheckRoom(int64_t totalBytes)
 {
     if (fd_ < 0)
         return false;
-    int64_t available = g_injectedFreeSpace;
+    int64_t available = ActiveWriteFaults().freeSpace;
     struct statvfs info {};
     if (available < 0 && ::fstatvfs(fd_, &info) == 0)
         available = int64_t(info.f_bavail) * int64_t(info.f_frsize);

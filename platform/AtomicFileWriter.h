@@ -38,15 +38,6 @@ public:
     // The path as the user named it; error texts name this file.
     const QString& Path() const { return path_; }
 
-    // Test hook: the next write fails with this errno (0 turns it off).
-    static void InjectWriteFailure(int errorNumber);
-    // Test hook: behave as on a file system without unnamed temporary files.
-    static void InjectNoUnnamedTemporary(bool on);
-    // Test hooks: the file system seems to have this many bytes free (-1:
-    // the truth); copying never uses the kernel's copy.
-    static void InjectFreeSpace(int64_t bytes);
-    static void InjectNoKernelCopy(bool on);
-
 private:
     bool Fail(int errorNumber);
     bool CreateTemporary();

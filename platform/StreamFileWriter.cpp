@@ -1,5 +1,6 @@
 #include "StreamFileWriter.h"
 #include "FileNames.h"
+#include "WriteFaults.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,12 +9,6 @@
 #include <unistd.h>
 
 namespace platform {
-
-namespace {
-int g_injectedWriteError = 0;
-} // namespace
-
-void StreamFileWriter::InjectWriteFailure(int errorNumber) { g_injectedWriteError = errorNumber; }
 
 StreamFileWriter::~StreamFileWriter() { CloseQuietly(); }
 
@@ -43,19 +38,18 @@ bool StreamFileWriter::Open(const QString& path)
     return fd_ >= 0 || Fail(errno);
 }
 
-bool StreamFileWriter::TakeInjectedFailure()
+bool StreamFileWriter::TakeRequestedFailure()
 {
-    if (g_injectedWriteError == 0)
+    const int error = TakeWriteError();
+    if (error == 0)
         return false;
-    const int injected = g_injectedWriteError;
-    g_injectedWriteError = 0;
-    Fail(injected);
+    Fail(error);
     return true;
 }
 
 bool StreamFileWriter::Write(const void* data, int64_t count)
 {
-    if (fd_ < 0 || TakeInjectedFailure())
+    if (fd_ < 0 || TakeRequestedFailure())
         return false;
     const char* p = static_cast<const char*>(data);
     while (count > 0) {
@@ -73,7 +67,7 @@ bool StreamFileWriter::Write(const void* data, int64_t count)
 
 bool StreamFileWriter::WriteGathered(iovec* pieces, int count)
 {
-    if (fd_ < 0 || TakeInjectedFailure())
+    if (fd_ < 0 || TakeRequestedFailure())
         return false;
     while (count > 0) {
         const ssize_t n = ::writev(fd_, pieces, std::min(count, IOV_MAX));

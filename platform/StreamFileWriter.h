@@ -34,13 +34,10 @@ public:
     int Error() const { return error_; }
     const QString& Path() const { return path_; }
 
-    // Test hook: the next write fails with this errno (0 turns it off).
-    static void InjectWriteFailure(int errorNumber);
-
 private:
     bool Fail(int errorNumber);
-    // True (and the writer failed) when a test asked for a failure.
-    bool TakeInjectedFailure();
+    // True (and the writer failed) when a write failure was asked for.
+    bool TakeRequestedFailure();
     void CloseQuietly();
 
     QString path_;

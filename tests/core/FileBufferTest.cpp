@@ -1,10 +1,10 @@
 // Chunk structure, limits, loading and saving of the file buffer.
 #include "BufferModel.h"
 #include "MessageRecorder.h"
+#include "ScopedWriteFaults.h"
 #include "TestFiles.h"
 #include "ChildProcess.h"
 
-#include "platform/AtomicFileWriter.h"
 #include "tools/CoreMessages.h"
 
 #include <QDir>
@@ -358,11 +358,11 @@ TEST_F(FileBufferTest, SaveBeyondAFileSizeLimitLeavesTheOriginalUntouched)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file is left";
 }
 
-TEST_F(FileBufferTest, InjectedWriteFailureNamesTheFile)
+TEST_F(FileBufferTest, AWriteFailureNamesTheFile)
 {
     const QString path = MakeFile("f.bin", "keep me");
     ASSERT_TRUE(buffer.LoadFromFile(MakeFile("other.bin", "other")));
-    platform::AtomicFileWriter::InjectWriteFailure(EIO);
+    const ScopedWriteFaults failing({.nextWriteError = EIO});
     EXPECT_FALSE(buffer.SaveToFile(path));
     EXPECT_EQ(messages.Last(), QString("An unexpected error occurred while accessing %1.").arg(path));
     EXPECT_EQ(ReadWholeFile(path), QByteArray("keep me"));

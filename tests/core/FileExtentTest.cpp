@@ -2,11 +2,11 @@
 // they change, saving copies the rest, and the file on disk failing or
 // changing underneath never shows or saves wrong bytes.
 #include "BufferModel.h"
+#include "ScopedWriteFaults.h"
 #include "TestFiles.h"
 
 #include "core/BinEditDoc.h"
 #include "core/BlockCache.h"
-#include "platform/AtomicFileWriter.h"
 #include "tools/ByteSearch.h"
 #include "tools/FileCompare.h"
 #include "platform/SourceFile.h"
@@ -301,9 +301,8 @@ TEST_F(FileExtentTest, ASaveWithoutRoomIsRefusedBeforeWritingAnything)
     CBufferPos at;
     at.Bind(&buffer, false, 5);
     ASSERT_EQ(at.Insert(3), 3);
-    platform::AtomicFileWriter::InjectFreeSpace(original.size());
+    const ScopedWriteFaults nearlyFull({.freeSpace = original.size()});
     const bool saved = buffer.SaveToFile(path);
-    platform::AtomicFileWriter::InjectFreeSpace(-1);
     EXPECT_FALSE(saved);
     ASSERT_EQ(log.problems.size(), 1u);
     EXPECT_EQ(log.problems[0].fileError, ENOSPC);

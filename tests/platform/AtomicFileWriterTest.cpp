@@ -2,6 +2,7 @@
 // file systems that have them and the named one used elsewhere. Either way
 // the target changes only on Commit and keeps its permission bits.
 #include "ChildProcess.h"
+#include "ScopedWriteFaults.h"
 #include "TestFiles.h"
 
 #include "platform/AtomicFileWriter.h"
@@ -15,15 +16,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-struct NoUnnamedTemporary {
-    explicit NoUnnamedTemporary(bool on) { platform::AtomicFileWriter::InjectNoUnnamedTemporary(on); }
-    ~NoUnnamedTemporary() { platform::AtomicFileWriter::InjectNoUnnamedTemporary(false); }
-};
-
-} // namespace
-
 TEST(AtomicFileWriter, ReplacesTheTargetOnlyOnCommitAndLeavesNoTemporaryFile)
 {
     const struct {
@@ -32,7 +24,7 @@ TEST(AtomicFileWriter, ReplacesTheTargetOnlyOnCommitAndLeavesNoTemporaryFile)
     } kinds[] = {{"unnamed temporary", false}, {"named temporary", true}};
     for (const auto& k : kinds) {
         SCOPED_TRACE(k.kind);
-        const NoUnnamedTemporary fallback(k.named);
+        const ScopedWriteFaults fallback({.noUnnamedTemporary = k.named});
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());
         const QString target = dir.filePath("target.bin");
@@ -114,7 +106,7 @@ TEST(AtomicFileWriter, CopiesRangesOfAnotherFileAndRefusesWhenThereIsNoRoom)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        platform::AtomicFileWriter::InjectNoKernelCopy(!c.kernelCopy);
+        const ScopedWriteFaults copying({.noKernelCopy = !c.kernelCopy});
         const QString target = dir.filePath("target.bin");
         WriteWholeFile(target, "original");
         platform::AtomicFileWriter writer;
@@ -131,16 +123,14 @@ TEST(AtomicFileWriter, CopiesRangesOfAnotherFileAndRefusesWhenThereIsNoRoom)
             EXPECT_EQ(ReadWholeFile(target), "original");
         }
     }
-    platform::AtomicFileWriter::InjectNoKernelCopy(false);
     ::close(fd);
 
     const QString target = dir.filePath("target.bin");
-    platform::AtomicFileWriter::InjectFreeSpace(1000);
+    const ScopedWriteFaults nearlyFull({.freeSpace = 1000});
     platform::AtomicFileWriter writer;
     ASSERT_TRUE(writer.Open(target));
     EXPECT_TRUE(writer.CheckRoom(1000));
     EXPECT_FALSE(writer.CheckRoom(1001));
-    platform::AtomicFileWriter::InjectFreeSpace(-1);
     EXPECT_EQ(writer.Error(), ENOSPC);
     EXPECT_EQ(ReadWholeFile(target), "original");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file is left";

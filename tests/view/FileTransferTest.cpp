@@ -2,10 +2,9 @@
 // than one transfer piece and empty ones, the paste modes, and file errors
 // that name the file.
 #include "EditTestSupport.h"
+#include "ScopedWriteFaults.h"
 #include "TestFiles.h"
-#include "platform/AtomicFileWriter.h"
 #include "platform/FileErrors.h"
-#include "platform/StreamFileWriter.h"
 #include "view/PasteSource.h"
 
 #include <cerrno>
@@ -133,7 +132,7 @@ TEST_F(FileTransfer, AFailedWriteLeavesTheOldFileAndNamesIt)
     WriteWholeFile(path, QByteArray("old contents"));
     Open(Counting(3000));
     Select(0, 3000);
-    platform::AtomicFileWriter::InjectWriteFailure(ENOSPC);
+    const ScopedWriteFaults full({.nextWriteError = ENOSPC});
     EXPECT_FALSE(view->WriteSelectionToFile(path));
     EXPECT_EQ(messages.Last(), QStringLiteral("There is not enough space on the disk to write %1.").arg(path));
     EXPECT_EQ(ReadWholeFile(path), QByteArray("old contents"));
@@ -236,10 +235,10 @@ TEST_F(FileTransfer, TempFileWriteFailuresNameTheFile)
     EXPECT_EQ(messages.Last(), QStringLiteral("%1 was not found.").arg(nowhere));
 
     const QString path = PathOf("input.tmp");
-    platform::StreamFileWriter::InjectWriteFailure(ENOSPC);
+    ScopedWriteFaults faults({.nextWriteError = ENOSPC});
     EXPECT_FALSE(view->WriteSelectionToTempFile(path));
     EXPECT_EQ(messages.Last(), QStringLiteral("There is not enough space on the disk to write %1.").arg(path));
-    platform::StreamFileWriter::InjectWriteFailure(EIO);
+    faults.Faults().nextWriteError = EIO;
     EXPECT_FALSE(doc->SaveCopyToTempFile(path));
     EXPECT_EQ(messages.Last(), QStringLiteral("An unexpected error occurred while accessing %1.").arg(path));
 
