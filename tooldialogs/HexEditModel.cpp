@@ -1,6 +1,6 @@
 #include "HexEditModel.h"
 
-#include "view/EditCommands.h"  // HexDigitValue, shared with the hex view's typing
+#include "types/DigitValue.h"
 
 #include <algorithm>
 

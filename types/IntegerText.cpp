@@ -1,23 +1,11 @@
 #include "IntegerText.h"
+#include "DigitValue.h"
 
 #include <limits>
 
 namespace {
 
 bool IsBlank(char16_t c) { return c >= 1 && c <= 32; }
-
-// 0-9 and the ASCII letters, either case; -1 for anything else. Only ASCII is
-// upper-cased, so no other script's letter can pose as a digit.
-int DigitValue(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'Z')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'z')
-        return c - u'a' + 10;
-    return -1;
-}
 
 class IntegerScanner {
 public:

@@ -2,17 +2,7 @@
 
 #include "BinEditView.h"
 #include "settings/AppSettings.h"
-
-int HexDigitValue(char16_t ch)
-{
-    if (ch >= u'0' && ch <= u'9')
-        return ch - u'0';
-    if (ch >= u'a' && ch <= u'f')
-        return ch - u'a' + 10;
-    if (ch >= u'A' && ch <= u'F')
-        return ch - u'A' + 10;
-    return -1;
-}
+#include "types/DigitValue.h"
 
 bool CEditCommands::Writable() const
 {

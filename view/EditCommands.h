@@ -33,6 +33,3 @@ private:
 
     CBinEditView& view_;
 };
-
-// The value of a hex digit, or -1 for any other character.
-int HexDigitValue(char16_t ch);

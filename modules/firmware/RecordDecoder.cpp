@@ -1,19 +1,10 @@
 #include "RecordDecoder.h"
 
+#include "modules/common/HexDigit.h"
+
 namespace firmware {
 
 namespace {
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // The hex digits after the record mark as bytes; at most 1 + 255 + 4 bytes.
 std::string HexBytes(std::string_view digits, uint8_t* out, int capacity, int& count)
@@ -24,7 +15,7 @@ std::string HexBytes(std::string_view digits, uint8_t* out, int capacity, int& c
         return "the record is longer than any record can be";
     count = int(digits.size() / 2);
     for (int i = 0; i < count; ++i) {
-        const int high = HexValue(digits[size_t(2 * i)]), low = HexValue(digits[size_t(2 * i + 1)]);
+        const int high = HexDigitValue(digits[size_t(2 * i)]), low = HexDigitValue(digits[size_t(2 * i + 1)]);
         if (high < 0 || low < 0)
             return "the record holds a character that is not a hexadecimal digit";
         out[i] = uint8_t(high << 4 | low);

@@ -1,5 +1,7 @@
 #include "HexLineParser.h"
 
+#include "modules/common/HexDigit.h"
+
 #include <cstring>
 
 namespace importer {
@@ -12,14 +14,8 @@ struct CharTables {
     CharTables()
     {
         for (int c = 0; c < 256; ++c) {
-            hexValue[c] = -1;
+            hexValue[c] = int8_t(HexDigitValue(char(c)));
             space[c] = c == ' ' || (c >= '\t' && c <= '\r');
-        }
-        for (int c = 0; c < 10; ++c)
-            hexValue['0' + c] = int8_t(c);
-        for (int c = 0; c < 6; ++c) {
-            hexValue['A' + c] = int8_t(10 + c);
-            hexValue['a' + c] = int8_t(10 + c);
         }
     }
 };

@@ -43,7 +43,7 @@ int32_t ParseGuid(const char16_t* text, uint8_t* data, int32_t bigEndian, int32_
         for (int digit = 0; digit < 2 * kGroups[group]; ++digit, ++pos) {
             if (!IsHexDigit(guid[pos]))
                 return 0;
-            value = value << 4 | uint64_t(HexValue(guid[pos]));
+            value = value << 4 | uint64_t(HexDigitValue(guid[pos]));
         }
         // Numbers in the chosen order; the last two groups as written.
         const bool number = group < 3;

@@ -50,7 +50,7 @@ int32_t ParseRgbColor(const char16_t* text, uint8_t* data, int32_t, int32_t* rad
         if (!IsHexDigit(c))
             return 0;
     for (int i = 0; i < 3; ++i)
-        data[i] = uint8_t(HexValue(digits[size_t(2 * i)]) << 4 | HexValue(digits[size_t(2 * i + 1)]));
+        data[i] = uint8_t(HexDigitValue(digits[size_t(2 * i)]) << 4 | HexDigitValue(digits[size_t(2 * i + 1)]));
     return Parsed(radixOut, 16);
 }
 

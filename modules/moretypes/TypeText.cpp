@@ -33,18 +33,8 @@ std::optional<std::string> TrimmedAscii(const char16_t* text)
     return ascii.substr(begin, end - begin);
 }
 
-bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool IsHexDigit(char c) { return HexDigitValue(c) >= 0; }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 std::optional<ParsedInteger> ParseIntegerText(std::string_view text)
 {
@@ -62,7 +52,7 @@ std::optional<ParsedInteger> ParseIntegerText(std::string_view text)
     if (i == text.size())
         return std::nullopt;
     for (; i < text.size(); ++i) {
-        const int digit = HexValue(text[i]);
+        const int digit = HexDigitValue(text[i]);
         if (digit < 0 || digit >= result.radix)
             return std::nullopt;
         if (result.magnitude > (UINT64_MAX - uint64_t(digit)) / uint64_t(result.radix))

@@ -1,6 +1,7 @@
 #pragma once
 // Text handling shared by the types: the contract's UTF-16 texts to and from
 // plain ASCII, and the integer syntax the whole editor uses.
+#include "modules/common/HexDigit.h"
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,7 +30,6 @@ std::optional<ParsedInteger> ParseIntegerText(std::string_view text);
 std::string IntegerText(int64_t value, uint64_t rawBits, int radix);
 
 bool IsHexDigit(char c);
-int HexValue(char c);
 
 // Reports the radix a parse read, where the host asked for it; returns 1.
 int32_t Parsed(int32_t* radixOut, int radix = 10);

@@ -1,8 +1,11 @@
+#include "types/DigitValue.h"
 #include "types/IntegerText.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -116,3 +119,20 @@ TEST(FormatIntegerTest, RoundTripsThroughParseInEveryRadix)
 }
 
 } // namespace
+
+// Every UTF-16 unit against the C library's reading of one ASCII digit in
+// base 36: only ASCII digits and letters have a value, and a hex digit is one
+// below 16. Full-width digits and other scripts' letters are no digits.
+TEST(DigitValueTest, AgreesWithTheCLibraryOnEveryUnit)
+{
+    for (uint32_t unit = 0; unit <= 0xFFFF; ++unit) {
+        const auto c = char16_t(unit);
+        int expected = -1;
+        if (unit < 128 && std::isalnum(int(unit))) {
+            const char digit[2] = {char(unit), '\0'};
+            expected = int(std::strtol(digit, nullptr, 36));
+        }
+        ASSERT_EQ(DigitValue(c), expected) << unit;
+        ASSERT_EQ(HexDigitValue(c), expected < 16 ? expected : -1) << unit;
+    }
+}
