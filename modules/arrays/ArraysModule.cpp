@@ -6,7 +6,6 @@
 #include "modules/common/ModuleHost.h"
 #include "modules/common/RegisterRecords.h"
 
-#include <QFile>
 #include <new>
 
 namespace {
@@ -21,16 +20,9 @@ QString PathOf(const char16_t* path) { return path ? QString::fromUtf16(path) : 
 
 uint32_t CopyToClipboard(const TaskArgs& args, Language language)
 {
-    const module_host::ScratchFile temporary;
-    if (temporary.Path().isEmpty())
-        return TASK_RESULT_WRITE_ERROR;
-    const uint32_t result = arrays::WriteArrayFile(language, PathOf(args.inputPath), temporary.Path());
-    if (result != TASK_RESULT_SUCCESS)
-        return result;
-    QFile file(temporary.Path());
-    if (!file.open(QIODevice::ReadOnly))
-        return TASK_RESULT_READ_ERROR;
-    return module_host::PutTextOnClipboard(file.readAll()) ? TASK_RESULT_SUCCESS : TASK_RESULT_REPORTED;
+    return module_host::CopyWrittenText([&](const QString& path) {
+        return arrays::WriteArrayFile(language, PathOf(args.inputPath), path);
+    });
 }
 
 // Export for kind 0, Copy As for kind 2; nothing is thrown across the boundary.

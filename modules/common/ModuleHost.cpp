@@ -1,5 +1,7 @@
 #include "ModuleHost.h"
 
+#include "ext/interface/VantrelExtension.h"
+
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
 #include "platform/TempFile.h"
@@ -27,6 +29,19 @@ bool PutTextOnClipboard(const QByteArray& text)
 }
 
 std::optional<QByteArray> TextOnClipboard() { return platform::ClipboardText(); }
+
+uint32_t CopyWrittenText(const std::function<uint32_t(const QString& path)>& writeText)
+{
+    const ScratchFile text;
+    if (text.Path().isEmpty())
+        return TASK_RESULT_WRITE_ERROR;
+    if (const uint32_t result = writeText(text.Path()); result != TASK_RESULT_SUCCESS)
+        return result;
+    QFile file(text.Path());
+    if (!file.open(QIODevice::ReadOnly))
+        return TASK_RESULT_READ_ERROR;
+    return PutTextOnClipboard(file.readAll()) ? TASK_RESULT_SUCCESS : TASK_RESULT_REPORTED;
+}
 
 ScratchFile::ScratchFile() : path_(platform::CreateUniqueTempFile(QStringLiteral("TMP"))) {}
 

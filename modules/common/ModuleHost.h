@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace module_host {
@@ -17,6 +19,11 @@ void ShowInformation(const QString& text, const QString& caption);
 bool PutTextOnClipboard(const QByteArray& text);
 // Nothing when the clipboard holds no text.
 std::optional<QByteArray> TextOnClipboard();
+
+// Copy As through a module's file writer: writeText writes the text into the
+// scratch file it is given and returns a task result; on success the file's
+// text goes onto the clipboard. Returns the task's result.
+uint32_t CopyWrittenText(const std::function<uint32_t(const QString& path)>& writeText);
 
 // A new empty file in the system's temporary folder, removed when it goes
 // out of scope; its path is empty when none could be made.

@@ -6,7 +6,6 @@
 #include "modules/common/FileHandle.h"
 #include "modules/common/ModuleHost.h"
 
-#include <QFile>
 #include <new>
 
 namespace firmware {
@@ -69,17 +68,9 @@ uint32_t ImportTask(const TaskArgs* args, FirmwareFormat format)
 uint32_t CopyAsTask(const TaskArgs* args, FirmwareFormat format)
 {
     return Guarded(args, [format](const TaskArgs& a) {
-        const module_host::ScratchFile text;
-        if (text.Path().isEmpty())
-            return TASK_RESULT_WRITE_ERROR;
-        const uint32_t result =
-            WriteFirmwareFile(format, PathOf(a.inputPath), text.Path(), uint32_t(a.offset), HeaderOf(a));
-        if (result != TASK_RESULT_SUCCESS)
-            return result;
-        QFile file(text.Path());
-        if (!file.open(QIODevice::ReadOnly))
-            return TASK_RESULT_READ_ERROR;
-        return module_host::PutTextOnClipboard(file.readAll()) ? TASK_RESULT_SUCCESS : TASK_RESULT_REPORTED;
+        return module_host::CopyWrittenText([&](const QString& path) {
+            return WriteFirmwareFile(format, PathOf(a.inputPath), path, uint32_t(a.offset), HeaderOf(a));
+        });
     });
 }
 
