@@ -16,16 +16,16 @@ CAboutDlg::CAboutDlg(LinkOpener openLink, QWidget* parent) : QDialog(parent), op
     icon->setAlignment(Qt::AlignTop);
 
     auto* name = new QLabel(QStringLiteral("<b>Vantrel Hex Editor</b>"));
-    version_ = new QLabel(QStringLiteral("Version %1").arg(QLatin1String(kProgramVersion)));
-    platforms_ = new QLabel(QStringLiteral("For Linux desktops (X11 and Wayland) with Qt %1 or later.").arg(QLatin1String("6.4")));
+    auto* version = new QLabel(QStringLiteral("Version %1").arg(QLatin1String(kProgramVersion)));
+    auto* platforms = new QLabel(QStringLiteral("For Linux desktops (X11 and Wayland) with Qt %1 or later.").arg(QLatin1String("6.4")));
     link_ = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(kHomePageUrl.toString()));
     link_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(link_, &QLabel::linkActivated, this, [this] { ActivateLink(); });
 
     auto* text = new QVBoxLayout;
     text->addWidget(name);
-    text->addWidget(version_);
-    text->addWidget(platforms_);
+    text->addWidget(version);
+    text->addWidget(platforms);
     text->addSpacing(8);
     text->addWidget(link_);
 
@@ -42,9 +42,6 @@ CAboutDlg::CAboutDlg(LinkOpener openLink, QWidget* parent) : QDialog(parent), op
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
-
-QString CAboutDlg::VersionText() const { return version_->text(); }
-QString CAboutDlg::PlatformText() const { return platforms_->text(); }
 
 void CAboutDlg::ActivateLink()
 {

@@ -17,14 +17,10 @@ public:
     using LinkOpener = std::function<void(const QUrl&)>;
     CAboutDlg(LinkOpener openLink, QWidget* parent = nullptr);
 
-    QString VersionText() const;
-    QString PlatformText() const;
     // Activates the link as a click would.
     void ActivateLink();
 
 private:
     LinkOpener openLink_;
-    QLabel* version_;
-    QLabel* platforms_;
     QLabel* link_;
 };

@@ -61,9 +61,11 @@ TEST_F(ForwardingTest, EscStopsTheFilesNotOpenedYet)
     const int atEsc = Docs().Count();
     EXPECT_FALSE(app_->ForwardedFiles().IsBusy());
     EXPECT_LT(atEsc, 200);
-    WaitUntil([] { return false; }, 500);
-    EXPECT_EQ(Docs().Count(), atEsc) << "files kept opening after Esc";
-    EXPECT_EQ(OpenPaths(Docs()), paths.mid(0, atEsc));
+    // A file forwarded after Esc opens next: none of the stopped ones before it.
+    const QString after = MakeFile("after.bin", "x");
+    ASSERT_EQ(ExchangeWithInstance(guard_->Path(), BuildForwardBlock({after}), 30000), 1u);
+    ASSERT_TRUE(WaitUntil([&] { return Docs().Count() > atEsc; }, 60000));
+    EXPECT_EQ(OpenPaths(Docs()), paths.mid(0, atEsc) + QStringList{after}) << "files kept opening after Esc";
 }
 
 TEST_F(ForwardingTest, TheMessageOfAFailedForwardNamesAFewFilesAndCountsTheRest)
@@ -95,9 +97,12 @@ TEST_F(ForwardingTest, SecondCopySaysSoWhenTheRunningCopyDoesNotAnswer)
     EXPECT_EQ(second.messages,
               QString("The running copy of Vantrel did not answer, so these files were not opened:\n\n%1\n%2\n").arg(a, b));
 
-    // Running again, this copy does not open what the other one gave up on.
-    WaitUntil([] { return false; }, 1500);
-    EXPECT_EQ(Docs().Count(), 0);
+    // Running again, this copy does not open what the other one gave up on:
+    // a file forwarded now is the first and only one to open.
+    const QString c = MakeFile("c.bin", "c");
+    ASSERT_EQ(ExchangeWithInstance(guard_->Path(), BuildForwardBlock({c}), 30000), 1u);
+    ASSERT_TRUE(WaitUntil([&] { return Docs().Count() > 0; }, 60000));
+    EXPECT_EQ(OpenPaths(Docs()), QStringList{c});
 }
 
 // A name that is not UTF-8 goes through the second copy's command line and

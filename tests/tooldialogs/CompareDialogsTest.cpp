@@ -5,7 +5,6 @@
 #include "TestFiles.h"
 #include "core/BinEditDoc.h"
 #include "platform/Clipboard.h"
-#include "platform/CodePage.h"
 #include "platform/StatusHooks.h"
 #include "settings/AppSettings.h"
 #include "tooldialogs/BookmarkMarks.h"
@@ -139,6 +138,8 @@ TEST(DifferenceFoundDialogTest, ShowsTheTextAndEachButtonEndsWithItsChoice)
 TEST(CompareResultsDialogTest, EntriesSelectBothViewsAndTheReportGoesToTheClipboard)
 {
     const std::vector<CompareDifference> diffs = {{0x10, 0x10, 1, 1}, {0x2A, 0x2B, 0, 5}};
+    const QByteArray head = "Vantrel Hex Editor\r\nFile Compare Results\r\n\r\nFile 1: /a/one\r\nFile 2: /b/two\r\n\r\n"
+                            "Differences (2 found):\r\n";
     for (bool hex : {true, false}) {
         std::vector<CompareDifference> selected;
         CCompareResultsDlg dialog("/a/one", "/b/two", diffs, hex,
@@ -156,7 +157,10 @@ TEST(CompareResultsDialogTest, EntriesSelectBothViewsAndTheReportGoesToTheClipbo
         QTest::mouseClick(dialog.CopyButton(), Qt::LeftButton);
         const std::optional<QByteArray> copied = platform::ClipboardText();
         ASSERT_TRUE(copied.has_value());
-        EXPECT_EQ(*copied, platform::ToCodePage(CompareReportText("/a/one", "/b/two", diffs, hex)));
+        EXPECT_EQ(*copied, head + (hex ? "1:\t[File 1] Offset=0x10, Length=0x1\r\n\t[File 2] Offset=0x10, Length=0x1\r\n"
+                                         "2:\t[File 1] Offset=0x2A, Length=0x0\r\n\t[File 2] Offset=0x2B, Length=0x5\r\n"
+                                       : "1:\t[File 1] Offset=16, Length=1\r\n\t[File 2] Offset=16, Length=1\r\n"
+                                         "2:\t[File 1] Offset=42, Length=0\r\n\t[File 2] Offset=43, Length=5\r\n"));
     }
 }
 
