@@ -19,7 +19,7 @@ namespace {
 
 // Look-ups run this many steps behind the hash that names their slot, so
 // that the slot is fetched from memory while earlier steps are worked on.
-constexpr int64_t PREFETCH_STEPS = 8;
+constexpr int64_t PREFETCH_STEPS = 16;
 // Steps between two looks at the clock, which decides when Esc is polled
 // and the readers are checked. A step costs a few look-ups, so the clock is
 // read every few microseconds at most.
@@ -90,13 +90,16 @@ public:
     SampledWindowTable& Table() { return table_; }
 
     // The hash of the sampled window at step, the next one after the last
-    // taken; the slot of a later one is fetched in the other table.
-    uint64_t TakeHash(int64_t step, const SampledWindowTable& other)
+    // taken; the slots of a later one are fetched in the other table and,
+    // on a stride, in its own.
+    uint64_t TakeHash(int64_t step, const SampledWindowTable& other, bool laterOnStride)
     {
         uint64_t& slot = ahead_[size_t(step % PREFETCH_STEPS)];
         const uint64_t hash = slot;
         slot = window_.Hash();
         other.Prefetch(slot);
+        if (laterOnStride)
+            table_.Prefetch(slot);
         window_.Advance();
         return hash;
     }
@@ -128,7 +131,8 @@ private:
 class ResyncScan {
 public:
     ResyncScan(const CBufferPos& cursor1, const CBufferPos& cursor2, const Sampling& sampling, TableBudget& budget)
-        : sampling_(sampling), sides_{FileSide(cursor1, sampling, budget), FileSide(cursor2, sampling, budget)}
+        : sampling_(sampling), sides_{FileSide(cursor1, sampling, budget), FileSide(cursor2, sampling, budget)},
+          laterStride_((PREFETCH_STEPS + sampling.stride - 1) / sampling.stride * sampling.stride)
     {
     }
 
@@ -139,14 +143,20 @@ public:
     {
         if (best_ && step > best_->Step() + sampling_.stride - 1)
             return false;
+        const bool onStride = step == nextStride_;
+        if (onStride)
+            nextStride_ += sampling_.stride;
+        const bool laterOnStride = step + PREFETCH_STEPS == laterStride_;
+        if (laterOnStride)
+            laterStride_ += sampling_.stride;
         std::array<std::optional<uint64_t>, 2> hashes;
         for (size_t i = 0; i < 2; ++i)
             if (sides_[i].HasSample(step))
-                hashes[i] = sides_[i].TakeHash(step, sides_[1 - i].Table());
+                hashes[i] = sides_[i].TakeHash(step, sides_[1 - i].Table(), laterOnStride);
         if (!hashes[0] && !hashes[1])
             return false;
         for (size_t i = 0; i < 2; ++i)
-            if (hashes[i] && step % sampling_.stride == 0)
+            if (hashes[i] && onStride)
                 Store(i, step, *hashes[i]);
         for (size_t i = 0; i < 2; ++i)
             if (hashes[i])
@@ -233,6 +243,9 @@ private:
     Sampling sampling_;
     std::array<FileSide, 2> sides_;
     std::optional<Candidate> best_;
+    int64_t nextStride_ = 0;
+    // The first stride at or after the step whose slots are being fetched.
+    int64_t laterStride_;
     std::array<std::vector<uint8_t>, 2> bytes_;
 };
 

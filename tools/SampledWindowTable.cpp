@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdlib>
 #include <new>
+
+#include <sys/mman.h>
 
 namespace {
 
@@ -11,6 +14,10 @@ namespace {
 constexpr size_t INITIAL_SLOTS = 256;
 // The slot is taken from the 32-bit tag.
 constexpr size_t MAX_SLOTS = size_t(1) << 32;
+// Look-ups land anywhere in a table of many megabytes: with pages of 4 KiB
+// nearly every one would also miss the address translation cache, so large
+// tables ask the kernel for huge pages.
+constexpr size_t HUGE_PAGE = size_t(2) << 20;
 
 } // namespace
 
@@ -44,7 +51,7 @@ void SampledWindowTable::Grow(size_t capacity)
         throw std::bad_alloc();
     const size_t bytes = capacity * sizeof(Slot);
     Charge(bytes);
-    std::unique_ptr<Slot[]> table(new (std::nothrow) Slot[capacity]);
+    SlotArray table = Allocate(capacity);
     if (!table) {
         budget_.used -= bytes;
         charged_ -= bytes;
@@ -70,3 +77,16 @@ void SampledWindowTable::Charge(size_t bytes)
     charged_ += bytes;
     budget_.peak = std::max(budget_.peak, budget_.used);
 }
+
+SampledWindowTable::SlotArray SampledWindowTable::Allocate(size_t capacity)
+{
+    const size_t bytes = capacity * sizeof(Slot);
+    if (bytes < HUGE_PAGE)
+        return SlotArray(static_cast<Slot*>(std::malloc(bytes)));
+    void* memory = std::aligned_alloc(HUGE_PAGE, bytes);
+    if (memory)
+        madvise(memory, bytes, MADV_HUGEPAGE);
+    return SlotArray(static_cast<Slot*>(memory));
+}
+
+void SampledWindowTable::FreeSlots::operator()(Slot* memory) const { std::free(memory); }

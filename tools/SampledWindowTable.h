@@ -37,7 +37,7 @@ public:
         }
     }
 
-    // Brings the first slot of a later look-up into the cache ahead of time.
+    // Brings the first slot of a later look-up or store into the cache ahead of time.
     void Prefetch(uint64_t hash) const { __builtin_prefetch(&slots_[Home(Tag(hash))]); }
 
     size_t Count() const { return count_; }
@@ -63,12 +63,18 @@ private:
     // every entry again from what the slot holds.
     size_t Home(uint32_t tag) const { return size_t(tag) >> shift_; }
 
+    struct FreeSlots {
+        void operator()(Slot* memory) const;
+    };
+    using SlotArray = std::unique_ptr<Slot[], FreeSlots>;
+    static SlotArray Allocate(size_t capacity);
+
     void Grow(size_t capacity);
     void Place(Slot entry);
     void Charge(size_t bytes);
 
     TableBudget& budget_;
-    std::unique_ptr<Slot[]> slots_;
+    SlotArray slots_;
     size_t mask_ = 0;
     int shift_ = 32;
     size_t count_ = 0;
