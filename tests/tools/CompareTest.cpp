@@ -437,7 +437,7 @@ TEST(CompareEngine, TablesOverTheirBudgetReportOutOfMemory)
     const Pair pair(a, b);
     // Too small for the first slot arrays (2 KiB each); then room for them
     // but not for the 150,000 / 8 stride windows of each file, 8 bytes a
-    // slot at most half full.
+    // slot at most three quarters full.
     for (size_t limit : {size_t(100), size_t(64) << 10}) {
         CFileCompare compare(pair.doc1->Buffer(), pair.doc2->Buffer(), 16);
         compare.SetTableMemoryLimit(limit);
@@ -448,8 +448,8 @@ TEST(CompareEngine, TablesOverTheirBudgetReportOutOfMemory)
     }
     // With room the same pair compares to one difference. Each table holds
     // about 18,750 entries: at least 8 bytes each, at most 8 bytes for every
-    // window position of both files (a table at most half full, plus the
-    // old array while it doubles).
+    // window position of both files (a table at least a quarter empty, plus
+    // the old array while it doubles).
     CFileCompare roomy(pair.doc1->Buffer(), pair.doc2->Buffer(), 16);
     roomy.SetTableMemoryLimit(size_t(64) << 20);
     EXPECT_EQ(Describe(CompareAll(roomy)), Describe({{1000, 1000, 150000, 150000}}));
