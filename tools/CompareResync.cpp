@@ -22,7 +22,7 @@ namespace {
 constexpr int64_t PREFETCH_STEPS = 16;
 // Steps between two looks at the clock, which decides when Esc is polled
 // and the readers are checked. A step costs a few look-ups, so the clock is
-// read every few microseconds at most.
+// read every few microseconds.
 constexpr int64_t CLOCK_STEPS = 256;
 // Esc is polled this often whatever the steps cost: asking for the key
 // processes the window system's events, too slow to do at every step.
@@ -63,6 +63,24 @@ struct Candidate {
         const bool firstAhead = offset1 > offset2;
         return std::make_tuple(Step(), firstAhead ? 0 : 1, firstAhead ? offset2 : offset1);
     }
+};
+
+// Tells step after step whether it falls on the stride, without a division
+// at every step.
+class StrideCounter {
+public:
+    StrideCounter(int64_t first, int64_t stride) : next_(first), stride_(stride) {}
+    bool At(int64_t step)
+    {
+        if (step != next_)
+            return false;
+        next_ += stride_;
+        return true;
+    }
+
+private:
+    int64_t next_;
+    int64_t stride_;
 };
 
 // One file seen from its cursor: the rolling sampled window running
@@ -132,7 +150,8 @@ class ResyncScan {
 public:
     ResyncScan(const CBufferPos& cursor1, const CBufferPos& cursor2, const Sampling& sampling, TableBudget& budget)
         : sampling_(sampling), sides_{FileSide(cursor1, sampling, budget), FileSide(cursor2, sampling, budget)},
-          laterStride_((PREFETCH_STEPS + sampling.stride - 1) / sampling.stride * sampling.stride)
+          strides_(0, sampling.stride),
+          laterStrides_((PREFETCH_STEPS + sampling.stride - 1) / sampling.stride * sampling.stride, sampling.stride)
     {
     }
 
@@ -143,12 +162,8 @@ public:
     {
         if (best_ && step > best_->Step() + sampling_.stride - 1)
             return false;
-        const bool onStride = step == nextStride_;
-        if (onStride)
-            nextStride_ += sampling_.stride;
-        const bool laterOnStride = step + PREFETCH_STEPS == laterStride_;
-        if (laterOnStride)
-            laterStride_ += sampling_.stride;
+        const bool onStride = strides_.At(step);
+        const bool laterOnStride = laterStrides_.At(step + PREFETCH_STEPS);
         std::array<std::optional<uint64_t>, 2> hashes;
         for (size_t i = 0; i < 2; ++i)
             if (sides_[i].HasSample(step))
@@ -165,7 +180,6 @@ public:
     }
 
     const std::optional<Candidate>& Best() const { return best_; }
-    FileSide& Side(size_t i) { return sides_[i]; }
 
     // The first problem any reader met, or none.
     CoreProblem Problem() const
@@ -243,11 +257,35 @@ private:
     Sampling sampling_;
     std::array<FileSide, 2> sides_;
     std::optional<Candidate> best_;
-    int64_t nextStride_ = 0;
-    // The first stride at or after the step whose slots are being fetched.
-    int64_t laterStride_;
+    StrideCounter strides_;
+    // Over the steps whose slots are being fetched.
+    StrideCounter laterStrides_;
     std::array<std::vector<uint8_t>, 2> bytes_;
 };
+
+// Runs the scan to its end, or until Esc or a failed read stops it at step.
+ResyncResult RunScan(ResyncScan& scan, const EscapePoller& escapePressed, int64_t& step)
+{
+    // The first look comes at the first check of the clock: a comparison
+    // made of many short differences still notices Esc.
+    Clock::time_point nextLook = Clock::now();
+    for (step = 0; scan.Step(step); ++step) {
+        if (step % CLOCK_STEPS != CLOCK_STEPS - 1)
+            continue;
+        if (scan.Problem())
+            return ResyncResult::ReadFailed;
+        const Clock::time_point now = Clock::now();
+        if (now < nextLook)
+            continue;
+        nextLook = now + ESC_INTERVAL;
+        if (escapePressed && escapePressed())
+            return ResyncResult::Cancelled;
+    }
+    // A failed read hands out zero bytes, so a result reached since is not trusted.
+    if (scan.Problem())
+        return ResyncResult::ReadFailed;
+    return scan.Best() ? ResyncResult::Matched : ResyncResult::NoMatch;
+}
 
 } // namespace
 
@@ -260,42 +298,18 @@ ResyncResult Resynchronise(CBufferPos& cursor1, CBufferPos& cursor2, int32_t min
         return ResyncResult::NoMatch;
     try {
         ResyncScan scan(cursor1, cursor2, SamplingFor(minMatchLen), budget);
-        auto leaveCursors = [&](int64_t step) {
+        int64_t step = 0;
+        const ResyncResult result = RunScan(scan, escapePressed, step);
+        if (result == ResyncResult::ReadFailed)
+            problem = scan.Problem();
+        if (result == ResyncResult::Matched) {
+            cursor1.Seek(cursor1.Offset() + scan.Best()->offset1);
+            cursor2.Seek(cursor2.Offset() + scan.Best()->offset2);
+        } else {
             cursor1.Seek(cursor1.Offset() + std::min(step, remaining1));
             cursor2.Seek(cursor2.Offset() + std::min(step, remaining2));
-        };
-        Clock::time_point lastLook = Clock::now();
-        int64_t step = 0;
-        for (; scan.Step(step); ++step) {
-            if (step % CLOCK_STEPS != CLOCK_STEPS - 1)
-                continue;
-            if (CoreProblem found = scan.Problem()) {
-                problem = std::move(found);
-                leaveCursors(step);
-                return ResyncResult::ReadFailed;
-            }
-            const Clock::time_point now = Clock::now();
-            if (now - lastLook < ESC_INTERVAL)
-                continue;
-            lastLook = now;
-            if (escapePressed && escapePressed()) {
-                leaveCursors(step);
-                return ResyncResult::Cancelled;
-            }
         }
-        // A failed read hands out zero bytes, so a result reached since is not trusted.
-        if (CoreProblem found = scan.Problem()) {
-            problem = std::move(found);
-            leaveCursors(step);
-            return ResyncResult::ReadFailed;
-        }
-        if (!scan.Best()) {
-            leaveCursors(step);
-            return ResyncResult::NoMatch;
-        }
-        cursor1.Seek(cursor1.Offset() + scan.Best()->offset1);
-        cursor2.Seek(cursor2.Offset() + scan.Best()->offset2);
-        return ResyncResult::Matched;
+        return result;
     } catch (const std::bad_alloc&) {
         return ResyncResult::OutOfMemory;
     }

@@ -411,21 +411,39 @@ TEST(CompareEngine, EscStopsTheScanKeepingTheDifferencesFound)
 
 TEST(CompareEngine, EscStopsTheResynchronisation)
 {
-    // Unrelated megabytes take the resynchronisation well over the 20 ms
-    // between two looks at Esc; the first look presses it.
+    // Unrelated megabytes take the resynchronisation well over 40 ms: it
+    // looks at Esc after its first 256 steps, then every 20 ms; the third
+    // look presses it.
     std::mt19937 random(3);
     const QByteArray same = RandomBytes(5000, 256, random);
     const QByteArray a = same + RandomBytes(4 << 20, 256, random) + same;
     const QByteArray b = same + RandomBytes(4 << 20, 256, random) + same;
     const Pair pair(a, b);
     CFileCompare compare(pair.doc1->Buffer(), pair.doc2->Buffer(), 16);
+    const ScriptedEsc esc{3};
+    compare.SetEscapePoller(esc.Poller());
+    EXPECT_EQ(compare.FindNextDifference(), CompareStep::Cancelled);
+    // The scan of 5000 bytes never looks.
+    EXPECT_EQ(*esc.looks, 3);
+    EXPECT_TRUE(compare.Differences().empty());
+    EXPECT_TRUE(compare.Cancelled());
+}
+
+// A resynchronisation of a few hundred steps looks at Esc once: many short
+// differences, each scanned in less than the scan's 16 KiB, still stop.
+TEST(CompareEngine, EscStopsAShortResynchronisation)
+{
+    std::mt19937 random(4);
+    const QByteArray same = RandomBytes(5000, 256, random);
+    const QByteArray a = same + RandomBytes(400, 256, random) + same;
+    const QByteArray b = same + RandomBytes(400, 256, random) + same;
+    const Pair pair(a, b);
+    CFileCompare compare(pair.doc1->Buffer(), pair.doc2->Buffer(), 16);
     const ScriptedEsc esc{1};
     compare.SetEscapePoller(esc.Poller());
     EXPECT_EQ(compare.FindNextDifference(), CompareStep::Cancelled);
-    // The scan of 5000 bytes never looks; the resynchronisation stops at its first look.
     EXPECT_EQ(*esc.looks, 1);
     EXPECT_TRUE(compare.Differences().empty());
-    EXPECT_TRUE(compare.Cancelled());
 }
 
 TEST(CompareEngine, TablesOverTheirBudgetReportOutOfMemory)
