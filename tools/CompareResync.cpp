@@ -65,6 +65,30 @@ struct Candidate {
     }
 };
 
+// Esc pressed, thrown from wherever the scan looked: a step or a table's growth.
+struct EscPressed {};
+
+// Looks at Esc when first asked, then whenever ESC_INTERVAL has passed.
+class EscWatch {
+public:
+    explicit EscWatch(const EscapePoller& escapePressed) : escapePressed_(escapePressed), nextLook_(Clock::now()) {}
+
+    // Throws EscPressed.
+    void Check()
+    {
+        const Clock::time_point now = Clock::now();
+        if (now < nextLook_)
+            return;
+        nextLook_ = now + ESC_INTERVAL;
+        if (escapePressed_ && escapePressed_())
+            throw EscPressed{};
+    }
+
+private:
+    const EscapePoller& escapePressed_;
+    Clock::time_point nextLook_;
+};
+
 // Tells step after step whether it falls on the stride, without a division
 // at every step.
 class StrideCounter {
@@ -88,11 +112,11 @@ private:
 // stride windows, and a reader for the comparisons of bytes already passed.
 class FileSide {
 public:
-    FileSide(const CBufferPos& cursor, const Sampling& sampling, TableBudget& budget)
+    FileSide(const CBufferPos& cursor, const Sampling& sampling, TableBudget& budget, EscWatch& esc)
         : buffer_(*cursor.Buffer()), start_(cursor.Offset()), remaining_(buffer_.Size() - start_),
           samples_(std::max<int64_t>(0, remaining_ - sampling.sampleLength + 1)),
           window_(buffer_, start_, sampling.sampleLength), look_(buffer_, start_, CSpanReader::Access::Random),
-          table_(budget)
+          table_(budget, [&esc] { esc.Check(); })
     {
         for (uint64_t& hash : ahead_) {
             hash = window_.Hash();
@@ -148,8 +172,10 @@ private:
 // candidate met so far.
 class ResyncScan {
 public:
-    ResyncScan(const CBufferPos& cursor1, const CBufferPos& cursor2, const Sampling& sampling, TableBudget& budget)
-        : sampling_(sampling), sides_{FileSide(cursor1, sampling, budget), FileSide(cursor2, sampling, budget)},
+    ResyncScan(const CBufferPos& cursor1, const CBufferPos& cursor2, const Sampling& sampling, TableBudget& budget,
+               EscWatch& esc)
+        : sampling_(sampling),
+          sides_{FileSide(cursor1, sampling, budget, esc), FileSide(cursor2, sampling, budget, esc)},
           strides_(0, sampling.stride),
           laterStrides_((PREFETCH_STEPS + sampling.stride - 1) / sampling.stride * sampling.stride, sampling.stride)
     {
@@ -263,23 +289,17 @@ private:
     std::array<std::vector<uint8_t>, 2> bytes_;
 };
 
-// Runs the scan to its end, or until Esc or a failed read stops it at step.
-ResyncResult RunScan(ResyncScan& scan, const EscapePoller& escapePressed, int64_t& step)
+// Runs the scan to its end, or until a failed read stops it at step; Esc
+// is thrown as EscPressed. The first look at Esc comes at the first check
+// of the clock: a comparison made of many short differences still notices it.
+ResyncResult RunScan(ResyncScan& scan, EscWatch& esc, int64_t& step)
 {
-    // The first look comes at the first check of the clock: a comparison
-    // made of many short differences still notices Esc.
-    Clock::time_point nextLook = Clock::now();
     for (step = 0; scan.Step(step); ++step) {
         if (step % CLOCK_STEPS != CLOCK_STEPS - 1)
             continue;
         if (scan.Problem())
             return ResyncResult::ReadFailed;
-        const Clock::time_point now = Clock::now();
-        if (now < nextLook)
-            continue;
-        nextLook = now + ESC_INTERVAL;
-        if (escapePressed && escapePressed())
-            return ResyncResult::Cancelled;
+        esc.Check();
     }
     // A failed read hands out zero bytes, so a result reached since is not trusted.
     if (scan.Problem())
@@ -296,20 +316,27 @@ ResyncResult Resynchronise(CBufferPos& cursor1, CBufferPos& cursor2, int32_t min
     const int64_t remaining2 = cursor2.Buffer()->Size() - cursor2.Offset();
     if (minMatchLen < 1 || remaining1 < minMatchLen || remaining2 < minMatchLen)
         return ResyncResult::NoMatch;
+    EscWatch esc(escapePressed);
+    int64_t step = 0;
+    auto leaveCursors = [&] {
+        cursor1.Seek(cursor1.Offset() + std::min(step, remaining1));
+        cursor2.Seek(cursor2.Offset() + std::min(step, remaining2));
+    };
     try {
-        ResyncScan scan(cursor1, cursor2, SamplingFor(minMatchLen), budget);
-        int64_t step = 0;
-        const ResyncResult result = RunScan(scan, escapePressed, step);
+        ResyncScan scan(cursor1, cursor2, SamplingFor(minMatchLen), budget, esc);
+        const ResyncResult result = RunScan(scan, esc, step);
         if (result == ResyncResult::ReadFailed)
             problem = scan.Problem();
-        if (result == ResyncResult::Matched) {
-            cursor1.Seek(cursor1.Offset() + scan.Best()->offset1);
-            cursor2.Seek(cursor2.Offset() + scan.Best()->offset2);
-        } else {
-            cursor1.Seek(cursor1.Offset() + std::min(step, remaining1));
-            cursor2.Seek(cursor2.Offset() + std::min(step, remaining2));
+        if (result != ResyncResult::Matched) {
+            leaveCursors();
+            return result;
         }
-        return result;
+        cursor1.Seek(cursor1.Offset() + scan.Best()->offset1);
+        cursor2.Seek(cursor2.Offset() + scan.Best()->offset2);
+        return ResyncResult::Matched;
+    } catch (const EscPressed&) {
+        leaveCursors();
+        return ResyncResult::Cancelled;
     } catch (const std::bad_alloc&) {
         return ResyncResult::OutOfMemory;
     }

@@ -18,10 +18,16 @@ constexpr size_t MAX_SLOTS = size_t(1) << 32;
 // nearly every one would also miss the address translation cache, so large
 // tables ask the kernel for huge pages.
 constexpr size_t HUGE_PAGE = size_t(2) << 20;
+// Slots cleared or placed again between two pauses of a growth: a megabyte.
+constexpr size_t PAUSE_SLOTS = size_t(1) << 17;
 
 } // namespace
 
-SampledWindowTable::SampledWindowTable(TableBudget& budget) : budget_(budget) { Grow(INITIAL_SLOTS); }
+SampledWindowTable::SampledWindowTable(TableBudget& budget, std::function<void()> pause)
+    : budget_(budget), pause_(std::move(pause))
+{
+    Grow(INITIAL_SLOTS);
+}
 
 SampledWindowTable::~SampledWindowTable() { budget_.used -= charged_; }
 
@@ -35,40 +41,64 @@ void SampledWindowTable::Add(uint64_t hash, int64_t offset)
     // position when an eighth of the positions are stored.
     if (4 * (count_ + 1) > 3 * (mask_ + 1))
         Grow(2 * (mask_ + 1));
-    Place(Slot{Tag(hash), uint32_t(offset)});
+    Place(slots_.get(), mask_, shift_, Slot{Tag(hash), uint32_t(offset)});
     ++count_;
 }
 
-void SampledWindowTable::Place(Slot entry)
+void SampledWindowTable::Place(Slot* array, size_t mask, int shift, Slot entry)
 {
-    size_t slot = Home(entry.tag);
-    while (slots_[slot].offset != EMPTY)
-        slot = (slot + 1) & mask_;
-    slots_[slot] = entry;
+    size_t slot = Home(entry.tag, shift);
+    while (array[slot].offset != EMPTY)
+        slot = (slot + 1) & mask;
+    array[slot] = entry;
 }
 
+// Clearing is where a new array's pages are first touched, which costs the
+// most of a growth.
+void SampledWindowTable::Fill(Slot* array, size_t capacity) const
+{
+    for (size_t from = 0; from < capacity; from += PAUSE_SLOTS) {
+        if (from > 0 && pause_)
+            pause_();
+        std::fill_n(array + from, std::min(PAUSE_SLOTS, capacity - from), Slot{0, EMPTY});
+    }
+}
+
+// The new array is filled before it replaces the old one, and its charge is
+// given back if that is abandoned, so a pause that throws changes nothing.
 void SampledWindowTable::Grow(size_t capacity)
 {
     if (capacity > MAX_SLOTS)
         throw std::bad_alloc();
     const size_t bytes = capacity * sizeof(Slot);
     Charge(bytes);
-    SlotArray table = Allocate(capacity);
-    if (!table) {
-        budget_.used -= bytes;
-        charged_ -= bytes;
-        throw std::bad_alloc();
+    try {
+        SlotArray table = Allocate(capacity);
+        if (!table)
+            throw std::bad_alloc();
+        Fill(table.get(), capacity);
+        const int shift = 32 - std::countr_zero(capacity);
+        const size_t oldCapacity = slots_ ? mask_ + 1 : 0;
+        for (size_t i = 0; i < oldCapacity; ++i) {
+            if (i % PAUSE_SLOTS == PAUSE_SLOTS - 1 && pause_)
+                pause_();
+            if (slots_[i].offset != EMPTY)
+                Place(table.get(), capacity - 1, shift, slots_[i]);
+        }
+        slots_ = std::move(table);
+        mask_ = capacity - 1;
+        shift_ = shift;
+        Release(oldCapacity * sizeof(Slot));
+    } catch (...) {
+        Release(bytes);
+        throw;
     }
-    std::fill_n(table.get(), capacity, Slot{0, EMPTY});
-    std::swap(table, slots_);
-    const size_t oldCapacity = table ? mask_ + 1 : 0;
-    mask_ = capacity - 1;
-    shift_ = 32 - std::countr_zero(capacity);
-    for (size_t i = 0; i < oldCapacity; ++i)
-        if (table[i].offset != EMPTY)
-            Place(table[i]);
-    budget_.used -= oldCapacity * sizeof(Slot);
-    charged_ -= oldCapacity * sizeof(Slot);
+}
+
+void SampledWindowTable::Release(size_t bytes)
+{
+    budget_.used -= bytes;
+    charged_ -= bytes;
 }
 
 void SampledWindowTable::Charge(size_t bytes)

@@ -9,11 +9,15 @@
 #include "tools/CompareResync.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class SampledWindowTable {
 public:
-    explicit SampledWindowTable(TableBudget& budget);
+    // pause is called every megabyte or so while a large table grows, which
+    // then takes long enough for the user to want to stop it: it may throw,
+    // which leaves the table as it was before the growth.
+    explicit SampledWindowTable(TableBudget& budget, std::function<void()> pause = {});
     ~SampledWindowTable();
     SampledWindowTable(const SampledWindowTable&) = delete;
     SampledWindowTable& operator=(const SampledWindowTable&) = delete;
@@ -62,6 +66,7 @@ private:
     // The slot comes from the tag's top bits, so that growing can place
     // every entry again from what the slot holds.
     size_t Home(uint32_t tag) const { return size_t(tag) >> shift_; }
+    static size_t Home(uint32_t tag, int shift) { return size_t(tag) >> shift; }
 
     struct FreeSlots {
         void operator()(Slot* memory) const;
@@ -70,10 +75,13 @@ private:
     static SlotArray Allocate(size_t capacity);
 
     void Grow(size_t capacity);
-    void Place(Slot entry);
+    void Fill(Slot* array, size_t capacity) const;
+    static void Place(Slot* array, size_t mask, int shift, Slot entry);
     void Charge(size_t bytes);
+    void Release(size_t bytes);
 
     TableBudget& budget_;
+    std::function<void()> pause_;
     SlotArray slots_;
     size_t mask_ = 0;
     int shift_ = 32;

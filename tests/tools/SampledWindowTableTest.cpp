@@ -138,3 +138,39 @@ TEST(SampledWindowTable, OffsetsThatDoNotFitIn32BitsAreRefusedNotWrapped)
         EXPECT_EQ(Visited(table, 7), fits ? std::vector<int64_t>{offset} : std::vector<int64_t>{}) << offset;
     }
 }
+
+// A growth past a megabyte pauses between megabytes; a pause that throws
+// (Esc pressed) leaves the table, and the budget, as they were before it.
+TEST(SampledWindowTable, AGrowthStoppedAtAPauseLeavesTheTableAsItWas)
+{
+    struct Stop {};
+    // The growth to 2^18 slots (2 MiB) pauses once clearing, once placing again.
+    for (int stopAt : {1, 2}) {
+        SCOPED_TRACE("stop at pause " + std::to_string(stopAt));
+        TableBudget budget;
+        int pauses = 0;
+        bool armed = false;
+        SampledWindowTable table(budget, [&] {
+            if (armed && ++pauses == stopAt)
+                throw Stop{};
+        });
+        const int64_t full = 3 * (int64_t(1) << 17) / 4;
+        for (int64_t offset = 0; offset < full; ++offset)
+            table.Add(uint64_t(offset) % 1000, offset);
+        const size_t used = budget.used;
+        armed = true;
+        EXPECT_THROW(table.Add(5, full), Stop);
+        EXPECT_EQ(budget.used, used);
+        EXPECT_EQ(table.Count(), size_t(full));
+        std::vector<int64_t> fives;
+        for (int64_t offset = 5; offset < full; offset += 1000)
+            fives.push_back(offset);
+        EXPECT_EQ(Visited(table, 5), fives);
+        // Once the user lets it, the same growth goes through.
+        armed = false;
+        table.Add(5, full);
+        fives.push_back(full);
+        EXPECT_EQ(Visited(table, 5), fives);
+        EXPECT_EQ(budget.used, (size_t(1) << 18) * 8);
+    }
+}
