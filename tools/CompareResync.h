@@ -24,7 +24,13 @@
 // A stride window whose surroundings repeat an earlier stored one is not
 // stored again (its windows are all matched no later by the earlier one),
 // which keeps runs of one byte or of a short pattern from making look-ups
-// long.
+// long. Text-like content, where short runs recur in ever new surroundings,
+// still lengthens them: those stride windows are all kept.
+//
+// The stride windows go into flat tables of 8-byte slots (SampledWindowTable),
+// about an eighth of the positions at a match length of 16 and fewer beyond,
+// charged to the budget before they grow. Esc is looked at by the clock,
+// every 20 ms, during the scan and between megabytes of a table's growth.
 #include "core/CoreProblem.h"
 #include "tools/EscapePoller.h"
 
