@@ -1,11 +1,11 @@
 #include "SampledWindowTable.h"
 
+#include "platform/PageMemory.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <new>
-
-#include <sys/mman.h>
 
 namespace {
 
@@ -114,11 +114,14 @@ SampledWindowTable::SlotArray SampledWindowTable::Allocate(size_t capacity)
 {
     const size_t bytes = capacity * sizeof(Slot);
     if (bytes < HUGE_PAGE)
-        return SlotArray(static_cast<Slot*>(std::malloc(bytes)));
-    void* memory = std::aligned_alloc(HUGE_PAGE, bytes);
-    if (memory)
-        madvise(memory, bytes, MADV_HUGEPAGE);
-    return SlotArray(static_cast<Slot*>(memory));
+        return SlotArray(static_cast<Slot*>(std::malloc(bytes)), FreeSlots{bytes});
+    return SlotArray(static_cast<Slot*>(platform::AllocateFilledPages(bytes)), FreeSlots{bytes});
 }
 
-void SampledWindowTable::FreeSlots::operator()(Slot* memory) const { std::free(memory); }
+void SampledWindowTable::FreeSlots::operator()(Slot* memory) const
+{
+    if (bytes < HUGE_PAGE)
+        std::free(memory);
+    else
+        platform::FreePages(memory, bytes);
+}

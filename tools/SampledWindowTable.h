@@ -68,7 +68,10 @@ private:
     size_t Home(uint32_t tag) const { return size_t(tag) >> shift_; }
     static size_t Home(uint32_t tag, int shift) { return size_t(tag) >> shift; }
 
+    // Small arrays come from the heap, large ones straight from the system
+    // on huge pages; the size tells which.
     struct FreeSlots {
+        size_t bytes = 0;
         void operator()(Slot* memory) const;
     };
     using SlotArray = std::unique_ptr<Slot[], FreeSlots>;
