@@ -2,9 +2,10 @@
 // against a copy with 1,000 scattered differences, each against `cmp` of the
 // same files in the same run (cmp stops at the first difference, so its run
 // on the identical pair is the cost of reading and comparing every byte);
-// and a 16 MiB stretch of unrelated bytes inside two 64 MiB files, where the
+// a 16 MiB stretch of unrelated bytes inside two 64 MiB files, where the
 // time should not grow with the minimum match length, with the tables' peak
-// memory.
+// memory; the same with 256 MiB inside 512 MiB files under a table budget;
+// and how long Esc takes to stop the resynchronisation once pressed.
 #include "BenchFiles.h"
 
 #include "core/FileBuffer.h"
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -160,31 +162,44 @@ void LoadBytes(CFileBuffer& buffer, const QByteArray& bytes)
     at.Write(bytes.constData(), int32_t(bytes.size()));
 }
 
-// Two 64 MiB files alike but for 16 MiB of unrelated bytes in the middle.
+// Two files of random bytes alike but for a stretch of other random bytes
+// in the middle.
 struct MiddlePair {
     CFileBuffer a;
     CFileBuffer b;
 };
 
+MiddlePair* MakeMiddlePair(int32_t size, int32_t middle)
+{
+    auto* p = new MiddlePair;
+    std::mt19937_64 random(9);
+    QByteArray a(size, '\0');
+    for (int32_t i = 0; i < a.size(); i += 8) {
+        const uint64_t word = random();
+        std::memcpy(a.data() + i, &word, 8);
+    }
+    QByteArray b = a;
+    const int32_t from = (size - middle) / 2 / 8 * 8;
+    for (int32_t i = from; i < from + middle; i += 8) {
+        const uint64_t word = random();
+        std::memcpy(b.data() + i, &word, 8);
+    }
+    LoadBytes(p->a, a);
+    LoadBytes(p->b, b);
+    return p;
+}
+
+// 16 MiB inside 64 MiB.
 MiddlePair& Middle()
 {
-    static MiddlePair* pair = [] {
-        auto* p = new MiddlePair;
-        std::mt19937_64 random(9);
-        QByteArray a(64 * kMiB, '\0');
-        for (int32_t i = 0; i < a.size(); i += 8) {
-            const uint64_t word = random();
-            std::memcpy(a.data() + i, &word, 8);
-        }
-        QByteArray b = a;
-        for (int32_t i = 24 * kMiB; i < 40 * kMiB; i += 8) {
-            const uint64_t word = random();
-            std::memcpy(b.data() + i, &word, 8);
-        }
-        LoadBytes(p->a, a);
-        LoadBytes(p->b, b);
-        return p;
-    }();
+    static MiddlePair* pair = MakeMiddlePair(64 * kMiB, 16 * kMiB);
+    return *pair;
+}
+
+// 256 MiB inside 512 MiB.
+MiddlePair& LargeMiddle()
+{
+    static MiddlePair* pair = MakeMiddlePair(512 * kMiB, 256 * kMiB);
     return *pair;
 }
 
@@ -193,11 +208,74 @@ void BM_Compare_RandomMiddle64MiB(benchmark::State& state)
     RunCompare(state, Middle().a, Middle().b, int32_t(state.range(0)));
 }
 
+// The tables may hold 2 GiB together: 4 bytes for every window position of
+// both 256 MiB stretches. Esc is never pressed, but the longest time
+// between two looks at it is the longest a press could wait.
+void BM_Compare_RandomMiddle512MiB(benchmark::State& state)
+{
+    using Clock = std::chrono::steady_clock;
+    size_t differences = 0;
+    size_t peak = 0;
+    bool outOfMemory = false;
+    double longestGap = 0;
+    for (auto _ : state) {
+        CFileCompare compare(LargeMiddle().a, LargeMiddle().b, int32_t(state.range(0)));
+        compare.SetTableMemoryLimit(size_t(2) << 30);
+        Clock::time_point lastLook = Clock::now();
+        compare.SetEscapePoller([&] {
+            const Clock::time_point now = Clock::now();
+            longestGap = std::max(longestGap, std::chrono::duration<double, std::milli>(now - lastLook).count());
+            lastLook = now;
+            return false;
+        });
+        CompareStep step;
+        while ((step = compare.FindNextDifference()) == CompareStep::Found) {
+        }
+        outOfMemory = step == CompareStep::OutOfMemory;
+        differences = compare.Differences().size();
+        peak = compare.PeakTableBytes();
+    }
+    state.counters["differences"] = double(differences);
+    state.counters["out_of_memory"] = outOfMemory;
+    state.counters["table_MiB"] = double(peak) / kMiB;
+    state.counters["longest_esc_gap_ms"] = longestGap;
+}
+
+// Esc pressed half a second into the resynchronisation of the 256 MiB
+// stretch: the time from the press to the comparison's return, in ms.
+void BM_Compare_EscLatency(benchmark::State& state)
+{
+    using Clock = std::chrono::steady_clock;
+    double worst = 0;
+    for (auto _ : state) {
+        CFileCompare compare(LargeMiddle().a, LargeMiddle().b, int32_t(state.range(0)));
+        Clock::time_point pressed;
+        bool down = false;
+        const Clock::time_point start = Clock::now();
+        compare.SetEscapePoller([&] {
+            if (!down && Clock::now() - start > std::chrono::milliseconds(500)) {
+                pressed = start + std::chrono::milliseconds(500);
+                down = true;
+            }
+            return down;
+        });
+        while (compare.FindNextDifference() == CompareStep::Found) {
+        }
+        if (!down)
+            state.SkipWithError("the comparison ended before Esc was pressed");
+        const std::chrono::duration<double, std::milli> latency = Clock::now() - pressed;
+        worst = std::max(worst, latency.count());
+    }
+    state.counters["worst_ms"] = worst;
+}
+
 } // namespace
 
 BENCHMARK(BM_Compare_Identical1GiB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Cmp_Identical1GiB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Compare_Scattered1GiB)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Compare_RandomMiddle64MiB)->Arg(16)->Arg(4096)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_Compare_RandomMiddle512MiB)->Arg(16)->Arg(4096)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Compare_EscLatency)->Arg(16)->Arg(4096)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 BENCHMARK_MAIN();

@@ -2,306 +2,341 @@
 
 #include "core/BufferPos.h"
 #include "core/FileBuffer.h"
-#include "tools/ByteStream.h"
-#include "tools/SameBytes.h"
+#include "core/SpanReader.h"
+#include "tools/RollingWindow.h"
+#include "tools/SampledWindowTable.h"
 
 #include <algorithm>
 #include <array>
-#include <memory>
+#include <chrono>
+#include <cstring>
 #include <new>
+#include <optional>
+#include <tuple>
 #include <vector>
 
 namespace {
 
-// Steps (windows looked up) between two looks at the Esc key.
-constexpr int32_t ESC_STEP_INTERVAL = 16;
+// Look-ups run this many steps behind the hash that names their slot, so
+// that the slot is fetched from memory while earlier steps are worked on.
+constexpr int64_t PREFETCH_STEPS = 16;
+// Steps between two looks at the clock, which decides when Esc is polled
+// and the readers are checked. A step costs a few look-ups, so the clock is
+// read every few microseconds.
+constexpr int64_t CLOCK_STEPS = 256;
+// Esc is polled this often whatever the steps cost: asking for the key
+// processes the window system's events, too slow to do at every step.
+constexpr auto ESC_INTERVAL = std::chrono::milliseconds(20);
+// Windows of up to this length are all indexed; longer ones are sampled,
+// keeping sampled windows at least this long so that hash hits stay rare.
+constexpr int64_t FULL_INDEX_LENGTH = 8;
 
-// A polynomial hash modulo 2^64 can be rolled one byte on in constant time,
-// so a step costs the same whatever the window length. Collisions only cost
-// a full comparison: every candidate is compared byte for byte.
-constexpr uint64_t HASH_BASE = 0x100000001b3ULL;
+using Clock = std::chrono::steady_clock;
 
-constexpr std::array<uint32_t, 10> BUCKET_PRIMES = {101,   503,    1009,   5003,    10007,
-                                                   50021, 100003, 500009, 1000003, 5000011};
+// Which windows are indexed: those of sampleLength bytes starting every
+// stride bytes from the cursor. Any window of length bytes holds the start
+// of one of them, whole: sampleLength = length - stride + 1.
+struct Sampling {
+    int64_t length;
+    int64_t stride;
+    int64_t sampleLength;
+};
 
-// The next listed prime after current, at most limit.
-uint32_t NextBucketCount(uint32_t current, uint32_t limit)
+Sampling SamplingFor(int64_t length)
 {
-    for (uint32_t prime : BUCKET_PRIMES)
-        if (prime > current)
-            return std::min(prime, limit);
-    return limit;
+    const int64_t stride = length <= FULL_INDEX_LENGTH ? 1 : std::min(length / 2, length - FULL_INDEX_LENGTH + 1);
+    return {length, stride, length - stride + 1};
 }
 
-// Spreads the polynomial's weak low bits over the whole word before the
-// bucket is taken modulo a prime.
-uint64_t Mix(uint64_t h)
-{
-    h ^= h >> 30;
-    h *= 0xbf58476d1ce4e5b9ULL;
-    h ^= h >> 27;
-    h *= 0x94d049bb133111ebULL;
-    return h ^ (h >> 31);
-}
+// Two equal windows of the match length, offsets relative to the cursors,
+// ordered as the lockstep of the two files one byte at a time meets them:
+// first by the later of the two offsets (the step); at one step file 1
+// looks up before file 2 (file 1 ahead); then by the offset it finds, the
+// earliest window equal to the one looking up.
+struct Candidate {
+    int64_t offset1;
+    int64_t offset2;
 
-// One file's table of window offsets by hash. A bucket never holds two
-// equal windows, so the order inside a bucket cannot change which offset a
-// look-up finds; new nodes go in front. Everything it allocates is charged
-// to the budget and given back as a whole when the table goes.
-class WindowTable {
+    int64_t Step() const { return std::max(offset1, offset2); }
+    auto Key() const
+    {
+        const bool firstAhead = offset1 > offset2;
+        return std::make_tuple(Step(), firstAhead ? 0 : 1, firstAhead ? offset2 : offset1);
+    }
+};
+
+// Esc pressed, thrown from wherever the scan looked: a step or a table's growth.
+struct EscPressed {};
+
+// Looks at Esc when first asked, then whenever ESC_INTERVAL has passed.
+class EscWatch {
 public:
-    // The bucket array starts small and grows through the same list of
-    // primes up to maxBuckets as the table fills: a short difference in a
-    // large file then never pays for clearing millions of buckets.
-    WindowTable(uint32_t maxBuckets, TableBudget& budget) : budget_(budget), maxBuckets_(maxBuckets)
-    {
-        SetBuckets(std::min(maxBuckets_, INITIAL_BUCKETS));
-    }
-    ~WindowTable() { budget_.used -= charged_; }
-    WindowTable(const WindowTable&) = delete;
-    WindowTable& operator=(const WindowTable&) = delete;
+    explicit EscWatch(const EscapePoller& escapePressed) : escapePressed_(escapePressed), nextLook_(Clock::now()) {}
 
-    // The offset of the stored window with this hash that equal() accepts, or -1.
-    template <typename Equal>
-    int32_t Find(uint64_t hash, Equal equal) const
+    // Throws EscPressed.
+    void Check()
     {
-        for (int32_t n = heads_[Bucket(hash)]; n >= 0;) {
-            const Node& node = NodeAt(n);
-            if (node.hash == hash && equal(node.offset))
-                return node.offset;
-            n = node.next;
-        }
-        return -1;
-    }
-
-    // Throws std::bad_alloc when the budget or the heap is exhausted.
-    void Add(uint64_t hash, int32_t offset)
-    {
-        if (size_t(count_) == blocks_.size() * BLOCK_NODES) {
-            Charge(sizeof(Node) * BLOCK_NODES);
-            blocks_.push_back(std::unique_ptr<Node[]>(new Node[BLOCK_NODES]));
-        }
-        const uint32_t bucket = Bucket(hash);
-        NodeAt(count_) = Node{hash, offset, heads_[bucket]};
-        heads_[bucket] = count_++;
-        if (uint64_t(count_) > 2 * uint64_t(bucketCount_) && bucketCount_ < maxBuckets_)
-            SetBuckets(NextBucketCount(bucketCount_, maxBuckets_));
+        const Clock::time_point now = Clock::now();
+        if (now < nextLook_)
+            return;
+        nextLook_ = now + ESC_INTERVAL;
+        if (escapePressed_ && escapePressed_())
+            throw EscPressed{};
     }
 
 private:
-    struct Node {
-        uint64_t hash;
-        int32_t offset;
-        int32_t next;
-    };
-    static constexpr int BLOCK_SHIFT = 16;
-    static constexpr size_t BLOCK_NODES = size_t(1) << BLOCK_SHIFT;
-
-    static constexpr uint32_t INITIAL_BUCKETS = 1009;
-
-    // A new bucket array with every node linked in again.
-    void SetBuckets(uint32_t count)
-    {
-        const size_t bytes = sizeof(int32_t) * count;
-        Charge(bytes);
-        std::unique_ptr<int32_t[]> heads(new (std::nothrow) int32_t[count]);
-        if (!heads)
-            throw std::bad_alloc();
-        std::fill_n(heads.get(), count, -1);
-        const size_t oldBytes = sizeof(int32_t) * bucketCount_;
-        heads_ = std::move(heads);
-        bucketCount_ = count;
-        for (int32_t n = 0; n < count_; ++n) {
-            Node& node = NodeAt(n);
-            const uint32_t bucket = Bucket(node.hash);
-            node.next = heads_[bucket];
-            heads_[bucket] = n;
-        }
-        budget_.used -= oldBytes;
-        charged_ -= oldBytes;
-    }
-
-    uint32_t Bucket(uint64_t hash) const { return uint32_t(Mix(hash) % bucketCount_); }
-    Node& NodeAt(int32_t n) const { return blocks_[size_t(n) >> BLOCK_SHIFT][size_t(n) & (BLOCK_NODES - 1)]; }
-
-    void Charge(size_t bytes)
-    {
-        if (bytes > budget_.limit - std::min(budget_.used, budget_.limit))
-            throw std::bad_alloc();
-        budget_.used += bytes;
-        charged_ += bytes;
-        budget_.peak = std::max(budget_.peak, budget_.used);
-    }
-
-    TableBudget& budget_;
-    uint32_t maxBuckets_;
-    uint32_t bucketCount_ = 0;
-    size_t charged_ = 0;
-    std::unique_ptr<int32_t[]> heads_;
-    std::vector<std::unique_ptr<Node[]>> blocks_;
-    int32_t count_ = 0;
+    const EscapePoller& escapePressed_;
+    Clock::time_point nextLook_;
 };
 
-// The window of one file at its moving offset: its rolling hash and byte
-// streams at its first byte and just past its end. While the current window
-// is known to equal an earlier one of the same file, that offset is
-// followed along, so runs of repeated bytes are not compared again window
-// after window. Two readers of its own serve the byte-for-byte comparisons
-// of windows already passed, which seek back to any offset.
-class FileWindows {
+// Tells step after step whether it falls on the stride, without a division
+// at every step.
+class StrideCounter {
 public:
-    FileWindows(const CBufferPos& cursor, int32_t length)
-        : buffer_(*cursor.Buffer()), size_(buffer_.Size()), length_(length), offset_(cursor.Offset()),
-          tail_(buffer_, offset_), head_(buffer_, offset_), repeatNext_(buffer_, offset_),
-          look_(buffer_, offset_, CSpanReader::Access::Random), lookAgain_(buffer_, offset_, CSpanReader::Access::Random)
+    StrideCounter(int64_t first, int64_t stride) : next_(first), stride_(stride) {}
+    bool At(int64_t step)
     {
-        for (int32_t i = 1; i < length_; ++i)
-            power_ *= HASH_BASE;
-        if (HasWindow())
-            for (int32_t i = 0; i < length_; ++i)
-                hash_ = hash_ * HASH_BASE + head_.Next();
+        if (step != next_)
+            return false;
+        next_ += stride_;
+        return true;
     }
 
-    bool HasWindow() const { return size_ - offset_ >= length_; }
-    int32_t Offset() const { return offset_; }
-    uint64_t Hash() const { return hash_; }
-    bool KnownRepeat() const { return repeatOf_ >= 0; }
-    CSpanReader& Look() { return look_; }
-    CSpanReader& LookAgain() { return lookAgain_; }
+private:
+    int64_t next_;
+    int64_t stride_;
+};
 
-    // The first problem any of its readers met, or none.
-    CoreProblem Problem() const
+// One file seen from its cursor: the rolling sampled window running
+// PREFETCH_STEPS ahead of the step being worked on, the table of its
+// stride windows, and a reader for the comparisons of bytes already passed.
+class FileSide {
+public:
+    FileSide(const CBufferPos& cursor, const Sampling& sampling, TableBudget& budget, EscWatch& esc)
+        : buffer_(*cursor.Buffer()), start_(cursor.Offset()), remaining_(buffer_.Size() - start_),
+          samples_(std::max<int64_t>(0, remaining_ - sampling.sampleLength + 1)),
+          window_(buffer_, start_, sampling.sampleLength), look_(buffer_, start_, CSpanReader::Access::Random),
+          table_(budget, [&esc] { esc.Check(); })
     {
-        for (const CoreProblem* problem : {&tail_.Problem(), &head_.Problem(), &repeatNext_.Problem(),
-                                           &look_.Problem(), &lookAgain_.Problem()})
-            if (*problem)
-                return *problem;
-        return {};
+        for (uint64_t& hash : ahead_) {
+            hash = window_.Hash();
+            window_.Advance();
+        }
     }
 
-    // The current window equals the one at earlier.
-    void RepeatsFrom(int32_t earlier)
+    int64_t Start() const { return start_; }
+    int64_t Remaining() const { return remaining_; }
+    // Whether a sampled window starts at this step.
+    bool HasSample(int64_t step) const { return step < samples_; }
+    int64_t Samples() const { return samples_; }
+    SampledWindowTable& Table() { return table_; }
+
+    // The hash of the sampled window at step, the next one after the last
+    // taken; the slots of a later one are fetched in the other table and,
+    // on a stride, in its own.
+    uint64_t TakeHash(int64_t step, const SampledWindowTable& other, bool laterOnStride)
     {
-        repeatOf_ = earlier;
-        repeatNext_.Seek(int64_t(earlier) + length_);
+        uint64_t& slot = ahead_[size_t(step % PREFETCH_STEPS)];
+        const uint64_t hash = slot;
+        slot = window_.Hash();
+        other.Prefetch(slot);
+        if (laterOnStride)
+            table_.Prefetch(slot);
+        window_.Advance();
+        return hash;
     }
 
-    void Advance()
+    // The bytes from..to (relative), fewer at the end of the file or when
+    // they cannot be read.
+    const std::vector<uint8_t>& Read(int64_t from, int64_t to, std::vector<uint8_t>& into)
     {
-        const uint8_t out = tail_.Next();
-        ++offset_;
-        if (!HasWindow())
-            return;
-        const uint8_t in = head_.Next();
-        hash_ = (hash_ - out * power_) * HASH_BASE + in;
-        if (repeatOf_ >= 0 && repeatNext_.Next() == in)
-            ++repeatOf_;
-        else
-            repeatOf_ = -1;
+        into.resize(size_t(to - from));
+        into.resize(size_t(look_.ReadAt(start_ + from, into.data(), to - from)));
+        return into;
     }
+
+    const CoreProblem& Problem() const { return window_.Problem() ? window_.Problem() : look_.Problem(); }
 
 private:
     const CFileBuffer& buffer_;
-    int32_t size_;
-    int32_t length_;
-    int32_t offset_;
-    uint64_t hash_ = 0;
-    uint64_t power_ = 1;  // HASH_BASE^(length - 1), the weight of the byte leaving
-    ByteStream tail_;
-    ByteStream head_;
-    ByteStream repeatNext_;
+    int64_t start_;
+    int64_t remaining_;
+    int64_t samples_;
+    RollingWindow window_;
     CSpanReader look_;
-    CSpanReader lookAgain_;
-    int32_t repeatOf_ = -1;
+    SampledWindowTable table_;
+    std::array<uint64_t, PREFETCH_STEPS> ahead_ = {};
 };
 
-// Whether either file could not be read; problem then says why. A failed
-// read hands out zero bytes, so a result reached since is not trusted.
-bool Failed(const std::array<FileWindows, 2>& files, CoreProblem& problem)
+// The lockstep over both files, one step after another, keeping the best
+// candidate met so far.
+class ResyncScan {
+public:
+    ResyncScan(const CBufferPos& cursor1, const CBufferPos& cursor2, const Sampling& sampling, TableBudget& budget,
+               EscWatch& esc)
+        : sampling_(sampling),
+          sides_{FileSide(cursor1, sampling, budget, esc), FileSide(cursor2, sampling, budget, esc)},
+          strides_(0, sampling.stride),
+          laterStrides_((PREFETCH_STEPS + sampling.stride - 1) / sampling.stride * sampling.stride, sampling.stride)
+    {
+    }
+
+    // Runs the step and tells whether a later step can still change the
+    // answer: a candidate at step c is beaten only by one met by step
+    // c + stride - 1, when the strides of both its windows have been passed.
+    bool Step(int64_t step)
+    {
+        if (best_ && step > best_->Step() + sampling_.stride - 1)
+            return false;
+        const bool onStride = strides_.At(step);
+        const bool laterOnStride = laterStrides_.At(step + PREFETCH_STEPS);
+        std::array<std::optional<uint64_t>, 2> hashes;
+        for (size_t i = 0; i < 2; ++i)
+            if (sides_[i].HasSample(step))
+                hashes[i] = sides_[i].TakeHash(step, sides_[1 - i].Table(), laterOnStride);
+        if (!hashes[0] && !hashes[1])
+            return false;
+        for (size_t i = 0; i < 2; ++i)
+            if (hashes[i] && onStride)
+                Store(i, step, *hashes[i]);
+        for (size_t i = 0; i < 2; ++i)
+            if (hashes[i])
+                LookUp(i, step, *hashes[i]);
+        return true;
+    }
+
+    const std::optional<Candidate>& Best() const { return best_; }
+
+    // The first problem any reader met, or none.
+    CoreProblem Problem() const
+    {
+        for (const FileSide& side : sides_)
+            if (side.Problem())
+                return side.Problem();
+        return {};
+    }
+
+private:
+    // A stride window is left out when its context, every byte of the
+    // windows of the match length whose first stride it is, equals that of
+    // one already stored: each of those windows then equals one earlier in
+    // the same file, which meets any partner no later and is found first.
+    // Runs of one byte or of a short pattern so keep a handful of entries.
+    void Store(size_t i, int64_t step, uint64_t hash)
+    {
+        bool repeated = false;
+        if (HasContext(i, step))
+            sides_[i].Table().ForEach(hash, [&](int64_t stored) {
+                repeated = HasContext(i, stored) && SameContext(i, stored, step);
+                return repeated;
+            });
+        if (!repeated)
+            sides_[i].Table().Add(hash, step);
+    }
+
+    bool HasContext(size_t i, int64_t at) const
+    {
+        return at >= sampling_.stride - 1 && at + sampling_.length <= sides_[i].Remaining();
+    }
+
+    bool SameContext(size_t i, int64_t earlier, int64_t at)
+    {
+        const int64_t before = sampling_.stride - 1;
+        const auto& a = sides_[i].Read(earlier - before, earlier + sampling_.length, bytes_[0]);
+        const auto& b = sides_[i].Read(at - before, at + sampling_.length, bytes_[1]);
+        return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0;
+    }
+
+    void LookUp(size_t i, int64_t step, uint64_t hash)
+    {
+        sides_[1 - i].Table().ForEach(hash, [&](int64_t stored) {
+            if (i == 0)
+                TryPair(step, stored);
+            else
+                TryPair(stored, step);
+            return false;
+        });
+    }
+
+    // The sampled windows at at1 and at2 may be equal: on their diagonal,
+    // the earliest window of the match length that holds them and lies in
+    // both files is a candidate. Going back a stride is enough: the stride
+    // window of any common window starts less than a stride into it.
+    void TryPair(int64_t at1, int64_t at2)
+    {
+        const int64_t back = std::min({sampling_.stride - 1, at1, at2});
+        const auto& a = sides_[0].Read(at1 - back, std::min(at1 + sampling_.length, sides_[0].Remaining()), bytes_[0]);
+        const auto& b = sides_[1].Read(at2 - back, std::min(at2 + sampling_.length, sides_[1].Remaining()), bytes_[1]);
+        int64_t same = 0;
+        while (same < back && a[size_t(back - 1 - same)] == b[size_t(back - 1 - same)])
+            ++same;
+        const Candidate candidate{at1 - same, at2 - same};
+        const int64_t from = back - same;
+        if (int64_t(a.size()) < from + sampling_.length || int64_t(b.size()) < from + sampling_.length)
+            return;
+        if (std::memcmp(a.data() + back, b.data() + back, size_t(sampling_.length - same)) != 0)
+            return;
+        if (!best_ || candidate.Key() < best_->Key())
+            best_ = candidate;
+    }
+
+    Sampling sampling_;
+    std::array<FileSide, 2> sides_;
+    std::optional<Candidate> best_;
+    StrideCounter strides_;
+    // Over the steps whose slots are being fetched.
+    StrideCounter laterStrides_;
+    std::array<std::vector<uint8_t>, 2> bytes_;
+};
+
+// Runs the scan to its end, or until a failed read stops it at step; Esc
+// is thrown as EscPressed. The first look at Esc comes at the first check
+// of the clock: a comparison made of many short differences still notices it.
+ResyncResult RunScan(ResyncScan& scan, EscWatch& esc, int64_t& step)
 {
-    for (const FileWindows& file : files)
-        if (CoreProblem found = file.Problem()) {
-            problem = std::move(found);
-            return true;
-        }
-    return false;
+    for (step = 0; scan.Step(step); ++step) {
+        if (step % CLOCK_STEPS != CLOCK_STEPS - 1)
+            continue;
+        if (scan.Problem())
+            return ResyncResult::ReadFailed;
+        esc.Check();
+    }
+    // A failed read hands out zero bytes, so a result reached since is not trusted.
+    if (scan.Problem())
+        return ResyncResult::ReadFailed;
+    return scan.Best() ? ResyncResult::Matched : ResyncResult::NoMatch;
 }
 
 } // namespace
 
-uint32_t ResyncBucketCount(int32_t remaining1, int32_t remaining2)
-{
-    const uint32_t larger = uint32_t(std::max({remaining1, remaining2, 0}));
-    for (uint32_t prime : BUCKET_PRIMES)
-        if (prime > larger)
-            return prime;
-    return BUCKET_PRIMES.back();
-}
-
 ResyncResult Resynchronise(CBufferPos& cursor1, CBufferPos& cursor2, int32_t minMatchLen,
                            const EscapePoller& escapePressed, TableBudget& budget, CoreProblem& problem)
 {
-    const std::array<CBufferPos*, 2> cursors = {&cursor1, &cursor2};
-    const int32_t remaining1 = cursor1.Buffer()->Size() - cursor1.Offset();
-    const int32_t remaining2 = cursor2.Buffer()->Size() - cursor2.Offset();
+    const int64_t remaining1 = cursor1.Buffer()->Size() - cursor1.Offset();
+    const int64_t remaining2 = cursor2.Buffer()->Size() - cursor2.Offset();
     if (minMatchLen < 1 || remaining1 < minMatchLen || remaining2 < minMatchLen)
         return ResyncResult::NoMatch;
-    const uint32_t buckets = ResyncBucketCount(remaining1, remaining2);
+    EscWatch esc(escapePressed);
+    int64_t step = 0;
+    auto leaveCursors = [&] {
+        cursor1.Seek(cursor1.Offset() + std::min(step, remaining1));
+        cursor2.Seek(cursor2.Offset() + std::min(step, remaining2));
+    };
     try {
-        std::array<FileWindows, 2> files = {FileWindows(cursor1, minMatchLen), FileWindows(cursor2, minMatchLen)};
-        WindowTable table1(buckets, budget);
-        WindowTable table2(buckets, budget);
-        const std::array<WindowTable*, 2> tables = {&table1, &table2};
-        auto leaveCursors = [&] {
-            cursor1.Seek(files[0].Offset());
-            cursor2.Seek(files[1].Offset());
-        };
-
-        int32_t steps = 0;
-        for (bool advanced = true; advanced;) {
-            advanced = false;
-            for (int i = 0; i < 2; ++i) {
-                FileWindows& self = files[size_t(i)];
-                FileWindows& other = files[size_t(1 - i)];
-                if (!self.HasWindow())
-                    continue;
-                const int32_t at = self.Offset();
-                const int32_t match = tables[size_t(1 - i)]->Find(self.Hash(), [&](int32_t offset) {
-                    return SameBytes(other.Look(), offset, self.Look(), at, minMatchLen);
-                });
-                if (match >= 0 && Failed(files, problem)) {
-                    leaveCursors();
-                    return ResyncResult::ReadFailed;
-                }
-                if (match >= 0) {
-                    cursors[size_t(i)]->Seek(at);
-                    cursors[size_t(1 - i)]->Seek(match);
-                    return ResyncResult::Matched;
-                }
-                if (++steps % ESC_STEP_INTERVAL == 0 && escapePressed && escapePressed()) {
-                    leaveCursors();
-                    return ResyncResult::Cancelled;
-                }
-                if (!self.KnownRepeat()) {
-                    WindowTable& own = *tables[size_t(i)];
-                    const int32_t earlier = own.Find(self.Hash(), [&](int32_t offset) {
-                        return SameBytes(self.Look(), offset, self.LookAgain(), at, minMatchLen);
-                    });
-                    if (earlier >= 0)
-                        self.RepeatsFrom(earlier);
-                    else
-                        own.Add(self.Hash(), at);
-                }
-                self.Advance();
-                advanced = true;
-                if (steps % ESC_STEP_INTERVAL == 0 && Failed(files, problem)) {
-                    leaveCursors();
-                    return ResyncResult::ReadFailed;
-                }
-            }
+        ResyncScan scan(cursor1, cursor2, SamplingFor(minMatchLen), budget, esc);
+        const ResyncResult result = RunScan(scan, esc, step);
+        if (result == ResyncResult::ReadFailed)
+            problem = scan.Problem();
+        if (result != ResyncResult::Matched) {
+            leaveCursors();
+            return result;
         }
+        cursor1.Seek(cursor1.Offset() + scan.Best()->offset1);
+        cursor2.Seek(cursor2.Offset() + scan.Best()->offset2);
+        return ResyncResult::Matched;
+    } catch (const EscPressed&) {
         leaveCursors();
-        return Failed(files, problem) ? ResyncResult::ReadFailed : ResyncResult::NoMatch;
+        return ResyncResult::Cancelled;
     } catch (const std::bad_alloc&) {
         return ResyncResult::OutOfMemory;
     }
