@@ -71,7 +71,7 @@ private:
     // Small arrays come from the heap, large ones straight from the system
     // on huge pages; the size tells which.
     struct FreeSlots {
-        size_t bytes = 0;
+        size_t bytes;
         void operator()(Slot* memory) const;
     };
     using SlotArray = std::unique_ptr<Slot[], FreeSlots>;
