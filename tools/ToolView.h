@@ -2,8 +2,8 @@
 // What the editing tools need from the active view, so that the tools stay
 // window-free and the dialogs over them stay thin. CViewToolAdapter
 // (tooldialogs/ViewToolAdapter.h) implements it over the hex view; the tests
-// implement it over a document (FakeToolView) or with a plain record
-// (RecordingToolView), and the find benchmark with one of its own.
+// over a document (tests/support/FakeToolView.h), and the find benchmark
+// with one of its own.
 #include <cstdint>
 
 // The caret and the selection of a view, as the tools read them.

@@ -3,6 +3,7 @@
 // button or label cut short) at the normal text size and with text twice as
 // large (the suite runs again at a scale factor of 2), and a Help button
 // opens the dialog's page of the manual.
+#include "FakeToolView.h"
 #include "MessageRecorder.h"
 #include "QtPrinting.h"
 #include "app/EditToolDlg.h"
@@ -75,7 +76,7 @@ namespace {
 // What the dialogs are opened on: a document, a view, the shipped modules.
 struct DialogWorld {
     CBinEditDoc doc;
-    RecordingToolView view;
+    FakeToolView view{doc};
     CBookmarkCollection bookmarks;
     SearchState search;
     CReplaceSession replace{doc, view, search};

@@ -16,6 +16,7 @@
 #include "tooldialogs/IntEdit.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "tools/CompareReport.h"
+#include "tools/ToolView.h"
 #include "view/BinEditView.h"
 
 #include <QCheckBox>

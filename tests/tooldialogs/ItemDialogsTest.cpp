@@ -2,6 +2,7 @@
 // selection while the count or type changes, the user's selection back on
 // Cancel, the count messages and the Modify enabling rules.
 #include "DialogTestSupport.h"
+#include "FakeToolView.h"
 #include "MessageRecorder.h"
 #include "tools/ItemCount.h"
 #include "types/StdValueType.h"
@@ -29,11 +30,14 @@ protected:
         user_.hasSelection = true;
         user_.selStart = 0x08;
         user_.selEnd = 0x20;
+        CBufferPos end;
+        end.Bind(&doc_.Buffer(), false, 0);
+        ASSERT_EQ(end.Insert(0x100), 0x100);
         view_.Select(0x08, 0x08);
-        view_.selects.clear();
     }
 
-    RecordingToolView view_;
+    CBinEditDoc doc_;
+    FakeToolView view_{doc_};
     SelectionState user_;
     MessageRecorder messages_;
 };
@@ -59,7 +63,7 @@ TEST_F(ItemDialogTest, ModifyStatusLineAndSelectionFollowCountAndType)
 
     // A run past the end of the file selects only what is there.
     dialog.CountEdit()->SetText("0x1000");
-    EXPECT_EQ(view_.Selection().selEnd, view_.size);
+    EXPECT_EQ(view_.Selection().selEnd, 0x100);
 }
 
 TEST_F(ItemDialogTest, CancelGivesTheUserSelectionBack)

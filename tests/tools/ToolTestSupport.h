@@ -2,8 +2,7 @@
 // Documents made of many small chunks, and a plain view, for the tests of
 // the editing tools.
 #include "core/BinEditDoc.h"
-#include "core/SelectionPos.h"
-#include "tools/ToolView.h"
+#include "FakeToolView.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>
@@ -25,20 +24,3 @@ std::vector<int32_t> RandomChunkSizes(int32_t total, int32_t maxChunk, std::mt19
 std::vector<int32_t> ChunkSizes(const CFileBuffer& buffer);
 QByteArray Contents(CFileBuffer& buffer);
 
-class FakeToolView : public IToolView {
-public:
-    explicit FakeToolView(CBinEditDoc& doc);
-
-    SelectionState Selection() const override;
-    int32_t FileSize() const override { return doc_.Size(); }
-    void Select(int32_t anchor, int32_t caret) override;
-    void DeleteSelection() override;
-    void RedrawAll() override { ++redraws; }
-
-    CSelectionPos& Caret() { return caret_; }
-    int redraws = 0;
-
-private:
-    CBinEditDoc& doc_;
-    CSelectionPos caret_;
-};
