@@ -37,11 +37,19 @@ CCompareSession::CCompareSession(CBinEditView* view1, CBinEditView* view2, int32
     doc2_->AddView(this);
     // A closing view ends the session while its document still exists: the
     // documents close only after their views.
-    for (CBinEditView* view : {view1, view2}) {
-        connect(view, &QObject::destroyed, this, &CCompareSession::Close);
-        connect(view, &CBinEditView::topChanged, this,
-                [this, view](int64_t top) { Follow(view, top); });
-    }
+    connect(view1, &QObject::destroyed, this, [this] { ViewGone(view1_); });
+    connect(view2, &QObject::destroyed, this, [this] { ViewGone(view2_); });
+    for (CBinEditView* view : {view1, view2})
+        connect(view, &CBinEditView::topChanged, this, [this, view](int64_t top) { Follow(view, top); });
+}
+
+// The view is past its own destructor when it says it is destroyed, only a
+// QObject left: it is forgotten before closing repaints the views and tells
+// the commands, so nothing calls into it or even casts to it.
+void CCompareSession::ViewGone(QPointer<CBinEditView>& gone)
+{
+    gone.clear();
+    Close();
 }
 
 CCompareSession::~CCompareSession()

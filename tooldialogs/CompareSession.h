@@ -67,6 +67,7 @@ private:
     int FileOf(const CBinEditView* view) const { return view == view2_ ? 2 : 1; }
     void DropResults();
     void Close();
+    void ViewGone(QPointer<CBinEditView>& gone);
     void Follow(const CBinEditView* leader, int64_t top);
     void RepaintViews();
 
