@@ -19,10 +19,12 @@ using platform::MsgResult;
 QString DocumentPathFor(const QString& path) { return QDir::cleanPath(platform::AbsoluteFileName(path)); }
 
 CDocManager::CDocManager(IAppDialogs& dialogs)
-    : dialogs_(dialogs), feedback_([this](CBinEditDoc& document) {
-          if (windows_)
-              windows_->DocumentStateChanged(&document);
-      }),
+    : dialogs_(dialogs), feedback_(
+                             [this](CBinEditDoc& document) {
+                                 if (windows_)
+                                     windows_->DocumentStateChanged(&document);
+                             },
+                             [] { return Settings().warnCantUndo; }),
       blockCache_(std::make_shared<CBlockCache>())
 {
 }

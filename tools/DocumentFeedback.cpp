@@ -4,12 +4,12 @@
 #include "platform/EscapePoller.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
-#include "settings/AppSettings.h"
 
 #include <QTimer>
 
-DocumentFeedback::DocumentFeedback(std::function<void(CBinEditDoc&)> stateChanged)
-    : stateChanged_(std::move(stateChanged))
+DocumentFeedback::DocumentFeedback(std::function<void(CBinEditDoc&)> stateChanged,
+                                   std::function<bool()> askWithoutHistory)
+    : stateChanged_(std::move(stateChanged)), askWithoutHistory_(std::move(askWithoutHistory))
 {
 }
 
@@ -27,7 +27,7 @@ void DocumentFeedback::OnProblem(const CoreProblem& problem)
 
 bool DocumentFeedback::ProceedWithoutHistory(HistoryLoss loss)
 {
-    if (!Settings().warnCantUndo)
+    if (askWithoutHistory_ && !askWithoutHistory_())
         return true;
     return platform::ShowMessage(CoreMessages::QuestionText(loss), platform::MsgButtons::YesNo,
                                  platform::MsgIcon::Warning) == platform::MsgResult::Yes;

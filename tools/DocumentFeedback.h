@@ -16,7 +16,11 @@ class WaitCursor;
 
 class DocumentFeedback : public IDocumentHost {
 public:
-    explicit DocumentFeedback(std::function<void(CBinEditDoc&)> stateChanged = {});
+    // askWithoutHistory tells, at each such edit, whether the user wants to
+    // be asked before an edit goes ahead without its undo history (the
+    // option can change while documents are open); none: always ask.
+    explicit DocumentFeedback(std::function<void(CBinEditDoc&)> stateChanged = {},
+                              std::function<bool()> askWithoutHistory = {});
     ~DocumentFeedback() override;
     DocumentFeedback(const DocumentFeedback&) = delete;
     DocumentFeedback& operator=(const DocumentFeedback&) = delete;
@@ -30,6 +34,7 @@ public:
 
 private:
     std::function<void(CBinEditDoc&)> stateChanged_;
+    std::function<bool()> askWithoutHistory_;
     std::vector<std::unique_ptr<platform::WaitCursor>> busy_;
     QString workText_;
     std::function<bool()> escapePoller_;

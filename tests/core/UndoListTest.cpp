@@ -4,7 +4,6 @@
 #include "MessageRecorder.h"
 #include "TestFiles.h"
 
-#include "settings/AppSettings.h"
 #include "core/BinEditDoc.h"
 #include "tools/DocumentFeedback.h"
 
@@ -17,10 +16,10 @@ using platform::MsgResult;
 
 class UndoListTest : public ::testing::Test {
 protected:
-    AppSettings saved = Settings();
     QTemporaryDir dir;
     MessageRecorder messages;
-    DocumentFeedback feedback;
+    bool askWithoutHistory = true;
+    DocumentFeedback feedback{{}, [this] { return askWithoutHistory; }};
     std::unique_ptr<CBinEditDoc> doc;
     CSelectionPos caret;
 
@@ -40,7 +39,6 @@ protected:
     void TearDown() override
     {
         caret.Unbind();
-        Settings() = saved;
     }
 };
 
@@ -104,7 +102,7 @@ TEST_F(UndoListTest, EditsOfAnySizeAreUndoneAndOnlyMissingMemoryAsks)
 TEST_F(UndoListTest, WithoutWarningsALargeEditClearsTheHistorySilently)
 {
     Open(RandomBytes(20000, 1));
-    Settings().warnCantUndo = false;
+    askWithoutHistory = false;
     caret.Seek(0);
     ASSERT_TRUE(doc->OverwriteAt(caret, "x", 1));
     doc->UndoList().InjectPieceFailure(true);

@@ -7,7 +7,6 @@
 
 #include "platform/FileErrors.h"
 #include "platform/StatusHooks.h"
-#include "settings/AppSettings.h"
 #include "tools/DocumentFeedback.h"
 
 #include <QStringList>
@@ -31,7 +30,6 @@ protected:
     {
         platform::SetStatusTextHandler(nullptr);
         platform::SetWaitCursorHandler(nullptr);
-        Settings() = saved;
     }
     QString File(const QString& name, const QByteArray& bytes)
     {
@@ -40,12 +38,12 @@ protected:
         return path;
     }
 
-    AppSettings saved = Settings();
     QTemporaryDir dir;
     MessageRecorder messages;
     QStringList statuses;
     QStringList cursors;
-    DocumentFeedback feedback;
+    bool askWithoutHistory = true;
+    DocumentFeedback feedback{{}, [this] { return askWithoutHistory; }};
 };
 
 TEST_F(DocumentFeedbackTest, EveryProblemHasItsOneText)
@@ -99,7 +97,7 @@ TEST_F(DocumentFeedbackTest, TheQuestionIsAskedOnlyWithTheWarningOn)
               "Cannot redo this edit because it exceeds the maximum redo block size (or there is not enough memory). "
               "Redo buffer will be cleared.\n\nDo you want to proceed anyway?");
 
-    Settings().warnCantUndo = false;
+    askWithoutHistory = false;
     EXPECT_TRUE(feedback.ProceedWithoutHistory(HistoryLoss::Undo));
     EXPECT_TRUE(feedback.ProceedWithoutHistory(HistoryLoss::Redo));
     EXPECT_EQ(messages.Count(), 2);

@@ -20,7 +20,8 @@ std::unique_ptr<CBinEditDoc> OpenChunkedDocument(const QTemporaryDir& dir, const
     }
     const QString path = dir.filePath(QStringLiteral("chunked.bin"));
     WriteWholeFile(path, padded);
-    static DocumentFeedback feedback;  // outlives every document of the test program
+    // Outlives every document of the test program; asks as the program's option says.
+    static DocumentFeedback feedback({}, [] { return Settings().warnCantUndo; });
     auto doc = std::make_unique<CBinEditDoc>(&feedback, HistoryLevels{Settings().undoLevels, Settings().redoLevels});
     if (!doc->OnOpenDocument(path))
         return nullptr;
