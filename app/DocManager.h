@@ -53,6 +53,8 @@ public:
     // Opens the file in a new document, or activates the document that has
     // it open already. Nothing when loading failed (the failure was reported).
     CBinEditDoc* OpenDocumentFile(const QString& path);
+    // The cache every document reads its file extents through.
+    const CBlockCache& BlockCache() const { return *blockCache_; }
 
     // "Save changes to %1?": Yes saves, No discards; false for Cancel or a
     // save that failed or was cancelled.

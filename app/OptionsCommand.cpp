@@ -54,6 +54,8 @@ void CBinEditApp::ApplyOptions(const OptionsState& chosen)
     s.warnCantUndo = c.warnCantUndo;
     s.undoLevels = c.undoLevels;
     s.redoLevels = std::min(c.redoLevels, c.undoLevels);
+    s.extentThresholdMiB = c.extentThresholdMiB;
+    s.blockCacheMiB = c.blockCacheMiB;
     documents_.ApplyDocumentSettings();
     s.pasteOverwrite = c.pasteOverwrite;
     s.newFile = c.newFile;

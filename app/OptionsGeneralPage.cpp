@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kMaxLevels = 1000;
-
 // The boxes in page order; each reads and writes one field of the state.
 struct BoxSpec {
     const char* text;
@@ -46,17 +44,39 @@ bool& Field(OptionsState& state, const BoxSpec& spec)
     return spec.bar ? state.*spec.bar : state.settings.*spec.setting;
 }
 
-std::optional<int> LevelOf(const CIntEdit* field)
+// The number fields of the right column, in page order: the history levels,
+// then how big files are read.
+struct NumberSpec {
+    const char* label;
+    const char* toolTip;
+    int AppSettings::*setting;
+    int minimum;
+    int maximum;
+};
+
+const NumberSpec kNumbers[] = {
+    {"&Undo:", nullptr, &AppSettings::undoLevels, 0, kMaxUndoLevels},
+    {"&Redo:", nullptr, &AppSettings::redoLevels, 0, kMaxUndoLevels},
+    {"&Large files from (MiB):",
+     "Files larger than this open at once and are read from the disk only where needed; smaller files are read wholly "
+     "when they open.",
+     &AppSettings::extentThresholdMiB, 0, kMaxExtentThresholdMiB},
+    {"Read cache s&ize (MiB):", "Memory shared by every open document for the bytes read from large files.",
+     &AppSettings::blockCacheMiB, kMinBlockCacheMiB, kMaxBlockCacheMiB},
+};
+
+std::optional<int> NumberIn(const CIntEdit* field, const NumberSpec& spec)
 {
     const ParsedInteger parsed = ParseInteger(field->Text());
-    if (!parsed.Ok() || parsed.negative || parsed.value > uint64_t(kMaxLevels))
+    if (!parsed.Ok() || parsed.negative || parsed.value < uint64_t(spec.minimum) ||
+        parsed.value > uint64_t(spec.maximum))
         return std::nullopt;
     return int(parsed.value);
 }
 
-CIntEdit* MakeLevelField(int value, QWidget* parent)
+CIntEdit* MakeNumberField(const NumberSpec& spec, int value, QWidget* parent)
 {
-    auto* field = new CIntEdit(0, kMaxLevels, parent);
+    auto* field = new CIntEdit(spec.minimum, spec.maximum, parent);
     field->SetRadix(10);
     field->SetValue(value);
     // Room for four digits besides the arrows.
@@ -78,20 +98,24 @@ COptionsGeneral::COptionsGeneral(const OptionsState& state, QWidget* parent) : Q
         grid->addWidget(box, row, column, 1, column == 0 ? 1 : 2);
         ++index;
     }
-    undo_ = MakeLevelField(state.settings.undoLevels, this);
-    redo_ = MakeLevelField(state.settings.redoLevels, this);
-    const int levelsRow = int(std::size(kBoxes)) - kLeftColumnBoxes;
-    auto* undoLabel = new QLabel(QStringLiteral("&Undo:"), this);
-    undoLabel->setBuddy(undo_);
-    auto* redoLabel = new QLabel(QStringLiteral("&Redo:"), this);
-    redoLabel->setBuddy(redo_);
-    auto* levels = new QGridLayout;
-    levels->addWidget(undoLabel, 0, 0);
-    levels->addWidget(undo_, 0, 1);
-    levels->addWidget(redoLabel, 1, 0);
-    levels->addWidget(redo_, 1, 1);
-    levels->setColumnStretch(2, 1);
-    grid->addLayout(levels, levelsRow, 1, 2, 2);
+    auto* numbers = new QGridLayout;
+    int row = 0;
+    for (const NumberSpec& spec : kNumbers) {
+        CIntEdit* field = MakeNumberField(spec, state.settings.*spec.setting, this);
+        auto* label = new QLabel(QString::fromLatin1(spec.label), this);
+        label->setBuddy(field);
+        if (spec.toolTip) {
+            label->setToolTip(QString::fromLatin1(spec.toolTip));
+            field->setToolTip(label->toolTip());
+        }
+        numbers->addWidget(label, row, 0);
+        numbers->addWidget(field, row, 1);
+        numberFields_ << field;
+        ++row;
+    }
+    numbers->setColumnStretch(2, 1);
+    const int numbersRow = int(std::size(kBoxes)) - kLeftColumnBoxes;
+    grid->addLayout(numbers, numbersRow, 1, int(std::size(kNumbers)), 2);
     grid->setRowStretch(kLeftColumnBoxes, 1);
 }
 
@@ -105,10 +129,13 @@ QCheckBox* COptionsGeneral::AddBox(const QString& text, bool checked)
 
 bool COptionsGeneral::Commit(OptionsState& state)
 {
-    for (CIntEdit* field : {undo_, redo_}) {
-        if (!LevelOf(field)) {
-            platform::ShowMessage(QStringLiteral("Please enter an integer between 0 and %1.").arg(kMaxLevels),
-                                  platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+    for (size_t i = 0; i < std::size(kNumbers); ++i) {
+        const NumberSpec& spec = kNumbers[i];
+        CIntEdit* field = numberFields_[qsizetype(i)];
+        if (!NumberIn(field, spec)) {
+            platform::ShowMessage(
+                QStringLiteral("Please enter an integer between %1 and %2.").arg(spec.minimum).arg(spec.maximum),
+                platform::MsgButtons::Ok, platform::MsgIcon::Warning);
             field->setFocus();
             field->SelectAllText();
             return false;
@@ -116,8 +143,9 @@ bool COptionsGeneral::Commit(OptionsState& state)
     }
     for (size_t i = 0; i < std::size(kBoxes); ++i)
         Field(state, kBoxes[i]) = boxes_[qsizetype(i)]->isChecked();
-    state.settings.undoLevels = *LevelOf(undo_);
+    for (size_t i = 0; i < std::size(kNumbers); ++i)
+        state.settings.*kNumbers[i].setting = *NumberIn(numberFields_[qsizetype(i)], kNumbers[i]);
     // Redo never keeps more steps than undo.
-    state.settings.redoLevels = std::min(*LevelOf(redo_), state.settings.undoLevels);
+    state.settings.redoLevels = std::min(state.settings.redoLevels, state.settings.undoLevels);
     return true;
 }

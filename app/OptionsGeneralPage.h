@@ -1,6 +1,6 @@
 #pragma once
-// The "General" options: start-up, painting, printing, editing and the undo
-// and redo levels.
+// The "General" options: start-up, painting, printing, editing, the undo
+// and redo levels, and how big files are read.
 #include <QWidget>
 
 class CIntEdit;
@@ -16,16 +16,17 @@ public:
     const QList<QCheckBox*>& Boxes() const { return boxes_; }
 
     // Writes the page into state; false (after the range message, with the
-    // field focused) when a level is out of range.
+    // field focused) when a number is out of range.
     bool Commit(OptionsState& state);
 
-    CIntEdit* UndoField() const { return undo_; }
-    CIntEdit* RedoField() const { return redo_; }
+    CIntEdit* UndoField() const { return numberFields_[0]; }
+    CIntEdit* RedoField() const { return numberFields_[1]; }
+    CIntEdit* LargeFileField() const { return numberFields_[2]; }
+    CIntEdit* ReadCacheField() const { return numberFields_[3]; }
 
 private:
     QCheckBox* AddBox(const QString& text, bool checked);
 
     QList<QCheckBox*> boxes_;
-    CIntEdit* undo_ = nullptr;
-    CIntEdit* redo_ = nullptr;
+    QList<CIntEdit*> numberFields_;  // the undo and redo levels, the large-file size, the read cache
 };

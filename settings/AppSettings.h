@@ -19,6 +19,12 @@
 
 constexpr int kRecentFileCount = 4;
 
+// The ranges the store brings numbers into and the Options page accepts.
+constexpr int kMaxUndoLevels = 1000;
+constexpr int kMaxExtentThresholdMiB = 2048;
+constexpr int kMinBlockCacheMiB = 1;
+constexpr int kMaxBlockCacheMiB = 4096;
+
 struct AppSettings {
     // The colour slots of `colors`, in the order of the Options display items.
     enum ColorIndex : int {

@@ -12,10 +12,6 @@ namespace {
 
 const QString kSettingsGroup = QStringLiteral("Settings");
 
-constexpr int kMaxUndoLevels = 1000;
-constexpr int kMaxFileMiB = 2048;
-constexpr int kMinBlockCacheMiB = 1;
-constexpr int kMaxBlockCacheMiB = 4096;
 constexpr int kMinBytesPerRow = 2;
 constexpr int kMaxBytesPerRow = 256;
 constexpr int kMaxGroupBy = 3;
@@ -38,7 +34,7 @@ void CorrectLoadedPreferences(AppSettings& s, const AppSettings& defaults)
         s.groupBy = defaults.groupBy;
     s.undoLevels = std::clamp(s.undoLevels, 0, kMaxUndoLevels);
     s.redoLevels = std::clamp(s.redoLevels, 0, s.undoLevels);
-    s.extentThresholdMiB = std::clamp(s.extentThresholdMiB, 0, kMaxFileMiB);
+    s.extentThresholdMiB = std::clamp(s.extentThresholdMiB, 0, kMaxExtentThresholdMiB);
     s.blockCacheMiB = std::clamp(s.blockCacheMiB, kMinBlockCacheMiB, kMaxBlockCacheMiB);
 }
 
@@ -86,15 +82,20 @@ void SavePreferences(const AppSettings& s, QSettings& store)
 
 QString CurrentOr(const std::function<QString()>& hook, const QString& loaded) { return hook ? hook() : loaded; }
 
+QString CurrentPathOr(const std::function<QString(const QString&)>& hook, const QString& stored)
+{
+    return hook ? hook(stored) : stored;
+}
+
 void SaveCollectionKeys(const AppSettings& s, QSettings& store, const SettingsHooks& hooks)
 {
     SettingsGroupScope group(store, kSettingsGroup);
     WriteInt(store, "BookmarksOffsetRadix", s.bookmarksOffsetRadix);
     WriteInt(store, "BookmarksLengthRadix", s.bookmarksLengthRadix);
     WriteFlag(store, "ReloadBookmarks", s.reloadBookmarks);
-    WriteFileName(store, "BookmarksFile", CurrentOr(hooks.bookmarksPath, s.bookmarksFile));
+    WriteFileName(store, "BookmarksFile", CurrentPathOr(hooks.bookmarksPath, s.bookmarksFile));
     WriteFlag(store, "ReloadStructures", s.reloadStructures);
-    WriteFileName(store, "StructuresFile", CurrentOr(hooks.structuresPath, s.structuresFile));
+    WriteFileName(store, "StructuresFile", CurrentPathOr(hooks.structuresPath, s.structuresFile));
     WriteText(store, "HiddenTypes", CurrentOr(hooks.hiddenTypesText, s.hiddenTypes));
 }
 

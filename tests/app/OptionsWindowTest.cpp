@@ -14,6 +14,7 @@
 #include "app/OptionsGeneralPage.h"
 #include "app/OptionsStatusPage.h"
 #include "core/BinEditDoc.h"
+#include "core/BlockCache.h"
 #include "platform/DesktopEntry.h"
 #include "ScopedEnv.h"
 #include "tooldialogs/IntEdit.h"
@@ -183,28 +184,56 @@ TEST_F(OptionsTest, CancelChangesNothing)
     EXPECT_TRUE(Settings() == before);
 }
 
-TEST_F(OptionsTest, UndoAndRedoLevelsAreCheckedAndRedoFollowsUndo)
+// Each number field refuses values outside its range with the range named,
+// brings its page to the front, and once all are right the values apply to
+// the open documents and to the files opened next.
+TEST_F(OptionsTest, NumberFieldsAreCheckedAndApplyToDocuments)
 {
     ASSERT_TRUE(Start({MakeFile("a.bin", "abc")}));
-    RunOptions([this](COptionsDlg& d) {
-        d.General()->UndoField()->SetValue(1001);
-        d.General()->RedoField()->SetValue(50);
-        d.Tabs()->setCurrentIndex(2);
-        d.Buttons()->button(QDialogButtonBox::Ok)->click();
-        EXPECT_EQ(messages_.Last(), "Please enter an integer between 0 and 1000.");
-        EXPECT_EQ(d.Tabs()->currentIndex(), 0) << "the page with the wrong value comes to the front";
-        EXPECT_NE(d.result(), int(QDialog::Accepted));
-        d.General()->UndoField()->SetText("-1");
-        d.Buttons()->button(QDialogButtonBox::Ok)->click();
-        EXPECT_EQ(messages_.Count(), 2);
-        d.General()->UndoField()->SetValue(10);
+    struct Wrong {
+        CIntEdit* (COptionsGeneral::*field)() const;
+        const char* text;
+        const char* message;
+    };
+    const Wrong wrongs[] = {
+        {&COptionsGeneral::UndoField, "1001", "Please enter an integer between 0 and 1000."},
+        {&COptionsGeneral::RedoField, "-1", "Please enter an integer between 0 and 1000."},
+        {&COptionsGeneral::LargeFileField, "2049", "Please enter an integer between 0 and 2048."},
+        {&COptionsGeneral::ReadCacheField, "0", "Please enter an integer between 1 and 4096."},
+    };
+    RunOptions([&](COptionsDlg& d) {
+        COptionsGeneral* page = d.General();
+        for (const Wrong& wrong : wrongs) {
+            (page->*wrong.field)()->SetText(QString::fromLatin1(wrong.text));
+            d.Tabs()->setCurrentIndex(2);
+            d.Buttons()->button(QDialogButtonBox::Ok)->click();
+            EXPECT_EQ(messages_.Last(), wrong.message) << wrong.text;
+            EXPECT_EQ(d.Tabs()->currentIndex(), 0) << "the page with the wrong value comes to the front";
+            EXPECT_NE(d.result(), int(QDialog::Accepted));
+            (page->*wrong.field)()->SetValue(10);
+        }
+        page->RedoField()->SetValue(50);
+        page->LargeFileField()->SetValue(1);
+        page->ReadCacheField()->SetValue(3);
         return Ok(d);
     });
+    EXPECT_EQ(messages_.Count(), int(std::size(wrongs)));
     EXPECT_EQ(Settings().undoLevels, 10);
-    EXPECT_EQ(Settings().redoLevels, 10);
+    EXPECT_EQ(Settings().redoLevels, 10) << "redo never keeps more steps than undo";
+    EXPECT_EQ(Settings().extentThresholdMiB, 1);
+    EXPECT_EQ(Settings().blockCacheMiB, 3);
     ASSERT_TRUE(ActiveDoc());
     EXPECT_EQ(ActiveDoc()->UndoList().Capacity(), 11) << "open documents take the new levels";
     EXPECT_EQ(ActiveDoc()->RedoList().Capacity(), 11);
+    EXPECT_EQ(Docs().BlockCache().CapacityBytes(), 3 << 20);
+
+    // A file above the new size opens as one extent; one at it is read wholly.
+    CBinEditDoc* big = Docs().OpenDocumentFile(MakeFile("big.bin", QByteArray((1 << 20) + 1, 'b')));
+    ASSERT_NE(big, nullptr);
+    EXPECT_EQ(big->Buffer().ExtentCount(), 1);
+    CBinEditDoc* small = Docs().OpenDocumentFile(MakeFile("small.bin", QByteArray(1 << 20, 's')));
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ(small->Buffer().ExtentCount(), 0);
 }
 
 TEST_F(OptionsTest, OkAppliesLayoutAndColoursToOpenViews)
