@@ -3,7 +3,6 @@
 #include "inspect/StructureCollection.h"
 #include "inspect/StructureFile.h"
 #include "tools/SaveChangesQuestion.h"
-#include "settings/AppSettings.h"
 #include "settings/SettingsHooks.h"
 
 QString SaveStructureChangesQuestion()
@@ -32,8 +31,8 @@ void InstallStructureSettingsHooks(StructureCollection& collection, const ValueT
         LoadStructureFile(collection, path, types);
     };
     // Until a collection is loaded or saved this run, the stored path stays.
-    hooks.structuresPath = [&collection] {
-        return collection.Path().isEmpty() ? Settings().structuresFile : collection.Path();
+    hooks.structuresPath = [&collection](const QString& stored) {
+        return collection.Path().isEmpty() ? stored : collection.Path();
     };
     InstallSettingsHooks(std::move(hooks));
 }

@@ -14,9 +14,10 @@ struct SettingsHooks {
     // Load: bring in the data-type modules, then mark the types the text names hidden.
     std::function<void()> loadDataTypeModules;
     std::function<void(const QString& text)> applyHiddenTypes;
-    // Save: the current values of "BookmarksFile", "StructuresFile", "HiddenTypes".
-    std::function<QString()> bookmarksPath;
-    std::function<QString()> structuresPath;
+    // Save: the current values of "BookmarksFile", "StructuresFile", "HiddenTypes";
+    // the path hooks are given the path the store holds.
+    std::function<QString(const QString& stored)> bookmarksPath;
+    std::function<QString(const QString& stored)> structuresPath;
     std::function<QString()> hiddenTypesText;
 };
 

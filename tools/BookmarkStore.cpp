@@ -1,6 +1,5 @@
 #include "BookmarkStore.h"
 
-#include "settings/AppSettings.h"
 #include "settings/SettingsHooks.h"
 #include "tools/SaveChangesQuestion.h"
 #include "tools/BookmarkCollection.h"
@@ -30,8 +29,8 @@ void InstallBookmarkSettingsHooks(CBookmarkCollection& bookmarks)
     SettingsHooks hooks = InstalledSettingsHooks();
     hooks.reloadBookmarks = [&bookmarks](const QString& path) { LoadBookmarkFile(bookmarks, path); };
     // Until a collection is loaded or saved this run, the stored path stays.
-    hooks.bookmarksPath = [&bookmarks] {
-        return bookmarks.Path().isEmpty() ? Settings().bookmarksFile : bookmarks.Path();
+    hooks.bookmarksPath = [&bookmarks](const QString& stored) {
+        return bookmarks.Path().isEmpty() ? stored : bookmarks.Path();
     };
     InstallSettingsHooks(std::move(hooks));
 }

@@ -9,7 +9,6 @@
 #include "inspect/StructureStore.h"
 #include "types/ValueTypeRegistry.h"
 #include "platform/FileErrors.h"
-#include "settings/AppSettings.h"
 #include "settings/SettingsHooks.h"
 #include "types/StdValueType.h"
 
@@ -450,18 +449,17 @@ TEST_F(StructureFileTest, SaveQuestionOnlyForModifiedNonEmptyCollections)
 TEST_F(StructureFileTest, SettingsHooksLoadTypesFirstThenTheCollectionAndReportItsPath)
 {
     const SettingsHooks before = InstalledSettingsHooks();
-    const AppSettings savedSettings = Settings();
     bool otherHookKept = false;
     SettingsHooks mine;
-    mine.bookmarksPath = [&] { otherHookKept = true; return QString(); };
+    mine.bookmarksPath = [&](const QString&) { otherHookKept = true; return QString(); };
     InstallSettingsHooks(mine);
 
     // The file names a custom type that exists only once the modules are in.
     const QString path = Write(EncodeStructures(Everything(), types), "startup.str");
     ValueTypeRegistry startup;
     InstallStructureSettingsHooks(collection, startup, [&] { startup.SetCustomTypes(TwoFakeCustomTypes()); });
-    Settings().structuresFile = QStringLiteral("/stored/path.str");
-    EXPECT_EQ(InstalledSettingsHooks().structuresPath(), QStringLiteral("/stored/path.str"))
+    const QString stored = QStringLiteral("/stored/path.str");
+    EXPECT_EQ(InstalledSettingsHooks().structuresPath(stored), stored)
         << "the stored path stays until a collection is loaded or saved";
 
     collection.Add({"unsaved", 0, {Member("b", 0)}});
@@ -469,11 +467,10 @@ TEST_F(StructureFileTest, SettingsHooksLoadTypesFirstThenTheCollectionAndReportI
     EXPECT_EQ(messages.Count(), 0) << "no save question at start-up";
     EXPECT_EQ(collection.All(), Everything().All());
     EXPECT_EQ(collection.At(1).members[1].type, 12) << "the custom type was found";
-    EXPECT_EQ(InstalledSettingsHooks().structuresPath(), path);
-    InstalledSettingsHooks().bookmarksPath();
+    EXPECT_EQ(InstalledSettingsHooks().structuresPath(stored), path);
+    InstalledSettingsHooks().bookmarksPath(QString());
     EXPECT_TRUE(otherHookKept);
 
-    Settings() = savedSettings;
     InstallSettingsHooks(before);
 }
 

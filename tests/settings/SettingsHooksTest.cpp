@@ -48,8 +48,8 @@ TEST_F(SettingsFileTest, CollectionsAreReopenedOnlyWithTheOptionOnAndAPath)
 TEST_F(SettingsFileTest, SaveWritesTheCurrentPathsAndHiddenTypesFromTheHooks)
 {
     SettingsHooks hooks;
-    hooks.bookmarksPath = [] { return QStringLiteral("/now.bmk"); };
-    hooks.structuresPath = [] { return QString(); };
+    hooks.bookmarksPath = [](const QString& stored) { return stored == "/old.bmk" ? "/now.bmk" : stored; };
+    hooks.structuresPath = [](const QString&) { return QString(); };
     hooks.hiddenTypesText = [] { return QStringLiteral("QWord{@::}8"); };
     InstallSettingsHooks(hooks);
     AppSettings s;

@@ -54,7 +54,6 @@ QByteArray Record(const QString& name, int32_t start, int32_t end)
 
 class BookmarkTest : public ::testing::Test {
 protected:
-    AppSettings saved = Settings();
     QTemporaryDir dir;
     MessageRecorder messages;
     QStringList statuses;
@@ -67,7 +66,6 @@ protected:
     void TearDown() override
     {
         platform::SetStatusTextHandler(nullptr);
-        Settings() = saved;
     }
     QString Write(const QByteArray& bytes, const QString& name = QStringLiteral("b.bmk"))
     {
@@ -457,17 +455,17 @@ TEST_F(BookmarkTest, SettingsHooksReloadTheCollectionAndReportItsPath)
     const SettingsHooks before = InstalledSettingsHooks();
     bool otherHookKept = false;
     SettingsHooks mine;
-    mine.structuresPath = [&] { otherHookKept = true; return QString(); };
+    mine.structuresPath = [&](const QString&) { otherHookKept = true; return QString(); };
     InstallSettingsHooks(mine);
     InstallBookmarkSettingsHooks(bookmarks);
-    Settings().bookmarksFile = QStringLiteral("/stored/path.bmk");
-    EXPECT_EQ(InstalledSettingsHooks().bookmarksPath(), QStringLiteral("/stored/path.bmk"))
+    const QString stored = QStringLiteral("/stored/path.bmk");
+    EXPECT_EQ(InstalledSettingsHooks().bookmarksPath(stored), stored)
         << "the stored path stays until a collection is loaded or saved";
     const QString path = Write(Header(1) + Record("r", 2, 3));
     InstalledSettingsHooks().reloadBookmarks(path);
     ASSERT_EQ(bookmarks.Count(), 1);
-    EXPECT_EQ(InstalledSettingsHooks().bookmarksPath(), path);
-    InstalledSettingsHooks().structuresPath();
+    EXPECT_EQ(InstalledSettingsHooks().bookmarksPath(stored), path);
+    InstalledSettingsHooks().structuresPath(QString());
     EXPECT_TRUE(otherHookKept);
     InstallSettingsHooks(before);
 }
