@@ -4,6 +4,7 @@
 #include "CliOutput.h"
 
 #include "ext/ExtensionRegistries.h"
+#include "ext/TaskExtensions.h"
 #include "platform/SettingsBackend.h"
 #include "settings/SettingsStore.h"
 
@@ -168,6 +169,8 @@ int RunCommandLine(const QStringList& words)
 
 void LoadCliSettings(const QString& iniPath)
 {
+    // Tasks see the layout of the settings the command was given.
+    LoadedTaskRegistry().SetLayoutSource([] { return TaskLayoutOf(Settings()); });
     if (iniPath.isEmpty()) {
         LoadSettings(Settings());
         return;

@@ -75,7 +75,7 @@ bool RunTaskHandler(TaskExtensions& tasks, const TaskRef& task, const QString& i
     target.outputPath = outputPath;
     target.view = view;
     target.reportLines = reportLines;
-    const TaskArgsBlock block(target, Settings());
+    const TaskArgsBlock block(target, tasks.CurrentLayout());
 
     // The module's message boxes, if any, come back to this thread, which
     // keeps its event loop running until the handler returns.

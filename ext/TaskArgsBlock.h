@@ -1,14 +1,13 @@
 #pragma once
 // The TaskArgs record of one run together with the texts it points to. It
 // lives only as long as the handler call, as the contract requires.
+#include "ext/TaskLayout.h"
 #include "ext/TaskViewParams.h"
 #include "ext/interface/VantrelExtension.h"
 
 #include <QString>
 
 #include <string>
-
-struct AppSettings;
 
 struct TaskRunTarget {
     uint32_t kind = TASK_EXPORT;
@@ -22,24 +21,19 @@ struct TaskRunTarget {
 
 class TaskArgsBlock {
 public:
-    // Fills every field from the target and the settings; system colours are
-    // resolved to plain RGB.
-    TaskArgsBlock(const TaskRunTarget& target, const AppSettings& settings);
+    // Fills every field from the target and the layout.
+    TaskArgsBlock(const TaskRunTarget& target, const TaskLayout& layout);
     TaskArgsBlock(const TaskArgsBlock&) = delete;
     TaskArgsBlock& operator=(const TaskArgsBlock&) = delete;
 
     const TaskArgs& Args() const { return args_; }
 
 private:
-    void FillFromSettings(const AppSettings& settings);
-    void FillFromView(const TaskRunTarget& target, const AppSettings& settings);
+    void FillFromLayout(const TaskLayout& layout);
+    void FillFromView(const TaskRunTarget& target, const TaskLayout& layout);
 
     std::u16string inputPath_;
     std::u16string outputPath_;
     std::u16string fileName_;
     TaskArgs args_;
 };
-
-// Bytes per display group for the GroupBy setting: 1, 2, 4 or 8 (1 for a
-// value outside 0 to 3).
-int GroupSizeForSetting(int groupBy);

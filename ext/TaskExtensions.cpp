@@ -34,6 +34,11 @@ TaskExtensions::TaskExtensions(QString directory) : ExtensionManager(std::move(d
 
 TaskExtensions::~TaskExtensions() { ForgetRecords(); }
 
+TaskLayout TaskExtensions::CurrentLayout() const
+{
+    return layoutSource_ ? layoutSource_() : TaskLayoutOf(AppSettings());
+}
+
 int TaskExtensions::TaskCount(int kind) const { return int(tasks_[size_t(kind)].size()); }
 
 const TaskEntry& TaskExtensions::Task(int kind, int index) const { return tasks_[size_t(kind)][size_t(index)]; }
@@ -88,6 +93,6 @@ uint32_t TaskExtensions::CallHandler(int kind, int index, const QString& inputPa
     target.outputPath = outputPath;
     target.ownerWindow = ownerWindow_;
     target.view = view;
-    const TaskArgsBlock block(target, Settings());
+    const TaskArgsBlock block(target, CurrentLayout());
     return task.handler(&block.Args());
 }

@@ -5,11 +5,13 @@
 // TaskArgs, calls the handler and turns a failure code into one message.
 #include "ext/ExtensionManager.h"
 #include "ext/TaskEntry.h"
+#include "ext/TaskLayout.h"
 #include "ext/TaskViewParams.h"
 
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class TaskExtensions final : public ExtensionManager {
@@ -23,6 +25,11 @@ public:
     int TaskCount(int kind) const;
     const TaskEntry& Task(int kind, int index) const;
     const std::vector<TaskEntry>& Tasks(int kind) const;
+
+    // Where the layout handed to tasks comes from, asked at every run;
+    // without a source tasks see the default layout.
+    void SetLayoutSource(std::function<TaskLayout()> source) { layoutSource_ = std::move(source); }
+    TaskLayout CurrentLayout() const;
 
     // The main window, handed to handlers for their own dialogs and message boxes.
     void SetOwnerWindow(void* window) { ownerWindow_ = window; }
@@ -47,6 +54,7 @@ private:
 
     std::array<std::vector<TaskEntry>, TASK_KIND_COUNT> tasks_;
     void* ownerWindow_ = nullptr;
+    std::function<TaskLayout()> layoutSource_;
 };
 
 // The status text shown while a task of this kind runs.

@@ -76,6 +76,7 @@ TaskExtensions& CTaskCommands::Tasks()
     tasks.Load();
     if (!tasks.OwnerWindow())
         tasks.SetOwnerWindow(parent_);
+    tasks.SetLayoutSource([] { return TaskLayoutOf(Settings()); });
     return tasks;
 }
 
@@ -117,7 +118,7 @@ bool CTaskCommands::RunInBackground(int kind, int index, const QString& input, c
     // command has returned.
     platform::TerminationHold running;
     try {
-        const TaskArgsBlock block(target, Settings());
+        const TaskArgsBlock block(target, tasks.CurrentLayout());
         const BackgroundResult run = RunHandlerWithProgress(parent_, task.name, task.handler, block.Args());
         if (platform::TerminationPending())
             return false;

@@ -304,6 +304,14 @@ TEST_F(TaskCommandsTest, ExportAddsTheFilterExtensionOnlyToNamesWithoutOne)
         EXPECT_FALSE(QFile::exists(c.typed) && c.typed != c.written);
     }
     EXPECT_EQ(TempFiles(), QStringList());
+
+    // The task is told the layout as it stands at the run: grouping changed
+    // after the first export shows in the next one.
+    Settings().groupBy = 1;
+    fileAnswers_.push_back({files_.filePath("grouped"), "Text Files (*.txt)"});
+    Trigger(Cmd::FileExport);
+    EXPECT_TRUE(ReadWholeFile(files_.filePath("dump.txt")).startsWith("00000000  45 78 70 6F "));
+    EXPECT_TRUE(ReadWholeFile(files_.filePath("grouped.txt")).startsWith("00000000  4578 706F "));
 }
 
 TEST_F(TaskCommandsTest, ImportOfPlainHexGivesAnUnmodifiedUntitledDocumentWithTheBytes)

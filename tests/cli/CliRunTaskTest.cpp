@@ -28,6 +28,8 @@ protected:
             Settings().colors[slot] = 0x00203040u + uint32_t(slot);
         ASSERT_TRUE(SaveSettings(Settings()));
         tasks_ = new TaskExtensions(QStringLiteral(VANTREL_MODULE_BIN_DIR));
+        // The host hands tasks the layout of its settings.
+        tasks_->SetLayoutSource([] { return TaskLayoutOf(Settings()); });
         tasks_->Load();
     }
     static void TearDownTestSuite()

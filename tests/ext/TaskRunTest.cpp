@@ -29,7 +29,7 @@ class TaskRunTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        savedSettings = Settings();
+        tasks.SetLayoutSource([this] { return TaskLayoutOf(settings); });
         dir.Add("ProbeTasks.vtx", "Probe.vtx");
         tasks.Load();
         ASSERT_EQ(tasks.ModuleCount(), 1);
@@ -44,7 +44,6 @@ protected:
     void TearDown() override
     {
         SetSystemColorResolver({});
-        Settings() = savedSettings;
     }
 
     // Runs the first task of kind with staged files; input bytes "abc" where the kind has host input.
@@ -67,7 +66,7 @@ protected:
         return output;
     }
 
-    AppSettings savedSettings;
+    AppSettings settings;  // what the tasks are told of the layout
     ModuleDir dir;
     TaskExtensions tasks{dir.Path()};
     ProbeState* probe = nullptr;
@@ -88,12 +87,12 @@ TaskViewParams ViewWithSelection(int start)
 
 } // namespace
 
-TEST_F(TaskRunTest, ArgsComeFromTheViewAndTheSettings)
+TEST_F(TaskRunTest, ArgsComeFromTheViewAndTheLayout)
 {
-    Settings().bytesPerRow = 32;
+    settings.bytesPerRow = 32;
     for (int slot = 0; slot < AppSettings::kColorSlots; ++slot)
-        Settings().colors[slot] = 0x00100000u + uint32_t(slot);
-    Settings().colors[AppSettings::SelBackgroundColor] = SystemColor(kSysColorHighlight);
+        settings.colors[slot] = 0x00100000u + uint32_t(slot);
+    settings.colors[AppSettings::SelBackgroundColor] = SystemColor(kSysColorHighlight);
     int window = 0;
     tasks.SetOwnerWindow(&window);
 
@@ -124,13 +123,13 @@ TEST_F(TaskRunTest, ArgsComeFromTheViewAndTheSettings)
     EXPECT_EQ(messages.Count(), 0);
 }
 
-TEST_F(TaskRunTest, GroupSizeAndOffsetRadixFollowTheSettings)
+TEST_F(TaskRunTest, GroupSizeAndOffsetRadixFollowTheLayout)
 {
     // Groups of 1, 2, 4 or 8 bytes; a setting outside 0 to 3 gives single bytes.
     const int expectedGroups[] = {1, 2, 4, 8, 1};
     for (int groupBy = 0; groupBy < 5; ++groupBy) {
-        Settings().groupBy = groupBy;
-        Settings().offsetFormat = groupBy % 2;
+        settings.groupBy = groupBy;
+        settings.offsetFormat = groupBy % 2;
         ASSERT_TRUE(tasks.RunTask(TASK_CHECKSUM, 0, "/in", "/out", nullptr));
         EXPECT_EQ(probe->args.groupBy, expectedGroups[groupBy]);
         EXPECT_EQ(probe->args.offsetRadix, groupBy % 2 ? 16 : 10);
@@ -153,7 +152,7 @@ TEST_F(TaskRunTest, SelectionOffsetOnlyForSelectionKinds)
 
 TEST_F(TaskRunTest, ImportRunsWithoutAView)
 {
-    Settings().bytesPerRow = 48;
+    settings.bytesPerRow = 48;
     WriteWholeFile(importSource, "imported");
     const std::optional<QByteArray> output = RunStaged(TASK_IMPORT, nullptr);
     ASSERT_TRUE(output.has_value());
