@@ -41,6 +41,22 @@
 using platform::MsgButtons;
 using platform::MsgIcon;
 
+namespace {
+
+// The collection hooks point into an application's context; once it is gone,
+// saving settings writes the stored paths back as they were.
+void ForgetCollectionSettingsHooks()
+{
+    SettingsHooks hooks = InstalledSettingsHooks();
+    hooks.reloadBookmarks = {};
+    hooks.bookmarksPath = {};
+    hooks.reloadStructures = {};
+    hooks.structuresPath = {};
+    InstallSettingsHooks(std::move(hooks));
+}
+
+} // namespace
+
 std::optional<uint32_t> ForwardCommandLine(QLocalSocket* runningInstance, const QStringList& arguments)
 {
     if (!runningInstance || arguments.size() <= 1)
@@ -104,6 +120,7 @@ CBinEditApp::~CBinEditApp()
     SetActiveDocumentFolderSource({});
     documents_.SetWindows(nullptr);
     mainFrame_.reset();
+    ForgetCollectionSettingsHooks();
     platform::SetWaitCursorHandler({});
 }
 
@@ -144,8 +161,8 @@ bool CBinEditApp::InitInstance(const QStringList& arguments)
 
     // 5. Every setting, the collections to reload and the data-type modules.
     InstallExtensionSettingsHooks();
-    InstallBookmarkSettingsHooks(Bookmarks());
-    InstallStructureSettingsHooks(Structures(), ValueTypes(), [] { TypeRegistry().Load(); });
+    InstallBookmarkSettingsHooks(context_.bookmarks);
+    InstallStructureSettingsHooks(context_.structures, ValueTypes(), [] { TypeRegistry().Load(); });
     LoadSettings(Settings());
     if (StopStartupOnRequest())
         return false;
@@ -200,7 +217,7 @@ bool CBinEditApp::ForwardToRunningCopy(const QStringList& arguments)
 
 bool CBinEditApp::CreateMainFrame()
 {
-    mainFrame_ = std::make_unique<CMainFrame>(documents_);
+    mainFrame_ = std::make_unique<CMainFrame>(documents_, context_);
     documents_.SetWindows(mainFrame_.get());
     mainFrame_->SetCloseQuery([this] { return SaveAllModified(); });
     // The bookmark collection joins the exit questions after the documents.

@@ -2,6 +2,7 @@
 // The application object: start-up in its fixed order, the single-instance
 // rule, the application-level commands and shut-down. It owns the documents
 // (through CDocManager) and the main window.
+#include "app/AppContext.h"
 #include "app/CommandLineInfo.h"
 #include "app/DocManager.h"
 #include "app/FileOpenQueue.h"
@@ -67,6 +68,7 @@ public:
     CMainFrame* MainFrame() const { return mainFrame_.get(); }
     CUserTools* UserTools() const { return userTools_; }
     CDocManager& Documents() { return documents_; }
+    AppContext& Context() { return context_; }
     IAppDialogs& Dialogs() const { return *dialogs_; }
 
     // Application-level commands.
@@ -114,6 +116,7 @@ private:
     platform::InstanceGuard& guard_;
     std::unique_ptr<IAppDialogs> dialogs_;
     // Declared before the main window, so the documents outlive their windows.
+    AppContext context_;
     CDocManager documents_;
     CFileOpenQueue forwardedFiles_;
     std::unique_ptr<CMainFrame> mainFrame_;

@@ -8,7 +8,8 @@
 #include <QShortcut>
 #include <QTabWidget>
 
-CInspectorDock::CInspectorDock(ValueTypeRegistry& types, CInspectedRange& highlight, QWidget* parent)
+CInspectorDock::CInspectorDock(ValueTypeRegistry& types, const StructureCollection& structures,
+                               CInspectedRange& highlight, QWidget* parent)
     : QDockWidget(QStringLiteral("Data Inspector"), parent)
 {
     setObjectName(QStringLiteral("DataInspector"));
@@ -18,7 +19,7 @@ CInspectorDock::CInspectorDock(ValueTypeRegistry& types, CInspectedRange& highli
     tabs_->setTabPosition(QTabWidget::South);
     dataView_ = new CDataViewDlg(types, highlight);
     tabs_->addTab(dataView_, QStringLiteral("Data View"));
-    structureView_ = new CStructureViewDlg(Structures(), types, highlight);
+    structureView_ = new CStructureViewDlg(structures, types, highlight);
     tabs_->addTab(structureView_, QStringLiteral("Structure View"));
     setWidget(tabs_);
 

@@ -17,13 +17,16 @@ class CInspectedRange;
 class ValueTypeRegistry;
 struct AppSettings;
 
+class StructureCollection;
+
 class CInspectorDock : public QDockWidget {
     Q_OBJECT
 public:
     static constexpr int kDataViewTab = 0;
     static constexpr int kStructureViewTab = 1;
 
-    CInspectorDock(ValueTypeRegistry& types, CInspectedRange& highlight, QWidget* parent = nullptr);
+    CInspectorDock(ValueTypeRegistry& types, const StructureCollection& structures, CInspectedRange& highlight,
+                   QWidget* parent = nullptr);
 
     int SelectedTab() const;
     void SelectTab(int index);

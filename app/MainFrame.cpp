@@ -1,4 +1,5 @@
 #include "MainFrame.h"
+#include "app/AppContext.h"
 
 #include "settings/AppSettings.h"
 #include "app/BarState.h"
@@ -59,8 +60,8 @@ bool IsOnSomeScreen(const QRect& rect)
 
 } // namespace
 
-CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
-    : QMainWindow(parent), documents_(documents), commands_(this)
+CMainFrame::CMainFrame(CDocManager& documents, AppContext& context, QWidget* parent)
+    : QMainWindow(parent), documents_(documents), context_(context), commands_(this)
 {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowTitle(QStringLiteral("Vantrel"));
@@ -76,13 +77,14 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
     setCentralWidget(mdi_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
-    editing_ = std::make_unique<CEditingCommands>(this, [this] { return ActiveView(); });
+    editing_ = std::make_unique<CEditingCommands>(
+        this, [this] { return ActiveView(); }, context_.bookmarks, context_.search);
     compare_ = std::make_unique<CCompareWindows>(*this, documents_);
 
     // Created in this order: tool bars, status bar, Data Inspector pane.
     CreateToolBars();
     panes_ = new CStatusPanes(statusBar());
-    inspector_ = new CInspectorDock(ValueTypes(), inspected_, this);
+    inspector_ = new CInspectorDock(ValueTypes(), context_.structures, inspected_, this);
     inspector_->DataView()->SetTypeLoader([] { TypeRegistry().Load(); });
     connect(inspector_, &CInspectorDock::dataTypesRequested, this, &CMainFrame::OnDataTypes);
     connect(inspector_, &CInspectorDock::structuresRequested, this, [this] { commands_[Cmd::ViewStructures]->trigger(); });
@@ -98,7 +100,7 @@ CMainFrame::CMainFrame(CDocManager& documents, QWidget* parent)
     platform::SetStatusTextHandler([this](const QString& text) { panes_->ShowMessage(text); });
     // Every hex view marks the starts of the application's bookmarks, the
     // bytes the inspector highlights and the differences of a comparison.
-    viewMarks_ = std::make_unique<CBookmarkMarks>(Bookmarks(), &inspected_);
+    viewMarks_ = std::make_unique<CBookmarkMarks>(context_.bookmarks, &inspected_);
     viewMarks_->SetComparison([this] { return compare_->Command().Session(); });
 
     updateTimer_.setSingleShot(true);

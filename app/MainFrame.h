@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+struct AppContext;
 class CBinEditFrame;
 class CBookmarkMarks;
 class CBinEditView;
@@ -34,7 +35,9 @@ class QToolBar;
 class CMainFrame : public QMainWindow, public IDocumentWindows {
     Q_OBJECT
 public:
-    explicit CMainFrame(CDocManager& documents, QWidget* parent = nullptr);
+    // The frame's commands work on the parts of context they need; both
+    // documents and context outlive the frame.
+    CMainFrame(CDocManager& documents, AppContext& context, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     QAction* Action(Cmd id) const { return commands_[id]; }
@@ -165,6 +168,7 @@ private:
     QSize DefaultChildSize() const;
 
     CDocManager& documents_;
+    AppContext& context_;
     CommandTable commands_;
     QMdiArea* mdi_;
     CStatusPanes* panes_ = nullptr;

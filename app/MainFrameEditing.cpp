@@ -1,6 +1,7 @@
 // The main window's editing commands: the Edit menu's view commands (undo,
 // clipboard, file transfer) and the editing tools, with their update step.
 #include "MainFrame.h"
+#include "app/AppContext.h"
 
 #include "app/CompareWindows.h"
 #include "core/BinEditDoc.h"
@@ -101,7 +102,7 @@ void CMainFrame::UpdateEditingCommands()
 
     // The collection belongs to the application: it can be managed, loaded
     // and cleared without a document; stepping through it needs a view.
-    const bool haveBookmarks = !Bookmarks().IsEmpty();
+    const bool haveBookmarks = !context_.bookmarks.IsEmpty();
     commands_.SetEnabled(Cmd::BookmarkList, true);
     commands_.SetEnabled(Cmd::BookmarkNext, hasView && haveBookmarks);
     commands_.SetEnabled(Cmd::BookmarkPrevious, hasView && haveBookmarks);

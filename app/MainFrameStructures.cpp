@@ -1,6 +1,7 @@
 // The main window's structure commands: the "Structures" dialog, and the
 // collection's files and questions that the dialog and the exit share.
 #include "MainFrame.h"
+#include "app/AppContext.h"
 
 #include "app/InspectorDock.h"
 #include "ext/ExtensionRegistries.h"
@@ -13,7 +14,7 @@
 
 void CMainFrame::ConnectStructureCommands()
 {
-    structures_ = std::make_unique<CStructureCommands>(this, Structures(), ValueTypes(),
+    structures_ = std::make_unique<CStructureCommands>(this, context_.structures, ValueTypes(),
                                                        [] { TypeRegistry().Load(); });
     connect(commands_[Cmd::ViewStructures], &QAction::triggered, this, &CMainFrame::OnStructures);
 }

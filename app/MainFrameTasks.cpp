@@ -2,6 +2,7 @@
 // As and Paste As on the Edit menu and the view's context menu, Convert Data
 // and Compute Checksum on the Tools menu.
 #include "MainFrame.h"
+#include "app/AppContext.h"
 
 #include "core/BinEditDoc.h"
 #include "tooldialogs/TaskCommands.h"
@@ -10,7 +11,8 @@
 void CMainFrame::ConnectTaskCommands()
 {
     tasks_ = std::make_unique<CTaskCommands>(
-        this, [this] { return ActiveView(); }, [this](const QString& path) { return OpenImported(path); });
+        this, [this] { return ActiveView(); }, [this](const QString& path) { return OpenImported(path); },
+        context_.taskChoices);
     auto on = [this](Cmd id, void (CTaskCommands::*handler)()) {
         connect(commands_[id], &QAction::triggered, this, [this, handler] {
             (tasks_.get()->*handler)();

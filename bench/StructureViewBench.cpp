@@ -43,6 +43,13 @@ StructureDef Record()
     return record;
 }
 
+// The collection every page of this benchmark lays over the file.
+StructureCollection& BenchStructures()
+{
+    static StructureCollection collection;
+    return collection;
+}
+
 struct PageOnBigFile {
     std::unique_ptr<CBinEditDoc> doc;
     std::unique_ptr<CBinEditView> view;
@@ -59,7 +66,7 @@ struct PageOnBigFile {
         view = std::make_unique<CBinEditView>(doc.get());
         view->OnInitialUpdate();
         residentBefore = ResidentBytes();
-        page = std::make_unique<CStructureViewDlg>(Structures(), ValueTypes(), range);
+        page = std::make_unique<CStructureViewDlg>(BenchStructures(), ValueTypes(), range);
         AppSettings settings;
         settings.structCurrent = current;
         settings.structExpandArrays = true;
@@ -95,8 +102,8 @@ void RunRefreshes(benchmark::State& state, PageOnBigFile& bench, int32_t place)
 void BM_StructureViewRecord(benchmark::State& state)
 {
     if (!record) {
-        Structures().Clear();
-        Structures().Add(Record());
+        BenchStructures().Clear();
+        BenchStructures().Add(Record());
         record = std::make_unique<PageOnBigFile>(QStringLiteral("Record"));
     }
     const int32_t size = record->doc->Size();
@@ -114,9 +121,10 @@ void BM_StructureViewWorstCase(benchmark::State& state)
 {
     if (!grid) {
         record.reset();
-        Structures().Clear();
-        const int row = Structures().Add({QStringLiteral("Row"), 2, {{QStringLiteral("cells"), TYPE_DWORD, true, 32767, false, 0}}});
-        Structures().Add({QStringLiteral("Grid"), 0,
+        BenchStructures().Clear();
+        const int row = BenchStructures().Add(
+            {QStringLiteral("Row"), 2, {{QStringLiteral("cells"), TYPE_DWORD, true, 32767, false, 0}}});
+        BenchStructures().Add({QStringLiteral("Grid"), 0,
                           {Scalar(QStringLiteral("tag"), TYPE_BYTE), {QStringLiteral("rows"), StructureRef(row), true, 32767, false, 0}}});
         grid = std::make_unique<PageOnBigFile>(QStringLiteral("Grid"));
         // A user opens the first structure as well: its 32,767 DWords.
@@ -141,13 +149,13 @@ void BM_StructureViewStepBudget(benchmark::State& state)
     std::unique_ptr<PageOnBigFile> deep;
     {
         grid.reset();
-        Structures().Clear();
-        const int leaf = Structures().Add({QStringLiteral("Leaf"), 0,
+        BenchStructures().Clear();
+        const int leaf = BenchStructures().Add({QStringLiteral("Leaf"), 0,
                                            {Scalar(QStringLiteral("n"), TYPE_BYTE),
                                             {QStringLiteral("v"), TYPE_BYTE, true, 1, true, 0}}});
-        const int middle = Structures().Add({QStringLiteral("Middle"), 0,
+        const int middle = BenchStructures().Add({QStringLiteral("Middle"), 0,
                                              {{QStringLiteral("leaves"), StructureRef(leaf), true, 32767, false, 0}}});
-        Structures().Add({QStringLiteral("Top"), 0,
+        BenchStructures().Add({QStringLiteral("Top"), 0,
                           {{QStringLiteral("middles"), StructureRef(middle), true, 32767, false, 0},
                            Scalar(QStringLiteral("after"), TYPE_DWORD)}});
         deep = std::make_unique<PageOnBigFile>(QStringLiteral("Top"));

@@ -13,9 +13,6 @@ struct TaskChoices {
     std::array<int, kChooserModeCount> chooserRow{};
 };
 
-// The program-wide record.
-TaskChoices& RememberedTaskChoices();
-
 // The row to select in a list of count items: the remembered one, or the
 // first when the remembered one is not in the list.
 int StartRow(int remembered, int count);

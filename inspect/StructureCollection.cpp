@@ -97,9 +97,3 @@ void RenumberAfterDelete(std::vector<StructureDef>& structures, int removed)
             if (member.IsStructure() && StructureIndexOf(member.type) > removed)
                 member.type = StructureRef(StructureIndexOf(member.type) - 1);
 }
-
-StructureCollection& Structures()
-{
-    static StructureCollection collection;
-    return collection;
-}

@@ -60,6 +60,3 @@ private:
 // Lowers every structure reference above removed by one, in every member of
 // structures; references to removed itself are left to the caller.
 void RenumberAfterDelete(std::vector<StructureDef>& structures, int removed);
-
-// The one collection of the running program.
-StructureCollection& Structures();

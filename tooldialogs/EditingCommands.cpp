@@ -25,8 +25,10 @@
 
 #include "types/ValueTypeRegistry.h"
 
-CEditingCommands::CEditingCommands(QWidget* dialogParent, ActiveViewFn activeView)
-    : parent_(dialogParent), activeView_(std::move(activeView)), escapePoller_(platform::MakeEventEscapePoller())
+CEditingCommands::CEditingCommands(QWidget* dialogParent, ActiveViewFn activeView, CBookmarkCollection& bookmarks,
+                                   SearchState& search)
+    : parent_(dialogParent), activeView_(std::move(activeView)), bookmarks_(bookmarks), search_(search),
+      escapePoller_(platform::MakeEventEscapePoller())
 {
 }
 
@@ -49,12 +51,12 @@ void CEditingCommands::Find()
     if (RunToolDialog(dialog) != QDialog::Accepted)
         return;
     dialog.Current().Store(Settings());
-    AdoptSearch(dialog.Build(), SearchDialog::Find);
+    AdoptSearch(dialog.Build(), SearchDialog::Find, search_);
     CViewToolAdapter adapter(*view);
     if (dialog.SearchUp())
-        ::FindPrevious(view->Document()->Buffer(), adapter, CurrentSearch());
+        ::FindPrevious(view->Document()->Buffer(), adapter, search_);
     else
-        ::FindNext(view->Document()->Buffer(), adapter, CurrentSearch());
+        ::FindNext(view->Document()->Buffer(), adapter, search_);
 }
 
 void CEditingCommands::FindNext() { FindAgain(false); }
@@ -68,15 +70,15 @@ void CEditingCommands::FindAgain(bool upward)
     CBinEditView* view = activeView_();
     if (!view)
         return;
-    if (!CurrentSearch().HasPattern()) {
+    if (!search_.HasPattern()) {
         Find();
         return;
     }
     CViewToolAdapter adapter(*view);
     if (upward)
-        ::FindPrevious(view->Document()->Buffer(), adapter, CurrentSearch());
+        ::FindPrevious(view->Document()->Buffer(), adapter, search_);
     else
-        ::FindNext(view->Document()->Buffer(), adapter, CurrentSearch());
+        ::FindNext(view->Document()->Buffer(), adapter, search_);
 }
 
 void CEditingCommands::Replace()
@@ -90,12 +92,12 @@ void CEditingCommands::Replace()
     if (result != CReplaceDlg::FindNextResult && result != CReplaceDlg::ReplaceAllResult)
         return;
     dialog.Current().Store(Settings());
-    AdoptSearch(dialog.Build(), SearchDialog::Replace);
+    AdoptSearch(dialog.Build(), SearchDialog::Replace, search_);
     if (result == CReplaceDlg::ReplaceAllResult) {
         RunReplaceAll(dialog.InSelection());
         return;
     }
-    CReplaceSession session(*view->Document(), adapter, CurrentSearch());
+    CReplaceSession session(*view->Document(), adapter, search_);
     session.Begin();
     CReplaceNextDlg next(session, parent_);
     if (RunToolDialog(next) == CReplaceNextDlg::ReplaceAllResult)
@@ -111,7 +113,7 @@ void CEditingCommands::RunReplaceAll(bool inSelection)
     // A request to end the program stops the run as Esc does; the document
     // closes after it.
     platform::TerminationHold replacing;
-    ReplaceAll(*view->Document(), adapter, CurrentSearch(), inSelection, escapePoller_);
+    ReplaceAll(*view->Document(), adapter, search_, inSelection, escapePoller_);
 }
 
 // ---------------------------------------------------------------- modify, insert, delete
@@ -191,7 +193,7 @@ void CEditingCommands::ToggleBookmark()
 {
     if (CBinEditView* view = activeView_()) {
         CViewToolAdapter adapter(*view);
-        ::ToggleBookmark(Bookmarks(), adapter);
+        ::ToggleBookmark(bookmarks_, adapter);
     }
 }
 
@@ -199,7 +201,7 @@ void CEditingCommands::NextBookmark()
 {
     if (CBinEditView* view = activeView_()) {
         CViewToolAdapter adapter(*view);
-        GoToNextBookmark(Bookmarks(), adapter, StatusRadixIsHex(Settings()));
+        GoToNextBookmark(bookmarks_, adapter, StatusRadixIsHex(Settings()));
     }
 }
 
@@ -207,13 +209,13 @@ void CEditingCommands::PreviousBookmark()
 {
     if (CBinEditView* view = activeView_()) {
         CViewToolAdapter adapter(*view);
-        GoToPreviousBookmark(Bookmarks(), adapter, StatusRadixIsHex(Settings()));
+        GoToPreviousBookmark(bookmarks_, adapter, StatusRadixIsHex(Settings()));
     }
 }
 
 void CEditingCommands::ClearAllBookmarks()
 {
-    if (::ClearAllBookmarks(Bookmarks(), nullptr))
+    if (::ClearAllBookmarks(bookmarks_, nullptr))
         RepaintAllHexViews();
 }
 
@@ -232,7 +234,7 @@ void CEditingCommands::ShowBookmarks()
     hooks.load = [this] { return LoadBookmarks(); };
     hooks.save = [this] { return SaveBookmarksAs(); };
     hooks.changed = [] { RepaintAllHexViews(); };
-    CBookmarksDlg dialog(Bookmarks(), radixes, proposal, view != nullptr, hooks, parent_);
+    CBookmarksDlg dialog(bookmarks_, radixes, proposal, view != nullptr, hooks, parent_);
     const int result = RunToolDialog(dialog);
     s.bookmarksOffsetRadix = dialog.Radixes().offsetRadix;
     s.bookmarksLengthRadix = dialog.Radixes().lengthRadix;
@@ -247,33 +249,31 @@ void CEditingCommands::ShowBookmarks()
 
 bool CEditingCommands::SaveBookmarksAs()
 {
-    CBookmarkCollection& bookmarks = Bookmarks();
-    if (bookmarks.IsEmpty()) {
+    if (bookmarks_.IsEmpty()) {
         platform::ShowMessage(NoBookmarksToSaveText());
         return false;
     }
     const std::optional<QString> path =
-        ChooseBookmarkFile(parent_, FileChoice::Save, QStringLiteral("Save Bookmark Collection"), bookmarks.Path());
+        ChooseBookmarkFile(parent_, FileChoice::Save, QStringLiteral("Save Bookmark Collection"), bookmarks_.Path());
     if (!path || path->isEmpty())
         return false;
-    return SaveBookmarkFile(bookmarks, *path);
+    return SaveBookmarkFile(bookmarks_, *path);
 }
 
 bool CEditingCommands::LoadBookmarks()
 {
-    CBookmarkCollection& bookmarks = Bookmarks();
     if (!QuerySaveBookmarks())
         return false;
     const std::optional<QString> path =
-        ChooseBookmarkFile(parent_, FileChoice::Open, QStringLiteral("Load Bookmark Collection"), bookmarks.Path());
+        ChooseBookmarkFile(parent_, FileChoice::Open, QStringLiteral("Load Bookmark Collection"), bookmarks_.Path());
     if (!path || path->isEmpty())
         return false;
-    const bool whole = LoadBookmarkFile(bookmarks, *path);
+    const bool whole = LoadBookmarkFile(bookmarks_, *path);
     RepaintAllHexViews();
     return whole;
 }
 
 bool CEditingCommands::QuerySaveBookmarks()
 {
-    return QuerySaveBookmarkChanges(Bookmarks(), [this] { return SaveBookmarksAs(); });
+    return QuerySaveBookmarkChanges(bookmarks_, [this] { return SaveBookmarksAs(); });
 }

@@ -9,14 +9,18 @@
 #include <functional>
 
 class CBinEditView;
+class CBookmarkCollection;
 class QWidget;
+struct SearchState;
 
 class CEditingCommands : public QObject {
     Q_OBJECT
 public:
     using ActiveViewFn = std::function<CBinEditView*()>;
 
-    CEditingCommands(QWidget* dialogParent, ActiveViewFn activeView);
+    // The commands work on the session's bookmarks and search, which outlive them.
+    CEditingCommands(QWidget* dialogParent, ActiveViewFn activeView, CBookmarkCollection& bookmarks,
+                     SearchState& search);
 
     // Replace All's Esc check; the program's default processes pending
     // events and notes an Esc press.
@@ -51,5 +55,7 @@ private:
 
     QWidget* parent_;
     ActiveViewFn activeView_;
+    CBookmarkCollection& bookmarks_;
+    SearchState& search_;
     EscapePoller escapePoller_;
 };

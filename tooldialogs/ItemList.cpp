@@ -36,8 +36,9 @@ int CItemList::KindOf(ChooserMode mode) { return TextsOf(mode).kind; }
 
 QString CItemList::CaptionOf(ChooserMode mode) { return QString::fromLatin1(TextsOf(mode).caption); }
 
-CItemList::CItemList(const TaskExtensions& tasks, ChooserMode mode, int helpId, QWidget* parent)
-    : QDialog(parent), tasks_(tasks), mode_(mode), kind_(KindOf(mode)), helpId_(helpId)
+CItemList::CItemList(const TaskExtensions& tasks, TaskChoices& choices, ChooserMode mode, int helpId,
+                     QWidget* parent)
+    : QDialog(parent), tasks_(tasks), choices_(choices), mode_(mode), kind_(KindOf(mode)), helpId_(helpId)
 {
     setWindowTitle(CaptionOf(mode));
     auto* prompt = new QLabel(QString::fromLatin1(TextsOf(mode).prompt), this);
@@ -85,19 +86,20 @@ CItemList::CItemList(const TaskExtensions& tasks, ChooserMode mode, int helpId, 
     }
     connect(list_, &QListWidget::itemSelectionChanged, this, &CItemList::SelectionChanged);
     connect(list_, &QListWidget::itemDoubleClicked, this, &CItemList::accept);
-    const int row = StartRow(RememberedTaskChoices().chooserRow[size_t(mode)], list_->count());
+    const int row = StartRow(choices_.chooserRow[size_t(mode)], list_->count());
     if (list_->count() > 0)
         list_->setCurrentRow(row);
     SelectionChanged();
 }
 
-std::optional<int> CItemList::Choose(const TaskExtensions& tasks, ChooserMode mode, int helpId, QWidget* parent)
+std::optional<int> CItemList::Choose(const TaskExtensions& tasks, TaskChoices& choices, ChooserMode mode, int helpId,
+                                     QWidget* parent)
 {
     if (tasks.TaskCount(KindOf(mode)) == 0) {
         platform::ShowMessage(NoExtensionsText(), platform::MsgButtons::Ok, platform::MsgIcon::Information);
         return std::nullopt;
     }
-    CItemList dialog(tasks, mode, helpId, parent);
+    CItemList dialog(tasks, choices, mode, helpId, parent);
     if (RunToolDialog(dialog) != QDialog::Accepted || dialog.ChosenTask() < 0)
         return std::nullopt;
     return dialog.ChosenTask();
@@ -139,6 +141,6 @@ void CItemList::accept()
     if (selected.isEmpty())
         return;  // nothing chosen yet: the dialog stays open
     chosen_ = selected.first()->data(Qt::UserRole).toInt();
-    RememberedTaskChoices().chooserRow[size_t(mode_)] = list_->row(selected.first());
+    choices_.chooserRow[size_t(mode_)] = list_->row(selected.first());
     QDialog::accept();
 }

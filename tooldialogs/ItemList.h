@@ -17,11 +17,14 @@ class CItemList : public QDialog {
     Q_OBJECT
 public:
     // tasks must be loaded and have at least one task of the mode's kind.
-    CItemList(const TaskExtensions& tasks, ChooserMode mode, int helpId, QWidget* parent);
+    // The list starts at the row choices remember for the mode, and a
+    // choice is remembered there.
+    CItemList(const TaskExtensions& tasks, TaskChoices& choices, ChooserMode mode, int helpId, QWidget* parent);
 
     // Shows the no-extensions message when the mode's list is empty; otherwise
     // runs the dialog. The chosen task's index within its kind, or nothing.
-    static std::optional<int> Choose(const TaskExtensions& tasks, ChooserMode mode, int helpId, QWidget* parent);
+    static std::optional<int> Choose(const TaskExtensions& tasks, TaskChoices& choices, ChooserMode mode, int helpId,
+                                     QWidget* parent);
 
     static int KindOf(ChooserMode mode);
     static QString CaptionOf(ChooserMode mode);
@@ -44,6 +47,7 @@ private:
     void ShowInfo();
 
     const TaskExtensions& tasks_;
+    TaskChoices& choices_;
     ChooserMode mode_;
     int kind_;
     int helpId_;

@@ -65,8 +65,10 @@ void ShowNoExtensions()
 
 } // namespace
 
-CTaskCommands::CTaskCommands(QWidget* dialogParent, ActiveViewFn activeView, OpenImportedFn openImported)
-    : parent_(dialogParent), activeView_(std::move(activeView)), openImported_(std::move(openImported))
+CTaskCommands::CTaskCommands(QWidget* dialogParent, ActiveViewFn activeView, OpenImportedFn openImported,
+                             TaskChoices& choices)
+    : parent_(dialogParent), activeView_(std::move(activeView)), openImported_(std::move(openImported)),
+      choices_(choices)
 {
 }
 
@@ -161,7 +163,7 @@ void CTaskCommands::Import()
         return;
     }
     const std::optional<ChosenTaskFile> chosen = ChooseFileForTask(
-        TASK_IMPORT, TaskFileDialogKind::Import, QStringLiteral("Import File"), RememberedTaskChoices().importFileType);
+        TASK_IMPORT, TaskFileDialogKind::Import, QStringLiteral("Import File"), choices_.importFileType);
     if (!chosen)
         return;
 
@@ -187,7 +189,7 @@ void CTaskCommands::Export()
     if (!view || !view->Document())
         return;
     const std::optional<ChosenTaskFile> chosen = ChooseFileForTask(
-        TASK_EXPORT, TaskFileDialogKind::Export, QStringLiteral("Export File"), RememberedTaskChoices().exportFileType);
+        TASK_EXPORT, TaskFileDialogKind::Export, QStringLiteral("Export File"), choices_.exportFileType);
     if (!chosen)
         return;
     const int index = chosen->index;
@@ -221,7 +223,7 @@ void CTaskCommands::CopyAs()
     if (!CanCopyAs(view))
         return;
     TaskExtensions& tasks = Tasks();
-    const std::optional<int> index = CItemList::Choose(tasks, ChooserMode::CopyAs, kCommandIdCopyAs, parent_);
+    const std::optional<int> index = CItemList::Choose(tasks, choices_, ChooserMode::CopyAs, kCommandIdCopyAs, parent_);
     if (!index)
         return;
     const std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
@@ -239,7 +241,8 @@ void CTaskCommands::PasteAs()
     if (!CanPasteAs(view))
         return;
     TaskExtensions& tasks = Tasks();
-    const std::optional<int> index = CItemList::Choose(tasks, ChooserMode::PasteAs, kCommandIdPasteAs, parent_);
+    const std::optional<int> index =
+        CItemList::Choose(tasks, choices_, ChooserMode::PasteAs, kCommandIdPasteAs, parent_);
     if (!index)
         return;
     const std::unique_ptr<TaskTempFile> output = MakeTaskTempFileOrReport();
@@ -270,7 +273,7 @@ bool CTaskCommands::RunOnSelection(int kind,
     }
     const bool convert = kind == TASK_CONVERSION;
     const std::optional<int> index =
-        CItemList::Choose(tasks, convert ? ChooserMode::ConvertData : ChooserMode::Checksum,
+        CItemList::Choose(tasks, choices_, convert ? ChooserMode::ConvertData : ChooserMode::Checksum,
                           convert ? kCommandIdConvertData : kCommandIdComputeChecksum, parent_);
     if (!index) {
         if (selectAll)

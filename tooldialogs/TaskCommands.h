@@ -17,6 +17,7 @@
 class CBinEditView;
 class QWidget;
 class TaskExtensions;
+struct TaskChoices;
 struct TaskViewParams;
 
 class CTaskCommands : public QObject {
@@ -27,7 +28,9 @@ public:
     // false when it could not be loaded (reported).
     using OpenImportedFn = std::function<bool(const QString& path)>;
 
-    CTaskCommands(QWidget* dialogParent, ActiveViewFn activeView, OpenImportedFn openImported);
+    // choices are what the choosers and file dialogs remember; they outlive the commands.
+    CTaskCommands(QWidget* dialogParent, ActiveViewFn activeView, OpenImportedFn openImported,
+                  TaskChoices& choices);
 
     // The registry the commands use; by default the program's own, loaded on
     // first use. Tests point it elsewhere.
@@ -69,6 +72,7 @@ private:
     QWidget* parent_;
     ActiveViewFn activeView_;
     OpenImportedFn openImported_;
+    TaskChoices& choices_;
     TaskExtensions* tasks_ = nullptr;
 };
 

@@ -5,12 +5,6 @@
 #include "tools/BookmarkCollection.h"
 #include "tools/BookmarkFile.h"
 
-CBookmarkCollection& Bookmarks()
-{
-    static CBookmarkCollection bookmarks;
-    return bookmarks;
-}
-
 QString SaveBookmarkChangesQuestion()
 {
     return QStringLiteral("You have made changes to the current collection of bookmarks. Would you like to save "

@@ -8,9 +8,6 @@
 
 class CBookmarkCollection;
 
-// The one collection of the running program.
-CBookmarkCollection& Bookmarks();
-
 QString SaveBookmarkChangesQuestion();
 
 // Asked before loading another collection and at exit: with a changed,

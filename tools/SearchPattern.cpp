@@ -5,12 +5,6 @@
 #include "platform/MessageBox.h"
 #include "tools/RegistryValue.h"
 
-SearchState& CurrentSearch()
-{
-    static SearchState search;
-    return search;
-}
-
 namespace {
 
 QByteArray Utf16Bytes(const QString& text, bool bigEndian)
@@ -84,11 +78,10 @@ SearchBuild BuildSearch(const FindSettings& settings, SearchDialog dialog, const
     return build;
 }
 
-void AdoptSearch(const SearchBuild& build, SearchDialog dialog)
+void AdoptSearch(const SearchBuild& build, SearchDialog dialog, SearchState& current)
 {
     if (!build.Ok())
         return;
-    SearchState& current = CurrentSearch();
     current.pattern = build.search.pattern;
     current.matchCase = build.search.matchCase;
     if (dialog == SearchDialog::Replace)

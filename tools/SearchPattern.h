@@ -22,8 +22,6 @@ struct SearchState {
     CByteSearch Engine() const { return CByteSearch(pattern.constData(), int32_t(pattern.size()), matchCase); }
 };
 
-SearchState& CurrentSearch();
-
 // The bytes one page describes: text through the 8-bit code page or as
 // UTF-16 in either byte order, a value through its type's parse, or the
 // data page's bytes. A value that does not parse shows the conversion
@@ -53,4 +51,4 @@ SearchBuild BuildSearch(const FindSettings& settings, SearchDialog dialog, const
 
 // Makes an accepted build the current search. The Find dialog sets only the
 // pattern and the match-case flag; the replacement stays as it was.
-void AdoptSearch(const SearchBuild& build, SearchDialog dialog);
+void AdoptSearch(const SearchBuild& build, SearchDialog dialog, SearchState& current);

@@ -78,6 +78,7 @@ protected:
 
     CMainFrame* Frame() const { return app_->MainFrame(); }
     CDocManager& Docs() const { return app_->Documents(); }
+    AppContext& Context() const { return app_->Context(); }
     CBinEditDoc* ActiveDoc() const { return Frame()->ActiveDocument(); }
     void Trigger(Cmd id) const;
     // The main window's title once pending updates have run.

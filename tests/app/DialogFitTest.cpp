@@ -81,6 +81,7 @@ struct DialogWorld {
     SearchState search;
     CReplaceSession replace{doc, view, search};
     TaskExtensions tasks{QStringLiteral(VANTREL_MODULE_BIN_DIR)};
+    TaskChoices taskChoices;
     ValueTypeRegistry types;
     QPrinter printer;
     std::vector<ExternalTool> tools{{"Hex dump", "xxd", "{@CurFileDir}", "-g1 {@CurFilePath}", true}};
@@ -157,7 +158,7 @@ std::vector<DialogCase> TaskDialogs()
     const char* const captions[] = {"Copy As", "Paste As", "Convert Data", "Checksum"};
     for (const auto& [mode, command] : choosers)
         cases.push_back({captions[int(mode)], "modules", [mode, command](DialogWorld& w) {
-                             return std::make_unique<CItemList>(w.tasks, mode, command, nullptr);
+                             return std::make_unique<CItemList>(w.tasks, w.taskChoices, mode, command, nullptr);
                          }});
     cases.push_back({"Checksum", nullptr, Make<CChecksumDlg>(QStringLiteral("MD5: 0123"), nullptr)});
     cases.push_back({"Running Task", nullptr, Make<CTaskProgressDlg>(QStringLiteral("SHA-1 Checksum"), nullptr)});

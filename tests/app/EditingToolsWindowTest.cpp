@@ -56,19 +56,11 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        Bookmarks() = CBookmarkCollection();
-        CurrentSearch() = SearchState();
         SetDialogDriver([this](QDialog& dialog) { return dialogs_.Run(dialog); });
         SetFileChooser([this](QWidget*, FileChoice, const QString& title, const QString&) {
             chooserTitles_ << title;
             return std::optional<QString>(chosenFile_);
         });
-    }
-
-    void TearDown() override
-    {
-        AppTest::TearDown();
-        Bookmarks() = CBookmarkCollection();
     }
 
     // Opens a file with these bytes and returns its view.
@@ -324,10 +316,10 @@ TEST_F(EditingToolsTest, ToggledBookmarksAreMarkedInTheView)
     view->SetCaret(10, CaretMode::Move);
     const QImage without = view->grab().toImage();
     Trigger(Cmd::BookmarkToggle);
-    ASSERT_EQ(Bookmarks().Count(), 1);
+    ASSERT_EQ(Context().bookmarks.Count(), 1);
     const QImage with = view->grab().toImage();
     Trigger(Cmd::BookmarkToggle);
-    EXPECT_TRUE(Bookmarks().IsEmpty());
+    EXPECT_TRUE(Context().bookmarks.IsEmpty());
     EXPECT_NE(with, without);
     EXPECT_EQ(view->grab().toImage(), without);
 }
@@ -342,8 +334,8 @@ TEST_F(EditingToolsTest, ToggleNextAndPreviousBookmarksFromKeysAndToolBar)
 
     view->SetCaret(10, CaretMode::Move);
     Press(Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier);
-    ASSERT_EQ(Bookmarks().Count(), 1);
-    EXPECT_EQ(Bookmarks().At(0).name, "Bookmark 001");
+    ASSERT_EQ(Context().bookmarks.Count(), 1);
+    EXPECT_EQ(Context().bookmarks.At(0).name, "Bookmark 001");
     // The tool bar follows at once.
     for (Cmd id : {Cmd::BookmarkNext, Cmd::BookmarkPrevious, Cmd::BookmarkClearAll})
         EXPECT_TRUE(Frame()->Action(id)->isEnabled());
@@ -359,9 +351,9 @@ TEST_F(EditingToolsTest, ToggleNextAndPreviousBookmarksFromKeysAndToolBar)
 
     // Toggling twice at one place removes it; the freed name comes back.
     Trigger(Cmd::BookmarkToggle);
-    EXPECT_EQ(Bookmarks().Count(), 1);
+    EXPECT_EQ(Context().bookmarks.Count(), 1);
     Trigger(Cmd::BookmarkToggle);
-    EXPECT_EQ(Bookmarks().At(1).name, "Bookmark 002");
+    EXPECT_EQ(Context().bookmarks.At(1).name, "Bookmark 002");
 }
 
 TEST_F(EditingToolsTest, ClearAllBookmarksAsksFirst)
@@ -371,10 +363,10 @@ TEST_F(EditingToolsTest, ClearAllBookmarksAsksFirst)
     Trigger(Cmd::BookmarkToggle);
     Trigger(Cmd::BookmarkClearAll);
     EXPECT_EQ(messages_.Last(), "Are you sure you want to clear all bookmarks?");
-    EXPECT_EQ(Bookmarks().Count(), 1);
+    EXPECT_EQ(Context().bookmarks.Count(), 1);
     messages_.Answer(platform::MsgResult::Yes);
     Trigger(Cmd::BookmarkClearAll);
-    EXPECT_TRUE(Bookmarks().IsEmpty());
+    EXPECT_TRUE(Context().bookmarks.IsEmpty());
     EXPECT_FALSE(Frame()->Action(Cmd::BookmarkClearAll)->isEnabled());
 }
 
@@ -382,7 +374,7 @@ TEST_F(EditingToolsTest, BookmarksDialogSavesAndLoadsCollectionFiles)
 {
     CBinEditView* view = OpenBytes(QByteArray(64, 'q'));
     ASSERT_NE(view, nullptr);
-    Bookmarks().Insert({"A", 0x10, 0x20});
+    Context().bookmarks.Insert({"A", 0x10, 0x20});
     chosenFile_ = files_.filePath("marks.bmk");
     Drive([](QDialog& d) {
         auto& dialog = dynamic_cast<CBookmarksDlg&>(d);
@@ -394,10 +386,10 @@ TEST_F(EditingToolsTest, BookmarksDialogSavesAndLoadsCollectionFiles)
     const QByteArray expected("BOOK\0\0\0\0\1\0\0\0\1\0\0\0A\0\x10\0\0\0\x20\0\0\0", 26);
     EXPECT_EQ(ReadWholeFile(chosenFile_), expected);
     EXPECT_EQ(chooserTitles_, QStringList({"Save Bookmark Collection"}));
-    EXPECT_FALSE(Bookmarks().IsChanged());
+    EXPECT_FALSE(Context().bookmarks.IsChanged());
 
     // Loading over a changed collection asks first; No goes on without saving.
-    Bookmarks().Insert({"B", 0x30, 0x30});
+    Context().bookmarks.Insert({"B", 0x30, 0x30});
     messages_.Answer(platform::MsgResult::No);
     Drive([](QDialog& d) {
         auto& dialog = dynamic_cast<CBookmarksDlg&>(d);
@@ -408,8 +400,8 @@ TEST_F(EditingToolsTest, BookmarksDialogSavesAndLoadsCollectionFiles)
     });
     Trigger(Cmd::BookmarkList);
     EXPECT_EQ(messages_.Last(), kSaveBookmarksQuestion);
-    ASSERT_EQ(Bookmarks().Count(), 1);
-    EXPECT_EQ(Bookmarks().At(0), (Bookmark{"A", 0x10, 0x20}));
+    ASSERT_EQ(Context().bookmarks.Count(), 1);
+    EXPECT_EQ(Context().bookmarks.At(0), (Bookmark{"A", 0x10, 0x20}));
     // Go To Bookmark selected the range with the caret at its end.
     EXPECT_EQ(Selected(view), std::make_pair(0x10, 0x20));
     EXPECT_EQ(view->Caret().Offset(), 0x20);
@@ -435,9 +427,9 @@ TEST_F(EditingToolsTest, LoadingADamagedCollectionKeepsTheCurrentOne)
          header + record + QByteArray("\1\0\0\0Y\0\xff\xff\xff\xff\0\0\0\0", 14)},
     };
     const QString current = files_.filePath("current.bmk");
-    Bookmarks().Insert({"kept", 0x40, 0x48});
-    Bookmarks().SetPath(current);
-    Bookmarks().SetChanged(false);
+    Context().bookmarks.Insert({"kept", 0x40, 0x48});
+    Context().bookmarks.SetPath(current);
+    Context().bookmarks.SetChanged(false);
     for (const Case& c : cases) {
         chosenFile_ = MakeFile("damaged.bmk", c.bytes);
         messages_.Clear();
@@ -454,17 +446,17 @@ TEST_F(EditingToolsTest, LoadingADamagedCollectionKeepsTheCurrentOne)
                                                          "valid bookmark collection file.")
                                                      .arg(chosenFile_)})
             << c.what;
-        EXPECT_EQ(Bookmarks().Items(), (std::vector<Bookmark>{{"kept", 0x40, 0x48}})) << c.what;
+        EXPECT_EQ(Context().bookmarks.Items(), (std::vector<Bookmark>{{"kept", 0x40, 0x48}})) << c.what;
         EXPECT_EQ(listed, 1) << c.what;
-        EXPECT_EQ(Bookmarks().Path(), current) << c.what;
-        EXPECT_FALSE(Bookmarks().IsChanged()) << c.what;
+        EXPECT_EQ(Context().bookmarks.Path(), current) << c.what;
+        EXPECT_FALSE(Context().bookmarks.IsChanged()) << c.what;
     }
 }
 
 TEST_F(EditingToolsTest, ExitAsksAboutAChangedCollection)
 {
     ASSERT_TRUE(Start());
-    Bookmarks().Insert({"kept", 1, 2});
+    Context().bookmarks.Insert({"kept", 1, 2});
     messages_.Answer(platform::MsgResult::Cancel);
     EXPECT_FALSE(CloseMainWindow());
     EXPECT_EQ(messages_.Last(), kSaveBookmarksQuestion);
@@ -483,8 +475,8 @@ TEST_F(EditingToolsTest, StartUpReloadsTheLastCollection)
     Store("ReloadBookmarks", 1);
     Store("BookmarksFile", path);
     ASSERT_TRUE(Start());
-    ASSERT_EQ(Bookmarks().Count(), 1);
-    EXPECT_EQ(Bookmarks().At(0).name, "Z");
+    ASSERT_EQ(Context().bookmarks.Count(), 1);
+    EXPECT_EQ(Context().bookmarks.At(0).name, "Z");
     // Managing the collection needs no document.
     Frame()->UpdateCommands();
     EXPECT_TRUE(Frame()->Action(Cmd::BookmarkList)->isEnabled());

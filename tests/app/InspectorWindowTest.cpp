@@ -7,6 +7,7 @@
 #include "core/BinEditDoc.h"
 #include "types/ValueTypeRegistry.h"
 #include "inspect/StructureCollection.h"
+#include "inspect/StructureFile.h"
 #include "inspectview/DataViewDlg.h"
 #include "inspectview/StructureViewDlg.h"
 #include "inspectview/TypextsDlg.h"
@@ -230,8 +231,11 @@ TEST_F(InspectorTest, TheFlagsAndTheDividerComeBackAfterARestart)
 
 TEST_F(InspectorTest, TheStructureViewFollowsTheCollectionAndKeepsItsSettingsAcrossARestart)
 {
-    Structures().Clear();
-    Structures().Add({"Rec", 0, {{"w", TYPE_WORD, false, 1, false, 0}}});
+    // The collection comes back at start-up from the file the settings name.
+    StructureCollection saved;
+    saved.Add({"Rec", 0, {{"w", TYPE_WORD, false, 1, false, 0}}});
+    Store("ReloadStructures", 1);
+    Store("StructuresFile", MakeFile("last.str", EncodeStructures(saved, ValueTypes())));
     Store("StructCurrent", "Rec");
     Store("StructHexadecimal", 1);
     Store("StructBigEndian", 1);
@@ -246,7 +250,7 @@ TEST_F(InspectorTest, TheStructureViewFollowsTheCollectionAndKeepsItsSettingsAcr
     EXPECT_EQ(page->List().DividerPos(), 140);
 
     // A changed collection reaches the page through the pane.
-    Structures().Add({"Another", 0, {{"b", TYPE_BYTE, false, 1, false, 0}}});
+    Context().structures.Add({"Another", 0, {{"b", TYPE_BYTE, false, 1, false, 0}}});
     Dock()->StructuresChanged();
     Idle();
     EXPECT_EQ(page->Chooser().count(), 2);
@@ -256,7 +260,7 @@ TEST_F(InspectorTest, TheStructureViewFollowsTheCollectionAndKeepsItsSettingsAcr
     page->ContextMenu().actions().at(3)->trigger();  // Automatically Expand Arrays
     page->List().SetDividerPos(170);
     // Made in code, not by the editor: no save question at exit.
-    Structures().SetModified(false);
+    Context().structures.SetModified(false);
     ASSERT_TRUE(CloseMainWindow());
     Exit();
     EXPECT_EQ(Stored("StructCurrent").toString(), "Another");
@@ -264,8 +268,6 @@ TEST_F(InspectorTest, TheStructureViewFollowsTheCollectionAndKeepsItsSettingsAcr
     EXPECT_EQ(Stored("StructHexadecimal").toInt(), 1);
     EXPECT_EQ(Stored("StructBigEndian").toInt(), 1);
     EXPECT_EQ(Stored("StructSplitterPos").toInt(), 170);
-    Structures().Clear();
-    Structures().SetModified(false);
 }
 
 } // namespace

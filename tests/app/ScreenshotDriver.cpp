@@ -244,11 +244,11 @@ void ShowStructure(CBinEditApp& app)
     auto member = [](const char* name, TypeRef type, int32_t length = 0) {
         return StructureMember{QString::fromLatin1(name), type, length > 0, length > 0 ? length : 1, false, 0};
     };
-    Structures().Clear();
-    const int ident = Structures().Add({"ElfIdent", 0,
+    app.Context().structures.Clear();
+    const int ident = app.Context().structures.Add({"ElfIdent", 0,
                                         {member("magic", 10, 4), member("fileClass", 0), member("dataEncoding", 0),
                                          member("version", 0), member("osAbi", 0), member("padding", 0, 8)}});
-    Structures().Add({"ElfHeader", 2,
+    app.Context().structures.Add({"ElfHeader", 2,
                       {member("ident", StructureRef(ident)), member("type", 1), member("machine", 1), member("version", 2),
                        member("entry", 3), member("programHeaders", 3), member("sectionHeaders", 3), member("flags", 2),
                        member("headerSize", 1), member("programHeaderSize", 1), member("programHeaderCount", 1),

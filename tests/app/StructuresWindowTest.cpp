@@ -22,7 +22,6 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        Structures().Assign({}, 0, QString());
         SetFileChooser([this](QWidget*, FileChoice, const QString&, const QString&) { return chosenFile_; });
     }
     void TearDown() override
@@ -30,7 +29,6 @@ protected:
         SetDialogDriver({});
         SetFileChooser({});
         AppTest::TearDown();
-        Structures().Assign({}, 0, QString());
     }
 
     std::optional<QString> chosenFile_;
@@ -56,7 +54,7 @@ TEST_F(StructuresWindowTest, TheCommandEditsTheCollectionAndItsReloadOptionWitho
     Trigger(Cmd::ViewStructures);
     EXPECT_EQ(titles, QStringList({"Structures", "Add Structure"}));
     EXPECT_TRUE(Settings().reloadStructures);
-    ASSERT_EQ(Structures().Count(), 1);
+    ASSERT_EQ(Context().structures.Count(), 1);
 
     // Exit asks about the changed collection; Yes saves it, and its file
     // is loaded again at the next start.
@@ -72,11 +70,11 @@ TEST_F(StructuresWindowTest, TheCommandEditsTheCollectionAndItsReloadOptionWitho
     EXPECT_EQ(Stored("StructuresFile").toString(), *chosenFile_);
     EXPECT_EQ(Stored("ReloadStructures").toInt(), 1);
 
-    Structures().Assign({}, 0, QString());
+    // The next copy starts with a context of its own, filled from the file.
     ASSERT_TRUE(Start());
-    ASSERT_EQ(Structures().Count(), 1);
-    EXPECT_EQ(Structures().At(0).name, "[Structure001]");
-    EXPECT_FALSE(Structures().IsModified());
+    ASSERT_EQ(Context().structures.Count(), 1);
+    EXPECT_EQ(Context().structures.At(0).name, "[Structure001]");
+    EXPECT_FALSE(Context().structures.IsModified());
 }
 
 TEST_F(StructuresWindowTest, StartUpLeavesTheCollectionEmptyWithoutTheReloadOption)
@@ -88,7 +86,7 @@ TEST_F(StructuresWindowTest, StartUpLeavesTheCollectionEmptyWithoutTheReloadOpti
     Store("StructuresFile", path);
     Store("ReloadStructures", 0);
     ASSERT_TRUE(Start());
-    EXPECT_TRUE(Structures().IsEmpty());
+    EXPECT_TRUE(Context().structures.IsEmpty());
     ASSERT_TRUE(CloseMainWindow());
     Exit();
     EXPECT_EQ(Stored("StructuresFile").toString(), path);  // not forgotten either

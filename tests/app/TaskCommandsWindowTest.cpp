@@ -79,7 +79,6 @@ protected:
         tempRoot_ = std::make_unique<QTemporaryDir>();
         tmpdir_.emplace("TMPDIR", tempRoot_->path().toLocal8Bit());
         AppTest::SetUp();
-        RememberedTaskChoices() = TaskChoices();
         SetDialogDriver([this](QDialog& dialog) { return dialogs_.Run(dialog); });
         SetTaskFileHook([this](const TaskFileRequest& request) {
             fileRequests_.push_back(request);
@@ -540,12 +539,12 @@ TEST_F(TaskCommandsTest, ChooserRemembersItsPositionAndFallsBackToTheFirstItem)
     PickTask("SHA-1 Checksum");
     KeepReport();
     Trigger(Cmd::ToolsComputeChecksum);
-    const int sha1Row = RememberedTaskChoices().chooserRow[size_t(ChooserMode::Checksum)];
+    const int sha1Row = Context().taskChoices.chooserRow[size_t(ChooserMode::Checksum)];
     EXPECT_EQ(registry_->Task(TASK_CHECKSUM, sha1Row).name, "SHA-1 Checksum");
     dialogs_.Then(recordStart(0));
     Trigger(Cmd::ToolsComputeChecksum);
     // Cancel does not change the remembered position.
-    RememberedTaskChoices().chooserRow[size_t(ChooserMode::Checksum)] = 99;
+    Context().taskChoices.chooserRow[size_t(ChooserMode::Checksum)] = 99;
     dialogs_.Then(recordStart(0));
     Trigger(Cmd::ToolsComputeChecksum);
     EXPECT_EQ(startRows, (std::vector<int>{sha1Row, 0}));
@@ -555,7 +554,7 @@ TEST_F(TaskCommandsTest, ChooserShowsDescriptionsInfoAndStartsInItsList)
 {
     StartWithShippedModules();
     registry_->Load();
-    CItemList chooser(*registry_, ChooserMode::ConvertData, kCommandIdConvertData, nullptr);
+    CItemList chooser(*registry_, Context().taskChoices, ChooserMode::ConvertData, kCommandIdConvertData, nullptr);
     EXPECT_EQ(chooser.windowTitle(), "Convert Data");
     ASSERT_GT(chooser.List()->count(), 0);
     const int upper = chooser.List()->row(chooser.List()->findItems("Upper Case", Qt::MatchExactly).value(0));

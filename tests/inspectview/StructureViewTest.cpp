@@ -49,14 +49,12 @@ protected:
     void SetUp() override
     {
         ViewTest::SetUp();
-        Structures().Clear();
         Settings().offsetFormat = 0;
     }
 
     void TearDown() override
     {
         page.reset();
-        Structures().Clear();
         Settings().offsetFormat = 1;
         ViewTest::TearDown();
     }
@@ -67,7 +65,7 @@ protected:
     {
         Open(bytes, QSize(700, 300));
         view->SetCaret(caret, CaretMode::Move);
-        page = std::make_unique<CStructureViewDlg>(Structures(), ValueTypes(), range);
+        page = std::make_unique<CStructureViewDlg>(structures, ValueTypes(), range);
         page->LoadSettings(settings);
         page->resize(420, 520);
         page->show();
@@ -120,12 +118,13 @@ protected:
 
     CInspectedRange range;
     MessageRecorder messages;
+    StructureCollection structures;  // what the page lays over the bytes
     std::unique_ptr<CStructureViewDlg> page;
 };
 
 TEST_F(StructureView, AVariableArrayGrowsAndShrinksWithItsLengthMember)
 {
-    Structures().Add({"Counted", 0, {Scalar("count", TYPE_WORD), Variable("data", TYPE_BYTE, 0)}});
+    structures.Add({"Counted", 0, {Scalar("count", TYPE_WORD), Variable("data", TYPE_BYTE, 0)}});
     AppSettings expand;
     expand.structExpandArrays = true;
     Show(QByteArray::fromHex("0300414243"), 0, expand);
@@ -159,7 +158,7 @@ TEST_F(StructureView, AVariableArrayGrowsAndShrinksWithItsLengthMember)
 
 TEST_F(StructureView, ArraysStartCollapsedUnlessAskedAndOpenWithTheirElements)
 {
-    Structures().Add({"Counted", 0, {Scalar("count", TYPE_WORD), Variable("data", TYPE_BYTE, 0)}});
+    structures.Add({"Counted", 0, {Scalar("count", TYPE_WORD), Variable("data", TYPE_BYTE, 0)}});
     Show(QByteArray::fromHex("0300414243"), 0);
     QTreeView* list = page->List().List();
     EXPECT_FALSE(list->isExpanded(At({1})));
@@ -178,7 +177,7 @@ TEST_F(StructureView, ArraysStartCollapsedUnlessAskedAndOpenWithTheirElements)
 
 TEST_F(StructureView, TypingIntoAFixedCharacterArrayWritesTheTextAndOneZeroAtMost)
 {
-    Structures().Add({"Named", 0, {Fixed("name", TYPE_ASCII_CHARACTER, 8), Scalar("after", TYPE_BYTE)}});
+    structures.Add({"Named", 0, {Fixed("name", TYPE_ASCII_CHARACTER, 8), Scalar("after", TYPE_BYTE)}});
     Show(QByteArray("xxxxxxxxy"), 0);
     EXPECT_EQ(Name(At({0})), "name[8]");
     EXPECT_EQ(Value(At({0})), "xxxxxxxx");
@@ -198,7 +197,7 @@ TEST_F(StructureView, TypingIntoAFixedCharacterArrayWritesTheTextAndOneZeroAtMos
 
 TEST_F(StructureView, UnicodeTextIsWrittenInThePagesByteOrder)
 {
-    Structures().Add({"Wide", 0, {Fixed("text", TYPE_UNICODE_CHARACTER, 3)}});
+    structures.Add({"Wide", 0, {Fixed("text", TYPE_UNICODE_CHARACTER, 3)}});
     AppSettings bigEndian;
     bigEndian.structBigEndian = true;
     Show(QByteArray(8, '\x7f'), 0, bigEndian);
@@ -210,7 +209,7 @@ TEST_F(StructureView, UnicodeTextIsWrittenInThePagesByteOrder)
 
 TEST_F(StructureView, ValuesAreEditedInPlaceAndBadTextIsRefused)
 {
-    Structures().Add({"S", 0, {Scalar("w", TYPE_WORD), Scalar("c", TYPE_ASCII_CHARACTER)}});
+    structures.Add({"S", 0, {Scalar("w", TYPE_WORD), Scalar("c", TYPE_ASCII_CHARACTER)}});
     Show(QByteArray::fromHex("000041"), 0);
     Select(At({0}));
     TypeValue("513");
@@ -226,8 +225,8 @@ TEST_F(StructureView, ValuesAreEditedInPlaceAndBadTextIsRefused)
 
 TEST_F(StructureView, DescriptionsGiveTypeOffsetAndSizeInTheViewsOffsetRadix)
 {
-    const int inner = Structures().Add({"Pair", 0, {Scalar("x", TYPE_BYTE), Scalar("y", TYPE_BYTE)}});
-    Structures().Add({"Rec", 0,
+    const int inner = structures.Add({"Pair", 0, {Scalar("x", TYPE_BYTE), Scalar("y", TYPE_BYTE)}});
+    structures.Add({"Rec", 0,
                       {Scalar("a", TYPE_BYTE), Scalar("b", TYPE_BYTE), Scalar("c", TYPE_WORD), Scalar("d", TYPE_DWORD),
                        Fixed("e", TYPE_WORD, 10), Fixed("p", StructureRef(inner), 2)}});
     AppSettings settings;
@@ -262,7 +261,7 @@ TEST_F(StructureView, DescriptionsGiveTypeOffsetAndSizeInTheViewsOffsetRadix)
 TEST_F(StructureView, TheChooserIsSortedAndACurrentNameThatIsGoneGivesWayToTheFirst)
 {
     for (const char* name : {"Zeta", "alpha", "Beta"})
-        Structures().Add({name, 0, {Scalar("v", TYPE_BYTE)}});
+        structures.Add({name, 0, {Scalar("v", TYPE_BYTE)}});
     AppSettings settings;
     settings.structCurrent = "Gone";
     Show(QByteArray(4, '\0'), 0, settings);
@@ -285,10 +284,10 @@ TEST_F(StructureView, TheChooserIsSortedAndACurrentNameThatIsGoneGivesWayToTheFi
     EXPECT_EQ(saved.structCurrent, "Zeta");
 
     // Deleting the shown structure: the next rebuild falls back again.
-    Structures().Delete(0);
+    structures.Delete(0);
     page->Refresh(view.get(), true);
     EXPECT_EQ(page->Current(), "alpha");
-    Structures().Clear();
+    structures.Clear();
     page->Refresh(view.get(), true);
     EXPECT_EQ(chooser.count(), 0);
     EXPECT_EQ(Model().rowCount(), 0);
@@ -296,7 +295,7 @@ TEST_F(StructureView, TheChooserIsSortedAndACurrentNameThatIsGoneGivesWayToTheFi
 
 TEST_F(StructureView, TheContextMenuHasItsCommandsAndChecksItsToggles)
 {
-    Structures().Add({"S", 0, {Scalar("w", TYPE_WORD)}});
+    structures.Add({"S", 0, {Scalar("w", TYPE_WORD)}});
     Show(QByteArray::fromHex("0102"), 0);
     QMenu& menu = page->ContextMenu();
     EXPECT_EQ(menu.title(), "Structure View");
@@ -328,7 +327,7 @@ TEST_F(StructureView, TheContextMenuHasItsCommandsAndChecksItsToggles)
 
 TEST_F(StructureView, TheSelectedRowsBytesAreHighlightedWhileTheListHasTheFocus)
 {
-    Structures().Add({"S", 2, {Scalar("a", TYPE_BYTE), Scalar("b", TYPE_DWORD), Fixed("e", TYPE_BYTE, 0 + 3)}});
+    structures.Add({"S", 2, {Scalar("a", TYPE_BYTE), Scalar("b", TYPE_DWORD), Fixed("e", TYPE_BYTE, 0 + 3)}});
     Show(Counting(32), 8);
     Select(At({1}));
     EXPECT_EQ(range.RangeFor(*doc), std::make_pair(12, 16));
@@ -346,7 +345,7 @@ TEST_F(StructureView, TheSelectedRowsBytesAreHighlightedWhileTheListHasTheFocus)
 
 TEST_F(StructureView, CopyStructureCopiesTheShownRowsWithOffsetsAndSizesInThePageRadix)
 {
-    Structures().Add({"Hdr", 0, {Scalar("n", TYPE_BYTE), Fixed("v", TYPE_WORD, 2), Fixed("t", TYPE_ASCII_CHARACTER, 2)}});
+    structures.Add({"Hdr", 0, {Scalar("n", TYPE_BYTE), Fixed("v", TYPE_WORD, 2), Fixed("t", TYPE_ASCII_CHARACTER, 2)}});
     Show(QByteArray::fromHex("0a01000200414200"), 0);
     EXPECT_EQ(page->StructureText(), "Hdr\t\t0\t7\n"
                                      "  n\t10\t0\t1\n"
@@ -369,8 +368,8 @@ TEST_F(StructureView, CopyStructureCopiesTheShownRowsWithOffsetsAndSizesInThePag
 
 TEST_F(StructureView, HugeArraysMakeRowsOnlyForWhatIsShown)
 {
-    const int row = Structures().Add({"Row", 2, {Fixed("cells", TYPE_DWORD, 32767)}});
-    Structures().Add({"Grid", 0, {Scalar("tag", TYPE_BYTE), Fixed("rows", StructureRef(row), 32767)}});
+    const int row = structures.Add({"Row", 2, {Fixed("cells", TYPE_DWORD, 32767)}});
+    structures.Add({"Grid", 0, {Scalar("tag", TYPE_BYTE), Fixed("rows", StructureRef(row), 32767)}});
     AppSettings settings;
     settings.structCurrent = "Grid";
     settings.structExpandArrays = true;
@@ -407,7 +406,7 @@ TEST_F(StructureView, HugeArraysMakeRowsOnlyForWhatIsShown)
 
 TEST_F(StructureView, WithoutAViewTheRowsStandEmpty)
 {
-    Structures().Add({"S", 0, {Scalar("w", TYPE_WORD)}});
+    structures.Add({"S", 0, {Scalar("w", TYPE_WORD)}});
     Show(QByteArray::fromHex("0102"), 0);
     EXPECT_EQ(Value(At({0})), "513");
     page->Refresh(nullptr, false);
@@ -472,8 +471,8 @@ TEST_F(StructureView, HostileButLegalCollectionsShowWithinBounds)
         SCOPED_TRACE(c.what);
         const QString path = dir.filePath(QStringLiteral("hostile.str"));
         ASSERT_TRUE(SaveStructureFile(c.collection, path, ValueTypes()));
-        Structures().Clear();
-        ASSERT_TRUE(LoadStructureFile(Structures(), path, ValueTypes()));
+        structures.Clear();
+        ASSERT_TRUE(LoadStructureFile(structures, path, ValueTypes()));
         AppSettings settings;
         settings.structCurrent = QStringLiteral("S0");
         settings.structExpandArrays = true;

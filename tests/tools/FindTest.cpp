@@ -121,18 +121,17 @@ TEST_F(FindTest, ValueSearchesMatchCaseWhateverTheBoxSays)
 
 TEST_F(FindTest, TheFindDialogKeepsTheReplacement)
 {
-    CurrentSearch() = SearchState{};
+    SearchState current;
     FindSettings settings;
     settings.find = TextPage(QStringLiteral("ab"));
     settings.replace = TextPage(QStringLiteral("xyz"));
-    AdoptSearch(BuildSearch(settings, SearchDialog::Replace, types), SearchDialog::Replace);
+    AdoptSearch(BuildSearch(settings, SearchDialog::Replace, types), SearchDialog::Replace, current);
     settings.find = TextPage(QStringLiteral("cd"));
     settings.matchCase = true;
-    AdoptSearch(BuildSearch(settings, SearchDialog::Find, types), SearchDialog::Find);
-    EXPECT_EQ(CurrentSearch().pattern, QByteArray("cd"));
-    EXPECT_EQ(CurrentSearch().replacement, QByteArray("xyz"));
-    EXPECT_TRUE(CurrentSearch().matchCase);
-    CurrentSearch() = SearchState{};
+    AdoptSearch(BuildSearch(settings, SearchDialog::Find, types), SearchDialog::Find, current);
+    EXPECT_EQ(current.pattern, QByteArray("cd"));
+    EXPECT_EQ(current.replacement, QByteArray("xyz"));
+    EXPECT_TRUE(current.matchCase);
 }
 
 TEST_F(FindTest, SettingsRoundTripThroughTheSettingsRecord)

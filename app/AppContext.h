@@ -1,0 +1,17 @@
+#pragma once
+// What the running program keeps for the whole session besides its
+// documents: the bookmark and structure collections, the last search and
+// what the task choosers remember. The application creates one at start-up
+// and hands each command the parts it works on, so every part has one owner
+// and a test starts from a fresh one with each application it builds.
+#include "ext/TaskChoices.h"
+#include "inspect/StructureCollection.h"
+#include "tools/BookmarkCollection.h"
+#include "tools/SearchPattern.h"
+
+struct AppContext {
+    CBookmarkCollection bookmarks;
+    StructureCollection structures;
+    SearchState search;
+    TaskChoices taskChoices;
+};
