@@ -63,13 +63,6 @@ bool ChunkIndex::TakeLeafNumber(uint32_t* number)
     return true;
 }
 
-ChunkIndexLeaf* ChunkIndex::LeafOf(const CBufferChunk* chunk) const
-{
-    if (chunk->leaf == 0)
-        return const_cast<ChunkIndexLeaf*>(&rootLeaf_);
-    return reinterpret_cast<ChunkIndexLeaf*>(table_[chunk->leaf]);
-}
-
 ChunkIndexLeaf* ChunkIndex::NewLeaf()
 {
     void* memory = heap_.Allocate(sizeof(ChunkIndexLeaf));
@@ -536,7 +529,16 @@ void ChunkIndex::Replace(CBufferChunk* from, CBufferChunk* to)
 void ChunkIndex::Update(CBufferChunk* chunk)
 {
     ChunkIndexLeaf* leaf = LeafOf(chunk);
-    SetLength(leaf, SlotOf(leaf, chunk), chunk);
+    const int slot = SlotOf(leaf, chunk);
+    // Every keystroke comes here for a memory chunk that already had its
+    // slot: the delta against the stored length is all there is to do.
+    const uint16_t stored = leaf->lengths[slot];
+    if (!chunk->IsExtent() && stored != ChunkIndexLeaf::kExtentLength) {
+        leaf->lengths[slot] = chunk->length;
+        Propagate(leaf, int64_t(chunk->length) - stored);
+        return;
+    }
+    SetLength(leaf, slot, chunk);
 }
 
 // Puts chunk in the slot with its present length. An extent's old length is

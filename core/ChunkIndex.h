@@ -114,7 +114,14 @@ private:
     ChunkIndexInner* NewInner();
     void FreeNode(ChunkIndexNode* node);
     bool TakeLeafNumber(uint32_t* number);
-    ChunkIndexLeaf* LeafOf(const CBufferChunk* chunk) const;
+    // Here rather than in the source file: every edit and every hint looks
+    // its chunk's leaf up, and a call would cost more than the look-up.
+    ChunkIndexLeaf* LeafOf(const CBufferChunk* chunk) const
+    {
+        if (chunk->leaf == 0)
+            return const_cast<ChunkIndexLeaf*>(&rootLeaf_);
+        return reinterpret_cast<ChunkIndexLeaf*>(table_[chunk->leaf]);
+    }
     ChunkIndexLeaf* NextLoadLeaf();
     // Makes sure the nodes that adding one chunk to leaf may need exist, so
     // that the change itself cannot fail halfway.
