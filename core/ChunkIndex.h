@@ -83,6 +83,7 @@ public:
             return false;
         leaf->chunks[leaf->count] = chunk;
         leaf->lengths[leaf->count] = ChunkIndexLeaf::Encode(chunk);
+        extentSlots_ += chunk->IsExtent();
         ++leaf->count;
         chunk->leaf = leaf->number;
         return true;
@@ -167,6 +168,10 @@ private:
     uint32_t tableUsed_ = 1;
     uint32_t freeNumber_ = 0;  // 0: none
     ChunkIndexLeaf* loadLeaf_ = nullptr;
+    // Extents among the listed chunks. While there are none (every file
+    // below the extent threshold), lookups read the leaves' lengths as they
+    // stand, without checking each for the extent mark.
+    int64_t extentSlots_ = 0;
     // Where the last lookup or insertion was: an edit finds its chunk there
     // or next to it without scanning the leaf. Only a hint, checked on use.
     mutable const ChunkIndexLeaf* hintLeaf_ = nullptr;
