@@ -192,9 +192,15 @@ int64_t CBufferPos::Write(const void* source, int64_t count)
     if (!buffer_ || count <= 0)
         return 0;
     count = std::min(count, buffer_->size_ - offset_);
+    const auto* in = static_cast<const uint8_t*>(source);
+    // Typing writes inside the cursor's own memory chunk: no walk, and no
+    // call to MakeWritable (which would only find the same thing).
+    if (!chunk_->IsExtent() && offsetInChunk_ + count <= chunk_->length) {
+        std::memcpy(chunk_->Data() + offsetInChunk_, in, size_t(count));
+        return count;
+    }
     if (!buffer_->MakeWritable(*this, count))
         return 0;
-    const auto* in = static_cast<const uint8_t*>(source);
     return VisitBytes(
         chunk_, offsetInChunk_, count,
         [in](uint8_t* bytes, int64_t done, int64_t n) {

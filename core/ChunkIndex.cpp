@@ -28,6 +28,7 @@ void ChunkIndex::Forget()
     spareLeaf_ = nullptr;
     spareInnerCount_ = 0;
     leaves_ = inners_ = 0;
+    extentSlots_ = 0;
     heap_.FreeLarge(table_, size_t(tableCapacity_) * sizeof(uintptr_t));
     table_ = nullptr;
     tableCapacity_ = 0;
@@ -61,13 +62,6 @@ bool ChunkIndex::TakeLeafNumber(uint32_t* number)
     }
     *number = tableUsed_++;
     return true;
-}
-
-ChunkIndexLeaf* ChunkIndex::LeafOf(const CBufferChunk* chunk) const
-{
-    if (chunk->leaf == 0)
-        return const_cast<ChunkIndexLeaf*>(&rootLeaf_);
-    return reinterpret_cast<ChunkIndexLeaf*>(table_[chunk->leaf]);
 }
 
 ChunkIndexLeaf* ChunkIndex::NewLeaf()
@@ -363,6 +357,7 @@ void ChunkIndex::InsertLeafSlot(ChunkIndexLeaf* leaf, int position, CBufferChunk
     }
     leaf->chunks[position] = chunk;
     leaf->lengths[position] = ChunkIndexLeaf::Encode(chunk);
+    extentSlots_ += chunk->IsExtent();
     chunk->leaf = leaf->number;
     ++leaf->count;
     hintLeaf_ = leaf;
@@ -511,6 +506,7 @@ void ChunkIndex::Remove(CBufferChunk* chunk)
     ChunkIndexLeaf* leaf = LeafOf(chunk);
     const int slot = SlotOf(leaf, chunk);
     const int64_t length = leaf->Length(slot);
+    extentSlots_ -= leaf->lengths[slot] == ChunkIndexLeaf::kExtentLength;
     for (int i = slot; i + 1 < leaf->count; ++i) {
         leaf->chunks[i] = leaf->chunks[i + 1];
         leaf->lengths[i] = leaf->lengths[i + 1];
@@ -536,7 +532,16 @@ void ChunkIndex::Replace(CBufferChunk* from, CBufferChunk* to)
 void ChunkIndex::Update(CBufferChunk* chunk)
 {
     ChunkIndexLeaf* leaf = LeafOf(chunk);
-    SetLength(leaf, SlotOf(leaf, chunk), chunk);
+    const int slot = SlotOf(leaf, chunk);
+    // Every keystroke comes here for a memory chunk that already had its
+    // slot: the delta against the stored length is all there is to do.
+    const uint16_t stored = leaf->lengths[slot];
+    if (!chunk->IsExtent() && stored != ChunkIndexLeaf::kExtentLength) {
+        leaf->lengths[slot] = chunk->length;
+        Propagate(leaf, int64_t(chunk->length) - stored);
+        return;
+    }
+    SetLength(leaf, slot, chunk);
 }
 
 // Puts chunk in the slot with its present length. An extent's old length is
@@ -555,6 +560,7 @@ void ChunkIndex::SetLength(ChunkIndexLeaf* leaf, int slot, CBufferChunk* chunk)
     }
     leaf->chunks[slot] = chunk;
     leaf->lengths[slot] = ChunkIndexLeaf::Encode(chunk);
+    extentSlots_ += int64_t(chunk->IsExtent()) - int64_t(wasExtent);
     if (leaf->parent)
         Propagate(leaf, Total(leaf) - leaf->parent->bytes[leaf->slot]);
 }
@@ -574,8 +580,15 @@ CBufferChunk* ChunkIndex::Find(int64_t offset, int64_t* chunkStart, int* slot) c
     }
     const auto* leaf = static_cast<const ChunkIndexLeaf*>(node);
     int i = 0;
-    while (i + 1 < leaf->count && offset - start > leaf->Length(i))
-        start += leaf->Length(i++);
+    if (extentSlots_ == 0) {
+        // No extent anywhere: the stored lengths are the lengths, and the
+        // scan needs no look for the extent mark on every slot.
+        while (i + 1 < leaf->count && offset - start > leaf->lengths[i])
+            start += leaf->lengths[i++];
+    } else {
+        while (i + 1 < leaf->count && offset - start > leaf->Length(i))
+            start += leaf->Length(i++);
+    }
     *chunkStart = start;
     if (slot)
         *slot = i;
@@ -693,6 +706,15 @@ bool ChunkIndex::Check(const CBufferChunk* first, int64_t size, std::string* why
     if (bytes != size) {
         if (why)
             *why = "index: holds " + std::to_string(bytes) + " bytes, buffer " + std::to_string(size);
+        return false;
+    }
+    int64_t extents = 0;
+    for (const CBufferChunk* chunk = first; chunk; chunk = chunk->next)
+        extents += chunk->IsExtent();
+    if (extents != extentSlots_) {
+        if (why)
+            *why = "index: counts " + std::to_string(extentSlots_) + " extents, the list has " +
+                   std::to_string(extents);
         return false;
     }
     return CheckLeafTable(leavesSeen, why);

@@ -83,6 +83,7 @@ public:
             return false;
         leaf->chunks[leaf->count] = chunk;
         leaf->lengths[leaf->count] = ChunkIndexLeaf::Encode(chunk);
+        extentSlots_ += chunk->IsExtent();
         ++leaf->count;
         chunk->leaf = leaf->number;
         return true;
@@ -114,7 +115,14 @@ private:
     ChunkIndexInner* NewInner();
     void FreeNode(ChunkIndexNode* node);
     bool TakeLeafNumber(uint32_t* number);
-    ChunkIndexLeaf* LeafOf(const CBufferChunk* chunk) const;
+    // Here rather than in the source file: every edit and every hint looks
+    // its chunk's leaf up, and a call would cost more than the look-up.
+    ChunkIndexLeaf* LeafOf(const CBufferChunk* chunk) const
+    {
+        if (chunk->leaf == 0)
+            return const_cast<ChunkIndexLeaf*>(&rootLeaf_);
+        return reinterpret_cast<ChunkIndexLeaf*>(table_[chunk->leaf]);
+    }
     ChunkIndexLeaf* NextLoadLeaf();
     // Makes sure the nodes that adding one chunk to leaf may need exist, so
     // that the change itself cannot fail halfway.
@@ -160,6 +168,10 @@ private:
     uint32_t tableUsed_ = 1;
     uint32_t freeNumber_ = 0;  // 0: none
     ChunkIndexLeaf* loadLeaf_ = nullptr;
+    // Extents among the listed chunks. While there are none (every file
+    // below the extent threshold), lookups read the leaves' lengths as they
+    // stand, without checking each for the extent mark.
+    int64_t extentSlots_ = 0;
     // Where the last lookup or insertion was: an edit finds its chunk there
     // or next to it without scanning the leaf. Only a hint, checked on use.
     mutable const ChunkIndexLeaf* hintLeaf_ = nullptr;

@@ -158,7 +158,11 @@ private:
     void ReportFileError(int error, const QString& path) const;
 
     // Tells the index where the cursor's chunk stands, when the cursor knows.
-    void HintIndex(const CBufferPos& cursor) const;
+    void HintIndex(const CBufferPos& cursor) const
+    {
+        if (cursor.slot_ >= 0)
+            index_.Hint(cursor.chunk_, cursor.slot_);
+    }
     bool BeginInsert(CBufferPos& cursor, int64_t count, BufferEdit& edit);
     int64_t InsertAt(CBufferPos& cursor, int64_t count);
     int64_t DeleteAt(CBufferPos& cursor, int64_t count);

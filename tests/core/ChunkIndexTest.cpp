@@ -1,6 +1,7 @@
 // The seek index on its own, against a plain list of chunk lengths: enough
 // chunks for a tree of several levels, random insertions, removals,
-// relocations and resizes, and allocation failures that must change nothing.
+// relocations and resizes, and allocation failures that must change nothing;
+// with memory chunks only and with file extents among them.
 #include "core/ChunkHeap.h"
 #include "core/ChunkIndex.h"
 
@@ -18,14 +19,32 @@ protected:
     ChunkHeap heap;
     ChunkIndex index{heap};
     std::list<CBufferChunk> store;  // stable addresses for the chunk headers
+    std::list<CFileExtent> extentStore;
     std::vector<CBufferChunk*> order;  // the list, as the model sees it
+    int extentPercent = 0;  // how many of the chunks Make makes are extents
 
     int32_t Random(int32_t low, int32_t high) { return std::uniform_int_distribution<int32_t>(low, high)(rng); }
 
     CBufferChunk* Make(int32_t length)
     {
+        if (Random(0, 99) < extentPercent)
+            return MakeExtent(RandomExtentLength());
         store.push_back(CBufferChunk{nullptr, nullptr, 0, uint16_t(length), MAX_CHUNK});
         return &store.back();
+    }
+
+    // Extents both shorter and longer than any memory chunk, some longer
+    // than the 16 bits a leaf stores.
+    int64_t RandomExtentLength() { return std::uniform_int_distribution<int64_t>(1, int64_t(1) << 20)(rng); }
+
+    CBufferChunk* MakeExtent(int64_t length)
+    {
+        CFileExtent extent{};
+        extent.length = 0;
+        extent.capacity = EXTENT_CAPACITY;
+        extent.extentLength = length;
+        extentStore.push_back(extent);
+        return &extentStore.back();
     }
 
     // Links the model's order as a list, as the buffer would.
@@ -42,7 +61,7 @@ protected:
     {
         int64_t total = 0;
         for (const CBufferChunk* chunk : order)
-            total += chunk->length;
+            total += chunk->Size();
         return total;
     }
 
@@ -50,16 +69,18 @@ protected:
     {
         int64_t start = 0;
         size_t i = 0;
-        while (i + 1 < order.size() && offset - start > order[i]->length)
-            start += order[i++]->length;
+        while (i + 1 < order.size() && offset - start > order[i]->Size())
+            start += order[i++]->Size();
         int64_t foundStart = -1;
         CBufferChunk* found = index.Find(offset, &foundStart);
         ASSERT_EQ(found, order[i]) << "offset " << offset;
         ASSERT_EQ(foundStart, start) << "offset " << offset;
     }
+
+    void RandomChangesKeepTheIndexEqualToTheList();
 };
 
-TEST_P(ChunkIndexModel, RandomChangesKeepTheIndexEqualToTheList)
+void ChunkIndexModel::RandomChangesKeepTheIndexEqualToTheList()
 {
     // Start with many chunks in order, as a load does (odd seeds) or by
     // appending one by one (even seeds); 6000 chunks give two inner levels.
@@ -105,7 +126,10 @@ TEST_P(ChunkIndexModel, RandomChangesKeepTheIndexEqualToTheList)
             index.Replace(order[at], moved);
             order[at] = moved;
         } else {
-            order[at]->length = Random(1, MAX_CHUNK);
+            if (order[at]->IsExtent())
+                AsExtent(order[at])->extentLength = RandomExtentLength();
+            else
+                order[at]->length = uint16_t(Random(1, MAX_CHUNK));
             index.Update(order[at]);
         }
         heap.FailAfter(-1);
@@ -120,6 +144,74 @@ TEST_P(ChunkIndexModel, RandomChangesKeepTheIndexEqualToTheList)
         }
     }
     ASSERT_TRUE(index.Check(Relink(), Size(), &why)) << why;
+}
+
+TEST_P(ChunkIndexModel, RandomChangesKeepTheIndexEqualToTheList) { RandomChangesKeepTheIndexEqualToTheList(); }
+
+TEST_P(ChunkIndexModel, RandomChangesWithExtentsKeepTheIndexEqualToTheList)
+{
+    extentPercent = 10;
+    RandomChangesKeepTheIndexEqualToTheList();
+}
+
+// Lookups read leaves without looking for extents while the index lists
+// none: extents leaving by removal, by replacement and by a reload, and
+// coming back, must each switch lookups over at the right moment.
+TEST_P(ChunkIndexModel, LookupsFollowExtentsComingAndGoing)
+{
+    for (int i = 0; i < 3000; ++i) {
+        order.push_back(i % 50 == 7 ? MakeExtent(RandomExtentLength()) : Make(Random(1, MAX_CHUNK)));
+        ASSERT_TRUE(index.LoadAppend(order.back()));
+    }
+    ASSERT_TRUE(index.FinishLoad());
+    std::string why;
+    auto expectAllFound = [&] {
+        ASSERT_TRUE(index.Check(Relink(), Size(), &why)) << why;
+        const int64_t size = Size();
+        for (int probe = 0; probe < 300; ++probe)
+            ExpectFindMatches(std::uniform_int_distribution<int64_t>(0, size)(rng));
+        ExpectFindMatches(size);
+    };
+    expectAllFound();
+    // Half the extents are removed, the other half replaced by memory chunks.
+    bool remove = true;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (!order[i]->IsExtent())
+            continue;
+        if (remove) {
+            index.Remove(order[i]);
+            order.erase(order.begin() + std::ptrdiff_t(i--));
+        } else {
+            CBufferChunk* memory = Make(Random(1, MAX_CHUNK));
+            index.Replace(order[i], memory);
+            order[i] = memory;
+        }
+        remove = !remove;
+        expectAllFound();
+    }
+    // One extent comes back, by replacement and then by insertion.
+    const size_t at = size_t(Random(0, int32_t(order.size()) - 1));
+    CBufferChunk* extent = MakeExtent(RandomExtentLength());
+    index.Replace(order[at], extent);
+    order[at] = extent;
+    expectAllFound();
+    index.Remove(extent);
+    order.erase(order.begin() + std::ptrdiff_t(at));
+    expectAllFound();
+    extent = MakeExtent(RandomExtentLength());
+    ASSERT_TRUE(index.InsertAfter(order[at / 2], extent));
+    order.insert(order.begin() + std::ptrdiff_t(at / 2) + 1, extent);
+    expectAllFound();
+    // A reload of memory chunks only forgets the extents counted before.
+    heap.Release();  // the nodes go with the heap, as in the buffer
+    index.Forget();
+    order.clear();
+    for (int i = 0; i < 500; ++i) {
+        order.push_back(Make(Random(1, MAX_CHUNK)));
+        ASSERT_TRUE(index.LoadAppend(order.back()));
+    }
+    ASSERT_TRUE(index.FinishLoad());
+    expectAllFound();
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, ChunkIndexModel, ::testing::Values(1u, 2u, 3u, 4u));
