@@ -2,7 +2,9 @@
 
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
+#include "view/RowText.h"
 #include "view/TransferCount.h"
+#include "view/ViewGeometry.h"
 
 #include <QContextMenuEvent>
 #include <QFontDatabase>
@@ -16,8 +18,6 @@
 namespace {
 constexpr int kRow = CHexEditModel::kBytesPerRow;
 constexpr int kMargin = 3;
-// Hex pairs take three cells each; two blank cells before the characters.
-constexpr int kTextColumnCell = kRow * 3 + 1;
 
 QString OutOfMemoryText() { return QStringLiteral("Out of memory. Not enough memory to resize edit buffer."); }
 } // namespace
@@ -35,7 +35,7 @@ VantrelHexEdit::VantrelHexEdit(QWidget* parent) : QAbstractScrollArea(parent)
 
 QSize VantrelHexEdit::sizeHint() const
 {
-    return QSize(TextX(kRow) + kMargin + verticalScrollBar()->sizeHint().width() + 2 * frameWidth(),
+    return QSize(TextX(Layout(), kRow) + kMargin + verticalScrollBar()->sizeHint().width() + 2 * frameWidth(),
                  RowHeight() * 4 + 2 * kMargin + 2 * frameWidth());
 }
 
@@ -249,18 +249,12 @@ void VantrelHexEdit::keyPressEvent(QKeyEvent* event)
 
 int VantrelHexEdit::OffsetAt(const QPoint& point, bool* hexColumn) const
 {
-    const int row = std::max(0, (point.y() - kMargin) / RowHeight()) + verticalScrollBar()->value();
-    const int w = CharWidth();
-    int column = 0;
-    const bool hex = point.x() < TextX(0) - w;
-    if (hex)
-        column = (point.x() - kMargin + w) / (3 * w);
-    else
-        column = (point.x() - TextX(0) + w / 2) / w;
-    column = std::clamp(column, 0, kRow);
+    const RowLayout layout = Layout();
+    const HitResult hit = HitTestPoint(layout, verticalScrollBar()->value() * kRow, model_.Length(),
+                                       HiddenOffsetWidth(layout), point.x(), point.y() - kMargin);
     if (hexColumn)
-        *hexColumn = hex;
-    return std::clamp(row * kRow + column, 0, model_.Length());
+        *hexColumn = hit.hex;
+    return hit.offset;
 }
 
 void VantrelHexEdit::mousePressEvent(QMouseEvent* event)
@@ -289,9 +283,38 @@ void VantrelHexEdit::mouseMoveEvent(QMouseEvent* event)
 
 int VantrelHexEdit::RowHeight() const { return std::max(1, fontMetrics().height()); }
 int VantrelHexEdit::CharWidth() const { return std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('0'))); }
-int VantrelHexEdit::HexX(int column) const { return kMargin + column * 3 * CharWidth(); }
-int VantrelHexEdit::TextX(int column) const { return kMargin + (kTextColumnCell + column) * CharWidth(); }
-int VantrelHexEdit::RowsInWindow() const { return std::max(1, (viewport()->height() - kMargin) / RowHeight()); }
+int VantrelHexEdit::RowsInWindow() const
+{
+    return std::max(1, ::RowsInWindow(viewport()->height() - kMargin, RowHeight()));
+}
+
+// The hex view's row of kRow single bytes without a dash: the control draws
+// the same digits and characters at the same cells.
+RowLayout VantrelHexEdit::Layout() const
+{
+    LayoutOptions options;
+    options.bytesPerRow = kRow;
+    options.groupBy = 0;
+    options.columns = kHexColumn | kCharColumn;
+    options.showDash = false;
+    options.charWidth = CharWidth();
+    options.lineHeight = RowHeight();
+    return RowLayout::Make(options);
+}
+
+// The control has no offset column: its rows are the view's, scrolled left
+// past that column to the margin.
+int VantrelHexEdit::HiddenOffsetWidth(const RowLayout& layout) { return layout.Px(layout.hexX) - kMargin; }
+
+int VantrelHexEdit::HexX(const RowLayout& layout, int column)
+{
+    return layout.Px(layout.hexX + layout.HexCellOfByte(column)) - HiddenOffsetWidth(layout);
+}
+
+int VantrelHexEdit::TextX(const RowLayout& layout, int column)
+{
+    return layout.Px(layout.charX + column) - HiddenOffsetWidth(layout);
+}
 
 void VantrelHexEdit::UpdateScrollBar()
 {
@@ -334,38 +357,39 @@ void VantrelHexEdit::paintEvent(QPaintEvent*)
     QPainter painter(viewport());
     const QPalette& pal = palette();
     painter.fillRect(viewport()->rect(), pal.color(isEnabled() ? QPalette::Base : QPalette::Window));
-    const int h = RowHeight();
-    const int w = CharWidth();
+    const RowLayout layout = Layout();
+    const int h = layout.lineHeight;
+    const int w = layout.charWidth;
     const int ascent = fontMetrics().ascent();
     const int firstRow = verticalScrollBar()->value();
     const QByteArray& bytes = model_.Bytes();
     const int selStart = model_.SelectionStart();
     const int selEnd = model_.SelectionEnd();
     for (int r = 0; r <= RowsInWindow(); ++r) {
-        const int row = firstRow + r;
+        const int rowStart = (firstRow + r) * kRow;
+        const int count = std::clamp(int(bytes.size()) - rowStart, 0, kRow);
+        if (count == 0)
+            break;
+        const auto* rowBytes = reinterpret_cast<const uint8_t*>(bytes.constData()) + rowStart;
+        const QString hex = HexText(layout, rowBytes, count);
+        const QString chars = CharText(layout, rowBytes, count, false);
         const int y = kMargin + r * h;
-        for (int c = 0; c < kRow; ++c) {
-            const int offset = row * kRow + c;
-            if (offset >= bytes.size())
-                break;
-            const auto byte = uint8_t(bytes[offset]);
+        for (int c = 0; c < count; ++c) {
+            const int offset = rowStart + c;
             const bool selected = offset >= selStart && offset < selEnd;
-            const QColor textColor = pal.color(selected ? QPalette::HighlightedText : QPalette::Text);
             if (selected) {
-                painter.fillRect(QRect(HexX(c), y, 2 * w, h), pal.color(QPalette::Highlight));
-                painter.fillRect(QRect(TextX(c), y, w, h), pal.color(QPalette::Highlight));
+                painter.fillRect(QRect(HexX(layout, c), y, 2 * w, h), pal.color(QPalette::Highlight));
+                painter.fillRect(QRect(TextX(layout, c), y, w, h), pal.color(QPalette::Highlight));
             }
-            painter.setPen(textColor);
-            painter.drawText(HexX(c), y + ascent, QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper());
-            const QChar shown = byte >= 32 && byte <= 126 ? QChar(byte) : QLatin1Char('.');
-            painter.drawText(TextX(c), y + ascent, QString(shown));
+            painter.setPen(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
+            painter.drawText(HexX(layout, c), y + ascent, hex.mid(layout.HexCellOfByte(c), 2));
+            painter.drawText(TextX(layout, c), y + ascent, QString(chars.at(c)));
         }
     }
     if (!hasFocus())
         return;
-    const int caret = model_.Caret();
-    const int row = caret / kRow - firstRow;
-    const int column = caret % kRow;
-    const int x = model_.HexActive() ? HexX(column) + (model_.LowNibblePending() ? w : 0) : TextX(column);
-    painter.fillRect(QRect(x, kMargin + row * h, 2, h), pal.color(QPalette::Text));
+    const CaretPlace place = CaretPointFor(layout, model_.Caret(), firstRow * kRow, false, model_.LowNibblePending(),
+                                           model_.HexActive(), HiddenOffsetWidth(layout));
+    if (!place.aboveWindow)
+        painter.fillRect(QRect(place.point + QPoint(0, kMargin), QSize(kCaretWidth, h)), pal.color(QPalette::Text));
 }

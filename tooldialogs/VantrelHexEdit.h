@@ -5,6 +5,7 @@
 // formats as the hex view: the bytes as plain text with a zero byte after
 // them, and the length block.
 #include "tooldialogs/HexEditModel.h"
+#include "view/RowLayout.h"
 
 #include <QAbstractScrollArea>
 #include <QByteArray>
@@ -68,8 +69,10 @@ private:
     void UpdateScrollBar();
     int RowHeight() const;
     int CharWidth() const;
-    int HexX(int column) const;
-    int TextX(int column) const;
+    RowLayout Layout() const;
+    static int HiddenOffsetWidth(const RowLayout& layout);
+    static int HexX(const RowLayout& layout, int column);
+    static int TextX(const RowLayout& layout, int column);
     int OffsetAt(const QPoint& point, bool* hexColumn) const;
     int RowsInWindow() const;
 

@@ -197,3 +197,56 @@ TEST_F(HexEditTest, SetBytesClearsCaretAndSelectionAndPacksSelection)
 }
 
 } // namespace
+
+namespace {
+
+// What the user sees and clicks: pairs three cells apart from the margin,
+// characters two blank cells after the last pair, as the hex view lays out a
+// row of single bytes. A click picks the byte boundary nearest the point in
+// either column; below the last row it lands in that row.
+TEST_F(HexEditTest, RowsAreLaidOutAndHitLikeTheHexView)
+{
+    edit_->resize(400, 200);
+    edit_->SetBytes("ABCDEFGHIJKL");  // a full row of 8, then 4
+    edit_->SetSelection(9, 10);
+    QApplication::processEvents();
+    const QFontMetrics metrics(edit_->font());
+    const int w = metrics.horizontalAdvance(QLatin1Char('0'));
+    const int h = metrics.height();
+    constexpr int kMargin = 3;
+    QWidget* viewport = edit_->viewport();
+    const QImage image = viewport->grab().toImage();
+    const int secondRow = kMargin + h + 1;  // above the glyphs' ink
+    // Byte 9 is the second of row 1: hex cells 3-4, character cell 25 + 1,
+    // both on the selection's background; the cells beside them are not.
+    const QColor background = image.pixelColor(kMargin + 2 * w + 1, secondRow);  // the blank after byte 8
+    const QColor selected = image.pixelColor(kMargin + 3 * w + 1, secondRow);
+    EXPECT_NE(selected, background);
+    EXPECT_EQ(image.pixelColor(kMargin + 5 * w - 1, secondRow), selected);
+    EXPECT_EQ(image.pixelColor(kMargin + 26 * w + 1, secondRow), selected);
+    EXPECT_EQ(image.pixelColor(kMargin + 5 * w + 1, secondRow), background);
+    EXPECT_EQ(image.pixelColor(kMargin + 25 * w - 1, secondRow), background);
+    EXPECT_EQ(image.pixelColor(kMargin + 27 * w + 1, secondRow), background);
+
+    struct Click {
+        int x;
+        int row;
+        int caret;
+        bool hex;
+    };
+    const Click clicks[] = {
+        {kMargin + 3 * 5 * w + 1, 0, 5, true},    // the first digit of byte 5
+        {kMargin + 3 * 5 * w + 2 * w, 0, 6, true},  // just after its second digit
+        {kMargin + (25 + 3) * w + 1, 0, 3, false}, // the left half of character 3
+        {kMargin + (25 + 3) * w + w - 1, 1, 12, false},  // right half of character 11: after the last byte
+        {kMargin + 3 * 2 * w + 1, 3, 10, true},   // below the last row: column 2 of that row
+    };
+    for (const Click& c : clicks) {
+        SCOPED_TRACE(c.caret);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(c.x, kMargin + c.row * h + h / 2));
+        EXPECT_EQ(edit_->Caret(), c.caret);
+        EXPECT_EQ(edit_->HexActive(), c.hex);
+    }
+}
+
+} // namespace
