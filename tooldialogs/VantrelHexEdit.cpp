@@ -2,6 +2,7 @@
 
 #include "platform/Clipboard.h"
 #include "platform/MessageBox.h"
+#include "view/CaretMoves.h"
 #include "view/RowText.h"
 #include "view/TransferCount.h"
 #include "view/ViewGeometry.h"
@@ -13,7 +14,9 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 #include <new>
+#include <utility>
 
 namespace {
 constexpr int kRow = CHexEditModel::kBytesPerRow;
@@ -165,46 +168,34 @@ bool VantrelHexEdit::event(QEvent* event)
 
 bool VantrelHexEdit::HandleNavigationKey(QKeyEvent* event)
 {
+    static const std::pair<int, CaretKey> kKeys[] = {
+        {Qt::Key_Left, CaretKey::Left},       {Qt::Key_Right, CaretKey::Right},
+        {Qt::Key_Up, CaretKey::Up},           {Qt::Key_Down, CaretKey::Down},
+        {Qt::Key_PageUp, CaretKey::PageUp},   {Qt::Key_PageDown, CaretKey::PageDown},
+        {Qt::Key_Home, CaretKey::Home},       {Qt::Key_End, CaretKey::End},
+    };
+    const auto found = std::find_if(std::begin(kKeys), std::end(kKeys),
+                                    [event](const auto& entry) { return entry.first == event->key(); });
+    if (found == std::end(kKeys))
+        return false;
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    const int caret = model_.Caret();
-    const int page = std::max(1, RowsInWindow()) * kRow;
-    int target = caret;
-    switch (event->key()) {
-    case Qt::Key_Left:
-        target = caret - 1;
-        break;
-    case Qt::Key_Right:
-        target = caret + 1;
-        break;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        if (ctrl) {
-            QScrollBar* bar = verticalScrollBar();
-            bar->setValue(bar->value() + (event->key() == Qt::Key_Up ? -1 : 1));
-            return true;
-        }
-        target = caret + (event->key() == Qt::Key_Up ? -kRow : kRow);
-        if (target < 0 || target > model_.Length())
-            target = caret;
-        break;
-    case Qt::Key_PageUp:
-        target = caret - page;
-        break;
-    case Qt::Key_PageDown:
-        target = caret + page;
-        break;
-    case Qt::Key_Home:
-        target = ctrl ? 0 : caret - caret % kRow;
-        break;
-    case Qt::Key_End:
-        target = ctrl ? model_.Length() : std::min(model_.Length(), caret - caret % kRow + kRow);
-        break;
-    default:
-        return false;
+    // The hex view's key rules over a row of kRow single bytes.
+    CaretContext context;
+    context.caret = model_.Caret();
+    context.size = model_.Length();
+    context.hasSelection = model_.HasSelection();
+    context.selStart = model_.SelectionStart();
+    context.selEnd = model_.SelectionEnd();
+    context.bytesPerRow = kRow;
+    context.rowsInWindow = RowsInWindow();
+    const CaretMove move = ComputeCaretMove(found->second, shift, ctrl, context);
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->value() + move.scrollRows);
+    if (move.moveCaret) {
+        model_.MoveCaret(int(std::clamp<int64_t>(move.target, 0, model_.Length())), shift);
+        AfterChange(false);
     }
-    model_.MoveCaret(target, shift);
-    AfterChange(false);
     return true;
 }
 

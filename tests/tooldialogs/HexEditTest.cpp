@@ -84,7 +84,7 @@ TEST_F(HexEditTest, ShiftArrowsSelectAndTypingReplacesSelection)
     EXPECT_EQ(edit_->Selection(), 0u);
 }
 
-TEST_F(HexEditTest, NavigationKeysFollowRowsOfEight)
+TEST_F(HexEditTest, NavigationKeysFollowTheHexViewsRulesOnRowsOfEight)
 {
     edit_->SetBytes(QByteArray(20, 'x'));
     Key(Qt::Key_Down);
@@ -101,6 +101,14 @@ TEST_F(HexEditTest, NavigationKeysFollowRowsOfEight)
     EXPECT_EQ(edit_->Caret(), 20);
     Key(Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(edit_->Selection(), (20u << 16) | 0u);
+    // The hex view's rules: without Shift a move starts from the selection's
+    // near end, and Up on the first row goes to the start.
+    edit_->SetSelection(3, 6);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(edit_->Caret(), 3);
+    EXPECT_EQ(edit_->Selection(), 0u);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(edit_->Caret(), 0);
 }
 
 TEST_F(HexEditTest, BackspaceAndDeleteRemoveOneByteOrTheSelection)
