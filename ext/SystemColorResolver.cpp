@@ -10,12 +10,6 @@
 
 namespace {
 
-SystemColorResolver& CurrentResolver()
-{
-    static SystemColorResolver resolver;
-    return resolver;
-}
-
 uint32_t ToColorRef(const QColor& color)
 {
     return uint32_t(color.red()) | uint32_t(color.green()) << 8 | uint32_t(color.blue()) << 16;
@@ -48,8 +42,6 @@ uint32_t ClassicColor(QPalette::ColorRole role)
 
 } // namespace
 
-void SetSystemColorResolver(SystemColorResolver resolver) { CurrentResolver() = std::move(resolver); }
-
 uint32_t DefaultSystemColor(int index)
 {
     const std::optional<QPalette::ColorRole> role = PaletteRole(index);
@@ -60,11 +52,9 @@ uint32_t DefaultSystemColor(int index)
     return ToColorRef(QGuiApplication::palette().color(QPalette::Active, *role));
 }
 
-uint32_t ResolveColor(uint32_t color)
+uint32_t ResolveColor(uint32_t color, const SystemColorResolver& resolve)
 {
     if (!IsSystemColor(color))
         return color;
-    const SystemColorResolver& resolver = CurrentResolver();
-    const uint32_t rgb = resolver ? resolver(SystemColorIndex(color)) : DefaultSystemColor(SystemColorIndex(color));
-    return rgb & 0x00FFFFFFu;
+    return resolve(SystemColorIndex(color)) & 0x00FFFFFFu;
 }

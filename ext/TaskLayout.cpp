@@ -1,7 +1,6 @@
 #include "TaskLayout.h"
 
 #include "settings/AppSettings.h"
-#include "ext/SystemColorResolver.h"
 
 #include <cstring>
 
@@ -34,7 +33,7 @@ int GroupSizeForSetting(int groupBy) { return groupBy >= 0 && groupBy <= 3 ? 1 <
 
 } // namespace
 
-TaskLayout TaskLayoutOf(const AppSettings& settings)
+TaskLayout TaskLayoutOf(const AppSettings& settings, const SystemColorResolver& resolve)
 {
     TaskLayout layout;
     layout.offsetRadix = settings.offsetFormat == 1 ? 16 : 10;
@@ -45,7 +44,7 @@ TaskLayout TaskLayoutOf(const AppSettings& settings)
     layout.font = ToTaskFont(settings.font2);
     static_assert(std::size(TaskLayout{}.colors) == AppSettings::kColorSlots);
     for (int slot = 0; slot < AppSettings::UsedColorCount; ++slot)
-        layout.colors[slot] = ResolveColor(settings.colors[slot]);
+        layout.colors[slot] = ResolveColor(settings.colors[slot], resolve);
     layout.bytesPerRow = settings.bytesPerRow;
     return layout;
 }

@@ -3,6 +3,7 @@
 // groups, columns, its font and colours, in the contract's own form. The
 // host builds it from its settings for every run, so a layout changed in
 // the Options reaches the next task.
+#include "ext/SystemColorResolver.h"
 #include "ext/interface/VantrelExtension.h"
 
 #include <cstdint>
@@ -21,4 +22,4 @@ struct TaskLayout {
 };
 
 // System colours are resolved to plain RGB here.
-TaskLayout TaskLayoutOf(const AppSettings& settings);
+TaskLayout TaskLayoutOf(const AppSettings& settings, const SystemColorResolver& resolve = DefaultSystemColor);

@@ -29,7 +29,10 @@ class TaskRunTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        tasks.SetLayoutSource([this] { return TaskLayoutOf(settings); });
+        // The top byte is set, as a resolver may leave it: a module never sees it.
+        tasks.SetLayoutSource([this] {
+            return TaskLayoutOf(settings, [](int index) { return 0xFF000042u + 0x00010000u * uint32_t(index); });
+        });
         dir.Add("ProbeTasks.vtx", "Probe.vtx");
         tasks.Load();
         ASSERT_EQ(tasks.ModuleCount(), 1);
@@ -37,13 +40,6 @@ protected:
         ASSERT_NE(probe, nullptr);
         probe->calls = 0;
         probe->nextResult = TASK_RESULT_SUCCESS;
-        // The top byte is set, as a resolver may leave it: a module never sees it.
-        SetSystemColorResolver([](int index) { return 0xFF000042u + 0x00010000u * uint32_t(index); });
-    }
-
-    void TearDown() override
-    {
-        SetSystemColorResolver({});
     }
 
     // Runs the first task of kind with staged files; input bytes "abc" where the kind has host input.
