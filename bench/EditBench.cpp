@@ -10,6 +10,7 @@
 #include "platform/Clipboard.h"
 #include "platform/FileReader.h"
 #include "view/BinEditView.h"
+#include "view/ViewClipboard.h"
 #include "view/MouseInput.h"
 
 #include <QApplication>
@@ -108,7 +109,7 @@ void BM_PasteClipboard16MiB(benchmark::State& state)
     const int32_t middle = big.PlaceOf(1);
     for (auto _ : state) {
         big.view->SetCaret(middle, CaretMode::Move);
-        if (!big.view->Paste())
+        if (!big.view->Clipboard().Paste())
             state.SkipWithError("the paste failed");
         state.PauseTiming();
         big.RemoveAt(middle, int32_t(block.size()));
@@ -131,12 +132,12 @@ void BM_PasteFromFile256MiB(benchmark::State& state)
     const bool warm = state.range(0) != 0;
     if (warm) {
         big.view->SetCaret(middle, CaretMode::Move);
-        big.view->PasteFromFile(path, PasteMode::Normal, false);
+        big.view->Clipboard().PasteFromFile(path, PasteMode::Normal, false);
         big.RemoveAt(middle, int32_t(256 * kMiB));
     }
     for (auto _ : state) {
         big.view->SetCaret(middle, CaretMode::Move);
-        if (!big.view->PasteFromFile(path, PasteMode::Normal, true))
+        if (!big.view->Clipboard().PasteFromFile(path, PasteMode::Normal, true))
             state.SkipWithError("the paste failed");
         state.PauseTiming();
         big.RemoveAt(middle, int32_t(256 * kMiB));

@@ -24,6 +24,7 @@
 #include "platform/TerminationSignal.h"
 #include "settings/AppSettings.h"
 #include "view/BinEditView.h"
+#include "view/ViewClipboard.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -86,7 +87,7 @@ bool CTaskCommands::CanCopyAs(const CBinEditView* view)
     return view && view->Document() && view->Caret().hasSelection;
 }
 
-bool CTaskCommands::CanPasteAs(const CBinEditView* view) { return view && view->CanPaste(); }
+bool CTaskCommands::CanPasteAs(const CBinEditView* view) { return view && view->Clipboard().CanPaste(); }
 
 bool CTaskCommands::CanConvertData(const CBinEditView* view)
 {
@@ -224,7 +225,7 @@ void CTaskCommands::CopyAs()
     if (!index)
         return;
     const std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
-    if (!input || !view->WriteSelectionToTempFile(input->Path()))
+    if (!input || !view->Clipboard().WriteSelectionToTempFile(input->Path()))
         return;
     const TaskViewParams params = ParamsOf(*view);
     // The module may show a message box meanwhile.
@@ -249,7 +250,7 @@ void CTaskCommands::PasteAs()
     // then, the output is abandoned.
     platform::TerminationHold running;
     if (tasks.RunTask(TASK_PASTE_AS, *index, QString(), output->Path(), &params) && !platform::TerminationPending())
-        view->PasteFromFile(output->Path(), PasteMode::Normal, true);
+        view->Clipboard().PasteFromFile(output->Path(), PasteMode::Normal, true);
 }
 
 // ---------------------------------------------------------------- Convert Data and Compute Checksum
@@ -280,7 +281,7 @@ bool CTaskCommands::RunOnSelection(int kind,
     if (!input)
         return false;
     const std::unique_ptr<TaskTempFile> output = MakeTaskTempFileOrReport();
-    if (!output || !view->WriteSelectionToTempFile(input->Path()))
+    if (!output || !view->Clipboard().WriteSelectionToTempFile(input->Path()))
         return false;
     const TaskViewParams params = ParamsOf(*view);
     QPointer<CBinEditView> guard(view);
@@ -303,7 +304,7 @@ void CTaskCommands::ConvertData()
         }
         // One undoable replacement, streamed from the file; afterwards the
         // caret stands after the new bytes with nothing selected.
-        if (view.PasteFromFile(output, PasteMode::InsertReplaceSelect, true))
+        if (view.Clipboard().PasteFromFile(output, PasteMode::InsertReplaceSelect, true))
             view.SetCaret(view.Caret().hasSelection ? view.Caret().selEnd : view.Caret().Offset(), CaretMode::Move);
     });
 }

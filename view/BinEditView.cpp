@@ -63,7 +63,7 @@ CBinEditView::CBinEditView(CBinEditDoc* document, QWidget* parent) : QAbstractSc
     keys_ = std::make_unique<CKeyInput>(*this);
     mouse_ = std::make_unique<CMouseInput>(*this);
     dragDrop_ = std::make_unique<CDragDrop>(*this);
-    clipboard_ = std::make_unique<CViewClipboard>(*this);
+    clipboard_ = std::make_unique<CViewClipboard>(ViewSubject{document_, caret_}, *caretControl_, *edits_, *this);
     AllViews().push_back(this);
     if (document_)
         document_->AddView(this);
@@ -709,35 +709,3 @@ void CBinEditView::InsertModeChanged()
         emit view->statusChanged();
     }
 }
-
-// ---------------------------------------------------------------- clipboard and file transfer
-
-bool CBinEditView::CanCopy() const { return clipboard_->CanCopy(); }
-bool CBinEditView::CanCut() const { return clipboard_->CanCut(); }
-bool CBinEditView::CanPaste() const { return clipboard_->CanPaste(); }
-bool CBinEditView::CanCopyToFile() const { return clipboard_->CanCopyToFile(); }
-bool CBinEditView::CanPasteFromFile() const { return clipboard_->CanPasteFromFile(); }
-bool CBinEditView::Copy() { return clipboard_->Copy(); }
-bool CBinEditView::Cut() { return clipboard_->Cut(); }
-bool CBinEditView::Paste() { return clipboard_->Paste(); }
-bool CBinEditView::CopyToFileCommand() { return clipboard_->CopyToFile(); }
-bool CBinEditView::PasteFromFileCommand() { return clipboard_->PasteFromFileCommand(); }
-bool CBinEditView::WriteSelectionToFile(const QString& path) { return clipboard_->WriteSelectionToFile(path); }
-bool CBinEditView::WriteSelectionToTempFile(const QString& path) { return clipboard_->WriteSelectionToTempFile(path); }
-
-bool CBinEditView::PasteFromFile(const QString& path, PasteMode mode, bool record)
-{
-    return clipboard_->PasteFromFile(path, mode, record);
-}
-
-bool CBinEditView::PasteBytes(const void* data, int32_t count, PasteMode mode, bool record)
-{
-    return clipboard_->PasteBytes(data, count, mode, record);
-}
-
-bool CBinEditView::OverwriteRange(int32_t offset, const void* data, int32_t count)
-{
-    return clipboard_->OverwriteRange(offset, data, count);
-}
-
-bool CBinEditView::GetSelectionBytes(QByteArray& bytes) const { return clipboard_->GetSelectionBytes(bytes); }

@@ -178,34 +178,10 @@ public:
     // (insertModeToggleRequested), and after a switch every view follows.
     static void InsertModeChanged();
 
-    // ---- clipboard and file transfer
-    bool CanCopy() const;
-    bool CanCut() const;
-    bool CanPaste() const;
-    bool CanCopyToFile() const;
-    bool CanPasteFromFile() const;
-    bool Copy();
-    bool Cut();
-    bool Paste();
-    // The Edit menu's Copy to File and Paste from File, with their file dialogs.
-    bool CopyToFileCommand();
-    bool PasteFromFileCommand();
-    // Writes the selection to path; false without a selection or on a file
-    // error (reported, naming the file).
-    bool WriteSelectionToFile(const QString& path);
-    // The same into a private temporary file of the program (a task's
-    // input): written straight through, without the safe replace a user's
-    // file gets.
-    bool WriteSelectionToTempFile(const QString& path);
-    // Pastes a file's or a memory block's bytes at the caret by mode,
-    // recording one undo entry when record is set; false when nothing changed.
-    bool PasteFromFile(const QString& path, PasteMode mode, bool record);
-    bool PasteBytes(const void* data, int32_t count, PasteMode mode, bool record);
-    // Overwrites bytes in place from offset (clipped to the file); false when
-    // nothing was written.
-    bool OverwriteRange(int32_t offset, const void* data, int32_t count);
-    // The selected bytes; false without a selection or when memory runs out.
-    bool GetSelectionBytes(QByteArray& bytes) const;
+    // Copy, Cut, Paste, the file transfers and the byte transfers other
+    // tools reuse.
+    CViewClipboard& Clipboard() { return *clipboard_; }
+    const CViewClipboard& Clipboard() const { return *clipboard_; }
 
     // ---- drag and drop
     void StartSelectionDrag();

@@ -14,7 +14,7 @@ class CCaretController {
 public:
     explicit CCaretController(CBinEditView& view) : view_(view) {}
 
-    void SetCaret(int64_t offset, CaretMode mode, bool pendingLowNibble);
+    void SetCaret(int64_t offset, CaretMode mode, bool pendingLowNibble = false);
     // The range whose selection state changed, for the caller to repaint.
     std::optional<OffsetRange> SetSelection(int32_t a, int32_t b);
     void SelectAll();

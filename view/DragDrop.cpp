@@ -3,6 +3,7 @@
 #include "BinEditView.h"
 #include "DragSource.h"
 #include "TransferCount.h"
+#include "ViewClipboard.h"
 #include "settings/AppSettings.h"
 #include "platform/Clipboard.h"
 #include "platform/FileNames.h"
@@ -50,7 +51,7 @@ void CDragDrop::StartDrag()
     CBinEditDoc* doc = view_.Document();
     CSelectionPos& caret = view_.Caret();
     QByteArray bytes;
-    if (!doc || !view_.GetSelectionBytes(bytes))
+    if (!doc || !view_.Clipboard().GetSelectionBytes(bytes))
         return;
     // The same blocks as the clipboard: the bytes and their length.
     QMimeData* data = platform::NewTextMimeData(bytes, int32_t(bytes.size()));
@@ -212,5 +213,5 @@ bool CDragDrop::PasteDropped(const QMimeData* data)
     const int32_t count = TransferByteCount(text, length);
     // Only a paste that happened counts as taken: a move from elsewhere would
     // otherwise delete its source for nothing.
-    return view_.PasteBytes(text.constData(), count, PasteMode::InsertAndSelect, true);
+    return view_.Clipboard().PasteBytes(text.constData(), count, PasteMode::InsertAndSelect, true);
 }

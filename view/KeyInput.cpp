@@ -2,6 +2,7 @@
 
 #include "BinEditView.h"
 #include "CaretMoves.h"
+#include "ViewClipboard.h"
 
 #include <QKeyEvent>
 #include <algorithm>
@@ -67,11 +68,11 @@ bool CKeyInput::CommandKey(QKeyEvent* event)
     else if ((ctrl && key == Qt::Key_Y) || (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z))
         view_.Redo();
     else if ((ctrl && key == Qt::Key_X) || (shift && key == Qt::Key_Delete))
-        view_.Cut();
+        view_.Clipboard().Cut();
     else if (ctrl && (key == Qt::Key_C || key == Qt::Key_Insert))
-        view_.Copy();
+        view_.Clipboard().Copy();
     else if ((ctrl && key == Qt::Key_V) || (shift && key == Qt::Key_Insert))
-        view_.Paste();
+        view_.Clipboard().Paste();
     else if (ctrl && key == Qt::Key_A)
         view_.SelectAll();
     else if (none && key == Qt::Key_Insert)

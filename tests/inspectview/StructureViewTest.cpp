@@ -16,6 +16,7 @@
 #include "tools/RegistryValue.h"
 #include "types/StdValueType.h"
 #include "view/InspectedRange.h"
+#include "view/ViewClipboard.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -138,14 +139,14 @@ TEST_F(StructureView, AVariableArrayGrowsAndShrinksWithItsLengthMember)
     EXPECT_EQ(Children(At({1}), true), (QStringList{"65", "66", "67"}));
 
     // Five elements, of which the file holds none past its end.
-    view->OverwriteRange(0, "\x05", 1);
+    view->Clipboard().OverwriteRange(0, "\x05", 1);
     view->SetCaret(0, CaretMode::Move);
     page->Refresh(view.get(), false);
     EXPECT_EQ(Children(At({1}), true), (QStringList{"65", "66", "67", "<EOF>", "<EOF>"}));
     EXPECT_FALSE(Model().Row(At({1, 4})).editable) << "<EOF> rows are read-only";
     EXPECT_TRUE(Model().Row(At({1, 2})).editable);
 
-    view->OverwriteRange(0, "\x01", 1);
+    view->Clipboard().OverwriteRange(0, "\x01", 1);
     page->Refresh(view.get(), false);
     EXPECT_EQ(Children(At({1})), (QStringList{"data[0]"}));
 

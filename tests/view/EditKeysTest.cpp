@@ -1,6 +1,7 @@
 // Typing, deleting and moving with real key events in a hex view: the bytes,
 // the caret, the selection, the status panes and the undo list after each.
 #include "EditTestSupport.h"
+#include "view/ViewClipboard.h"
 
 #include <QKeyEvent>
 #include <QSignalSpy>
@@ -363,12 +364,12 @@ TEST_F(EditKeys, KeysThatWouldEditAReadOnlyDocumentAreIgnoredSilently)
     EXPECT_EQ(UndoCount(), 0);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(messages.Count(), 0);
-    EXPECT_FALSE(view->CanCut());
-    EXPECT_FALSE(view->CanPaste());
+    EXPECT_FALSE(view->Clipboard().CanCut());
+    EXPECT_FALSE(view->Clipboard().CanPaste());
     EXPECT_FALSE(view->CanDeleteSelection());
     // Moving and selecting still work.
     EXPECT_EQ(Selection(), std::pair(2, 4));
-    EXPECT_TRUE(view->CanCopy());
+    EXPECT_TRUE(view->Clipboard().CanCopy());
 }
 
 TEST_F(EditKeys, UndoAndRedoAreDisabledWhileReadOnly)

@@ -1,6 +1,7 @@
 // Two views of one document: edits made in one keep the other's caret,
 // selection and top row on the same bytes, and both repaint.
 #include "EditTestSupport.h"
+#include "view/ViewClipboard.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -61,7 +62,7 @@ TEST_F(EditTwoViews, TheOtherSelectionAndTopRowFollowTheirBytes)
     // 16 bytes inserted above keep whole rows: the top row shows the same bytes.
     view->SetCaret(0, CaretMode::Move);
     const QByteArray row(16, 'r');
-    ASSERT_TRUE(view->PasteBytes(row.constData(), 16, PasteMode::Normal, true));
+    ASSERT_TRUE(view->Clipboard().PasteBytes(row.constData(), 16, PasteMode::Normal, true));
     EXPECT_EQ(other->Top().Offset(), 16 * 21);
     EXPECT_EQ(other->Caret().selStart, 16 * 26 + 3);
     EXPECT_EQ(other->Caret().selEnd, 16 * 26 + 9);
