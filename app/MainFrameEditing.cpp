@@ -8,6 +8,7 @@
 #include "tools/BookmarkStore.h"
 #include "tooldialogs/EditingCommands.h"
 #include "view/BinEditView.h"
+#include "view/EditCommands.h"
 #include "view/ViewClipboard.h"
 
 void CMainFrame::ConnectEditingCommands()
@@ -65,8 +66,8 @@ void CMainFrame::ConnectEditingCommands()
             UpdateCommands();
         });
     };
-    onView(Cmd::EditUndo, [](CBinEditView& view) { view.Undo(); });
-    onView(Cmd::EditRedo, [](CBinEditView& view) { view.Redo(); });
+    onView(Cmd::EditUndo, [](CBinEditView& view) { view.Edits().Undo(); });
+    onView(Cmd::EditRedo, [](CBinEditView& view) { view.Edits().Redo(); });
     onView(Cmd::EditCut, [](CBinEditView& view) { view.Clipboard().Cut(); });
     onView(Cmd::EditCopy, [](CBinEditView& view) { view.Clipboard().Copy(); });
     onView(Cmd::EditPaste, [](CBinEditView& view) { view.Clipboard().Paste(); });
@@ -86,8 +87,8 @@ void CMainFrame::UpdateEditingCommands()
     const bool hasView = doc != nullptr;
     const bool writable = hasView && !doc->IsReadOnly();
 
-    commands_.SetEnabled(Cmd::EditUndo, hasView && view->CanUndo());
-    commands_.SetEnabled(Cmd::EditRedo, hasView && view->CanRedo());
+    commands_.SetEnabled(Cmd::EditUndo, hasView && view->Edits().CanUndo());
+    commands_.SetEnabled(Cmd::EditRedo, hasView && view->Edits().CanRedo());
     commands_.SetEnabled(Cmd::EditCut, hasView && view->Clipboard().CanCut());
     commands_.SetEnabled(Cmd::EditCopy, hasView && view->Clipboard().CanCopy());
     commands_.SetEnabled(Cmd::EditPaste, hasView && view->Clipboard().CanPaste());

@@ -21,6 +21,7 @@
 #include "tooldialogs/ToolDialogSeam.h"
 #include "tools/DocumentFeedback.h"
 #include "view/BinEditView.h"
+#include "view/EditCommands.h"
 #include "view/ViewClipboard.h"
 
 #include <QApplication>
@@ -147,7 +148,7 @@ int main(int argc, char** argv)
     const Timing cp = BestOfThree([&] { return QProcess::execute("cp", {path, copy}) == 0; });
     QFile::remove(copy);
 
-    auto undo = [&view] { view.Undo(); };
+    auto undo = [&view] { view.Edits().Undo(); };
     wanted = QStringLiteral("Upper Case");
     const CommandTiming convertAll = TimeCommand([&] {
         view.SetCaret(0, CaretMode::Move);

@@ -24,6 +24,7 @@
 #include "platform/TerminationSignal.h"
 #include "settings/AppSettings.h"
 #include "view/BinEditView.h"
+#include "view/EditCommands.h"
 #include "view/ViewClipboard.h"
 
 #include <QFileInfo>
@@ -299,7 +300,7 @@ void CTaskCommands::ConvertData()
         return;
     RunOnSelection(TASK_CONVERSION, [](CBinEditView& view, const QString& output) {
         if (QFileInfo(output).size() == 0) {
-            view.DeleteSelection();
+            view.Edits().DeleteSelection();
             return;
         }
         // One undoable replacement, streamed from the file; afterwards the

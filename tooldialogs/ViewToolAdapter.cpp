@@ -1,6 +1,7 @@
 #include "ViewToolAdapter.h"
 
 #include "view/BinEditView.h"
+#include "view/EditCommands.h"
 
 #include <QApplication>
 
@@ -24,7 +25,7 @@ void CViewToolAdapter::Select(int32_t anchor, int32_t caret)
         view_.SetCaret(caret, CaretMode::Extend);
 }
 
-void CViewToolAdapter::DeleteSelection() { view_.DeleteSelection(); }
+void CViewToolAdapter::DeleteSelection() { view_.Edits().DeleteSelection(); }
 
 void CViewToolAdapter::RedrawAll() { RepaintAllHexViews(); }
 

@@ -59,7 +59,7 @@ CBinEditView::CBinEditView(CBinEditDoc* document, QWidget* parent) : QAbstractSc
     viewport()->setAcceptDrops(true);
     viewport()->setCursor(Qt::IBeamCursor);
     caretControl_ = std::make_unique<CCaretController>(*this);
-    edits_ = std::make_unique<CEditCommands>(*this);
+    edits_ = std::make_unique<CEditCommands>(ViewSubject{document_, caret_}, *this, *caretControl_);
     keys_ = std::make_unique<CKeyInput>(*this);
     mouse_ = std::make_unique<CMouseInput>(*this);
     dragDrop_ = std::make_unique<CDragDrop>(*this);
@@ -690,17 +690,7 @@ int32_t CBinEditView::Anchor() const { return caretControl_->Anchor(); }
 
 int32_t CBinEditView::LastExtend() const { return caretControl_->LastExtend(); }
 
-// ---------------------------------------------------------------- editing
-
-bool CBinEditView::TypeCharacter(char16_t ch) { return edits_->TypeCharacter(ch); }
-bool CBinEditView::DeleteKey() { return edits_->DeleteKey(); }
-bool CBinEditView::Backspace() { return edits_->Backspace(); }
-bool CBinEditView::CanDeleteSelection() const { return edits_->CanDeleteSelection(); }
-bool CBinEditView::DeleteSelection() { return edits_->DeleteSelection(); }
-bool CBinEditView::CanUndo() const { return edits_->CanUndo(); }
-bool CBinEditView::CanRedo() const { return edits_->CanRedo(); }
-bool CBinEditView::Undo() { return edits_->Undo(); }
-bool CBinEditView::Redo() { return edits_->Redo(); }
+// ---------------------------------------------------------------- insert mode
 
 void CBinEditView::InsertModeChanged()
 {

@@ -13,6 +13,7 @@
 #include "EditTypes.h"
 #include "RowLayout.h"
 #include "ViewGeometry.h"
+#include "ViewFacets.h"
 #include "ViewStatus.h"
 #include "WheelRows.h"
 #include "core/AlignedPos.h"
@@ -60,7 +61,7 @@ public:
     }
 };
 
-class CBinEditView : public QAbstractScrollArea, public IDocView {
+class CBinEditView : public QAbstractScrollArea, public IDocView, public ICaretDisplay {
     Q_OBJECT
 public:
     explicit CBinEditView(CBinEditDoc* document, QWidget* parent = nullptr);
@@ -71,12 +72,19 @@ public:
     const CSelectionPos& Caret() const { return caret_; }
     CAlignedPos& Top() { return top_; }
     const CAlignedPos& Top() const { return top_; }
-    bool HexActive() const { return hexActive_; }
     int BytesPerRow() const;
 
     // IDocView
     void OnDocumentChanged(IDocView* sender, const DocumentChange& change) override;
     void OnInitialUpdate() override;
+
+    // ICaretDisplay
+    bool HexActive() const override { return hexActive_; }
+    void SetHexActive(bool hex) override;
+    bool EndOfRow() const override { return endOfRow_; }
+    void SetEndOfRow(bool endOfRow) override { endOfRow_ = endOfRow; }
+    bool LowNibblePending() const override { return caret_.spare != 0; }
+    void SetDropCaret(bool shown) override;
 
     // Lays the rows out again; 0 takes the bytes per row from the settings.
     void Layout(int requestedBytesPerRow);
@@ -108,14 +116,6 @@ public:
     int RowsInWindow() const;
     bool IsActiveView() const { return active_; }
     CBinEditView* SplitPartner() const { return partner_; }
-    // The caret is shown at the end of the previous row.
-    bool EndOfRow() const { return endOfRow_; }
-    void SetEndOfRow(bool endOfRow) { endOfRow_ = endOfRow; }
-    // The high digit of the caret's byte has been typed; the caret stands
-    // between the two digits. Kept in the caret position, which edits move.
-    bool LowNibblePending() const { return caret_.spare != 0; }
-    // Moves the caret between the hex and character columns.
-    void SetHexActive(bool hex);
 
     // The byte boundary under a client point.
     HitResult HitTest(int x, int y) const;
@@ -163,16 +163,10 @@ public:
     int32_t Anchor() const;
     int32_t LastExtend() const;
 
-    // ---- editing from the keyboard and the Edit menu; each is one undo step
-    bool TypeCharacter(char16_t ch);
-    bool DeleteKey();
-    bool Backspace();
-    bool CanDeleteSelection() const;
-    bool DeleteSelection();
-    bool CanUndo() const;
-    bool CanRedo() const;
-    bool Undo();
-    bool Redo();
+    // Typing, deleting, undo and redo from the keyboard and the Edit menu.
+    CEditCommands& Edits() { return *edits_; }
+    const CEditCommands& Edits() const { return *edits_; }
+
     // Insert and overwrite mode are shared by every view of the application,
     // which owns the mode: the Insert key only asks it to switch
     // (insertModeToggleRequested), and after a switch every view follows.
@@ -185,8 +179,6 @@ public:
 
     // ---- drag and drop
     void StartSelectionDrag();
-    // Shows the caret where dropped data would go, even over a selection.
-    void SetDropCaret(bool shown);
     bool DropCaretShown() const { return dropCaret_; }
     CMouseInput& MouseInput() { return *mouse_; }
 

@@ -2,6 +2,7 @@
 
 #include "BinEditView.h"
 #include "DragSource.h"
+#include "EditCommands.h"
 #include "TransferCount.h"
 #include "ViewClipboard.h"
 #include "settings/AppSettings.h"
@@ -72,7 +73,7 @@ void CDragDrop::StartDrag()
     // A move whose drop did not take the block itself (another document or
     // program) leaves the deletion to the source.
     if (action == Qt::MoveAction && drag_source::Of(doc) == &caret)
-        view_.DeleteSelection();
+        view_.Edits().DeleteSelection();
     else if (action == Qt::IgnoreAction) {
         const QPoint p = view_.viewport()->mapFromGlobal(QCursor::pos());
         if (view_.viewport()->rect().contains(p)) {

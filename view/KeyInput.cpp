@@ -2,6 +2,7 @@
 
 #include "BinEditView.h"
 #include "CaretMoves.h"
+#include "EditCommands.h"
 #include "ViewClipboard.h"
 
 #include <QKeyEvent>
@@ -64,9 +65,9 @@ bool CKeyInput::CommandKey(QKeyEvent* event)
     const bool none = mods == Qt::NoModifier;
 
     if ((ctrl && key == Qt::Key_Z) || (mods == Qt::AltModifier && key == Qt::Key_Backspace))
-        view_.Undo();
+        view_.Edits().Undo();
     else if ((ctrl && key == Qt::Key_Y) || (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z))
-        view_.Redo();
+        view_.Edits().Redo();
     else if ((ctrl && key == Qt::Key_X) || (shift && key == Qt::Key_Delete))
         view_.Clipboard().Cut();
     else if (ctrl && (key == Qt::Key_C || key == Qt::Key_Insert))
@@ -78,9 +79,9 @@ bool CKeyInput::CommandKey(QKeyEvent* event)
     else if (none && key == Qt::Key_Insert)
         emit view_.insertModeToggleRequested();
     else if (none && key == Qt::Key_Delete)
-        view_.DeleteKey();
+        view_.Edits().DeleteKey();
     else if (none && key == Qt::Key_Backspace)
-        view_.Backspace();
+        view_.Edits().Backspace();
     else if ((none && key == Qt::Key_Tab) || key == Qt::Key_Backtab) {
         const RowLayout& l = view_.Geometry();
         if (l.hexShown && l.charShown)
@@ -136,6 +137,6 @@ bool CKeyInput::TypeText(QKeyEvent* event)
     if (text.isEmpty())
         return false;
     for (const QChar ch : text)
-        view_.TypeCharacter(ch.unicode());
+        view_.Edits().TypeCharacter(ch.unicode());
     return true;
 }

@@ -12,3 +12,25 @@ struct ViewSubject {
     CBinEditDoc* document;
     CSelectionPos& caret;
 };
+
+// How the caret is shown: in which column, at the end of the row above,
+// between the two digits of its byte, and as the drop point while data is
+// dragged over the view. Each setter repaints what it changed.
+class ICaretDisplay {
+public:
+    virtual bool HexActive() const = 0;
+    // Moves the caret between the hex and character columns; a column that
+    // is not shown is never chosen.
+    virtual void SetHexActive(bool hex) = 0;
+    // The caret is shown at the end of the previous row.
+    virtual bool EndOfRow() const = 0;
+    virtual void SetEndOfRow(bool endOfRow) = 0;
+    // The high digit of the caret's byte has been typed; the caret stands
+    // between the two digits. Kept in the caret position, which edits move.
+    virtual bool LowNibblePending() const = 0;
+    // Shows the caret where dropped data would go, even over a selection.
+    virtual void SetDropCaret(bool shown) = 0;
+
+protected:
+    ~ICaretDisplay() = default;
+};

@@ -13,6 +13,7 @@
 #include "tooldialogs/ToolDialogSeam.h"
 #include "types/StdValueType.h"
 #include "view/BinEditView.h"
+#include "view/EditCommands.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -105,7 +106,7 @@ TEST_F(InspectorTest, EditsUndoAndClosingTheLastDocumentRefreshThePage)
     CBinEditView* view = OpenBytes(QByteArray::fromHex("10203040"));
     ASSERT_TRUE(view);
     EXPECT_EQ(Value(TYPE_BYTE), "16");
-    view->TypeCharacter(u'7');
+    view->Edits().TypeCharacter(u'7');
     Idle();
     EXPECT_EQ(Value(TYPE_BYTE), "112");
     Trigger(Cmd::EditUndo);

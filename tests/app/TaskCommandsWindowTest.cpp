@@ -23,6 +23,7 @@
 #include "tooldialogs/TaskProgressDlg.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "view/BinEditView.h"
+#include "view/EditCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -241,7 +242,7 @@ TEST_F(TaskCommandsTest, UpperCaseOnASelectionAndOnTheWholeFileIsOneUndoStep)
         EXPECT_EQ(View()->Caret().Offset(), c.selEnd > c.selStart ? c.selEnd : original.size());
         Trigger(Cmd::EditUndo);
         EXPECT_EQ(DocumentBytes(*doc), original);
-        EXPECT_FALSE(View()->CanUndo());
+        EXPECT_FALSE(View()->Edits().CanUndo());
     }
     EXPECT_EQ(TempFiles(), QStringList());
 }
@@ -442,7 +443,7 @@ TEST_F(TaskCommandsTest, FailedConversionsLeaveTheDocumentAndTheTemporaryFolderA
         EXPECT_EQ(messages_.Texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
         EXPECT_EQ(DocumentBytes(*doc), original);
         EXPECT_FALSE(doc->IsModified());
-        EXPECT_FALSE(View()->CanUndo());
+        EXPECT_FALSE(View()->Edits().CanUndo());
         EXPECT_EQ(TempFiles(), QStringList());
     }
 }

@@ -14,6 +14,7 @@
 #include "tooldialogs/ToolDialogSeam.h"
 #include "tools/RegistryValue.h"
 #include "types/StdValueType.h"
+#include "view/EditCommands.h"
 #include "view/InspectedRange.h"
 
 #include <QApplication>
@@ -171,7 +172,7 @@ TEST_F(DataView, EditingAStandardValueOverwritesAtTheCaretAndUndoRestoresIt)
     EXPECT_EQ(Value(TYPE_WORD), "16706");
     EXPECT_EQ(view->Caret().Offset(), 2);
 
-    ASSERT_TRUE(view->Undo());
+    ASSERT_TRUE(view->Edits().Undo());
     EXPECT_EQ(FileBytes(), original);
 }
 
@@ -376,7 +377,7 @@ TEST_F(DataView, EditingAModuleValueWritesItsBytesAndUndoRestoresThem)
     EXPECT_EQ(messages.Count(), 0) << messages.Last().toStdString();
     EXPECT_EQ(FileBytes(), QByteArray::fromHex("AA01000000BB"));
     EXPECT_EQ(Value(boolType), "TRUE");
-    ASSERT_TRUE(view->Undo());
+    ASSERT_TRUE(view->Edits().Undo());
     EXPECT_EQ(FileBytes(), original);
     page.reset();
     ValueTypes().ClearCustomTypes();

@@ -15,6 +15,7 @@
 #include "platform/Clipboard.h"
 #include "tools/RegistryValue.h"
 #include "types/StdValueType.h"
+#include "view/EditCommands.h"
 #include "view/InspectedRange.h"
 #include "view/ViewClipboard.h"
 
@@ -191,9 +192,9 @@ TEST_F(StructureView, TypingIntoAFixedCharacterArrayWritesTheTextAndOneZeroAtMos
     EXPECT_EQ(FileBytes(), QByteArray("ABCDEFGHy")) << "only the array's 8 bytes";
     EXPECT_EQ(Value(At({0})), "ABCDEFGH");
     // Each edit is one undo step.
-    ASSERT_TRUE(view->Undo());
+    ASSERT_TRUE(view->Edits().Undo());
     EXPECT_EQ(FileBytes(), QByteArray("Hi\0xxxxxy", 9));
-    ASSERT_TRUE(view->Undo());
+    ASSERT_TRUE(view->Edits().Undo());
     EXPECT_EQ(FileBytes(), QByteArray("xxxxxxxxy"));
 }
 

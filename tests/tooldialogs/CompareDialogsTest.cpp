@@ -18,6 +18,7 @@
 #include "tools/CompareReport.h"
 #include "tools/ToolView.h"
 #include "view/BinEditView.h"
+#include "view/EditCommands.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -489,7 +490,7 @@ TEST(CompareSessionTest, EveryDifferenceIsColouredAndStepsGoThroughTheWholeList)
 
     // An edit drops the results: no colour, no steps.
     bench.views[0]->SetCaret(0, CaretMode::Move);
-    ASSERT_TRUE(bench.views[0]->TypeCharacter(u'7'));
+    ASSERT_TRUE(bench.views[0]->Edits().TypeCharacter(u'7'));
     EXPECT_FALSE(session->HasResults());
     EXPECT_TRUE(session->Differences().empty());
     EXPECT_NE(HexBackground(*bench.views[1], 100), yellow);

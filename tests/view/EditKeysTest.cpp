@@ -1,6 +1,7 @@
 // Typing, deleting and moving with real key events in a hex view: the bytes,
 // the caret, the selection, the status panes and the undo list after each.
 #include "EditTestSupport.h"
+#include "view/EditCommands.h"
 #include "view/ViewClipboard.h"
 
 #include <QKeyEvent>
@@ -366,7 +367,7 @@ TEST_F(EditKeys, KeysThatWouldEditAReadOnlyDocumentAreIgnoredSilently)
     EXPECT_EQ(messages.Count(), 0);
     EXPECT_FALSE(view->Clipboard().CanCut());
     EXPECT_FALSE(view->Clipboard().CanPaste());
-    EXPECT_FALSE(view->CanDeleteSelection());
+    EXPECT_FALSE(view->Edits().CanDeleteSelection());
     // Moving and selecting still work.
     EXPECT_EQ(Selection(), std::pair(2, 4));
     EXPECT_TRUE(view->Clipboard().CanCopy());
@@ -376,17 +377,17 @@ TEST_F(EditKeys, UndoAndRedoAreDisabledWhileReadOnly)
 {
     Open(QByteArray("abc"));
     Type("4");
-    ASSERT_TRUE(view->CanUndo());
+    ASSERT_TRUE(view->Edits().CanUndo());
     doc->SetReadOnly(true);
-    EXPECT_FALSE(view->CanUndo());
+    EXPECT_FALSE(view->Edits().CanUndo());
     UndoTimes(1);
     EXPECT_EQ(Bytes()[0], char(0x41));
     doc->SetReadOnly(false);
     UndoTimes(1);
     EXPECT_EQ(Bytes(), QByteArray("abc"));
-    EXPECT_TRUE(view->CanRedo());
+    EXPECT_TRUE(view->Edits().CanRedo());
     doc->SetReadOnly(true);
-    EXPECT_FALSE(view->CanRedo());
+    EXPECT_FALSE(view->Edits().CanRedo());
 }
 
 TEST_F(EditKeys, AltBackspaceUndoesAndANewEditDisablesRedo)
@@ -399,7 +400,7 @@ TEST_F(EditKeys, AltBackspaceUndoesAndANewEditDisablesRedo)
     EXPECT_EQ(RedoCount(), 1);
     Type("Q");
     EXPECT_EQ(RedoCount(), 0);
-    EXPECT_FALSE(view->CanRedo());
+    EXPECT_FALSE(view->Edits().CanRedo());
 }
 
 TEST_F(EditKeys, AFailedInsertionClearsTheUndoListAndChangesNothing)
@@ -416,7 +417,7 @@ TEST_F(EditKeys, AFailedInsertionClearsTheUndoListAndChangesNothing)
     doc->Buffer().Heap().FailAfter(-1);
     EXPECT_EQ(Bytes(), before);
     EXPECT_EQ(UndoCount(), 0);
-    EXPECT_FALSE(view->CanUndo());
+    EXPECT_FALSE(view->Edits().CanUndo());
     EXPECT_EQ(CaretAt(), 3);
     EXPECT_EQ(messages.Last(),
               "Out of memory.\n\nThere is not enough memory to complete the current operation. To prevent loss of "
@@ -477,13 +478,13 @@ TEST_F(EditKeys, MultiKeySequencesUndoAndRedoStepByStepInBothModesAndColumns)
                 Press(Qt::Key_Z, Qt::ControlModifier);
                 ASSERT_EQ(Bytes(), before[size_t(i)]) << "undo down to entry " << i;
             }
-            EXPECT_FALSE(view->CanUndo());
+            EXPECT_FALSE(view->Edits().CanUndo());
             EXPECT_FALSE(doc->IsModified());
             for (size_t i = 1; i <= before.size(); ++i) {
                 Press(Qt::Key_Y, Qt::ControlModifier);
                 ASSERT_EQ(Bytes(), i < before.size() ? before[i] : final) << "redo up to entry " << i;
             }
-            EXPECT_FALSE(view->CanRedo());
+            EXPECT_FALSE(view->Edits().CanRedo());
             EXPECT_TRUE(doc->IsModified());
         }
     }

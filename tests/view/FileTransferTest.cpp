@@ -5,6 +5,7 @@
 #include "ScopedWriteFaults.h"
 #include "TestFiles.h"
 #include "platform/FileErrors.h"
+#include "view/EditCommands.h"
 #include "view/PasteSource.h"
 #include "view/ViewClipboard.h"
 
@@ -67,7 +68,7 @@ TEST_F(FileTransfer, PasteFromFileInsertsAWholeLargeFileAsOneUndoStep)
     EXPECT_EQ(messages.Count(), 0);
     EXPECT_EQ(Bytes(), QByteArray("0123456789"));
     EXPECT_FALSE(doc->IsModified());
-    ASSERT_TRUE(view->CanRedo());
+    ASSERT_TRUE(view->Edits().CanRedo());
     RedoTimes(1);
     EXPECT_EQ(Bytes(), QByteArray("0123") + file + QByteArray("456789"));
 }
