@@ -8,6 +8,7 @@
 #include "tools/BookmarkStore.h"
 #include "tooldialogs/EditingCommands.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
 #include "view/EditCommands.h"
 #include "view/ViewClipboard.h"
 
@@ -75,7 +76,7 @@ void CMainFrame::ConnectEditingCommands()
     onView(Cmd::EditPasteFromFile, [](CBinEditView& view) { view.Clipboard().PasteFromFileCommand(); });
     connect(commands_[Cmd::EditSelectAll], &QAction::triggered, this, [this] {
         if (CBinEditView* view = ActiveView())
-            view->SelectAll();
+            view->CaretControl().SelectAll();
         UpdateCommands();
     });
 }
@@ -92,7 +93,7 @@ void CMainFrame::UpdateEditingCommands()
     commands_.SetEnabled(Cmd::EditCut, hasView && view->Clipboard().CanCut());
     commands_.SetEnabled(Cmd::EditCopy, hasView && view->Clipboard().CanCopy());
     commands_.SetEnabled(Cmd::EditPaste, hasView && view->Clipboard().CanPaste());
-    commands_.SetEnabled(Cmd::EditSelectAll, hasView && view->CanSelectAll());
+    commands_.SetEnabled(Cmd::EditSelectAll, hasView && view->CaretControl().CanSelectAll());
     commands_.SetEnabled(Cmd::EditCopyToFile, hasView && view->Clipboard().CanCopyToFile());
     commands_.SetEnabled(Cmd::EditPasteFromFile, hasView && view->Clipboard().CanPasteFromFile());
 

@@ -21,6 +21,7 @@
 #include "tooldialogs/ToolDialogSeam.h"
 #include "tools/DocumentFeedback.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
 #include "view/EditCommands.h"
 #include "view/ViewClipboard.h"
 
@@ -97,8 +98,8 @@ int FindTask(const TaskExtensions& tasks, int kind, const QString& name)
 
 void SelectAll(CBinEditView& view)
 {
-    view.SetCaret(0, CaretMode::Move);
-    view.SetCaret(view.Document()->Size(), CaretMode::Extend);
+    view.CaretControl().SetCaret(0, CaretMode::Move);
+    view.CaretControl().SetCaret(view.Document()->Size(), CaretMode::Extend);
 }
 
 } // namespace
@@ -150,14 +151,16 @@ int main(int argc, char** argv)
 
     auto undo = [&view] { view.Edits().Undo(); };
     wanted = QStringLiteral("Upper Case");
-    const CommandTiming convertAll = TimeCommand([&] {
-        view.SetCaret(0, CaretMode::Move);
-        commands.ConvertData();
-        return doc.IsModified();
-    }, undo);
+    const CommandTiming convertAll = TimeCommand(
+        [&] {
+            view.CaretControl().SetCaret(0, CaretMode::Move);
+            commands.ConvertData();
+            return doc.IsModified();
+        },
+        undo);
     wanted = QStringLiteral("SHA-1 Checksum");
     const CommandTiming checksumAll = TimeCommand([&] {
-        view.SetCaret(0, CaretMode::Move);
+        view.CaretControl().SetCaret(0, CaretMode::Move);
         commands.ComputeChecksum();
         return true;
     });

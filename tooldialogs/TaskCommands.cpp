@@ -24,6 +24,7 @@
 #include "platform/TerminationSignal.h"
 #include "settings/AppSettings.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
 #include "view/EditCommands.h"
 #include "view/ViewClipboard.h"
 
@@ -266,8 +267,8 @@ bool CTaskCommands::RunOnSelection(int kind,
     const bool selectAll = !view->Caret().hasSelection;
     const int32_t caretBefore = view->Caret().Offset();
     if (selectAll) {
-        view->SetCaret(0, CaretMode::Move);
-        view->SetCaret(view->Document()->Size(), CaretMode::Extend);
+        view->CaretControl().SetCaret(0, CaretMode::Move);
+        view->CaretControl().SetCaret(view->Document()->Size(), CaretMode::Extend);
     }
     const bool convert = kind == TASK_CONVERSION;
     const std::optional<int> index =
@@ -275,7 +276,7 @@ bool CTaskCommands::RunOnSelection(int kind,
                           convert ? kCommandIdConvertData : kCommandIdComputeChecksum, parent_);
     if (!index) {
         if (selectAll)
-            view->SetCaret(caretBefore, CaretMode::Move);
+            view->CaretControl().SetCaret(caretBefore, CaretMode::Move);
         return false;
     }
     const std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
@@ -306,7 +307,8 @@ void CTaskCommands::ConvertData()
         // One undoable replacement, streamed from the file; afterwards the
         // caret stands after the new bytes with nothing selected.
         if (view.Clipboard().PasteFromFile(output, PasteMode::InsertReplaceSelect, true))
-            view.SetCaret(view.Caret().hasSelection ? view.Caret().selEnd : view.Caret().Offset(), CaretMode::Move);
+            view.CaretControl().SetCaret(view.Caret().hasSelection ? view.Caret().selEnd : view.Caret().Offset(),
+                                         CaretMode::Move);
     });
 }
 

@@ -58,7 +58,7 @@ CBinEditView::CBinEditView(CBinEditDoc* document, QWidget* parent) : QAbstractSc
     connect(&caretTimer_, &QTimer::timeout, this, &CBinEditView::BlinkCaret);
     viewport()->setAcceptDrops(true);
     viewport()->setCursor(Qt::IBeamCursor);
-    caretControl_ = std::make_unique<CCaretController>(*this);
+    caretControl_ = std::make_unique<CCaretController>(ViewSubject{document_, caret_}, *this, *this, *this, *this);
     edits_ = std::make_unique<CEditCommands>(ViewSubject{document_, caret_}, *this, *caretControl_);
     keys_ = std::make_unique<CKeyInput>(*this);
     mouse_ = std::make_unique<CMouseInput>(*this);
@@ -672,23 +672,6 @@ void CBinEditView::dragMoveEvent(QDragMoveEvent* event) { dragDrop_->DragMove(ev
 void CBinEditView::dragLeaveEvent(QDragLeaveEvent*) { dragDrop_->DragLeave(); }
 
 void CBinEditView::dropEvent(QDropEvent* event) { dragDrop_->Drop(event); }
-
-// ---------------------------------------------------------------- caret and selection
-
-void CBinEditView::SetCaret(int64_t offset, CaretMode mode, bool pendingLowNibble)
-{
-    caretControl_->SetCaret(offset, mode, pendingLowNibble);
-}
-
-std::optional<OffsetRange> CBinEditView::SetSelection(int32_t a, int32_t b) { return caretControl_->SetSelection(a, b); }
-
-bool CBinEditView::CanSelectAll() const { return document_ && document_->Size() > 0; }
-
-void CBinEditView::SelectAll() { caretControl_->SelectAll(); }
-
-int32_t CBinEditView::Anchor() const { return caretControl_->Anchor(); }
-
-int32_t CBinEditView::LastExtend() const { return caretControl_->LastExtend(); }
 
 // ---------------------------------------------------------------- insert mode
 

@@ -28,7 +28,6 @@
 #include <QStringList>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -61,7 +60,12 @@ public:
     }
 };
 
-class CBinEditView : public QAbstractScrollArea, public IDocView, public ICaretDisplay {
+class CBinEditView : public QAbstractScrollArea,
+                     public IDocView,
+                     public IViewGeometry,
+                     public IViewScrolling,
+                     public IViewUpdates,
+                     public ICaretDisplay {
     Q_OBJECT
 public:
     explicit CBinEditView(CBinEditDoc* document, QWidget* parent = nullptr);
@@ -71,12 +75,29 @@ public:
     CSelectionPos& Caret() { return caret_; }
     const CSelectionPos& Caret() const { return caret_; }
     CAlignedPos& Top() { return top_; }
-    const CAlignedPos& Top() const { return top_; }
     int BytesPerRow() const;
 
     // IDocView
     void OnDocumentChanged(IDocView* sender, const DocumentChange& change) override;
     void OnInitialUpdate() override;
+
+    // IViewGeometry
+    const RowLayout& Geometry() const override { return layout_; }
+    const CAlignedPos& Top() const override { return top_; }
+    int HScroll() const override { return hScroll_; }
+    int ClientWidth() const override { return clientWidth_; }
+    int ClientHeight() const override { return clientHeight_; }
+    int RowsInWindow() const override;
+    HitResult HitTest(int x, int y) const override;
+
+    // IViewScrolling
+    void SetTop(int32_t offset, bool moveCaret = true) override;
+    void SetHScroll(int pixels, bool moveCaret, bool syncPanes) override;
+    void EnsureCaretVisible() override;
+
+    // IViewUpdates
+    void RepaintOffsets(int32_t first, int32_t last) override;
+    void NotifyStatusChanged() override { emit statusChanged(); }
 
     // ICaretDisplay
     bool HexActive() const override { return hexActive_; }
@@ -104,40 +125,23 @@ public:
     // Where this view's marks come from; null for none. Not owned.
     void SetMarks(const IViewMarks* marks);
 
-    // ---- geometry for the editing input built on this view
-    const RowLayout& Geometry() const { return layout_; }
-    int HScroll() const { return hScroll_; }
     // Painting copies cached character cells where they match Qt's drawing;
     // off, every glyph is drawn (tests compare the two).
     void SetCellCopies(bool on) { cellCopies_ = on; }
     const GlyphCellCache& CellCache() const { return cells_; }
-    int ClientWidth() const { return clientWidth_; }
-    int ClientHeight() const { return clientHeight_; }
-    int RowsInWindow() const;
     bool IsActiveView() const { return active_; }
     CBinEditView* SplitPartner() const { return partner_; }
 
-    // The byte boundary under a client point.
-    HitResult HitTest(int x, int y) const;
     // Where the caret is drawn, in client pixels.
     CaretPlace CaretPoint() const;
     QRect CaretRect() const;
     bool IsCaretShown() const;
 
-    // Scrolls so that offset's row is the top row (clamped, rounded down to a
-    // row start). Scrolls of less than a window move the painted pixels.
-    void SetTop(int32_t offset, bool moveCaret = true);
-    // Horizontal position in pixels; with syncPanes the other pane follows.
-    void SetHScroll(int pixels, bool moveCaret, bool syncPanes);
-    // Scrolls as little as possible to bring the caret into the window.
-    void EnsureCaretVisible();
     void UpdateScrollBars();
     // Marks the caret's cells for repainting, after it moved.
     void UpdateCaret();
 
     void RepaintAll();
-    // Repaints the window rows holding offsets from first to last.
-    void RepaintOffsets(int32_t first, int32_t last);
     // Repaints from the row holding offset to the bottom of the window.
     void RepaintFrom(int32_t offset);
 
@@ -147,21 +151,12 @@ public:
     // Lays out this pane and its partner with the most bytes per row that fit.
     void FitPanes();
 
-    // ---- caret and selection: the one way anything moves the caret or selects
-    // Moves the caret (clamped to the file) and treats the selection by mode;
-    // pendingLowNibble puts the caret between the two digits of its byte.
-    void SetCaret(int64_t offset, CaretMode mode, bool pendingLowNibble = false);
-    // Selects [min(a, b), max(a, b)), or nothing when a = b. Returns the range
-    // whose selection state changed; the caller repaints it.
-    std::optional<OffsetRange> SetSelection(int32_t a, int32_t b);
-    bool CanSelectAll() const;
-    void SelectAll();
+    // The caret and the selection: the one way anything moves the caret or
+    // selects.
+    CCaretController& CaretControl() { return *caretControl_; }
+    const CCaretController& CaretControl() const { return *caretControl_; }
     // Puts the caret into the hex column (true) or the character column.
     void SwitchColumn(bool hex) { SetHexActive(hex); }
-    // The fixed end of a selection being extended, and the offset the mouse
-    // last extended it to.
-    int32_t Anchor() const;
-    int32_t LastExtend() const;
 
     // Typing, deleting, undo and redo from the keyboard and the Edit menu.
     CEditCommands& Edits() { return *edits_; }

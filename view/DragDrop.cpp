@@ -1,6 +1,7 @@
 #include "DragDrop.h"
 
 #include "BinEditView.h"
+#include "CaretController.h"
 #include "DragSource.h"
 #include "EditCommands.h"
 #include "TransferCount.h"
@@ -80,7 +81,7 @@ void CDragDrop::StartDrag()
             const HitResult hit = view_.HitTest(p.x(), p.y());
             view_.SetHexActive(hit.hex);
             view_.SetEndOfRow(hit.endOfRow);
-            view_.SetCaret(hit.offset, CaretMode::Move);
+            view_.CaretControl().SetCaret(hit.offset, CaretMode::Move);
         }
     }
     drag_source::Clear(doc);
@@ -107,7 +108,7 @@ void CDragDrop::FollowCaret(QPoint p)
     const HitResult hit = view_.HitTest(p.x(), p.y());
     view_.SetHexActive(hit.hex);
     view_.SetEndOfRow(hit.endOfRow);
-    view_.SetCaret(hit.offset, CaretMode::Keep);
+    view_.CaretControl().SetCaret(hit.offset, CaretMode::Keep);
 }
 
 void CDragDrop::DragEnter(QDragEnterEvent* event)
@@ -178,14 +179,14 @@ CDragDrop::OwnDrop CDragDrop::DropOnOwnDocument(QPoint p, Qt::DropAction action)
     view_.SetEndOfRow(hit.endOfRow);
     const int32_t d = hit.offset;
     if (!source || !source->hasSelection) {
-        view_.SetCaret(d, CaretMode::Move);
+        view_.CaretControl().SetCaret(d, CaretMode::Move);
         return OwnDrop::NotOwn;
     }
     const int32_t start = source->selStart;
     const int32_t end = source->selEnd;
     if (action == Qt::MoveAction) {
         if (d >= start && d <= end) {
-            view_.SetCaret(d, CaretMode::Move);
+            view_.CaretControl().SetCaret(d, CaretMode::Move);
             drag_source::Clear(doc);  // nothing moved, so the source has nothing to delete
             return OwnDrop::Done;
         }
@@ -196,11 +197,11 @@ CDragDrop::OwnDrop CDragDrop::DropOnOwnDocument(QPoint p, Qt::DropAction action)
         if (!moved)
             return OwnDrop::Refused;  // the user has been told why
         const int32_t at = caret.Offset();
-        view_.SetCaret(at, CaretMode::Move);
-        view_.SetCaret(int64_t(at) + (end - start), CaretMode::Extend);
+        view_.CaretControl().SetCaret(at, CaretMode::Move);
+        view_.CaretControl().SetCaret(int64_t(at) + (end - start), CaretMode::Extend);
         return OwnDrop::Done;
     }
-    view_.SetCaret(d, CaretMode::Move);
+    view_.CaretControl().SetCaret(d, CaretMode::Move);
     // A copy onto the block itself only places the caret.
     return d > start && d < end ? OwnDrop::Done : OwnDrop::NotOwn;
 }

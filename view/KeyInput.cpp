@@ -1,6 +1,7 @@
 #include "KeyInput.h"
 
 #include "BinEditView.h"
+#include "CaretController.h"
 #include "CaretMoves.h"
 #include "EditCommands.h"
 #include "ViewClipboard.h"
@@ -47,7 +48,7 @@ bool CKeyInput::KeyPress(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
         if (view_.Caret().hasSelection)
-            view_.SetCaret(view_.Caret().selStart, CaretMode::Move);
+            view_.CaretControl().SetCaret(view_.Caret().selStart, CaretMode::Move);
         return false;  // the default handling still sees Escape
     }
     return CommandKey(event) || MoveKey(event) || TypeText(event);
@@ -75,7 +76,7 @@ bool CKeyInput::CommandKey(QKeyEvent* event)
     else if ((ctrl && key == Qt::Key_V) || (shift && key == Qt::Key_Insert))
         view_.Clipboard().Paste();
     else if (ctrl && key == Qt::Key_A)
-        view_.SelectAll();
+        view_.CaretControl().SelectAll();
     else if (none && key == Qt::Key_Insert)
         emit view_.insertModeToggleRequested();
     else if (none && key == Qt::Key_Delete)
@@ -123,7 +124,7 @@ bool CKeyInput::MoveKey(QKeyEvent* event)
     if (move.moveCaret) {
         if (move.endOfRow)
             view_.SetEndOfRow(true);
-        view_.SetCaret(move.target, shift ? CaretMode::Extend : CaretMode::Move);
+        view_.CaretControl().SetCaret(move.target, shift ? CaretMode::Extend : CaretMode::Move);
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "MouseInput.h"
 
 #include "BinEditView.h"
+#include "CaretController.h"
 #include "PointerHit.h"
 #include "WordBounds.h"
 #include "settings/AppSettings.h"
@@ -46,13 +47,13 @@ void CMouseInput::PlaceCaret(QPoint p, bool extend)
     const HitResult hit = view_.HitTest(p.x(), p.y());
     view_.SetHexActive(hit.hex);
     view_.SetEndOfRow(hit.endOfRow);
-    view_.SetCaret(hit.offset, extend ? CaretMode::Extend : CaretMode::Move);
+    view_.CaretControl().SetCaret(hit.offset, extend ? CaretMode::Extend : CaretMode::Move);
 }
 
 void CMouseInput::ExtendTo(QPoint p)
 {
     // Without a selection the remembered offset is from an earlier drag.
-    if (view_.HitTest(p.x(), p.y()).offset != view_.LastExtend() || !view_.Caret().hasSelection)
+    if (view_.HitTest(p.x(), p.y()).offset != view_.CaretControl().LastExtend() || !view_.Caret().hasSelection)
         PlaceCaret(p, true);
 }
 
@@ -119,11 +120,11 @@ bool CMouseInput::DoubleClick(QMouseEvent* event)
     CBufferPos at;
     at.Bind(&view_.Document()->Buffer(), false, hit.offset);
     if (const std::optional<OffsetRange> word = WordAround(at)) {
-        view_.SetCaret(word->start, CaretMode::Move);
-        view_.SetCaret(word->end, CaretMode::Extend);
+        view_.CaretControl().SetCaret(word->start, CaretMode::Move);
+        view_.CaretControl().SetCaret(word->end, CaretMode::Extend);
     } else {
         view_.SetEndOfRow(hit.endOfRow);
-        view_.SetCaret(hit.offset, CaretMode::Move);
+        view_.CaretControl().SetCaret(hit.offset, CaretMode::Move);
     }
     dragPending_ = false;
     selecting_ = false;

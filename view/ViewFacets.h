@@ -2,6 +2,11 @@
 // The narrow faces a hex view shows its input helpers (caret, edit
 // commands, clipboard, keys, mouse, drag and drop). Each helper takes only
 // the faces it uses, so it can be read, and changed, without the whole view.
+#include "ViewGeometry.h"
+
+#include <cstdint>
+
+class CAlignedPos;
 class CBinEditDoc;
 class CSelectionPos;
 
@@ -33,4 +38,49 @@ public:
 
 protected:
     ~ICaretDisplay() = default;
+};
+
+// Where things are in the window, read only.
+class IViewGeometry {
+public:
+    virtual const RowLayout& Geometry() const = 0;
+    // The first byte of the top row.
+    virtual const CAlignedPos& Top() const = 0;
+    // The horizontal scroll position, in pixels.
+    virtual int HScroll() const = 0;
+    virtual int ClientWidth() const = 0;
+    virtual int ClientHeight() const = 0;
+    virtual int RowsInWindow() const = 0;
+    // The byte boundary under a client point.
+    virtual HitResult HitTest(int x, int y) const = 0;
+
+protected:
+    ~IViewGeometry() = default;
+};
+
+// Moving the window over the file.
+class IViewScrolling {
+public:
+    // Scrolls so that offset's row is the top row (clamped, rounded down to a
+    // row start). Scrolls of less than a window move the painted pixels.
+    virtual void SetTop(int32_t offset, bool moveCaret = true) = 0;
+    // Horizontal position in pixels; with syncPanes the other pane follows.
+    virtual void SetHScroll(int pixels, bool moveCaret, bool syncPanes) = 0;
+    // Scrolls as little as possible to bring the caret into the window.
+    virtual void EnsureCaretVisible() = 0;
+
+protected:
+    ~IViewScrolling() = default;
+};
+
+// What a helper tells the view after changing what it shows.
+class IViewUpdates {
+public:
+    // Repaints the window rows holding offsets from first to last.
+    virtual void RepaintOffsets(int32_t first, int32_t last) = 0;
+    // The status panes' texts may have changed.
+    virtual void NotifyStatusChanged() = 0;
+
+protected:
+    ~IViewUpdates() = default;
 };

@@ -14,6 +14,7 @@
 #include "tooldialogs/ToolDialogSeam.h"
 #include "tools/RegistryValue.h"
 #include "types/StdValueType.h"
+#include "view/CaretController.h"
 #include "view/EditCommands.h"
 #include "view/InspectedRange.h"
 
@@ -71,7 +72,7 @@ protected:
     {
         Open(bytes, QSize(700, 300));
         view->SetMarks(&marks);
-        view->SetCaret(caret, CaretMode::Move);
+        view->CaretControl().SetCaret(caret, CaretMode::Move);
         page = std::make_unique<CDataViewDlg>(ValueTypes(), range);
         page->resize(360, 520);
         page->show();
@@ -226,7 +227,7 @@ TEST_F(DataView, AReadOnlyDocumentShowsValuesButRefusesEditing)
     const QByteArray original = QByteArray::fromHex("4142434445464748");
     Open(original);
     doc->SetReadOnly(true);
-    view->SetCaret(0, CaretMode::Move);
+    view->CaretControl().SetCaret(0, CaretMode::Move);
     page = std::make_unique<CDataViewDlg>(ValueTypes(), range);
     page->show();
     page->Refresh(view.get(), true);

@@ -15,6 +15,7 @@
 #include "platform/Clipboard.h"
 #include "tools/RegistryValue.h"
 #include "types/StdValueType.h"
+#include "view/CaretController.h"
 #include "view/EditCommands.h"
 #include "view/InspectedRange.h"
 #include "view/ViewClipboard.h"
@@ -68,7 +69,7 @@ protected:
     void Show(const QByteArray& bytes, int32_t caret, const AppSettings& settings = AppSettings())
     {
         Open(bytes, QSize(700, 300));
-        view->SetCaret(caret, CaretMode::Move);
+        view->CaretControl().SetCaret(caret, CaretMode::Move);
         page = std::make_unique<CStructureViewDlg>(Structures(), ValueTypes(), range);
         page->LoadSettings(settings);
         page->resize(420, 520);
@@ -141,7 +142,7 @@ TEST_F(StructureView, AVariableArrayGrowsAndShrinksWithItsLengthMember)
 
     // Five elements, of which the file holds none past its end.
     view->Clipboard().OverwriteRange(0, "\x05", 1);
-    view->SetCaret(0, CaretMode::Move);
+    view->CaretControl().SetCaret(0, CaretMode::Move);
     page->Refresh(view.get(), false);
     EXPECT_EQ(Children(At({1}), true), (QStringList{"65", "66", "67", "<EOF>", "<EOF>"}));
     EXPECT_FALSE(Model().Row(At({1, 4})).editable) << "<EOF> rows are read-only";
@@ -153,7 +154,7 @@ TEST_F(StructureView, AVariableArrayGrowsAndShrinksWithItsLengthMember)
 
     // With the caret on the last byte the length member is past the end:
     // one element.
-    view->SetCaret(4, CaretMode::Move);
+    view->CaretControl().SetCaret(4, CaretMode::Move);
     page->Refresh(view.get(), false);
     EXPECT_EQ(Value(At({0})), "<EOF>");
     EXPECT_EQ(Children(At({1}), true), (QStringList{"<EOF>"}));

@@ -3,6 +3,7 @@
 // through its seam), and the transfers other tools reuse.
 #include "EditTestSupport.h"
 #include "platform/Clipboard.h"
+#include "view/CaretController.h"
 #include "view/ViewClipboard.h"
 
 #include <QClipboard>
@@ -20,8 +21,8 @@ protected:
     void CtrlV() { Press(Qt::Key_V, Qt::ControlModifier); }
     void Select(int32_t from, int32_t to)
     {
-        view->SetCaret(from, CaretMode::Move);
-        view->SetCaret(to, CaretMode::Extend);
+        view->CaretControl().SetCaret(from, CaretMode::Move);
+        view->CaretControl().SetCaret(to, CaretMode::Extend);
     }
 };
 
@@ -46,7 +47,7 @@ TEST_F(Clipboard, ACopiedSelectionWithZeroBytesPastesBackWhole)
     // Ctrl+Insert copies and Shift+Insert pastes as well.
     Select(0, 2);
     Press(Qt::Key_Insert, Qt::ControlModifier);
-    view->SetCaret(0, CaretMode::Move);
+    view->CaretControl().SetCaret(0, CaretMode::Move);
     Press(Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_TRUE(Bytes().startsWith(QByteArray("<a<a")));
 }
@@ -54,7 +55,7 @@ TEST_F(Clipboard, ACopiedSelectionWithZeroBytesPastesBackWhole)
 TEST_F(Clipboard, TextFromAnotherProgramPastesUpToItsFirstZeroByte)
 {
     Open(QByteArray("[]"));
-    view->SetCaret(1, CaretMode::Move);
+    view->CaretControl().SetCaret(1, CaretMode::Move);
     ASSERT_TRUE(platform::SetClipboardText(QByteArray("hello\0world", 11)));
     CtrlV();
     EXPECT_EQ(Bytes(), QByteArray("[hello]"));
@@ -89,7 +90,7 @@ TEST_F(Clipboard, OverwriteModePastesOverTheEndAndAppendsTheRest)
     Settings().pasteOverwrite = true;
     Open(QByteArray("0123456789"));
     ASSERT_TRUE(platform::SetClipboardText(QByteArray("WXYZ")));
-    view->SetCaret(8, CaretMode::Move);
+    view->CaretControl().SetCaret(8, CaretMode::Move);
     CtrlV();
     EXPECT_EQ(Bytes(), QByteArray("01234567WXYZ"));
     EXPECT_EQ(CaretAt(), 12);
@@ -162,7 +163,7 @@ TEST_F(Clipboard, ThePasteModeDialogDecidesAndCanSwitchItselfOff)
     Settings().promptForPasteMode = true;
     Open(QByteArray("0123456789"));
     ASSERT_TRUE(platform::SetClipboardText(QByteArray("ab")));
-    view->SetCaret(4, CaretMode::Move);
+    view->CaretControl().SetCaret(4, CaretMode::Move);
 
     AnswerPasteMode(std::nullopt);  // Cancel
     CtrlV();
@@ -244,7 +245,7 @@ TEST_F(Clipboard, AnInsertionThatRunsOutOfMemoryHalfwayLeavesNoUnwrittenBytes)
     ASSERT_EQ(UndoCount(), 1);
     const QByteArray before = Bytes();
     const QByteArray block(20000, 'p');  // about ten chunks
-    view->SetCaret(50, CaretMode::Move);
+    view->CaretControl().SetCaret(50, CaretMode::Move);
     doc->Buffer().Heap().FailAfter(3);
     EXPECT_FALSE(view->Clipboard().PasteBytes(block.constData(), int32_t(block.size()), PasteMode::Normal, true));
     doc->Buffer().Heap().FailAfter(-1);
@@ -261,7 +262,7 @@ TEST_F(Clipboard, AnInsertionThatRunsOutOfMemoryHalfwayLeavesNoUnwrittenBytes)
 TEST_F(Clipboard, OverwriteRangeWritesInPlaceClippedToTheFile)
 {
     Open(QByteArray("0123456789"));
-    view->SetCaret(9, CaretMode::Move);
+    view->CaretControl().SetCaret(9, CaretMode::Move);
     EXPECT_TRUE(view->Clipboard().OverwriteRange(7, "ABCDE", 5));
     EXPECT_EQ(Bytes(), QByteArray("0123456ABC"));
     EXPECT_EQ(CaretAt(), 9);

@@ -1,6 +1,7 @@
 // Typing, deleting and moving with real key events in a hex view: the bytes,
 // the caret, the selection, the status panes and the undo list after each.
 #include "EditTestSupport.h"
+#include "view/CaretController.h"
 #include "view/EditCommands.h"
 #include "view/ViewClipboard.h"
 
@@ -20,7 +21,7 @@ TEST_F(EditKeys, TwoHexDigitsInInsertModeInsertOneByteWithOneUndoEntry)
 {
     Settings().insertMode = true;
     Open(Hex("102030"));
-    view->SetCaret(1, CaretMode::Move);
+    view->CaretControl().SetCaret(1, CaretMode::Move);
     Type("4");
     EXPECT_EQ(Bytes(), Hex("10402030"));
     EXPECT_EQ(CaretAt(), 1);
@@ -99,7 +100,7 @@ TEST_F(EditKeys, TypingOverATenByteSelectionWithReplaceSelectionLeavesOneByteAnd
     for (bool hex : {true, false}) {
         Open(original);
         view->SwitchColumn(hex);
-        view->SetCaret(2, CaretMode::Move);
+        view->CaretControl().SetCaret(2, CaretMode::Move);
         for (int i = 0; i < 10; ++i)
             Press(Qt::Key_Right, Qt::ShiftModifier);
         ASSERT_EQ(Selection(), std::pair(2, 12));
@@ -122,8 +123,8 @@ TEST_F(EditKeys, WithoutReplaceSelectionTypingStartsAtTheSelectionAndKeepsItsByt
     Settings().insertMode = true;
     Open(QByteArray("abcdef"));
     Press(Qt::Key_Tab);
-    view->SetCaret(4, CaretMode::Move);
-    view->SetCaret(1, CaretMode::Extend);
+    view->CaretControl().SetCaret(4, CaretMode::Move);
+    view->CaretControl().SetCaret(1, CaretMode::Extend);
     Type("X");
     EXPECT_EQ(Bytes(), QByteArray("aXbcdef"));
     EXPECT_EQ(CaretAt(), 2);
@@ -135,7 +136,7 @@ TEST_F(EditKeys, BackspaceAfterTheFirstHexDigitRemovesTheHalfTypedByte)
     for (bool insert : {true, false}) {
         Settings().insertMode = insert;
         Open(Hex("112233"));
-        view->SetCaret(1, CaretMode::Move);
+        view->CaretControl().SetCaret(1, CaretMode::Move);
         Type("9");
         ASSERT_TRUE(view->LowNibblePending());
         Press(Qt::Key_Backspace);
@@ -151,7 +152,7 @@ TEST_F(EditKeys, BackspaceAfterTheFirstHexDigitRemovesTheHalfTypedByte)
 TEST_F(EditKeys, BackspaceAndDeleteRemoveOneByteEachAndStopAtTheEnds)
 {
     Open(QByteArray("abcde"));
-    view->SetCaret(3, CaretMode::Move);
+    view->CaretControl().SetCaret(3, CaretMode::Move);
     Press(Qt::Key_Backspace);
     EXPECT_EQ(Bytes(), QByteArray("abde"));
     EXPECT_EQ(CaretAt(), 2);
@@ -162,7 +163,7 @@ TEST_F(EditKeys, BackspaceAndDeleteRemoveOneByteEachAndStopAtTheEnds)
     EXPECT_EQ(doc->UndoList().Top().kind, UndoKind::ReinsertBytes);
     Press(Qt::Key_End, Qt::ControlModifier);
     Press(Qt::Key_Delete);
-    view->SetCaret(0, CaretMode::Move);
+    view->CaretControl().SetCaret(0, CaretMode::Move);
     Press(Qt::Key_Backspace);
     EXPECT_EQ(Bytes(), QByteArray("abe"));
     EXPECT_EQ(UndoCount(), 2);
@@ -174,8 +175,8 @@ TEST_F(EditKeys, DeleteAndBackspaceRemoveTheSelectionAsOneEdit)
 {
     for (int key : {Qt::Key_Delete, Qt::Key_Backspace}) {
         Open(QByteArray("0123456789"));
-        view->SetCaret(7, CaretMode::Move);
-        view->SetCaret(3, CaretMode::Extend);
+        view->CaretControl().SetCaret(7, CaretMode::Move);
+        view->CaretControl().SetCaret(3, CaretMode::Extend);
         Press(key);
         EXPECT_EQ(Bytes(), QByteArray("012789"));
         EXPECT_EQ(CaretAt(), 3);
@@ -190,7 +191,7 @@ TEST_F(EditKeys, DeleteAndBackspaceRemoveTheSelectionAsOneEdit)
 TEST_F(EditKeys, EndShowsTheCaretAfterTheRowsLastDigitUntilHome)
 {
     Open(Counting(40));
-    view->SetCaret(15, CaretMode::Move);
+    view->CaretControl().SetCaret(15, CaretMode::Move);
     Press(Qt::Key_End);
     EXPECT_EQ(CaretAt(), 16);
     EXPECT_TRUE(view->EndOfRow());
@@ -203,12 +204,12 @@ TEST_F(EditKeys, EndShowsTheCaretAfterTheRowsLastDigitUntilHome)
     EXPECT_EQ(CaretAt(), 0);
     EXPECT_FALSE(view->EndOfRow());
     // On the last, short row End goes to the end of the file.
-    view->SetCaret(35, CaretMode::Move);
+    view->CaretControl().SetCaret(35, CaretMode::Move);
     Press(Qt::Key_End);
     EXPECT_EQ(CaretAt(), 40);
     EXPECT_FALSE(view->EndOfRow());
     // Shift+End selects to the row end.
-    view->SetCaret(20, CaretMode::Move);
+    view->CaretControl().SetCaret(20, CaretMode::Move);
     Press(Qt::Key_End, Qt::ShiftModifier);
     EXPECT_EQ(Selection(), std::pair(20, 32));
 }
@@ -216,7 +217,7 @@ TEST_F(EditKeys, EndShowsTheCaretAfterTheRowsLastDigitUntilHome)
 TEST_F(EditKeys, ShiftArrowsSelectAndTheStatusPaneShowsTheRange)
 {
     Open(Counting(64));
-    view->SetCaret(5, CaretMode::Move);
+    view->CaretControl().SetCaret(5, CaretMode::Move);
     Press(Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(Selection(), std::pair(5, 6));
     EXPECT_EQ(view->Status().position, "5-6");
@@ -239,10 +240,10 @@ TEST_F(EditKeys, CtrlLeftAtAGroupBoundaryMovesOneWholeGroupBack)
 {
     Settings().groupBy = 2;
     Open(Counting(64));
-    view->SetCaret(8, CaretMode::Move);
+    view->CaretControl().SetCaret(8, CaretMode::Move);
     Press(Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(CaretAt(), 4);
-    view->SetCaret(6, CaretMode::Move);
+    view->CaretControl().SetCaret(6, CaretMode::Move);
     Press(Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(CaretAt(), 4);
     Press(Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
@@ -270,7 +271,7 @@ TEST_F(EditKeys, CtrlUpAndDownScrollAndPageKeysMoveAWindowAtATime)
     Open(Counting(16 * 200), QSize(800, 16 * 10 + 5));
     const int rows = view->RowsInWindow();
     ASSERT_GT(rows, 2);
-    view->SetCaret(16 * 3 + 2, CaretMode::Move);
+    view->CaretControl().SetCaret(16 * 3 + 2, CaretMode::Move);
     Press(Qt::Key_Down, Qt::ControlModifier);
     EXPECT_EQ(view->Top().Offset(), 16);
     EXPECT_EQ(CaretAt(), 16 * 3 + 2);
@@ -290,8 +291,8 @@ TEST_F(EditKeys, CtrlUpAndDownScrollAndPageKeysMoveAWindowAtATime)
 TEST_F(EditKeys, TabSwitchesColumnsKeepingCaretAndSelectionButOnlyWithBothShown)
 {
     Open(Counting(64));
-    view->SetCaret(10, CaretMode::Move);
-    view->SetCaret(14, CaretMode::Extend);
+    view->CaretControl().SetCaret(10, CaretMode::Move);
+    view->CaretControl().SetCaret(14, CaretMode::Extend);
     Press(Qt::Key_Tab);
     EXPECT_FALSE(view->HexActive());
     EXPECT_EQ(view->Status().column, "ASCII");
@@ -310,9 +311,9 @@ TEST_F(EditKeys, TabSwitchesColumnsKeepingCaretAndSelectionButOnlyWithBothShown)
 TEST_F(EditKeys, EscapeCollapsesTheSelectionToItsStart)
 {
     Open(Counting(64));
-    view->SetCaret(30, CaretMode::Move);
-    view->SetCaret(12, CaretMode::Extend);
-    view->SetCaret(40, CaretMode::Extend);
+    view->CaretControl().SetCaret(30, CaretMode::Move);
+    view->CaretControl().SetCaret(12, CaretMode::Extend);
+    view->CaretControl().SetCaret(40, CaretMode::Extend);
     ASSERT_EQ(Selection(), std::pair(30, 40));
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
     QCoreApplication::sendEvent(view.get(), &escape);
@@ -351,13 +352,13 @@ TEST_F(EditKeys, KeysThatWouldEditAReadOnlyDocumentAreIgnoredSilently)
     Open(original);
     doc->SetReadOnly(true);
     EXPECT_EQ(view->Status().mode, "READ");
-    view->SetCaret(4, CaretMode::Move);
+    view->CaretControl().SetCaret(4, CaretMode::Move);
     Type("AB");
     Press(Qt::Key_Tab);
     Type("xy");
     Press(Qt::Key_Delete);
     Press(Qt::Key_Backspace);
-    view->SetCaret(2, CaretMode::Extend);
+    view->CaretControl().SetCaret(2, CaretMode::Extend);
     Press(Qt::Key_X, Qt::ControlModifier);
     Press(Qt::Key_Delete);
     Press(Qt::Key_V, Qt::ControlModifier);
@@ -411,7 +412,7 @@ TEST_F(EditKeys, AFailedInsertionClearsTheUndoListAndChangesNothing)
     ASSERT_EQ(UndoCount(), 1);
     const QByteArray before = Bytes();
     Settings().insertMode = true;
-    view->SetCaret(3, CaretMode::Move);
+    view->CaretControl().SetCaret(3, CaretMode::Move);
     doc->Buffer().Heap().FailAfter(0);
     Type("b");
     doc->Buffer().Heap().FailAfter(-1);
@@ -433,7 +434,7 @@ TEST_F(EditKeys, SelectAllSelectsTheWholeFileAndIsDisabledWhenEmpty)
     EXPECT_EQ(Selection(), std::pair(0, 50));
     EXPECT_EQ(CaretAt(), 50);
     Open(QByteArray());
-    EXPECT_FALSE(view->CanSelectAll());
+    EXPECT_FALSE(view->CaretControl().CanSelectAll());
     Press(Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(Selection(), std::pair(-1, -1));
 }

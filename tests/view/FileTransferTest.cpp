@@ -5,6 +5,7 @@
 #include "ScopedWriteFaults.h"
 #include "TestFiles.h"
 #include "platform/FileErrors.h"
+#include "view/CaretController.h"
 #include "view/EditCommands.h"
 #include "view/PasteSource.h"
 #include "view/ViewClipboard.h"
@@ -19,8 +20,8 @@ protected:
     QString PathOf(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     void Select(int32_t from, int32_t to)
     {
-        view->SetCaret(from, CaretMode::Move);
-        view->SetCaret(to, CaretMode::Extend);
+        view->CaretControl().SetCaret(from, CaretMode::Move);
+        view->CaretControl().SetCaret(to, CaretMode::Extend);
     }
 };
 
@@ -56,7 +57,7 @@ TEST_F(FileTransfer, PasteFromFileInsertsAWholeLargeFileAsOneUndoStep)
     const QString path = PathOf("in.bin");
     WriteWholeFile(path, file);
     Open(QByteArray("0123456789"));
-    view->SetCaret(4, CaretMode::Move);
+    view->CaretControl().SetCaret(4, CaretMode::Move);
     AnswerFileDialog(path);
     ASSERT_TRUE(view->Clipboard().PasteFromFileCommand());
     EXPECT_EQ(Bytes(), QByteArray("0123") + file + QByteArray("456789"));
@@ -79,7 +80,7 @@ TEST_F(FileTransfer, PasteFromFileFollowsThePasteModeAndTheTaskModes)
     WriteWholeFile(path, QByteArray("WXYZ"));
     Settings().promptForPasteMode = true;
     Open(QByteArray("0123456789"));
-    view->SetCaret(8, CaretMode::Move);
+    view->CaretControl().SetCaret(8, CaretMode::Move);
     AnswerPasteMode(PasteModeChoice{true, true});
     ASSERT_TRUE(view->Clipboard().PasteFromFile(path, PasteMode::Normal, true));
     EXPECT_EQ(Bytes(), QByteArray("01234567WXYZ"));
@@ -269,7 +270,7 @@ TEST_F(FileTransfer, PastedFilesLandExactlyWhateverTheirSizeAndPlace)
         SCOPED_TRACE(testing::Message() << size << " at " << offset);
         const QByteArray file = RandomBytes(size, unsigned(size));
         WriteWholeFile(path, file);
-        view->SetCaret(offset, CaretMode::Move);
+        view->CaretControl().SetCaret(offset, CaretMode::Move);
         ASSERT_TRUE(view->Clipboard().PasteFromFile(path, PasteMode::InsertReplaceSelect, false));
         model.insert(offset, file);
         ASSERT_EQ(Bytes(), model);
