@@ -58,12 +58,14 @@ CBinEditView::CBinEditView(CBinEditDoc* document, QWidget* parent) : QAbstractSc
     connect(&caretTimer_, &QTimer::timeout, this, &CBinEditView::BlinkCaret);
     viewport()->setAcceptDrops(true);
     viewport()->setCursor(Qt::IBeamCursor);
-    caretControl_ = std::make_unique<CCaretController>(ViewSubject{document_, caret_}, *this, *this, *this, *this);
-    edits_ = std::make_unique<CEditCommands>(ViewSubject{document_, caret_}, *this, *caretControl_);
+    const ViewSubject subject{document_, caret_};
+    caretControl_ = std::make_unique<CCaretController>(subject, *this, *this, *this, *this);
+    edits_ = std::make_unique<CEditCommands>(subject, *this, *caretControl_);
+    clipboard_ = std::make_unique<CViewClipboard>(subject, *caretControl_, *edits_, *this);
+    const ViewEditors editors{*caretControl_, *edits_, *clipboard_};
+    dragDrop_ = std::make_unique<CDragDrop>(subject, editors, *this, *this, *this, *viewport());
+    mouse_ = std::make_unique<CMouseInput>(subject, *caretControl_, *dragDrop_, *this, *this, *this, *viewport());
     keys_ = std::make_unique<CKeyInput>(*this);
-    mouse_ = std::make_unique<CMouseInput>(*this);
-    dragDrop_ = std::make_unique<CDragDrop>(*this);
-    clipboard_ = std::make_unique<CViewClipboard>(ViewSubject{document_, caret_}, *caretControl_, *edits_, *this);
     AllViews().push_back(this);
     if (document_)
         document_->AddView(this);
@@ -654,8 +656,6 @@ bool CBinEditView::focusNextPrevChild(bool)
 }
 
 // ---------------------------------------------------------------- drag and drop
-
-void CBinEditView::StartSelectionDrag() { dragDrop_->StartDrag(); }
 
 void CBinEditView::SetDropCaret(bool shown)
 {

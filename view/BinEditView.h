@@ -65,7 +65,8 @@ class CBinEditView : public QAbstractScrollArea,
                      public IViewGeometry,
                      public IViewScrolling,
                      public IViewUpdates,
-                     public ICaretDisplay {
+                     public ICaretDisplay,
+                     public IViewRequests {
     Q_OBJECT
 public:
     explicit CBinEditView(CBinEditDoc* document, QWidget* parent = nullptr);
@@ -106,6 +107,10 @@ public:
     void SetEndOfRow(bool endOfRow) override { endOfRow_ = endOfRow; }
     bool LowNibblePending() const override { return caret_.spare != 0; }
     void SetDropCaret(bool shown) override;
+
+    // IViewRequests
+    void RequestInsertModeToggle() override { emit insertModeToggleRequested(); }
+    void OpenDroppedFiles(const QStringList& paths) override { emit filesDropped(paths); }
 
     // Lays the rows out again; 0 takes the bytes per row from the settings.
     void Layout(int requestedBytesPerRow);
@@ -172,8 +177,8 @@ public:
     CViewClipboard& Clipboard() { return *clipboard_; }
     const CViewClipboard& Clipboard() const { return *clipboard_; }
 
-    // ---- drag and drop
-    void StartSelectionDrag();
+    // Dragging the selection out and dropping data or files onto the view.
+    CDragDrop& DragDrop() { return *dragDrop_; }
     bool DropCaretShown() const { return dropCaret_; }
     CMouseInput& MouseInput() { return *mouse_; }
 
@@ -241,12 +246,13 @@ private:
     bool dropCaret_ = false;
     CWheelRows wheelRows_;
 
+    // In the order they are made: each takes references to those before it.
     std::unique_ptr<CCaretController> caretControl_;
     std::unique_ptr<CEditCommands> edits_;
-    std::unique_ptr<CKeyInput> keys_;
-    std::unique_ptr<CMouseInput> mouse_;
-    std::unique_ptr<CDragDrop> dragDrop_;
     std::unique_ptr<CViewClipboard> clipboard_;
+    std::unique_ptr<CDragDrop> dragDrop_;
+    std::unique_ptr<CMouseInput> mouse_;
+    std::unique_ptr<CKeyInput> keys_;
 
     const IViewMarks* marks_ = nullptr;
 };

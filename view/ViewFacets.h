@@ -4,6 +4,7 @@
 // the faces it uses, so it can be read, and changed, without the whole view.
 #include "ViewGeometry.h"
 
+#include <QStringList>
 #include <cstdint>
 
 class CAlignedPos;
@@ -83,4 +84,16 @@ public:
 
 protected:
     ~IViewUpdates() = default;
+};
+
+// What the view asks of the window around it.
+class IViewRequests {
+public:
+    // The Insert key was pressed: the application owns the shared mode.
+    virtual void RequestInsertModeToggle() = 0;
+    // Files dragged from a file manager were dropped on the view: open them.
+    virtual void OpenDroppedFiles(const QStringList& paths) = 0;
+
+protected:
+    ~IViewRequests() = default;
 };

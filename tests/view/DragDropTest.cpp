@@ -192,7 +192,7 @@ TEST_F(DragDrop, AReadOnlySourceOffersOnlyCopyAndADropOutsideDeletesOnMove)
         return Qt::MoveAction;
     });
     Select(*view, 1, 3);
-    view->StartSelectionDrag();
+    view->DragDrop().StartDrag();
     // It received the text as the bytes alone, with no terminating zero.
     EXPECT_EQ(dragged, QByteArray("bc"));
     EXPECT_EQ(Bytes(), QByteArray("adef"));
