@@ -72,7 +72,7 @@ void BM_TypeOneByte(benchmark::State& state)
 {
     DocOnBigFile& big = Big();
     Settings().insertMode = state.range(1) != 0;
-    big.view->SwitchColumn(false);
+    big.view->SetHexActive(false);
     const int32_t start = big.PlaceOf(int(state.range(0)));
     big.view->CaretControl().SetCaret(start, CaretMode::Move);
     const int32_t sizeBefore = big.doc->Size();

@@ -65,7 +65,7 @@ CBinEditView::CBinEditView(CBinEditDoc* document, QWidget* parent) : QAbstractSc
     const ViewEditors editors{*caretControl_, *edits_, *clipboard_};
     dragDrop_ = std::make_unique<CDragDrop>(subject, editors, *this, *this, *this, *viewport());
     mouse_ = std::make_unique<CMouseInput>(subject, *caretControl_, *dragDrop_, *this, *this, *this, *viewport());
-    keys_ = std::make_unique<CKeyInput>(*this);
+    keys_ = std::make_unique<CKeyInput>(subject, editors, *this, *this, *this, *this);
     AllViews().push_back(this);
     if (document_)
         document_->AddView(this);

@@ -160,8 +160,6 @@ public:
     // selects.
     CCaretController& CaretControl() { return *caretControl_; }
     const CCaretController& CaretControl() const { return *caretControl_; }
-    // Puts the caret into the hex column (true) or the character column.
-    void SwitchColumn(bool hex) { SetHexActive(hex); }
 
     // Typing, deleting, undo and redo from the keyboard and the Edit menu.
     CEditCommands& Edits() { return *edits_; }

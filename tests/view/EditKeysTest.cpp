@@ -99,7 +99,7 @@ TEST_F(EditKeys, TypingOverATenByteSelectionWithReplaceSelectionLeavesOneByteAnd
     const QByteArray original = Counting(20);
     for (bool hex : {true, false}) {
         Open(original);
-        view->SwitchColumn(hex);
+        view->SetHexActive(hex);
         view->CaretControl().SetCaret(2, CaretMode::Move);
         for (int i = 0; i < 10; ++i)
             Press(Qt::Key_Right, Qt::ShiftModifier);
@@ -449,7 +449,7 @@ TEST_F(EditKeys, MultiKeySequencesUndoAndRedoStepByStepInBothModesAndColumns)
             SCOPED_TRACE(testing::Message() << (insert ? "insert" : "overwrite") << (hex ? " hex" : " char"));
             Settings().insertMode = insert;
             Open(original);
-            view->SwitchColumn(hex);
+            view->SetHexActive(hex);
             std::vector<QByteArray> before;  // the bytes before each recorded edit
             auto step = [&](auto&& action) {
                 const QByteArray now = Bytes();
