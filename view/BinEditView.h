@@ -3,14 +3,16 @@
 // characters. This header is the contract between the view and the main
 // window; the view's own collaborators (row layout and geometry, row text,
 // painters, caret, keys, mouse, clipboard, drag and drop) live in files of
-// their own next to it. Scrolling is done here, with its arithmetic (scroll
+// their own next to it. Callers reach the editing helpers (CaretControl,
+// Edits, Clipboard, DragDrop, MouseInput) and call them directly; the
+// helpers see the view only through the small faces of ViewFacets.h, which
+// the view implements. Scrolling is done here, with its arithmetic (scroll
 // ranges and limits in ViewGeometry, wheel steps in WheelRows) kept apart.
 //
 // The document must outlive its views: a view removes itself from the
 // document's view list when it is destroyed.
 #include "CellFont.h"
 #include "GlyphCellCache.h"
-#include "EditTypes.h"
 #include "RowLayout.h"
 #include "ViewGeometry.h"
 #include "ViewFacets.h"

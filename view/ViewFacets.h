@@ -21,7 +21,8 @@ struct ViewSubject {
 
 // How the caret is shown: in which column, at the end of the row above,
 // between the two digits of its byte, and as the drop point while data is
-// dragged over the view. Each setter repaints what it changed.
+// dragged over the view. The column and the drop point repaint at once; the
+// end-of-row flag is only recorded, for the caret move that follows it.
 class ICaretDisplay {
 public:
     virtual bool HexActive() const = 0;
