@@ -9,6 +9,9 @@
 #include "tools/BookmarkStore.h"
 #include "tooldialogs/EditingCommands.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
+#include "view/EditCommands.h"
+#include "view/ViewClipboard.h"
 
 void CMainFrame::ConnectEditingCommands()
 {
@@ -56,24 +59,25 @@ void CMainFrame::ConnectEditingCommands()
         UpdateCommands();
     });
 
-    auto onView = [this](Cmd id, bool (CBinEditView::*handler)()) {
-        connect(commands_[id], &QAction::triggered, this, [this, handler] {
+    // Each view command reaches the helper of the active view that owns it.
+    auto onView = [this](Cmd id, void (*command)(CBinEditView&)) {
+        connect(commands_[id], &QAction::triggered, this, [this, command] {
             if (CBinEditView* view = ActiveView())
-                (view->*handler)();
+                command(*view);
             UpdateStatus();
             UpdateCommands();
         });
     };
-    onView(Cmd::EditUndo, &CBinEditView::Undo);
-    onView(Cmd::EditRedo, &CBinEditView::Redo);
-    onView(Cmd::EditCut, &CBinEditView::Cut);
-    onView(Cmd::EditCopy, &CBinEditView::Copy);
-    onView(Cmd::EditPaste, &CBinEditView::Paste);
-    onView(Cmd::EditCopyToFile, &CBinEditView::CopyToFileCommand);
-    onView(Cmd::EditPasteFromFile, &CBinEditView::PasteFromFileCommand);
+    onView(Cmd::EditUndo, [](CBinEditView& view) { view.Edits().Undo(); });
+    onView(Cmd::EditRedo, [](CBinEditView& view) { view.Edits().Redo(); });
+    onView(Cmd::EditCut, [](CBinEditView& view) { view.Clipboard().Cut(); });
+    onView(Cmd::EditCopy, [](CBinEditView& view) { view.Clipboard().Copy(); });
+    onView(Cmd::EditPaste, [](CBinEditView& view) { view.Clipboard().Paste(); });
+    onView(Cmd::EditCopyToFile, [](CBinEditView& view) { view.Clipboard().CopyToFileCommand(); });
+    onView(Cmd::EditPasteFromFile, [](CBinEditView& view) { view.Clipboard().PasteFromFileCommand(); });
     connect(commands_[Cmd::EditSelectAll], &QAction::triggered, this, [this] {
         if (CBinEditView* view = ActiveView())
-            view->SelectAll();
+            view->CaretControl().SelectAll();
         UpdateCommands();
     });
 }
@@ -85,14 +89,14 @@ void CMainFrame::UpdateEditingCommands()
     const bool hasView = doc != nullptr;
     const bool writable = hasView && !doc->IsReadOnly();
 
-    commands_.SetEnabled(Cmd::EditUndo, hasView && view->CanUndo());
-    commands_.SetEnabled(Cmd::EditRedo, hasView && view->CanRedo());
-    commands_.SetEnabled(Cmd::EditCut, hasView && view->CanCut());
-    commands_.SetEnabled(Cmd::EditCopy, hasView && view->CanCopy());
-    commands_.SetEnabled(Cmd::EditPaste, hasView && view->CanPaste());
-    commands_.SetEnabled(Cmd::EditSelectAll, hasView && view->CanSelectAll());
-    commands_.SetEnabled(Cmd::EditCopyToFile, hasView && view->CanCopyToFile());
-    commands_.SetEnabled(Cmd::EditPasteFromFile, hasView && view->CanPasteFromFile());
+    commands_.SetEnabled(Cmd::EditUndo, hasView && view->Edits().CanUndo());
+    commands_.SetEnabled(Cmd::EditRedo, hasView && view->Edits().CanRedo());
+    commands_.SetEnabled(Cmd::EditCut, hasView && view->Clipboard().CanCut());
+    commands_.SetEnabled(Cmd::EditCopy, hasView && view->Clipboard().CanCopy());
+    commands_.SetEnabled(Cmd::EditPaste, hasView && view->Clipboard().CanPaste());
+    commands_.SetEnabled(Cmd::EditSelectAll, hasView && view->CaretControl().CanSelectAll());
+    commands_.SetEnabled(Cmd::EditCopyToFile, hasView && view->Clipboard().CanCopyToFile());
+    commands_.SetEnabled(Cmd::EditPasteFromFile, hasView && view->Clipboard().CanPasteFromFile());
 
     for (Cmd id : {Cmd::EditFind, Cmd::EditFindNext, Cmd::EditFindPrevious, Cmd::EditGoTo, Cmd::BookmarkToggle})
         commands_.SetEnabled(id, hasView);

@@ -12,6 +12,7 @@
 #include "settings/AppSettings.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "view/BinEditView.h"
+#include "view/ViewClipboard.h"
 
 #include <QDir>
 #include <QInputDialog>
@@ -91,7 +92,7 @@ MacroContext CUserTools::Context(bool withSelection) const
     context.title = document->Title();
     if (withSelection)
         if (const CBinEditView* view = frame_.ActiveView())
-            view->GetSelectionBytes(context.selection);
+            view->Clipboard().GetSelectionBytes(context.selection);
     return context;
 }
 

@@ -10,6 +10,8 @@
 #include "platform/Clipboard.h"
 #include "platform/FileReader.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
+#include "view/ViewClipboard.h"
 #include "view/MouseInput.h"
 
 #include <QApplication>
@@ -70,9 +72,9 @@ void BM_TypeOneByte(benchmark::State& state)
 {
     DocOnBigFile& big = Big();
     Settings().insertMode = state.range(1) != 0;
-    big.view->SwitchColumn(false);
+    big.view->SetHexActive(false);
     const int32_t start = big.PlaceOf(int(state.range(0)));
-    big.view->SetCaret(start, CaretMode::Move);
+    big.view->CaretControl().SetCaret(start, CaretMode::Move);
     const int32_t sizeBefore = big.doc->Size();
     QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
     int64_t typed = 0;
@@ -107,8 +109,8 @@ void BM_PasteClipboard16MiB(benchmark::State& state)
     platform::SetClipboardTextWithLength(text, int32_t(block.size()));
     const int32_t middle = big.PlaceOf(1);
     for (auto _ : state) {
-        big.view->SetCaret(middle, CaretMode::Move);
-        if (!big.view->Paste())
+        big.view->CaretControl().SetCaret(middle, CaretMode::Move);
+        if (!big.view->Clipboard().Paste())
             state.SkipWithError("the paste failed");
         state.PauseTiming();
         big.RemoveAt(middle, int32_t(block.size()));
@@ -130,13 +132,13 @@ void BM_PasteFromFile256MiB(benchmark::State& state)
     // before it is timed); 0: the first paste after loading, page faults included.
     const bool warm = state.range(0) != 0;
     if (warm) {
-        big.view->SetCaret(middle, CaretMode::Move);
-        big.view->PasteFromFile(path, PasteMode::Normal, false);
+        big.view->CaretControl().SetCaret(middle, CaretMode::Move);
+        big.view->Clipboard().PasteFromFile(path, PasteMode::Normal, false);
         big.RemoveAt(middle, int32_t(256 * kMiB));
     }
     for (auto _ : state) {
-        big.view->SetCaret(middle, CaretMode::Move);
-        if (!big.view->PasteFromFile(path, PasteMode::Normal, true))
+        big.view->CaretControl().SetCaret(middle, CaretMode::Move);
+        if (!big.view->Clipboard().PasteFromFile(path, PasteMode::Normal, true))
             state.SkipWithError("the paste failed");
         state.PauseTiming();
         big.RemoveAt(middle, int32_t(256 * kMiB));

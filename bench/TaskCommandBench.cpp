@@ -21,6 +21,9 @@
 #include "tooldialogs/ToolDialogSeam.h"
 #include "tools/DocumentFeedback.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
+#include "view/EditCommands.h"
+#include "view/ViewClipboard.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -95,8 +98,8 @@ int FindTask(const TaskExtensions& tasks, int kind, const QString& name)
 
 void SelectAll(CBinEditView& view)
 {
-    view.SetCaret(0, CaretMode::Move);
-    view.SetCaret(view.Document()->Size(), CaretMode::Extend);
+    view.CaretControl().SetCaret(0, CaretMode::Move);
+    view.CaretControl().SetCaret(view.Document()->Size(), CaretMode::Extend);
 }
 
 } // namespace
@@ -146,16 +149,18 @@ int main(int argc, char** argv)
     const Timing cp = BestOfThree([&] { return QProcess::execute("cp", {path, copy}) == 0; });
     QFile::remove(copy);
 
-    auto undo = [&view] { view.Undo(); };
+    auto undo = [&view] { view.Edits().Undo(); };
     wanted = QStringLiteral("Upper Case");
-    const CommandTiming convertAll = TimeCommand([&] {
-        view.SetCaret(0, CaretMode::Move);
-        commands.ConvertData();
-        return doc.IsModified();
-    }, undo);
+    const CommandTiming convertAll = TimeCommand(
+        [&] {
+            view.CaretControl().SetCaret(0, CaretMode::Move);
+            commands.ConvertData();
+            return doc.IsModified();
+        },
+        undo);
     wanted = QStringLiteral("SHA-1 Checksum");
     const CommandTiming checksumAll = TimeCommand([&] {
-        view.SetCaret(0, CaretMode::Move);
+        view.CaretControl().SetCaret(0, CaretMode::Move);
         commands.ComputeChecksum();
         return true;
     });
@@ -173,12 +178,13 @@ int main(int argc, char** argv)
     SelectAll(view);
     const Timing staging = BestOfThree([&] {
         written = std::make_unique<TaskTempFile>();
-        return view.WriteSelectionToTempFile(written->Path());
+        return view.Clipboard().WriteSelectionToTempFile(written->Path());
     }, keepLast);
     const std::unique_ptr<TaskTempFile> staged = std::move(kept);
     // The same bytes saved the way a user's file is (beside, fsync, rename).
     const QString saved = path + QStringLiteral(".saved");
-    const Timing safeSave = BestOfThree([&] { return view.WriteSelectionToFile(saved); }, [&] { QFile::remove(saved); });
+    const Timing safeSave =
+        BestOfThree([&] { return view.Clipboard().WriteSelectionToFile(saved); }, [&] { QFile::remove(saved); });
     const TaskTempFile& in = *staged;
     const Timing upperTask = BestOfThree([&] {
         written = std::make_unique<TaskTempFile>();
@@ -188,7 +194,7 @@ int main(int argc, char** argv)
     const TaskTempFile& out = *upperOutput;
     const Timing takeBack = BestOfThree([&] {
         SelectAll(view);
-        return view.PasteFromFile(out.Path(), PasteMode::InsertReplaceSelect, true);
+        return view.Clipboard().PasteFromFile(out.Path(), PasteMode::InsertReplaceSelect, true);
     }, undo);
     TaskTempFile report;
     const Timing sha1Task = BestOfThree([&] { return tasks.RunTask(TASK_CHECKSUM, sha1, in.Path(), report.Path(), nullptr); });
@@ -202,7 +208,8 @@ int main(int argc, char** argv)
         auto first = std::make_unique<TaskTempFile>();
         auto second = std::make_unique<TaskTempFile>();
         SelectAll(view);
-        if (!view.WriteSelectionToTempFile(first->Path()) || !view.WriteSelectionToTempFile(second->Path()))
+        if (!view.Clipboard().WriteSelectionToTempFile(first->Path()) ||
+            !view.Clipboard().WriteSelectionToTempFile(second->Path()))
             return 1;
         QElapsedTimer timer;
         const double cpuBefore = CpuSeconds();

@@ -9,6 +9,7 @@
 #include "settings/AppSettings.h"
 #include "tools/RegistryValue.h"
 #include "view/BinEditView.h"
+#include "view/ViewClipboard.h"
 #include "view/InspectedRange.h"
 
 #include <QContextMenuEvent>
@@ -209,7 +210,7 @@ void CDataViewDlg::CommitEdit(const QModelIndex& row, const QString& text)
         platform::ShowMessage(ConversionFailedText(text, types_.At(type).Name()));
         return;
     }
-    view_->OverwriteRange(caret_, bytes.constData(), int32_t(bytes.size()));
+    view_->Clipboard().OverwriteRange(caret_, bytes.constData(), int32_t(bytes.size()));
     FillValues();
 }
 

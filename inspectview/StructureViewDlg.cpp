@@ -12,6 +12,7 @@
 #include "tools/RegistryValue.h"
 #include "types/StdValueType.h"
 #include "view/BinEditView.h"
+#include "view/ViewClipboard.h"
 #include "view/InspectedRange.h"
 
 #include <QComboBox>
@@ -637,7 +638,7 @@ void CStructureViewDlg::CommitEdit(const QModelIndex& row, const QString& text)
         platform::ShowMessage(ConversionFailedText(text, types_.At(type).Name()));
         return;
     }
-    view_->OverwriteRange(int32_t(base_ + info.start), bytes.constData(), int32_t(bytes.size()));
+    view_->Clipboard().OverwriteRange(int32_t(base_ + info.start), bytes.constData(), int32_t(bytes.size()));
     FillValues();
 }
 
@@ -665,7 +666,7 @@ void CStructureViewDlg::WriteText(const RowInfo& info, const QString& text)
         return;
     bytes.truncate(std::min<qsizetype>(bytes.size(), room));
     if (!bytes.isEmpty())
-        view_->OverwriteRange(int32_t(at), bytes.constData(), int32_t(bytes.size()));
+        view_->Clipboard().OverwriteRange(int32_t(at), bytes.constData(), int32_t(bytes.size()));
 }
 
 // ---------------------------------------------------------------- menu

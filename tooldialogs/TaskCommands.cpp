@@ -24,6 +24,9 @@
 #include "platform/TerminationSignal.h"
 #include "settings/AppSettings.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
+#include "view/EditCommands.h"
+#include "view/ViewClipboard.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -89,7 +92,7 @@ bool CTaskCommands::CanCopyAs(const CBinEditView* view)
     return view && view->Document() && view->Caret().hasSelection;
 }
 
-bool CTaskCommands::CanPasteAs(const CBinEditView* view) { return view && view->CanPaste(); }
+bool CTaskCommands::CanPasteAs(const CBinEditView* view) { return view && view->Clipboard().CanPaste(); }
 
 bool CTaskCommands::CanConvertData(const CBinEditView* view)
 {
@@ -227,7 +230,7 @@ void CTaskCommands::CopyAs()
     if (!index)
         return;
     const std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
-    if (!input || !view->WriteSelectionToTempFile(input->Path()))
+    if (!input || !view->Clipboard().WriteSelectionToTempFile(input->Path()))
         return;
     const TaskViewParams params = ParamsOf(*view);
     // The module may show a message box meanwhile.
@@ -253,7 +256,7 @@ void CTaskCommands::PasteAs()
     // then, the output is abandoned.
     platform::TerminationHold running;
     if (tasks.RunTask(TASK_PASTE_AS, *index, QString(), output->Path(), &params) && !platform::TerminationPending())
-        view->PasteFromFile(output->Path(), PasteMode::Normal, true);
+        view->Clipboard().PasteFromFile(output->Path(), PasteMode::Normal, true);
 }
 
 // ---------------------------------------------------------------- Convert Data and Compute Checksum
@@ -268,8 +271,8 @@ bool CTaskCommands::RunOnSelection(int kind,
     const bool selectAll = !view->Caret().hasSelection;
     const int32_t caretBefore = view->Caret().Offset();
     if (selectAll) {
-        view->SetCaret(0, CaretMode::Move);
-        view->SetCaret(view->Document()->Size(), CaretMode::Extend);
+        view->CaretControl().SetCaret(0, CaretMode::Move);
+        view->CaretControl().SetCaret(view->Document()->Size(), CaretMode::Extend);
     }
     const bool convert = kind == TASK_CONVERSION;
     const std::optional<int> index =
@@ -277,14 +280,14 @@ bool CTaskCommands::RunOnSelection(int kind,
                           convert ? kCommandIdConvertData : kCommandIdComputeChecksum, parent_);
     if (!index) {
         if (selectAll)
-            view->SetCaret(caretBefore, CaretMode::Move);
+            view->CaretControl().SetCaret(caretBefore, CaretMode::Move);
         return false;
     }
     const std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
     if (!input)
         return false;
     const std::unique_ptr<TaskTempFile> output = MakeTaskTempFileOrReport();
-    if (!output || !view->WriteSelectionToTempFile(input->Path()))
+    if (!output || !view->Clipboard().WriteSelectionToTempFile(input->Path()))
         return false;
     const TaskViewParams params = ParamsOf(*view);
     QPointer<CBinEditView> guard(view);
@@ -302,13 +305,14 @@ void CTaskCommands::ConvertData()
         return;
     RunOnSelection(TASK_CONVERSION, [](CBinEditView& view, const QString& output) {
         if (QFileInfo(output).size() == 0) {
-            view.DeleteSelection();
+            view.Edits().DeleteSelection();
             return;
         }
         // One undoable replacement, streamed from the file; afterwards the
         // caret stands after the new bytes with nothing selected.
-        if (view.PasteFromFile(output, PasteMode::InsertReplaceSelect, true))
-            view.SetCaret(view.Caret().hasSelection ? view.Caret().selEnd : view.Caret().Offset(), CaretMode::Move);
+        if (view.Clipboard().PasteFromFile(output, PasteMode::InsertReplaceSelect, true))
+            view.CaretControl().SetCaret(view.Caret().hasSelection ? view.Caret().selEnd : view.Caret().Offset(),
+                                         CaretMode::Move);
     });
 }
 

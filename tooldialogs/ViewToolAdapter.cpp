@@ -1,6 +1,8 @@
 #include "ViewToolAdapter.h"
 
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
+#include "view/EditCommands.h"
 
 #include <QApplication>
 
@@ -19,12 +21,12 @@ int32_t CViewToolAdapter::FileSize() const { return view_.Document() ? view_.Doc
 
 void CViewToolAdapter::Select(int32_t anchor, int32_t caret)
 {
-    view_.SetCaret(anchor, CaretMode::Move);
+    view_.CaretControl().SetCaret(anchor, CaretMode::Move);
     if (caret != anchor)
-        view_.SetCaret(caret, CaretMode::Extend);
+        view_.CaretControl().SetCaret(caret, CaretMode::Extend);
 }
 
-void CViewToolAdapter::DeleteSelection() { view_.DeleteSelection(); }
+void CViewToolAdapter::DeleteSelection() { view_.Edits().DeleteSelection(); }
 
 void CViewToolAdapter::RedrawAll() { RepaintAllHexViews(); }
 

@@ -58,12 +58,14 @@ CBinEditView::CBinEditView(CBinEditDoc* document, QWidget* parent) : QAbstractSc
     connect(&caretTimer_, &QTimer::timeout, this, &CBinEditView::BlinkCaret);
     viewport()->setAcceptDrops(true);
     viewport()->setCursor(Qt::IBeamCursor);
-    caretControl_ = std::make_unique<CCaretController>(*this);
-    edits_ = std::make_unique<CEditCommands>(*this);
-    keys_ = std::make_unique<CKeyInput>(*this);
-    mouse_ = std::make_unique<CMouseInput>(*this);
-    dragDrop_ = std::make_unique<CDragDrop>(*this);
-    clipboard_ = std::make_unique<CViewClipboard>(*this);
+    const ViewSubject subject{document_, caret_};
+    caretControl_ = std::make_unique<CCaretController>(subject, *this, *this, *this, *this);
+    edits_ = std::make_unique<CEditCommands>(subject, *this, *caretControl_);
+    clipboard_ = std::make_unique<CViewClipboard>(subject, *caretControl_, *edits_, *this);
+    const ViewEditors editors{*caretControl_, *edits_, *clipboard_};
+    dragDrop_ = std::make_unique<CDragDrop>(subject, editors, *this, *this, *this, *viewport());
+    mouse_ = std::make_unique<CMouseInput>(subject, *caretControl_, *dragDrop_, *this, *this, *this, *viewport());
+    keys_ = std::make_unique<CKeyInput>(subject, editors, *this, *this, *this, *this);
     AllViews().push_back(this);
     if (document_)
         document_->AddView(this);
@@ -655,8 +657,6 @@ bool CBinEditView::focusNextPrevChild(bool)
 
 // ---------------------------------------------------------------- drag and drop
 
-void CBinEditView::StartSelectionDrag() { dragDrop_->StartDrag(); }
-
 void CBinEditView::SetDropCaret(bool shown)
 {
     if (dropCaret_ == shown)
@@ -673,34 +673,7 @@ void CBinEditView::dragLeaveEvent(QDragLeaveEvent*) { dragDrop_->DragLeave(); }
 
 void CBinEditView::dropEvent(QDropEvent* event) { dragDrop_->Drop(event); }
 
-// ---------------------------------------------------------------- caret and selection
-
-void CBinEditView::SetCaret(int64_t offset, CaretMode mode, bool pendingLowNibble)
-{
-    caretControl_->SetCaret(offset, mode, pendingLowNibble);
-}
-
-std::optional<OffsetRange> CBinEditView::SetSelection(int32_t a, int32_t b) { return caretControl_->SetSelection(a, b); }
-
-bool CBinEditView::CanSelectAll() const { return document_ && document_->Size() > 0; }
-
-void CBinEditView::SelectAll() { caretControl_->SelectAll(); }
-
-int32_t CBinEditView::Anchor() const { return caretControl_->Anchor(); }
-
-int32_t CBinEditView::LastExtend() const { return caretControl_->LastExtend(); }
-
-// ---------------------------------------------------------------- editing
-
-bool CBinEditView::TypeCharacter(char16_t ch) { return edits_->TypeCharacter(ch); }
-bool CBinEditView::DeleteKey() { return edits_->DeleteKey(); }
-bool CBinEditView::Backspace() { return edits_->Backspace(); }
-bool CBinEditView::CanDeleteSelection() const { return edits_->CanDeleteSelection(); }
-bool CBinEditView::DeleteSelection() { return edits_->DeleteSelection(); }
-bool CBinEditView::CanUndo() const { return edits_->CanUndo(); }
-bool CBinEditView::CanRedo() const { return edits_->CanRedo(); }
-bool CBinEditView::Undo() { return edits_->Undo(); }
-bool CBinEditView::Redo() { return edits_->Redo(); }
+// ---------------------------------------------------------------- insert mode
 
 void CBinEditView::InsertModeChanged()
 {
@@ -709,35 +682,3 @@ void CBinEditView::InsertModeChanged()
         emit view->statusChanged();
     }
 }
-
-// ---------------------------------------------------------------- clipboard and file transfer
-
-bool CBinEditView::CanCopy() const { return clipboard_->CanCopy(); }
-bool CBinEditView::CanCut() const { return clipboard_->CanCut(); }
-bool CBinEditView::CanPaste() const { return clipboard_->CanPaste(); }
-bool CBinEditView::CanCopyToFile() const { return clipboard_->CanCopyToFile(); }
-bool CBinEditView::CanPasteFromFile() const { return clipboard_->CanPasteFromFile(); }
-bool CBinEditView::Copy() { return clipboard_->Copy(); }
-bool CBinEditView::Cut() { return clipboard_->Cut(); }
-bool CBinEditView::Paste() { return clipboard_->Paste(); }
-bool CBinEditView::CopyToFileCommand() { return clipboard_->CopyToFile(); }
-bool CBinEditView::PasteFromFileCommand() { return clipboard_->PasteFromFileCommand(); }
-bool CBinEditView::WriteSelectionToFile(const QString& path) { return clipboard_->WriteSelectionToFile(path); }
-bool CBinEditView::WriteSelectionToTempFile(const QString& path) { return clipboard_->WriteSelectionToTempFile(path); }
-
-bool CBinEditView::PasteFromFile(const QString& path, PasteMode mode, bool record)
-{
-    return clipboard_->PasteFromFile(path, mode, record);
-}
-
-bool CBinEditView::PasteBytes(const void* data, int32_t count, PasteMode mode, bool record)
-{
-    return clipboard_->PasteBytes(data, count, mode, record);
-}
-
-bool CBinEditView::OverwriteRange(int32_t offset, const void* data, int32_t count)
-{
-    return clipboard_->OverwriteRange(offset, data, count);
-}
-
-bool CBinEditView::GetSelectionBytes(QByteArray& bytes) const { return clipboard_->GetSelectionBytes(bytes); }

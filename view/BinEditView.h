@@ -3,16 +3,19 @@
 // characters. This header is the contract between the view and the main
 // window; the view's own collaborators (row layout and geometry, row text,
 // painters, caret, keys, mouse, clipboard, drag and drop) live in files of
-// their own next to it. Scrolling is done here, with its arithmetic (scroll
+// their own next to it. Callers reach the editing helpers (CaretControl,
+// Edits, Clipboard, DragDrop, MouseInput) and call them directly; the
+// helpers see the view only through the small faces of ViewFacets.h, which
+// the view implements. Scrolling is done here, with its arithmetic (scroll
 // ranges and limits in ViewGeometry, wheel steps in WheelRows) kept apart.
 //
 // The document must outlive its views: a view removes itself from the
 // document's view list when it is destroyed.
 #include "CellFont.h"
 #include "GlyphCellCache.h"
-#include "EditTypes.h"
 #include "RowLayout.h"
 #include "ViewGeometry.h"
+#include "ViewFacets.h"
 #include "ViewStatus.h"
 #include "WheelRows.h"
 #include "core/AlignedPos.h"
@@ -27,7 +30,6 @@
 #include <QStringList>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -60,7 +62,13 @@ public:
     }
 };
 
-class CBinEditView : public QAbstractScrollArea, public IDocView {
+class CBinEditView : public QAbstractScrollArea,
+                     public IDocView,
+                     public IViewGeometry,
+                     public IViewScrolling,
+                     public IViewUpdates,
+                     public ICaretDisplay,
+                     public IViewRequests {
     Q_OBJECT
 public:
     explicit CBinEditView(CBinEditDoc* document, QWidget* parent = nullptr);
@@ -70,13 +78,41 @@ public:
     CSelectionPos& Caret() { return caret_; }
     const CSelectionPos& Caret() const { return caret_; }
     CAlignedPos& Top() { return top_; }
-    const CAlignedPos& Top() const { return top_; }
-    bool HexActive() const { return hexActive_; }
     int BytesPerRow() const;
 
     // IDocView
     void OnDocumentChanged(IDocView* sender, const DocumentChange& change) override;
     void OnInitialUpdate() override;
+
+    // IViewGeometry
+    const RowLayout& Geometry() const override { return layout_; }
+    const CAlignedPos& Top() const override { return top_; }
+    int HScroll() const override { return hScroll_; }
+    int ClientWidth() const override { return clientWidth_; }
+    int ClientHeight() const override { return clientHeight_; }
+    int RowsInWindow() const override;
+    HitResult HitTest(int x, int y) const override;
+
+    // IViewScrolling
+    void SetTop(int32_t offset, bool moveCaret = true) override;
+    void SetHScroll(int pixels, bool moveCaret, bool syncPanes) override;
+    void EnsureCaretVisible() override;
+
+    // IViewUpdates
+    void RepaintOffsets(int32_t first, int32_t last) override;
+    void NotifyStatusChanged() override { emit statusChanged(); }
+
+    // ICaretDisplay
+    bool HexActive() const override { return hexActive_; }
+    void SetHexActive(bool hex) override;
+    bool EndOfRow() const override { return endOfRow_; }
+    void SetEndOfRow(bool endOfRow) override { endOfRow_ = endOfRow; }
+    bool LowNibblePending() const override { return caret_.spare != 0; }
+    void SetDropCaret(bool shown) override;
+
+    // IViewRequests
+    void RequestInsertModeToggle() override { emit insertModeToggleRequested(); }
+    void OpenDroppedFiles(const QStringList& paths) override { emit filesDropped(paths); }
 
     // Lays the rows out again; 0 takes the bytes per row from the settings.
     void Layout(int requestedBytesPerRow);
@@ -96,48 +132,23 @@ public:
     // Where this view's marks come from; null for none. Not owned.
     void SetMarks(const IViewMarks* marks);
 
-    // ---- geometry for the editing input built on this view
-    const RowLayout& Geometry() const { return layout_; }
-    int HScroll() const { return hScroll_; }
     // Painting copies cached character cells where they match Qt's drawing;
     // off, every glyph is drawn (tests compare the two).
     void SetCellCopies(bool on) { cellCopies_ = on; }
     const GlyphCellCache& CellCache() const { return cells_; }
-    int ClientWidth() const { return clientWidth_; }
-    int ClientHeight() const { return clientHeight_; }
-    int RowsInWindow() const;
     bool IsActiveView() const { return active_; }
     CBinEditView* SplitPartner() const { return partner_; }
-    // The caret is shown at the end of the previous row.
-    bool EndOfRow() const { return endOfRow_; }
-    void SetEndOfRow(bool endOfRow) { endOfRow_ = endOfRow; }
-    // The high digit of the caret's byte has been typed; the caret stands
-    // between the two digits. Kept in the caret position, which edits move.
-    bool LowNibblePending() const { return caret_.spare != 0; }
-    // Moves the caret between the hex and character columns.
-    void SetHexActive(bool hex);
 
-    // The byte boundary under a client point.
-    HitResult HitTest(int x, int y) const;
     // Where the caret is drawn, in client pixels.
     CaretPlace CaretPoint() const;
     QRect CaretRect() const;
     bool IsCaretShown() const;
 
-    // Scrolls so that offset's row is the top row (clamped, rounded down to a
-    // row start). Scrolls of less than a window move the painted pixels.
-    void SetTop(int32_t offset, bool moveCaret = true);
-    // Horizontal position in pixels; with syncPanes the other pane follows.
-    void SetHScroll(int pixels, bool moveCaret, bool syncPanes);
-    // Scrolls as little as possible to bring the caret into the window.
-    void EnsureCaretVisible();
     void UpdateScrollBars();
     // Marks the caret's cells for repainting, after it moved.
     void UpdateCaret();
 
     void RepaintAll();
-    // Repaints the window rows holding offsets from first to last.
-    void RepaintOffsets(int32_t first, int32_t last);
     // Repaints from the row holding offset to the bottom of the window.
     void RepaintFrom(int32_t offset);
 
@@ -147,70 +158,27 @@ public:
     // Lays out this pane and its partner with the most bytes per row that fit.
     void FitPanes();
 
-    // ---- caret and selection: the one way anything moves the caret or selects
-    // Moves the caret (clamped to the file) and treats the selection by mode;
-    // pendingLowNibble puts the caret between the two digits of its byte.
-    void SetCaret(int64_t offset, CaretMode mode, bool pendingLowNibble = false);
-    // Selects [min(a, b), max(a, b)), or nothing when a = b. Returns the range
-    // whose selection state changed; the caller repaints it.
-    std::optional<OffsetRange> SetSelection(int32_t a, int32_t b);
-    bool CanSelectAll() const;
-    void SelectAll();
-    // Puts the caret into the hex column (true) or the character column.
-    void SwitchColumn(bool hex) { SetHexActive(hex); }
-    // The fixed end of a selection being extended, and the offset the mouse
-    // last extended it to.
-    int32_t Anchor() const;
-    int32_t LastExtend() const;
+    // The caret and the selection: the one way anything moves the caret or
+    // selects.
+    CCaretController& CaretControl() { return *caretControl_; }
+    const CCaretController& CaretControl() const { return *caretControl_; }
 
-    // ---- editing from the keyboard and the Edit menu; each is one undo step
-    bool TypeCharacter(char16_t ch);
-    bool DeleteKey();
-    bool Backspace();
-    bool CanDeleteSelection() const;
-    bool DeleteSelection();
-    bool CanUndo() const;
-    bool CanRedo() const;
-    bool Undo();
-    bool Redo();
+    // Typing, deleting, undo and redo from the keyboard and the Edit menu.
+    CEditCommands& Edits() { return *edits_; }
+    const CEditCommands& Edits() const { return *edits_; }
+
     // Insert and overwrite mode are shared by every view of the application,
     // which owns the mode: the Insert key only asks it to switch
     // (insertModeToggleRequested), and after a switch every view follows.
     static void InsertModeChanged();
 
-    // ---- clipboard and file transfer
-    bool CanCopy() const;
-    bool CanCut() const;
-    bool CanPaste() const;
-    bool CanCopyToFile() const;
-    bool CanPasteFromFile() const;
-    bool Copy();
-    bool Cut();
-    bool Paste();
-    // The Edit menu's Copy to File and Paste from File, with their file dialogs.
-    bool CopyToFileCommand();
-    bool PasteFromFileCommand();
-    // Writes the selection to path; false without a selection or on a file
-    // error (reported, naming the file).
-    bool WriteSelectionToFile(const QString& path);
-    // The same into a private temporary file of the program (a task's
-    // input): written straight through, without the safe replace a user's
-    // file gets.
-    bool WriteSelectionToTempFile(const QString& path);
-    // Pastes a file's or a memory block's bytes at the caret by mode,
-    // recording one undo entry when record is set; false when nothing changed.
-    bool PasteFromFile(const QString& path, PasteMode mode, bool record);
-    bool PasteBytes(const void* data, int32_t count, PasteMode mode, bool record);
-    // Overwrites bytes in place from offset (clipped to the file); false when
-    // nothing was written.
-    bool OverwriteRange(int32_t offset, const void* data, int32_t count);
-    // The selected bytes; false without a selection or when memory runs out.
-    bool GetSelectionBytes(QByteArray& bytes) const;
+    // Copy, Cut, Paste, the file transfers and the byte transfers other
+    // tools reuse.
+    CViewClipboard& Clipboard() { return *clipboard_; }
+    const CViewClipboard& Clipboard() const { return *clipboard_; }
 
-    // ---- drag and drop
-    void StartSelectionDrag();
-    // Shows the caret where dropped data would go, even over a selection.
-    void SetDropCaret(bool shown);
+    // Dragging the selection out and dropping data or files onto the view.
+    CDragDrop& DragDrop() { return *dragDrop_; }
     bool DropCaretShown() const { return dropCaret_; }
     CMouseInput& MouseInput() { return *mouse_; }
 
@@ -278,12 +246,13 @@ private:
     bool dropCaret_ = false;
     CWheelRows wheelRows_;
 
+    // In the order they are made: each takes references to those before it.
     std::unique_ptr<CCaretController> caretControl_;
     std::unique_ptr<CEditCommands> edits_;
-    std::unique_ptr<CKeyInput> keys_;
-    std::unique_ptr<CMouseInput> mouse_;
-    std::unique_ptr<CDragDrop> dragDrop_;
     std::unique_ptr<CViewClipboard> clipboard_;
+    std::unique_ptr<CDragDrop> dragDrop_;
+    std::unique_ptr<CMouseInput> mouse_;
+    std::unique_ptr<CKeyInput> keys_;
 
     const IViewMarks* marks_ = nullptr;
 };

@@ -1,15 +1,16 @@
 #include "CaretController.h"
 
-#include "BinEditView.h"
+#include "core/BinEditDoc.h"
+#include "core/SelectionPos.h"
 
 #include <algorithm>
 
 void CCaretController::SetCaret(int64_t offset, CaretMode mode, bool pendingLowNibble)
 {
-    CBinEditDoc* doc = view_.Document();
+    CBinEditDoc* doc = subject_.document;
     if (!doc)
         return;
-    CSelectionPos& caret = view_.Caret();
+    CSelectionPos& caret = subject_.caret;
     const int32_t oldCaret = caret.Offset();
     const int32_t target = int32_t(std::clamp<int64_t>(offset, 0, doc->Size()));
     caret.Seek(target);
@@ -17,8 +18,9 @@ void CCaretController::SetCaret(int64_t offset, CaretMode mode, bool pendingLowN
 
     // The caret shows at the end of the row above only where that still
     // means the same boundary.
-    const int bpr = view_.BytesPerRow();
-    view_.SetEndOfRow(view_.EndOfRow() && target % bpr == 0 && target == offset && target != 0 && !pendingLowNibble);
+    const int bpr = geometry_.Geometry().bytesPerRow;
+    display_.SetEndOfRow(display_.EndOfRow() && target % bpr == 0 && target == offset && target != 0 &&
+                         !pendingLowNibble);
 
     std::optional<OffsetRange> changed;
     if (mode == CaretMode::Extend) {
@@ -30,17 +32,17 @@ void CCaretController::SetCaret(int64_t offset, CaretMode mode, bool pendingLowN
         changed = SetSelection(target, target);
     }
     if (changed) {
-        view_.RepaintOffsets(int32_t(changed->start), int32_t(changed->end - 1));
-        emit view_.statusChanged();
+        updates_.RepaintOffsets(int32_t(changed->start), int32_t(changed->end - 1));
+        updates_.NotifyStatusChanged();
     }
-    view_.EnsureCaretVisible();
-    view_.Document()->NotifyStateChanged();
-    emit view_.statusChanged();
+    scrolling_.EnsureCaretVisible();
+    doc->NotifyStateChanged();
+    updates_.NotifyStatusChanged();
 }
 
 int32_t CCaretController::AnchorFor(int32_t oldCaret) const
 {
-    const CSelectionPos& caret = view_.Caret();
+    const CSelectionPos& caret = subject_.caret;
     if (!caret.hasSelection)
         return oldCaret;
     // Edits in other views move the selection's ends but not the remembered
@@ -56,7 +58,7 @@ std::optional<OffsetRange> CCaretController::SetSelection(int32_t a, int32_t b)
 {
     if (a > b)
         std::swap(a, b);
-    CSelectionPos& caret = view_.Caret();
+    CSelectionPos& caret = subject_.caret;
     const SelectionSpan before{caret.hasSelection, int32_t(caret.selStart), int32_t(caret.selEnd)};
     const SelectionSpan after{a != b, a != b ? a : 0, a != b ? b : 0};
     const std::optional<OffsetRange> changed = ChangedSelectionRange(before, after);
@@ -68,11 +70,12 @@ std::optional<OffsetRange> CCaretController::SetSelection(int32_t a, int32_t b)
     return changed;
 }
 
+bool CCaretController::CanSelectAll() const { return subject_.document && subject_.document->Size() > 0; }
+
 void CCaretController::SelectAll()
 {
-    CBinEditDoc* doc = view_.Document();
-    if (!doc || doc->Size() == 0)
+    if (!CanSelectAll())
         return;
     SetCaret(0, CaretMode::Move, false);
-    SetCaret(doc->Size(), CaretMode::Extend, false);
+    SetCaret(subject_.document->Size(), CaretMode::Extend, false);
 }

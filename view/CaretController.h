@@ -4,21 +4,30 @@
 // anchor of a selection being extended and repainting only the rows whose
 // selection state changed.
 #include "EditTypes.h"
+#include "ViewFacets.h"
 
 #include <cstdint>
 #include <optional>
 
-class CBinEditView;
-
 class CCaretController {
 public:
-    explicit CCaretController(CBinEditView& view) : view_(view) {}
+    CCaretController(ViewSubject subject, const IViewGeometry& geometry, ICaretDisplay& display,
+                     IViewScrolling& scrolling, IViewUpdates& updates)
+        : subject_(subject), geometry_(geometry), display_(display), scrolling_(scrolling), updates_(updates)
+    {
+    }
 
-    void SetCaret(int64_t offset, CaretMode mode, bool pendingLowNibble);
-    // The range whose selection state changed, for the caller to repaint.
+    // Moves the caret (clamped to the file) and treats the selection by mode;
+    // pendingLowNibble puts the caret between the two digits of its byte.
+    void SetCaret(int64_t offset, CaretMode mode, bool pendingLowNibble = false);
+    // Selects [min(a, b), max(a, b)), or nothing when a = b. Returns the range
+    // whose selection state changed; the caller repaints it.
     std::optional<OffsetRange> SetSelection(int32_t a, int32_t b);
+    bool CanSelectAll() const;
     void SelectAll();
 
+    // The fixed end of a selection being extended, and the offset the mouse
+    // last extended it to.
     int32_t Anchor() const { return anchor_; }
     int32_t LastExtend() const { return lastExtend_; }
     // Back to a fresh view's state (the document's contents were replaced).
@@ -28,7 +37,11 @@ private:
     // The fixed end of the selection being extended from oldCaret.
     int32_t AnchorFor(int32_t oldCaret) const;
 
-    CBinEditView& view_;
+    ViewSubject subject_;
+    const IViewGeometry& geometry_;
+    ICaretDisplay& display_;
+    IViewScrolling& scrolling_;
+    IViewUpdates& updates_;
     int32_t anchor_ = 0;
     int32_t lastExtend_ = 0;
 };

@@ -1,11 +1,15 @@
 #include "DragDrop.h"
 
-#include "BinEditView.h"
+#include "CaretController.h"
 #include "DragSource.h"
+#include "EditCommands.h"
 #include "TransferCount.h"
+#include "ViewClipboard.h"
 #include "settings/AppSettings.h"
 #include "platform/Clipboard.h"
 #include "platform/FileNames.h"
+#include "core/BinEditDoc.h"
+#include "core/SelectionPos.h"
 
 #include <QCursor>
 #include <QDrag>
@@ -13,6 +17,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QUrl>
+#include <QWidget>
 
 namespace {
 CDragDrop::Executor& InstalledExecutor()
@@ -47,22 +52,22 @@ QStringList CDragDrop::LocalFiles(const QMimeData* data)
 
 void CDragDrop::StartDrag()
 {
-    CBinEditDoc* doc = view_.Document();
-    CSelectionPos& caret = view_.Caret();
+    CBinEditDoc* doc = subject_.document;
+    CSelectionPos& caret = subject_.caret;
     QByteArray bytes;
-    if (!doc || !view_.GetSelectionBytes(bytes))
+    if (!doc || !editors_.clipboard.GetSelectionBytes(bytes))
         return;
     // The same blocks as the clipboard: the bytes and their length.
     QMimeData* data = platform::NewTextMimeData(bytes, int32_t(bytes.size()));
     const Qt::DropActions offered = doc->IsReadOnly() ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
 
     drag_source::Set(doc, &caret);
-    QPointer<QWidget> alive(view_.viewport());
+    QPointer<QWidget> alive(&viewport_);
     Qt::DropAction action;
     if (InstalledExecutor()) {
         action = InstalledExecutor()(data, offered);
     } else {
-        auto* drag = new QDrag(view_.viewport());  // Qt disposes of it after exec
+        auto* drag = new QDrag(&viewport_);  // Qt disposes of it after exec
         drag->setMimeData(data);
         action = drag->exec(offered, Qt::MoveAction);
     }
@@ -71,14 +76,14 @@ void CDragDrop::StartDrag()
     // A move whose drop did not take the block itself (another document or
     // program) leaves the deletion to the source.
     if (action == Qt::MoveAction && drag_source::Of(doc) == &caret)
-        view_.DeleteSelection();
+        editors_.edits.DeleteSelection();
     else if (action == Qt::IgnoreAction) {
-        const QPoint p = view_.viewport()->mapFromGlobal(QCursor::pos());
-        if (view_.viewport()->rect().contains(p)) {
-            const HitResult hit = view_.HitTest(p.x(), p.y());
-            view_.SetHexActive(hit.hex);
-            view_.SetEndOfRow(hit.endOfRow);
-            view_.SetCaret(hit.offset, CaretMode::Move);
+        const QPoint p = viewport_.mapFromGlobal(QCursor::pos());
+        if (viewport_.rect().contains(p)) {
+            const HitResult hit = geometry_.HitTest(p.x(), p.y());
+            display_.SetHexActive(hit.hex);
+            display_.SetEndOfRow(hit.endOfRow);
+            editors_.caret.SetCaret(hit.offset, CaretMode::Move);
         }
     }
     drag_source::Clear(doc);
@@ -88,7 +93,7 @@ void CDragDrop::StartDrag()
 
 bool CDragDrop::AcceptsData(const QMimeData* data) const
 {
-    const CBinEditDoc* doc = view_.Document();
+    const CBinEditDoc* doc = subject_.document;
     return doc && !doc->IsReadOnly() && Settings().dragAndDrop && data && data->hasFormat(kTextFormat);
 }
 
@@ -102,10 +107,10 @@ Qt::DropAction CDragDrop::ChosenAction(Qt::DropActions possible, Qt::KeyboardMod
 
 void CDragDrop::FollowCaret(QPoint p)
 {
-    const HitResult hit = view_.HitTest(p.x(), p.y());
-    view_.SetHexActive(hit.hex);
-    view_.SetEndOfRow(hit.endOfRow);
-    view_.SetCaret(hit.offset, CaretMode::Keep);
+    const HitResult hit = geometry_.HitTest(p.x(), p.y());
+    display_.SetHexActive(hit.hex);
+    display_.SetEndOfRow(hit.endOfRow);
+    editors_.caret.SetCaret(hit.offset, CaretMode::Keep);
 }
 
 void CDragDrop::DragEnter(QDragEnterEvent* event)
@@ -119,7 +124,7 @@ void CDragDrop::DragEnter(QDragEnterEvent* event)
         event->ignore();
         return;
     }
-    view_.SetDropCaret(true);
+    display_.SetDropCaret(true);
     event->setDropAction(action);
     event->accept();
 }
@@ -140,15 +145,15 @@ void CDragDrop::DragMove(QDragMoveEvent* event)
     event->accept();
 }
 
-void CDragDrop::DragLeave() { view_.SetDropCaret(false); }
+void CDragDrop::DragLeave() { display_.SetDropCaret(false); }
 
 void CDragDrop::Drop(QDropEvent* event)
 {
-    view_.SetDropCaret(false);
+    display_.SetDropCaret(false);
     const QStringList files = LocalFiles(event->mimeData());
     if (!files.isEmpty()) {
         event->acceptProposedAction();
-        emit view_.filesDropped(files);
+        requests_.OpenDroppedFiles(files);
         return;
     }
     const Qt::DropAction action = ChosenAction(event->possibleActions(), event->modifiers());
@@ -169,36 +174,36 @@ void CDragDrop::Drop(QDropEvent* event)
 // dropping onto the block itself only places the caret.
 CDragDrop::OwnDrop CDragDrop::DropOnOwnDocument(QPoint p, Qt::DropAction action)
 {
-    CBinEditDoc* doc = view_.Document();
+    CBinEditDoc* doc = subject_.document;
     CSelectionPos* source = drag_source::Of(doc);
-    const HitResult hit = view_.HitTest(p.x(), p.y());
-    view_.SetHexActive(hit.hex);
-    view_.SetEndOfRow(hit.endOfRow);
+    const HitResult hit = geometry_.HitTest(p.x(), p.y());
+    display_.SetHexActive(hit.hex);
+    display_.SetEndOfRow(hit.endOfRow);
     const int32_t d = hit.offset;
     if (!source || !source->hasSelection) {
-        view_.SetCaret(d, CaretMode::Move);
+        editors_.caret.SetCaret(d, CaretMode::Move);
         return OwnDrop::NotOwn;
     }
     const int32_t start = source->selStart;
     const int32_t end = source->selEnd;
     if (action == Qt::MoveAction) {
         if (d >= start && d <= end) {
-            view_.SetCaret(d, CaretMode::Move);
+            editors_.caret.SetCaret(d, CaretMode::Move);
             drag_source::Clear(doc);  // nothing moved, so the source has nothing to delete
             return OwnDrop::Done;
         }
-        CSelectionPos& caret = view_.Caret();
+        CSelectionPos& caret = subject_.caret;
         const bool moved = doc->MoveBlock(caret, start, end - start, d);
         // Either way the source must not delete the block afterwards.
         drag_source::Clear(doc);
         if (!moved)
             return OwnDrop::Refused;  // the user has been told why
         const int32_t at = caret.Offset();
-        view_.SetCaret(at, CaretMode::Move);
-        view_.SetCaret(int64_t(at) + (end - start), CaretMode::Extend);
+        editors_.caret.SetCaret(at, CaretMode::Move);
+        editors_.caret.SetCaret(int64_t(at) + (end - start), CaretMode::Extend);
         return OwnDrop::Done;
     }
-    view_.SetCaret(d, CaretMode::Move);
+    editors_.caret.SetCaret(d, CaretMode::Move);
     // A copy onto the block itself only places the caret.
     return d > start && d < end ? OwnDrop::Done : OwnDrop::NotOwn;
 }
@@ -212,5 +217,5 @@ bool CDragDrop::PasteDropped(const QMimeData* data)
     const int32_t count = TransferByteCount(text, length);
     // Only a paste that happened counts as taken: a move from elsewhere would
     // otherwise delete its source for nothing.
-    return view_.PasteBytes(text.constData(), count, PasteMode::InsertAndSelect, true);
+    return editors_.clipboard.PasteBytes(text.constData(), count, PasteMode::InsertAndSelect, true);
 }

@@ -3,20 +3,29 @@
 // within one document is a single edit that one Undo takes back; data from
 // other views and other programs is inserted at the drop point and selected;
 // files dragged from a file manager are handed to the main window to open.
+#include "ViewEditors.h"
+#include "ViewFacets.h"
+
 #include <QStringList>
 #include <QPoint>
 #include <Qt>
 #include <functional>
 
-class CBinEditView;
 class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
 class QMimeData;
+class QWidget;
 
 class CDragDrop {
 public:
-    explicit CDragDrop(CBinEditView& view) : view_(view) {}
+    // viewport is the widget drags start from and drops land on.
+    CDragDrop(ViewSubject subject, ViewEditors editors, const IViewGeometry& geometry, ICaretDisplay& display,
+              IViewRequests& requests, QWidget& viewport)
+        : subject_(subject), editors_(editors), geometry_(geometry), display_(display), requests_(requests),
+          viewport_(viewport)
+    {
+    }
 
     // Drags the selection (copy and move, or only copy when read-only).
     void StartDrag();
@@ -44,5 +53,10 @@ private:
     OwnDrop DropOnOwnDocument(QPoint point, Qt::DropAction action);
     bool PasteDropped(const QMimeData* data);
 
-    CBinEditView& view_;
+    ViewSubject subject_;
+    ViewEditors editors_;
+    const IViewGeometry& geometry_;
+    ICaretDisplay& display_;
+    IViewRequests& requests_;
+    QWidget& viewport_;
 };

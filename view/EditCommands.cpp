@@ -1,12 +1,14 @@
 #include "EditCommands.h"
 
-#include "BinEditView.h"
+#include "CaretController.h"
+#include "core/BinEditDoc.h"
+#include "core/SelectionPos.h"
 #include "settings/AppSettings.h"
 #include "types/DigitValue.h"
 
 bool CEditCommands::Writable() const
 {
-    const CBinEditDoc* doc = view_.Document();
+    const CBinEditDoc* doc = subject_.document;
     return doc && !doc->IsReadOnly();
 }
 
@@ -16,18 +18,18 @@ bool CEditCommands::TypeCharacter(char16_t ch)
 {
     if (!Writable())
         return false;
-    const bool hex = view_.HexActive();
+    const bool hex = display_.HexActive();
     const int digit = hex ? HexDigitValue(ch) : 0;
     if (hex ? digit < 0 : ch < 32)
         return false;
 
-    CBinEditDoc& doc = *view_.Document();
-    CSelectionPos& caret = view_.Caret();
+    CBinEditDoc& doc = *subject_.document;
+    CSelectionPos& caret = subject_.caret;
     if (caret.hasSelection && caret.Offset() != caret.selStart) {
         caret.Seek(caret.selStart);
         caret.spare = 0;  // the half-typed byte was elsewhere
     }
-    if (hex && view_.LowNibblePending() && caret.Offset() < doc.Size())
+    if (hex && display_.LowNibblePending() && caret.Offset() < doc.Size())
         return TypeLowNibble(digit);
 
     const AppSettings& s = Settings();
@@ -51,38 +53,38 @@ bool CEditCommands::TypeCharacter(char16_t ch)
     if (!done)
         return false;
     // The hex column waits for the low digit on the same byte.
-    view_.SetCaret(int64_t(caret.Offset()) + (hex ? 0 : 1), CaretMode::Move, hex);
+    caretControl_.SetCaret(int64_t(caret.Offset()) + (hex ? 0 : 1), CaretMode::Move, hex);
     return true;
 }
 
 bool CEditCommands::TypeLowNibble(int digit)
 {
     // The undo entry made for the high digit already covers this byte.
-    CBinEditDoc& doc = *view_.Document();
-    CSelectionPos& caret = view_.Caret();
+    CBinEditDoc& doc = *subject_.document;
+    CSelectionPos& caret = subject_.caret;
     uint8_t byte = 0;
     caret.Read(&byte, 1);
     byte = uint8_t((byte & 0xF0) | digit);
     caret.Write(&byte, 1);
     doc.SetModifiedFlag(true);
     doc.UpdateAllViews(nullptr, DocumentChange::Overwritten(caret.Offset(), 1));
-    view_.SetCaret(int64_t(caret.Offset()) + 1, CaretMode::Move, false);
+    caretControl_.SetCaret(int64_t(caret.Offset()) + 1, CaretMode::Move, false);
     return true;
 }
 
 // ---------------------------------------------------------------- deleting
 
-bool CEditCommands::CanDeleteSelection() const { return Writable() && view_.Caret().hasSelection; }
+bool CEditCommands::CanDeleteSelection() const { return Writable() && subject_.caret.hasSelection; }
 
 bool CEditCommands::DeleteSelection()
 {
     if (!CanDeleteSelection())
         return false;
-    CSelectionPos& caret = view_.Caret();
+    CSelectionPos& caret = subject_.caret;
     caret.Seek(caret.selStart);
-    if (!view_.Document()->DeleteAt(caret, caret.selEnd - caret.selStart))
+    if (!subject_.document->DeleteAt(caret, caret.selEnd - caret.selStart))
         return false;
-    view_.SetCaret(caret.Offset(), CaretMode::Move, false);
+    caretControl_.SetCaret(caret.Offset(), CaretMode::Move, false);
     return true;
 }
 
@@ -90,14 +92,14 @@ bool CEditCommands::DeleteKey()
 {
     if (!Writable())
         return false;
-    CSelectionPos& caret = view_.Caret();
+    CSelectionPos& caret = subject_.caret;
     if (caret.hasSelection)
         return DeleteSelection();
-    if (caret.Offset() >= view_.Document()->Size())
+    if (caret.Offset() >= subject_.document->Size())
         return false;
-    if (!view_.Document()->DeleteAt(caret, 1))
+    if (!subject_.document->DeleteAt(caret, 1))
         return false;
-    view_.SetCaret(caret.Offset(), CaretMode::Keep, false);
+    caretControl_.SetCaret(caret.Offset(), CaretMode::Keep, false);
     return true;
 }
 
@@ -105,31 +107,31 @@ bool CEditCommands::Backspace()
 {
     if (!Writable())
         return false;
-    CSelectionPos& caret = view_.Caret();
+    CSelectionPos& caret = subject_.caret;
     if (caret.hasSelection)
         return DeleteSelection();
-    const bool pending = view_.LowNibblePending();
+    const bool pending = display_.LowNibblePending();
     if (caret.Offset() == 0 && !pending)
         return false;
     // A half-typed byte goes as a whole; otherwise the byte before the caret.
-    view_.SetCaret(caret.Offset() - (pending ? 0 : 1), CaretMode::Keep, false);
-    if (caret.Offset() >= view_.Document()->Size())
+    caretControl_.SetCaret(caret.Offset() - (pending ? 0 : 1), CaretMode::Keep, false);
+    if (caret.Offset() >= subject_.document->Size())
         return false;
-    return view_.Document()->DeleteAt(caret, 1);
+    return subject_.document->DeleteAt(caret, 1);
 }
 
 // ---------------------------------------------------------------- history
 
-bool CEditCommands::CanUndo() const { return view_.Document() && view_.Document()->CanUndo(); }
+bool CEditCommands::CanUndo() const { return subject_.document && subject_.document->CanUndo(); }
 
-bool CEditCommands::CanRedo() const { return view_.Document() && view_.Document()->CanRedo(); }
+bool CEditCommands::CanRedo() const { return subject_.document && subject_.document->CanRedo(); }
 
 bool CEditCommands::Undo()
 {
     if (!CanUndo())
         return false;
-    const int64_t sizeBefore = view_.Document()->Size();
-    const int32_t lowest = view_.Document()->Undo(view_.Caret());
+    const int64_t sizeBefore = subject_.document->Size();
+    const int32_t lowest = subject_.document->Undo(subject_.caret);
     AfterHistoryStep(lowest, sizeBefore);
     return lowest >= 0;
 }
@@ -138,8 +140,8 @@ bool CEditCommands::Redo()
 {
     if (!CanRedo())
         return false;
-    const int64_t sizeBefore = view_.Document()->Size();
-    const int32_t lowest = view_.Document()->Redo(view_.Caret());
+    const int64_t sizeBefore = subject_.document->Size();
+    const int32_t lowest = subject_.document->Redo(subject_.caret);
     AfterHistoryStep(lowest, sizeBefore);
     return lowest >= 0;
 }
@@ -150,14 +152,14 @@ void CEditCommands::AfterHistoryStep(int32_t lowest, int64_t sizeBefore)
         return;
     // The caret stands where the entry was applied; what it wrote back is
     // selected when it is more than one byte.
-    const int32_t at = view_.Caret().Offset();
-    const int32_t length = view_.Document()->LastEditLength();
-    view_.SetCaret(at, CaretMode::Move, false);
+    const int32_t at = subject_.caret.Offset();
+    const int32_t length = subject_.document->LastEditLength();
+    caretControl_.SetCaret(at, CaretMode::Move, false);
     if (length >= 2)
-        view_.SetCaret(int64_t(at) + length, CaretMode::Extend, false);
+        caretControl_.SetCaret(int64_t(at) + length, CaretMode::Extend, false);
     // An entry may touch several places: everything from its lowest offset on
     // counts as changed.
-    const int64_t sizeAfter = view_.Document()->Size();
-    view_.Document()->UpdateAllViews(nullptr,
-                                     DocumentChange::Replaced(lowest, sizeBefore - lowest, sizeAfter - lowest));
+    const int64_t sizeAfter = subject_.document->Size();
+    subject_.document->UpdateAllViews(nullptr,
+                                      DocumentChange::Replaced(lowest, sizeBefore - lowest, sizeAfter - lowest));
 }

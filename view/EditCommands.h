@@ -4,13 +4,18 @@
 // stepping through the document's undo and redo histories. Each edit is one
 // undo step made in the document's one edit order; the caret follows through
 // SetCaret.
-#include <QChar>
+#include "ViewFacets.h"
 
-class CBinEditView;
+#include <cstdint>
+
+class CCaretController;
 
 class CEditCommands {
 public:
-    explicit CEditCommands(CBinEditView& view) : view_(view) {}
+    CEditCommands(ViewSubject subject, const ICaretDisplay& display, CCaretController& caretControl)
+        : subject_(subject), display_(display), caretControl_(caretControl)
+    {
+    }
 
     // A character typed into the caret's column; false when it was ignored
     // or the edit was refused.
@@ -31,5 +36,7 @@ private:
     // After an undo or redo step that touched the file from `lowest` on.
     void AfterHistoryStep(int32_t lowest, int64_t sizeBefore);
 
-    CBinEditView& view_;
+    ViewSubject subject_;
+    const ICaretDisplay& display_;
+    CCaretController& caretControl_;
 };

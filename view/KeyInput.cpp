@@ -1,7 +1,12 @@
 #include "KeyInput.h"
 
-#include "BinEditView.h"
+#include "CaretController.h"
 #include "CaretMoves.h"
+#include "EditCommands.h"
+#include "ViewClipboard.h"
+#include "core/AlignedPos.h"
+#include "core/BinEditDoc.h"
+#include "core/SelectionPos.h"
 
 #include <QKeyEvent>
 #include <algorithm>
@@ -44,8 +49,8 @@ Qt::KeyboardModifiers Relevant(const QKeyEvent* event)
 bool CKeyInput::KeyPress(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
-        if (view_.Caret().hasSelection)
-            view_.SetCaret(view_.Caret().selStart, CaretMode::Move);
+        if (subject_.caret.hasSelection)
+            editors_.caret.SetCaret(subject_.caret.selStart, CaretMode::Move);
         return false;  // the default handling still sees Escape
     }
     return CommandKey(event) || MoveKey(event) || TypeText(event);
@@ -63,27 +68,27 @@ bool CKeyInput::CommandKey(QKeyEvent* event)
     const bool none = mods == Qt::NoModifier;
 
     if ((ctrl && key == Qt::Key_Z) || (mods == Qt::AltModifier && key == Qt::Key_Backspace))
-        view_.Undo();
+        editors_.edits.Undo();
     else if ((ctrl && key == Qt::Key_Y) || (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z))
-        view_.Redo();
+        editors_.edits.Redo();
     else if ((ctrl && key == Qt::Key_X) || (shift && key == Qt::Key_Delete))
-        view_.Cut();
+        editors_.clipboard.Cut();
     else if (ctrl && (key == Qt::Key_C || key == Qt::Key_Insert))
-        view_.Copy();
+        editors_.clipboard.Copy();
     else if ((ctrl && key == Qt::Key_V) || (shift && key == Qt::Key_Insert))
-        view_.Paste();
+        editors_.clipboard.Paste();
     else if (ctrl && key == Qt::Key_A)
-        view_.SelectAll();
+        editors_.caret.SelectAll();
     else if (none && key == Qt::Key_Insert)
-        emit view_.insertModeToggleRequested();
+        requests_.RequestInsertModeToggle();
     else if (none && key == Qt::Key_Delete)
-        view_.DeleteKey();
+        editors_.edits.DeleteKey();
     else if (none && key == Qt::Key_Backspace)
-        view_.Backspace();
+        editors_.edits.Backspace();
     else if ((none && key == Qt::Key_Tab) || key == Qt::Key_Backtab) {
-        const RowLayout& l = view_.Geometry();
+        const RowLayout& l = geometry_.Geometry();
         if (l.hexShown && l.charShown)
-            view_.SwitchColumn(!view_.HexActive());
+            display_.SetHexActive(!display_.HexActive());
     } else {
         return false;
     }
@@ -99,29 +104,29 @@ bool CKeyInput::MoveKey(QKeyEvent* event)
     const bool shift = mods & Qt::ShiftModifier;
     const bool ctrl = mods & Qt::ControlModifier;
 
-    const CSelectionPos& caret = view_.Caret();
-    const RowLayout& l = view_.Geometry();
+    const CSelectionPos& caret = subject_.caret;
+    const RowLayout& l = geometry_.Geometry();
     CaretContext context;
     context.caret = caret.Offset();
-    context.size = view_.Document() ? view_.Document()->Size() : 0;
+    context.size = subject_.document ? subject_.document->Size() : 0;
     context.hasSelection = caret.hasSelection;
     context.selStart = caret.selStart;
     context.selEnd = caret.selEnd;
-    context.shownAtRowEnd =
-        view_.EndOfRow() && caret.Offset() % l.bytesPerRow == 0 && caret.Offset() != 0 && !view_.LowNibblePending();
+    context.shownAtRowEnd = display_.EndOfRow() && caret.Offset() % l.bytesPerRow == 0 && caret.Offset() != 0 &&
+                            !display_.LowNibblePending();
     context.bytesPerRow = l.bytesPerRow;
     context.groupSize = l.groupSize;
-    context.rowsInWindow = view_.RowsInWindow();
+    context.rowsInWindow = geometry_.RowsInWindow();
 
     const CaretMove move = ComputeCaretMove(*key, shift, ctrl, context);
     if (move.scrollRows != 0) {
-        const int64_t top = int64_t(view_.Top().Offset()) + int64_t(move.scrollRows) * l.bytesPerRow;
-        view_.SetTop(int32_t(std::clamp<int64_t>(top, 0, INT32_MAX)), true);
+        const int64_t top = int64_t(geometry_.Top().Offset()) + int64_t(move.scrollRows) * l.bytesPerRow;
+        scrolling_.SetTop(int32_t(std::clamp<int64_t>(top, 0, INT32_MAX)), true);
     }
     if (move.moveCaret) {
         if (move.endOfRow)
-            view_.SetEndOfRow(true);
-        view_.SetCaret(move.target, shift ? CaretMode::Extend : CaretMode::Move);
+            display_.SetEndOfRow(true);
+        editors_.caret.SetCaret(move.target, shift ? CaretMode::Extend : CaretMode::Move);
     }
     return true;
 }
@@ -135,6 +140,6 @@ bool CKeyInput::TypeText(QKeyEvent* event)
     if (text.isEmpty())
         return false;
     for (const QChar ch : text)
-        view_.TypeCharacter(ch.unicode());
+        editors_.edits.TypeCharacter(ch.unicode());
     return true;
 }

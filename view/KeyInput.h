@@ -2,12 +2,19 @@
 // The keyboard of the hex view: the caret keys with and without Shift and
 // Ctrl, Tab, Insert, Escape, Delete and Backspace, the edit commands' keys
 // (so the view works where no menu catches them first), and typed text.
-class CBinEditView;
+#include "ViewEditors.h"
+#include "ViewFacets.h"
+
 class QKeyEvent;
 
 class CKeyInput {
 public:
-    explicit CKeyInput(CBinEditView& view) : view_(view) {}
+    CKeyInput(ViewSubject subject, ViewEditors editors, const IViewGeometry& geometry, IViewScrolling& scrolling,
+              ICaretDisplay& display, IViewRequests& requests)
+        : subject_(subject), editors_(editors), geometry_(geometry), scrolling_(scrolling), display_(display),
+          requests_(requests)
+    {
+    }
 
     // True when the key was the view's; false leaves it to the default handling.
     bool KeyPress(QKeyEvent* event);
@@ -17,5 +24,10 @@ private:
     bool MoveKey(QKeyEvent* event);
     bool TypeText(QKeyEvent* event);
 
-    CBinEditView& view_;
+    ViewSubject subject_;
+    ViewEditors editors_;
+    const IViewGeometry& geometry_;
+    IViewScrolling& scrolling_;
+    ICaretDisplay& display_;
+    IViewRequests& requests_;
 };

@@ -1,16 +1,26 @@
 #include "MouseInput.h"
 
-#include "BinEditView.h"
+#include "CaretController.h"
+#include "DragDrop.h"
+#include "CaretController.h"
 #include "PointerHit.h"
 #include "WordBounds.h"
 #include "settings/AppSettings.h"
+#include "core/BinEditDoc.h"
+#include "core/AlignedPos.h"
+#include "core/SelectionPos.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QStyleHints>
+#include <QWidget>
 #include <algorithm>
 
-CMouseInput::CMouseInput(CBinEditView& view) : view_(view)
+CMouseInput::CMouseInput(ViewSubject subject, CCaretController& caretControl, CDragDrop& dragDrop,
+                         const IViewGeometry& geometry, IViewScrolling& scrolling, ICaretDisplay& display,
+                         QWidget& viewport)
+    : subject_(subject), caretControl_(caretControl), dragDrop_(dragDrop), geometry_(geometry), scrolling_(scrolling),
+      display_(display), viewport_(viewport)
 {
     // The selection grows at the keyboard's repeat speed while the mouse is out.
     const int rate = std::max(1, QGuiApplication::styleHints()->keyboardAutoRepeatRate());
@@ -20,21 +30,21 @@ CMouseInput::CMouseInput(CBinEditView& view) : view_(view)
 
 bool CMouseInput::Inside(QPoint p) const
 {
-    return p.x() >= 0 && p.y() >= 0 && p.x() < view_.ClientWidth() && p.y() < view_.ClientHeight();
+    return p.x() >= 0 && p.y() >= 0 && p.x() < geometry_.ClientWidth() && p.y() < geometry_.ClientHeight();
 }
 
 bool CMouseInput::OnSelection(QPoint p) const
 {
-    const CSelectionPos& caret = view_.Caret();
-    if (!caret.hasSelection || !view_.Document())
+    const CSelectionPos& caret = subject_.caret;
+    if (!caret.hasSelection || !subject_.document)
         return false;
-    return PointOnSelection(view_.Geometry(), view_.Top().Offset(), view_.Document()->Size(), view_.HScroll(), p.x(),
-                            p.y(), caret.selStart, caret.selEnd);
+    return PointOnSelection(geometry_.Geometry(), geometry_.Top().Offset(), subject_.document->Size(),
+                            geometry_.HScroll(), p.x(), p.y(), caret.selStart, caret.selEnd);
 }
 
 Qt::CursorShape CMouseInput::CursorFor(QPoint p) const
 {
-    if (IsOverSizeBar(view_.Geometry(), p.x(), view_.HScroll()))
+    if (IsOverSizeBar(geometry_.Geometry(), p.x(), geometry_.HScroll()))
         return Qt::SizeHorCursor;
     if (Settings().dragAndDrop && OnSelection(p))
         return Qt::ArrowCursor;
@@ -43,22 +53,22 @@ Qt::CursorShape CMouseInput::CursorFor(QPoint p) const
 
 void CMouseInput::PlaceCaret(QPoint p, bool extend)
 {
-    const HitResult hit = view_.HitTest(p.x(), p.y());
-    view_.SetHexActive(hit.hex);
-    view_.SetEndOfRow(hit.endOfRow);
-    view_.SetCaret(hit.offset, extend ? CaretMode::Extend : CaretMode::Move);
+    const HitResult hit = geometry_.HitTest(p.x(), p.y());
+    display_.SetHexActive(hit.hex);
+    display_.SetEndOfRow(hit.endOfRow);
+    caretControl_.SetCaret(hit.offset, extend ? CaretMode::Extend : CaretMode::Move);
 }
 
 void CMouseInput::ExtendTo(QPoint p)
 {
     // Without a selection the remembered offset is from an earlier drag.
-    if (view_.HitTest(p.x(), p.y()).offset != view_.LastExtend() || !view_.Caret().hasSelection)
+    if (geometry_.HitTest(p.x(), p.y()).offset != caretControl_.LastExtend() || !subject_.caret.hasSelection)
         PlaceCaret(p, true);
 }
 
 bool CMouseInput::Press(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !view_.Document())
+    if (event->button() != Qt::LeftButton || !subject_.document)
         return false;
     const QPoint p = event->position().toPoint();
     lastPoint_ = pressPoint_ = p;
@@ -79,12 +89,12 @@ bool CMouseInput::Move(QMouseEvent* event)
         if ((event->buttons() & Qt::LeftButton) &&
             (p - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
             dragPending_ = false;
-            view_.StartSelectionDrag();
+            dragDrop_.StartDrag();
         }
         return true;
     }
     if (!selecting_) {
-        view_.viewport()->setCursor(CursorFor(p));
+        viewport_.setCursor(CursorFor(p));
         return false;
     }
     if (Inside(p)) {
@@ -111,19 +121,19 @@ bool CMouseInput::Release(QMouseEvent* event)
 
 bool CMouseInput::DoubleClick(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !view_.Document())
+    if (event->button() != Qt::LeftButton || !subject_.document)
         return false;
     const QPoint p = event->position().toPoint();
-    const HitResult hit = view_.HitTest(p.x(), p.y());
-    view_.SetHexActive(hit.hex);
+    const HitResult hit = geometry_.HitTest(p.x(), p.y());
+    display_.SetHexActive(hit.hex);
     CBufferPos at;
-    at.Bind(&view_.Document()->Buffer(), false, hit.offset);
+    at.Bind(&subject_.document->Buffer(), false, hit.offset);
     if (const std::optional<OffsetRange> word = WordAround(at)) {
-        view_.SetCaret(word->start, CaretMode::Move);
-        view_.SetCaret(word->end, CaretMode::Extend);
+        caretControl_.SetCaret(word->start, CaretMode::Move);
+        caretControl_.SetCaret(word->end, CaretMode::Extend);
     } else {
-        view_.SetEndOfRow(hit.endOfRow);
-        view_.SetCaret(hit.offset, CaretMode::Move);
+        display_.SetEndOfRow(hit.endOfRow);
+        caretControl_.SetCaret(hit.offset, CaretMode::Move);
     }
     dragPending_ = false;
     selecting_ = false;
@@ -136,21 +146,21 @@ void CMouseInput::AutoScrollStep()
         autoScroll_.stop();
         return;
     }
-    const int width = std::max(1, view_.ClientWidth());
-    const int height = std::max(1, view_.ClientHeight());
-    const int bpr = view_.BytesPerRow();
+    const int width = std::max(1, geometry_.ClientWidth());
+    const int height = std::max(1, geometry_.ClientHeight());
+    const int bpr = geometry_.Geometry().bytesPerRow;
     if (lastPoint_.y() < 0)
-        view_.SetTop(std::max<int64_t>(0, view_.Top().Offset() - bpr));
+        scrolling_.SetTop(std::max<int64_t>(0, geometry_.Top().Offset() - bpr));
     else if (lastPoint_.y() >= height)
-        view_.SetTop(int32_t(std::min<int64_t>(int64_t(view_.Top().Offset()) + bpr, INT32_MAX)));
+        scrolling_.SetTop(int32_t(std::min<int64_t>(int64_t(geometry_.Top().Offset()) + bpr, INT32_MAX)));
     const int step = std::max(1, width / 5);
     if (lastPoint_.x() < 0)
-        view_.SetHScroll(view_.HScroll() - step, true, false);
+        scrolling_.SetHScroll(geometry_.HScroll() - step, true, false);
     else if (lastPoint_.x() >= width)
-        view_.SetHScroll(view_.HScroll() + step, true, false);
+        scrolling_.SetHScroll(geometry_.HScroll() + step, true, false);
     // Onto the last whole row: a partly shown row would scroll the caret into
     // view once more and double the speed.
-    const int wholeRows = std::max(1, view_.RowsInWindow()) * view_.Geometry().lineHeight;
+    const int wholeRows = std::max(1, geometry_.RowsInWindow()) * geometry_.Geometry().lineHeight;
     const int bottom = std::min(height, wholeRows) - 1;
     ExtendTo(QPoint(std::clamp(lastPoint_.x(), 0, width - 1), std::clamp(lastPoint_.y(), 0, bottom)));
 }

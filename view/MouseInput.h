@@ -4,17 +4,23 @@
 // window), a press on the selection starts dragging it, a double-click
 // selects a word, and the cursor shows what a press would do. The size bar
 // stays with the view, which owns the layout.
+#include "ViewFacets.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QTimer>
 
-class CBinEditView;
+class CCaretController;
+class CDragDrop;
 class QMouseEvent;
+class QWidget;
 
 class CMouseInput : public QObject {
     Q_OBJECT
 public:
-    explicit CMouseInput(CBinEditView& view);
+    // viewport is the widget the mouse moves over, whose cursor follows it.
+    CMouseInput(ViewSubject subject, CCaretController& caretControl, CDragDrop& dragDrop, const IViewGeometry& geometry,
+                IViewScrolling& scrolling, ICaretDisplay& display, QWidget& viewport);
 
     // Each returns true when the event was the selection's or the caret's.
     bool Press(QMouseEvent* event);
@@ -37,7 +43,13 @@ private:
     bool Inside(QPoint point) const;
     bool OnSelection(QPoint point) const;
 
-    CBinEditView& view_;
+    ViewSubject subject_;
+    CCaretController& caretControl_;
+    CDragDrop& dragDrop_;
+    const IViewGeometry& geometry_;
+    IViewScrolling& scrolling_;
+    ICaretDisplay& display_;
+    QWidget& viewport_;
     QTimer autoScroll_;
     QPoint lastPoint_;
     QPoint pressPoint_;

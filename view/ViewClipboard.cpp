@@ -1,26 +1,30 @@
 #include "ViewClipboard.h"
 
-#include "BinEditView.h"
+#include "CaretController.h"
+#include "EditCommands.h"
 #include "PasteModeDlg.h"
 #include "PasteSource.h"
 #include "RangeToFile.h"
 #include "TransferCount.h"
 #include "TransferDialogs.h"
+#include "core/BinEditDoc.h"
+#include "core/SelectionPos.h"
 #include "settings/AppSettings.h"
 #include "platform/Clipboard.h"
 #include "platform/FileErrors.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
 
+#include <algorithm>
 #include <new>
 
 bool CViewClipboard::Writable() const
 {
-    const CBinEditDoc* doc = view_.Document();
+    const CBinEditDoc* doc = subject_.document;
     return doc && !doc->IsReadOnly();
 }
 
-bool CViewClipboard::CanCopy() const { return view_.Document() && view_.Caret().hasSelection; }
+bool CViewClipboard::CanCopy() const { return subject_.document && subject_.caret.hasSelection; }
 
 bool CViewClipboard::CanCut() const { return CanCopy() && Writable(); }
 
@@ -33,8 +37,8 @@ bool CViewClipboard::CanPaste() const
 
 bool CViewClipboard::GetSelectionBytes(QByteArray& bytes) const
 {
-    const CSelectionPos& caret = view_.Caret();
-    if (!view_.Document() || !caret.hasSelection)
+    const CSelectionPos& caret = subject_.caret;
+    if (!subject_.document || !caret.hasSelection)
         return false;
     const int32_t length = caret.selEnd - caret.selStart;
     try {
@@ -69,7 +73,7 @@ bool CViewClipboard::Copy()
 bool CViewClipboard::Cut()
 {
     // The bytes are deleted only once the clipboard really holds them.
-    return CanCut() && Copy() && view_.DeleteSelection();
+    return CanCut() && Copy() && edits_.DeleteSelection();
 }
 
 bool CViewClipboard::Paste()
@@ -83,11 +87,11 @@ bool CViewClipboard::Paste()
     return PasteBytes(text->constData(), count, PasteMode::Normal, true);
 }
 
-bool CViewClipboard::CopyToFile()
+bool CViewClipboard::CopyToFileCommand()
 {
     if (!CanCopyToFile())
         return false;
-    const std::optional<QString> path = ChooseTransferFile(&view_, TransferDialog::CopyToFile);
+    const std::optional<QString> path = ChooseTransferFile(&dialogParent_, TransferDialog::CopyToFile);
     return path && WriteSelectionToFile(*path);
 }
 
@@ -95,7 +99,7 @@ bool CViewClipboard::PasteFromFileCommand()
 {
     if (!CanPasteFromFile())
         return false;
-    const std::optional<QString> path = ChooseTransferFile(&view_, TransferDialog::PasteFromFile);
+    const std::optional<QString> path = ChooseTransferFile(&dialogParent_, TransferDialog::PasteFromFile);
     return path && PasteFromFile(*path, PasteMode::Normal, true);
 }
 
@@ -108,8 +112,8 @@ bool CViewClipboard::WriteSelectionToTempFile(const QString& path) { return Writ
 bool CViewClipboard::WriteSelection(const QString& path,
                                     bool (*write)(const CBufferPos& from, int32_t count, const QString& path))
 {
-    const CSelectionPos& caret = view_.Caret();
-    if (!view_.Document() || !caret.hasSelection)
+    const CSelectionPos& caret = subject_.caret;
+    if (!subject_.document || !caret.hasSelection)
         return false;
     platform::WaitCursor wait;
     CBufferPos from = caret;
@@ -126,7 +130,8 @@ std::optional<PasteRules> CViewClipboard::SettleRules(PasteMode mode)
 {
     AppSettings& s = Settings();
     if (mode == PasteMode::Normal && s.promptForPasteMode) {
-        const std::optional<PasteModeChoice> choice = CPasteModeDlg::Ask(&view_, PasteModeChoice{s.pasteOverwrite, true});
+        const std::optional<PasteModeChoice> choice =
+            CPasteModeDlg::Ask(&dialogParent_, PasteModeChoice{s.pasteOverwrite, true});
         if (!choice)
             return std::nullopt;
         s.pasteOverwrite = choice->overwrite;
@@ -137,17 +142,17 @@ std::optional<PasteRules> CViewClipboard::SettleRules(PasteMode mode)
 
 bool CViewClipboard::Paste(IPasteSource& source, const PasteRules& rules, bool record, bool* sourceFailed)
 {
-    CBinEditDoc& doc = *view_.Document();
-    const PasteOutcome outcome = RunPaste(doc, view_.Caret(), source, rules, record);
+    CBinEditDoc& doc = *subject_.document;
+    const PasteOutcome outcome = RunPaste(doc, subject_.caret, source, rules, record);
     if (sourceFailed)
         *sourceFailed = outcome.sourceFailed;
     if (!outcome.changed)
         return false;
     if (rules.selectPasted) {
-        view_.SetCaret(outcome.at, CaretMode::Move);
-        view_.SetCaret(int64_t(outcome.at) + outcome.count, CaretMode::Extend);
+        caretControl_.SetCaret(outcome.at, CaretMode::Move);
+        caretControl_.SetCaret(int64_t(outcome.at) + outcome.count, CaretMode::Extend);
     } else {
-        view_.SetCaret(int64_t(outcome.at) + outcome.count, CaretMode::Move);
+        caretControl_.SetCaret(int64_t(outcome.at) + outcome.count, CaretMode::Move);
     }
     doc.SetModifiedFlag(true);
     doc.UpdateAllViews(nullptr, DocumentChange::Everything());
@@ -193,7 +198,7 @@ bool CViewClipboard::PasteFromFile(const QString& path, PasteMode mode, bool rec
 
 bool CViewClipboard::OverwriteRange(int32_t offset, const void* data, int32_t count)
 {
-    CBinEditDoc* doc = view_.Document();
+    CBinEditDoc* doc = subject_.document;
     if (!Writable() || offset < 0 || count <= 0 || offset >= doc->Size())
         return false;
     count = std::min<int64_t>(count, doc->Size() - offset);

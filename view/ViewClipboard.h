@@ -5,19 +5,26 @@
 // bytes as plain text, exactly as selected, with a length block so data
 // containing zero bytes survives a round trip.
 #include "EditTypes.h"
+#include "ViewFacets.h"
 
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <optional>
 
-class CBinEditView;
 class CBufferPos;
+class CCaretController;
+class CEditCommands;
 class IPasteSource;
+class QWidget;
 
 class CViewClipboard {
 public:
-    explicit CViewClipboard(CBinEditView& view) : view_(view) {}
+    // dialogParent owns the file and Paste Mode dialogs the commands open.
+    CViewClipboard(ViewSubject subject, CCaretController& caretControl, CEditCommands& edits, QWidget& dialogParent)
+        : subject_(subject), caretControl_(caretControl), edits_(edits), dialogParent_(dialogParent)
+    {
+    }
 
     bool CanCopy() const;
     bool CanCut() const;
@@ -26,16 +33,28 @@ public:
     bool CanPasteFromFile() const { return Writable(); }
 
     bool Copy();
+    // The bytes are deleted only once the clipboard holds them.
     bool Cut();
     bool Paste();
-    bool CopyToFile();
+    // The Edit menu's Copy to File and Paste from File, with their file dialogs.
+    bool CopyToFileCommand();
     bool PasteFromFileCommand();
 
+    // Writes the selection to path; false without a selection or on a file
+    // error (reported, naming the file).
     bool WriteSelectionToFile(const QString& path);
+    // The same into a private temporary file of the program (a task's
+    // input): written straight through, without the safe replace a user's
+    // file gets.
     bool WriteSelectionToTempFile(const QString& path);
+    // Pastes a file's or a memory block's bytes at the caret by mode,
+    // recording one undo entry when record is set; false when nothing changed.
     bool PasteFromFile(const QString& path, PasteMode mode, bool record);
     bool PasteBytes(const void* data, int32_t count, PasteMode mode, bool record);
+    // Overwrites bytes in place from offset (clipped to the file); false when
+    // nothing was written.
     bool OverwriteRange(int32_t offset, const void* data, int32_t count);
+    // The selected bytes; false without a selection or when memory runs out.
     bool GetSelectionBytes(QByteArray& bytes) const;
 
 private:
@@ -48,5 +67,8 @@ private:
     // Hands the selection to one of the range writers of RangeToFile.
     bool WriteSelection(const QString& path, bool (*write)(const CBufferPos& from, int32_t count, const QString& path));
 
-    CBinEditView& view_;
+    ViewSubject subject_;
+    CCaretController& caretControl_;
+    CEditCommands& edits_;
+    QWidget& dialogParent_;
 };

@@ -24,6 +24,7 @@
 #include "tooldialogs/ReplaceNextDlg.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
 
 #include <QAction>
 #include <QApplication>
@@ -188,7 +189,7 @@ TEST_F(EditingToolsTest, ReplaceNextStepsThroughTheMatchesOneUndoEach)
 {
     CBinEditView* view = OpenBytes("a1a2a3");
     ASSERT_NE(view, nullptr);
-    view->SetCaret(2, CaretMode::Move);
+    view->CaretControl().SetCaret(2, CaretMode::Move);
     Drive([](QDialog& d) {
         auto& dialog = dynamic_cast<CReplaceDlg&>(d);
         dialog.FindPages()->TextEdit()->setText("a");
@@ -274,7 +275,7 @@ TEST_F(EditingToolsTest, ModifyChangesTheBytesInOneUndoStep)
 {
     CBinEditView* view = OpenBytes(QByteArray(8, '\0'));
     ASSERT_NE(view, nullptr);
-    view->SetCaret(2, CaretMode::Move);
+    view->CaretControl().SetCaret(2, CaretMode::Move);
     Drive([](QDialog& d) {
         auto& modify = dynamic_cast<CModifyDlg&>(d);
         modify.CountEdit()->SetText("3");
@@ -313,7 +314,7 @@ TEST_F(EditingToolsTest, ToggledBookmarksAreMarkedInTheView)
     CBinEditView* view = OpenBytes(QByteArray(64, '\x11'));
     ASSERT_NE(view, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
-    view->SetCaret(10, CaretMode::Move);
+    view->CaretControl().SetCaret(10, CaretMode::Move);
     const QImage without = view->grab().toImage();
     Trigger(Cmd::BookmarkToggle);
     ASSERT_EQ(Context().bookmarks.Count(), 1);
@@ -332,7 +333,7 @@ TEST_F(EditingToolsTest, ToggleNextAndPreviousBookmarksFromKeysAndToolBar)
     for (Cmd id : {Cmd::BookmarkNext, Cmd::BookmarkPrevious, Cmd::BookmarkClearAll})
         EXPECT_FALSE(Frame()->Action(id)->isEnabled());
 
-    view->SetCaret(10, CaretMode::Move);
+    view->CaretControl().SetCaret(10, CaretMode::Move);
     Press(Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_EQ(Context().bookmarks.Count(), 1);
     EXPECT_EQ(Context().bookmarks.At(0).name, "Bookmark 001");
@@ -340,7 +341,7 @@ TEST_F(EditingToolsTest, ToggleNextAndPreviousBookmarksFromKeysAndToolBar)
     for (Cmd id : {Cmd::BookmarkNext, Cmd::BookmarkPrevious, Cmd::BookmarkClearAll})
         EXPECT_TRUE(Frame()->Action(id)->isEnabled());
 
-    view->SetCaret(20, CaretMode::Move);
+    view->CaretControl().SetCaret(20, CaretMode::Move);
     Trigger(Cmd::BookmarkToggle);
     // Next from the last bookmark wraps to the first; F4 and Shift+F4 reach them.
     Press(Qt::Key_F4);

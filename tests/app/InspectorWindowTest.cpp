@@ -14,6 +14,8 @@
 #include "tooldialogs/ToolDialogSeam.h"
 #include "types/StdValueType.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
+#include "view/EditCommands.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -63,7 +65,7 @@ TEST_F(InspectorTest, ManyCaretMovesBeforeIdleAreOneRefreshShowingTheLastPlace)
     ASSERT_TRUE(view);
     QSignalSpy refreshed(Dock(), &CInspectorDock::refreshed);
     for (int offset = 1; offset <= 9; ++offset)
-        view->SetCaret(offset, CaretMode::Move);
+        view->CaretControl().SetCaret(offset, CaretMode::Move);
     EXPECT_EQ(refreshed.count(), 0) << "nothing before the idle moment";
     Idle();
     ASSERT_EQ(refreshed.count(), 1);
@@ -79,7 +81,7 @@ TEST_F(InspectorTest, ARefreshForTheHiddenTabWaitsUntilThatTabIsSelected)
     Dock()->SelectTab(CInspectorDock::kStructureViewTab);
     Idle();
     QSignalSpy refreshed(Dock(), &CInspectorDock::refreshed);
-    view->SetCaret(3, CaretMode::Move);
+    view->CaretControl().SetCaret(3, CaretMode::Move);
     Idle();
     EXPECT_EQ(Value(TYPE_BYTE), "0") << "the Data View is not the selected tab";
     for (const QList<QVariant>& signal : refreshed)
@@ -93,7 +95,7 @@ TEST_F(InspectorTest, ARefreshForTheHiddenTabWaitsUntilThatTabIsSelected)
 
     // A hidden pane refreshes nothing until it is shown again.
     Dock()->hide();
-    view->SetCaret(4, CaretMode::Move);
+    view->CaretControl().SetCaret(4, CaretMode::Move);
     Idle();
     EXPECT_EQ(Value(TYPE_BYTE), "3");
     Trigger(Cmd::ViewDataInspector);
@@ -106,7 +108,7 @@ TEST_F(InspectorTest, EditsUndoAndClosingTheLastDocumentRefreshThePage)
     CBinEditView* view = OpenBytes(QByteArray::fromHex("10203040"));
     ASSERT_TRUE(view);
     EXPECT_EQ(Value(TYPE_BYTE), "16");
-    view->TypeCharacter(u'7');
+    view->Edits().TypeCharacter(u'7');
     Idle();
     EXPECT_EQ(Value(TYPE_BYTE), "112");
     Trigger(Cmd::EditUndo);
@@ -121,7 +123,7 @@ TEST_F(InspectorTest, EditingInThePageIsOneUndoStepOfTheDocument)
 {
     CBinEditView* view = OpenBytes(QByteArray::fromHex("0102030405"));
     ASSERT_TRUE(view);
-    view->SetCaret(1, CaretMode::Move);
+    view->CaretControl().SetCaret(1, CaretMode::Move);
     Trigger(Cmd::ViewDataInspector);
     Idle();
     QTreeView* list = Page()->List().List();

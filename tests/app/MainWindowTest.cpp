@@ -18,6 +18,7 @@
 #include "furniture/MessageBoxHandler.h"
 #include "furniture/OpenFileDialog.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
 
 #include <QFileInfo>
 #include <QAction>
@@ -261,8 +262,8 @@ TEST_F(AppTest, StatusPanesAreSizedFromTheirTemplatesAndFollowTheView)
 
     // Each pane's tooltip says what it shows.
     EXPECT_EQ(panes.ToolTip(CStatusPanes::Size), "File size (hexadecimal): 5000 bytes");
-    Frame()->ActiveView()->SetCaret(2, CaretMode::Move);
-    Frame()->ActiveView()->SetCaret(5, CaretMode::Extend);
+    Frame()->ActiveView()->CaretControl().SetCaret(2, CaretMode::Move);
+    Frame()->ActiveView()->CaretControl().SetCaret(5, CaretMode::Extend);
     EXPECT_TRUE(WaitUntil([&] { return panes.ToolTip(CStatusPanes::Position) ==
                                        "Selection from 2 to 5 (hexadecimal): 3 bytes"; }))
         << panes.ToolTip(CStatusPanes::Position).toStdString();

@@ -5,6 +5,7 @@
 #include "app/ForwardMessage.h"
 #include "core/BinEditDoc.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
 #include "view/PrintPreviewDlg.h"
 
 #include <QApplication>
@@ -97,7 +98,7 @@ TEST_F(AppTest, PrintCommandOffersTheSelectionAndPrintsWhatWasChosen)
     Trigger(Cmd::FilePrint);
     EXPECT_EQ(PdfRows(all).size(), 4);
 
-    Frame()->ActiveView()->SetSelection(18, 20);
+    Frame()->ActiveView()->CaretControl().SetSelection(18, 20);
     dialogs_->printAnswers = {ScriptedDialogs::PrintAnswer{part, true}, std::nullopt};
     Trigger(Cmd::FilePrint);
     EXPECT_EQ(PdfRows(part), QStringList{"00000010 53 54 ST"});

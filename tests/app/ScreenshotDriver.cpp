@@ -28,6 +28,7 @@
 #include "app/EditToolsDlg.h"
 #include "app/OptionsDlg.h"
 #include "app/UserTools.h"
+#include "view/CaretController.h"
 
 #include <QMenu>
 #include <QTabWidget>
@@ -229,7 +230,7 @@ void InspectDWord(CBinEditApp& app)
 {
     CMainFrame* frame = app.MainFrame();
     if (CBinEditView* view = frame->ActiveView())
-        view->SetCaret(0x44, CaretMode::Move);
+        view->CaretControl().SetCaret(0x44, CaretMode::Move);
     Settle();
     CDataViewDlg* page = frame->Inspector()->DataView();
     QApplication::setActiveWindow(frame);
@@ -260,7 +261,7 @@ void ShowStructure(CBinEditApp& app)
     page->ContextMenu().actions().at(4)->trigger();  // Hexadecimal
     dock->SelectTab(CInspectorDock::kStructureViewTab);
     if (CBinEditView* view = frame->ActiveView())
-        view->SetCaret(0, CaretMode::Move);
+        view->CaretControl().SetCaret(0, CaretMode::Move);
     dock->StructuresChanged();
     Settle();
     QApplication::setActiveWindow(frame);

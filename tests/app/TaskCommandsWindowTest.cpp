@@ -23,6 +23,8 @@
 #include "tooldialogs/TaskProgressDlg.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
+#include "view/EditCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -176,7 +178,7 @@ TEST_F(TaskCommandsTest, ChecksumWithoutSelectionCoversTheWholeFileAndMatchesThe
     const QByteArray bytes = RandomBytes(70001, 7);
     CBinEditDoc* doc = OpenBytes(bytes);
     const QString path = doc->PathName();
-    View()->SetCaret(123, CaretMode::Move);
+    View()->CaretControl().SetCaret(123, CaretMode::Move);
 
     struct Case {
         const char* task;
@@ -185,7 +187,7 @@ TEST_F(TaskCommandsTest, ChecksumWithoutSelectionCoversTheWholeFileAndMatchesThe
     };
     for (const Case& c : {Case{"MD Checksums", "MD5 Checksum: ", "md5sum"}, Case{"SHA-1 Checksum", "SHA-1 Checksum: ", "sha1sum"}}) {
         SCOPED_TRACE(c.task);
-        View()->SetCaret(123, CaretMode::Move);
+        View()->CaretControl().SetCaret(123, CaretMode::Move);
         PickTask(c.task);
         KeepReport();
         Trigger(Cmd::ToolsComputeChecksum);
@@ -230,8 +232,8 @@ TEST_F(TaskCommandsTest, UpperCaseOnASelectionAndOnTheWholeFileIsOneUndoStep)
     CBinEditDoc* doc = OpenBytes(original);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        View()->SetCaret(c.selStart, CaretMode::Move);
-        View()->SetCaret(c.selEnd, CaretMode::Extend);
+        View()->CaretControl().SetCaret(c.selStart, CaretMode::Move);
+        View()->CaretControl().SetCaret(c.selEnd, CaretMode::Extend);
         PickTask("Upper Case");
         Trigger(Cmd::ToolsConvertData);
         EXPECT_EQ(DocumentBytes(*doc), c.expected);
@@ -240,7 +242,7 @@ TEST_F(TaskCommandsTest, UpperCaseOnASelectionAndOnTheWholeFileIsOneUndoStep)
         EXPECT_EQ(View()->Caret().Offset(), c.selEnd > c.selStart ? c.selEnd : original.size());
         Trigger(Cmd::EditUndo);
         EXPECT_EQ(DocumentBytes(*doc), original);
-        EXPECT_FALSE(View()->CanUndo());
+        EXPECT_FALSE(View()->Edits().CanUndo());
     }
     EXPECT_EQ(TempFiles(), QStringList());
 }
@@ -249,7 +251,7 @@ TEST_F(TaskCommandsTest, CancelledChooserPutsTheCaretBackWithoutSelection)
 {
     StartWithShippedModules();
     OpenBytes("abcdef");
-    View()->SetCaret(4, CaretMode::Move);
+    View()->CaretControl().SetCaret(4, CaretMode::Move);
     dialogs_.Then([](QDialog& dialog) {
         dialog.reject();
         return int(QDialog::Rejected);
@@ -264,8 +266,8 @@ TEST_F(TaskCommandsTest, EmptyConversionOutputDeletesTheSelection)
 {
     StartWith({"ScriptedTasks.vtx"});
     CBinEditDoc* doc = OpenBytes("0123456789");
-    View()->SetCaret(3, CaretMode::Move);
-    View()->SetCaret(7, CaretMode::Extend);
+    View()->CaretControl().SetCaret(3, CaretMode::Move);
+    View()->CaretControl().SetCaret(7, CaretMode::Extend);
     PickTask("Empty Output");
     Trigger(Cmd::ToolsConvertData);
     EXPECT_EQ(DocumentBytes(*doc), QByteArray("012789"));
@@ -337,8 +339,8 @@ TEST_F(TaskCommandsTest, CopyAsCSourceAndPasteAsHexTextGoThroughTheClipboard)
 {
     StartWithShippedModules();
     CBinEditDoc* doc = OpenBytes(QByteArray::fromHex("00112233445566"));
-    View()->SetCaret(1, CaretMode::Move);
-    View()->SetCaret(4, CaretMode::Extend);
+    View()->CaretControl().SetCaret(1, CaretMode::Move);
+    View()->CaretControl().SetCaret(4, CaretMode::Extend);
     PickTask("C Source");
     Trigger(Cmd::EditCopyAs);
     const QString copied = QGuiApplication::clipboard()->text();
@@ -346,7 +348,7 @@ TEST_F(TaskCommandsTest, CopyAsCSourceAndPasteAsHexTextGoThroughTheClipboard)
     EXPECT_FALSE(copied.contains("0x44"));
 
     QGuiApplication::clipboard()->setText("DE AD be ef");
-    View()->SetCaret(2, CaretMode::Move);
+    View()->CaretControl().SetCaret(2, CaretMode::Move);
     Frame()->UpdateCommands();
     EXPECT_TRUE(Frame()->Action(Cmd::EditPasteAs)->isEnabled());
     PickTask("Text");
@@ -374,8 +376,8 @@ TEST_F(TaskCommandsTest, ClipboardTextHoldsTheCopiedBytesWithoutATerminatingZero
     for (const Case& c : {Case{2, 6, Cmd::EditCopy}, Case{17, 37, Cmd::EditCopy}, Case{13, 16, Cmd::EditCopy},
                           Case{12, 15, Cmd::EditCut}}) {
         SCOPED_TRACE(c.from);
-        View()->SetCaret(c.from, CaretMode::Move);
-        View()->SetCaret(c.to, CaretMode::Extend);
+        View()->CaretControl().SetCaret(c.from, CaretMode::Move);
+        View()->CaretControl().SetCaret(c.to, CaretMode::Extend);
         Trigger(c.command);
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         ASSERT_NE(data, nullptr);
@@ -383,8 +385,8 @@ TEST_F(TaskCommandsTest, ClipboardTextHoldsTheCopiedBytesWithoutATerminatingZero
         EXPECT_EQ(data->data(length), platform::EncodeBinaryLength(c.to - c.from));
     }
 
-    View()->SetCaret(2, CaretMode::Move);
-    View()->SetCaret(6, CaretMode::Extend);
+    View()->CaretControl().SetCaret(2, CaretMode::Move);
+    View()->CaretControl().SetCaret(6, CaretMode::Extend);
     PickTask("Text");
     Trigger(Cmd::EditCopyAs);
     const QByteArray text = QGuiApplication::clipboard()->mimeData()->data(plain);
@@ -408,8 +410,8 @@ TEST_F(TaskCommandsTest, CommandsAreEnabledByTheirRules)
     EXPECT_FALSE(Frame()->Action(Cmd::EditCopyAs)->isEnabled());
     EXPECT_FALSE(Frame()->Action(Cmd::EditPasteAs)->isEnabled());  // no text on the clipboard
     EXPECT_TRUE(Frame()->Action(Cmd::ToolsConvertData)->isEnabled());
-    View()->SetCaret(0, CaretMode::Move);
-    View()->SetCaret(2, CaretMode::Extend);
+    View()->CaretControl().SetCaret(0, CaretMode::Move);
+    View()->CaretControl().SetCaret(2, CaretMode::Extend);
     Frame()->UpdateCommands();
     EXPECT_TRUE(Frame()->Action(Cmd::EditCopyAs)->isEnabled());
     doc->SetReadOnly(true);
@@ -442,14 +444,14 @@ TEST_F(TaskCommandsTest, FailedConversionsLeaveTheDocumentAndTheTemporaryFolderA
     for (const Case& c : cases) {
         SCOPED_TRACE(c.task);
         messages_.Clear();
-        View()->SetCaret(2, CaretMode::Move);
-        View()->SetCaret(9, CaretMode::Extend);
+        View()->CaretControl().SetCaret(2, CaretMode::Move);
+        View()->CaretControl().SetCaret(9, CaretMode::Extend);
         PickTask(c.task);
         Trigger(Cmd::ToolsConvertData);
         EXPECT_EQ(messages_.Texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
         EXPECT_EQ(DocumentBytes(*doc), original);
         EXPECT_FALSE(doc->IsModified());
-        EXPECT_FALSE(View()->CanUndo());
+        EXPECT_FALSE(View()->Edits().CanUndo());
         EXPECT_EQ(TempFiles(), QStringList());
     }
 }
@@ -585,8 +587,8 @@ TEST_F(TaskCommandsTest, NoTaskOfTheKindShowsTheNoExtensionsMessage)
 {
     StartWith({});
     OpenBytes("abc");
-    View()->SetCaret(0, CaretMode::Move);
-    View()->SetCaret(2, CaretMode::Extend);
+    View()->CaretControl().SetCaret(0, CaretMode::Move);
+    View()->CaretControl().SetCaret(2, CaretMode::Extend);
     for (Cmd id : {Cmd::EditCopyAs, Cmd::ToolsConvertData, Cmd::ToolsComputeChecksum, Cmd::FileImport, Cmd::FileExport}) {
         messages_.Clear();
         Trigger(id);

@@ -11,6 +11,7 @@
 #include "platform/SettingsBackend.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -214,7 +215,7 @@ TEST_F(UserToolsTest, ARealToolGetsEachArgumentWhole)
 
     CBinEditView* view = Frame()->ActiveView();
     ASSERT_NE(view, nullptr);
-    view->SetSelection(0, 31);
+    view->CaretControl().SetSelection(0, 31);
     RunFromMenu("Selection");
     const QStringList recorded = Recorded();
     ASSERT_EQ(recorded.size(), 3);
@@ -275,7 +276,7 @@ TEST_F(UserToolsTest, ASelectionBeyondTheArgumentLimitIsRefused)
     const QString data = MakeFile("big.bin", QByteArray(200 * 1024, 'a'));
     ASSERT_TRUE(Start({data}));
     Settings().tools = {Tool("Sel", "true", "{@SelectedText}")};
-    Frame()->ActiveView()->SetSelection(0, 200 * 1024);
+    Frame()->ActiveView()->CaretControl().SetSelection(0, 200 * 1024);
     RunFromMenu("Sel");
     EXPECT_TRUE(messages_.Last().contains("longer than the system lets a program receive")) << messages_.Last().toStdString();
 }

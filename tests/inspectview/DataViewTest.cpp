@@ -14,6 +14,8 @@
 #include "tooldialogs/ToolDialogSeam.h"
 #include "tools/RegistryValue.h"
 #include "types/StdValueType.h"
+#include "view/CaretController.h"
+#include "view/EditCommands.h"
 #include "view/InspectedRange.h"
 
 #include <QApplication>
@@ -70,7 +72,7 @@ protected:
     {
         Open(bytes, QSize(700, 300));
         view->SetMarks(&marks);
-        view->SetCaret(caret, CaretMode::Move);
+        view->CaretControl().SetCaret(caret, CaretMode::Move);
         page = std::make_unique<CDataViewDlg>(ValueTypes(), range);
         page->resize(360, 520);
         page->show();
@@ -171,7 +173,7 @@ TEST_F(DataView, EditingAStandardValueOverwritesAtTheCaretAndUndoRestoresIt)
     EXPECT_EQ(Value(TYPE_WORD), "16706");
     EXPECT_EQ(view->Caret().Offset(), 2);
 
-    ASSERT_TRUE(view->Undo());
+    ASSERT_TRUE(view->Edits().Undo());
     EXPECT_EQ(FileBytes(), original);
 }
 
@@ -225,7 +227,7 @@ TEST_F(DataView, AReadOnlyDocumentShowsValuesButRefusesEditing)
     const QByteArray original = QByteArray::fromHex("4142434445464748");
     Open(original);
     doc->SetReadOnly(true);
-    view->SetCaret(0, CaretMode::Move);
+    view->CaretControl().SetCaret(0, CaretMode::Move);
     page = std::make_unique<CDataViewDlg>(ValueTypes(), range);
     page->show();
     page->Refresh(view.get(), true);
@@ -376,7 +378,7 @@ TEST_F(DataView, EditingAModuleValueWritesItsBytesAndUndoRestoresThem)
     EXPECT_EQ(messages.Count(), 0) << messages.Last().toStdString();
     EXPECT_EQ(FileBytes(), QByteArray::fromHex("AA01000000BB"));
     EXPECT_EQ(Value(boolType), "TRUE");
-    ASSERT_TRUE(view->Undo());
+    ASSERT_TRUE(view->Edits().Undo());
     EXPECT_EQ(FileBytes(), original);
     page.reset();
     ValueTypes().ClearCustomTypes();

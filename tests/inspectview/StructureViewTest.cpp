@@ -15,7 +15,10 @@
 #include "platform/Clipboard.h"
 #include "tools/RegistryValue.h"
 #include "types/StdValueType.h"
+#include "view/CaretController.h"
+#include "view/EditCommands.h"
 #include "view/InspectedRange.h"
+#include "view/ViewClipboard.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -64,7 +67,7 @@ protected:
     void Show(const QByteArray& bytes, int32_t caret, const AppSettings& settings = AppSettings())
     {
         Open(bytes, QSize(700, 300));
-        view->SetCaret(caret, CaretMode::Move);
+        view->CaretControl().SetCaret(caret, CaretMode::Move);
         page = std::make_unique<CStructureViewDlg>(structures, ValueTypes(), range);
         page->LoadSettings(settings);
         page->resize(420, 520);
@@ -137,20 +140,20 @@ TEST_F(StructureView, AVariableArrayGrowsAndShrinksWithItsLengthMember)
     EXPECT_EQ(Children(At({1}), true), (QStringList{"65", "66", "67"}));
 
     // Five elements, of which the file holds none past its end.
-    view->OverwriteRange(0, "\x05", 1);
-    view->SetCaret(0, CaretMode::Move);
+    view->Clipboard().OverwriteRange(0, "\x05", 1);
+    view->CaretControl().SetCaret(0, CaretMode::Move);
     page->Refresh(view.get(), false);
     EXPECT_EQ(Children(At({1}), true), (QStringList{"65", "66", "67", "<EOF>", "<EOF>"}));
     EXPECT_FALSE(Model().Row(At({1, 4})).editable) << "<EOF> rows are read-only";
     EXPECT_TRUE(Model().Row(At({1, 2})).editable);
 
-    view->OverwriteRange(0, "\x01", 1);
+    view->Clipboard().OverwriteRange(0, "\x01", 1);
     page->Refresh(view.get(), false);
     EXPECT_EQ(Children(At({1})), (QStringList{"data[0]"}));
 
     // With the caret on the last byte the length member is past the end:
     // one element.
-    view->SetCaret(4, CaretMode::Move);
+    view->CaretControl().SetCaret(4, CaretMode::Move);
     page->Refresh(view.get(), false);
     EXPECT_EQ(Value(At({0})), "<EOF>");
     EXPECT_EQ(Children(At({1}), true), (QStringList{"<EOF>"}));
@@ -189,9 +192,9 @@ TEST_F(StructureView, TypingIntoAFixedCharacterArrayWritesTheTextAndOneZeroAtMos
     EXPECT_EQ(FileBytes(), QByteArray("ABCDEFGHy")) << "only the array's 8 bytes";
     EXPECT_EQ(Value(At({0})), "ABCDEFGH");
     // Each edit is one undo step.
-    ASSERT_TRUE(view->Undo());
+    ASSERT_TRUE(view->Edits().Undo());
     EXPECT_EQ(FileBytes(), QByteArray("Hi\0xxxxxy", 9));
-    ASSERT_TRUE(view->Undo());
+    ASSERT_TRUE(view->Edits().Undo());
     EXPECT_EQ(FileBytes(), QByteArray("xxxxxxxxy"));
 }
 

@@ -18,6 +18,8 @@
 #include "tools/CompareReport.h"
 #include "tools/ToolView.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
+#include "view/EditCommands.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -455,8 +457,8 @@ TEST(CompareSessionTest, EveryDifferenceIsColouredAndStepsGoThroughTheWholeList)
 
     // Coloured in both windows, whichever difference is selected; the
     // neighbours keep the background.
-    bench.views[0]->SetCaret(0, CaretMode::Move);
-    bench.views[1]->SetCaret(0, CaretMode::Move);
+    bench.views[0]->CaretControl().SetCaret(0, CaretMode::Move);
+    bench.views[1]->CaretControl().SetCaret(0, CaretMode::Move);
     const QColor yellow(0xFF, 0xFF, 0x00);
     EXPECT_EQ(HexBackground(*bench.views[0], 100), yellow);
     EXPECT_NE(HexBackground(*bench.views[0], 99), yellow);
@@ -482,14 +484,14 @@ TEST(CompareSessionTest, EveryDifferenceIsColouredAndStepsGoThroughTheWholeList)
         EXPECT_EQ(bench.Selection(1).caret, step.caret2);
     }
     // From a caret the user placed in file 2: the next difference starting there or later.
-    bench.views[1]->SetCaret(2003, CaretMode::Move);
+    bench.views[1]->CaretControl().SetCaret(2003, CaretMode::Move);
     EXPECT_TRUE(session->GoToNext(bench.views[1].get()));
     EXPECT_EQ(bench.Selection(1).selStart, 3005);
     EXPECT_EQ(bench.Selection(0).selStart, 3000);
 
     // An edit drops the results: no colour, no steps.
-    bench.views[0]->SetCaret(0, CaretMode::Move);
-    ASSERT_TRUE(bench.views[0]->TypeCharacter(u'7'));
+    bench.views[0]->CaretControl().SetCaret(0, CaretMode::Move);
+    ASSERT_TRUE(bench.views[0]->Edits().TypeCharacter(u'7'));
     EXPECT_FALSE(session->HasResults());
     EXPECT_TRUE(session->Differences().empty());
     EXPECT_NE(HexBackground(*bench.views[1], 100), yellow);
@@ -507,7 +509,7 @@ TEST(CompareSessionTest, NextDifferenceScansOnWhereNoneIsKnown)
     ASSERT_EQ(session->Differences().size(), 1u);
     EXPECT_FALSE(session->IsComplete());
     // From a caret past the second difference the scan goes on to the third.
-    bench.views[0]->SetCaret(2500, CaretMode::Move);
+    bench.views[0]->CaretControl().SetCaret(2500, CaretMode::Move);
     EXPECT_TRUE(session->GoToNext(bench.views[0].get()));
     EXPECT_EQ(session->Differences().size(), 3u);
     EXPECT_EQ(bench.Selection(0).selStart, 3000);

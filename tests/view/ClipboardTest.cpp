@@ -3,6 +3,8 @@
 // through its seam), and the transfers other tools reuse.
 #include "EditTestSupport.h"
 #include "platform/Clipboard.h"
+#include "view/CaretController.h"
+#include "view/ViewClipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -19,8 +21,8 @@ protected:
     void CtrlV() { Press(Qt::Key_V, Qt::ControlModifier); }
     void Select(int32_t from, int32_t to)
     {
-        view->SetCaret(from, CaretMode::Move);
-        view->SetCaret(to, CaretMode::Extend);
+        view->CaretControl().SetCaret(from, CaretMode::Move);
+        view->CaretControl().SetCaret(to, CaretMode::Extend);
     }
 };
 
@@ -45,7 +47,7 @@ TEST_F(Clipboard, ACopiedSelectionWithZeroBytesPastesBackWhole)
     // Ctrl+Insert copies and Shift+Insert pastes as well.
     Select(0, 2);
     Press(Qt::Key_Insert, Qt::ControlModifier);
-    view->SetCaret(0, CaretMode::Move);
+    view->CaretControl().SetCaret(0, CaretMode::Move);
     Press(Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_TRUE(Bytes().startsWith(QByteArray("<a<a")));
 }
@@ -53,7 +55,7 @@ TEST_F(Clipboard, ACopiedSelectionWithZeroBytesPastesBackWhole)
 TEST_F(Clipboard, TextFromAnotherProgramPastesUpToItsFirstZeroByte)
 {
     Open(QByteArray("[]"));
-    view->SetCaret(1, CaretMode::Move);
+    view->CaretControl().SetCaret(1, CaretMode::Move);
     ASSERT_TRUE(platform::SetClipboardText(QByteArray("hello\0world", 11)));
     CtrlV();
     EXPECT_EQ(Bytes(), QByteArray("[hello]"));
@@ -69,14 +71,14 @@ TEST_F(Clipboard, TextFromAnotherProgramPastesUpToItsFirstZeroByte)
 TEST_F(Clipboard, PasteIsDisabledWithoutPlainTextAndEmptyTextPastesNothing)
 {
     Open(QByteArray("abc"));
-    EXPECT_FALSE(view->CanPaste());
+    EXPECT_FALSE(view->Clipboard().CanPaste());
     auto* other = new QMimeData;
     other->setData(QStringLiteral("image/png"), QByteArray("\x89PNG"));
     QGuiApplication::clipboard()->setMimeData(other);
-    EXPECT_FALSE(view->CanPaste());
+    EXPECT_FALSE(view->Clipboard().CanPaste());
     CtrlV();
     ASSERT_TRUE(platform::SetClipboardText(QByteArray("\0abc", 4)));
-    EXPECT_TRUE(view->CanPaste());
+    EXPECT_TRUE(view->Clipboard().CanPaste());
     CtrlV();
     EXPECT_EQ(Bytes(), QByteArray("abc"));
     EXPECT_EQ(UndoCount(), 0);
@@ -88,7 +90,7 @@ TEST_F(Clipboard, OverwriteModePastesOverTheEndAndAppendsTheRest)
     Settings().pasteOverwrite = true;
     Open(QByteArray("0123456789"));
     ASSERT_TRUE(platform::SetClipboardText(QByteArray("WXYZ")));
-    view->SetCaret(8, CaretMode::Move);
+    view->CaretControl().SetCaret(8, CaretMode::Move);
     CtrlV();
     EXPECT_EQ(Bytes(), QByteArray("01234567WXYZ"));
     EXPECT_EQ(CaretAt(), 12);
@@ -142,16 +144,16 @@ TEST_F(Clipboard, TheModesForTasksAndDropsSelectWhatTheyPasted)
     Settings().promptForPasteMode = true;  // neither mode asks
     Open(QByteArray("0123456789"));
     Select(3, 5);
-    ASSERT_TRUE(view->PasteBytes("abcd", 4, PasteMode::InsertReplaceSelect, true));
+    ASSERT_TRUE(view->Clipboard().PasteBytes("abcd", 4, PasteMode::InsertReplaceSelect, true));
     EXPECT_EQ(Bytes(), QByteArray("012abcd56789"));
     EXPECT_EQ(Selection(), std::pair(3, 7));
     Select(1, 2);
-    ASSERT_TRUE(view->PasteBytes("zz", 2, PasteMode::InsertAndSelect, true));
+    ASSERT_TRUE(view->Clipboard().PasteBytes("zz", 2, PasteMode::InsertAndSelect, true));
     EXPECT_EQ(Bytes(), QByteArray("0zz12abcd56789"));
     EXPECT_EQ(Selection(), std::pair(1, 3));
     EXPECT_EQ(UndoCount(), 2);
     // Without recording, the paste leaves the history alone.
-    ASSERT_TRUE(view->PasteBytes("q", 1, PasteMode::InsertAndSelect, false));
+    ASSERT_TRUE(view->Clipboard().PasteBytes("q", 1, PasteMode::InsertAndSelect, false));
     EXPECT_EQ(UndoCount(), 2);
     EXPECT_EQ(PasteModeAsked(), 0);
 }
@@ -161,7 +163,7 @@ TEST_F(Clipboard, ThePasteModeDialogDecidesAndCanSwitchItselfOff)
     Settings().promptForPasteMode = true;
     Open(QByteArray("0123456789"));
     ASSERT_TRUE(platform::SetClipboardText(QByteArray("ab")));
-    view->SetCaret(4, CaretMode::Move);
+    view->CaretControl().SetCaret(4, CaretMode::Move);
 
     AnswerPasteMode(std::nullopt);  // Cancel
     CtrlV();
@@ -202,8 +204,8 @@ TEST_F(Clipboard, ThePasteModeDialogIsPresetFromTheSettingsAndReportsItsChoice)
 TEST_F(Clipboard, CutCopiesThenDeletesAsOneEdit)
 {
     Open(QByteArray("0123456789"));
-    EXPECT_FALSE(view->CanCut());
-    EXPECT_FALSE(view->CanCopy());
+    EXPECT_FALSE(view->Clipboard().CanCut());
+    EXPECT_FALSE(view->Clipboard().CanCopy());
     Select(3, 7);
     Press(Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(Bytes(), QByteArray("012789"));
@@ -227,7 +229,7 @@ TEST_F(Clipboard, AnInsertionPastTheSizeLimitChangesNothingAndClearsTheUndoList)
     ASSERT_EQ(UndoCount(), 1);
     // The insertion is refused before a single byte is read.
     static const char kOne = 'z';
-    ASSERT_FALSE(view->PasteBytes(&kOne, MAX_FILE_SIZE - 1, PasteMode::Normal, true));
+    ASSERT_FALSE(view->Clipboard().PasteBytes(&kOne, MAX_FILE_SIZE - 1, PasteMode::Normal, true));
     EXPECT_EQ(Bytes(), QByteArray("xbc"));
     EXPECT_EQ(UndoCount(), 0);
     EXPECT_EQ(messages.Last(),
@@ -243,9 +245,9 @@ TEST_F(Clipboard, AnInsertionThatRunsOutOfMemoryHalfwayLeavesNoUnwrittenBytes)
     ASSERT_EQ(UndoCount(), 1);
     const QByteArray before = Bytes();
     const QByteArray block(20000, 'p');  // about ten chunks
-    view->SetCaret(50, CaretMode::Move);
+    view->CaretControl().SetCaret(50, CaretMode::Move);
     doc->Buffer().Heap().FailAfter(3);
-    EXPECT_FALSE(view->PasteBytes(block.constData(), int32_t(block.size()), PasteMode::Normal, true));
+    EXPECT_FALSE(view->Clipboard().PasteBytes(block.constData(), int32_t(block.size()), PasteMode::Normal, true));
     doc->Buffer().Heap().FailAfter(-1);
     EXPECT_EQ(Bytes(), before);
     EXPECT_EQ(UndoCount(), 0);
@@ -260,16 +262,16 @@ TEST_F(Clipboard, AnInsertionThatRunsOutOfMemoryHalfwayLeavesNoUnwrittenBytes)
 TEST_F(Clipboard, OverwriteRangeWritesInPlaceClippedToTheFile)
 {
     Open(QByteArray("0123456789"));
-    view->SetCaret(9, CaretMode::Move);
-    EXPECT_TRUE(view->OverwriteRange(7, "ABCDE", 5));
+    view->CaretControl().SetCaret(9, CaretMode::Move);
+    EXPECT_TRUE(view->Clipboard().OverwriteRange(7, "ABCDE", 5));
     EXPECT_EQ(Bytes(), QByteArray("0123456ABC"));
     EXPECT_EQ(CaretAt(), 9);
     ASSERT_EQ(UndoCount(), 1);
     EXPECT_EQ(doc->UndoList().Top().kind, UndoKind::RestoreBytes);
-    EXPECT_FALSE(view->OverwriteRange(10, "Z", 1));
-    EXPECT_FALSE(view->OverwriteRange(-1, "Z", 1));
+    EXPECT_FALSE(view->Clipboard().OverwriteRange(10, "Z", 1));
+    EXPECT_FALSE(view->Clipboard().OverwriteRange(-1, "Z", 1));
     doc->SetReadOnly(true);
-    EXPECT_FALSE(view->OverwriteRange(0, "Z", 1));
+    EXPECT_FALSE(view->Clipboard().OverwriteRange(0, "Z", 1));
     doc->SetReadOnly(false);
     UndoTimes(1);
     EXPECT_EQ(Bytes(), QByteArray("0123456789"));
@@ -279,8 +281,8 @@ TEST_F(Clipboard, GetSelectionBytesCopiesExactlyTheSelection)
 {
     Open(Counting(300));
     QByteArray bytes("untouched");
-    EXPECT_FALSE(view->GetSelectionBytes(bytes));
+    EXPECT_FALSE(view->Clipboard().GetSelectionBytes(bytes));
     Select(250, 10);
-    ASSERT_TRUE(view->GetSelectionBytes(bytes));
+    ASSERT_TRUE(view->Clipboard().GetSelectionBytes(bytes));
     EXPECT_EQ(bytes, Counting(300).mid(10, 240));
 }

@@ -4,6 +4,7 @@
 #include "EditTestSupport.h"
 #include "platform/Clipboard.h"
 #include "platform/FileNames.h"
+#include "view/CaretController.h"
 #include "view/DragDrop.h"
 
 #include <QApplication>
@@ -54,8 +55,8 @@ protected:
     }
     void Select(CBinEditView& v, int32_t from, int32_t to)
     {
-        v.SetCaret(from, CaretMode::Move);
-        v.SetCaret(to, CaretMode::Extend);
+        v.CaretControl().SetCaret(from, CaretMode::Move);
+        v.CaretControl().SetCaret(to, CaretMode::Extend);
     }
     // Presses on the selection of `from` and moves far enough to start its
     // drag, which the executor delivers to `target` at the point.
@@ -191,7 +192,7 @@ TEST_F(DragDrop, AReadOnlySourceOffersOnlyCopyAndADropOutsideDeletesOnMove)
         return Qt::MoveAction;
     });
     Select(*view, 1, 3);
-    view->StartSelectionDrag();
+    view->DragDrop().StartDrag();
     // It received the text as the bytes alone, with no terminating zero.
     EXPECT_EQ(dragged, QByteArray("bc"));
     EXPECT_EQ(Bytes(), QByteArray("adef"));

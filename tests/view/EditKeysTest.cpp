@@ -1,6 +1,9 @@
 // Typing, deleting and moving with real key events in a hex view: the bytes,
 // the caret, the selection, the status panes and the undo list after each.
 #include "EditTestSupport.h"
+#include "view/CaretController.h"
+#include "view/EditCommands.h"
+#include "view/ViewClipboard.h"
 
 #include <QKeyEvent>
 #include <QSignalSpy>
@@ -18,7 +21,7 @@ TEST_F(EditKeys, TwoHexDigitsInInsertModeInsertOneByteWithOneUndoEntry)
 {
     Settings().insertMode = true;
     Open(Hex("102030"));
-    view->SetCaret(1, CaretMode::Move);
+    view->CaretControl().SetCaret(1, CaretMode::Move);
     Type("4");
     EXPECT_EQ(Bytes(), Hex("10402030"));
     EXPECT_EQ(CaretAt(), 1);
@@ -96,8 +99,8 @@ TEST_F(EditKeys, TypingOverATenByteSelectionWithReplaceSelectionLeavesOneByteAnd
     const QByteArray original = Counting(20);
     for (bool hex : {true, false}) {
         Open(original);
-        view->SwitchColumn(hex);
-        view->SetCaret(2, CaretMode::Move);
+        view->SetHexActive(hex);
+        view->CaretControl().SetCaret(2, CaretMode::Move);
         for (int i = 0; i < 10; ++i)
             Press(Qt::Key_Right, Qt::ShiftModifier);
         ASSERT_EQ(Selection(), std::pair(2, 12));
@@ -120,8 +123,8 @@ TEST_F(EditKeys, WithoutReplaceSelectionTypingStartsAtTheSelectionAndKeepsItsByt
     Settings().insertMode = true;
     Open(QByteArray("abcdef"));
     Press(Qt::Key_Tab);
-    view->SetCaret(4, CaretMode::Move);
-    view->SetCaret(1, CaretMode::Extend);
+    view->CaretControl().SetCaret(4, CaretMode::Move);
+    view->CaretControl().SetCaret(1, CaretMode::Extend);
     Type("X");
     EXPECT_EQ(Bytes(), QByteArray("aXbcdef"));
     EXPECT_EQ(CaretAt(), 2);
@@ -133,7 +136,7 @@ TEST_F(EditKeys, BackspaceAfterTheFirstHexDigitRemovesTheHalfTypedByte)
     for (bool insert : {true, false}) {
         Settings().insertMode = insert;
         Open(Hex("112233"));
-        view->SetCaret(1, CaretMode::Move);
+        view->CaretControl().SetCaret(1, CaretMode::Move);
         Type("9");
         ASSERT_TRUE(view->LowNibblePending());
         Press(Qt::Key_Backspace);
@@ -149,7 +152,7 @@ TEST_F(EditKeys, BackspaceAfterTheFirstHexDigitRemovesTheHalfTypedByte)
 TEST_F(EditKeys, BackspaceAndDeleteRemoveOneByteEachAndStopAtTheEnds)
 {
     Open(QByteArray("abcde"));
-    view->SetCaret(3, CaretMode::Move);
+    view->CaretControl().SetCaret(3, CaretMode::Move);
     Press(Qt::Key_Backspace);
     EXPECT_EQ(Bytes(), QByteArray("abde"));
     EXPECT_EQ(CaretAt(), 2);
@@ -160,7 +163,7 @@ TEST_F(EditKeys, BackspaceAndDeleteRemoveOneByteEachAndStopAtTheEnds)
     EXPECT_EQ(doc->UndoList().Top().kind, UndoKind::ReinsertBytes);
     Press(Qt::Key_End, Qt::ControlModifier);
     Press(Qt::Key_Delete);
-    view->SetCaret(0, CaretMode::Move);
+    view->CaretControl().SetCaret(0, CaretMode::Move);
     Press(Qt::Key_Backspace);
     EXPECT_EQ(Bytes(), QByteArray("abe"));
     EXPECT_EQ(UndoCount(), 2);
@@ -172,8 +175,8 @@ TEST_F(EditKeys, DeleteAndBackspaceRemoveTheSelectionAsOneEdit)
 {
     for (int key : {Qt::Key_Delete, Qt::Key_Backspace}) {
         Open(QByteArray("0123456789"));
-        view->SetCaret(7, CaretMode::Move);
-        view->SetCaret(3, CaretMode::Extend);
+        view->CaretControl().SetCaret(7, CaretMode::Move);
+        view->CaretControl().SetCaret(3, CaretMode::Extend);
         Press(key);
         EXPECT_EQ(Bytes(), QByteArray("012789"));
         EXPECT_EQ(CaretAt(), 3);
@@ -188,7 +191,7 @@ TEST_F(EditKeys, DeleteAndBackspaceRemoveTheSelectionAsOneEdit)
 TEST_F(EditKeys, EndShowsTheCaretAfterTheRowsLastDigitUntilHome)
 {
     Open(Counting(40));
-    view->SetCaret(15, CaretMode::Move);
+    view->CaretControl().SetCaret(15, CaretMode::Move);
     Press(Qt::Key_End);
     EXPECT_EQ(CaretAt(), 16);
     EXPECT_TRUE(view->EndOfRow());
@@ -201,12 +204,12 @@ TEST_F(EditKeys, EndShowsTheCaretAfterTheRowsLastDigitUntilHome)
     EXPECT_EQ(CaretAt(), 0);
     EXPECT_FALSE(view->EndOfRow());
     // On the last, short row End goes to the end of the file.
-    view->SetCaret(35, CaretMode::Move);
+    view->CaretControl().SetCaret(35, CaretMode::Move);
     Press(Qt::Key_End);
     EXPECT_EQ(CaretAt(), 40);
     EXPECT_FALSE(view->EndOfRow());
     // Shift+End selects to the row end.
-    view->SetCaret(20, CaretMode::Move);
+    view->CaretControl().SetCaret(20, CaretMode::Move);
     Press(Qt::Key_End, Qt::ShiftModifier);
     EXPECT_EQ(Selection(), std::pair(20, 32));
 }
@@ -214,7 +217,7 @@ TEST_F(EditKeys, EndShowsTheCaretAfterTheRowsLastDigitUntilHome)
 TEST_F(EditKeys, ShiftArrowsSelectAndTheStatusPaneShowsTheRange)
 {
     Open(Counting(64));
-    view->SetCaret(5, CaretMode::Move);
+    view->CaretControl().SetCaret(5, CaretMode::Move);
     Press(Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(Selection(), std::pair(5, 6));
     EXPECT_EQ(view->Status().position, "5-6");
@@ -237,10 +240,10 @@ TEST_F(EditKeys, CtrlLeftAtAGroupBoundaryMovesOneWholeGroupBack)
 {
     Settings().groupBy = 2;
     Open(Counting(64));
-    view->SetCaret(8, CaretMode::Move);
+    view->CaretControl().SetCaret(8, CaretMode::Move);
     Press(Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(CaretAt(), 4);
-    view->SetCaret(6, CaretMode::Move);
+    view->CaretControl().SetCaret(6, CaretMode::Move);
     Press(Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(CaretAt(), 4);
     Press(Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
@@ -268,7 +271,7 @@ TEST_F(EditKeys, CtrlUpAndDownScrollAndPageKeysMoveAWindowAtATime)
     Open(Counting(16 * 200), QSize(800, 16 * 10 + 5));
     const int rows = view->RowsInWindow();
     ASSERT_GT(rows, 2);
-    view->SetCaret(16 * 3 + 2, CaretMode::Move);
+    view->CaretControl().SetCaret(16 * 3 + 2, CaretMode::Move);
     Press(Qt::Key_Down, Qt::ControlModifier);
     EXPECT_EQ(view->Top().Offset(), 16);
     EXPECT_EQ(CaretAt(), 16 * 3 + 2);
@@ -288,8 +291,8 @@ TEST_F(EditKeys, CtrlUpAndDownScrollAndPageKeysMoveAWindowAtATime)
 TEST_F(EditKeys, TabSwitchesColumnsKeepingCaretAndSelectionButOnlyWithBothShown)
 {
     Open(Counting(64));
-    view->SetCaret(10, CaretMode::Move);
-    view->SetCaret(14, CaretMode::Extend);
+    view->CaretControl().SetCaret(10, CaretMode::Move);
+    view->CaretControl().SetCaret(14, CaretMode::Extend);
     Press(Qt::Key_Tab);
     EXPECT_FALSE(view->HexActive());
     EXPECT_EQ(view->Status().column, "ASCII");
@@ -308,9 +311,9 @@ TEST_F(EditKeys, TabSwitchesColumnsKeepingCaretAndSelectionButOnlyWithBothShown)
 TEST_F(EditKeys, EscapeCollapsesTheSelectionToItsStart)
 {
     Open(Counting(64));
-    view->SetCaret(30, CaretMode::Move);
-    view->SetCaret(12, CaretMode::Extend);
-    view->SetCaret(40, CaretMode::Extend);
+    view->CaretControl().SetCaret(30, CaretMode::Move);
+    view->CaretControl().SetCaret(12, CaretMode::Extend);
+    view->CaretControl().SetCaret(40, CaretMode::Extend);
     ASSERT_EQ(Selection(), std::pair(30, 40));
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
     QCoreApplication::sendEvent(view.get(), &escape);
@@ -349,13 +352,13 @@ TEST_F(EditKeys, KeysThatWouldEditAReadOnlyDocumentAreIgnoredSilently)
     Open(original);
     doc->SetReadOnly(true);
     EXPECT_EQ(view->Status().mode, "READ");
-    view->SetCaret(4, CaretMode::Move);
+    view->CaretControl().SetCaret(4, CaretMode::Move);
     Type("AB");
     Press(Qt::Key_Tab);
     Type("xy");
     Press(Qt::Key_Delete);
     Press(Qt::Key_Backspace);
-    view->SetCaret(2, CaretMode::Extend);
+    view->CaretControl().SetCaret(2, CaretMode::Extend);
     Press(Qt::Key_X, Qt::ControlModifier);
     Press(Qt::Key_Delete);
     Press(Qt::Key_V, Qt::ControlModifier);
@@ -363,29 +366,29 @@ TEST_F(EditKeys, KeysThatWouldEditAReadOnlyDocumentAreIgnoredSilently)
     EXPECT_EQ(UndoCount(), 0);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(messages.Count(), 0);
-    EXPECT_FALSE(view->CanCut());
-    EXPECT_FALSE(view->CanPaste());
-    EXPECT_FALSE(view->CanDeleteSelection());
+    EXPECT_FALSE(view->Clipboard().CanCut());
+    EXPECT_FALSE(view->Clipboard().CanPaste());
+    EXPECT_FALSE(view->Edits().CanDeleteSelection());
     // Moving and selecting still work.
     EXPECT_EQ(Selection(), std::pair(2, 4));
-    EXPECT_TRUE(view->CanCopy());
+    EXPECT_TRUE(view->Clipboard().CanCopy());
 }
 
 TEST_F(EditKeys, UndoAndRedoAreDisabledWhileReadOnly)
 {
     Open(QByteArray("abc"));
     Type("4");
-    ASSERT_TRUE(view->CanUndo());
+    ASSERT_TRUE(view->Edits().CanUndo());
     doc->SetReadOnly(true);
-    EXPECT_FALSE(view->CanUndo());
+    EXPECT_FALSE(view->Edits().CanUndo());
     UndoTimes(1);
     EXPECT_EQ(Bytes()[0], char(0x41));
     doc->SetReadOnly(false);
     UndoTimes(1);
     EXPECT_EQ(Bytes(), QByteArray("abc"));
-    EXPECT_TRUE(view->CanRedo());
+    EXPECT_TRUE(view->Edits().CanRedo());
     doc->SetReadOnly(true);
-    EXPECT_FALSE(view->CanRedo());
+    EXPECT_FALSE(view->Edits().CanRedo());
 }
 
 TEST_F(EditKeys, AltBackspaceUndoesAndANewEditDisablesRedo)
@@ -398,7 +401,7 @@ TEST_F(EditKeys, AltBackspaceUndoesAndANewEditDisablesRedo)
     EXPECT_EQ(RedoCount(), 1);
     Type("Q");
     EXPECT_EQ(RedoCount(), 0);
-    EXPECT_FALSE(view->CanRedo());
+    EXPECT_FALSE(view->Edits().CanRedo());
 }
 
 TEST_F(EditKeys, AFailedInsertionClearsTheUndoListAndChangesNothing)
@@ -409,13 +412,13 @@ TEST_F(EditKeys, AFailedInsertionClearsTheUndoListAndChangesNothing)
     ASSERT_EQ(UndoCount(), 1);
     const QByteArray before = Bytes();
     Settings().insertMode = true;
-    view->SetCaret(3, CaretMode::Move);
+    view->CaretControl().SetCaret(3, CaretMode::Move);
     doc->Buffer().Heap().FailAfter(0);
     Type("b");
     doc->Buffer().Heap().FailAfter(-1);
     EXPECT_EQ(Bytes(), before);
     EXPECT_EQ(UndoCount(), 0);
-    EXPECT_FALSE(view->CanUndo());
+    EXPECT_FALSE(view->Edits().CanUndo());
     EXPECT_EQ(CaretAt(), 3);
     EXPECT_EQ(messages.Last(),
               "Out of memory.\n\nThere is not enough memory to complete the current operation. To prevent loss of "
@@ -431,7 +434,7 @@ TEST_F(EditKeys, SelectAllSelectsTheWholeFileAndIsDisabledWhenEmpty)
     EXPECT_EQ(Selection(), std::pair(0, 50));
     EXPECT_EQ(CaretAt(), 50);
     Open(QByteArray());
-    EXPECT_FALSE(view->CanSelectAll());
+    EXPECT_FALSE(view->CaretControl().CanSelectAll());
     Press(Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(Selection(), std::pair(-1, -1));
 }
@@ -446,7 +449,7 @@ TEST_F(EditKeys, MultiKeySequencesUndoAndRedoStepByStepInBothModesAndColumns)
             SCOPED_TRACE(testing::Message() << (insert ? "insert" : "overwrite") << (hex ? " hex" : " char"));
             Settings().insertMode = insert;
             Open(original);
-            view->SwitchColumn(hex);
+            view->SetHexActive(hex);
             std::vector<QByteArray> before;  // the bytes before each recorded edit
             auto step = [&](auto&& action) {
                 const QByteArray now = Bytes();
@@ -476,13 +479,13 @@ TEST_F(EditKeys, MultiKeySequencesUndoAndRedoStepByStepInBothModesAndColumns)
                 Press(Qt::Key_Z, Qt::ControlModifier);
                 ASSERT_EQ(Bytes(), before[size_t(i)]) << "undo down to entry " << i;
             }
-            EXPECT_FALSE(view->CanUndo());
+            EXPECT_FALSE(view->Edits().CanUndo());
             EXPECT_FALSE(doc->IsModified());
             for (size_t i = 1; i <= before.size(); ++i) {
                 Press(Qt::Key_Y, Qt::ControlModifier);
                 ASSERT_EQ(Bytes(), i < before.size() ? before[i] : final) << "redo up to entry " << i;
             }
-            EXPECT_FALSE(view->CanRedo());
+            EXPECT_FALSE(view->Edits().CanRedo());
             EXPECT_TRUE(doc->IsModified());
         }
     }

@@ -1,6 +1,8 @@
 // Two views of one document: edits made in one keep the other's caret,
 // selection and top row on the same bytes, and both repaint.
 #include "EditTestSupport.h"
+#include "view/CaretController.h"
+#include "view/ViewClipboard.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -28,17 +30,17 @@ TEST_F(EditTwoViews, InsertionsAndDeletionsInOneViewKeepTheOtherCaretOnItsByte)
 {
     Settings().insertMode = true;
     OpenTwo(Counting(200));
-    other->SetCaret(100, CaretMode::Move);
+    other->CaretControl().SetCaret(100, CaretMode::Move);
     const uint8_t watched = ByteAt(100);
 
-    view->SetCaret(10, CaretMode::Move);
+    view->CaretControl().SetCaret(10, CaretMode::Move);
     Press(Qt::Key_Tab);
     Type("abc");
     EXPECT_EQ(other->Caret().Offset(), 103);
     EXPECT_EQ(ByteAt(other->Caret().Offset()), watched);
 
-    view->SetCaret(50, CaretMode::Move);
-    view->SetCaret(60, CaretMode::Extend);
+    view->CaretControl().SetCaret(50, CaretMode::Move);
+    view->CaretControl().SetCaret(60, CaretMode::Extend);
     Press(Qt::Key_Delete);
     EXPECT_EQ(other->Caret().Offset(), 93);
     EXPECT_EQ(ByteAt(other->Caret().Offset()), watched);
@@ -54,26 +56,26 @@ TEST_F(EditTwoViews, TheOtherSelectionAndTopRowFollowTheirBytes)
     Settings().insertMode = true;
     OpenTwo(Counting(16 * 100));
     other->SetTop(16 * 20);
-    other->SetCaret(16 * 25 + 3, CaretMode::Move);
-    other->SetCaret(16 * 25 + 9, CaretMode::Extend);
+    other->CaretControl().SetCaret(16 * 25 + 3, CaretMode::Move);
+    other->CaretControl().SetCaret(16 * 25 + 9, CaretMode::Extend);
     QSignalSpy spy(other.get(), &CBinEditView::statusChanged);
 
     // 16 bytes inserted above keep whole rows: the top row shows the same bytes.
-    view->SetCaret(0, CaretMode::Move);
+    view->CaretControl().SetCaret(0, CaretMode::Move);
     const QByteArray row(16, 'r');
-    ASSERT_TRUE(view->PasteBytes(row.constData(), 16, PasteMode::Normal, true));
+    ASSERT_TRUE(view->Clipboard().PasteBytes(row.constData(), 16, PasteMode::Normal, true));
     EXPECT_EQ(other->Top().Offset(), 16 * 21);
     EXPECT_EQ(other->Caret().selStart, 16 * 26 + 3);
     EXPECT_EQ(other->Caret().selEnd, 16 * 26 + 9);
     EXPECT_GE(spy.count(), 1);
 
     // An insertion inside the selection grows it.
-    view->SetCaret(16 * 26 + 5, CaretMode::Move);
+    view->CaretControl().SetCaret(16 * 26 + 5, CaretMode::Move);
     Type("4");
     EXPECT_EQ(other->Caret().selEnd - other->Caret().selStart, 7);
     // A deletion of the whole selection in the other view removes it.
-    view->SetCaret(16 * 26, CaretMode::Move);
-    view->SetCaret(16 * 27, CaretMode::Extend);
+    view->CaretControl().SetCaret(16 * 26, CaretMode::Move);
+    view->CaretControl().SetCaret(16 * 27, CaretMode::Extend);
     Press(Qt::Key_Delete);
     EXPECT_FALSE(other->Caret().hasSelection);
 }
@@ -81,11 +83,11 @@ TEST_F(EditTwoViews, TheOtherSelectionAndTopRowFollowTheirBytes)
 TEST_F(EditTwoViews, AHalfTypedByteInOneViewIsNotDisturbedByTheOther)
 {
     OpenTwo(Counting(64));
-    other->SetCaret(40, CaretMode::Move);
+    other->CaretControl().SetCaret(40, CaretMode::Move);
     QTest::keyClicks(other.get(), "7");
     ASSERT_TRUE(other->LowNibblePending());
     Settings().insertMode = true;
-    view->SetCaret(2, CaretMode::Move);
+    view->CaretControl().SetCaret(2, CaretMode::Move);
     Type("00");
     EXPECT_EQ(other->Caret().Offset(), 41);
     QTest::keyClicks(other.get(), "c");
@@ -97,9 +99,9 @@ TEST_F(EditTwoViews, ExtendingAfterAnEditElsewhereKeepsTheSelectionsFixedEnd)
 {
     Settings().insertMode = true;
     OpenTwo(Counting(100));
-    other->SetCaret(50, CaretMode::Move);
-    other->SetCaret(60, CaretMode::Extend);
-    view->SetCaret(5, CaretMode::Move);
+    other->CaretControl().SetCaret(50, CaretMode::Move);
+    other->CaretControl().SetCaret(60, CaretMode::Extend);
+    view->CaretControl().SetCaret(5, CaretMode::Move);
     Press(Qt::Key_Tab);
     Type("xyz");
     QTest::keyClick(other.get(), Qt::Key_Right, Qt::ShiftModifier);

@@ -5,7 +5,10 @@
 #include "ScopedWriteFaults.h"
 #include "TestFiles.h"
 #include "platform/FileErrors.h"
+#include "view/CaretController.h"
+#include "view/EditCommands.h"
 #include "view/PasteSource.h"
+#include "view/ViewClipboard.h"
 
 #include <cerrno>
 
@@ -17,8 +20,8 @@ protected:
     QString PathOf(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     void Select(int32_t from, int32_t to)
     {
-        view->SetCaret(from, CaretMode::Move);
-        view->SetCaret(to, CaretMode::Extend);
+        view->CaretControl().SetCaret(from, CaretMode::Move);
+        view->CaretControl().SetCaret(to, CaretMode::Extend);
     }
 };
 
@@ -26,24 +29,24 @@ TEST_F(FileTransfer, CopyToFileWritesExactlyTheSelectionInManyPieces)
 {
     const QByteArray bytes = RandomBytes(2 * kDiskBlock + 5000, 7);
     Open(bytes);
-    EXPECT_FALSE(view->CanCopyToFile());
+    EXPECT_FALSE(view->Clipboard().CanCopyToFile());
     const QString path = PathOf("out.bin");
-    EXPECT_FALSE(view->WriteSelectionToFile(path));
+    EXPECT_FALSE(view->Clipboard().WriteSelectionToFile(path));
     EXPECT_FALSE(QFileInfo::exists(path));
 
     Select(123, 123 + kDiskBlock + 4000);  // more than one disk block, parts of many chunks
-    ASSERT_TRUE(view->CanCopyToFile());
+    ASSERT_TRUE(view->Clipboard().CanCopyToFile());
     AnswerFileDialog(path);
-    ASSERT_TRUE(view->CopyToFileCommand());
+    ASSERT_TRUE(view->Clipboard().CopyToFileCommand());
     EXPECT_EQ(ReadWholeFile(path), bytes.mid(123, kDiskBlock + 4000));
     // An existing file is replaced as a whole.
     Select(0, 1);
-    ASSERT_TRUE(view->WriteSelectionToFile(path));
+    ASSERT_TRUE(view->Clipboard().WriteSelectionToFile(path));
     EXPECT_EQ(ReadWholeFile(path), bytes.left(1));
     // A cancelled dialog writes nothing.
     Select(0, 100);
     AnswerFileDialog(std::nullopt);
-    EXPECT_FALSE(view->CopyToFileCommand());
+    EXPECT_FALSE(view->Clipboard().CopyToFileCommand());
     EXPECT_EQ(ReadWholeFile(path), bytes.left(1));
     EXPECT_EQ(messages.Count(), 0);
 }
@@ -54,9 +57,9 @@ TEST_F(FileTransfer, PasteFromFileInsertsAWholeLargeFileAsOneUndoStep)
     const QString path = PathOf("in.bin");
     WriteWholeFile(path, file);
     Open(QByteArray("0123456789"));
-    view->SetCaret(4, CaretMode::Move);
+    view->CaretControl().SetCaret(4, CaretMode::Move);
     AnswerFileDialog(path);
-    ASSERT_TRUE(view->PasteFromFileCommand());
+    ASSERT_TRUE(view->Clipboard().PasteFromFileCommand());
     EXPECT_EQ(Bytes(), QByteArray("0123") + file + QByteArray("456789"));
     EXPECT_EQ(CaretAt(), 4 + file.size());
     EXPECT_TRUE(doc->IsModified());
@@ -66,7 +69,7 @@ TEST_F(FileTransfer, PasteFromFileInsertsAWholeLargeFileAsOneUndoStep)
     EXPECT_EQ(messages.Count(), 0);
     EXPECT_EQ(Bytes(), QByteArray("0123456789"));
     EXPECT_FALSE(doc->IsModified());
-    ASSERT_TRUE(view->CanRedo());
+    ASSERT_TRUE(view->Edits().CanRedo());
     RedoTimes(1);
     EXPECT_EQ(Bytes(), QByteArray("0123") + file + QByteArray("456789"));
 }
@@ -77,13 +80,13 @@ TEST_F(FileTransfer, PasteFromFileFollowsThePasteModeAndTheTaskModes)
     WriteWholeFile(path, QByteArray("WXYZ"));
     Settings().promptForPasteMode = true;
     Open(QByteArray("0123456789"));
-    view->SetCaret(8, CaretMode::Move);
+    view->CaretControl().SetCaret(8, CaretMode::Move);
     AnswerPasteMode(PasteModeChoice{true, true});
-    ASSERT_TRUE(view->PasteFromFile(path, PasteMode::Normal, true));
+    ASSERT_TRUE(view->Clipboard().PasteFromFile(path, PasteMode::Normal, true));
     EXPECT_EQ(Bytes(), QByteArray("01234567WXYZ"));
     // Results of a task replace the selection and are selected.
     Select(0, 2);
-    ASSERT_TRUE(view->PasteFromFile(path, PasteMode::InsertReplaceSelect, true));
+    ASSERT_TRUE(view->Clipboard().PasteFromFile(path, PasteMode::InsertReplaceSelect, true));
     EXPECT_EQ(Bytes(), QByteArray("WXYZ234567WXYZ"));
     EXPECT_EQ(Selection(), std::pair(0, 4));
 }
@@ -94,7 +97,7 @@ TEST_F(FileTransfer, AnEmptyFilePastesNothing)
     WriteWholeFile(path, QByteArray());
     Open(QByteArray("abc"));
     AnswerFileDialog(path);
-    EXPECT_FALSE(view->PasteFromFileCommand());
+    EXPECT_FALSE(view->Clipboard().PasteFromFileCommand());
     EXPECT_EQ(Bytes(), QByteArray("abc"));
     EXPECT_EQ(UndoCount(), 0);
     EXPECT_FALSE(doc->IsModified());
@@ -103,7 +106,7 @@ TEST_F(FileTransfer, AnEmptyFilePastesNothing)
     const QByteArray file = RandomBytes(513, 3);
     WriteWholeFile(path, file);
     Open(QByteArray());
-    ASSERT_TRUE(view->PasteFromFile(path, PasteMode::Normal, true));
+    ASSERT_TRUE(view->Clipboard().PasteFromFile(path, PasteMode::Normal, true));
     EXPECT_EQ(Bytes(), file);
 }
 
@@ -111,17 +114,17 @@ TEST_F(FileTransfer, FileErrorsNameTheFile)
 {
     Open(QByteArray("abc"));
     const QString missing = PathOf("missing.bin");
-    EXPECT_FALSE(view->PasteFromFile(missing, PasteMode::Normal, true));
+    EXPECT_FALSE(view->Clipboard().PasteFromFile(missing, PasteMode::Normal, true));
     EXPECT_EQ(messages.Last(), QStringLiteral("%1 was not found.").arg(missing));
     EXPECT_EQ(Bytes(), QByteArray("abc"));
     EXPECT_FALSE(doc->IsModified());
 
     const QString nowhere = PathOf("no-such-folder/out.bin");
     Select(0, 2);
-    EXPECT_FALSE(view->WriteSelectionToFile(nowhere));
+    EXPECT_FALSE(view->Clipboard().WriteSelectionToFile(nowhere));
     EXPECT_TRUE(messages.Last().contains(nowhere)) << messages.Last().toStdString();
 
-    EXPECT_FALSE(view->PasteFromFile(dir.path(), PasteMode::Normal, true));
+    EXPECT_FALSE(view->Clipboard().PasteFromFile(dir.path(), PasteMode::Normal, true));
     EXPECT_EQ(messages.Last(), QStringLiteral("Access to %1 was denied.").arg(dir.path()));
     EXPECT_EQ(messages.Count(), 3);
 }
@@ -133,7 +136,7 @@ TEST_F(FileTransfer, AFailedWriteLeavesTheOldFileAndNamesIt)
     Open(Counting(3000));
     Select(0, 3000);
     const ScopedWriteFaults full({.nextWriteError = ENOSPC});
-    EXPECT_FALSE(view->WriteSelectionToFile(path));
+    EXPECT_FALSE(view->Clipboard().WriteSelectionToFile(path));
     EXPECT_EQ(messages.Last(), QStringLiteral("There is not enough space on the disk to write %1.").arg(path));
     EXPECT_EQ(ReadWholeFile(path), QByteArray("old contents"));
 }
@@ -168,7 +171,7 @@ TEST_F(FileTransfer, AFileThatWouldPassTheSizeLimitIsRefusedAndClearsTheUndoList
     Press(Qt::Key_Tab);
     Type("x");
     ASSERT_EQ(UndoCount(), 1);
-    EXPECT_FALSE(view->PasteFromFile(path, PasteMode::Normal, true));
+    EXPECT_FALSE(view->Clipboard().PasteFromFile(path, PasteMode::Normal, true));
     EXPECT_EQ(Bytes(), QByteArray("x123456789"));
     EXPECT_EQ(UndoCount(), 0);
     EXPECT_EQ(messages.Last(),
@@ -181,13 +184,13 @@ TEST_F(FileTransfer, ReadOnlyDocumentsTakeNoFiles)
     WriteWholeFile(path, QByteArray("zz"));
     Open(QByteArray("abc"));
     doc->SetReadOnly(true);
-    EXPECT_FALSE(view->CanPasteFromFile());
-    EXPECT_FALSE(view->PasteFromFileCommand());
-    EXPECT_FALSE(view->PasteFromFile(path, PasteMode::Normal, true));
+    EXPECT_FALSE(view->Clipboard().CanPasteFromFile());
+    EXPECT_FALSE(view->Clipboard().PasteFromFileCommand());
+    EXPECT_FALSE(view->Clipboard().PasteFromFile(path, PasteMode::Normal, true));
     EXPECT_EQ(Bytes(), QByteArray("abc"));
     // Copying out of a read-only document is fine.
     Select(0, 3);
-    EXPECT_TRUE(view->WriteSelectionToFile(PathOf("out.bin")));
+    EXPECT_TRUE(view->Clipboard().WriteSelectionToFile(PathOf("out.bin")));
     EXPECT_EQ(ReadWholeFile(PathOf("out.bin")), QByteArray("abc"));
 }
 
@@ -218,7 +221,7 @@ TEST_F(FileTransfer, TempFileWriteGivesExactlyTheSelectionFromUnevenChunks)
     for (const auto& [from, to] : ranges) {
         SCOPED_TRACE(testing::Message() << from << ".." << to);
         Select(from, to);
-        ASSERT_TRUE(view->WriteSelectionToTempFile(path));
+        ASSERT_TRUE(view->Clipboard().WriteSelectionToTempFile(path));
         EXPECT_EQ(ReadWholeFile(path), model.mid(from, to - from));
     }
     ASSERT_TRUE(doc->SaveCopyToTempFile(path));
@@ -231,12 +234,12 @@ TEST_F(FileTransfer, TempFileWriteFailuresNameTheFile)
     Open(Counting(3000));
     Select(0, 3000);
     const QString nowhere = PathOf("no-such-folder/input.tmp");
-    EXPECT_FALSE(view->WriteSelectionToTempFile(nowhere));
+    EXPECT_FALSE(view->Clipboard().WriteSelectionToTempFile(nowhere));
     EXPECT_EQ(messages.Last(), QStringLiteral("%1 was not found.").arg(nowhere));
 
     const QString path = PathOf("input.tmp");
     ScopedWriteFaults faults({.nextWriteError = ENOSPC});
-    EXPECT_FALSE(view->WriteSelectionToTempFile(path));
+    EXPECT_FALSE(view->Clipboard().WriteSelectionToTempFile(path));
     EXPECT_EQ(messages.Last(), QStringLiteral("There is not enough space on the disk to write %1.").arg(path));
     faults.Faults().nextWriteError = EIO;
     EXPECT_FALSE(doc->SaveCopyToTempFile(path));
@@ -248,7 +251,7 @@ TEST_F(FileTransfer, TempFileWriteFailuresNameTheFile)
     WriteWholeFile(target, QByteArray("keep"));
     const QString link = PathOf("link.tmp");
     ASSERT_TRUE(QFile::link(target, link));
-    EXPECT_FALSE(view->WriteSelectionToTempFile(link));
+    EXPECT_FALSE(view->Clipboard().WriteSelectionToTempFile(link));
     EXPECT_TRUE(messages.Last().contains(link)) << messages.Last().toStdString();
     EXPECT_EQ(ReadWholeFile(target), QByteArray("keep"));
     EXPECT_EQ(messages.Count(), 4);
@@ -267,8 +270,8 @@ TEST_F(FileTransfer, PastedFilesLandExactlyWhateverTheirSizeAndPlace)
         SCOPED_TRACE(testing::Message() << size << " at " << offset);
         const QByteArray file = RandomBytes(size, unsigned(size));
         WriteWholeFile(path, file);
-        view->SetCaret(offset, CaretMode::Move);
-        ASSERT_TRUE(view->PasteFromFile(path, PasteMode::InsertReplaceSelect, false));
+        view->CaretControl().SetCaret(offset, CaretMode::Move);
+        ASSERT_TRUE(view->Clipboard().PasteFromFile(path, PasteMode::InsertReplaceSelect, false));
         model.insert(offset, file);
         ASSERT_EQ(Bytes(), model);
     }

@@ -1,6 +1,7 @@
 // The mouse in the hex view: clicking, Shift+clicking, drag-selecting with
 // the autoscroll timer, double-click words, cursor shapes and the menus.
 #include "EditTestSupport.h"
+#include "view/CaretController.h"
 #include "view/MouseInput.h"
 
 #include <QApplication>
@@ -110,8 +111,8 @@ TEST_F(MouseEdit, TheCursorShowsWhatAPressWouldDo)
 {
     Settings().showSizeBar = true;
     Open(Counting(64));
-    view->SetCaret(4, CaretMode::Move);
-    view->SetCaret(12, CaretMode::Extend);
+    view->CaretControl().SetCaret(4, CaretMode::Move);
+    view->CaretControl().SetCaret(12, CaretMode::Extend);
     const CMouseInput& mouse = view->MouseInput();
     EXPECT_EQ(mouse.CursorFor(PointOfByte(8, true)), Qt::ArrowCursor);
     EXPECT_EQ(mouse.CursorFor(PointOfByte(8, false)), Qt::ArrowCursor);
@@ -149,7 +150,7 @@ TEST_F(MouseEdit, RightClickAsksForTheLayoutMenuOverTheOffsetsAndTheEditMenuElse
 TEST_F(MouseEdit, TheWheelScrollsAndLeavesTheCaret)
 {
     Open(Counting(16 * 100), QSize(800, 200));
-    view->SetCaret(40, CaretMode::Move);
+    view->CaretControl().SetCaret(40, CaretMode::Move);
     QWheelEvent down(QPointF(10, 10), view->viewport()->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -360),
                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(view->viewport(), &down);

@@ -4,6 +4,7 @@
 //   print_screenshots FILE OUTDIR
 #include "settings/AppSettings.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
 #include "view/PrintJob.h"
 #include "view/PrintPreviewDlg.h"
 
@@ -60,7 +61,7 @@ int main(int argc, char** argv)
     view.OnInitialUpdate();
 
     bool ok = Shoot(doc, view, false, out.filePath(QStringLiteral("preview-first.png")));
-    view.SetSelection(0x25, 0x1A3);
+    view.CaretControl().SetSelection(0x25, 0x1A3);
     ok &= Shoot(doc, view, true, out.filePath(QStringLiteral("preview-selection.png")));
     s.printBlackWhite = true;
     ok &= Shoot(doc, view, false, out.filePath(QStringLiteral("preview-black-white.png")));

@@ -3,6 +3,7 @@
 #include "../app/QtPrinting.h"
 #include "MessageRecorder.h"
 #include "ViewTestSupport.h"
+#include "view/CaretController.h"
 #include "view/PrintJob.h"
 #include "view/PrintPreviewDlg.h"
 #include "view/RowText.h"
@@ -123,7 +124,7 @@ TEST_F(PrintTest, RowsEqualTheScreenWithTitleOnTopAndPageNumbersBelow)
 TEST_F(PrintTest, SelectionMidRowPrintsBlanksBeforeItsFirstByteAndStopsAtItsEnd)
 {
     Open(Counting(1000));
-    view->SetSelection(21, 50);
+    view->CaretControl().SetSelection(21, 50);
     auto pages = Print(true);
     ASSERT_EQ(pages.size(), 1u);
     const QStringList rows = pages[0].rows;
@@ -138,7 +139,7 @@ TEST_F(PrintTest, SelectionMidRowPrintsBlanksBeforeItsFirstByteAndStopsAtItsEnd)
     const int col20 = int(raw[1].indexOf(QStringLiteral("20 21")));
     EXPECT_EQ(col15 - col20, 5 * 3);
 
-    view->SetSelection(7, 8);  // one byte
+    view->CaretControl().SetSelection(7, 8);  // one byte
     pages = Print(true);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pages[0].rows, QStringList{"00000000 07 ."});

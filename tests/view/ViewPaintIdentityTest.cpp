@@ -6,6 +6,7 @@
 #include "ViewTestSupport.h"
 
 #include "platform/FontRecord.h"
+#include "view/CaretController.h"
 
 #include <QFont>
 #include <QPainter>
@@ -124,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                   [](CBinEditView& v) {
                       v.activateWindow();
                       v.setFocus();
-                      v.SetCaret(0x47, CaretMode::Move);
+                      v.CaretControl().SetCaret(0x47, CaretMode::Move);
                   }},
         PaintCase{"all_chars_decimal_no_dash_size_bar", "DejaVu Sans Mono", 13,
                   [](AppSettings& s) {

@@ -5,6 +5,7 @@
 //   view_screenshots FILE OUTDIR
 #include "settings/AppSettings.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
 #include "view/PasteModeDlg.h"
 
 #include <QApplication>
@@ -48,7 +49,7 @@ public:
 // Selects from 0x23 with Shift+Right and Shift+Down, as a user would.
 void KeySelect(CBinEditView& v)
 {
-    v.SetCaret(0x23, CaretMode::Move);
+    v.CaretControl().SetCaret(0x23, CaretMode::Move);
     QTest::keyClick(&v, Qt::Key_Down, Qt::ShiftModifier);
     QTest::keyClick(&v, Qt::Key_Down, Qt::ShiftModifier);
     for (int i = 0; i < 5; ++i)
@@ -87,13 +88,41 @@ int main(int argc, char** argv)
     const Shot shots[] = {
         {"default", [](AppSettings&) {}, nullptr},
         {"decimal-offsets", [](AppSettings& s) { s.offsetFormat = 0; }, nullptr},
-        {"group-by-4", [](AppSettings& s) { s.groupBy = 2; s.bytesPerRow = 32; }, nullptr},
-        {"ascii-only", [](AppSettings& s) { s.columns = 2; s.bytesPerRow = 64; }, nullptr},
-        {"hex-only-no-dash", [](AppSettings& s) { s.columns = 1; s.showDash = false; }, nullptr},
+        {"group-by-4",
+         [](AppSettings& s) {
+             s.groupBy = 2;
+             s.bytesPerRow = 32;
+         },
+         nullptr},
+        {"ascii-only",
+         [](AppSettings& s) {
+             s.columns = 2;
+             s.bytesPerRow = 64;
+         },
+         nullptr},
+        {"hex-only-no-dash",
+         [](AppSettings& s) {
+             s.columns = 1;
+             s.showDash = false;
+         },
+         nullptr},
         {"selection-active", [](AppSettings&) {}, select},
-        {"selection-inactive", [](AppSettings&) {}, [&](CBinEditView& v) { select(v); v.SetActiveView(false); }},
-        {"selection-char-column", [](AppSettings&) {}, [&](CBinEditView& v) { select(v); v.SetHexActive(false); }},
-        {"size-bar-all-chars", [](AppSettings& s) { s.showSizeBar = true; s.showAllChars = true; }, nullptr},
+        {"selection-inactive", [](AppSettings&) {},
+         [&](CBinEditView& v) {
+             select(v);
+             v.SetActiveView(false);
+         }},
+        {"selection-char-column", [](AppSettings&) {},
+         [&](CBinEditView& v) {
+             select(v);
+             v.SetHexActive(false);
+         }},
+        {"size-bar-all-chars",
+         [](AppSettings& s) {
+             s.showSizeBar = true;
+             s.showAllChars = true;
+         },
+         nullptr},
         {"marks", [](AppSettings&) {}, [&](CBinEditView& v) { v.SetMarks(&marks); }},
         {"dark", [](AppSettings&) {}, select},
         {"scrolled-end", [](AppSettings& s) { s.groupBy = 1; },
@@ -109,19 +138,19 @@ int main(int argc, char** argv)
         // One hex digit typed over the byte at 0x41: the caret between its digits.
         {"edit-pending-low-nibble", [](AppSettings&) {},
          [](CBinEditView& v) {
-             v.SetCaret(0x41, CaretMode::Move);
+             v.CaretControl().SetCaret(0x41, CaretMode::Move);
              QTest::keyClicks(&v, "7");
          }},
         // End on the last byte of a row: the caret after that row's last digit.
         {"edit-caret-row-end", [](AppSettings&) {},
          [](CBinEditView& v) {
-             v.SetCaret(0x3E, CaretMode::Move);
+             v.CaretControl().SetCaret(0x3E, CaretMode::Move);
              QTest::keyClick(&v, Qt::Key_End);
          }},
         {"edit-caret-row-end-char-column", [](AppSettings&) {},
          [](CBinEditView& v) {
              QTest::keyClick(&v, Qt::Key_Tab);
-             v.SetCaret(0x3E, CaretMode::Move);
+             v.CaretControl().SetCaret(0x3E, CaretMode::Move);
              QTest::keyClick(&v, Qt::Key_End);
          }},
     };
