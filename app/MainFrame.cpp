@@ -374,7 +374,9 @@ void CMainFrame::ConnectPane(CBinEditView* view)
 void CMainFrame::ToggleInsertMode()
 {
     Settings().insertMode = !Settings().insertMode;
-    CBinEditView::InsertModeChanged();
+    for (CBinEditFrame* frame : frames_)
+        for (CBinEditView* view : frame->Panes())
+            view->ShowInsertMode();
 }
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window)

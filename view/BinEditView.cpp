@@ -35,13 +35,6 @@ int64_t FloorDiv(int64_t a, int64_t b)
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
-// Every view in existence, so that the application-wide insert mode shows at once.
-std::vector<CBinEditView*>& AllViews()
-{
-    static std::vector<CBinEditView*> views;
-    return views;
-}
-
 } // namespace
 
 CBinEditView::CBinEditView(CBinEditDoc* document, QWidget* parent) : QAbstractScrollArea(parent), document_(document)
@@ -66,14 +59,12 @@ CBinEditView::CBinEditView(CBinEditDoc* document, QWidget* parent) : QAbstractSc
     dragDrop_ = std::make_unique<CDragDrop>(subject, editors, *this, *this, *this, *viewport());
     mouse_ = std::make_unique<CMouseInput>(subject, *caretControl_, *dragDrop_, *this, *this, *this, *viewport());
     keys_ = std::make_unique<CKeyInput>(subject, editors, *this, *this, *this, *this);
-    AllViews().push_back(this);
     if (document_)
         document_->AddView(this);
 }
 
 CBinEditView::~CBinEditView()
 {
-    std::erase(AllViews(), this);
     drag_source::Forget(&caret_);
     if (partner_ && partner_->partner_ == this)
         partner_->partner_ = nullptr;
@@ -675,10 +666,8 @@ void CBinEditView::dropEvent(QDropEvent* event) { dragDrop_->Drop(event); }
 
 // ---------------------------------------------------------------- insert mode
 
-void CBinEditView::InsertModeChanged()
+void CBinEditView::ShowInsertMode()
 {
-    for (CBinEditView* view : AllViews()) {
-        view->UpdateCaret();
-        emit view->statusChanged();
-    }
+    UpdateCaret();
+    emit statusChanged();
 }

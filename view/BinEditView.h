@@ -169,8 +169,9 @@ public:
 
     // Insert and overwrite mode are shared by every view of the application,
     // which owns the mode: the Insert key only asks it to switch
-    // (insertModeToggleRequested), and after a switch every view follows.
-    static void InsertModeChanged();
+    // (insertModeToggleRequested), and after a switch the application tells
+    // each of its views to show the new mode (caret shape and status).
+    void ShowInsertMode();
 
     // Copy, Cut, Paste, the file transfers and the byte transfers other
     // tools reuse.

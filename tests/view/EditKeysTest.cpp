@@ -323,7 +323,7 @@ TEST_F(EditKeys, EscapeCollapsesTheSelectionToItsStart)
     EXPECT_FALSE(escape.isAccepted());
 }
 
-TEST_F(EditKeys, InsertAsksTheApplicationForTheOtherModeAndEveryViewFollowsIt)
+TEST_F(EditKeys, InsertAsksTheApplicationForTheOtherModeAndAViewToldShowsIt)
 {
     Open(Counting(32));
     CBinEditView other(doc.get());
@@ -340,7 +340,8 @@ TEST_F(EditKeys, InsertAsksTheApplicationForTheOtherModeAndEveryViewFollowsIt)
     EXPECT_EQ(requests.count(), 1);
 
     Settings().insertMode = true;
-    CBinEditView::InsertModeChanged();
+    view->ShowInsertMode();
+    other.ShowInsertMode();
     EXPECT_EQ(view->Status().mode, "INS");
     EXPECT_EQ(other.Status().mode, "INS");
     EXPECT_GE(spyOther.count(), 1);
