@@ -31,6 +31,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QUrl>
 #include <algorithm>
 
@@ -107,6 +108,18 @@ CMainFrame::CMainFrame(CDocManager& documents, AppContext& context, QWidget* par
     updateTimer_.setInterval(0);
     connect(&updateTimer_, &QTimer::timeout, this, &CMainFrame::UpdateCommands);
     UpdateCommands();
+}
+
+CMainFrame::ShownBars CMainFrame::Bars() const
+{
+    return {standardBar_->isVisibleTo(this), bookmarksBar_->isVisibleTo(this), statusBar()->isVisibleTo(this)};
+}
+
+void CMainFrame::ShowBars(const ShownBars& bars)
+{
+    standardBar_->setVisible(bars.standard);
+    bookmarksBar_->setVisible(bars.bookmarks);
+    statusBar()->setVisible(bars.status);
 }
 
 CMainFrame::~CMainFrame()

@@ -40,6 +40,15 @@ public:
     CMainFrame(CDocManager& documents, AppContext& context, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
+    // Which of the standard bar, the bookmarks bar and the status bar show.
+    struct ShownBars {
+        bool standard = true;
+        bool bookmarks = true;
+        bool status = true;
+    };
+    ShownBars Bars() const;
+    void ShowBars(const ShownBars& bars);
+
     QAction* Action(Cmd id) const { return commands_[id]; }
     const CommandTable& Commands() const { return commands_; }
     QMdiArea* MdiArea() const { return mdi_; }

@@ -8,18 +8,16 @@
 #include "settings/AppSettings.h"
 #include "tooldialogs/ToolDialogSeam.h"
 
-#include <QStatusBar>
-#include <QToolBar>
-
 void CBinEditApp::OnToolsOptions()
 {
     if (!mainFrame_)
         return;
     OptionsState state;
     state.settings = Settings();
-    state.standardBar = mainFrame_->StandardBar()->isVisibleTo(mainFrame_.get());
-    state.bookmarksBar = mainFrame_->BookmarksBar()->isVisibleTo(mainFrame_.get());
-    state.statusBar = mainFrame_->statusBar()->isVisibleTo(mainFrame_.get());
+    const CMainFrame::ShownBars bars = mainFrame_->Bars();
+    state.standardBar = bars.standard;
+    state.bookmarksBar = bars.bookmarks;
+    state.statusBar = bars.status;
     COptionsDlg dialog(state, optionsPage_, mainFrame_.get());
     const int result = RunToolDialog(dialog);
     optionsPage_ = dialog.Page();
@@ -48,9 +46,7 @@ void CBinEditApp::ApplyOptions(const OptionsState& chosen)
     s.dragAndDrop = c.dragAndDrop;
     s.showAllChars = c.showAllChars;
     s.scrollTracking = c.scrollTracking;
-    mainFrame_->StandardBar()->setVisible(chosen.standardBar);
-    mainFrame_->BookmarksBar()->setVisible(chosen.bookmarksBar);
-    mainFrame_->statusBar()->setVisible(chosen.statusBar);
+    mainFrame_->ShowBars({chosen.standardBar, chosen.bookmarksBar, chosen.statusBar});
     s.warnCantUndo = c.warnCantUndo;
     s.undoLevels = c.undoLevels;
     s.redoLevels = std::min(c.redoLevels, c.undoLevels);
