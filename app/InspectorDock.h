@@ -15,9 +15,8 @@ class CDataViewDlg;
 class CStructureViewDlg;
 class CInspectedRange;
 class ValueTypeRegistry;
-struct AppSettings;
-
 class StructureCollection;
+struct AppSettings;
 
 class CInspectorDock : public QDockWidget {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "MainFrame.h"
-#include "app/AppContext.h"
 
+#include "app/AppContext.h"
 #include "settings/AppSettings.h"
 #include "app/BarState.h"
 #include "app/BinEditFrame.h"

@@ -1,8 +1,8 @@
 // The main window's editing commands: the Edit menu's view commands (undo,
 // clipboard, file transfer) and the editing tools, with their update step.
 #include "MainFrame.h"
-#include "app/AppContext.h"
 
+#include "app/AppContext.h"
 #include "app/CompareWindows.h"
 #include "core/BinEditDoc.h"
 #include "tools/BookmarkCollection.h"

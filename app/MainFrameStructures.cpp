@@ -1,8 +1,8 @@
 // The main window's structure commands: the "Structures" dialog, and the
 // collection's files and questions that the dialog and the exit share.
 #include "MainFrame.h"
-#include "app/AppContext.h"
 
+#include "app/AppContext.h"
 #include "app/InspectorDock.h"
 #include "ext/ExtensionRegistries.h"
 #include "inspect/StructureCollection.h"

@@ -2,8 +2,8 @@
 // As and Paste As on the Edit menu and the view's context menu, Convert Data
 // and Compute Checksum on the Tools menu.
 #include "MainFrame.h"
-#include "app/AppContext.h"
 
+#include "app/AppContext.h"
 #include "core/BinEditDoc.h"
 #include "tooldialogs/TaskCommands.h"
 #include "view/BinEditView.h"

@@ -10,15 +10,17 @@
 
 struct AppSettings;
 
+// Made only by TaskLayoutOf, which sets every field: the settings' defaults
+// are the one place the default layout is written down.
 struct TaskLayout {
-    int32_t offsetRadix = 16;
-    int32_t groupBy = 1;  // bytes per group
-    int32_t columns = 3;
-    int32_t showDash = 1;
+    int32_t offsetRadix = 0;
+    int32_t groupBy = 0;  // bytes per group
+    int32_t columns = 0;
+    int32_t showDash = 0;
     int32_t showAllChars = 0;
     TaskFont font{};
     uint32_t colors[16] = {};  // plain RGB; slots past the used colours stay zero
-    int32_t bytesPerRow = 16;  // for a run without a view
+    int32_t bytesPerRow = 0;   // for a run without a view
 };
 
 // System colours are resolved to plain RGB here.
