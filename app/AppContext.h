@@ -1,15 +1,18 @@
 #pragma once
 // What the running program keeps for the whole session besides its
-// documents: the bookmark and structure collections, the last search and
-// what the task choosers remember. The application creates one at start-up
+// documents: the settings record, the bookmark and structure collections,
+// the last search and what the task choosers remember. The application creates one at start-up
 // and hands each command the parts it works on, so every part has one owner
 // and a test starts from a fresh one with each application it builds.
 #include "ext/TaskChoices.h"
 #include "inspect/StructureCollection.h"
+#include "settings/AppSettings.h"
 #include "tools/BookmarkCollection.h"
 #include "tools/SearchPattern.h"
 
 struct AppContext {
+    // Loaded at start-up, written back at exit; the windows read and change it in place.
+    AppSettings settings;
     CBookmarkCollection bookmarks;
     StructureCollection structures;
     SearchState search;

@@ -100,7 +100,7 @@ private:
 } // namespace
 
 CBinEditApp::CBinEditApp(platform::InstanceGuard& guard, std::unique_ptr<IAppDialogs> dialogs)
-    : guard_(guard), dialogs_(std::move(dialogs)), documents_(*dialogs_),
+    : guard_(guard), dialogs_(std::move(dialogs)), documents_(*dialogs_, context_.settings),
       forwardedFiles_([this](const QString& path) { return documents_.OpenDocumentFile(path) != nullptr; })
 {
     // Forwarded files open in the background; the last window comes to the
@@ -163,18 +163,18 @@ bool CBinEditApp::InitInstance(const QStringList& arguments)
     InstallExtensionSettingsHooks();
     InstallBookmarkSettingsHooks(context_.bookmarks);
     InstallStructureSettingsHooks(context_.structures, ValueTypes(), [] { TypeRegistry().Load(); });
-    LoadSettings(Settings());
+    LoadSettings(context_.settings);
     if (StopStartupOnRequest())
         return false;
 
     // 6. A second copy hands its command line to the first and ends.
-    if (!Settings().multipleInstances && guard_.CheckForOtherInstance()) {
+    if (!context_.settings.multipleInstances && guard_.CheckForOtherInstance()) {
         forwarded_ = ForwardToRunningCopy(arguments);
         return false;
     }
 
     // 7. New views start in overwrite mode.
-    ApplyOverstrikeOnStartup(Settings());
+    ApplyOverstrikeOnStartup(context_.settings);
 
     // 8-9. The documents have their manager already; now the main window.
     if (!CreateMainFrame())
@@ -242,7 +242,6 @@ bool CBinEditApp::CreateMainFrame()
     if (auto* area = mainFrame_->findChild<QMdiArea*>())
         connect(area, &QMdiArea::subWindowActivated, this, checkDisk, Qt::QueuedConnection);
     ConnectCommands();
-    userTools_ = new CUserTools(*mainFrame_);
     return true;
 }
 
@@ -289,7 +288,7 @@ bool CBinEditApp::ProcessStartupCommand(const CommandLineInfo& info, bool atStar
 {
     switch (info.shellCommand) {
     case CommandLineInfo::FileNew:
-        if (atStartup && Settings().newFile)
+        if (atStartup && context_.settings.newFile)
             return documents_.NewDocument() != nullptr;
         return true;
     case CommandLineInfo::FilePrint:
@@ -382,7 +381,7 @@ void CBinEditApp::ExitInstance()
     int writeError = mainFrame_ ? mainFrame_->WindowStateWriteError() : 0;
     if (startupComplete_) {
         const auto store = platform::OpenSettings();
-        if (!SaveSettings(Settings(), *store) && writeError == 0)
+        if (!SaveSettings(context_.settings, *store) && writeError == 0)
             writeError = platform::SettingsWriteError(*store);
     }
     if (writeError != 0)
@@ -412,31 +411,31 @@ bool CBinEditApp::UpdateSendToShortcut(bool add)
 
 void CBinEditApp::SetColumns(int columns)
 {
-    Settings().columns = columns;
+    context_.settings.columns = columns;
     RefreshAllViews(false);
 }
 
 void CBinEditApp::SetOffsetFormat(int format)
 {
-    Settings().offsetFormat = format;
+    context_.settings.offsetFormat = format;
     RefreshAllViews(false);
 }
 
 void CBinEditApp::ToggleShowDash()
 {
-    Settings().showDash = !Settings().showDash;
+    context_.settings.showDash = !context_.settings.showDash;
     RefreshAllViews(false);
 }
 
 void CBinEditApp::ToggleShowSizeBar()
 {
-    Settings().showSizeBar = !Settings().showSizeBar;
+    context_.settings.showSizeBar = !context_.settings.showSizeBar;
     RefreshAllViews(false);
 }
 
 void CBinEditApp::ToggleSizeToFit()
 {
-    Settings().sizeToFit = !Settings().sizeToFit;
+    context_.settings.sizeToFit = !context_.settings.sizeToFit;
     RefreshAllViews(true);
 }
 
@@ -448,13 +447,13 @@ void CBinEditApp::OnFileNew() { documents_.NewDocument(); }
 
 void CBinEditApp::OnFileOpen()
 {
-    const std::optional<OpenFileChoice> choice = dialogs_->ChooseFileToOpen(mainFrame_.get(), Settings().fileFilters);
+    const std::optional<OpenFileChoice> choice = dialogs_->ChooseFileToOpen(mainFrame_.get(), context_.settings.fileFilters);
     if (!choice || choice->path.isEmpty())
         return;
     CBinEditDoc* document = documents_.OpenDocumentFile(choice->path);
     if (!document)
         return;
-    Settings().readOnly = choice->readOnly;
+    context_.settings.readOnly = choice->readOnly;
     if (choice->readOnly) {
         document->SetReadOnly(true);
         mainFrame_->DocumentChanged(document);
@@ -465,7 +464,7 @@ void CBinEditApp::OnOpenRecentFile(const QString& path)
 {
     // A file that cannot be opened any more leaves the list.
     if (!documents_.OpenDocumentFile(path))
-        RemoveFromRecentFiles(Settings().recentFiles, path);
+        RemoveFromRecentFiles(context_.settings.recentFiles, path);
 }
 
 void CBinEditApp::OnFilesDropped(const QStringList& paths)

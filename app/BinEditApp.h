@@ -14,7 +14,6 @@
 #include <optional>
 
 class CMainFrame;
-class CUserTools;
 class IAppDialogs;
 struct OptionsState;
 class QLocalSocket;
@@ -66,7 +65,6 @@ public:
     bool UpdateSendToShortcut(bool add);
 
     CMainFrame* MainFrame() const { return mainFrame_.get(); }
-    CUserTools* UserTools() const { return userTools_; }
     CDocManager& Documents() { return documents_; }
     AppContext& Context() { return context_; }
     IAppDialogs& Dialogs() const { return *dialogs_; }
@@ -124,7 +122,6 @@ private:
     std::function<bool()> saveBookmarks_;
     bool startupComplete_ = false;
     int optionsPage_ = 0;  // the Options page shown last
-    CUserTools* userTools_ = nullptr;  // owned by the main window
     bool forwarded_ = false;
     bool printedOnly_ = false;
     bool endedOnRequest_ = false;

@@ -46,7 +46,7 @@ void CBinEditApp::OnFilePrint()
     QPrinter& printer = AppPrinter();
     if (!dialogs_->ChoosePrintOptions(mainFrame_.get(), printer, view->Caret().hasSelection))
         return;
-    RunPrint(PrintSourceFor(*view->Document(), view, SelectionChosen(printer)), printer);
+    RunPrint(PrintSourceFor(*view->Document(), context_.settings, view, SelectionChosen(printer)), printer);
     mainFrame_->RefreshInspector();
 }
 
@@ -61,7 +61,7 @@ void CBinEditApp::OnFilePrintPreview()
         // closes it first (as Esc does) and the exit follows.
         platform::TerminationHold previewing;
         // With a selection the preview shows what Print preselects: the selection.
-        CPrintPreviewDlg preview(PrintSourceFor(*view->Document(), view, view->Caret().hasSelection), AppPrinter(),
+        CPrintPreviewDlg preview(PrintSourceFor(*view->Document(), context_.settings, view, view->Caret().hasSelection), AppPrinter(),
                                  mainFrame_.get());
         connect(&preview, &CPrintPreviewDlg::printRequested, this, [&printNext] { printNext = true; });
         preview.exec();
@@ -81,7 +81,7 @@ bool CBinEditApp::PrintFromCommandLine(const QString& path, bool toNamedPrinter,
     CBinEditDoc* doc = documents_.OpenDocumentFile(path);
     if (!doc)
         return false;
-    const bool printed = RunPrint(PrintSourceFor(*doc, FirstViewOf(*doc), false), printer);
+    const bool printed = RunPrint(PrintSourceFor(*doc, context_.settings, FirstViewOf(*doc), false), printer);
     if (!wasOpen)
         documents_.CloseDocument(doc, false);
     if (mainFrame_)

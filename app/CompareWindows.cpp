@@ -14,8 +14,8 @@ namespace {
 QString NameOf(const CBinEditDoc& doc) { return doc.PathName().isEmpty() ? doc.Title() : doc.PathName(); }
 } // namespace
 
-CCompareWindows::CCompareWindows(CMainFrame& frame, CDocManager& documents)
-    : frame_(frame), documents_(documents), command_(*this)
+CCompareWindows::CCompareWindows(CMainFrame& frame, QMdiArea& mdi, CDocManager& documents, AppSettings& settings)
+    : frame_(frame), mdi_(mdi), documents_(documents), command_(*this, settings)
 {
 }
 
@@ -68,7 +68,7 @@ void CCompareWindows::ArrangeForCompare(CBinEditView* view1, CBinEditView* view2
     for (CBinEditFrame* frame : frame_.Frames())
         if (frame != first && frame != second)
             frame->showMinimized();
-    QMdiArea* mdi = frame_.MdiArea();
+    QMdiArea* mdi = &mdi_;
     // Minimised windows line the bottom of the area; the two keep clear of them.
     const bool othersMinimised = frame_.Frames().size() > 2;
     QRect area = mdi->viewport()->rect();

@@ -6,10 +6,13 @@
 class CBinEditFrame;
 class CDocManager;
 class CMainFrame;
+class QMdiArea;
+struct AppSettings;
 
 class CCompareWindows : public ICompareWindows {
 public:
-    CCompareWindows(CMainFrame& frame, CDocManager& documents);
+    // mdi is the frame's window area, where the two windows are arranged.
+    CCompareWindows(CMainFrame& frame, QMdiArea& mdi, CDocManager& documents, AppSettings& settings);
 
     void Run() { command_.Run(); }
     CCompareCommand& Command() { return command_; }
@@ -24,6 +27,7 @@ private:
     CBinEditFrame* FrameOf(const CBinEditView* view) const;
 
     CMainFrame& frame_;
+    QMdiArea& mdi_;
     CDocManager& documents_;
     CCompareCommand command_;
 };

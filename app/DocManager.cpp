@@ -18,13 +18,13 @@ using platform::MsgResult;
 
 QString DocumentPathFor(const QString& path) { return QDir::cleanPath(platform::AbsoluteFileName(path)); }
 
-CDocManager::CDocManager(IAppDialogs& dialogs)
-    : dialogs_(dialogs), feedback_(
+CDocManager::CDocManager(IAppDialogs& dialogs, AppSettings& settings)
+    : dialogs_(dialogs), settings_(settings), feedback_(
                              [this](CBinEditDoc& document) {
                                  if (windows_)
                                      windows_->DocumentStateChanged(&document);
                              },
-                             [] { return Settings().warnCantUndo; }),
+                             [this] { return settings_.warnCantUndo; }),
       blockCache_(std::make_shared<CBlockCache>())
 {
 }
@@ -32,7 +32,7 @@ CDocManager::CDocManager(IAppDialogs& dialogs)
 std::unique_ptr<CBinEditDoc> CDocManager::MakeDocument()
 {
     auto document =
-        std::make_unique<CBinEditDoc>(&feedback_, HistoryLevels{Settings().undoLevels, Settings().redoLevels});
+        std::make_unique<CBinEditDoc>(&feedback_, HistoryLevels{settings_.undoLevels, settings_.redoLevels});
     ConfigureBuffer(document->Buffer());
     return document;
 }
@@ -40,15 +40,15 @@ std::unique_ptr<CBinEditDoc> CDocManager::MakeDocument()
 void CDocManager::ConfigureBuffer(CFileBuffer& buffer)
 {
     constexpr int64_t kMiB = int64_t(1) << 20;
-    blockCache_->SetCapacity(Settings().blockCacheMiB * kMiB);
+    blockCache_->SetCapacity(settings_.blockCacheMiB * kMiB);
     buffer.SetBlockCache(blockCache_);
-    buffer.SetExtentThreshold(Settings().extentThresholdMiB * kMiB);
+    buffer.SetExtentThreshold(settings_.extentThresholdMiB * kMiB);
 }
 
 void CDocManager::ApplyDocumentSettings()
 {
     for (const auto& document : documents_) {
-        document->ConfigureHistory(Settings().undoLevels, Settings().redoLevels);
+        document->ConfigureHistory(settings_.undoLevels, settings_.redoLevels);
         ConfigureBuffer(document->Buffer());
     }
 }
@@ -105,7 +105,7 @@ CBinEditDoc* CDocManager::OpenDocumentFile(const QString& path)
         return nullptr;
     CBinEditDoc* opened = documents_.emplace_back(std::move(document)).get();
     disk_[opened] = DiskState{stamp, stamp};
-    AddToRecentFiles(Settings().recentFiles, fullPath);
+    AddToRecentFiles(settings_.recentFiles, fullPath);
     if (windows_)
         windows_->CreateFrame(opened);
     return opened;
@@ -119,7 +119,7 @@ bool CDocManager::DoSave(CBinEditDoc* document, bool askForName)
         const QString folder = FileDialogStartFolder();
         const QString suggested =
             path.isEmpty() ? QDir(folder.isEmpty() ? QDir::currentPath() : folder).filePath(document->Title()) : path;
-        const std::optional<QString> chosen = dialogs_.ChooseSaveAsPath(Parent(), suggested, Settings().fileFilters);
+        const std::optional<QString> chosen = dialogs_.ChooseSaveAsPath(Parent(), suggested, settings_.fileFilters);
         if (!chosen || chosen->isEmpty())
             return false;
         path = DocumentPathFor(*chosen);
@@ -133,7 +133,7 @@ bool CDocManager::DoSave(CBinEditDoc* document, bool askForName)
     const platform::FileStamp saved = platform::StampOf(path);
     disk_[document] = DiskState{saved, saved};
     if (askForName)
-        AddToRecentFiles(Settings().recentFiles, path);
+        AddToRecentFiles(settings_.recentFiles, path);
     Changed(document);
     return true;
 }

@@ -15,6 +15,7 @@ class CBinEditDoc;
 class CBlockCache;
 class CFileBuffer;
 class IAppDialogs;
+struct AppSettings;
 class QWidget;
 
 class IDocumentWindows {
@@ -35,7 +36,7 @@ public:
 
 class CDocManager {
 public:
-    explicit CDocManager(IAppDialogs& dialogs);
+    CDocManager(IAppDialogs& dialogs, AppSettings& settings);
     ~CDocManager();
     CDocManager(const CDocManager&) = delete;
     CDocManager& operator=(const CDocManager&) = delete;
@@ -107,6 +108,7 @@ private:
     void ConfigureBuffer(CFileBuffer& buffer);
 
     IAppDialogs& dialogs_;
+    AppSettings& settings_;
     IDocumentWindows* windows_ = nullptr;
     // Every document's host; it outlives them.
     DocumentFeedback feedback_;

@@ -8,6 +8,7 @@
 #include "app/InspectorDock.h"
 #include "settings/SettingsStore.h"
 #include "app/StatusPanes.h"
+#include "app/UserTools.h"
 #include "core/BinEditDoc.h"
 #include "ext/ExtensionRegistries.h"
 #include "types/ValueTypeRegistry.h"
@@ -79,8 +80,8 @@ CMainFrame::CMainFrame(CDocManager& documents, AppContext& context, QWidget* par
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
     editing_ = std::make_unique<CEditingCommands>(
-        this, [this] { return ActiveView(); }, context_.bookmarks, context_.search);
-    compare_ = std::make_unique<CCompareWindows>(*this, documents_);
+        this, [this] { return ActiveView(); }, context_.bookmarks, context_.search, context_.settings);
+    compare_ = std::make_unique<CCompareWindows>(*this, *mdi_, documents_, context_.settings);
 
     // Created in this order: tool bars, status bar, Data Inspector pane.
     CreateToolBars();
@@ -96,6 +97,7 @@ CMainFrame::CMainFrame(CDocManager& documents, AppContext& context, QWidget* par
     ConnectEditingCommands();
     ConnectTaskCommands();
     ConnectStructureCommands();
+    userTools_ = new CUserTools(*this, *toolsMenu_, context_.settings.tools);
     RestoreWindowState();
 
     platform::SetStatusTextHandler([this](const QString& text) { panes_->ShowMessage(text); });
@@ -158,7 +160,7 @@ void CMainFrame::ConnectWindowCommands()
 
 void CMainFrame::RestoreWindowState()
 {
-    AppSettings& s = Settings();
+    AppSettings& s = context_.settings;
     auto store = platform::OpenSettings();
     LoadMainWindowSettings(s, *store);
     if (s.windowPos && IsOnSomeScreen(ToQRect(*s.windowPos)))
@@ -174,7 +176,7 @@ void CMainFrame::RestoreWindowState()
 
 int CMainFrame::SaveWindowState()
 {
-    AppSettings& s = Settings();
+    AppSettings& s = context_.settings;
     const bool maximized = windowState() & Qt::WindowMaximized;
     const bool restored = !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
     s.windowPos = FromQRect(restored ? geometry() : normalGeometry());
@@ -188,7 +190,7 @@ int CMainFrame::SaveWindowState()
 
 void CMainFrame::ShowInitially()
 {
-    if (Settings().windowMax)
+    if (context_.settings.windowMax)
         showMaximized();
     else
         show();
@@ -263,7 +265,7 @@ void CMainFrame::CreateFrame(CBinEditDoc* document)
     CBinEditFrame* current = ActiveFrame();
     const bool maximize = frames_.empty() || (current && current->isMaximized());
 
-    auto* frame = new CBinEditFrame(document, nullptr, viewMarks_.get());
+    auto* frame = new CBinEditFrame(document, context_.settings, nullptr, viewMarks_.get());
     frame->SetCloseQuery([this](CBinEditFrame* f) { return QueryCloseFrame(f); });
     connect(frame, &CBinEditFrame::closing, this, &CMainFrame::OnFrameClosing);
     connect(frame, &CBinEditFrame::closed, this, &CMainFrame::OnFrameClosed);
@@ -386,7 +388,7 @@ void CMainFrame::ConnectPane(CBinEditView* view)
 
 void CMainFrame::ToggleInsertMode()
 {
-    Settings().insertMode = !Settings().insertMode;
+    context_.settings.insertMode = !context_.settings.insertMode;
     for (CBinEditFrame* frame : frames_)
         for (CBinEditView* view : frame->Panes())
             view->ShowInsertMode();
@@ -457,7 +459,7 @@ void CMainFrame::UpdateCommands()
 {
     // A pending idle update still runs: it follows changes (such as the title
     // decoration of a child being maximised) made after this one.
-    const AppSettings& s = Settings();
+    const AppSettings& s = context_.settings;
     const CBinEditDoc* doc = ActiveDocument();
     const bool hasDoc = doc != nullptr;
     const CBinEditFrame* frame = ActiveFrame();

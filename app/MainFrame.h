@@ -24,6 +24,7 @@ class CCompareWindows;
 class CEditingCommands;
 class CStructureCommands;
 class CTaskCommands;
+class CUserTools;
 class CInspectorDock;
 class CStatusPanes;
 class QActionGroup;
@@ -49,20 +50,10 @@ public:
     ShownBars Bars() const;
     void ShowBars(const ShownBars& bars);
 
+    // The frame hands out its commands, never its widgets: the menus, bars,
+    // window area, status panes and inspector are its own to arrange.
     QAction* Action(Cmd id) const { return commands_[id]; }
     const CommandTable& Commands() const { return commands_; }
-    QMdiArea* MdiArea() const { return mdi_; }
-    CStatusPanes& StatusPanes() const { return *panes_; }
-    CInspectorDock* Inspector() const { return inspector_; }
-    QToolBar* StandardBar() const { return standardBar_; }
-    QToolBar* BookmarksBar() const { return bookmarksBar_; }
-    QMenu* FileMenu() const { return fileMenu_; }
-    QMenu* EditMenu() const { return editMenu_; }
-    QMenu* ViewMenu() const { return viewMenu_; }
-    QMenu* ToolsMenu() const { return toolsMenu_; }
-    QMenu* WindowMenu() const { return windowMenu_; }
-    QMenu* HelpMenu() const { return helpMenu_; }
-    QMenu* LayoutMenu() const { return layoutMenu_; }
 
     const std::vector<CBinEditFrame*>& Frames() const { return frames_; }
     std::vector<CBinEditFrame*> FramesOf(const CBinEditDoc* document) const;
@@ -77,6 +68,8 @@ public:
     CStructureCommands& StructureFiles() const { return *structures_; }
     // Import, Export, Copy As, Paste As, Convert Data and Compute Checksum.
     CTaskCommands& TaskCommands() const { return *tasks_; }
+    // The Tools menu's user tools: running them, "Edit User Tools...".
+    CUserTools& UserTools() const { return *userTools_; }
 
     // Start-up: shown maximised when it was maximised when it last closed.
     void ShowInitially();
@@ -215,4 +208,5 @@ private:
     std::unique_ptr<CBookmarkMarks> viewMarks_;  // every hex view marks the bookmarks' starts and the inspected bytes
     std::unique_ptr<CTaskCommands> tasks_;
     std::unique_ptr<CStructureCommands> structures_;
+    CUserTools* userTools_ = nullptr;  // a child of the frame
 };

@@ -2,6 +2,7 @@
 // they show: the recent files and the window list.
 #include "MainFrame.h"
 
+#include "app/AppContext.h"
 #include "settings/AppSettings.h"
 #include "app/BinEditFrame.h"
 #include "app/RecentFileList.h"
@@ -62,6 +63,13 @@ void CMainFrame::CreateMenus()
     CreateHelpMenu();
     for (QMenu* menu : {fileMenu_, editMenu_, viewMenu_, toolsMenu_, windowMenu_, helpMenu_})
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
+    // Named, so that scripts and tests find each menu as the user sees it.
+    const std::pair<QMenu*, const char*> named[] = {{fileMenu_, "File"},     {editMenu_, "Edit"},
+                                                     {viewMenu_, "View"},     {layoutMenu_, "Layout"},
+                                                     {toolsMenu_, "Tools"},   {windowMenu_, "Window"},
+                                                     {helpMenu_, "Help"}};
+    for (const auto& [menu, name] : named)
+        menu->setObjectName(QLatin1String(name));
 }
 
 void CMainFrame::CreateFileMenu()
@@ -185,7 +193,7 @@ void CMainFrame::RebuildRecentFiles()
     for (QAction* action : recentActions_)
         delete action;
     recentActions_.clear();
-    const QStringList files = Settings().recentFiles;
+    const QStringList files = context_.settings.recentFiles;
     if (files.isEmpty()) {
         auto* placeholder = new QAction(QStringLiteral("Recent File"), fileMenu_);
         placeholder->setEnabled(false);

@@ -23,7 +23,7 @@ void CMainFrame::OnStructures()
 {
     // The editor offers every data type, the modules' ones included.
     TypeRegistry().Load();
-    AppSettings& s = Settings();
+    AppSettings& s = context_.settings;
     CStructuresDlg dialog(*structures_, s.reloadStructures, this);
     RunToolDialog(dialog);
     s.reloadStructures = dialog.ReloadOnStartup();

@@ -13,7 +13,7 @@ void CBinEditApp::OnToolsOptions()
     if (!mainFrame_)
         return;
     OptionsState state;
-    state.settings = Settings();
+    state.settings = context_.settings;
     const CMainFrame::ShownBars bars = mainFrame_->Bars();
     state.standardBar = bars.standard;
     state.bookmarksBar = bars.bookmarks;
@@ -27,7 +27,7 @@ void CBinEditApp::OnToolsOptions()
 
 void CBinEditApp::ApplyOptions(const OptionsState& chosen)
 {
-    AppSettings& s = Settings();
+    AppSettings& s = context_.settings;
     const AppSettings& c = chosen.settings;
     const bool layoutChanged = s.bytesPerRow != c.bytesPerRow || s.sizeToFit != c.sizeToFit || s.groupBy != c.groupBy;
 

@@ -46,12 +46,12 @@ std::unique_ptr<QInputDialog> MakeArgumentsDialog(QWidget* parent, const QString
     return dialog;
 }
 
-CUserTools::CUserTools(CMainFrame& frame) : QObject(&frame), frame_(frame)
+CUserTools::CUserTools(CMainFrame& frame, QMenu& menu, std::vector<ExternalTool>& tools)
+    : QObject(&frame), frame_(frame), menu_(menu), tools_(tools)
 {
-    QMenu* menu = frame_.ToolsMenu();
-    menu->addSeparator();
-    menu->addAction(frame_.Action(Cmd::ToolsEditUserTools));
-    connect(menu, &QMenu::aboutToShow, this, &CUserTools::RefillMenu);
+    menu_.addSeparator();
+    menu_.addAction(frame_.Action(Cmd::ToolsEditUserTools));
+    connect(&menu_, &QMenu::aboutToShow, this, &CUserTools::RefillMenu);
     connect(frame_.Action(Cmd::ToolsEditUserTools), &QAction::triggered, this, &CUserTools::EditTools);
     RefillMenu();
 }
@@ -61,9 +61,9 @@ void CUserTools::RefillMenu()
     for (QAction* action : actions_)
         delete action;
     actions_.clear();
-    QMenu* menu = frame_.ToolsMenu();
+    QMenu* menu = &menu_;
     QAction* before = frame_.Action(Cmd::ToolsEditUserTools);
-    const std::vector<ExternalTool>& tools = Settings().tools;
+    const std::vector<ExternalTool>& tools = tools_;
     for (int i = 0; i < int(tools.size()) && i < kMaxExternalTools; ++i) {
         auto* action = new QAction(ToolMenuText(tools[size_t(i)].title, tools[size_t(i)].promptForArgs), menu);
         action->setStatusTip(QStringLiteral("Run this tool"));
@@ -75,7 +75,7 @@ void CUserTools::RefillMenu()
 
 void CUserTools::EditTools()
 {
-    CEditToolsDlg dialog(Settings().tools, &frame_);
+    CEditToolsDlg dialog(tools_, &frame_);
     RunToolDialog(dialog);
     RefillMenu();
 }
@@ -98,7 +98,7 @@ MacroContext CUserTools::Context(bool withSelection) const
 
 bool CUserTools::Run(int index)
 {
-    const std::vector<ExternalTool>& tools = Settings().tools;
+    const std::vector<ExternalTool>& tools = tools_;
     if (index < 0 || index >= int(tools.size()))
         return false;
     const ExternalTool tool = tools[size_t(index)];

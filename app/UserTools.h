@@ -6,17 +6,22 @@
 #include <QObject>
 
 #include <memory>
+#include <vector>
 
 class CMainFrame;
 class QAction;
 class QInputDialog;
+class QMenu;
 class QWidget;
+struct ExternalTool;
 struct MacroContext;
 
 class CUserTools : public QObject {
     Q_OBJECT
 public:
-    explicit CUserTools(CMainFrame& frame);
+    // Adds "&Edit User Tools..." and the tools to menu; tools is the list the
+    // menu shows and the editor changes.
+    CUserTools(CMainFrame& frame, QMenu& menu, std::vector<ExternalTool>& tools);
 
     // Replaces the tool items before "&Edit User Tools..." with one per tool.
     void RefillMenu();
@@ -31,6 +36,8 @@ private:
     MacroContext Context(bool withSelection) const;
 
     CMainFrame& frame_;
+    QMenu& menu_;
+    std::vector<ExternalTool>& tools_;
     QList<QAction*> actions_;
 };
 

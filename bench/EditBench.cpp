@@ -32,6 +32,7 @@ constexpr int64_t kMiB = int64_t(1) << 20;
 const char* PlaceName(int which) { return which == 0 ? "start" : which == 1 ? "middle" : "end"; }
 
 struct DocOnBigFile {
+    AppSettings settings;
     std::unique_ptr<CBinEditDoc> doc;
     std::unique_ptr<CBinEditView> view;
 
@@ -40,7 +41,7 @@ struct DocOnBigFile {
         doc = std::make_unique<CBinEditDoc>();
         if (!doc->OnOpenDocument(BenchFile(kGiB)))
             qFatal("cannot load the benchmark file");
-        view = std::make_unique<CBinEditView>(doc.get());
+        view = std::make_unique<CBinEditView>(doc.get(), settings);
         view->resize(1400, 800);
         view->OnInitialUpdate();
     }
@@ -71,7 +72,7 @@ DocOnBigFile& Big()
 void BM_TypeOneByte(benchmark::State& state)
 {
     DocOnBigFile& big = Big();
-    Settings().insertMode = state.range(1) != 0;
+    big.settings.insertMode = state.range(1) != 0;
     big.view->SetHexActive(false);
     const int32_t start = big.PlaceOf(int(state.range(0)));
     big.view->CaretControl().SetCaret(start, CaretMode::Move);
@@ -83,7 +84,7 @@ void BM_TypeOneByte(benchmark::State& state)
         ++typed;
     }
     // Overwriting at the end of the file inserts as well.
-    const bool inserting = Settings().insertMode || start == sizeBefore;
+    const bool inserting = big.settings.insertMode || start == sizeBefore;
     if (big.doc->Size() - sizeBefore != (inserting ? typed : 0))
         state.SkipWithError("the keystrokes did not all reach the buffer");
     big.RemoveAt(start, big.doc->Size() - sizeBefore);
@@ -98,9 +99,9 @@ BENCHMARK(BM_TypeOneByte)
 void BM_PasteClipboard16MiB(benchmark::State& state)
 {
     DocOnBigFile& big = Big();
-    Settings().insertMode = false;
-    Settings().promptForPasteMode = false;
-    Settings().pasteOverwrite = false;
+    big.settings.insertMode = false;
+    big.settings.promptForPasteMode = false;
+    big.settings.pasteOverwrite = false;
     std::string block(size_t(16 * kMiB), '\x5A');
     for (size_t i = 0; i < block.size(); i += 4096)
         block[i] = char(i >> 12);
@@ -123,8 +124,8 @@ BENCHMARK(BM_PasteClipboard16MiB)->Unit(benchmark::kMillisecond);
 void BM_PasteFromFile256MiB(benchmark::State& state)
 {
     DocOnBigFile& big = Big();
-    Settings().promptForPasteMode = false;
-    Settings().pasteOverwrite = false;
+    big.settings.promptForPasteMode = false;
+    big.settings.pasteOverwrite = false;
     const QString path = BenchFile(256 * kMiB);
     const int32_t middle = big.PlaceOf(1);
     // state.range(0) = 1: paste once untimed first, so the buffer's heap

@@ -23,7 +23,8 @@ int main(int argc, char** argv)
     CBinEditDoc doc;
     if (!doc.OnOpenDocument(BenchFile(size)))
         return 1;
-    CBinEditView view(&doc);
+    AppSettings settings;
+    CBinEditView view(&doc, settings);
     view.resize(1200, 900);
     view.show();
     view.OnInitialUpdate();

@@ -26,6 +26,7 @@ namespace {
 constexpr int64_t kGiB = int64_t(1) << 30;
 
 struct PageOnBigFile {
+    AppSettings settings;
     std::unique_ptr<CBinEditDoc> doc;
     std::unique_ptr<CBinEditView> view;
     CInspectedRange range;
@@ -39,7 +40,7 @@ struct PageOnBigFile {
         doc = std::make_unique<CBinEditDoc>();
         if (!doc->OnOpenDocument(BenchFile(kGiB)))
             qFatal("cannot load the benchmark file");
-        view = std::make_unique<CBinEditView>(doc.get());
+        view = std::make_unique<CBinEditView>(doc.get(), settings);
         view->OnInitialUpdate();
         page = std::make_unique<CDataViewDlg>(ValueTypes(), range);
         page->Refresh(view.get(), true);

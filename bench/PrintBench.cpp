@@ -27,6 +27,7 @@ constexpr int64_t kGiB = int64_t(1) << 30;
 constexpr int64_t kMiB = int64_t(1) << 20;
 
 struct OpenFile {
+    AppSettings settings;
     CBinEditDoc doc;
     std::unique_ptr<CBinEditView> view;
     QString path;
@@ -40,7 +41,7 @@ OpenFile& Open(int64_t size)
         f = new OpenFile;
         f->path = BenchFile(size);
         f->doc.OnOpenDocument(f->path);
-        f->view = std::make_unique<CBinEditView>(&f->doc);
+        f->view = std::make_unique<CBinEditView>(&f->doc, f->settings);
         f->view->OnInitialUpdate();
     }
     return *f;
@@ -54,7 +55,7 @@ void BM_PreviewGiB_FirstPageThenLastPage(benchmark::State& state)
     int pages = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        CPrintPreviewDlg preview(PrintSourceFor(file.doc, file.view.get(), false), printer);
+        CPrintPreviewDlg preview(PrintSourceFor(file.doc, file.settings, file.view.get(), false), printer);
         preview.show();
         QApplication::processEvents();  // the first page is painted once the window has its size
         first += SecondsSince(start);
@@ -84,7 +85,7 @@ void BM_Print10MiBToPdf(benchmark::State& state)
     for (auto _ : state) {
         QPrinter printer(QPrinter::HighResolution);
         SelectPrinterByName(printer, pdf);
-        const PrintSource source = PrintSourceFor(file.doc, file.view.get(), false);
+        const PrintSource source = PrintSourceFor(file.doc, file.settings, file.view.get(), false);
         if (PrintPages(source, printer, {}) != PrintOutcome::Printed)
             state.SkipWithError("printing failed");
         CPagePainter counter(source, &printer);

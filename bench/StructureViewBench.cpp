@@ -51,6 +51,7 @@ StructureCollection& BenchStructures()
 }
 
 struct PageOnBigFile {
+    AppSettings settings;
     std::unique_ptr<CBinEditDoc> doc;
     std::unique_ptr<CBinEditView> view;
     CInspectedRange range;
@@ -63,11 +64,10 @@ struct PageOnBigFile {
         doc = std::make_unique<CBinEditDoc>();
         if (!doc->OnOpenDocument(BenchFile(kGiB)))
             qFatal("cannot load the benchmark file");
-        view = std::make_unique<CBinEditView>(doc.get());
+        view = std::make_unique<CBinEditView>(doc.get(), settings);
         view->OnInitialUpdate();
         residentBefore = ResidentBytes();
         page = std::make_unique<CStructureViewDlg>(BenchStructures(), ValueTypes(), range);
-        AppSettings settings;
         settings.structCurrent = current;
         settings.structExpandArrays = true;
         page->LoadSettings(settings);

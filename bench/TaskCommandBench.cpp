@@ -15,6 +15,7 @@
 #include "ext/TaskTempFile.h"
 #include "platform/BackgroundRemover.h"
 #include "platform/MessageBox.h"
+#include "ext/TaskChoices.h"
 #include "settings/AppSettings.h"
 #include "tooldialogs/ItemList.h"
 #include "tooldialogs/TaskCommands.h"
@@ -108,8 +109,9 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Settings().promptForPasteMode = false;
-    Settings().undoLevels = 10;
+    AppSettings settings;
+    settings.promptForPasteMode = false;
+    settings.undoLevels = 10;
     // A replacement this large is beyond the undo block limit: the user is
     // asked whether to go on without undo, and says yes.
     platform::SetMessageHandler([](const platform::Message&) { return platform::MsgResult::Yes; });
@@ -125,10 +127,10 @@ int main(int argc, char** argv)
     }
 
     DocumentFeedback feedback;
-    CBinEditDoc doc(&feedback, HistoryLevels{Settings().undoLevels, Settings().redoLevels});
+    CBinEditDoc doc(&feedback, HistoryLevels{settings.undoLevels, settings.redoLevels});
     if (!doc.OnOpenDocument(path))
         return 1;
-    CBinEditView view(&doc);
+    CBinEditView view(&doc, settings);
     view.resize(800, 600);
     view.OnInitialUpdate();
 
@@ -142,7 +144,8 @@ int main(int argc, char** argv)
         }
         return int(QDialog::Accepted);
     });
-    CTaskCommands commands(nullptr, [&view] { return &view; }, {});
+    TaskChoices choices;
+    CTaskCommands commands(nullptr, [&view] { return &view; }, {}, choices, settings);
     commands.SetTaskRegistry(&tasks);
 
     const QString copy = path + QStringLiteral(".copy");

@@ -32,17 +32,18 @@ public:
 };
 
 struct ViewOnBigFile {
+    AppSettings settings;
     std::unique_ptr<CBinEditDoc> doc;
     std::unique_ptr<CBinEditView> view;
     PaintCounter counter;
 
     ViewOnBigFile()
     {
-        Settings().bytesPerRow = kBytesPerRow;
+        settings.bytesPerRow = kBytesPerRow;
         doc = std::make_unique<CBinEditDoc>();
         if (!doc->OnOpenDocument(BenchFile(kGiB)))
             qFatal("cannot load the benchmark file");
-        view = std::make_unique<CBinEditView>(doc.get());
+        view = std::make_unique<CBinEditView>(doc.get(), settings);
         view->resize(1400, 400);
         view->show();
         view->OnInitialUpdate();

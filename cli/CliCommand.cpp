@@ -167,14 +167,16 @@ int RunCommandLine(const QStringList& words)
     return RunOneCommand(*command, words.mid(1));
 }
 
-void LoadCliSettings(const QString& iniPath)
+AppSettings LoadCliSettings(const QString& iniPath)
 {
-    // Tasks see the layout of the settings the command was given.
-    LoadedTaskRegistry().SetLayoutSource([] { return TaskLayoutOf(Settings()); });
+    AppSettings settings;
     if (iniPath.isEmpty()) {
-        LoadSettings(Settings());
-        return;
+        LoadSettings(settings);
+    } else {
+        QSettings store(iniPath, QSettings::IniFormat);
+        LoadSettings(settings, store);
     }
-    QSettings store(iniPath, QSettings::IniFormat);
-    LoadSettings(Settings(), store);
+    // Tasks see the layout of the settings the command was given.
+    LoadedTaskRegistry().SetLayoutSource([layout = TaskLayoutOf(settings)] { return layout; });
+    return settings;
 }

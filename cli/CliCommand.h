@@ -3,6 +3,7 @@
 // the overall help, its usage text for "--help", the options it accepts and
 // the function that runs it and returns the exit status.
 #include "CliArguments.h"
+#include "settings/AppSettings.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,9 +23,10 @@ const std::vector<CliCommand>& CliCommands();
 // Runs the words after the program's name; returns the exit status.
 int RunCommandLine(const QStringList& words);
 
-// Loads the settings the editor uses (or the INI file named), read-only:
-// the command line never writes them back.
-void LoadCliSettings(const QString& iniPath = QString());
+// The settings the editor uses (or those of the INI file named), read-only:
+// the command line never writes them back. Tasks run afterwards see their
+// display layout.
+AppSettings LoadCliSettings(const QString& iniPath = QString());
 
 // The subcommands.
 int RunTasksCommand(const CliArguments& arguments);

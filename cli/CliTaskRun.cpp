@@ -54,11 +54,11 @@ std::optional<StagedStretch> StageFileStretch(const QString& path, const CliArgu
     return StagedStretch{*stretch, std::move(*staged)};
 }
 
-TaskViewParams CliViewParams(const QString& path, const InputStretch& stretch)
+TaskViewParams CliViewParams(const QString& path, const InputStretch& stretch, int bytesPerRow)
 {
     TaskViewParams params;
     params.documentTitle = QFileInfo(path).fileName();
-    params.bytesPerRow = Settings().bytesPerRow;
+    params.bytesPerRow = bytesPerRow;
     params.hasSelection = !stretch.whole;
     params.selectionStart = int(stretch.offset);
     return params;

@@ -45,7 +45,7 @@ std::optional<StagedStretch> StageFileStretch(const QString& path, const CliArgu
 
 // The view parameters a task sees: the file's name as the document title,
 // the layout's bytes per row, the stretch as the selection.
-TaskViewParams CliViewParams(const QString& path, const InputStretch& stretch);
+TaskViewParams CliViewParams(const QString& path, const InputStretch& stretch, int bytesPerRow);
 
 // Runs the task; false after the failure has been printed. reportLines
 // selects checksum report lines (0: all).

@@ -18,8 +18,7 @@ namespace {
 std::optional<int32_t> MinMatchLength(const CliArguments& arguments)
 {
     if (!arguments.Has(QStringLiteral("--min-match"))) {
-        LoadCliSettings();
-        const int stored = Settings().minMatchLen;
+        const int stored = LoadCliSettings().minMatchLen;
         return stored >= 1 && stored <= MIN_MATCH_LEN_MAX ? stored : 16;
     }
     const std::optional<int64_t> value = ParseCliNumber(arguments.Value(QStringLiteral("--min-match")));

@@ -20,20 +20,17 @@ namespace {
 
 constexpr int64_t kMaxReportBytes = 1 << 20;
 
-bool LoadSettingsFor(const CliArguments& arguments)
+std::optional<AppSettings> LoadSettingsFor(const CliArguments& arguments)
 {
-    if (!arguments.Has(QStringLiteral("--settings"))) {
-        LoadCliSettings();
-        return true;
-    }
+    if (!arguments.Has(QStringLiteral("--settings")))
+        return LoadCliSettings();
     const QString ini = arguments.Value(QStringLiteral("--settings"));
     const QFileInfo info(ini);
     if (!info.exists() || !info.isFile()) {
         PrintProblem(ini, platform::FileErrorText(info.exists() ? EISDIR : ENOENT, ini));
-        return false;
+        return std::nullopt;
     }
-    LoadCliSettings(ini);
-    return true;
+    return LoadCliSettings(ini);
 }
 
 // The checksum report as text lines; the other kinds' output as it is.
@@ -56,7 +53,8 @@ int RunTaskCommand(const CliArguments& arguments)
     const QStringList& words = arguments.Positional();
     if (words.size() != 2)
         return Fail(QString(), QStringLiteral("run: name a task and a file (see \"vantrel-cli run --help\")"));
-    if (!LoadSettingsFor(arguments))
+    const std::optional<AppSettings> settings = LoadSettingsFor(arguments);
+    if (!settings)
         return kExitTrouble;
     TaskExtensions& tasks = LoadedTaskRegistry();
     QString error;
@@ -75,7 +73,7 @@ int RunTaskCommand(const CliArguments& arguments)
     if (!output)
         return kExitTrouble;
     // An import has no document: its task sees no view, as in the editor.
-    const TaskViewParams view = CliViewParams(path, staged->stretch);
+    const TaskViewParams view = CliViewParams(path, staged->stretch, settings->bytesPerRow);
     // The module's messages are about the file it was given.
     MessageFile messages(path);
     const bool ran = RunTaskHandler(tasks, *task, staged->input.Path(), output->Path(),

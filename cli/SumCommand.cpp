@@ -9,6 +9,7 @@
 
 #include "ext/ExtensionRegistries.h"
 #include "ext/TaskTexts.h"
+#include "settings/AppSettings.h"
 
 #include <QJsonArray>
 
@@ -91,7 +92,8 @@ int RunSumCommand(const CliArguments& arguments)
     const std::optional<StagedStretch> staged = StageFileStretch(path, arguments);
     if (!staged)
         return kExitTrouble;
-    const TaskViewParams view = CliViewParams(path, staged->stretch);
+    // Digests do not depend on the layout: the default row width serves.
+    const TaskViewParams view = CliViewParams(path, staged->stretch, AppSettings().bytesPerRow);
     const std::optional<std::map<QString, QString>> values = ComputeDigests(tasks, wanted, staged->input, view);
     if (!values)
         return kExitTrouble;

@@ -568,7 +568,8 @@ QString CStructureViewDlg::OffsetText(int64_t offset, bool hexadecimal) const { 
 
 QString CStructureViewDlg::Description(const RowInfo& info) const
 {
-    const QString offset = OffsetText(info.start, Settings().offsetFormat == 1);
+    // Offsets read as the view's offset column reads them.
+    const QString offset = OffsetText(info.start, !view_->Geometry().decimalOffsets);
     const QString size = SizeText(info.end - info.start);
     if (const int structure = StructureOf(info); structure >= 0)
         return QStringLiteral("Data Type = Structure \"%1\", Offset = %2, Size = %3.")

@@ -172,10 +172,6 @@ struct AppSettings {
     bool operator==(const AppSettings&) const = default;
 };
 
-// The one record of the process. The application object fills it at start-up
-// and writes it back at exit; every other part reads and changes it in place.
-AppSettings& Settings();
-
 // Start-up step: with "Overstrike mode on startup" on, every view starts in
 // overwrite mode whatever mode the last run ended in.
 void ApplyOverstrikeOnStartup(AppSettings& settings);

@@ -1,6 +1,7 @@
 #include "CompareCommand.h"
 
 #include "core/BinEditDoc.h"
+#include "furniture/FileFilters.h"
 #include "platform/EscapePoller.h"
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
@@ -21,8 +22,8 @@
 #include <algorithm>
 
 
-CCompareCommand::CCompareCommand(ICompareWindows& windows)
-    : windows_(windows), escapePoller_(platform::MakeEventEscapePoller())
+CCompareCommand::CCompareCommand(ICompareWindows& windows, AppSettings& settings)
+    : windows_(windows), settings_(settings), escapePoller_(platform::MakeEventEscapePoller())
 {
 }
 
@@ -43,9 +44,9 @@ void CCompareCommand::Run()
     // checks; a request to end the program stops it as Esc does, and the
     // documents close only after this returns.
     platform::TerminationHold comparing;
-    AppSettings& settings = Settings();
+    AppSettings& settings = settings_;
     CCompareFilesDlg dialog(windows_.OpenDocumentNames(), settings.minMatchLen, settings.sideBySide,
-                            windows_.DialogParent());
+                            QtNameFilters(settings.fileFilters), windows_.DialogParent());
     if (RunToolDialog(dialog) != QDialog::Accepted)
         return;
     settings.minMatchLen = dialog.MinMatchLen();

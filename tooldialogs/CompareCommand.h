@@ -13,6 +13,7 @@
 #include <optional>
 
 class CBinEditView;
+struct AppSettings;
 class CFileBuffer;
 class QWidget;
 
@@ -36,8 +37,9 @@ public:
 
 class CCompareCommand {
 public:
-    // The Esc check defaults to the program's event poller.
-    explicit CCompareCommand(ICompareWindows& windows);
+    // The Esc check defaults to the program's event poller. The dialog
+    // starts from the settings' last choices and leaves its own there.
+    CCompareCommand(ICompareWindows& windows, AppSettings& settings);
 
     void SetEscapePoller(EscapePoller poller) { escapePoller_ = std::move(poller); }
     // The tables' memory limit; by default half the physical memory less
@@ -54,6 +56,7 @@ private:
     size_t TableLimit(const CFileBuffer& file1, const CFileBuffer& file2) const;
 
     ICompareWindows& windows_;
+    AppSettings& settings_;
     EscapePoller escapePoller_;
     std::optional<size_t> tableLimit_;
     std::unique_ptr<CCompareSession> session_;

@@ -1,8 +1,6 @@
 #include "CompareFilesDlg.h"
 
-#include "furniture/FileFilters.h"
 #include "platform/MessageBox.h"
-#include "settings/AppSettings.h"
 #include "tooldialogs/IntEdit.h"
 #include "tooldialogs/ToolDialogSeam.h"
 #include "tools/CompareReport.h"
@@ -25,8 +23,8 @@ QString MinMatchRangeText()
 }
 
 CCompareFilesDlg::CCompareFilesDlg(const QStringList& openDocuments, int minMatchLen, bool sideBySide,
-                                   QWidget* parent)
-    : QDialog(parent), minMatchLen_(minMatchLen)
+                                   const QStringList& browseFilters, QWidget* parent)
+    : QDialog(parent), minMatchLen_(minMatchLen), browseFilters_(browseFilters)
 {
     setWindowTitle(QStringLiteral("Compare Files"));
     list1_ = new QComboBox;
@@ -104,7 +102,7 @@ void CCompareFilesDlg::AddFile(int number, const QString& path)
 void CCompareFilesDlg::Browse(int number)
 {
     const std::optional<QString> path =
-        ChooseAnyFile(this, QStringLiteral("Open"), QtNameFilters(Settings().fileFilters));
+        ChooseAnyFile(this, QStringLiteral("Open"), browseFilters_);
     if (path)
         AddFile(number, QDir::cleanPath(QDir(QDir::currentPath()).absoluteFilePath(*path)));
 }

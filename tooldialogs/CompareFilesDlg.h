@@ -14,7 +14,9 @@ class QPushButton;
 class CCompareFilesDlg : public QDialog {
     Q_OBJECT
 public:
-    CCompareFilesDlg(const QStringList& openDocuments, int minMatchLen, bool sideBySide, QWidget* parent = nullptr);
+    // browseFilters are the name filters of the Browse buttons' file dialog.
+    CCompareFilesDlg(const QStringList& openDocuments, int minMatchLen, bool sideBySide,
+                     const QStringList& browseFilters, QWidget* parent = nullptr);
 
     // The chosen entries as full paths (or titles).
     QString File(int number) const;
@@ -44,6 +46,7 @@ private:
     QCheckBox* sideBySide_;
     QPushButton* ok_;
     int minMatchLen_;
+    QStringList browseFilters_;
 };
 
 QString MinMatchRangeText();  // "Please enter an integer between 1 and 16384."

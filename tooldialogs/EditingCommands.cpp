@@ -26,8 +26,9 @@
 #include "types/ValueTypeRegistry.h"
 
 CEditingCommands::CEditingCommands(QWidget* dialogParent, ActiveViewFn activeView, CBookmarkCollection& bookmarks,
-                                   SearchState& search)
+                                   SearchState& search, AppSettings& settings)
     : parent_(dialogParent), activeView_(std::move(activeView)), bookmarks_(bookmarks), search_(search),
+      settings_(settings),
       escapePoller_(platform::MakeEventEscapePoller())
 {
 }
@@ -47,10 +48,10 @@ void CEditingCommands::Find()
     CBinEditView* view = activeView_();
     if (!view)
         return;
-    CFindDlg dialog(FindSettings::Load(Settings()), parent_);
+    CFindDlg dialog(FindSettings::Load(settings_), parent_);
     if (RunToolDialog(dialog) != QDialog::Accepted)
         return;
-    dialog.Current().Store(Settings());
+    dialog.Current().Store(settings_);
     AdoptSearch(dialog.Build(), SearchDialog::Find, search_);
     CViewToolAdapter adapter(*view);
     if (dialog.SearchUp())
@@ -87,11 +88,11 @@ void CEditingCommands::Replace()
     if (!view)
         return;
     CViewToolAdapter adapter(*view);
-    CReplaceDlg dialog(FindSettings::Load(Settings()), adapter.Selection().hasSelection, parent_);
+    CReplaceDlg dialog(FindSettings::Load(settings_), adapter.Selection().hasSelection, parent_);
     const int result = RunToolDialog(dialog);
     if (result != CReplaceDlg::FindNextResult && result != CReplaceDlg::ReplaceAllResult)
         return;
-    dialog.Current().Store(Settings());
+    dialog.Current().Store(settings_);
     AdoptSearch(dialog.Build(), SearchDialog::Replace, search_);
     if (result == CReplaceDlg::ReplaceAllResult) {
         RunReplaceAll(dialog.InSelection());
@@ -129,20 +130,19 @@ int32_t CollapseToStart(IToolView& view, SelectionState& userSelection)
     return start;
 }
 
-bool HexOffsets() { return Settings().offsetFormat == 1; }
-
 // Runs one of the typed-run dialogs from the caret (a selection collapses to
 // its start) and, on OK, keeps its settings and applies the run as one step.
 template <typename Dialog, typename Inputs, typename Apply>
-void RunItemDialog(CBinEditView& view, int countRadix, QWidget* parent, Apply apply)
+void RunItemDialog(CBinEditView& view, AppSettings& settings, int countRadix, QWidget* parent, Apply apply)
 {
     CViewToolAdapter adapter(view);
     SelectionState user;
     const int32_t start = CollapseToStart(adapter, user);
-    Dialog dialog(Inputs::FromSettings(Settings()), countRadix, adapter, start, user, HexOffsets(), parent);
+    const bool hexOffsets = settings.offsetFormat == 1;
+    Dialog dialog(Inputs::FromSettings(settings), countRadix, adapter, start, user, hexOffsets, parent);
     if (RunToolDialog(dialog) != QDialog::Accepted)
         return;
-    dialog.Validation().Store(Settings());
+    dialog.Validation().Store(settings);
     apply(*view.Document(), adapter, start, dialog.Validation().request);
 }
 } // namespace
@@ -150,7 +150,7 @@ void RunItemDialog(CBinEditView& view, int countRadix, QWidget* parent, Apply ap
 void CEditingCommands::Modify()
 {
     if (CBinEditView* view = WritableView())
-        RunItemDialog<CModifyDlg, ModifyInputs>(*view, Settings().modifyCountRadix, parent_,
+        RunItemDialog<CModifyDlg, ModifyInputs>(*view, settings_, settings_.modifyCountRadix, parent_,
                                                 [](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
                                                     RunModify(doc, tool, start, request);
                                                 });
@@ -159,7 +159,7 @@ void CEditingCommands::Modify()
 void CEditingCommands::Insert()
 {
     if (CBinEditView* view = WritableView())
-        RunItemDialog<CInsertDlg, InsertInputs>(*view, Settings().insertCountRadix, parent_,
+        RunItemDialog<CInsertDlg, InsertInputs>(*view, settings_, settings_.insertCountRadix, parent_,
                                                 [](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
                                                     RunInsert(doc, tool, start, request);
                                                 });
@@ -168,7 +168,7 @@ void CEditingCommands::Insert()
 void CEditingCommands::Delete()
 {
     if (CBinEditView* view = WritableView())
-        RunItemDialog<CDeleteDlg, DeleteInputs>(*view, Settings().deleteCountRadix, parent_,
+        RunItemDialog<CDeleteDlg, DeleteInputs>(*view, settings_, settings_.deleteCountRadix, parent_,
                                                 [](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
                                                     RunDelete(doc, tool, start, request, ValueTypes());
                                                 });
@@ -182,10 +182,10 @@ void CEditingCommands::GoTo()
     if (!view)
         return;
     CViewToolAdapter adapter(*view);
-    CGoToDlg dialog(adapter.Selection(), adapter.FileSize(), Settings().goToRadix, parent_);
+    CGoToDlg dialog(adapter.Selection(), adapter.FileSize(), settings_.goToRadix, parent_);
     if (RunToolDialog(dialog) != QDialog::Accepted)
         return;
-    Settings().goToRadix = dialog.Outcome().radix;
+    settings_.goToRadix = dialog.Outcome().radix;
     adapter.Select(dialog.Outcome().anchor, dialog.Outcome().caret);
 }
 
@@ -201,7 +201,7 @@ void CEditingCommands::NextBookmark()
 {
     if (CBinEditView* view = activeView_()) {
         CViewToolAdapter adapter(*view);
-        GoToNextBookmark(bookmarks_, adapter, StatusRadixIsHex(Settings()));
+        GoToNextBookmark(bookmarks_, adapter, StatusRadixIsHex(settings_));
     }
 }
 
@@ -209,7 +209,7 @@ void CEditingCommands::PreviousBookmark()
 {
     if (CBinEditView* view = activeView_()) {
         CViewToolAdapter adapter(*view);
-        GoToPreviousBookmark(bookmarks_, adapter, StatusRadixIsHex(Settings()));
+        GoToPreviousBookmark(bookmarks_, adapter, StatusRadixIsHex(settings_));
     }
 }
 
@@ -228,7 +228,7 @@ void CEditingCommands::ShowBookmarks()
         proposal.start = selection.Start();
         proposal.end = selection.hasSelection ? selection.selEnd : selection.caret;
     }
-    AppSettings& s = Settings();
+    AppSettings& s = settings_;
     BookmarkRadixes radixes{s.bookmarksOffsetRadix, s.bookmarksLengthRadix, s.reloadBookmarks};
     BookmarkDialogHooks hooks;
     hooks.load = [this] { return LoadBookmarks(); };

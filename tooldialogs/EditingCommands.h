@@ -11,6 +11,7 @@
 class CBinEditView;
 class CBookmarkCollection;
 class QWidget;
+struct AppSettings;
 struct SearchState;
 
 class CEditingCommands : public QObject {
@@ -18,9 +19,10 @@ class CEditingCommands : public QObject {
 public:
     using ActiveViewFn = std::function<CBinEditView*()>;
 
-    // The commands work on the session's bookmarks and search, which outlive them.
+    // The commands work on the session's bookmarks, search and settings
+    // (the dialogs' remembered choices), which outlive them.
     CEditingCommands(QWidget* dialogParent, ActiveViewFn activeView, CBookmarkCollection& bookmarks,
-                     SearchState& search);
+                     SearchState& search, AppSettings& settings);
 
     // Replace All's Esc check; the program's default processes pending
     // events and notes an Esc press.
@@ -57,5 +59,6 @@ private:
     ActiveViewFn activeView_;
     CBookmarkCollection& bookmarks_;
     SearchState& search_;
+    AppSettings& settings_;
     EscapePoller escapePoller_;
 };

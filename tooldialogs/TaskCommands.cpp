@@ -69,9 +69,9 @@ void ShowNoExtensions()
 } // namespace
 
 CTaskCommands::CTaskCommands(QWidget* dialogParent, ActiveViewFn activeView, OpenImportedFn openImported,
-                             TaskChoices& choices)
+                             TaskChoices& choices, const AppSettings& settings)
     : parent_(dialogParent), activeView_(std::move(activeView)), openImported_(std::move(openImported)),
-      choices_(choices)
+      choices_(choices), settings_(settings)
 {
 }
 
@@ -81,7 +81,7 @@ TaskExtensions& CTaskCommands::Tasks()
     tasks.Load();
     if (!tasks.OwnerWindow())
         tasks.SetOwnerWindow(parent_);
-    tasks.SetLayoutSource([] { return TaskLayoutOf(Settings()); });
+    tasks.SetLayoutSource([this] { return TaskLayoutOf(settings_); });
     return tasks;
 }
 

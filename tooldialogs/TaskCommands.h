@@ -15,6 +15,7 @@
 #include <optional>
 
 class CBinEditView;
+struct AppSettings;
 class QWidget;
 class TaskExtensions;
 struct TaskChoices;
@@ -28,9 +29,10 @@ public:
     // false when it could not be loaded (reported).
     using OpenImportedFn = std::function<bool(const QString& path)>;
 
-    // choices are what the choosers and file dialogs remember; they outlive the commands.
+    // choices are what the choosers and file dialogs remember; settings give
+    // the tasks their display layout. Both outlive the commands.
     CTaskCommands(QWidget* dialogParent, ActiveViewFn activeView, OpenImportedFn openImported,
-                  TaskChoices& choices);
+                  TaskChoices& choices, const AppSettings& settings);
 
     // The registry the commands use; by default the program's own, loaded on
     // first use. Tests point it elsewhere.
@@ -73,6 +75,7 @@ private:
     ActiveViewFn activeView_;
     OpenImportedFn openImported_;
     TaskChoices& choices_;
+    const AppSettings& settings_;
     TaskExtensions* tasks_ = nullptr;
 };
 

@@ -37,7 +37,8 @@ int64_t FloorDiv(int64_t a, int64_t b)
 
 } // namespace
 
-CBinEditView::CBinEditView(CBinEditDoc* document, QWidget* parent) : QAbstractScrollArea(parent), document_(document)
+CBinEditView::CBinEditView(CBinEditDoc* document, AppSettings& settings, QWidget* parent)
+    : QAbstractScrollArea(parent), document_(document), settings_(settings)
 {
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::NoFrame);
@@ -51,7 +52,7 @@ CBinEditView::CBinEditView(CBinEditDoc* document, QWidget* parent) : QAbstractSc
     connect(&caretTimer_, &QTimer::timeout, this, &CBinEditView::BlinkCaret);
     viewport()->setAcceptDrops(true);
     viewport()->setCursor(Qt::IBeamCursor);
-    const ViewSubject subject{document_, caret_};
+    const ViewSubject subject{document_, caret_, settings_};
     caretControl_ = std::make_unique<CCaretController>(subject, *this, *this, *this, *this);
     edits_ = std::make_unique<CEditCommands>(subject, *this, *caretControl_);
     clipboard_ = std::make_unique<CViewClipboard>(subject, *caretControl_, *edits_, *this);
@@ -125,7 +126,7 @@ void CBinEditView::Relayout(bool bytesPerRowFromSettings)
 
 LayoutOptions CBinEditView::Options() const
 {
-    const AppSettings& s = Settings();
+    const AppSettings& s = settings_;
     LayoutOptions o;
     o.bytesPerRow = layout_.bytesPerRow;
     o.groupBy = s.groupBy;
@@ -140,7 +141,7 @@ LayoutOptions CBinEditView::Options() const
 
 void CBinEditView::Layout(int requestedBytesPerRow)
 {
-    const AppSettings& s = Settings();
+    const AppSettings& s = settings_;
     font_.SetFont(platform::FontFromRecord(s.font2));
     LayoutOptions o = Options();
     if (s.sizeToFit)
@@ -237,7 +238,7 @@ void CBinEditView::SetHexActive(bool hex)
 
 ViewStatus CBinEditView::Status() const
 {
-    const AppSettings& s = Settings();
+    const AppSettings& s = settings_;
     StatusInputs in;
     if (document_) {
         in.size = document_->Size();
@@ -352,7 +353,7 @@ void CBinEditView::ScrollViewport(int dx, int dy)
 
 void CBinEditView::UpdateScrollBars()
 {
-    const AppSettings& s = Settings();
+    const AppSettings& s = settings_;
     const int bpr = layout_.bytesPerRow;
     const ScrollRange v = VerticalScrollRange(document_ ? document_->Size() : 0, bpr, RowsInWindow());
     // Setting a range can show or hide a bar, which resizes the viewport and
@@ -402,7 +403,7 @@ void CBinEditView::resizeEvent(QResizeEvent*)
 {
     clientWidth_ = viewport()->width();
     clientHeight_ = viewport()->height();
-    if (Settings().sizeToFit) {
+    if (settings_.sizeToFit) {
         const int fit = FitBytesPerRow(Options(), layout_.bytesPerRow, clientWidth_);
         if (fit != layout_.bytesPerRow)
             Layout(fit);
@@ -455,7 +456,7 @@ void CBinEditView::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     const QRect area = event->rect();
     try {
-        const AppSettings& s = Settings();
+        const AppSettings& s = settings_;
         RowPaintState state;
         state.layout = &layout_;
         state.font = &font_;
@@ -575,7 +576,7 @@ void CBinEditView::mouseMoveEvent(QMouseEvent* event)
     if (sizeBarDrag_) {
         const int k = SizeBarCandidate(Options(), p.x() + hScroll_);
         if (k != layout_.bytesPerRow) {
-            Settings().sizeToFit = false;
+            settings_.sizeToFit = false;
             LayoutPanes(k);
         }
         event->accept();

@@ -71,10 +71,13 @@ class CBinEditView : public QAbstractScrollArea,
                      public IViewRequests {
     Q_OBJECT
 public:
-    explicit CBinEditView(CBinEditDoc* document, QWidget* parent = nullptr);
+    // settings are the display and editing settings the view follows; they
+    // outlive it.
+    CBinEditView(CBinEditDoc* document, AppSettings& settings, QWidget* parent = nullptr);
     ~CBinEditView() override;
 
     CBinEditDoc* Document() const { return document_; }
+    AppSettings& Settings() const { return settings_; }
     CSelectionPos& Caret() { return caret_; }
     const CSelectionPos& Caret() const { return caret_; }
     CAlignedPos& Top() { return top_; }
@@ -216,6 +219,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
     CBinEditDoc* document_;
+    AppSettings& settings_;
     CSelectionPos caret_;
     CAlignedPos top_;
     bool hexActive_ = true;

@@ -94,7 +94,7 @@ void CDragDrop::StartDrag()
 bool CDragDrop::AcceptsData(const QMimeData* data) const
 {
     const CBinEditDoc* doc = subject_.document;
-    return doc && !doc->IsReadOnly() && Settings().dragAndDrop && data && data->hasFormat(kTextFormat);
+    return doc && !doc->IsReadOnly() && subject_.settings.dragAndDrop && data && data->hasFormat(kTextFormat);
 }
 
 Qt::DropAction CDragDrop::ChosenAction(Qt::DropActions possible, Qt::KeyboardModifiers modifiers) const

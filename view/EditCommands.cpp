@@ -32,7 +32,7 @@ bool CEditCommands::TypeCharacter(char16_t ch)
     if (hex && display_.LowNibblePending() && caret.Offset() < doc.Size())
         return TypeLowNibble(digit);
 
-    const AppSettings& s = Settings();
+    const AppSettings& s = subject_.settings;
     int32_t replaced = 0;
     bool keepLowBits = false;
     if (caret.hasSelection && s.replaceSelection) {

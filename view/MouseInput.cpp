@@ -46,7 +46,7 @@ Qt::CursorShape CMouseInput::CursorFor(QPoint p) const
 {
     if (IsOverSizeBar(geometry_.Geometry(), p.x(), geometry_.HScroll()))
         return Qt::SizeHorCursor;
-    if (Settings().dragAndDrop && OnSelection(p))
+    if (subject_.settings.dragAndDrop && OnSelection(p))
         return Qt::ArrowCursor;
     return Qt::IBeamCursor;
 }
@@ -72,7 +72,7 @@ bool CMouseInput::Press(QMouseEvent* event)
         return false;
     const QPoint p = event->position().toPoint();
     lastPoint_ = pressPoint_ = p;
-    if (Settings().dragAndDrop && OnSelection(p)) {
+    if (subject_.settings.dragAndDrop && OnSelection(p)) {
         dragPending_ = true;
         return true;
     }

@@ -48,9 +48,9 @@ bool ReportUnwritablePdf(const QString& path)
 
 } // namespace
 
-PrintSource PrintSourceFor(CBinEditDoc& doc, const CBinEditView* view, bool selectionOnly)
+PrintSource PrintSourceFor(CBinEditDoc& doc, const AppSettings& settings, const CBinEditView* view, bool selectionOnly)
 {
-    const AppSettings& s = Settings();
+    const AppSettings& s = settings;
     PrintSource source;
     source.buffer = &doc.Buffer();
     source.title = doc.Title();

@@ -10,11 +10,12 @@
 class CBinEditDoc;
 class CBinEditView;
 class QPrinter;
+struct AppSettings;
 
-// What the document prints: view may be null (a document printed from the
-// command line prints with the settings' layout), selectionOnly takes the
-// view's selection.
-PrintSource PrintSourceFor(CBinEditDoc& doc, const CBinEditView* view, bool selectionOnly);
+// What the document prints, in the settings' layout, font and colours: view
+// may be null (a document printed from the command line prints with the
+// settings' row width), selectionOnly takes the view's selection.
+PrintSource PrintSourceFor(CBinEditDoc& doc, const AppSettings& settings, const CBinEditView* view, bool selectionOnly);
 
 // The page as the printer's painter sees it.
 PageGeometry PrinterPageGeometry(const QPrinter& printer);

@@ -12,11 +12,11 @@ TransferFileHook& Hook()
 }
 } // namespace
 
-std::optional<QString> ChooseTransferFile(QWidget* parent, TransferDialog which)
+std::optional<QString> ChooseTransferFile(QWidget* parent, TransferDialog which, const QString& fileFilters)
 {
     if (Hook())
         return Hook()(which);
-    const QString filters = QtNameFilters(Settings().fileFilters).join(QStringLiteral(";;"));
+    const QString filters = QtNameFilters(fileFilters).join(QStringLiteral(";;"));
     const bool copying = which == TransferDialog::CopyToFile;
     CAnyNameFileDialog dialog(parent, copying ? QStringLiteral("Copy to File") : QStringLiteral("Paste from File"),
                               QString(), filters);

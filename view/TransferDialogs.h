@@ -10,8 +10,9 @@ class QWidget;
 
 enum class TransferDialog { CopyToFile, PasteFromFile };
 
-// The chosen path, or nothing when the dialog was cancelled.
-std::optional<QString> ChooseTransferFile(QWidget* parent, TransferDialog which);
+// The chosen path, or nothing when the dialog was cancelled. fileFilters are
+// the settings' file types ("Name|*.ext|...").
+std::optional<QString> ChooseTransferFile(QWidget* parent, TransferDialog which, const QString& fileFilters);
 
 using TransferFileHook = std::function<std::optional<QString>(TransferDialog which)>;
 // Installs a hook and returns the previous one.

@@ -91,7 +91,7 @@ bool CViewClipboard::CopyToFileCommand()
 {
     if (!CanCopyToFile())
         return false;
-    const std::optional<QString> path = ChooseTransferFile(&dialogParent_, TransferDialog::CopyToFile);
+    const std::optional<QString> path = ChooseTransferFile(&dialogParent_, TransferDialog::CopyToFile, subject_.settings.fileFilters);
     return path && WriteSelectionToFile(*path);
 }
 
@@ -99,7 +99,7 @@ bool CViewClipboard::PasteFromFileCommand()
 {
     if (!CanPasteFromFile())
         return false;
-    const std::optional<QString> path = ChooseTransferFile(&dialogParent_, TransferDialog::PasteFromFile);
+    const std::optional<QString> path = ChooseTransferFile(&dialogParent_, TransferDialog::PasteFromFile, subject_.settings.fileFilters);
     return path && PasteFromFile(*path, PasteMode::Normal, true);
 }
 
@@ -128,7 +128,7 @@ bool CViewClipboard::WriteSelection(const QString& path,
 
 std::optional<PasteRules> CViewClipboard::SettleRules(PasteMode mode)
 {
-    AppSettings& s = Settings();
+    AppSettings& s = subject_.settings;
     if (mode == PasteMode::Normal && s.promptForPasteMode) {
         const std::optional<PasteModeChoice> choice =
             CPasteModeDlg::Ask(&dialogParent_, PasteModeChoice{s.pasteOverwrite, true});

@@ -10,13 +10,17 @@
 class CAlignedPos;
 class CBinEditDoc;
 class CSelectionPos;
+struct AppSettings;
 
-// The document a view shows (null for none) and the view's caret with its
-// selection. Helpers read the caret here; they move it through the caret
-// controller, which keeps the anchor and repaints.
+// The document a view shows (null for none), the view's caret with its
+// selection, and the settings the view follows (typing and pasting modes,
+// drag and drop, file filters; the paste question records its answer there).
+// Helpers read the caret here; they move it through the caret controller,
+// which keeps the anchor and repaints.
 struct ViewSubject {
     CBinEditDoc* document;
     CSelectionPos& caret;
+    AppSettings& settings;
 };
 
 // How the caret is shown: in which column, at the end of the row above,

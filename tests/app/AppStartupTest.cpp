@@ -74,8 +74,8 @@ TEST_F(AppTest, WithoutNewFileTheWindowOpensWithNoDocument)
     EXPECT_TRUE(Frame()->isVisible());
     EXPECT_EQ(Docs().Count(), 0);
     EXPECT_EQ(MainTitle(), "Vantrel");
-    EXPECT_EQ(Frame()->StatusPanes().Text(CStatusPanes::Size), "");
-    EXPECT_EQ(Frame()->StatusPanes().MessageText(), "Ready");
+    EXPECT_EQ(Part<CStatusPanes>()->Text(CStatusPanes::Size), "");
+    EXPECT_EQ(Part<CStatusPanes>()->MessageText(), "Ready");
     EXPECT_TRUE(messages_.Messages().empty()) << messages_.Last().toStdString();
 }
 
@@ -107,8 +107,8 @@ TEST_F(AppTest, FileOnTheCommandLineHasTheKeyboardFocus)
     ASSERT_NE(Frame()->ActiveView(), nullptr);
     EXPECT_EQ(QApplication::focusWidget(), Frame()->ActiveView());
     EXPECT_EQ(MainTitle(), "Vantrel - [a.bin]");
-    EXPECT_EQ(Frame()->StatusPanes().Text(CStatusPanes::Size), "64");
-    EXPECT_EQ(Frame()->StatusPanes().Text(CStatusPanes::Mode), "OVR");
+    EXPECT_EQ(Part<CStatusPanes>()->Text(CStatusPanes::Size), "64");
+    EXPECT_EQ(Part<CStatusPanes>()->Text(CStatusPanes::Mode), "OVR");
 }
 
 TEST_F(AppTest, ThreeFilesLeaveTheActiveChildInNormalSize)
@@ -136,7 +136,7 @@ TEST_F(AppTest, FileThatCannotBeOpenedEndsStartUpAndNothingIsWritten)
     EXPECT_FALSE(app_->StartupComplete());
     ASSERT_EQ(messages_.Count(), 1);
     EXPECT_TRUE(messages_.Last().contains(missing)) << messages_.Last().toStdString();
-    Settings().bytesPerRow = 32;
+    Context().settings.bytesPerRow = 32;
     Exit();
     EXPECT_FALSE(Stored("BytesPerRow").isValid());
     EXPECT_FALSE(Stored("WindowPos").isValid());
@@ -145,7 +145,7 @@ TEST_F(AppTest, FileThatCannotBeOpenedEndsStartUpAndNothingIsWritten)
 TEST_F(AppTest, SettingsAreWrittenAtExitAfterACompleteStartUp)
 {
     ASSERT_TRUE(Start());
-    Settings().bytesPerRow = 32;
+    Context().settings.bytesPerRow = 32;
     EXPECT_FALSE(Stored("BytesPerRow").isValid()) << "nothing is written before the exit";
     ASSERT_TRUE(CloseMainWindow());
     Exit();
@@ -190,14 +190,14 @@ TEST_F(AppTest, OverstrikeOnStartupDecidesTheFirstMode)
     Store("InsertMode", 1);
     Store("OverstrikeOnStartup", 1);
     ASSERT_TRUE(Start());
-    EXPECT_FALSE(Settings().insertMode);
+    EXPECT_FALSE(Context().settings.insertMode);
     ASSERT_TRUE(CloseMainWindow());
     Exit();
 
     Store("InsertMode", 1);
     Store("OverstrikeOnStartup", 0);
     ASSERT_TRUE(Start());
-    EXPECT_TRUE(Settings().insertMode);
+    EXPECT_TRUE(Context().settings.insertMode);
 }
 
 // ---------------------------------------------------------------- placement
@@ -205,16 +205,16 @@ TEST_F(AppTest, OverstrikeOnStartupDecidesTheFirstMode)
 TEST_F(AppTest, DefaultLayoutHasBothBarsInOneRowAndTheInspectorOnTheLeft)
 {
     ASSERT_TRUE(Start());
-    QToolBar* standard = Frame()->StandardBar();
-    QToolBar* bookmarks = Frame()->BookmarksBar();
+    QToolBar* standard = Part<QToolBar>("Standard");
+    QToolBar* bookmarks = Part<QToolBar>("Bookmarks");
     EXPECT_EQ(Frame()->toolBarArea(standard), Qt::TopToolBarArea);
     EXPECT_EQ(Frame()->toolBarArea(bookmarks), Qt::TopToolBarArea);
     EXPECT_FALSE(Frame()->toolBarBreak(bookmarks));
     EXPECT_EQ(bookmarks->y(), standard->y());
     EXPECT_GT(bookmarks->x(), standard->x());
-    EXPECT_EQ(Frame()->dockWidgetArea(Frame()->Inspector()), Qt::LeftDockWidgetArea);
-    EXPECT_TRUE(Frame()->Inspector()->isVisible());
-    EXPECT_EQ(Frame()->Inspector()->windowTitle(), "Data Inspector");
+    EXPECT_EQ(Frame()->dockWidgetArea(Part<CInspectorDock>()), Qt::LeftDockWidgetArea);
+    EXPECT_TRUE(Part<CInspectorDock>()->isVisible());
+    EXPECT_EQ(Part<CInspectorDock>()->windowTitle(), "Data Inspector");
 }
 
 TEST_F(AppTest, WindowPlacementAndBarLayoutAreRestored)
@@ -222,9 +222,9 @@ TEST_F(AppTest, WindowPlacementAndBarLayoutAreRestored)
     ASSERT_TRUE(Start());
     const QRect placement(40, 50, 700, 500);
     Frame()->setGeometry(placement);
-    Frame()->BookmarksBar()->hide();
-    Frame()->addDockWidget(Qt::RightDockWidgetArea, Frame()->Inspector());
-    Frame()->Inspector()->SelectTab(1);
+    Part<QToolBar>("Bookmarks")->hide();
+    Frame()->addDockWidget(Qt::RightDockWidgetArea, Part<CInspectorDock>());
+    Part<CInspectorDock>()->SelectTab(1);
     ASSERT_TRUE(CloseMainWindow());
     Exit();
     EXPECT_EQ(Stored("WindowMax").toInt(), 0);
@@ -234,10 +234,10 @@ TEST_F(AppTest, WindowPlacementAndBarLayoutAreRestored)
 
     ASSERT_TRUE(Start());
     EXPECT_EQ(Frame()->geometry(), placement);
-    EXPECT_FALSE(Frame()->BookmarksBar()->isVisible());
-    EXPECT_TRUE(Frame()->StandardBar()->isVisible());
-    EXPECT_EQ(Frame()->dockWidgetArea(Frame()->Inspector()), Qt::RightDockWidgetArea);
-    EXPECT_EQ(Frame()->Inspector()->SelectedTab(), 1);
+    EXPECT_FALSE(Part<QToolBar>("Bookmarks")->isVisible());
+    EXPECT_TRUE(Part<QToolBar>("Standard")->isVisible());
+    EXPECT_EQ(Frame()->dockWidgetArea(Part<CInspectorDock>()), Qt::RightDockWidgetArea);
+    EXPECT_EQ(Part<CInspectorDock>()->SelectedTab(), 1);
 }
 
 TEST_F(AppTest, MaximisedWindowKeepsItsNormalRectangleAndReopensMaximised)

@@ -75,7 +75,6 @@ void AppTest::SetUp()
         return int(QDialog::Rejected);
     });
     SetFileChooser([](QWidget*, FileChoice, const QString&, const QString&) { return std::optional<QString>(); });
-    Settings() = AppSettings();
     QFile::remove(platform::SettingsFilePath());
 }
 
@@ -86,7 +85,6 @@ void AppTest::TearDown()
     app_.reset();
     guard_.reset();
     InstallSettingsHooks({});
-    Settings() = AppSettings();
     QFile::remove(platform::SettingsFilePath());
 }
 

@@ -77,6 +77,13 @@ protected:
     QVariant Stored(const QString& key) const;
 
     CMainFrame* Frame() const { return app_->MainFrame(); }
+    // A part of the main window as the user meets it: by its type and, where
+    // several share one (menus, tool bars), by its name.
+    template <typename T>
+    T* Part(const QString& name = QString()) const
+    {
+        return Frame()->findChild<T*>(name);
+    }
     CDocManager& Docs() const { return app_->Documents(); }
     AppContext& Context() const { return app_->Context(); }
     CBinEditDoc* ActiveDoc() const { return Frame()->ActiveDocument(); }

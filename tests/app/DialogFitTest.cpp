@@ -137,7 +137,7 @@ std::vector<DialogCase> ToolDialogs()
          [](DialogWorld& w) {
              return std::make_unique<CDeleteDlg>(DeleteInputs{}, 16, w.view, 0, SelectionState{}, true);
          }},
-        {"Compare Files", nullptr, Make<CCompareFilesDlg>(QStringList{"/tmp/a.bin", "/tmp/b.bin"}, 16, true)},
+        {"Compare Files", nullptr, Make<CCompareFilesDlg>(QStringList{"/tmp/a.bin", "/tmp/b.bin"}, 16, true, QStringList())},
         {"Difference Found", nullptr, Make<CDifferenceFoundDlg>(QStringLiteral("Difference found at 0x10."))},
         {"File Compare Results", "compare",
          [](DialogWorld&) {

@@ -126,7 +126,7 @@ TEST_F(AppTest, SaveIsDisabledWhileReadOnlyAndReturnsWithTheSwitch)
     Trigger(Cmd::FileProperties);
     EXPECT_TRUE(ActiveDoc()->IsReadOnly());
     EXPECT_FALSE(Frame()->Action(Cmd::FileSave)->isEnabled());
-    EXPECT_EQ(Frame()->StatusPanes().Text(CStatusPanes::Mode), "READ");
+    EXPECT_EQ(Part<CStatusPanes>()->Text(CStatusPanes::Mode), "READ");
 
     // Neither the command nor its key saves now.
     EXPECT_FALSE(TryModify(ActiveDoc())) << "edits are refused while read-only";
@@ -138,7 +138,7 @@ TEST_F(AppTest, SaveIsDisabledWhileReadOnlyAndReturnsWithTheSwitch)
     Trigger(Cmd::FileProperties);
     EXPECT_FALSE(ActiveDoc()->IsReadOnly());
     EXPECT_TRUE(Frame()->Action(Cmd::FileSave)->isEnabled());
-    EXPECT_EQ(Frame()->StatusPanes().Text(CStatusPanes::Mode), "OVR");
+    EXPECT_EQ(Part<CStatusPanes>()->Text(CStatusPanes::Mode), "OVR");
 }
 
 TEST_F(AppTest, CancelledPropertiesChangeNothing)
@@ -246,7 +246,7 @@ TEST_F(AppTest, SaveAsNamesTheDocumentAfterItsNewFile)
     EXPECT_EQ(ActiveDoc()->PathName(), target);
     EXPECT_EQ(ActiveDoc()->Title(), "saved.bin");
     EXPECT_EQ(MainTitle(), "Vantrel - [saved.bin]");
-    EXPECT_EQ(Settings().recentFiles.value(0), target);
+    EXPECT_EQ(Context().settings.recentFiles.value(0), target);
     EXPECT_TRUE(Frame()->Action(Cmd::FileReload)->isEnabled());
 }
 
@@ -384,14 +384,14 @@ TEST_F(AppTest, OpenDialogsReadOnlyBoxMarksTheDocumentAndIsRemembered)
     Trigger(Cmd::FileOpen);
     ASSERT_NE(ActiveDoc(), nullptr);
     EXPECT_TRUE(ActiveDoc()->IsReadOnly());
-    EXPECT_TRUE(Settings().readOnly);
+    EXPECT_TRUE(Context().settings.readOnly);
     EXPECT_FALSE(Frame()->Action(Cmd::FileSave)->isEnabled());
 
     dialogs_->openAnswers.push_back(OpenFileChoice{b, false});
     Trigger(Cmd::FileOpen);
     EXPECT_EQ(ActiveDoc()->PathName(), b);
     EXPECT_FALSE(ActiveDoc()->IsReadOnly());
-    EXPECT_FALSE(Settings().readOnly);
+    EXPECT_FALSE(Context().settings.readOnly);
     EXPECT_TRUE(Frame()->Action(Cmd::FileSave)->isEnabled());
 
     Trigger(Cmd::FileOpen);  // cancelled
@@ -413,10 +413,10 @@ TEST_F(AppTest, RecentFilesAreListedAndAVanishedOneIsDropped)
 {
     const QString a = MakeFile("a.bin", "a"), b = MakeFile("b.bin", "b");
     ASSERT_TRUE(Start({a, b}));
-    EXPECT_EQ(Settings().recentFiles, QStringList({b, a}));
-    emit Frame()->FileMenu()->aboutToShow();
+    EXPECT_EQ(Context().settings.recentFiles, QStringList({b, a}));
+    emit Part<QMenu>("File")->aboutToShow();
     QStringList texts;
-    for (QAction* action : Frame()->FileMenu()->actions())
+    for (QAction* action : Part<QMenu>("File")->actions())
         texts << action->text();
     EXPECT_TRUE(texts.contains("&1 " + b));
     EXPECT_TRUE(texts.contains("&2 " + a));
@@ -427,7 +427,7 @@ TEST_F(AppTest, RecentFilesAreListedAndAVanishedOneIsDropped)
     QFile::remove(b);
     emit Frame()->recentFileChosen(b);
     EXPECT_EQ(messages_.Count(), 1) << "the open failure is reported";
-    EXPECT_EQ(Settings().recentFiles, QStringList{a});
+    EXPECT_EQ(Context().settings.recentFiles, QStringList{a});
     emit Frame()->recentFileChosen(a);
     EXPECT_EQ(ActiveDoc()->PathName(), a);
 }

@@ -150,8 +150,8 @@ TEST_F(EditingToolsTest, FindThenFindNextAndPreviousSelectTheMatches)
     Trigger(Cmd::EditFindNext);
     Trigger(Cmd::EditFindNext);
     EXPECT_EQ(Selected(view), std::make_pair(0, 3));
-    EXPECT_EQ(Frame()->StatusPanes().MessageText(), "Passed the end of the file.");
-    EXPECT_EQ(Settings().findText, "abc");
+    EXPECT_EQ(Part<CStatusPanes>()->MessageText(), "Passed the end of the file.");
+    EXPECT_EQ(Context().settings.findText, "abc");
 }
 
 TEST_F(EditingToolsTest, FindNextWithoutAPatternOpensTheFindDialog)
@@ -177,7 +177,7 @@ TEST_F(EditingToolsTest, ReplaceAllIsOneUndoStep)
     Trigger(Cmd::EditReplace);
     // Without match case the capital A is replaced too.
     EXPECT_EQ(Contents(), QByteArray("bbXbbXbbXbb"));
-    EXPECT_EQ(Frame()->StatusPanes().MessageText(), "Replaced 4 occurrence(s).");
+    EXPECT_EQ(Part<CStatusPanes>()->MessageText(), "Replaced 4 occurrence(s).");
     EXPECT_TRUE(Frame()->Action(Cmd::EditUndo)->isEnabled());
     Trigger(Cmd::EditUndo);
     EXPECT_EQ(Contents(), QByteArray("aXaXAXa"));
@@ -268,7 +268,7 @@ TEST_F(EditingToolsTest, GoToMovesTheCaretAndRemembersTheRadix)
     });
     Press(Qt::Key_G, Qt::ControlModifier);
     EXPECT_EQ(view->Caret().Offset(), 40);
-    EXPECT_EQ(Settings().goToRadix, 10);
+    EXPECT_EQ(Context().settings.goToRadix, 10);
 }
 
 TEST_F(EditingToolsTest, ModifyChangesTheBytesInOneUndoStep)
@@ -286,7 +286,7 @@ TEST_F(EditingToolsTest, ModifyChangesTheBytesInOneUndoStep)
     Trigger(Cmd::ToolsModify);
     EXPECT_EQ(Contents(), QByteArray("\0\0AAA\0\0\0", 8));
     EXPECT_EQ(Selected(view), std::make_pair(2, 5));
-    EXPECT_EQ(Settings().modifyCount, 3);
+    EXPECT_EQ(Context().settings.modifyCount, 3);
     Trigger(Cmd::EditUndo);
     EXPECT_EQ(Contents(), QByteArray(8, '\0'));
 }
@@ -346,7 +346,7 @@ TEST_F(EditingToolsTest, ToggleNextAndPreviousBookmarksFromKeysAndToolBar)
     // Next from the last bookmark wraps to the first; F4 and Shift+F4 reach them.
     Press(Qt::Key_F4);
     EXPECT_EQ(view->Caret().Offset(), 10);
-    EXPECT_EQ(Frame()->StatusPanes().MessageText(), "Bookmark: \"Bookmark 001\", Offset=0xA, Length=0x0");
+    EXPECT_EQ(Part<CStatusPanes>()->MessageText(), "Bookmark: \"Bookmark 001\", Offset=0xA, Length=0x0");
     Press(Qt::Key_F4, Qt::ShiftModifier);
     EXPECT_EQ(view->Caret().Offset(), 20);
 
@@ -505,8 +505,8 @@ TEST_F(EditingToolsTest, ComparedWindowsShowWholeRowsAndFillTheWorkArea)
     } cases[] = {{1700, -12, true}, {1000, -12, false}, {1700, -20, false}, {1200, -20, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << " px wide, font " << c.fontHeight);
-        Settings().bytesPerRow = 16;
-        Settings().font2.height = c.fontHeight;
+        Context().settings.bytesPerRow = 16;
+        Context().settings.font2.height = c.fontHeight;
         app_->RefreshAllViews(true);
         Frame()->resize(c.width, 600);
         QCoreApplication::processEvents();
@@ -523,7 +523,7 @@ TEST_F(EditingToolsTest, ComparedWindowsShowWholeRowsAndFillTheWorkArea)
         QRegion covered;
         for (CBinEditFrame* frame : Frame()->Frames())
             covered += frame->geometry();
-        EXPECT_EQ(covered, QRegion(Frame()->MdiArea()->viewport()->rect()));
+        EXPECT_EQ(covered, QRegion(Part<QMdiArea>()->viewport()->rect()));
         for (CBinEditFrame* frame : Frame()->Frames()) {
             const CBinEditView* view = frame->ActiveView();
             EXPECT_LE(view->Geometry().totalWidth, view->ClientWidth());

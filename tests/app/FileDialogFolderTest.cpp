@@ -2,6 +2,7 @@
 // folder, and without a document in the folder the last dialog chose a file
 // in. Each dialog is opened as its command opens it and looked at while it
 // waits for the user.
+#include "settings/AppSettings.h"
 #include "furniture/AppDialogs.h"
 #include "furniture/FileDialogFolder.h"
 #include "tooldialogs/TaskFileDialog.h"
@@ -52,8 +53,8 @@ std::vector<DialogCase> EveryFileDialog(IAppDialogs& dialogs)
          [] { ChooseTaskFile(nullptr, {TaskFileDialogKind::Export, QStringLiteral("Export"), {"Text (*.txt)"}, 1}); }},
         {"Import",
          [] { ChooseTaskFile(nullptr, {TaskFileDialogKind::Import, QStringLiteral("Import"), {"Text (*.txt)"}, 1}); }},
-        {"Copy to File", [] { ChooseTransferFile(nullptr, TransferDialog::CopyToFile); }},
-        {"Paste from File", [] { ChooseTransferFile(nullptr, TransferDialog::PasteFromFile); }},
+        {"Copy to File", [] { ChooseTransferFile(nullptr, TransferDialog::CopyToFile, AppSettings().fileFilters); }},
+        {"Paste from File", [] { ChooseTransferFile(nullptr, TransferDialog::PasteFromFile, AppSettings().fileFilters); }},
         {"Load Bookmark Collection",
          [] { ChooseBookmarkFile(nullptr, FileChoice::Open, QStringLiteral("Load Bookmark Collection"), QString()); }},
         {"Save Bookmark Collection",

@@ -1,6 +1,7 @@
 // Files whose names are not UTF-8, reached through the program's own file
 // dialogs, the recent-file list and File Properties: the toolkit cannot list
 // or find such names, so every entry point must carry the exact bytes.
+#include "settings/AppSettings.h"
 #include "DocumentBytes.h"
 #include "AppTestSupport.h"
 #include "TestFiles.h"
@@ -142,7 +143,7 @@ TEST_F(FileNameBytesTest, TheOpenDialogAndTheRecentListOpenTheFileByItsBytes)
     const std::unique_ptr<IAppDialogs> real = MakeStandardDialogs();
     for (const QString& path : {first, second}) {
         DriveNextFileDialog([&](CAnyNameFileDialog& dialog) { ChooseUnlisted(dialog, files_.path(), Shown(path)); });
-        const std::optional<OpenFileChoice> choice = real->ChooseFileToOpen(Frame(), Settings().fileFilters);
+        const std::optional<OpenFileChoice> choice = real->ChooseFileToOpen(Frame(), Context().settings.fileFilters);
         ASSERT_TRUE(choice.has_value()) << Shown(path).toStdString();
         EXPECT_EQ(platform::EncodeFileName(choice->path), platform::EncodeFileName(path));
         dialogs_->openAnswers.push_back(choice);
@@ -162,9 +163,9 @@ TEST_F(FileNameBytesTest, TheOpenDialogAndTheRecentListOpenTheFileByItsBytes)
     const utimbuf past{1000000000, 1000000000};
     ASSERT_EQ(::utime(ini.constData(), &past), 0);
     ASSERT_TRUE(Start());
-    ASSERT_EQ(Settings().recentFiles.size(), 2);
-    EXPECT_EQ(platform::EncodeFileName(Settings().recentFiles[0]), platform::EncodeFileName(second));
-    EXPECT_EQ(platform::EncodeFileName(Settings().recentFiles[1]), platform::EncodeFileName(first));
+    ASSERT_EQ(Context().settings.recentFiles.size(), 2);
+    EXPECT_EQ(platform::EncodeFileName(Context().settings.recentFiles[0]), platform::EncodeFileName(second));
+    EXPECT_EQ(platform::EncodeFileName(Context().settings.recentFiles[1]), platform::EncodeFileName(first));
     QAction* recent = nullptr;
     for (QAction* action : Frame()->findChildren<QAction*>())
         if (action->text().startsWith("&2 "))
@@ -192,7 +193,7 @@ TEST_F(FileNameBytesTest, TheOpenDialogAndTheRecentListOpenTheFileByItsBytes)
     doc->SetModifiedFlag(true);
     messages_.Answer(platform::MsgResult::Yes);
     DriveNextFileDialog([](CAnyNameFileDialog& dialog) { PressAccept(dialog); });
-    dialogs_->saveAsAnswers.push_back(real->ChooseSaveAsPath(Frame(), doc->PathName(), Settings().fileFilters));
+    dialogs_->saveAsAnswers.push_back(real->ChooseSaveAsPath(Frame(), doc->PathName(), Context().settings.fileFilters));
     Trigger(Cmd::FileSaveAs);
     EXPECT_EQ(messages_.Texts(), QStringList{QString("%1 already exists.\nDo you want to replace it?").arg(Shown(first))});
     Trigger(Cmd::FileReload);
@@ -235,9 +236,9 @@ TEST_F(FileNameBytesTest, EveryFileChooserGivesTheExactNameOfAnUnlistedFile)
                                          "Structure Files (*.str)", "str");
          }},
         {"Paste from File", "paste\xfe.bin", true, false,
-         [](const QString&) { return ChooseTransferFile(nullptr, TransferDialog::PasteFromFile); }},
+         [](const QString&) { return ChooseTransferFile(nullptr, TransferDialog::PasteFromFile, AppSettings().fileFilters); }},
         {"Copy to File", "copy\xfd.bin", true, true,
-         [](const QString&) { return ChooseTransferFile(nullptr, TransferDialog::CopyToFile); }},
+         [](const QString&) { return ChooseTransferFile(nullptr, TransferDialog::CopyToFile, AppSettings().fileFilters); }},
         // The preselected file type decides which names the box offers.
         {"Import", "import\xff.hex", true, false,
          [](const QString&) { return ChooseTaskFileOfType(TaskFileDialogKind::Import); }},

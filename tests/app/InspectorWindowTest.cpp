@@ -50,7 +50,7 @@ protected:
             QCoreApplication::processEvents();
     }
 
-    CInspectorDock* Dock() const { return Frame()->Inspector(); }
+    CInspectorDock* Dock() const { return Part<CInspectorDock>(); }
     CDataViewDlg* Page() const { return Dock()->DataView(); }
     QString Value(int type) const
     {

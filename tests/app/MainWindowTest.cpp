@@ -76,9 +76,9 @@ TEST_F(AppTest, MenusHaveMnemonicsAndFileEndsWithExit)
     for (QAction* action : Frame()->menuBar()->actions())
         titles << action->text();
     EXPECT_EQ(titles, QStringList({"&File", "&Edit", "&View", "&Tools", "&Window", "&Help"}));
-    EXPECT_EQ(Frame()->FileMenu()->actions().last()->text(), "E&xit");
-    for (QMenu* menu : {Frame()->FileMenu(), Frame()->EditMenu(), Frame()->ViewMenu(), Frame()->ToolsMenu(), Frame()->WindowMenu(),
-                        Frame()->HelpMenu(), Frame()->LayoutMenu()}) {
+    EXPECT_EQ(Part<QMenu>("File")->actions().last()->text(), "E&xit");
+    for (QMenu* menu : {Part<QMenu>("File"), Part<QMenu>("Edit"), Part<QMenu>("View"), Part<QMenu>("Tools"), Part<QMenu>("Window"),
+                        Part<QMenu>("Help"), Part<QMenu>("Layout")}) {
         for (QAction* action : menu->actions()) {
             if (action->isSeparator() || action->text() == "Recent File" || action->text() == "Clear All Bookmarks")
                 continue;
@@ -97,13 +97,13 @@ TEST_F(AppTest, ToolBarsHoldTheirButtonsInOrder)
         Cmd::EditFind, Cmd::EditFindNext, Cmd::EditFindPrevious, Cmd::EditGoTo, gap,
         Cmd::ToolsOptions, Cmd::FileProperties, gap, Cmd::ViewHexAndAscii, Cmd::ViewHexOnly, Cmd::ViewAsciiOnly, gap,
         Cmd::WindowCascade, Cmd::WindowTileHorizontally, Cmd::WindowTileVertically};
-    EXPECT_EQ(BarLayout(Frame(), Frame()->StandardBar()), standard);
+    EXPECT_EQ(BarLayout(Frame(), Part<QToolBar>("Standard")), standard);
     const std::vector<Cmd> bookmarks = {Cmd::BookmarkToggle, Cmd::BookmarkList, Cmd::BookmarkNext,
                                         Cmd::BookmarkPrevious, Cmd::BookmarkClearAll};
-    EXPECT_EQ(BarLayout(Frame(), Frame()->BookmarksBar()), bookmarks);
-    EXPECT_EQ(Frame()->StandardBar()->windowTitle(), "Standard");
-    EXPECT_EQ(Frame()->BookmarksBar()->windowTitle(), "Bookmarks");
-    for (QToolBar* bar : {Frame()->StandardBar(), Frame()->BookmarksBar()}) {
+    EXPECT_EQ(BarLayout(Frame(), Part<QToolBar>("Bookmarks")), bookmarks);
+    EXPECT_EQ(Part<QToolBar>("Standard")->windowTitle(), "Standard");
+    EXPECT_EQ(Part<QToolBar>("Bookmarks")->windowTitle(), "Bookmarks");
+    for (QToolBar* bar : {Part<QToolBar>("Standard"), Part<QToolBar>("Bookmarks")}) {
         for (QAction* action : bar->actions()) {
             if (!action->isSeparator()) {
                 EXPECT_FALSE(action->icon().isNull()) << action->text().toStdString();
@@ -120,7 +120,7 @@ TEST_F(AppTest, CommandsNotBuiltYetStayDisabledWithADocumentOpen)
         QAction* action = Frame()->Action(spec.id);
         if (!spec.available) {
             EXPECT_FALSE(action->isEnabled()) << spec.text;
-            for (QToolBar* bar : {Frame()->StandardBar(), Frame()->BookmarksBar()}) {
+            for (QToolBar* bar : {Part<QToolBar>("Standard"), Part<QToolBar>("Bookmarks")}) {
                 if (QWidget* button = bar->widgetForAction(action)) {
                     EXPECT_FALSE(button->isEnabled()) << spec.text;
                 }
@@ -230,12 +230,12 @@ TEST_F(AppTest, DataInspectorCommandShowsThePaneAndFocusesItsPage)
 {
     ASSERT_TRUE(Start({MakeFile("a.bin", "abc")}));
     ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
-    Frame()->Inspector()->hide();
-    Frame()->Inspector()->SelectTab(1);
+    Part<CInspectorDock>()->hide();
+    Part<CInspectorDock>()->SelectTab(1);
     PressKeys(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_F9));
-    EXPECT_TRUE(Frame()->Inspector()->isVisible());
+    EXPECT_TRUE(Part<CInspectorDock>()->isVisible());
     // The Structure View passes the focus to its tree.
-    QWidget* tree = Frame()->Inspector()->StructureView()->List().List();
+    QWidget* tree = Part<CInspectorDock>()->StructureView()->List().List();
     EXPECT_TRUE(WaitUntil([&] { return QApplication::focusWidget() == tree; }));
 }
 
@@ -244,7 +244,7 @@ TEST_F(AppTest, DataInspectorCommandShowsThePaneAndFocusesItsPage)
 TEST_F(AppTest, StatusPanesAreSizedFromTheirTemplatesAndFollowTheView)
 {
     ASSERT_TRUE(Start({MakeFile("a.bin", QByteArray(5000, 'x'))}));
-    const CStatusPanes& panes = Frame()->StatusPanes();
+    const CStatusPanes& panes = *Part<CStatusPanes>();
     const QFontMetrics metrics(Frame()->statusBar()->font());
     EXPECT_GE(panes.PaneWidth(CStatusPanes::Position), metrics.horizontalAdvance("AAAAAAAA-AAAAAAAA"));
     EXPECT_GE(panes.PaneWidth(CStatusPanes::Size), metrics.horizontalAdvance("AAAAAAAA"));
@@ -286,36 +286,36 @@ TEST_F(AppTest, DisplayTogglesChangeTheSettingsAndEveryView)
         views.push_back(frame->ActiveView());
 
     Trigger(Cmd::ViewDecimalOffsets);
-    EXPECT_EQ(Settings().offsetFormat, 0);
+    EXPECT_EQ(Context().settings.offsetFormat, 0);
     EXPECT_TRUE(Frame()->Action(Cmd::ViewDecimalOffsets)->isChecked());
     EXPECT_FALSE(Frame()->Action(Cmd::ViewHexOffsets)->isChecked());
     for (CBinEditView* view : views)
         EXPECT_TRUE(view->Geometry().decimalOffsets);
     Trigger(Cmd::ViewHexOffsets);
-    EXPECT_EQ(Settings().offsetFormat, 1);
+    EXPECT_EQ(Context().settings.offsetFormat, 1);
     EXPECT_FALSE(views[0]->Geometry().decimalOffsets);
 
     Trigger(Cmd::ViewShowDash);
-    EXPECT_FALSE(Settings().showDash);
+    EXPECT_FALSE(Context().settings.showDash);
     EXPECT_FALSE(Frame()->Action(Cmd::ViewShowDash)->isChecked());
     EXPECT_FALSE(views[1]->Geometry().dashShown);
 
     Trigger(Cmd::ViewShowSizeBar);
-    EXPECT_TRUE(Settings().showSizeBar);
+    EXPECT_TRUE(Context().settings.showSizeBar);
     EXPECT_TRUE(views[0]->Geometry().showSizeBar);
 
     Trigger(Cmd::ViewHexOnly);
-    EXPECT_EQ(Settings().columns, 1);
+    EXPECT_EQ(Context().settings.columns, 1);
     EXPECT_TRUE(Frame()->Action(Cmd::ViewHexOnly)->isChecked());
     EXPECT_FALSE(views[0]->Geometry().charShown);
     Trigger(Cmd::ViewAsciiOnly);
-    EXPECT_EQ(Settings().columns, 2);
+    EXPECT_EQ(Context().settings.columns, 2);
     EXPECT_FALSE(views[1]->Geometry().hexShown);
     Trigger(Cmd::ViewHexAndAscii);
-    EXPECT_EQ(Settings().columns, 3);
+    EXPECT_EQ(Context().settings.columns, 3);
 
     Trigger(Cmd::ViewAutoFit);
-    EXPECT_TRUE(Settings().sizeToFit);
+    EXPECT_TRUE(Context().settings.sizeToFit);
     EXPECT_TRUE(Frame()->Action(Cmd::ViewAutoFit)->isChecked());
 }
 
@@ -326,13 +326,13 @@ TEST_F(AppTest, TheInsertKeySwitchesTheSharedModeOfEveryView)
     for (CBinEditFrame* frame : Frame()->Frames())
         views.push_back(frame->ActiveView());
     ASSERT_EQ(views.size(), 2u);
-    const bool before = Settings().insertMode;
+    const bool before = Context().settings.insertMode;
     QTest::keyClick(views[0], Qt::Key_Insert);
-    EXPECT_EQ(Settings().insertMode, !before);
+    EXPECT_EQ(Context().settings.insertMode, !before);
     for (CBinEditView* view : views)
         EXPECT_EQ(view->Status().mode, before ? "OVR" : "INS");
     QTest::keyClick(views[1], Qt::Key_Insert);
-    EXPECT_EQ(Settings().insertMode, before);
+    EXPECT_EQ(Context().settings.insertMode, before);
     EXPECT_EQ(views[0]->Status().mode, before ? "INS" : "OVR");
 }
 
@@ -351,7 +351,7 @@ TEST_F(AppTest, ViewContextMenuOffersTheLayoutTogglesOrTheEditMenu)
     emit view->contextMenuRequested(view->mapToGlobal(QPoint(5, 5)), true);
     QTimer::singleShot(50, closeMenu);
     emit view->contextMenuRequested(view->mapToGlobal(QPoint(5, 5)), false);
-    EXPECT_EQ(shown, (QList<QWidget*>{Frame()->LayoutMenu(), Frame()->EditMenu()}));
+    EXPECT_EQ(shown, (QList<QWidget*>{Part<QMenu>("Layout"), Part<QMenu>("Edit")}));
 }
 
 // ---------------------------------------------------------------- windows
@@ -359,7 +359,7 @@ TEST_F(AppTest, ViewContextMenuOffersTheLayoutTogglesOrTheEditMenu)
 TEST_F(AppTest, TilingArrangesTheWindowsInStripsOrSideBySide)
 {
     ASSERT_TRUE(Start({MakeFile("a.bin", "a"), MakeFile("b.bin", "b")}));
-    const QSize area = Frame()->MdiArea()->viewport()->size();
+    const QSize area = Part<QMdiArea>()->viewport()->size();
     Trigger(Cmd::WindowTileHorizontally);
     const auto frames = Frame()->Frames();
     ASSERT_EQ(frames.size(), 2u);
@@ -385,9 +385,9 @@ TEST_F(AppTest, WindowMenuListsTheWindowsAndSwitchesBetweenThem)
 {
     const QString a = MakeFile("a.bin", "a"), b = MakeFile("R&D.bin", "b");
     ASSERT_TRUE(Start({a, b}));
-    emit Frame()->WindowMenu()->aboutToShow();
+    emit Part<QMenu>("Window")->aboutToShow();
     QList<QAction*> entries;
-    for (QAction* action : Frame()->WindowMenu()->actions())
+    for (QAction* action : Part<QMenu>("Window")->actions())
         if (action->text().startsWith("&1 ") || action->text().startsWith("&2 "))
             entries << action;
     ASSERT_EQ(entries.size(), 2);

@@ -137,7 +137,7 @@ TEST_F(OptionsTest, GeneralPageNamesItsChoicesInThisDesktopsWords)
     });
     // The box writes the desktop entry and keeps its old setting's key.
     EXPECT_TRUE(QFile::exists(platform::DesktopEntryPath())) << platform::DesktopEntryPath().toStdString();
-    EXPECT_TRUE(Settings().addToExplorerMenu);
+    EXPECT_TRUE(Context().settings.addToExplorerMenu);
 }
 
 TEST_F(OptionsTest, BytesPerRowFollowGroupSizeAndAutoFit)
@@ -172,7 +172,7 @@ TEST_F(OptionsTest, BytesPerRowFollowGroupSizeAndAutoFit)
 TEST_F(OptionsTest, CancelChangesNothing)
 {
     ASSERT_TRUE(Start());
-    const AppSettings before = Settings();
+    const AppSettings before = Context().settings;
     RunOptions([](COptionsDlg& d) {
         d.General()->UndoField()->SetValue(5);
         d.Display()->GroupByList()->setCurrentIndex(3);
@@ -181,7 +181,7 @@ TEST_F(OptionsTest, CancelChangesNothing)
         d.reject();
         return d.result();
     });
-    EXPECT_TRUE(Settings() == before);
+    EXPECT_TRUE(Context().settings == before);
 }
 
 // Each number field refuses values outside its range with the range named,
@@ -218,10 +218,10 @@ TEST_F(OptionsTest, NumberFieldsAreCheckedAndApplyToDocuments)
         return Ok(d);
     });
     EXPECT_EQ(messages_.Count(), int(std::size(wrongs)));
-    EXPECT_EQ(Settings().undoLevels, 10);
-    EXPECT_EQ(Settings().redoLevels, 10) << "redo never keeps more steps than undo";
-    EXPECT_EQ(Settings().extentThresholdMiB, 1);
-    EXPECT_EQ(Settings().blockCacheMiB, 3);
+    EXPECT_EQ(Context().settings.undoLevels, 10);
+    EXPECT_EQ(Context().settings.redoLevels, 10) << "redo never keeps more steps than undo";
+    EXPECT_EQ(Context().settings.extentThresholdMiB, 1);
+    EXPECT_EQ(Context().settings.blockCacheMiB, 3);
     ASSERT_TRUE(ActiveDoc());
     EXPECT_EQ(ActiveDoc()->UndoList().Capacity(), 11) << "open documents take the new levels";
     EXPECT_EQ(ActiveDoc()->RedoList().Capacity(), 11);
@@ -255,10 +255,10 @@ TEST_F(OptionsTest, OkAppliesLayoutAndColoursToOpenViews)
                 box->setChecked(false);
         return Ok(d);
     });
-    EXPECT_EQ(Settings().bytesPerRow, 8);
-    EXPECT_EQ(Settings().colors[AppSettings::BackgroundColor], 0x0000FFu);
+    EXPECT_EQ(Context().settings.bytesPerRow, 8);
+    EXPECT_EQ(Context().settings.colors[AppSettings::BackgroundColor], 0x0000FFu);
     EXPECT_EQ(view->BytesPerRow(), 8);
-    EXPECT_FALSE(Frame()->StandardBar()->isVisibleTo(Frame()));
+    EXPECT_FALSE(Part<QToolBar>("Standard")->isVisibleTo(Frame()));
     // The far right of the window shows the background: no text reaches it.
     const QImage image = view->grab().toImage();
     const QColor corner = image.pixelColor(image.width() - 30, image.height() / 2);
@@ -268,7 +268,7 @@ TEST_F(OptionsTest, OkAppliesLayoutAndColoursToOpenViews)
 TEST_F(OptionsTest, ColourListShowsCustomOnlyForOtherColours)
 {
     ASSERT_TRUE(Start());
-    Settings().colors[AppSettings::OffsetTextColor] = 0x123456;
+    Context().settings.colors[AppSettings::OffsetTextColor] = 0x123456;
     RunOptions([](COptionsDlg& d) {
         CColorComboBox* colors = d.Display()->ColorList();
         EXPECT_EQ(colors->count(), 18);
@@ -283,7 +283,7 @@ TEST_F(OptionsTest, ColourListShowsCustomOnlyForOtherColours)
         EXPECT_EQ(colors->currentText(), "Black");
         return Ok(d);
     });
-    EXPECT_EQ(Settings().colors[AppSettings::OffsetTextColor], 0u);
+    EXPECT_EQ(Context().settings.colors[AppSettings::OffsetTextColor], 0u);
 }
 
 TEST_F(OptionsTest, FileTypesAreEditedAndWrittenBack)
@@ -318,7 +318,7 @@ TEST_F(OptionsTest, FileTypesAreEditedAndWrittenBack)
         EXPECT_EQ(page->List()->currentRow(), 0);
         return Ok(d);
     });
-    EXPECT_EQ(Settings().fileFilters, "Text Files (*.txt;*.log)|*.txt;*.log|All Files (*.*)|*.*||");
+    EXPECT_EQ(Context().settings.fileFilters, "Text Files (*.txt;*.log)|*.txt;*.log|All Files (*.*)|*.*||");
 
     messages_.Answer(platform::MsgResult::No);
     messages_.Answer(platform::MsgResult::Yes);
@@ -334,7 +334,7 @@ TEST_F(OptionsTest, FileTypesAreEditedAndWrittenBack)
         EXPECT_FALSE(page->EditButton()->isEnabled());
         return Ok(d);
     });
-    EXPECT_EQ(Settings().fileFilters, "All Files (*.*)|*.*||");
+    EXPECT_EQ(Context().settings.fileFilters, "All Files (*.*)|*.*||");
 }
 
 TEST_F(OptionsTest, LayoutFilesSaveAndLoadThroughThePage)
@@ -359,7 +359,7 @@ TEST_F(OptionsTest, LayoutFilesSaveAndLoadThroughThePage)
     const QByteArray bytes = file.readAll();
     EXPECT_EQ(bytes, EncodeLayoutFile(shown));
     EXPECT_EQ(shown.colors[AppSettings::SelBackgroundColor], 0x008080u);
-    EXPECT_EQ(Settings().bytesPerRow, 16) << "saving a layout changes no setting";
+    EXPECT_EQ(Context().settings.bytesPerRow, 16) << "saving a layout changes no setting";
 
     const QString corrupt = MakeFile("bad.lay", QByteArray("LAYT\1\0\0\0", 8));
     const QString other = MakeFile("new.lay", QByteArray("LAYT\2\0\0\0", 8));
@@ -383,9 +383,9 @@ TEST_F(OptionsTest, LayoutFilesSaveAndLoadThroughThePage)
         EXPECT_EQ(page->GroupByList()->currentIndex(), 1);
         return Ok(d);
     });
-    EXPECT_EQ(Settings().bytesPerRow, 24);
-    EXPECT_EQ(Settings().groupBy, 1);
-    EXPECT_EQ(Settings().colors[AppSettings::SelBackgroundColor], 0x008080u);
+    EXPECT_EQ(Context().settings.bytesPerRow, 24);
+    EXPECT_EQ(Context().settings.groupBy, 1);
+    EXPECT_EQ(Context().settings.colors[AppSettings::SelBackgroundColor], 0x008080u);
     EXPECT_EQ(chooserTitles_, QStringList({"Save Layout", "Load Layout", "Load Layout", "Load Layout", "Load Layout"}));
 }
 
@@ -403,7 +403,7 @@ TEST_F(OptionsTest, FontSizeSetsTheRecordHeightAndBadSizesKeepThePrevious)
         EXPECT_EQ(page->Sample()->font().pixelSize(), -FontHeightForTwips(400, dpi));
         return Ok(d);
     });
-    EXPECT_EQ(Settings().font2.height, FontHeightForTwips(400, dpi));
+    EXPECT_EQ(Context().settings.font2.height, FontHeightForTwips(400, dpi));
 }
 
 TEST_F(OptionsTest, TheChoicesSurviveARestart)
@@ -421,13 +421,12 @@ TEST_F(OptionsTest, TheChoicesSurviveARestart)
     EXPECT_TRUE(dialogs_.Done());
     ASSERT_TRUE(CloseMainWindow());
     Exit();
-    Settings() = AppSettings();
     ASSERT_TRUE(Start());
-    EXPECT_EQ(Settings().undoLevels, 40);
-    EXPECT_EQ(Settings().redoLevels, 40);
-    EXPECT_EQ(Settings().statusFormat, 0);
-    EXPECT_EQ(Settings().groupBy, 3);
-    EXPECT_EQ(Settings().bytesPerRow, 16);
+    EXPECT_EQ(Context().settings.undoLevels, 40);
+    EXPECT_EQ(Context().settings.redoLevels, 40);
+    EXPECT_EQ(Context().settings.statusFormat, 0);
+    EXPECT_EQ(Context().settings.groupBy, 3);
+    EXPECT_EQ(Context().settings.bytesPerRow, 16);
 }
 
 TEST_F(OptionsTest, CustomColourComesFromTheColourChooserWithTheCustomColours)
@@ -448,7 +447,7 @@ TEST_F(OptionsTest, CustomColourComesFromTheColourChooserWithTheCustomColours)
         EXPECT_EQ(page->ColorList()->currentText(), "Custom");
         return Ok(d);
     });
-    EXPECT_EQ(Settings().colors[AppSettings::AsciiTextColor], 0x563412u);
-    EXPECT_EQ(Settings().userColors[15], 0x030201u);
-    EXPECT_EQ(Settings().userColors[1], 0xFFC0C0u);
+    EXPECT_EQ(Context().settings.colors[AppSettings::AsciiTextColor], 0x563412u);
+    EXPECT_EQ(Context().settings.userColors[15], 0x030201u);
+    EXPECT_EQ(Context().settings.userColors[1], 0xFFC0C0u);
 }

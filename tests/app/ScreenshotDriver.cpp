@@ -98,7 +98,7 @@ bool TakeShot(const Shot& shot, const QString& folder, const QString& file)
     if (!app.InitInstance({"vantrel", file}))
         return false;
     if (shot.settings) {
-        shot.settings(Settings());
+        shot.settings(app.Context().settings);
         app.RefreshAllViews(true);
     }
     CMainFrame* frame = app.MainFrame();
@@ -183,7 +183,7 @@ bool TakeDialogShots(const QString& folder, const QString& file)
     CBinEditApp app(guard, MakeStandardDialogs());
     if (!app.InitInstance({"vantrel", file}))
         return false;
-    Settings().tools = {{"Compare with backup", "/usr/bin/cmp", "{@CurFileDir}", "{@CurFilePath} {@CurFilePath}.bak", false},
+    app.Context().settings.tools = {{"Compare with backup", "/usr/bin/cmp", "{@CurFileDir}", "{@CurFilePath} {@CurFilePath}.bak", false},
                         {"Hex dump", "xxd", "", "-g1 {@CurFilePath}", true}};
     bool ok = true;
     auto save = [&](QWidget& widget, const QString& name) {
@@ -199,7 +199,7 @@ bool TakeDialogShots(const QString& folder, const QString& file)
     for (bool dark : {false, true}) {
         QApplication::setPalette(dark ? DarkPalette() : QApplication::style()->standardPalette());
         OptionsState state;
-        state.settings = Settings();
+        state.settings = app.Context().settings;
         COptionsDlg options(state, 0, app.MainFrame());
         for (int page = 0; page < 5; ++page) {
             options.Tabs()->setCurrentIndex(page);
@@ -207,14 +207,14 @@ bool TakeDialogShots(const QString& folder, const QString& file)
         }
     }
     QApplication::setPalette(QApplication::style()->standardPalette());
-    CEditToolsDlg tools(Settings().tools, app.MainFrame());
+    CEditToolsDlg tools(app.Context().settings.tools, app.MainFrame());
     save(tools, "edit-user-tools");
-    CEditToolDlg tool(Settings().tools[1], app.MainFrame());
+    CEditToolDlg tool(app.Context().settings.tools[1], app.MainFrame());
     save(tool, "edit-user-tool");
     app.MainFrame()->resize(900, 500);
     app.MainFrame()->show();
     Settle();
-    QMenu* menu = app.MainFrame()->ToolsMenu();
+    QMenu* menu = app.MainFrame()->findChild<QMenu*>("Tools");
     menu->popup(app.MainFrame()->mapToGlobal(QPoint(200, 40)));
     Settle();
     save(*menu, "tools-menu");
@@ -232,9 +232,9 @@ void InspectDWord(CBinEditApp& app)
     if (CBinEditView* view = frame->ActiveView())
         view->CaretControl().SetCaret(0x44, CaretMode::Move);
     Settle();
-    CDataViewDlg* page = frame->Inspector()->DataView();
+    CDataViewDlg* page = frame->findChild<CInspectorDock*>()->DataView();
     QApplication::setActiveWindow(frame);
-    frame->Inspector()->ShowAndFocus();
+    frame->findChild<CInspectorDock*>()->ShowAndFocus();
     page->List().SetCurrentRow(page->RowOfType(2));
 }
 
@@ -255,7 +255,7 @@ void ShowStructure(CBinEditApp& app)
                        member("headerSize", 1), member("programHeaderSize", 1), member("programHeaderCount", 1),
                        member("sectionHeaderSize", 1), member("sectionHeaderCount", 1), member("names", 1)}});
     CMainFrame* frame = app.MainFrame();
-    CInspectorDock* dock = frame->Inspector();
+    CInspectorDock* dock = frame->findChild<CInspectorDock*>();
     CStructureViewDlg* page = dock->StructureView();
     page->ContextMenu().actions().at(3)->trigger();  // Automatically Expand Arrays
     page->ContextMenu().actions().at(4)->trigger();  // Hexadecimal
@@ -278,7 +278,7 @@ void LoadBuiltTypeModules(CBinEditApp& app)
 {
     static TypeExtensions built(ValueTypes(), QStringLiteral(VANTREL_MODULE_BIN_DIR));
     built.Load();
-    app.MainFrame()->Inspector()->DataView()->Refresh(app.MainFrame()->ActiveView(), true);
+    app.MainFrame()->findChild<CInspectorDock*>()->DataView()->Refresh(app.MainFrame()->ActiveView(), true);
 }
 
 // A second document whose first bytes read as the additional modules' types
@@ -296,9 +296,9 @@ void InspectMoreTypes(CBinEditApp& app, const QString& folder)
     app.OnFilesDropped({path});
     Settle();
     CMainFrame* frame = app.MainFrame();
-    CDataViewDlg* page = frame->Inspector()->DataView();
+    CDataViewDlg* page = frame->findChild<CInspectorDock*>()->DataView();
     QApplication::setActiveWindow(frame);
-    frame->Inspector()->ShowAndFocus();
+    frame->findChild<CInspectorDock*>()->ShowAndFocus();
     page->List().ExpandAll();
     const int unixTime = ValueTypes().Find(u"Unix Time (32-bit)", 4);
     if (unixTime >= 0) {

@@ -53,7 +53,7 @@ TEST_F(StructuresWindowTest, TheCommandEditsTheCollectionAndItsReloadOptionWitho
     });
     Trigger(Cmd::ViewStructures);
     EXPECT_EQ(titles, QStringList({"Structures", "Add Structure"}));
-    EXPECT_TRUE(Settings().reloadStructures);
+    EXPECT_TRUE(Context().settings.reloadStructures);
     ASSERT_EQ(Context().structures.Count(), 1);
 
     // Exit asks about the changed collection; Yes saves it, and its file

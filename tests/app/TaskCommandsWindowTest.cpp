@@ -116,7 +116,7 @@ protected:
         }
         registry_ = std::make_unique<TaskExtensions>(moduleDir_.path());
         ASSERT_TRUE(Start());
-        Settings().promptForPasteMode = false;
+        Context().settings.promptForPasteMode = false;
         Frame()->TaskCommands().SetTaskRegistry(registry_.get());
     }
     void StartWithShippedModules() { StartWith({"Checksum.vtx", "Convert.vtx", "Export.vtx", "Import.vtx"}); }
@@ -308,7 +308,7 @@ TEST_F(TaskCommandsTest, ExportAddsTheFilterExtensionOnlyToNamesWithoutOne)
 
     // The task is told the layout as it stands at the run: grouping changed
     // after the first export shows in the next one.
-    Settings().groupBy = 1;
+    Context().settings.groupBy = 1;
     fileAnswers_.push_back({files_.filePath("grouped"), "Text Files (*.txt)"});
     Trigger(Cmd::FileExport);
     EXPECT_TRUE(ReadWholeFile(files_.filePath("dump.txt")).startsWith("00000000  45 78 70 6F "));

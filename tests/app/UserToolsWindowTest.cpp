@@ -44,9 +44,9 @@ protected:
     // The texts of the Tools menu as it shows.
     QStringList ToolsMenuTexts() const
     {
-        emit Frame()->ToolsMenu()->aboutToShow();
+        emit Part<QMenu>("Tools")->aboutToShow();
         QStringList texts;
-        for (QAction* action : Frame()->ToolsMenu()->actions())
+        for (QAction* action : Part<QMenu>("Tools")->actions())
             if (!action->isSeparator())
                 texts << action->text();
         return texts;
@@ -54,8 +54,8 @@ protected:
 
     void RunFromMenu(const QString& text) const
     {
-        emit Frame()->ToolsMenu()->aboutToShow();
-        for (QAction* action : Frame()->ToolsMenu()->actions())
+        emit Part<QMenu>("Tools")->aboutToShow();
+        for (QAction* action : Part<QMenu>("Tools")->actions())
             if (action->text() == text) {
                 action->trigger();
                 return;
@@ -107,11 +107,11 @@ ExternalTool Tool(const QString& title, const QString& command, const QString& a
 TEST_F(UserToolsTest, MenuShowsToolsBeforeEditUserToolsAndMarksPrompting)
 {
     ASSERT_TRUE(Start());
-    Settings().tools = {Tool("Diff", "/usr/bin/cmp"), Tool("Ask", "/bin/echo", "", "", true)};
+    Context().settings.tools = {Tool("Diff", "/usr/bin/cmp"), Tool("Ask", "/bin/echo", "", "", true)};
     const QStringList texts = ToolsMenuTexts();
     ASSERT_GE(texts.size(), 3);
     EXPECT_EQ(texts.mid(texts.size() - 3), QStringList({"Diff", "Ask...", "&Edit User Tools..."}));
-    Settings().tools.pop_back();
+    Context().settings.tools.pop_back();
     EXPECT_EQ(ToolsMenuTexts().mid(texts.size() - 3), QStringList({"Diff", "&Edit User Tools..."}))
         << "the menu is refilled each time it shows";
     EXPECT_EQ(Frame()->Action(Cmd::ToolsEditUserTools)->statusTip(), "Modify the list of user tools");
@@ -151,8 +151,8 @@ TEST_F(UserToolsTest, EditToolRulesAndMacroMenus)
         return int(QDialog::Accepted);
     });
     Trigger(Cmd::ToolsEditUserTools);
-    ASSERT_EQ(Settings().tools.size(), 1u);
-    EXPECT_EQ(Settings().tools[0], Tool("Hex dump", "xxd", "-g1 {@CurFilePath} end", "{@ActiveDir}", true));
+    ASSERT_EQ(Context().settings.tools.size(), 1u);
+    EXPECT_EQ(Context().settings.tools[0], Tool("Hex dump", "xxd", "-g1 {@CurFilePath} end", "{@ActiveDir}", true));
     EXPECT_EQ(dialogs_.Titles(), QStringList({"Edit User Tools", "Add User Tool"}));
 }
 
@@ -160,7 +160,7 @@ TEST_F(UserToolsTest, TheListHoldsAtMostTwentyFiveTools)
 {
     ASSERT_TRUE(Start());
     for (int i = 0; i < 25; ++i)
-        Settings().tools.push_back(Tool(QString("T%1").arg(i), "true"));
+        Context().settings.tools.push_back(Tool(QString("T%1").arg(i), "true"));
     Drive([this](QDialog& dialog) {
         auto& list = static_cast<CEditToolsDlg&>(dialog);
         list.AddButton()->click();
@@ -169,13 +169,13 @@ TEST_F(UserToolsTest, TheListHoldsAtMostTwentyFiveTools)
         return int(QDialog::Accepted);
     });
     Trigger(Cmd::ToolsEditUserTools);
-    EXPECT_EQ(Settings().tools.size(), 25u);
+    EXPECT_EQ(Context().settings.tools.size(), 25u);
 }
 
 TEST_F(UserToolsTest, DeletingAndMovingRenumbersTheSettingsFile)
 {
     ASSERT_TRUE(Start());
-    Settings().tools = {Tool("One", "a"), Tool("Two", "b"), Tool("Three", "c", "x", "", true)};
+    Context().settings.tools = {Tool("One", "a"), Tool("Two", "b"), Tool("Three", "c", "x", "", true)};
     messages_.Answer(platform::MsgResult::Yes);
     Drive([this](QDialog& dialog) {
         auto& list = static_cast<CEditToolsDlg&>(dialog);
@@ -207,7 +207,7 @@ TEST_F(UserToolsTest, ARealToolGetsEachArgumentWhole)
     const QString recorder = MakeRecorder();
     const QString data = MakeFile("my \"odd\" file's.bin", QByteArray("a b\"; rm -rf ~; $(reboot)\0tail", 31));
     ASSERT_TRUE(Start({data}));
-    Settings().tools = {Tool("Path", recorder, "{@CurFilePath} --name={@CurFileName} {@CurFileExt}", "{@CurFileDir}"),
+    Context().settings.tools = {Tool("Path", recorder, "{@CurFilePath} --name={@CurFileName} {@CurFileExt}", "{@CurFileDir}"),
                         Tool("Selection", recorder, "{@SelectedText} 'two words'")};
     RunFromMenu("Path");
     EXPECT_EQ(Recorded(), QStringList({QFileInfo(data).absolutePath(), "[" + data + "]",
@@ -229,7 +229,7 @@ TEST_F(UserToolsTest, PromptedArgumentsAreEditedAndSplitAgain)
     const QString recorder = MakeRecorder();
     const QString data = MakeFile("with space.bin", "x");
     ASSERT_TRUE(Start({data}));
-    Settings().tools = {Tool("Ask", recorder, "{@CurFilePath}", files_.path(), true)};
+    Context().settings.tools = {Tool("Ask", recorder, "{@CurFilePath}", files_.path(), true)};
     Drive([&](QDialog& dialog) {
         auto& input = static_cast<QInputDialog&>(dialog);
         EXPECT_EQ(dialog.windowTitle(), "Program Arguments");
@@ -252,7 +252,7 @@ TEST_F(UserToolsTest, WithoutADocumentPathMacrosGiveNoArguments)
 {
     const QString recorder = MakeRecorder();
     ASSERT_TRUE(Start());
-    Settings().tools = {Tool("Bare", recorder, "{@CurFilePath} {@SelectedText}")};
+    Context().settings.tools = {Tool("Bare", recorder, "{@CurFilePath} {@SelectedText}")};
     RunFromMenu("Bare");
     const QStringList recorded = Recorded();
     EXPECT_EQ(recorded.size(), 1) << recorded.join('|').toStdString();
@@ -261,7 +261,7 @@ TEST_F(UserToolsTest, WithoutADocumentPathMacrosGiveNoArguments)
 TEST_F(UserToolsTest, FailuresGiveTheirMessages)
 {
     ASSERT_TRUE(Start());
-    Settings().tools = {Tool("Gone", "/nonexistent/tool"), Tool("Open quote", "true", "'abc"),
+    Context().settings.tools = {Tool("Gone", "/nonexistent/tool"), Tool("Open quote", "true", "'abc"),
                         Tool("Bad dir", "true", "", "/nonexistent/dir")};
     RunFromMenu("Gone");
     EXPECT_EQ(messages_.Last(), "Unable to run tool.\n\nThere was an error running the command \"/nonexistent/tool.\"");
@@ -275,7 +275,7 @@ TEST_F(UserToolsTest, ASelectionBeyondTheArgumentLimitIsRefused)
 {
     const QString data = MakeFile("big.bin", QByteArray(200 * 1024, 'a'));
     ASSERT_TRUE(Start({data}));
-    Settings().tools = {Tool("Sel", "true", "{@SelectedText}")};
+    Context().settings.tools = {Tool("Sel", "true", "{@SelectedText}")};
     Frame()->ActiveView()->CaretControl().SetSelection(0, 200 * 1024);
     RunFromMenu("Sel");
     EXPECT_TRUE(messages_.Last().contains("longer than the system lets a program receive")) << messages_.Last().toStdString();
@@ -327,7 +327,7 @@ TEST_F(UserToolsTest, ProgramFolderAndArgumentsKeepTheirExactBytes)
         {"Tool's own folder", "", platform::DecodeFileName(toolDir), toolDir + "\n"},
     };
     for (const Case& c : cases)
-        Settings().tools.push_back(Tool(c.title, platform::DecodeFileName(script), c.arguments, c.initialDir));
+        Context().settings.tools.push_back(Tool(c.title, platform::DecodeFileName(script), c.arguments, c.initialDir));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
         RunFromMenu(c.title);

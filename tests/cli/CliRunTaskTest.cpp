@@ -23,13 +23,14 @@ protected:
     {
         // The font and colours written into a settings file both runs read:
         // a window-less run knows no desktop font or palette to resolve.
-        Settings().font2 = platform::SystemFixedFontRecord();
+        AppSettings settings;
+        settings.font2 = platform::SystemFixedFontRecord();
         for (int slot = 0; slot < AppSettings::UsedColorCount; ++slot)
-            Settings().colors[slot] = 0x00203040u + uint32_t(slot);
-        ASSERT_TRUE(SaveSettings(Settings()));
+            settings.colors[slot] = 0x00203040u + uint32_t(slot);
+        ASSERT_TRUE(SaveSettings(settings));
         tasks_ = new TaskExtensions(QStringLiteral(VANTREL_MODULE_BIN_DIR));
         // The host hands tasks the layout of its settings.
-        tasks_->SetLayoutSource([] { return TaskLayoutOf(Settings()); });
+        tasks_->SetLayoutSource([layout = TaskLayoutOf(settings)] { return layout; });
         tasks_->Load();
     }
     static void TearDownTestSuite()

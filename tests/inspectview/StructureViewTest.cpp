@@ -52,24 +52,30 @@ protected:
     void SetUp() override
     {
         ViewTest::SetUp();
-        Settings().offsetFormat = 0;
+        settings.offsetFormat = 0;
     }
 
     void TearDown() override
     {
         page.reset();
-        Settings().offsetFormat = 1;
         ViewTest::TearDown();
+    }
+
+    // The view's offset column, which the descriptions follow, in this radix.
+    void ShowOffsets(int offsetFormat)
+    {
+        settings.offsetFormat = offsetFormat;
+        view->Relayout(false);
     }
 
     // A file of these bytes with the caret at caret, and the page laying the
     // collection's structures over it.
-    void Show(const QByteArray& bytes, int32_t caret, const AppSettings& settings = AppSettings())
+    void Show(const QByteArray& bytes, int32_t caret, const AppSettings& pageSettings = AppSettings())
     {
         Open(bytes, QSize(700, 300));
         view->CaretControl().SetCaret(caret, CaretMode::Move);
         page = std::make_unique<CStructureViewDlg>(structures, ValueTypes(), range);
-        page->LoadSettings(settings);
+        page->LoadSettings(pageSettings);
         page->resize(420, 520);
         page->show();
         page->Refresh(view.get(), true);
@@ -248,7 +254,7 @@ TEST_F(StructureView, DescriptionsGiveTypeOffsetAndSizeInTheViewsOffsetRadix)
         {Root(), 1, R"(Data Type = Structure "Rec", Offset = 0x0, Size = 32 bytes.)"},
     };
     for (const Case& c : cases) {
-        Settings().offsetFormat = c.offsetFormat;
+        ShowOffsets(c.offsetFormat);
         page->List().SetCurrentRow(QModelIndex());
         page->List().SetCurrentRow(c.row);
         EXPECT_EQ(Model().Row(c.row).description, c.text);
@@ -256,7 +262,7 @@ TEST_F(StructureView, DescriptionsGiveTypeOffsetAndSizeInTheViewsOffsetRadix)
     // A structure element's description, once its array is opened.
     page->List().List()->expand(At({5}));
     Settle();
-    Settings().offsetFormat = 0;
+    ShowOffsets(0);
     page->List().SetCurrentRow(At({5, 1}));
     EXPECT_EQ(Model().Row(At({5, 1})).description, R"(Data Type = Structure "Pair", Offset = 30, Size = 2 bytes.)");
 }
@@ -401,7 +407,7 @@ TEST_F(StructureView, HugeArraysMakeRowsOnlyForWhatIsShown)
     EXPECT_LT(Model().rowCount(cells), 32767);
     // Element 300 of the first row sits at 4 + 300 * 4.
     EXPECT_EQ(Value(Model().index(300, 0, cells)), QString::number(uint8_t(301) * 0x01010101u));
-    Settings().offsetFormat = 0;
+    ShowOffsets(0);
     page->List().SetCurrentRow(Model().index(5, 0, rows));
     EXPECT_EQ(Model().Row(Model().index(5, 0, rows)).description,
               R"(Data Type = Structure "Row", Offset = 655344, Size = 131068 bytes.)");

@@ -75,8 +75,7 @@ TEST_F(SettingsFileTest, WithoutHooksPathsAndHiddenTypesRoundTripUnchanged)
 TEST(ProcessSettings, ConvenienceOverloadsUseTheUsersStore)
 {
     const QString path = platform::SettingsFilePath();
-    AppSettings& settings = Settings();
-    EXPECT_EQ(&settings, &Settings());
+    AppSettings settings;
     settings.undoLevels = 42;
     settings.windowMax = true;
     EXPECT_TRUE(SaveSettings(settings));

@@ -64,7 +64,7 @@ QStringList Items(const QComboBox& list)
 
 TEST(CompareFilesDialogTest, ListsPreselectEnableOkAndRefuseDuplicates)
 {
-    CCompareFilesDlg dialog({"/data/a.bin", "/data/B.bin"}, 16, true);
+    CCompareFilesDlg dialog({"/data/a.bin", "/data/B.bin"}, 16, true, {});
     EXPECT_EQ(dialog.List(1)->currentIndex(), 0);
     EXPECT_EQ(dialog.List(2)->currentIndex(), 1);
     EXPECT_TRUE(dialog.OkButton()->isEnabled());
@@ -87,7 +87,7 @@ TEST(CompareFilesDialogTest, ListsPreselectEnableOkAndRefuseDuplicates)
     EXPECT_EQ(dialog.File(1), QStringLiteral("/other/c.bin"));
     EXPECT_EQ(dialog.File(2), QStringLiteral("/data/B.bin"));
 
-    CCompareFilesDlg single({"/data/a.bin"}, 16, false);
+    CCompareFilesDlg single({"/data/a.bin"}, 16, false, {});
     EXPECT_EQ(single.List(2)->currentIndex(), -1);
     EXPECT_FALSE(single.OkButton()->isEnabled());
 }
@@ -104,7 +104,7 @@ TEST(CompareFilesDialogTest, OkChecksTheFilesAndTheMinimumMatchLength)
                                      {"1", true, 1},   {"0x4000", true, 16384}, {" 040 ", true, 32}};
     for (const Case& c : cases) {
         messages.Clear();
-        CCompareFilesDlg dialog({"/data/a.bin", "/data/b.bin"}, 16, false);
+        CCompareFilesDlg dialog({"/data/a.bin", "/data/b.bin"}, 16, false, {});
         dialog.MinMatchEdit()->SetText(QString::fromLatin1(c.text));
         dialog.accept();
         EXPECT_EQ(dialog.result() == QDialog::Accepted, c.accepted) << c.text;
@@ -115,7 +115,7 @@ TEST(CompareFilesDialogTest, OkChecksTheFilesAndTheMinimumMatchLength)
     }
 
     messages.Clear();
-    CCompareFilesDlg same({"/data/a.bin", "/data/b.bin"}, 16, false);
+    CCompareFilesDlg same({"/data/a.bin", "/data/b.bin"}, 16, false, {});
     same.List(2)->setCurrentIndex(0);
     same.accept();
     EXPECT_NE(same.result(), QDialog::Accepted);
@@ -179,7 +179,7 @@ public:
             WriteWholeFile(path, i == 0 ? a : b);
             docs[i] = std::make_unique<CBinEditDoc>();
             EXPECT_TRUE(docs[i]->OnOpenDocument(path));
-            views[i] = std::make_unique<CBinEditView>(docs[i].get());
+            views[i] = std::make_unique<CBinEditView>(docs[i].get(), settings);
             views[i]->resize(600, 300);
             views[i]->OnInitialUpdate();
         }
@@ -201,6 +201,8 @@ public:
         return {int32_t(caret.Offset()), caret.hasSelection, int32_t(caret.selStart), int32_t(caret.selEnd)};
     }
 
+    // What the views and the command follow; the command leaves the dialog's choices here.
+    AppSettings settings;
     QTemporaryDir dir;
     std::unique_ptr<CBinEditDoc> docs[2];
     std::unique_ptr<CBinEditView> views[2];
@@ -225,8 +227,8 @@ TEST(CompareCommandTest, FindAllListsEveryDifferenceAndSelectsTheChosenOne)
     b[100] = char(~b[100]);
     b.insert(2000, QByteArray("12345"));
     CompareBench bench(a, b);
-    Settings().minMatchLen = 16;
-    Settings().offsetFormat = 1;
+    bench.settings.minMatchLen = 16;
+    bench.settings.offsetFormat = 1;
 
     QStringList dialogs;
     QString label;
@@ -250,15 +252,15 @@ TEST(CompareCommandTest, FindAllListsEveryDifferenceAndSelectsTheChosenOne)
         results->List()->setCurrentRow(1);
         return int(QDialog::Rejected);
     });
-    CCompareCommand command(bench);
+    CCompareCommand command(bench, bench.settings);
     command.SetEscapePoller({});
     command.Run();
 
     EXPECT_EQ(dialogs, QStringList({"Compare Files", "Difference Found", "File Compare Results"}));
     EXPECT_EQ(messages.Count(), 0);
     EXPECT_EQ(bench.arranged, 2);
-    EXPECT_EQ(Settings().minMatchLen, 8);
-    EXPECT_TRUE(Settings().sideBySide);
+    EXPECT_EQ(bench.settings.minMatchLen, 8);
+    EXPECT_TRUE(bench.settings.sideBySide);
     EXPECT_EQ(label, QStringLiteral("&Differences (2 found):"));
     EXPECT_EQ(summary, QStringLiteral("2 differences: 1 byte differs, 0 bytes only in file 1, 5 bytes only in file 2"));
     // The first difference was selected while its dialog showed: caret at its end.
@@ -285,7 +287,7 @@ TEST(CompareCommandTest, IdenticalFilesMatchAndEscEndsSilentlyKeepingTheSelectio
             dialog.accept();
             return dialog.result();
         });
-        CCompareCommand command(bench);
+        CCompareCommand command(bench, bench.settings);
         command.SetEscapePoller({});
         command.Run();
         EXPECT_EQ(dialogs, QStringList({"Compare Files"}));
@@ -306,7 +308,7 @@ TEST(CompareCommandTest, IdenticalFilesMatchAndEscEndsSilentlyKeepingTheSelectio
             dialog.accept();
             return dialog.result();
         });
-        CCompareCommand command(bench);
+        CCompareCommand command(bench, bench.settings);
         command.SetEscapePoller([] { return true; });
         command.Run();
         // Esc during the scan for the second difference: no results, no message.
@@ -328,7 +330,7 @@ TEST(CompareCommandTest, OutOfMemoryShowsItsMessage)
         dialog.accept();
         return dialog.result();
     });
-    CCompareCommand command(bench);
+    CCompareCommand command(bench, bench.settings);
     command.SetEscapePoller({});
     command.SetTableMemoryLimit(64);
     command.Run();
@@ -376,7 +378,7 @@ TEST(CompareCommandTest, StoppedScanRestoresTheIdleStatusText)
             dialog.accept();
             return dialog.result();
         });
-        CCompareCommand command(bench);
+        CCompareCommand command(bench, bench.settings);
         command.SetEscapePoller([&] {
             return c.stop == Stop::EscAtOnce || (c.stop == Stop::EscAfterFirstDifference && found);
         });
@@ -441,7 +443,7 @@ TEST(CompareSessionTest, EveryDifferenceIsColouredAndStepsGoThroughTheWholeList)
 {
     const auto [a, b] = ThreeDifferences();
     CompareBench bench(a, b);
-    CCompareCommand command(bench);
+    CCompareCommand command(bench, bench.settings);
     RunComparison(bench, command, true);
     CCompareSession* session = command.Session();
     ASSERT_NE(session, nullptr);
@@ -502,7 +504,7 @@ TEST(CompareSessionTest, NextDifferenceScansOnWhereNoneIsKnown)
 {
     const auto [a, b] = ThreeDifferences();
     CompareBench bench(a, b);
-    CCompareCommand command(bench);
+    CCompareCommand command(bench, bench.settings);
     RunComparison(bench, command, false);
     CCompareSession* session = command.Session();
     ASSERT_NE(session, nullptr);
@@ -523,7 +525,7 @@ TEST(CompareSessionTest, LinkedViewsScrollTogetherUntilOneCloses)
     QByteArray b = a;
     b[40000] = 'x';
     CompareBench bench(a, b);
-    CCompareCommand command(bench);
+    CCompareCommand command(bench, bench.settings);
     RunComparison(bench, command, true);
     CCompareSession* session = command.Session();
     ASSERT_NE(session, nullptr);

@@ -33,7 +33,6 @@ ModifyRequest Request(int type, int action, const QString& value, int32_t count)
 
 class ItemToolsTest : public ::testing::Test {
 protected:
-    AppSettings saved = Settings();
     QTemporaryDir dir;
     MessageRecorder messages;
     ValueTypeRegistry types;
@@ -52,7 +51,6 @@ protected:
     {
         view.reset();
         doc.reset();
-        Settings() = saved;
     }
 };
 

@@ -69,22 +69,11 @@ QByteArray RandomBytesOf(int32_t size, std::mt19937& random)
 
 class ReplaceTest : public ::testing::Test {
 protected:
-    AppSettings saved = Settings();
     QTemporaryDir dir;
     MessageRecorder messages;
     QStringList statuses;
 
-    void SetUp() override
-    {
-        Settings().undoLevels = 10;
-        Settings().redoLevels = 10;
-        Settings().warnCantUndo = true;
-    }
-    void TearDown() override
-    {
-        platform::SetStatusTextHandler(nullptr);
-        Settings() = saved;
-    }
+    void TearDown() override { platform::SetStatusTextHandler(nullptr); }
     void RecordStatuses()
     {
         platform::SetStatusTextHandler([this](const QString& text) { statuses << text; });

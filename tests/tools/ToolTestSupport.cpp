@@ -20,9 +20,11 @@ std::unique_ptr<CBinEditDoc> OpenChunkedDocument(const QTemporaryDir& dir, const
     }
     const QString path = dir.filePath(QStringLiteral("chunked.bin"));
     WriteWholeFile(path, padded);
-    // Outlives every document of the test program; asks as the program's option says.
-    static DocumentFeedback feedback({}, [] { return Settings().warnCantUndo; });
-    auto doc = std::make_unique<CBinEditDoc>(&feedback, HistoryLevels{Settings().undoLevels, Settings().redoLevels});
+    // Outlives every document of the test program; asks and keeps history as
+    // the program does with its default settings.
+    static const AppSettings defaults;
+    static DocumentFeedback feedback({}, [] { return defaults.warnCantUndo; });
+    auto doc = std::make_unique<CBinEditDoc>(&feedback, HistoryLevels{defaults.undoLevels, defaults.redoLevels});
     if (!doc->OnOpenDocument(path))
         return nullptr;
     CBufferPos cursor;

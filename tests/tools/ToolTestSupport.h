@@ -15,8 +15,8 @@
 // (which must add up to bytes.size(), each 1 to 2048): the file is loaded
 // with every piece padded to a full chunk, then each padding is deleted,
 // which leaves each chunk holding exactly its piece. The document has the
-// program's host (messages, questions, status texts) and the history levels
-// of the settings, as the program's documents do.
+// program's host (messages, questions, status texts) and the default
+// settings' history levels, as the program's documents do.
 std::unique_ptr<CBinEditDoc> OpenChunkedDocument(const QTemporaryDir& dir, const QByteArray& bytes,
                                                  const std::vector<int32_t>& chunkSizes);
 // Random chunk sizes from 1 to maxChunk covering total bytes.

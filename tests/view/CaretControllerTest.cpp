@@ -5,6 +5,7 @@
 #include "core/AlignedPos.h"
 #include "core/BinEditDoc.h"
 #include "core/SelectionPos.h"
+#include "settings/AppSettings.h"
 #include "view/CaretController.h"
 
 #include <gtest/gtest.h>
@@ -68,8 +69,9 @@ protected:
 
     CBinEditDoc doc;
     CSelectionPos caret;
+    AppSettings settings;
     RecordingFaces faces;
-    CCaretController control{ViewSubject{&doc, caret}, faces, faces, faces, faces};
+    CCaretController control{ViewSubject{&doc, caret, settings}, faces, faces, faces, faces};
 };
 
 using Repaints = std::vector<std::pair<int32_t, int32_t>>;

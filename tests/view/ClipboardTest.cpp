@@ -87,7 +87,7 @@ TEST_F(Clipboard, PasteIsDisabledWithoutPlainTextAndEmptyTextPastesNothing)
 
 TEST_F(Clipboard, OverwriteModePastesOverTheEndAndAppendsTheRest)
 {
-    Settings().pasteOverwrite = true;
+    settings.pasteOverwrite = true;
     Open(QByteArray("0123456789"));
     ASSERT_TRUE(platform::SetClipboardText(QByteArray("WXYZ")));
     view->CaretControl().SetCaret(8, CaretMode::Move);
@@ -102,8 +102,8 @@ TEST_F(Clipboard, OverwriteModePastesOverTheEndAndAppendsTheRest)
 
 TEST_F(Clipboard, OverwriteWithReplaceSelectionRemovesTheSelectionAndOverwritesWhatFollows)
 {
-    Settings().pasteOverwrite = true;
-    Settings().replaceSelection = true;
+    settings.pasteOverwrite = true;
+    settings.replaceSelection = true;
     Open(QByteArray("0123456789"));
     ASSERT_TRUE(platform::SetClipboardText(QByteArray("ab")));
     Select(2, 5);
@@ -124,7 +124,7 @@ TEST_F(Clipboard, InsertModeReplacesTheSelectionOnlyWithReplaceSelection)
     EXPECT_EQ(Bytes(), QByteArray("01NEW23456789"));
     EXPECT_EQ(CaretAt(), 5);
 
-    Settings().replaceSelection = true;
+    settings.replaceSelection = true;
     Open(QByteArray("0123456789"));
     Select(2, 6);
     CtrlV();
@@ -140,8 +140,8 @@ TEST_F(Clipboard, InsertModeReplacesTheSelectionOnlyWithReplaceSelection)
 
 TEST_F(Clipboard, TheModesForTasksAndDropsSelectWhatTheyPasted)
 {
-    Settings().pasteOverwrite = true;  // neither mode overwrites
-    Settings().promptForPasteMode = true;  // neither mode asks
+    settings.pasteOverwrite = true;  // neither mode overwrites
+    settings.promptForPasteMode = true;  // neither mode asks
     Open(QByteArray("0123456789"));
     Select(3, 5);
     ASSERT_TRUE(view->Clipboard().PasteBytes("abcd", 4, PasteMode::InsertReplaceSelect, true));
@@ -160,7 +160,7 @@ TEST_F(Clipboard, TheModesForTasksAndDropsSelectWhatTheyPasted)
 
 TEST_F(Clipboard, ThePasteModeDialogDecidesAndCanSwitchItselfOff)
 {
-    Settings().promptForPasteMode = true;
+    settings.promptForPasteMode = true;
     Open(QByteArray("0123456789"));
     ASSERT_TRUE(platform::SetClipboardText(QByteArray("ab")));
     view->CaretControl().SetCaret(4, CaretMode::Move);
@@ -173,14 +173,14 @@ TEST_F(Clipboard, ThePasteModeDialogDecidesAndCanSwitchItselfOff)
     AnswerPasteMode(PasteModeChoice{true, true});
     CtrlV();
     EXPECT_EQ(Bytes(), QByteArray("0123ab6789"));
-    EXPECT_TRUE(Settings().pasteOverwrite);
-    EXPECT_TRUE(Settings().promptForPasteMode);
+    EXPECT_TRUE(settings.pasteOverwrite);
+    EXPECT_TRUE(settings.promptForPasteMode);
 
     AnswerPasteMode(PasteModeChoice{false, false});
     CtrlV();
     EXPECT_EQ(Bytes(), QByteArray("0123abab6789"));
-    EXPECT_FALSE(Settings().pasteOverwrite);
-    EXPECT_FALSE(Settings().promptForPasteMode);
+    EXPECT_FALSE(settings.pasteOverwrite);
+    EXPECT_FALSE(settings.promptForPasteMode);
     // No longer asked: later pastes insert.
     CtrlV();
     EXPECT_EQ(Bytes(), QByteArray("0123ababab6789"));

@@ -91,7 +91,7 @@ protected:
         at.Bind(&otherDoc->Buffer(), false, 0);
         at.Insert(int32_t(bytes.size()));
         at.Write(bytes.constData(), int32_t(bytes.size()));
-        otherView = std::make_unique<CBinEditView>(otherDoc.get());
+        otherView = std::make_unique<CBinEditView>(otherDoc.get(), settings);
         otherView->resize(800, 200);
         otherView->OnInitialUpdate();
     }
@@ -232,12 +232,12 @@ TEST_F(DragDrop, DropsAreRefusedWhileReadOnlyOrWithDragAndDropOff)
     QCoreApplication::sendEvent(view->viewport(), &drop);
     EXPECT_FALSE(drop.isAccepted());
     doc->SetReadOnly(false);
-    Settings().dragAndDrop = false;
+    settings.dragAndDrop = false;
     EXPECT_EQ(DeliverDrop(view->viewport(), data.get(), PointOfByte(1, true), Qt::CopyAction, Qt::NoModifier),
               Qt::IgnoreAction);
     std::unique_ptr<QMimeData> image(new QMimeData);
     image->setData(QStringLiteral("image/png"), QByteArray("png"));
-    Settings().dragAndDrop = true;
+    settings.dragAndDrop = true;
     EXPECT_EQ(DeliverDrop(view->viewport(), image.get(), PointOfByte(1, true), Qt::CopyAction, Qt::NoModifier),
               Qt::IgnoreAction);
     EXPECT_EQ(Bytes(), QByteArray("abc"));

@@ -19,7 +19,7 @@ class EditKeys : public EditTest {};
 
 TEST_F(EditKeys, TwoHexDigitsInInsertModeInsertOneByteWithOneUndoEntry)
 {
-    Settings().insertMode = true;
+    settings.insertMode = true;
     Open(Hex("102030"));
     view->CaretControl().SetCaret(1, CaretMode::Move);
     Type("4");
@@ -95,7 +95,7 @@ TEST_F(EditKeys, OverwriteAtTheEndOfTheFileInserts)
 
 TEST_F(EditKeys, TypingOverATenByteSelectionWithReplaceSelectionLeavesOneByteAndOneEntry)
 {
-    Settings().replaceSelection = true;
+    settings.replaceSelection = true;
     const QByteArray original = Counting(20);
     for (bool hex : {true, false}) {
         Open(original);
@@ -120,7 +120,7 @@ TEST_F(EditKeys, TypingOverATenByteSelectionWithReplaceSelectionLeavesOneByteAnd
 
 TEST_F(EditKeys, WithoutReplaceSelectionTypingStartsAtTheSelectionAndKeepsItsBytes)
 {
-    Settings().insertMode = true;
+    settings.insertMode = true;
     Open(QByteArray("abcdef"));
     Press(Qt::Key_Tab);
     view->CaretControl().SetCaret(4, CaretMode::Move);
@@ -134,7 +134,7 @@ TEST_F(EditKeys, WithoutReplaceSelectionTypingStartsAtTheSelectionAndKeepsItsByt
 TEST_F(EditKeys, BackspaceAfterTheFirstHexDigitRemovesTheHalfTypedByte)
 {
     for (bool insert : {true, false}) {
-        Settings().insertMode = insert;
+        settings.insertMode = insert;
         Open(Hex("112233"));
         view->CaretControl().SetCaret(1, CaretMode::Move);
         Type("9");
@@ -221,7 +221,7 @@ TEST_F(EditKeys, ShiftArrowsSelectAndTheStatusPaneShowsTheRange)
     Press(Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(Selection(), std::pair(5, 6));
     EXPECT_EQ(view->Status().position, "5-6");
-    Settings().posSelStyle = 1;
+    settings.posSelStyle = 1;
     EXPECT_EQ(view->Status().position, "5 (1)");
     Press(Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(Selection(), std::pair(5, 22));
@@ -238,7 +238,7 @@ TEST_F(EditKeys, ShiftArrowsSelectAndTheStatusPaneShowsTheRange)
 
 TEST_F(EditKeys, CtrlLeftAtAGroupBoundaryMovesOneWholeGroupBack)
 {
-    Settings().groupBy = 2;
+    settings.groupBy = 2;
     Open(Counting(64));
     view->CaretControl().SetCaret(8, CaretMode::Move);
     Press(Qt::Key_Left, Qt::ControlModifier);
@@ -302,7 +302,7 @@ TEST_F(EditKeys, TabSwitchesColumnsKeepingCaretAndSelectionButOnlyWithBothShown)
     EXPECT_TRUE(view->HexActive());
     EXPECT_EQ(view->Status().column, "HEX");
 
-    Settings().columns = 1;
+    settings.columns = 1;
     view->Layout(0);
     Press(Qt::Key_Tab);
     EXPECT_TRUE(view->HexActive());
@@ -326,20 +326,20 @@ TEST_F(EditKeys, EscapeCollapsesTheSelectionToItsStart)
 TEST_F(EditKeys, InsertAsksTheApplicationForTheOtherModeAndAViewToldShowsIt)
 {
     Open(Counting(32));
-    CBinEditView other(doc.get());
+    CBinEditView other(doc.get(), settings);
     other.OnInitialUpdate();
     QSignalSpy requests(view.get(), &CBinEditView::insertModeToggleRequested);
     QSignalSpy spyOther(&other, &CBinEditView::statusChanged);
     ASSERT_EQ(other.Status().mode, "OVR");
     Press(Qt::Key_Insert);
     EXPECT_EQ(requests.count(), 1);
-    EXPECT_FALSE(Settings().insertMode) << "the mode belongs to the application";
+    EXPECT_FALSE(settings.insertMode) << "the mode belongs to the application";
     // Shift+Insert is Paste and Ctrl+Insert is Copy; neither asks.
     Press(Qt::Key_Insert, Qt::ShiftModifier);
     Press(Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(requests.count(), 1);
 
-    Settings().insertMode = true;
+    settings.insertMode = true;
     view->ShowInsertMode();
     other.ShowInsertMode();
     EXPECT_EQ(view->Status().mode, "INS");
@@ -412,7 +412,7 @@ TEST_F(EditKeys, AFailedInsertionClearsTheUndoListAndChangesNothing)
     Type("a");
     ASSERT_EQ(UndoCount(), 1);
     const QByteArray before = Bytes();
-    Settings().insertMode = true;
+    settings.insertMode = true;
     view->CaretControl().SetCaret(3, CaretMode::Move);
     doc->Buffer().Heap().FailAfter(0);
     Type("b");
@@ -448,7 +448,7 @@ TEST_F(EditKeys, MultiKeySequencesUndoAndRedoStepByStepInBothModesAndColumns)
     for (bool insert : {false, true}) {
         for (bool hex : {true, false}) {
             SCOPED_TRACE(testing::Message() << (insert ? "insert" : "overwrite") << (hex ? " hex" : " char"));
-            Settings().insertMode = insert;
+            settings.insertMode = insert;
             Open(original);
             view->SetHexActive(hex);
             std::vector<QByteArray> before;  // the bytes before each recorded edit

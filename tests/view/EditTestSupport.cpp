@@ -26,7 +26,7 @@ void EditTest::SetUp()
         return answer;
     });
     // Most tests paste without the question; those about it turn it back on.
-    Settings().promptForPasteMode = false;
+    settings.promptForPasteMode = false;
 }
 
 void EditTest::TearDown()

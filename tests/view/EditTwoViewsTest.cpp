@@ -12,7 +12,7 @@ protected:
     void OpenTwo(const QByteArray& bytes)
     {
         Open(bytes, QSize(800, 200));
-        other = std::make_unique<CBinEditView>(doc.get());
+        other = std::make_unique<CBinEditView>(doc.get(), settings);
         other->resize(800, 200);
         other->OnInitialUpdate();
     }
@@ -28,7 +28,7 @@ protected:
 
 TEST_F(EditTwoViews, InsertionsAndDeletionsInOneViewKeepTheOtherCaretOnItsByte)
 {
-    Settings().insertMode = true;
+    settings.insertMode = true;
     OpenTwo(Counting(200));
     other->CaretControl().SetCaret(100, CaretMode::Move);
     const uint8_t watched = ByteAt(100);
@@ -53,7 +53,7 @@ TEST_F(EditTwoViews, InsertionsAndDeletionsInOneViewKeepTheOtherCaretOnItsByte)
 
 TEST_F(EditTwoViews, TheOtherSelectionAndTopRowFollowTheirBytes)
 {
-    Settings().insertMode = true;
+    settings.insertMode = true;
     OpenTwo(Counting(16 * 100));
     other->SetTop(16 * 20);
     other->CaretControl().SetCaret(16 * 25 + 3, CaretMode::Move);
@@ -86,7 +86,7 @@ TEST_F(EditTwoViews, AHalfTypedByteInOneViewIsNotDisturbedByTheOther)
     other->CaretControl().SetCaret(40, CaretMode::Move);
     QTest::keyClicks(other.get(), "7");
     ASSERT_TRUE(other->LowNibblePending());
-    Settings().insertMode = true;
+    settings.insertMode = true;
     view->CaretControl().SetCaret(2, CaretMode::Move);
     Type("00");
     EXPECT_EQ(other->Caret().Offset(), 41);
@@ -97,7 +97,7 @@ TEST_F(EditTwoViews, AHalfTypedByteInOneViewIsNotDisturbedByTheOther)
 
 TEST_F(EditTwoViews, ExtendingAfterAnEditElsewhereKeepsTheSelectionsFixedEnd)
 {
-    Settings().insertMode = true;
+    settings.insertMode = true;
     OpenTwo(Counting(100));
     other->CaretControl().SetCaret(50, CaretMode::Move);
     other->CaretControl().SetCaret(60, CaretMode::Extend);

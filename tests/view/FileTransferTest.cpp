@@ -78,7 +78,7 @@ TEST_F(FileTransfer, PasteFromFileFollowsThePasteModeAndTheTaskModes)
 {
     const QString path = PathOf("four.bin");
     WriteWholeFile(path, QByteArray("WXYZ"));
-    Settings().promptForPasteMode = true;
+    settings.promptForPasteMode = true;
     Open(QByteArray("0123456789"));
     view->CaretControl().SetCaret(8, CaretMode::Move);
     AnswerPasteMode(PasteModeChoice{true, true});

@@ -109,7 +109,7 @@ TEST_F(MouseEdit, DoubleClickSelectsTheWordUnderTheMouse)
 
 TEST_F(MouseEdit, TheCursorShowsWhatAPressWouldDo)
 {
-    Settings().showSizeBar = true;
+    settings.showSizeBar = true;
     Open(Counting(64));
     view->CaretControl().SetCaret(4, CaretMode::Move);
     view->CaretControl().SetCaret(12, CaretMode::Extend);
@@ -119,7 +119,7 @@ TEST_F(MouseEdit, TheCursorShowsWhatAPressWouldDo)
     EXPECT_EQ(mouse.CursorFor(PointOfByte(20, true)), Qt::IBeamCursor);
     const RowLayout& l = view->Geometry();
     EXPECT_EQ(mouse.CursorFor(QPoint(l.Px(l.sizeBarX), 5)), Qt::SizeHorCursor);
-    Settings().dragAndDrop = false;
+    settings.dragAndDrop = false;
     EXPECT_EQ(mouse.CursorFor(PointOfByte(8, true)), Qt::IBeamCursor);
     // A press on the selection with drag and drop off selects afresh.
     Click(PointOfByte(8, true));

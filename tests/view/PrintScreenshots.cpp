@@ -20,7 +20,7 @@ namespace {
 bool Shoot(CBinEditDoc& doc, CBinEditView& view, bool selection, const QString& path)
 {
     QPrinter printer(QPrinter::HighResolution);
-    CPrintPreviewDlg preview(PrintSourceFor(doc, &view, selection), printer);
+    CPrintPreviewDlg preview(PrintSourceFor(doc, view.Settings(), &view, selection), printer);
     preview.resize(760, 900);
     preview.show();
     QCoreApplication::processEvents();
@@ -44,7 +44,7 @@ int main(int argc, char** argv)
     const QDir out(QString::fromLocal8Bit(argv[2]));
     QDir().mkpath(out.path());
 
-    AppSettings& s = Settings();
+    AppSettings s;
     s.colors[AppSettings::OffsetTextColor] = 0x000080;  // 0x00BBGGRR: dark red
     s.colors[AppSettings::OddTextColor] = 0x800000;     // dark blue
     s.colors[AppSettings::EvenTextColor] = 0x008000;    // green
@@ -56,7 +56,7 @@ int main(int argc, char** argv)
         return 1;
     }
     doc.SetTitle(QFileInfo(file).fileName());
-    CBinEditView view(&doc);
+    CBinEditView view(&doc, s);
     view.resize(900, 400);
     view.OnInitialUpdate();
 
@@ -69,7 +69,7 @@ int main(int argc, char** argv)
 
     QPrinter pdf(QPrinter::HighResolution);
     const QString pdfPath = out.filePath(QStringLiteral("printed.pdf"));
-    ok &= SelectPrinterByName(pdf, pdfPath) && PrintPages(PrintSourceFor(doc, &view, false), pdf, {}) == PrintOutcome::Printed;
+    ok &= SelectPrinterByName(pdf, pdfPath) && PrintPages(PrintSourceFor(doc, view.Settings(), &view, false), pdf, {}) == PrintOutcome::Printed;
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(pdfPath));
     return ok ? 0 : 1;
 }

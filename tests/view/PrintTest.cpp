@@ -68,7 +68,7 @@ protected:
         const QString path = dir.filePath(QStringLiteral("out%1.pdf").arg(++printed));
         EXPECT_TRUE(SelectPrinterByName(printer, path));
         printer.setPageSize(paper);
-        EXPECT_EQ(PrintPages(PrintSourceFor(*doc, view.get(), selection), printer, {}), PrintOutcome::Printed);
+        EXPECT_EQ(PrintPages(PrintSourceFor(*doc, settings, view.get(), selection), printer, {}), PrintOutcome::Printed);
         return ReadPdf(path);
     }
 
@@ -113,7 +113,7 @@ TEST_F(PrintTest, RowsEqualTheScreenWithTitleOnTopAndPageNumbersBelow)
     // Rows per page from the page's height: A4 less 1.5 inches, less three
     // text heights above and below.
     QPrinter printer(QPrinter::HighResolution);
-    CPagePainter painter(PrintSourceFor(*doc, view.get(), false), &printer);
+    CPagePainter painter(PrintSourceFor(*doc, settings, view.get(), false), &printer);
     const int lh = painter.Font().LineHeight();
     const int height = qRound(297.0 / 25.4 * printer.logicalDpiY()) - 2 * printer.logicalDpiY() * 3 / 4;
     const int rowsPerPage = (height - 6 * lh) / lh;
@@ -156,7 +156,7 @@ TEST_F(PrintTest, EmptyFileGivesOnePageWithOnlyHeaderAndFooter)
 
 TEST_F(PrintTest, RowTooWideForThePaperHasFewerBytesOnPaperOnly)
 {
-    Settings().bytesPerRow = 64;
+    settings.bytesPerRow = 64;
     Open(Counting(1000), QSize(4000, 400));
     ASSERT_EQ(view->BytesPerRow(), 64);
     const auto pages = Print(false);
@@ -193,7 +193,7 @@ TEST_F(PrintTest, HostilePagesAndFontsStillEndInPagesOrMessages)
     const QPageSize strip(QSizeF(20, 200), QPageSize::Millimeter);
     QPrinter stripPrinter(QPrinter::HighResolution);
     stripPrinter.setPageSize(strip);
-    CPagePainter stripPages(PrintSourceFor(*doc, view.get(), false), &stripPrinter);
+    CPagePainter stripPages(PrintSourceFor(*doc, settings, view.get(), false), &stripPrinter);
     const int stripCount = stripPages.PageCount(PrinterPageGeometry(stripPrinter));
     EXPECT_EQ(stripPages.Layout().bytesPerRow, 2);
     auto pages = Print(false, strip);
@@ -205,10 +205,10 @@ TEST_F(PrintTest, HostilePagesAndFontsStillEndInPagesOrMessages)
     // 1,638 points: a row taller than the page still moves on a row a page.
     QFont huge(QStringLiteral("DejaVu Sans Mono"));
     huge.setPixelSize(1638 * 96 / 72);
-    Settings().font2 = platform::RecordFromFont(huge);
+    settings.font2 = platform::RecordFromFont(huge);
     Open(Counting(40));
     QPrinter printer(QPrinter::HighResolution);
-    CPagePainter painter(PrintSourceFor(*doc, view.get(), false), &printer);
+    CPagePainter painter(PrintSourceFor(*doc, settings, view.get(), false), &printer);
     const int count = painter.PageCount(PrinterPageGeometry(printer));
     EXPECT_EQ(painter.Layout().bytesPerRow, 2);
     EXPECT_EQ(count, 20) << "one row of two bytes a page";
@@ -219,7 +219,7 @@ TEST_F(PrintTest, HostilePagesAndFontsStillEndInPagesOrMessages)
     const QString blocked = dir.filePath(QStringLiteral("no-such-folder/out.pdf"));
     QPrinter pdf(QPrinter::HighResolution);
     ASSERT_TRUE(SelectPrinterByName(pdf, blocked));
-    EXPECT_EQ(PrintPages(PrintSourceFor(*doc, view.get(), false), pdf, {}), PrintOutcome::Failed);
+    EXPECT_EQ(PrintPages(PrintSourceFor(*doc, settings, view.get(), false), pdf, {}), PrintOutcome::Failed);
     ASSERT_EQ(messages.Count(), 1);
     EXPECT_TRUE(messages.Last().contains(blocked)) << messages.Last().toStdString();
 
@@ -240,9 +240,9 @@ TEST_F(PrintTest, ColoursFollowTheSettingsOrAllPrintInTheTextColour)
     const QColor white(Qt::white), black(Qt::black);
     for (bool blackWhite : {false, true}) {
         SCOPED_TRACE(blackWhite ? "black and white" : "colours");
-        Settings().printBlackWhite = blackWhite;
+        settings.printBlackWhite = blackWhite;
         image.fill(white);
-        CPagePainter pages(PrintSourceFor(*doc, view.get(), false), &image);
+        CPagePainter pages(PrintSourceFor(*doc, settings, view.get(), false), &image);
         QPainter painter(&image);
         EXPECT_TRUE(pages.PaintPage(painter, page, 1));
         painter.end();
@@ -284,11 +284,11 @@ TEST_F(PrintTest, PreviewOfAGibibytePaintsOnlyThePagesShown)
     at.Bind(&doc->Buffer(), false, 0);
     ASSERT_EQ(at.Insert(kGiB), kGiB);
     at.Fill(0x41, kGiB);
-    view = std::make_unique<CBinEditView>(doc.get());
+    view = std::make_unique<CBinEditView>(doc.get(), settings);
     view->OnInitialUpdate();
 
     QPrinter printer(QPrinter::HighResolution);
-    CPrintPreviewDlg preview(PrintSourceFor(*doc, view.get(), false), printer);
+    CPrintPreviewDlg preview(PrintSourceFor(*doc, settings, view.get(), false), printer);
     preview.show();
     QCoreApplication::processEvents();
     const int pages = preview.PageCount();

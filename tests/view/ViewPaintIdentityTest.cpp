@@ -75,9 +75,9 @@ TEST_P(ViewPaintIdentity, CopiedCellsPaintExactlyWhatDrawingEachGlyphPaints)
     const PaintCase& c = GetParam();
     QFont font(QString::fromLatin1(c.family));
     font.setPixelSize(c.pixelSize);
-    Settings().font2 = platform::RecordFromFont(font);
+    settings.font2 = platform::RecordFromFont(font);
     if (c.settings)
-        c.settings(Settings());
+        c.settings(settings);
     Open(AllBytes(1000 + 7), QSize(900, 420));  // the last row is partial
     MarksForTest marks;
     view->SetMarks(&marks);

@@ -45,7 +45,7 @@ protected:
         const RowLayout& l = view->Geometry();
         const int count = int(std::min<qsizetype>(l.bytesPerRow, bytes.size() - offset));
         const RowText text = BuildRowText(l, offset, reinterpret_cast<const uint8_t*>(bytes.constData()) + offset,
-                                          count, Settings().showAllChars);
+                                          count, settings.showAllChars);
         for (int i = 0; i < text.offsetText.size(); ++i)
             EXPECT_GT(Ink(image, Cell(text.offsetX, i, row), kOffset, kBackground), 0) << "offset cell " << i;
         for (int i = 0; i < text.hex.size(); ++i) {
@@ -77,7 +77,7 @@ TEST_F(ViewPaint, EveryRowShowsItsTextInOddEvenAsciiAndOffsetColoursForEveryGrou
     const QByteArray bytes = Mixed(40);  // two full rows and a short one
     Open(bytes, QSize(900, 300));
     for (int groupBy = 0; groupBy < 4; ++groupBy) {
-        Settings().groupBy = groupBy;
+        settings.groupBy = groupBy;
         view->Layout(16);
         const QImage image = Grab();
         for (int row = 0; row < 3; ++row)
@@ -92,9 +92,9 @@ TEST_F(ViewPaint, DecimalOffsetsNoDashAndShowAllCharsPaintTheirText)
 {
     const QByteArray bytes = Mixed(48);
     Open(bytes, QSize(900, 300));
-    Settings().offsetFormat = 0;
-    Settings().showDash = false;
-    Settings().showAllChars = true;
+    settings.offsetFormat = 0;
+    settings.showDash = false;
+    settings.showAllChars = true;
     view->Layout(16);
     const QImage image = Grab();
     for (int row = 0; row < 3; ++row)
@@ -183,7 +183,7 @@ TEST_F(ViewPaint, ASelectionAcrossRowsFillsEachRowsPart)
 // one.
 TEST_F(ViewPaint, InsideAGroupEachDigitIsDrawnOnceInItsOwnBytesColours)
 {
-    Settings().groupBy = 2;  // groups of four bytes
+    settings.groupBy = 2;  // groups of four bytes
     Open(QByteArray(64, char(0x88)), QSize(900, 300));
     view->Caret().hasSelection = true;
     view->Caret().selStart = 1;
@@ -236,7 +236,7 @@ TEST_F(ViewPaint, BookmarksAreInvertedAndTheInspectorRangeColouredOnlyInTheActiv
 
 TEST_F(ViewPaint, TheSizeBarIsAThreePixelLineAtItsPositionOverTheWholeHeight)
 {
-    Settings().showSizeBar = true;
+    settings.showSizeBar = true;
     Open(Mixed(64), QSize(900, 300));
     const RowLayout& l = view->Geometry();
     const int x = l.Px(l.sizeBarX);
@@ -256,7 +256,7 @@ TEST_F(ViewPaint, TheSizeBarIsAThreePixelLineAtItsPositionOverTheWholeHeight)
 TEST_F(ViewPaint, SystemColoursAreResolvedThroughTheApplicationPaletteAtEveryPaint)
 {
     const AppSettings defaults;
-    std::copy(std::begin(defaults.colors), std::end(defaults.colors), std::begin(Settings().colors));
+    std::copy(std::begin(defaults.colors), std::end(defaults.colors), std::begin(settings.colors));
     Open(Mixed(64), QSize(900, 300));
     const QPalette saved = QApplication::palette();
 

@@ -162,11 +162,11 @@ int main(int argc, char** argv)
     }
     int failures = 0;
     for (const Shot& shot : shots) {
-        Settings() = AppSettings();
-        shot.settings(Settings());
+        AppSettings settings;
+        shot.settings(settings);
         const bool dark = QByteArray(shot.name) == "dark";
         QApplication::setPalette(dark ? DarkPalette() : light);
-        CBinEditView view(&doc);
+        CBinEditView view(&doc, settings);
         view.resize(820, 420);
         view.show();
         view.OnInitialUpdate();

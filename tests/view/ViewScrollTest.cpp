@@ -71,7 +71,7 @@ TEST_F(ViewScroll, TheScrollBarCountsRowsAndMovesTheTopRow)
 
 TEST_F(ViewScroll, WithoutScrollTrackingTheThumbMovesTheRowsOnlyWhenReleased)
 {
-    Settings().scrollTracking = false;
+    settings.scrollTracking = false;
     Open(Counting(16 * 1000), QSize(800, 300));
     QScrollBar* vbar = view->verticalScrollBar();
     vbar->setSliderDown(true);
@@ -80,7 +80,7 @@ TEST_F(ViewScroll, WithoutScrollTrackingTheThumbMovesTheRowsOnlyWhenReleased)
     vbar->setSliderDown(false);
     EXPECT_EQ(Top(), 50 * 16);
 
-    Settings().scrollTracking = true;
+    settings.scrollTracking = true;
     view->UpdateScrollBars();
     vbar->setSliderDown(true);
     vbar->setSliderPosition(80);
@@ -143,7 +143,7 @@ TEST_F(ViewScroll, SetTopClampsSoTheEndOfTheFileStaysAtTheBottom)
 TEST_F(ViewScroll, HorizontalScrollingIsInPixelsAndOnlyCaretScrollingReachesTheOtherPane)
 {
     Open(Counting(1000), QSize(300, 300));
-    CBinEditView other(doc.get());
+    CBinEditView other(doc.get(), settings);
     other.resize(300, 300);
     other.show();
     other.OnInitialUpdate();
@@ -184,8 +184,8 @@ TEST_F(ViewScroll, KeepingTheCaretInViewScrollsDownToIt)
 
 TEST_F(ViewScroll, ResizingWithSizeToFitChangesBytesPerRowInGroupSteps)
 {
-    Settings().sizeToFit = true;
-    Settings().groupBy = 2;
+    settings.sizeToFit = true;
+    settings.groupBy = 2;
     Open(Counting(5000), QSize(1200, 300));
     const int wide = view->BytesPerRow();
     EXPECT_EQ(wide % 4, 0);
@@ -204,8 +204,8 @@ TEST_F(ViewScroll, ResizingWithSizeToFitChangesBytesPerRowInGroupSteps)
 
 TEST_F(ViewScroll, DraggingTheSizeBarSetsBytesPerRowAndSwitchesSizeToFitOff)
 {
-    Settings().showSizeBar = true;
-    Settings().sizeToFit = true;
+    settings.showSizeBar = true;
+    settings.sizeToFit = true;
     Open(Counting(5000), QSize(1400, 300));
     QWidget* vp = view->viewport();
     const RowLayout start = view->Geometry();
@@ -214,13 +214,13 @@ TEST_F(ViewScroll, DraggingTheSizeBarSetsBytesPerRowAndSwitchesSizeToFitOff)
 
     LayoutOptions o;
     o.bytesPerRow = 8;
-    o.groupBy = Settings().groupBy;
+    o.groupBy = settings.groupBy;
     o.showSizeBar = true;
     o.charWidth = start.charWidth;
     o.lineHeight = start.lineHeight;
     SendMouse(vp, QEvent::MouseMove, QPoint(SizeBarXFor(o, 8) + 2, 20), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(view->BytesPerRow(), 8);
-    EXPECT_FALSE(Settings().sizeToFit);
+    EXPECT_FALSE(settings.sizeToFit);
     SendMouse(vp, QEvent::MouseMove, QPoint(SizeBarXFor(o, 20) - 2, 20), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(view->BytesPerRow(), 20);
     SendMouse(vp, QEvent::MouseButtonRelease, QPoint(SizeBarXFor(o, 20), 20), Qt::LeftButton, Qt::NoButton);
@@ -233,12 +233,12 @@ TEST_F(ViewScroll, DraggingTheSizeBarSetsBytesPerRowAndSwitchesSizeToFitOff)
     SendMouse(vp, QEvent::MouseButtonDblClick, QPoint(now.Px(now.sizeBarX), 20), Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(view->BytesPerRow(), FitBytesPerRow(o, 20, view->ClientWidth()));
     EXPECT_GT(view->BytesPerRow(), 20);
-    EXPECT_FALSE(Settings().sizeToFit);
+    EXPECT_FALSE(settings.sizeToFit);
 }
 
 TEST_F(ViewScroll, PressingAwayFromTheSizeBarDoesNotDrag)
 {
-    Settings().showSizeBar = true;
+    settings.showSizeBar = true;
     Open(Counting(5000), QSize(1400, 300));
     const RowLayout l = view->Geometry();
     QWidget* vp = view->viewport();
@@ -251,7 +251,7 @@ TEST_F(ViewScroll, PressingAwayFromTheSizeBarDoesNotDrag)
 
 TEST_F(ViewScroll, TheLayoutMenuIsOfferedOverTheOffsetsAndTheSizeBar)
 {
-    Settings().showSizeBar = true;
+    settings.showSizeBar = true;
     Open(Counting(100), QSize(900, 300));
     QSignalSpy spy(view.get(), &CBinEditView::contextMenuRequested);
     const RowLayout l = view->Geometry();
@@ -270,7 +270,7 @@ TEST_F(ViewScroll, RelayoutTakesBytesPerRowFromTheSettingsOnlyWhenAsked)
 {
     Open(Counting(1000));
     view->Layout(24);
-    Settings().bytesPerRow = 8;
+    settings.bytesPerRow = 8;
     view->Relayout(false);
     EXPECT_EQ(view->BytesPerRow(), 24);
     view->Relayout(true);
@@ -281,11 +281,11 @@ TEST_F(ViewScroll, RelayoutTakesBytesPerRowFromTheSettingsOnlyWhenAsked)
 TEST_F(ViewScroll, OneColumnBecomesTheCaretColumn)
 {
     Open(Counting(100));
-    Settings().columns = kCharColumn;
+    settings.columns = kCharColumn;
     view->Layout(0);
     EXPECT_FALSE(view->HexActive());
     EXPECT_EQ(view->Status().column, "ASCII");
-    Settings().columns = kHexColumn;
+    settings.columns = kHexColumn;
     view->Layout(0);
     EXPECT_TRUE(view->HexActive());
 }
@@ -344,7 +344,7 @@ TEST_F(ViewScroll, ScrolledPixelsMatchAFreshPaint)
 
 TEST_F(ViewScroll, StatusReflectsTheDocumentAndTheSettings)
 {
-    Settings().statusFormat = 0;
+    settings.statusFormat = 0;
     Open(Counting(300));
     view->Caret().Seek(200);
     ViewStatus s = view->Status();
@@ -354,7 +354,7 @@ TEST_F(ViewScroll, StatusReflectsTheDocumentAndTheSettings)
     EXPECT_EQ(s.modified, "");
     doc->SetReadOnly(true);
     doc->SetModifiedFlag(true);
-    Settings().statusFormat = 1;
+    settings.statusFormat = 1;
     s = view->Status();
     EXPECT_EQ(s.size, "12C");
     EXPECT_EQ(s.position, "C8");
@@ -369,7 +369,7 @@ TEST_F(ViewScroll, ASecondPaneStartsWhereTheFirstStands)
     view->SetTop(24 * 30);
     view->Caret().Seek(24 * 31 + 5);
     view->SetHScroll(40, false, false);
-    CBinEditView pane(doc.get());
+    CBinEditView pane(doc.get(), settings);
     pane.resize(400, 300);
     pane.show();
     pane.OnInitialUpdate();

@@ -10,8 +10,7 @@ uint32_t ColorRef(const QColor& c) { return uint32_t(c.red()) | uint32_t(c.green
 void ViewTest::SetUp()
 {
     using namespace test_colors;
-    Settings() = AppSettings();
-    AppSettings& s = Settings();
+    AppSettings& s = settings;
     s.colors[AppSettings::OffsetTextColor] = ColorRef(kOffset);
     s.colors[AppSettings::OddTextColor] = ColorRef(kOdd);
     s.colors[AppSettings::EvenTextColor] = ColorRef(kEven);
@@ -33,7 +32,6 @@ void ViewTest::TearDown()
 {
     view.reset();
     doc.reset();
-    Settings() = AppSettings();
 }
 
 QByteArray ViewTest::Counting(int count) const
@@ -62,7 +60,7 @@ void ViewTest::Open(const QByteArray& bytes, QSize size)
     at.Bind(&doc->Buffer(), false, 0);
     at.Insert(int32_t(bytes.size()));
     at.Write(bytes.constData(), int32_t(bytes.size()));
-    view = std::make_unique<CBinEditView>(doc.get());
+    view = std::make_unique<CBinEditView>(doc.get(), settings);
     // Shown, so that resizing reaches the view at once; not activated, so no
     // caret blinks into the grabbed pixels unless a test gives it focus.
     view->setAttribute(Qt::WA_ShowWithoutActivating);

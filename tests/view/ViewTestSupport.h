@@ -46,6 +46,8 @@ protected:
     // unscrolled) in window row r.
     QRect Cell(int columnX, int index, int row) const;
 
+    // The settings every view of the test follows: fixed colours and font.
+    AppSettings settings;
     // The host the program gives its documents: messages, questions, status.
     DocumentFeedback feedback;
     std::unique_ptr<CBinEditDoc> doc;
