@@ -1,14 +1,18 @@
 #pragma once
 // What the running program keeps for the whole session besides its
 // documents: the settings record, the bookmark and structure collections,
-// the last search and what the task choosers remember. The application creates one at start-up
-// and hands each command the parts it works on, so every part has one owner
-// and a test starts from a fresh one with each application it builds.
+// the last search, what the task choosers remember and the printer. The
+// application creates one at start-up and hands each window and command the
+// parts it works on, so every part has one owner and a test starts from a
+// fresh one with each application it builds.
 #include "ext/TaskChoices.h"
 #include "inspect/StructureCollection.h"
 #include "settings/AppSettings.h"
 #include "tools/BookmarkCollection.h"
 #include "tools/SearchPattern.h"
+
+#include <QPrinter>
+#include <memory>
 
 struct AppContext {
     // Loaded at start-up, written back at exit; the windows read and change it in place.
@@ -17,4 +21,7 @@ struct AppContext {
     StructureCollection structures;
     SearchState search;
     TaskChoices taskChoices;
+    // The printer Print Setup, Print and Print Preview share, so a paper or
+    // printer chosen once stays chosen; made on first use.
+    std::unique_ptr<QPrinter> printer;
 };

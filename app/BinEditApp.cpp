@@ -513,7 +513,7 @@ void CBinEditApp::OnFileProperties()
         documents_.ShowProperties(document);
 }
 
-void CBinEditApp::OnFilePrintSetup() { dialogs_->PageSetup(mainFrame_.get()); }
+void CBinEditApp::OnFilePrintSetup() { dialogs_->PageSetup(mainFrame_.get(), Printer()); }
 
 void CBinEditApp::OnAppAbout() { dialogs_->ShowAbout(mainFrame_.get()); }
 

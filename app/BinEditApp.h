@@ -67,6 +67,8 @@ public:
     CMainFrame* MainFrame() const { return mainFrame_.get(); }
     CDocManager& Documents() { return documents_; }
     AppContext& Context() { return context_; }
+    // The session's printer, made on first use.
+    QPrinter& Printer();
     IAppDialogs& Dialogs() const { return *dialogs_; }
 
     // Application-level commands.

@@ -5,7 +5,7 @@
 #include "app/MainFrame.h"
 #include "core/BinEditDoc.h"
 #include "furniture/AppDialogs.h"
-#include "furniture/AppPrinter.h"
+#include "furniture/PrintRangeChoice.h"
 #include "platform/EscapePoller.h"
 #include "platform/FileErrors.h"
 #include "platform/MessageBox.h"
@@ -38,12 +38,20 @@ bool RunPrint(const PrintSource& source, QPrinter& printer)
 
 } // namespace
 
+QPrinter& CBinEditApp::Printer()
+{
+    // High resolution: glyph positions on paper are exact to 1/1200 inch.
+    if (!context_.printer)
+        context_.printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *context_.printer;
+}
+
 void CBinEditApp::OnFilePrint()
 {
     CBinEditView* view = mainFrame_ ? mainFrame_->ActiveView() : nullptr;
     if (!view)
         return;
-    QPrinter& printer = AppPrinter();
+    QPrinter& printer = Printer();
     if (!dialogs_->ChoosePrintOptions(mainFrame_.get(), printer, view->Caret().hasSelection))
         return;
     RunPrint(PrintSourceFor(*view->Document(), context_.settings, view, SelectionChosen(printer)), printer);
@@ -61,7 +69,7 @@ void CBinEditApp::OnFilePrintPreview()
         // closes it first (as Esc does) and the exit follows.
         platform::TerminationHold previewing;
         // With a selection the preview shows what Print preselects: the selection.
-        CPrintPreviewDlg preview(PrintSourceFor(*view->Document(), context_.settings, view, view->Caret().hasSelection), AppPrinter(),
+        CPrintPreviewDlg preview(PrintSourceFor(*view->Document(), context_.settings, view, view->Caret().hasSelection), Printer(),
                                  mainFrame_.get());
         connect(&preview, &CPrintPreviewDlg::printRequested, this, [&printNext] { printNext = true; });
         preview.exec();

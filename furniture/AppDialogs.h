@@ -27,7 +27,8 @@ public:
     // File Properties; the read-only switch chosen, nothing when cancelled.
     virtual std::optional<bool> EditFileProperties(QWidget* parent, const FileProperties& properties) = 0;
     virtual void ShowAbout(QWidget* parent) = 0;
-    virtual void PageSetup(QWidget* parent) = 0;
+    // The page setup of printer, which keeps what the user chose.
+    virtual void PageSetup(QWidget* parent, QPrinter& printer) = 0;
     // The print dialog on printer; false when cancelled. The "Selection"
     // choice is offered, and preselected, only with a selection.
     virtual bool ChoosePrintOptions(QWidget* parent, QPrinter& printer, bool hasSelection) = 0;

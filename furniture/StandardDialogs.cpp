@@ -1,10 +1,10 @@
 // The real dialogs behind IAppDialogs.
 #include "furniture/AboutDlg.h"
 #include "furniture/AppDialogs.h"
-#include "furniture/AppPrinter.h"
 #include "furniture/FileFilters.h"
 #include "furniture/FilePropertiesDlg.h"
 #include "furniture/OpenFileDialog.h"
+#include "furniture/PrintRangeChoice.h"
 #include "platform/StatusHooks.h"
 
 #include <QDesktopServices>
@@ -52,9 +52,9 @@ public:
         dialog.exec();
     }
 
-    void PageSetup(QWidget* parent) override
+    void PageSetup(QWidget* parent, QPrinter& printer) override
     {
-        QPageSetupDialog dialog(&AppPrinter(), parent);
+        QPageSetupDialog dialog(&printer, parent);
         dialog.exec();
     }
 

@@ -55,6 +55,7 @@ bool ScriptedDialogs::OpenWebPage(const QUrl& url)
 bool ScriptedDialogs::ChoosePrintOptions(QWidget*, QPrinter& printer, bool hasSelection)
 {
     printSelectionOffered.append(hasSelection);
+    printOrientations.append(printer.pageLayout().orientation());
     const std::optional<PrintAnswer> answer = printAnswers.empty() ? std::nullopt : printAnswers.front();
     if (!printAnswers.empty())
         printAnswers.pop_front();

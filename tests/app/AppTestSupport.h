@@ -31,6 +31,8 @@ public:
     };
     std::deque<std::optional<PrintAnswer>> printAnswers;
     QList<bool> printSelectionOffered;
+    // The page orientation each print dialog met.
+    QList<QPageLayout::Orientation> printOrientations;
 
     int openAsked = 0;
     QStringList saveAsSuggested;
@@ -43,7 +45,12 @@ public:
     std::optional<QString> ChooseSaveAsPath(QWidget*, const QString& suggestedPath, const QString&) override;
     std::optional<bool> EditFileProperties(QWidget*, const FileProperties& properties) override;
     void ShowAbout(QWidget*) override { ++aboutShown; }
-    void PageSetup(QWidget*) override { ++pageSetupShown; }
+    // The page setup turns the page to landscape.
+    void PageSetup(QWidget*, QPrinter& printer) override
+    {
+        ++pageSetupShown;
+        printer.setPageOrientation(QPageLayout::Landscape);
+    }
     bool OpenWebPage(const QUrl& url) override;
     bool ChoosePrintOptions(QWidget*, QPrinter& printer, bool hasSelection) override;
 };

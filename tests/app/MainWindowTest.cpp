@@ -431,6 +431,10 @@ TEST_F(AppTest, AboutHomePageAndPrintSetupOpenTheirDialogs)
     EXPECT_EQ(dialogs_->aboutShown, 1);
     Trigger(Cmd::FilePrintSetup);
     EXPECT_EQ(dialogs_->pageSetupShown, 1);
+    // Print uses the printer Print Setup set up (its print dialog is cancelled).
+    ASSERT_TRUE(Docs().OpenDocumentFile(MakeFile("p.bin", "data")));
+    Trigger(Cmd::FilePrint);
+    EXPECT_EQ(dialogs_->printOrientations, QList<QPageLayout::Orientation>{QPageLayout::Landscape});
     Trigger(Cmd::HelpHomePage);
     EXPECT_EQ(dialogs_->webPages, QList<QUrl>{kHomePageUrl});
     EXPECT_TRUE(messages_.Messages().empty());

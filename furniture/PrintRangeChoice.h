@@ -1,11 +1,9 @@
 #pragma once
-// The printer of the whole run: Print Setup, Print and Print Preview share it,
-// so a paper or printer chosen once stays chosen until the program ends.
+// What the print dialog offers to print (the selection, pages from-to) and
+// what it ended with.
 #include <QPrinter>
 
 class QPrintDialog;
-
-QPrinter& AppPrinter();
 
 // The print dialog offers the "Selection" choice, preselected, only when
 // there is a selection; pages from-to can always be chosen.

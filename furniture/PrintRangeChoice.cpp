@@ -1,15 +1,6 @@
-#include "AppPrinter.h"
+#include "PrintRangeChoice.h"
 
 #include <QPrintDialog>
-
-QPrinter& AppPrinter()
-{
-    // High resolution: glyph positions on paper are exact to 1/1200 inch.
-    // Never destroyed: a printer outliving the application object would be
-    // torn down after the print plugins it uses are gone.
-    static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
-    return *printer;
-}
 
 void PreparePrintDialog(QPrintDialog& dialog, QPrinter& printer, bool hasSelection)
 {
