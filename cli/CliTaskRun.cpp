@@ -60,7 +60,7 @@ TaskViewParams CliViewParams(const QString& path, const InputStretch& stretch, i
     params.documentTitle = QFileInfo(path).fileName();
     params.bytesPerRow = bytesPerRow;
     params.hasSelection = !stretch.whole;
-    params.selectionStart = int(stretch.offset);
+    params.selectionStart = stretch.offset;
     return params;
 }
 
@@ -75,6 +75,10 @@ bool RunTaskHandler(TaskExtensions& tasks, const TaskRef& task, const QString& i
     target.outputPath = outputPath;
     target.view = view;
     target.reportLines = reportLines;
+    if (const QString refusal = TaskOffsetRefusal(entry, target); !refusal.isEmpty()) {
+        PrintProblem(QString(), refusal);
+        return false;
+    }
     const TaskArgsBlock block(target, tasks.CurrentLayout());
 
     // The module's message boxes, if any, come back to this thread, which

@@ -49,6 +49,9 @@ void ExtensionManager::LoadModule(const QString& path)
         return;
 
     acceptedCount_ = 0;
+    // Asked before the records come, so that each record knows its module's features.
+    const auto features = reinterpret_cast<VantrelFeaturesProc>(platform::FindSymbol(handle, VANTREL_FEATURES_ENTRY));
+    loadingFeatures_ = features ? features() : 0;
     const char16_t* description = nullptr;
     if (auto entry = reinterpret_cast<VantrelExtensionProc>(platform::FindSymbol(handle, ExportName())))
         entry(this, &ExtensionManager::RegisterCallback, &description);
@@ -57,7 +60,7 @@ void ExtensionManager::LoadModule(const QString& path)
         platform::CloseLibrary(handle);
         return;
     }
-    modules_.push_back({handle, path, description ? QString::fromUtf16(description) : QString()});
+    modules_.push_back({handle, path, description ? QString::fromUtf16(description) : QString(), loadingFeatures_});
 }
 
 int32_t ExtensionManager::RegisterCallback(void* hostContext, const void* record)

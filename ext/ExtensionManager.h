@@ -49,6 +49,8 @@ protected:
 
     // The index the module being loaded will have if it is kept.
     int LoadingModuleIndex() const { return int(modules_.size()); }
+    // What the module being loaded announced (VANTREL_FEATURE_*).
+    uint32_t LoadingModuleFeatures() const { return loadingFeatures_; }
 
     // Closes every library in list order. Derived destructors forget their
     // records first; this base destructor then calls it.
@@ -62,4 +64,5 @@ private:
     std::vector<ExtensionModule> modules_;
     bool loaded_ = false;
     int acceptedCount_ = 0;
+    uint32_t loadingFeatures_ = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // The TaskArgs record of one run together with the texts it points to. It
 // lives only as long as the handler call, as the contract requires.
+#include "ext/TaskEntry.h"
 #include "ext/TaskLayout.h"
 #include "ext/TaskViewParams.h"
 #include "ext/interface/VantrelExtension.h"
@@ -18,6 +19,10 @@ struct TaskRunTarget {
     const TaskViewParams* view = nullptr;  // null: the task runs without a view
     uint32_t reportLines = 0;  // checksum tasks: the report lines wanted, 0 for all
 };
+
+// Why task may not run on target: its module reads only the 32-bit offset,
+// which cannot hold where the selection starts. Empty when it may run.
+QString TaskOffsetRefusal(const TaskEntry& task, const TaskRunTarget& target);
 
 class TaskArgsBlock {
 public:

@@ -12,4 +12,7 @@ struct TaskEntry {
     TaskHandler handler = nullptr;
     int32_t id = 0;
     int moduleIndex = 0;  // index into the registry's module list
+    // The module reads the 64-bit offset: it may run at any offset. Others
+    // only see the 32-bit one and run only where it holds the offset.
+    bool readsOffset64 = false;
 };

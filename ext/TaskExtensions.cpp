@@ -52,7 +52,8 @@ bool TaskExtensions::RegisterRecord(const void* record)
     if (!task.name || !task.handler || task.kind >= uint32_t(TASK_KIND_COUNT))
         return false;
     tasks_[task.kind].push_back({QString::fromUtf16(task.name), HostText(task.description), HostText(task.filter),
-                                 task.handler, task.id, LoadingModuleIndex()});
+                                 task.handler, task.id, LoadingModuleIndex(),
+                                 (LoadingModuleFeatures() & VANTREL_FEATURE_OFFSET64) != 0});
     return true;
 }
 
@@ -93,6 +94,10 @@ uint32_t TaskExtensions::CallHandler(int kind, int index, const QString& inputPa
     target.outputPath = outputPath;
     target.ownerWindow = ownerWindow_;
     target.view = view;
+    if (const QString refusal = TaskOffsetRefusal(task, target); !refusal.isEmpty()) {
+        platform::ShowMessage(refusal);
+        return TASK_RESULT_REPORTED;
+    }
     const TaskArgsBlock block(target, CurrentLayout());
     return task.handler(&block.Args());
 }

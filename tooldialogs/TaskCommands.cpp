@@ -118,6 +118,10 @@ bool CTaskCommands::RunInBackground(int kind, int index, const QString& input, c
     target.outputPath = output;
     target.ownerWindow = tasks.OwnerWindow();
     target.view = view;
+    if (const QString refusal = TaskOffsetRefusal(task, target); !refusal.isEmpty()) {
+        platform::ShowMessage(refusal);
+        return false;
+    }
     // A running handler cannot be stopped; a request to end the program
     // waits for it, its output is abandoned, and the exit follows once the
     // command has returned.

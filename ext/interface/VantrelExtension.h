@@ -73,7 +73,9 @@ typedef struct TaskArgs {
     int32_t showDash;           /* @60 */
     int32_t showAllChars;       /* @64 */
     TaskFont font;              /* @68  the display font */
-    uint8_t reserved[16];       /* @160 zero */
+    int64_t offset64;           /* @160 the offset at any size, when argsVersion >= 1 (else zero) */
+    uint32_t argsVersion;       /* @168 1: offset64 is filled; 0 from hosts that predate it */
+    uint8_t reserved[4];        /* @172 zero */
     uint32_t reportLines;       /* @176 checksum tasks: when not zero, only the report lines whose
                                         bit is set (bit 0 the first line) need be computed and
                                         written; zero asks for every line. Other kinds: zero */
@@ -82,6 +84,14 @@ typedef struct TaskArgs {
 } TaskArgs;
 
 typedef uint32_t (*TaskHandler)(const TaskArgs* args);
+
+#define VANTREL_TASK_ARGS_VERSION 1u
+
+/* The first selected byte, from whichever field the host filled. */
+static inline int64_t VantrelTaskOffset(const TaskArgs* args)
+{
+    return args->argsVersion >= 1 ? args->offset64 : (int64_t)args->offset;
+}
 
 /* A task offered by a task module; the host copies it. */
 typedef struct TaskRecord {
@@ -116,6 +126,14 @@ typedef int32_t (*RegisterProc)(void* hostContext, const void* record);
 typedef void (*VantrelExtensionProc)(void* hostContext, RegisterProc registerProc, const char16_t** description);
 
 #define VANTREL_EXTENSION_ENTRY "VantrelExtension"
+
+/* What a module can do beyond the first contract. A module announces it by
+ * exporting VantrelExtensionFeatures; one that does not is taken to read
+ * only the 32-bit TaskArgs.offset, so the host runs its selection tasks
+ * only at offsets that fit in it. */
+#define VANTREL_FEATURE_OFFSET64 1u /* reads the offset through VantrelTaskOffset */
+typedef uint32_t (*VantrelFeaturesProc)(void);
+#define VANTREL_FEATURES_ENTRY "VantrelExtensionFeatures"
 
 #if defined(__GNUC__)
 #define VANTREL_EXPORT __attribute__((visibility("default")))
@@ -173,7 +191,9 @@ VANTREL_LAYOUT(TaskArgs, columns, 56);
 VANTREL_LAYOUT(TaskArgs, showDash, 60);
 VANTREL_LAYOUT(TaskArgs, showAllChars, 64);
 VANTREL_LAYOUT(TaskArgs, font, 68);
-VANTREL_LAYOUT(TaskArgs, reserved, 160);
+VANTREL_LAYOUT(TaskArgs, offset64, 160);
+VANTREL_LAYOUT(TaskArgs, argsVersion, 168);
+VANTREL_LAYOUT(TaskArgs, reserved, 172);
 VANTREL_LAYOUT(TaskArgs, reportLines, 176);
 VANTREL_LAYOUT(TaskArgs, reserved2, 180);
 VANTREL_LAYOUT(TaskArgs, colors, 184);

@@ -5,7 +5,7 @@ constexpr char16_t kDoubleRule[] = u"========================================";
 constexpr char16_t kSingleRule[] = u"----------------------------------------";
 } // namespace
 
-ChecksumReport::ChecksumReport(QStringView title, QStringView fileName, uint32_t offset, uint32_t length)
+ChecksumReport::ChecksumReport(QStringView title, QStringView fileName, int64_t offset, uint64_t length)
 {
     AppendLine(kDoubleRule);
     AppendLine(title);

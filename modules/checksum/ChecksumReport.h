@@ -7,7 +7,7 @@
 
 class ChecksumReport {
 public:
-    ChecksumReport(QStringView title, QStringView fileName, uint32_t offset, uint32_t length);
+    ChecksumReport(QStringView title, QStringView fileName, int64_t offset, uint64_t length);
 
     // Lines whose bit in mask is clear (bit 0 the first result line) are
     // left out; a mask of 0 keeps every line.

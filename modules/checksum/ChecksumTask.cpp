@@ -34,8 +34,7 @@ uint32_t RunChecksumTask(const TaskArgs& args, QStringView title, const Checksum
         lines.SkipLines(checksum->LineCount());
     }
 
-    // The count is 32-bit like every size the host hands a module.
-    uint32_t length = 0;
+    uint64_t length = 0;
     for (;;) {
         if (!input.ReadBytes(chunk, kChunkBytes))
             return TASK_RESULT_READ_ERROR;
@@ -44,10 +43,10 @@ uint32_t RunChecksumTask(const TaskArgs& args, QStringView title, const Checksum
             break;
         for (Checksum* checksum : fed)
             checksum->Update(chunk, moved);
-        length += uint32_t(moved);
+        length += moved;
     }
 
-    ChecksumReport report(title, FileNameOf(args), uint32_t(args.offset), length);
+    ChecksumReport report(title, FileNameOf(args), VantrelTaskOffset(&args), length);
     report.SetLineMask(args.reportLines);
     for (const auto& checksum : checksums) {
         if (report.WantsAnyOf(checksum->LineCount()))

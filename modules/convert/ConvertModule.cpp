@@ -42,3 +42,6 @@ extern "C" VANTREL_EXPORT void VantrelExtension(void* hostContext, RegisterProc 
 {
     RegisterRecords(hostContext, registerProc, description, kDescription, kRecords);
 }
+
+// Every task reads its offset through VantrelTaskOffset, so it works at any offset.
+extern "C" VANTREL_EXPORT uint32_t VantrelExtensionFeatures(void) { return VANTREL_FEATURE_OFFSET64; }

@@ -1,6 +1,6 @@
 #include "DigestReport.h"
 
-QString DigestReportText(QStringView title, QStringView fileName, uint32_t offset, uint32_t length,
+QString DigestReportText(QStringView title, QStringView fileName, int64_t offset, uint64_t length,
                          const DigestList& digests)
 {
     const QString doubleRule(40, u'=');

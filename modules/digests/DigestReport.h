@@ -6,5 +6,5 @@
 
 #include <QString>
 
-QString DigestReportText(QStringView title, QStringView fileName, uint32_t offset, uint32_t length,
+QString DigestReportText(QStringView title, QStringView fileName, int64_t offset, uint64_t length,
                          const DigestList& digests);

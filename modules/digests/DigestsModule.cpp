@@ -58,8 +58,7 @@ uint32_t RunDigestTask(const TaskArgs& args, QStringView title, DigestList all)
     if (const uint32_t result = DigestFile(inputPath, digests, length))
         return result;
     const QStringView fileName = args.fileName ? QStringView(args.fileName) : QStringView();
-    // Sizes handed to modules are 32-bit; the printed length is too.
-    return WriteReport(args, DigestReportText(title, fileName, uint32_t(args.offset), uint32_t(length), digests));
+    return WriteReport(args, DigestReportText(title, fileName, VantrelTaskOffset(&args), length, digests));
 }
 
 // Nothing may be thrown across the module boundary.
@@ -127,3 +126,6 @@ extern "C" VANTREL_EXPORT void VantrelExtension(void* hostContext, RegisterProc 
 {
     RegisterRecords(hostContext, registerProc, description, kDescription, kRecords);
 }
+
+// Every task reads its offset through VantrelTaskOffset, so it works at any offset.
+extern "C" VANTREL_EXPORT uint32_t VantrelExtensionFeatures(void) { return VANTREL_FEATURE_OFFSET64; }

@@ -28,7 +28,7 @@ DumpSettings SettingsFrom(const TaskArgs& args)
     s.showDash = args.showDash != 0;
     s.showAllChars = args.showAllChars != 0;
     s.decimalOffsets = args.offsetRadix == 10;
-    s.selectionStart = std::max<int64_t>(0, args.offset);
+    s.selectionStart = std::max<int64_t>(0, VantrelTaskOffset(&args));
     for (int i = 0; i < 5; ++i)
         s.colors[i] = args.colors[i] & 0x00FFFFFFu;
     s.faceName = FaceName(args.font);

@@ -46,3 +46,6 @@ extern "C" VANTREL_EXPORT void VantrelExtension(void* hostContext, RegisterProc 
 {
     RegisterRecords(hostContext, registerProc, description, kDescription, kTasks);
 }
+
+// Every task reads its offset through VantrelTaskOffset, so it works at any offset.
+extern "C" VANTREL_EXPORT uint32_t VantrelExtensionFeatures(void) { return VANTREL_FEATURE_OFFSET64; }

@@ -69,7 +69,7 @@ uint32_t CopyAsTask(const TaskArgs* args, FirmwareFormat format)
 {
     return Guarded(args, [format](const TaskArgs& a) {
         return module_host::CopyWrittenText([&](const QString& path) {
-            return WriteFirmwareFile(format, PathOf(a.inputPath), path, uint32_t(a.offset), HeaderOf(a));
+            return WriteFirmwareFile(format, PathOf(a.inputPath), path, VantrelTaskOffset(&a), HeaderOf(a));
         });
     });
 }

@@ -2,6 +2,7 @@
 
 #include "ext/interface/VantrelExtension.h"
 #include "modules/common/FileHandle.h"
+#include "modules/common/ModuleHost.h"
 
 #include <algorithm>
 
@@ -179,7 +180,7 @@ uint32_t EncodeAll(FileHandle& input, uint8_t* block, Encoder& encoder, uint32_t
 } // namespace
 
 uint32_t WriteFirmwareFile(FirmwareFormat format, const QString& inputPath, const QString& outputPath,
-                           uint32_t baseAddress, const std::string& header)
+                           int64_t baseAddress, const std::string& header)
 {
     FileHandle input;
     // Each block of 16 bytes becomes at most two lines of kMaxLine characters.
@@ -189,6 +190,15 @@ uint32_t WriteFirmwareFile(FirmwareFormat format, const QString& inputPath, cons
         return TASK_RESULT_OUT_OF_MEMORY;
     if (!input.Open(inputPath, FileHandle::OpenExisting, FileHandle::Read))
         return TASK_RESULT_READ_ERROR;
+    // Addresses wrapping past 0xFFFFFFFF would put bytes at the wrong place.
+    constexpr int64_t kAddressRange = int64_t(1) << 32;
+    if (baseAddress < 0 || baseAddress > kAddressRange - std::max<int64_t>(input.Size(), 1)) {
+        module_host::ShowWarning(QStringLiteral("%1 records address only the first 4 GiB; bytes from offset %2 on "
+                                                "would run past them.")
+                                     .arg(QLatin1String(FormatName(format)))
+                                     .arg(baseAddress));
+        return TASK_RESULT_REPORTED;
+    }
     FileHandle output;
     if (!output.Open(outputPath, FileHandle::CreateAlways, FileHandle::Write))
         return TASK_RESULT_WRITE_ERROR;
@@ -196,12 +206,12 @@ uint32_t WriteFirmwareFile(FirmwareFormat format, const QString& inputPath, cons
     uint32_t result;
     if (format == FirmwareFormat::IntelHex) {
         IntelHexEncoder encoder(sink);
-        result = EncodeAll(input, block, encoder, baseAddress);
+        result = EncodeAll(input, block, encoder, uint32_t(baseAddress));
     } else {
         const int64_t size = input.Size();
-        const uint32_t highest = baseAddress + uint32_t(size > 0 ? size - 1 : 0);
+        const auto highest = uint32_t(baseAddress + (size > 0 ? size - 1 : 0));
         SRecordEncoder encoder(sink, highest, header);
-        result = EncodeAll(input, block, encoder, baseAddress);
+        result = EncodeAll(input, block, encoder, uint32_t(baseAddress));
     }
     if (result != TASK_RESULT_SUCCESS)
         return result;

@@ -14,8 +14,10 @@ namespace firmware {
 
 // The input file's bytes placed from baseAddress on. The header is the text
 // of the S0 record (ASCII, at most 64 characters used). Returns a task result
-// code: 0, 2 (memory), 3 (output), 4 (input).
+// code: 0, 2 (memory), 3 (output), 4 (input), or TASK_RESULT_REPORTED after
+// telling the user that the bytes would run past the records' 4 GiB of
+// addresses (nothing is written then).
 uint32_t WriteFirmwareFile(FirmwareFormat format, const QString& inputPath, const QString& outputPath,
-                           uint32_t baseAddress, const std::string& header);
+                           int64_t baseAddress, const std::string& header);
 
 } // namespace firmware

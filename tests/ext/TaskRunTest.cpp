@@ -71,7 +71,7 @@ protected:
     QString exportTarget = dir.FilePath("target.prb");
 };
 
-TaskViewParams ViewWithSelection(int start)
+TaskViewParams ViewWithSelection(int64_t start)
 {
     TaskViewParams view;
     view.documentTitle = "data.bin";
@@ -117,6 +117,53 @@ TEST_F(TaskRunTest, ArgsComeFromTheViewAndTheLayout)
     for (int slot = 12; slot < 16; ++slot)
         EXPECT_EQ(args.colors[slot], 0u) << "slot " << slot;
     EXPECT_EQ(messages.Count(), 0);
+}
+
+// A module that announces the 64-bit offset runs anywhere and reads it there;
+// one that does not runs only where the 32-bit offset holds the selection's
+// start, and is refused with a message beyond.
+TEST(TaskOffsetTest, OnlyModulesThatReadTheWideOffsetRunBeyondTwoGiB)
+{
+    constexpr int64_t k2GiB = int64_t(1) << 31;
+    const struct Case {
+        const char* module;
+        int64_t start;
+        bool runs;
+    } cases[] = {
+        {"ProbeTasks.vtx", 100, true},         {"ProbeTasks.vtx", k2GiB - 1, true},
+        {"ProbeTasks.vtx", k2GiB, false},      {"ProbeTasks.vtx", 5 * k2GiB, false},
+        {"ProbeTasks64.vtx", 100, true},       {"ProbeTasks64.vtx", k2GiB - 1, true},
+        {"ProbeTasks64.vtx", k2GiB, true},     {"ProbeTasks64.vtx", 5 * k2GiB + 3, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.module) + " at " + std::to_string(c.start));
+        ModuleDir dir;
+        dir.Add(c.module, "Probe.vtx");
+        TaskExtensions tasks{dir.Path()};
+        tasks.Load();
+        ASSERT_EQ(tasks.ModuleCount(), 1);
+        ProbeState* probe = ProbeOf(tasks.Module(0).path);
+        probe->calls = 0;
+        probe->nextResult = TASK_RESULT_SUCCESS;
+        MessageRecorder messages;
+        const TaskViewParams view = ViewWithSelection(c.start);
+
+        EXPECT_EQ(tasks.RunTask(TASK_CONVERSION, 0, "/in", "/out", &view), c.runs);
+        if (!c.runs) {
+            EXPECT_EQ(probe->calls, 0);
+            EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral(
+                                            "\"Probe Convert\" cannot run here: its module knows only offsets below "
+                                            "2147483648, and the selection starts at %1.")
+                                                                .arg(c.start)});
+            continue;
+        }
+        ASSERT_EQ(probe->calls, 1);
+        EXPECT_EQ(probe->args.argsVersion, VANTREL_TASK_ARGS_VERSION);
+        EXPECT_EQ(probe->args.offset64, c.start);
+        EXPECT_EQ(VantrelTaskOffset(&probe->args), c.start);
+        EXPECT_EQ(probe->args.offset, c.start < k2GiB ? int32_t(c.start) : 0);
+        EXPECT_EQ(messages.Count(), 0);
+    }
 }
 
 TEST_F(TaskRunTest, GroupSizeAndOffsetRadixFollowTheLayout)

@@ -106,3 +106,8 @@ VANTREL_EXPORT void VantrelExtension(void* host, RegisterProc registerProc, cons
     Offer(host, registerProc, TASK_CONVERSION, NULL, NULL, NULL, Handler, 18);
     Offer(host, registerProc, TASK_CONVERSION, u"", NULL, NULL, Handler, 19);
 }
+
+#ifdef PROBE_READS_OFFSET64
+/* The variant built as ProbeTasks64.vtx announces that it reads the 64-bit offset. */
+VANTREL_EXPORT uint32_t VantrelExtensionFeatures(void) { return VANTREL_FEATURE_OFFSET64; }
+#endif

@@ -43,24 +43,28 @@ TEST_F(ChecksumModuleTest, RegistersItsFourTasksInOrder)
 TEST_F(ChecksumModuleTest, WritesTheReportLayoutAsUtf16LeWithoutByteOrderMark)
 {
     runner_.fileName = QStringLiteral("Ünïcode name.bin");
-    runner_.offset = 74565;
     runner_.offsetRadix = 16; // the offset is decimal whatever the view shows
-    const TaskOutcome outcome = runner_.Run(Task("CRC Checksum"), QByteArray("123456789"));
-    ASSERT_EQ(outcome.result, TASK_RESULT_SUCCESS);
-    const QString expected = QStringLiteral("========================================\r\n"
-                                            "Cyclic Redundancy Check Checksums\r\n"
-                                            "========================================\r\n"
-                                            "Filename: Ünïcode name.bin\r\n"
-                                            "Offset: 74565\r\n"
-                                            "Length: 9\r\n"
-                                            "----------------------------------------\r\n"
-                                            "CRC-32 Checksum: CBF43926\r\n");
-    QByteArray utf16le;
-    for (QChar c : expected) {
-        utf16le.append(char(c.unicode() & 0xFF));
-        utf16le.append(char(c.unicode() >> 8));
+    // A selection beyond 4 GiB reports its whole offset.
+    for (const char* offset : {"74565", "5000000007"}) {
+        runner_.offset = QByteArray(offset).toLongLong();
+        const TaskOutcome outcome = runner_.Run(Task("CRC Checksum"), QByteArray("123456789"));
+        ASSERT_EQ(outcome.result, TASK_RESULT_SUCCESS);
+        const QString expected = QStringLiteral("========================================\r\n"
+                                                "Cyclic Redundancy Check Checksums\r\n"
+                                                "========================================\r\n"
+                                                "Filename: Ünïcode name.bin\r\n"
+                                                "Offset: %1\r\n"
+                                                "Length: 9\r\n"
+                                                "----------------------------------------\r\n"
+                                                "CRC-32 Checksum: CBF43926\r\n")
+                                     .arg(QLatin1String(offset));
+        QByteArray utf16le;
+        for (QChar c : expected) {
+            utf16le.append(char(c.unicode() & 0xFF));
+            utf16le.append(char(c.unicode() >> 8));
+        }
+        EXPECT_EQ(outcome.output, utf16le);
     }
-    EXPECT_EQ(outcome.output, utf16le);
 }
 
 TEST_F(ChecksumModuleTest, EveryReportHasItsTitleAndResultLinesInOrder)

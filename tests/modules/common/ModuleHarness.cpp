@@ -97,7 +97,10 @@ uint32_t TaskRunner::RunOnPaths(const RegisteredTask& task, const QString& input
     args.inputPath = inputPath.isEmpty() ? nullptr : input.c_str();
     args.outputPath = outputPath.isEmpty() ? nullptr : output.c_str();
     args.fileName = title.c_str();
-    args.offset = offset;
+    // As the host fills them: the wide offset always, the narrow one where it fits.
+    args.offset64 = offset;
+    args.argsVersion = VANTREL_TASK_ARGS_VERSION;
+    args.offset = offset <= INT32_MAX ? int32_t(offset) : 0;
     args.bytesPerRow = 16;
     args.offsetRadix = offsetRadix;
     args.groupBy = 1;

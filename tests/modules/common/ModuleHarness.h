@@ -61,7 +61,7 @@ public:
 
     // Fields the host takes from the document and the view.
     QString fileName = QStringLiteral("sample.bin");
-    int32_t offset = 0;
+    int64_t offset = 0;
     int32_t offsetRadix = 16;
     uint32_t reportLines = 0;  // checksum tasks: the report lines asked for, 0 for all
 

@@ -168,6 +168,37 @@ TEST_F(FirmwareBadInputTest, FuzzedFilesNeverCrashOrFailSilently)
     }
 }
 
+// Records address 4 GiB: a selection may end on the last address, never
+// past it (a wrapped address would place bytes at the wrong place).
+TEST_F(FirmwareBadInputTest, CopyAsReachesTheLastAddressAndRefusesToWrapPastIt)
+{
+    constexpr int64_t k4GiB = int64_t(1) << 32;
+    WriteWholeFile(runner_.Path("selection.bin"), QByteArray(100, '\x5A'));
+    const struct Case {
+        int64_t offset;
+        bool fits;
+    } cases[] = {{k4GiB - 100, true}, {k4GiB - 99, false}, {5 * k4GiB, false}};
+    for (bool intelHex : {true, false}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(intelHex ? "Intel HEX at " : "S-records at ") + std::to_string(c.offset));
+            messages_.Clear();
+            runner_.offset = c.offset;
+            const uint32_t result = runner_.RunOnPaths(Task(TASK_COPY_AS, NameOf(intelHex, TASK_COPY_AS)),
+                                                       runner_.Path("selection.bin"), QString());
+            if (c.fits) {
+                EXPECT_EQ(result, TASK_RESULT_SUCCESS);
+                EXPECT_EQ(messages_.Count(), 0);
+                continue;
+            }
+            EXPECT_EQ(result, TASK_RESULT_REPORTED);
+            EXPECT_EQ(messages_.Texts(), QStringList{QStringLiteral("%1 records address only the first 4 GiB; bytes "
+                                                                    "from offset %2 on would run past them.")
+                                                         .arg(intelHex ? "Intel HEX" : "S-record")
+                                                         .arg(c.offset)});
+        }
+    }
+}
+
 TEST_F(FirmwareBadInputTest, RegistersEveryDirectionOfBothFormats)
 {
     for (bool intelHex : {true, false})
