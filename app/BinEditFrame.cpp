@@ -8,8 +8,8 @@
 #include <QSplitter>
 #include <algorithm>
 
-CBinEditFrame::CBinEditFrame(CBinEditDoc* document, QWidget* parent, const IViewMarks* marks)
-    : QMdiSubWindow(parent), document_(document), marks_(marks)
+CBinEditFrame::CBinEditFrame(CBinEditDoc* document, IUserInterface& ui, QWidget* parent, const IViewMarks* marks)
+    : QMdiSubWindow(parent), document_(document), ui_(ui), marks_(marks)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     splitter_ = new QSplitter(Qt::Vertical);
@@ -24,7 +24,7 @@ CBinEditFrame::~CBinEditFrame() { DestroyViews(); }
 
 CBinEditView* CBinEditFrame::AddPane()
 {
-    auto* view = new CBinEditView(document_, splitter_);
+    auto* view = new CBinEditView(document_, ui_, splitter_);
     view->SetMarks(marks_);
     document_->AddView(view);
     view->installEventFilter(this);

@@ -10,13 +10,15 @@ class IViewMarks;
 
 class CBinEditDoc;
 class CBinEditView;
+class IUserInterface;
 class QSplitter;
 
 class CBinEditFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
     // Every pane of the frame shows marks (when given) from this source.
-    explicit CBinEditFrame(CBinEditDoc* document, QWidget* parent = nullptr, const IViewMarks* marks = nullptr);
+    CBinEditFrame(CBinEditDoc* document, IUserInterface& ui, QWidget* parent = nullptr,
+                  const IViewMarks* marks = nullptr);
     ~CBinEditFrame() override;
 
     CBinEditDoc* Document() const { return document_; }
@@ -55,6 +57,7 @@ private:
     void DestroyViews();
 
     CBinEditDoc* document_;
+    IUserInterface& ui_;
     QSplitter* splitter_;
     std::vector<CBinEditView*> panes_;
     const IViewMarks* marks_ = nullptr;

@@ -14,8 +14,8 @@ namespace {
 QString NameOf(const CBinEditDoc& doc) { return doc.PathName().isEmpty() ? doc.Title() : doc.PathName(); }
 } // namespace
 
-CCompareWindows::CCompareWindows(CMainFrame& frame, CDocManager& documents)
-    : frame_(frame), documents_(documents), command_(*this)
+CCompareWindows::CCompareWindows(CMainFrame& frame, CDocManager& documents, IUserInterface& ui)
+    : frame_(frame), documents_(documents), command_(*this, ui)
 {
 }
 

@@ -9,7 +9,7 @@ class CMainFrame;
 
 class CCompareWindows : public ICompareWindows {
 public:
-    CCompareWindows(CMainFrame& frame, CDocManager& documents);
+    CCompareWindows(CMainFrame& frame, CDocManager& documents, IUserInterface& ui);
 
     void Run() { command_.Run(); }
     CCompareCommand& Command() { return command_; }

@@ -61,8 +61,8 @@ bool IsOnSomeScreen(const QRect& rect)
 
 } // namespace
 
-CMainFrame::CMainFrame(CDocManager& documents, AppContext& context, QWidget* parent)
-    : QMainWindow(parent), documents_(documents), context_(context), commands_(this)
+CMainFrame::CMainFrame(CDocManager& documents, AppContext& context, IUserInterface& ui, QWidget* parent)
+    : QMainWindow(parent), documents_(documents), context_(context), ui_(ui), commands_(this)
 {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowTitle(QStringLiteral("Vantrel"));
@@ -79,8 +79,8 @@ CMainFrame::CMainFrame(CDocManager& documents, AppContext& context, QWidget* par
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
     editing_ = std::make_unique<CEditingCommands>(
-        this, [this] { return ActiveView(); }, context_.bookmarks, context_.search);
-    compare_ = std::make_unique<CCompareWindows>(*this, documents_);
+        this, [this] { return ActiveView(); }, context_.bookmarks, context_.search, ui_);
+    compare_ = std::make_unique<CCompareWindows>(*this, documents_, ui_);
 
     // Created in this order: tool bars, status bar, Data Inspector pane.
     CreateToolBars();
@@ -263,7 +263,7 @@ void CMainFrame::CreateFrame(CBinEditDoc* document)
     CBinEditFrame* current = ActiveFrame();
     const bool maximize = frames_.empty() || (current && current->isMaximized());
 
-    auto* frame = new CBinEditFrame(document, nullptr, viewMarks_.get());
+    auto* frame = new CBinEditFrame(document, ui_, nullptr, viewMarks_.get());
     frame->SetCloseQuery([this](CBinEditFrame* f) { return QueryCloseFrame(f); });
     connect(frame, &CBinEditFrame::closing, this, &CMainFrame::OnFrameClosing);
     connect(frame, &CBinEditFrame::closed, this, &CMainFrame::OnFrameClosed);
@@ -578,7 +578,7 @@ void CMainFrame::OnDataInspector()
 
 void CMainFrame::OnDataTypes()
 {
-    if (RunDataTypesDialog(this, ValueTypes()))
+    if (RunDataTypesDialog(this, ValueTypes(), ui_))
         RebuildInspector();
 }
 

@@ -27,6 +27,7 @@ class CTaskCommands;
 class CInspectorDock;
 class CStatusPanes;
 class QActionGroup;
+class IUserInterface;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -37,7 +38,7 @@ class CMainFrame : public QMainWindow, public IDocumentWindows {
 public:
     // The frame's commands work on the parts of context they need; both
     // documents and context outlive the frame.
-    CMainFrame(CDocManager& documents, AppContext& context, QWidget* parent = nullptr);
+    CMainFrame(CDocManager& documents, AppContext& context, IUserInterface& ui, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Which of the standard bar, the bookmarks bar and the status bar show.
@@ -77,6 +78,8 @@ public:
     CStructureCommands& StructureFiles() const { return *structures_; }
     // Import, Export, Copy As, Paste As, Convert Data and Compute Checksum.
     CTaskCommands& TaskCommands() const { return *tasks_; }
+    // What shows the dialogs of the window, its views and its commands.
+    IUserInterface& UserInterface() const { return ui_; }
 
     // Start-up: shown maximised when it was maximised when it last closed.
     void ShowInitially();
@@ -178,6 +181,7 @@ private:
 
     CDocManager& documents_;
     AppContext& context_;
+    IUserInterface& ui_;
     CommandTable commands_;
     QMdiArea* mdi_;
     CStatusPanes* panes_ = nullptr;

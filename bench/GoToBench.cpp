@@ -5,6 +5,7 @@
 #include "BenchFiles.h"
 
 #include "core/BinEditDoc.h"
+#include "furniture/DesktopInterface.h"
 #include "settings/AppSettings.h"
 #include "tooldialogs/ViewToolAdapter.h"
 #include "view/BinEditView.h"
@@ -23,7 +24,8 @@ int main(int argc, char** argv)
     CBinEditDoc doc;
     if (!doc.OnOpenDocument(BenchFile(size)))
         return 1;
-    CBinEditView view(&doc);
+    CDesktopInterface ui;
+    CBinEditView view(&doc, ui);
     view.resize(1200, 900);
     view.show();
     view.OnInitialUpdate();

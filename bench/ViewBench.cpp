@@ -4,6 +4,7 @@
 #include "BenchFiles.h"
 
 #include "settings/AppSettings.h"
+#include "furniture/DesktopInterface.h"
 #include "view/BinEditView.h"
 
 #include <QApplication>
@@ -33,6 +34,7 @@ public:
 
 struct ViewOnBigFile {
     std::unique_ptr<CBinEditDoc> doc;
+    CDesktopInterface ui;
     std::unique_ptr<CBinEditView> view;
     PaintCounter counter;
 
@@ -42,7 +44,7 @@ struct ViewOnBigFile {
         doc = std::make_unique<CBinEditDoc>();
         if (!doc->OnOpenDocument(BenchFile(kGiB)))
             qFatal("cannot load the benchmark file");
-        view = std::make_unique<CBinEditView>(doc.get());
+        view = std::make_unique<CBinEditView>(doc.get(), ui);
         view->resize(1400, 400);
         view->show();
         view->OnInitialUpdate();

@@ -2,12 +2,11 @@
 #include "furniture/AboutDlg.h"
 #include "furniture/AppDialogs.h"
 #include "furniture/AppPrinter.h"
+#include "furniture/DesktopInterface.h"
 #include "furniture/FileFilters.h"
 #include "furniture/FilePropertiesDlg.h"
 #include "furniture/OpenFileDialog.h"
-#include "platform/StatusHooks.h"
 
-#include <QDesktopServices>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -48,7 +47,7 @@ public:
 
     void ShowAbout(QWidget* parent) override
     {
-        CAboutDlg dialog([this](const QUrl& url) { OpenWebPage(url); }, parent);
+        CAboutDlg dialog([this](const QUrl& url) { desktop_.OpenUrl(url); }, parent);
         dialog.exec();
     }
 
@@ -65,11 +64,9 @@ public:
         return dialog.exec() == QDialog::Accepted;
     }
 
-    bool OpenWebPage(const QUrl& url) override
-    {
-        platform::WaitCursor wait;
-        return QDesktopServices::openUrl(url);
-    }
+private:
+    // The About dialog's links go to the desktop's browser.
+    CDesktopInterface desktop_;
 };
 
 } // namespace

@@ -10,19 +10,18 @@
 #include "tooldialogs/CompareFilesDlg.h"
 #include "tooldialogs/CompareResultsDlg.h"
 #include "tooldialogs/DifferenceFoundDlg.h"
-#include "tooldialogs/ToolDialogSeam.h"
 #include "tools/CompareReport.h"
 #include "tools/CoreMessages.h"
 #include "tools/CompareSummary.h"
 #include "tools/FileCompare.h"
 #include "view/BinEditView.h"
+#include "furniture/UserInterface.h"
 
 #include <QPointer>
 #include <algorithm>
 
-
-CCompareCommand::CCompareCommand(ICompareWindows& windows)
-    : windows_(windows), escapePoller_(platform::MakeEventEscapePoller())
+CCompareCommand::CCompareCommand(ICompareWindows& windows, IUserInterface& ui)
+    : windows_(windows), ui_(ui), escapePoller_(platform::MakeEventEscapePoller())
 {
 }
 
@@ -44,9 +43,9 @@ void CCompareCommand::Run()
     // documents close only after this returns.
     platform::TerminationHold comparing;
     AppSettings& settings = Settings();
-    CCompareFilesDlg dialog(windows_.OpenDocumentNames(), settings.minMatchLen, settings.sideBySide,
+    CCompareFilesDlg dialog(windows_.OpenDocumentNames(), settings.minMatchLen, settings.sideBySide, ui_,
                             windows_.DialogParent());
-    if (RunToolDialog(dialog) != QDialog::Accepted)
+    if (ui_.RunDialog(dialog) != QDialog::Accepted)
         return;
     settings.minMatchLen = dialog.MinMatchLen();
     settings.sideBySide = dialog.SideBySide();
@@ -83,7 +82,7 @@ void CCompareCommand::Run()
         if (!findAll) {
             CDifferenceFoundDlg found(DifferenceFoundText(path1, path2, session.Differences().back(), hexOffsets),
                                       windows_.DialogParent());
-            const int choice = RunToolDialog(found);
+            const int choice = ui_.RunDialog(found);
             if (choice != CDifferenceFoundDlg::FindNext && choice != CDifferenceFoundDlg::FindAll)
                 return;
             findAll = choice == CDifferenceFoundDlg::FindAll;
@@ -94,13 +93,14 @@ void CCompareCommand::Run()
         return;
     const QString summary = CompareSummaryText(SummarizeDifferences(session.Differences()));
     platform::ShowStatusText(summary);
-    CCompareResultsDlg results(path1, path2, session.Differences(), hexOffsets,
-                               [&](const CompareDifference& d) {
-                                   const auto& all = session.Differences();
-                                   const auto it = std::find(all.begin(), all.end(), d);
-                                   if (it != all.end())
-                                       session.Select(size_t(it - all.begin()));
-                               },
-                               windows_.DialogParent());
-    RunToolDialog(results);
+    CCompareResultsDlg results(
+        path1, path2, session.Differences(), hexOffsets,
+        [&](const CompareDifference& d) {
+            const auto& all = session.Differences();
+            const auto it = std::find(all.begin(), all.end(), d);
+            if (it != all.end())
+                session.Select(size_t(it - all.begin()));
+        },
+        ui_, windows_.DialogParent());
+    ui_.RunDialog(results);
 }

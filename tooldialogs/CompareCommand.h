@@ -14,6 +14,7 @@
 
 class CBinEditView;
 class CFileBuffer;
+class IUserInterface;
 class QWidget;
 
 // What the command needs from the window layer.
@@ -37,7 +38,7 @@ public:
 class CCompareCommand {
 public:
     // The Esc check defaults to the program's event poller.
-    explicit CCompareCommand(ICompareWindows& windows);
+    CCompareCommand(ICompareWindows& windows, IUserInterface& ui);
 
     void SetEscapePoller(EscapePoller poller) { escapePoller_ = std::move(poller); }
     // The tables' memory limit; by default half the physical memory less
@@ -54,6 +55,7 @@ private:
     size_t TableLimit(const CFileBuffer& file1, const CFileBuffer& file2) const;
 
     ICompareWindows& windows_;
+    IUserInterface& ui_;
     EscapePoller escapePoller_;
     std::optional<size_t> tableLimit_;
     std::unique_ptr<CCompareSession> session_;

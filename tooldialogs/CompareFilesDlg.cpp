@@ -4,7 +4,7 @@
 #include "platform/MessageBox.h"
 #include "settings/AppSettings.h"
 #include "tooldialogs/IntEdit.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/UserInterface.h"
 #include "tools/CompareReport.h"
 #include "tools/FileCompare.h"
 #include "types/IntegerText.h"
@@ -25,8 +25,8 @@ QString MinMatchRangeText()
 }
 
 CCompareFilesDlg::CCompareFilesDlg(const QStringList& openDocuments, int minMatchLen, bool sideBySide,
-                                   QWidget* parent)
-    : QDialog(parent), minMatchLen_(minMatchLen)
+                                   IUserInterface& ui, QWidget* parent)
+    : QDialog(parent), minMatchLen_(minMatchLen), ui_(ui)
 {
     setWindowTitle(QStringLiteral("Compare Files"));
     list1_ = new QComboBox;
@@ -103,8 +103,10 @@ void CCompareFilesDlg::AddFile(int number, const QString& path)
 
 void CCompareFilesDlg::Browse(int number)
 {
-    const std::optional<QString> path =
-        ChooseAnyFile(this, QStringLiteral("Open"), QtNameFilters(Settings().fileFilters));
+    FileRequest request;
+    request.title = QStringLiteral("Open");
+    request.nameFilters = QtNameFilters(Settings().fileFilters);
+    const std::optional<QString> path = ui_.ChooseFilePath(this, request);
     if (path)
         AddFile(number, QDir::cleanPath(QDir(QDir::currentPath()).absoluteFilePath(*path)));
 }

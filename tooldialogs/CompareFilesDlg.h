@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class CIntEdit;
+class IUserInterface;
 class QCheckBox;
 class QComboBox;
 class QPushButton;
@@ -14,7 +15,8 @@ class QPushButton;
 class CCompareFilesDlg : public QDialog {
     Q_OBJECT
 public:
-    CCompareFilesDlg(const QStringList& openDocuments, int minMatchLen, bool sideBySide, QWidget* parent = nullptr);
+    CCompareFilesDlg(const QStringList& openDocuments, int minMatchLen, bool sideBySide, IUserInterface& ui,
+                     QWidget* parent = nullptr);
 
     // The chosen entries as full paths (or titles).
     QString File(int number) const;
@@ -44,6 +46,7 @@ private:
     QCheckBox* sideBySide_;
     QPushButton* ok_;
     int minMatchLen_;
+    IUserInterface& ui_;
 };
 
 QString MinMatchRangeText();  // "Please enter an integer between 1 and 16384."

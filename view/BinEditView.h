@@ -40,6 +40,7 @@ class CEditCommands;
 class CKeyInput;
 class CMouseInput;
 class CViewClipboard;
+class IUserInterface;
 
 // What the view marks besides the selection: bookmarked bytes, the bytes
 // covered by the data inspector's current value and the differences of a
@@ -71,7 +72,8 @@ class CBinEditView : public QAbstractScrollArea,
                      public IViewRequests {
     Q_OBJECT
 public:
-    explicit CBinEditView(CBinEditDoc* document, QWidget* parent = nullptr);
+    // ui shows the view's dialogs (file transfers, paste mode) and runs its drags.
+    CBinEditView(CBinEditDoc* document, IUserInterface& ui, QWidget* parent = nullptr);
     ~CBinEditView() override;
 
     CBinEditDoc* Document() const { return document_; }

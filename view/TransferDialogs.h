@@ -1,18 +1,9 @@
 #pragma once
 // The file dialogs of Copy to File (a save dialog that asks before replacing
-// a file) and Paste from File (an open dialog for an existing file). Tests
-// answer them through a hook, so no test waits on a modal dialog.
-#include <QString>
-#include <functional>
-#include <optional>
-
-class QWidget;
+// a file) and Paste from File (an open dialog for an existing file), both
+// listing the file types of the settings.
+#include "furniture/UserInterface.h"
 
 enum class TransferDialog { CopyToFile, PasteFromFile };
 
-// The chosen path, or nothing when the dialog was cancelled.
-std::optional<QString> ChooseTransferFile(QWidget* parent, TransferDialog which);
-
-using TransferFileHook = std::function<std::optional<QString>(TransferDialog which)>;
-// Installs a hook and returns the previous one.
-TransferFileHook SetTransferFileHook(TransferFileHook hook);
+FileRequest TransferFileRequest(TransferDialog which);
