@@ -30,6 +30,7 @@
 #include "furniture/FileDialogFolder.h"
 #include "furniture/ScreenFit.h"
 #include "furniture/HelpManual.h"
+#include "furniture/UserInterface.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -99,8 +100,8 @@ private:
 };
 } // namespace
 
-CBinEditApp::CBinEditApp(platform::InstanceGuard& guard, std::unique_ptr<IAppDialogs> dialogs)
-    : guard_(guard), dialogs_(std::move(dialogs)), documents_(*dialogs_, context_.settings),
+CBinEditApp::CBinEditApp(platform::InstanceGuard& guard, std::unique_ptr<IAppDialogs> dialogs, IUserInterface& ui)
+    : guard_(guard), dialogs_(std::move(dialogs)), ui_(ui), documents_(*dialogs_, context_.settings),
       forwardedFiles_([this](const QString& path) { return documents_.OpenDocumentFile(path) != nullptr; })
 {
     // Forwarded files open in the background; the last window comes to the
@@ -217,7 +218,7 @@ bool CBinEditApp::ForwardToRunningCopy(const QStringList& arguments)
 
 bool CBinEditApp::CreateMainFrame()
 {
-    mainFrame_ = std::make_unique<CMainFrame>(documents_, context_);
+    mainFrame_ = std::make_unique<CMainFrame>(documents_, context_, ui_);
     documents_.SetWindows(mainFrame_.get());
     mainFrame_->SetCloseQuery([this] { return SaveAllModified(); });
     // The bookmark collection joins the exit questions after the documents.
@@ -269,9 +270,8 @@ void CBinEditApp::ConnectCommands()
     on(Cmd::FilePrintPreview, &CBinEditApp::OnFilePrintPreview);
     on(Cmd::HelpAbout, &CBinEditApp::OnAppAbout);
     on(Cmd::HelpHomePage, &CBinEditApp::OnHomePage);
-    connect(frame->Action(Cmd::HelpContents), &QAction::triggered, this, [this] {
-        OpenManualPage(QStringLiteral("index"), [this](const QUrl& url) { return dialogs_->OpenWebPage(url); });
-    });
+    connect(frame->Action(Cmd::HelpContents), &QAction::triggered, this,
+            [this] { OpenManualPage(QStringLiteral("index"), ui_); });
     on(Cmd::ToolsOptions, &CBinEditApp::OnToolsOptions);
     on(Cmd::ViewShowDash, &CBinEditApp::ToggleShowDash);
     on(Cmd::ViewShowSizeBar, &CBinEditApp::ToggleShowSizeBar);
@@ -519,7 +519,7 @@ void CBinEditApp::OnAppAbout() { dialogs_->ShowAbout(mainFrame_.get()); }
 
 void CBinEditApp::OnHomePage()
 {
-    if (!dialogs_->OpenWebPage(kHomePageUrl))
+    if (!ui_.OpenUrl(kHomePageUrl))
         platform::ShowMessage(QStringLiteral("The web page %1 could not be opened.").arg(kHomePageUrl.toString()),
                               MsgButtons::Ok, MsgIcon::Error);
 }

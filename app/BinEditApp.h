@@ -15,6 +15,7 @@
 
 class CMainFrame;
 class IAppDialogs;
+class IUserInterface;
 struct OptionsState;
 class QLocalSocket;
 namespace platform {
@@ -24,7 +25,9 @@ class InstanceGuard;
 class CBinEditApp : public QObject {
     Q_OBJECT
 public:
-    CBinEditApp(platform::InstanceGuard& guard, std::unique_ptr<IAppDialogs> dialogs);
+    // ui shows every dialog, drag and web page of the windows and commands
+    // below the application; it outlives the application.
+    CBinEditApp(platform::InstanceGuard& guard, std::unique_ptr<IAppDialogs> dialogs, IUserInterface& ui);
     ~CBinEditApp() override;
 
     // Start-up with the process's arguments (program name first). False ends
@@ -70,6 +73,7 @@ public:
     // The session's printer, made on first use.
     QPrinter& Printer();
     IAppDialogs& Dialogs() const { return *dialogs_; }
+    IUserInterface& UserInterface() const { return ui_; }
 
     // Application-level commands.
     void OnFileNew();
@@ -115,6 +119,7 @@ private:
 
     platform::InstanceGuard& guard_;
     std::unique_ptr<IAppDialogs> dialogs_;
+    IUserInterface& ui_;
     // Declared before the main window, so the documents outlive their windows.
     AppContext context_;
     CDocManager documents_;

@@ -8,8 +8,9 @@
 #include <QSplitter>
 #include <algorithm>
 
-CBinEditFrame::CBinEditFrame(CBinEditDoc* document, AppSettings& settings, QWidget* parent, const IViewMarks* marks)
-    : QMdiSubWindow(parent), document_(document), settings_(settings), marks_(marks)
+CBinEditFrame::CBinEditFrame(CBinEditDoc* document, AppSettings& settings, IUserInterface& ui, QWidget* parent,
+                             const IViewMarks* marks)
+    : QMdiSubWindow(parent), document_(document), settings_(settings), ui_(ui), marks_(marks)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     splitter_ = new QSplitter(Qt::Vertical);
@@ -24,7 +25,7 @@ CBinEditFrame::~CBinEditFrame() { DestroyViews(); }
 
 CBinEditView* CBinEditFrame::AddPane()
 {
-    auto* view = new CBinEditView(document_, settings_, splitter_);
+    auto* view = new CBinEditView(document_, settings_, ui_, splitter_);
     view->SetMarks(marks_);
     document_->AddView(view);
     view->installEventFilter(this);

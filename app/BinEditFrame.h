@@ -10,6 +10,7 @@ class IViewMarks;
 
 class CBinEditDoc;
 class CBinEditView;
+class IUserInterface;
 class QSplitter;
 struct AppSettings;
 
@@ -17,7 +18,7 @@ class CBinEditFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
     // Every pane of the frame shows marks (when given) from this source.
-    CBinEditFrame(CBinEditDoc* document, AppSettings& settings, QWidget* parent = nullptr,
+    CBinEditFrame(CBinEditDoc* document, AppSettings& settings, IUserInterface& ui, QWidget* parent = nullptr,
                   const IViewMarks* marks = nullptr);
     ~CBinEditFrame() override;
 
@@ -58,6 +59,7 @@ private:
 
     CBinEditDoc* document_;
     AppSettings& settings_;
+    IUserInterface& ui_;
     QSplitter* splitter_;
     std::vector<CBinEditView*> panes_;
     const IViewMarks* marks_ = nullptr;

@@ -14,8 +14,9 @@ namespace {
 QString NameOf(const CBinEditDoc& doc) { return doc.PathName().isEmpty() ? doc.Title() : doc.PathName(); }
 } // namespace
 
-CCompareWindows::CCompareWindows(CMainFrame& frame, QMdiArea& mdi, CDocManager& documents, AppSettings& settings)
-    : frame_(frame), mdi_(mdi), documents_(documents), command_(*this, settings)
+CCompareWindows::CCompareWindows(CMainFrame& frame, QMdiArea& mdi, CDocManager& documents, AppSettings& settings,
+                                 IUserInterface& ui)
+    : frame_(frame), mdi_(mdi), documents_(documents), command_(*this, settings, ui)
 {
 }
 

@@ -12,7 +12,8 @@ struct AppSettings;
 class CCompareWindows : public ICompareWindows {
 public:
     // mdi is the frame's window area, where the two windows are arranged.
-    CCompareWindows(CMainFrame& frame, QMdiArea& mdi, CDocManager& documents, AppSettings& settings);
+    CCompareWindows(CMainFrame& frame, QMdiArea& mdi, CDocManager& documents, AppSettings& settings,
+                    IUserInterface& ui);
 
     void Run() { command_.Run(); }
     CCompareCommand& Command() { return command_; }

@@ -2,7 +2,7 @@
 
 #include "furniture/HelpManual.h"
 #include "platform/MessageBox.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/UserInterface.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -18,7 +18,8 @@ namespace {
 const QString kProgramFilter = QStringLiteral("All Files (*)");
 } // namespace
 
-CEditToolDlg::CEditToolDlg(const ExternalTool& tool, QWidget* parent) : QDialog(parent), tool_(tool)
+CEditToolDlg::CEditToolDlg(const ExternalTool& tool, IUserInterface& ui, QWidget* parent)
+    : QDialog(parent), tool_(tool), ui_(ui)
 {
     setWindowTitle(tool.title.isEmpty() ? QStringLiteral("Add User Tool") : QStringLiteral("Edit User Tool"));
     title_ = new QLineEdit(tool.title, this);
@@ -62,7 +63,7 @@ CEditToolDlg::CEditToolDlg(const ExternalTool& tool, QWidget* parent) : QDialog(
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("&Help"));
     // The manual explains the macros and how the arguments are split into words.
-    ConnectHelpButton(buttons, QStringLiteral("tools"));
+    ConnectHelpButton(buttons, QStringLiteral("tools"), ui_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(buttons);
@@ -95,8 +96,11 @@ QPushButton* CEditToolDlg::MacroButton(QLineEdit* target, QMenu*& menu,
 
 void CEditToolDlg::OnBrowse()
 {
-    const std::optional<QString> path = ChooseFileWithFilter(this, FileChoice::Open, QStringLiteral("Browse"),
-                                                             command_->text(), kProgramFilter, QString());
+    FileRequest request;
+    request.title = QStringLiteral("Browse");
+    request.startPath = command_->text();
+    request.nameFilters = {kProgramFilter};
+    const std::optional<QString> path = ui_.ChooseFilePath(this, request);
     if (path)
         command_->setText(*path);
 }

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class IUserInterface;
 class QCheckBox;
 class QLineEdit;
 class QMenu;
@@ -14,7 +15,7 @@ class QPushButton;
 class CEditToolDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CEditToolDlg(const ExternalTool& tool, QWidget* parent = nullptr);
+    CEditToolDlg(const ExternalTool& tool, IUserInterface& ui, QWidget* parent = nullptr);
 
     ExternalTool Tool() const { return tool_; }
 
@@ -43,4 +44,5 @@ private:
     QPushButton* browse_;
     QMenu* directoryMacros_ = nullptr;
     QMenu* argumentMacros_ = nullptr;
+    IUserInterface& ui_;
 };

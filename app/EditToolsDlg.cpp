@@ -2,14 +2,15 @@
 
 #include "app/EditToolDlg.h"
 #include "platform/MessageBox.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/UserInterface.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
-CEditToolsDlg::CEditToolsDlg(std::vector<ExternalTool>& tools, QWidget* parent) : QDialog(parent), tools_(tools)
+CEditToolsDlg::CEditToolsDlg(std::vector<ExternalTool>& tools, IUserInterface& ui, QWidget* parent)
+    : QDialog(parent), tools_(tools), ui_(ui)
 {
     setWindowTitle(QStringLiteral("Edit User Tools"));
     list_ = new QListWidget(this);
@@ -47,8 +48,8 @@ std::optional<ExternalTool> CEditToolsDlg::AskNewTool()
 
 std::optional<ExternalTool> CEditToolsDlg::AskEditedTool(const ExternalTool& tool)
 {
-    CEditToolDlg dialog(tool, this);
-    if (RunToolDialog(dialog) != QDialog::Accepted)
+    CEditToolDlg dialog(tool, ui_, this);
+    if (ui_.RunDialog(dialog) != QDialog::Accepted)
         return std::nullopt;
     return dialog.Tool();
 }

@@ -8,13 +8,14 @@
 #include <memory>
 #include <vector>
 
+class IUserInterface;
 class QListWidget;
 class QPushButton;
 
 class CEditToolsDlg : public QDialog {
     Q_OBJECT
 public:
-    CEditToolsDlg(std::vector<ExternalTool>& tools, QWidget* parent = nullptr);
+    CEditToolsDlg(std::vector<ExternalTool>& tools, IUserInterface& ui, QWidget* parent = nullptr);
 
     QListWidget* List() const { return list_; }
     QPushButton* AddButton() const { return buttons_.add; }
@@ -32,4 +33,5 @@ private:
     QListWidget* list_;
     ListEditButtons buttons_;
     std::unique_ptr<CListEditor<ExternalTool>> editor_;
+    IUserInterface& ui_;
 };

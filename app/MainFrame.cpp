@@ -62,8 +62,8 @@ bool IsOnSomeScreen(const QRect& rect)
 
 } // namespace
 
-CMainFrame::CMainFrame(CDocManager& documents, AppContext& context, QWidget* parent)
-    : QMainWindow(parent), documents_(documents), context_(context), commands_(this)
+CMainFrame::CMainFrame(CDocManager& documents, AppContext& context, IUserInterface& ui, QWidget* parent)
+    : QMainWindow(parent), documents_(documents), context_(context), ui_(ui), commands_(this)
 {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowTitle(QStringLiteral("Vantrel"));
@@ -80,8 +80,8 @@ CMainFrame::CMainFrame(CDocManager& documents, AppContext& context, QWidget* par
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
     editing_ = std::make_unique<CEditingCommands>(
-        this, [this] { return ActiveView(); }, context_.bookmarks, context_.search, context_.settings);
-    compare_ = std::make_unique<CCompareWindows>(*this, *mdi_, documents_, context_.settings);
+        this, [this] { return ActiveView(); }, context_.bookmarks, context_.search, context_.settings, ui_);
+    compare_ = std::make_unique<CCompareWindows>(*this, *mdi_, documents_, context_.settings, ui_);
 
     // Created in this order: tool bars, status bar, Data Inspector pane.
     CreateToolBars();
@@ -265,7 +265,7 @@ void CMainFrame::CreateFrame(CBinEditDoc* document)
     CBinEditFrame* current = ActiveFrame();
     const bool maximize = frames_.empty() || (current && current->isMaximized());
 
-    auto* frame = new CBinEditFrame(document, context_.settings, nullptr, viewMarks_.get());
+    auto* frame = new CBinEditFrame(document, context_.settings, ui_, nullptr, viewMarks_.get());
     frame->SetCloseQuery([this](CBinEditFrame* f) { return QueryCloseFrame(f); });
     connect(frame, &CBinEditFrame::closing, this, &CMainFrame::OnFrameClosing);
     connect(frame, &CBinEditFrame::closed, this, &CMainFrame::OnFrameClosed);
@@ -580,7 +580,7 @@ void CMainFrame::OnDataInspector()
 
 void CMainFrame::OnDataTypes()
 {
-    if (RunDataTypesDialog(this, ValueTypes()))
+    if (RunDataTypesDialog(this, ValueTypes(), ui_))
         RebuildInspector();
 }
 

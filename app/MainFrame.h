@@ -28,6 +28,7 @@ class CUserTools;
 class CInspectorDock;
 class CStatusPanes;
 class QActionGroup;
+class IUserInterface;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -38,7 +39,7 @@ class CMainFrame : public QMainWindow, public IDocumentWindows {
 public:
     // The frame's commands work on the parts of context they need; both
     // documents and context outlive the frame.
-    CMainFrame(CDocManager& documents, AppContext& context, QWidget* parent = nullptr);
+    CMainFrame(CDocManager& documents, AppContext& context, IUserInterface& ui, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Which of the standard bar, the bookmarks bar and the status bar show.
@@ -70,6 +71,8 @@ public:
     CTaskCommands& TaskCommands() const { return *tasks_; }
     // The Tools menu's user tools: running them, "Edit User Tools...".
     CUserTools& UserTools() const { return *userTools_; }
+    // What shows the dialogs of the window, its views and its commands.
+    IUserInterface& UserInterface() const { return ui_; }
 
     // Start-up: shown maximised when it was maximised when it last closed.
     void ShowInitially();
@@ -171,6 +174,7 @@ private:
 
     CDocManager& documents_;
     AppContext& context_;
+    IUserInterface& ui_;
     CommandTable commands_;
     QMdiArea* mdi_;
     CStatusPanes* panes_ = nullptr;

@@ -10,12 +10,12 @@
 #include "inspectview/StructureCommands.h"
 #include "inspectview/StructuresDlg.h"
 #include "settings/AppSettings.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/UserInterface.h"
 
 void CMainFrame::ConnectStructureCommands()
 {
-    structures_ = std::make_unique<CStructureCommands>(this, context_.structures, ValueTypes(),
-                                                       [] { TypeRegistry().Load(); });
+    structures_ = std::make_unique<CStructureCommands>(
+        this, context_.structures, ValueTypes(), [] { TypeRegistry().Load(); }, ui_);
     connect(commands_[Cmd::ViewStructures], &QAction::triggered, this, &CMainFrame::OnStructures);
 }
 
@@ -25,7 +25,7 @@ void CMainFrame::OnStructures()
     TypeRegistry().Load();
     AppSettings& s = context_.settings;
     CStructuresDlg dialog(*structures_, s.reloadStructures, this);
-    RunToolDialog(dialog);
+    ui_.RunDialog(dialog);
     s.reloadStructures = dialog.ReloadOnStartup();
     // Whatever the dialog did (edits, a load, an import), the Structure
     // View lays its rows out again.

@@ -12,7 +12,7 @@ void CMainFrame::ConnectTaskCommands()
 {
     tasks_ = std::make_unique<CTaskCommands>(
         this, [this] { return ActiveView(); }, [this](const QString& path) { return OpenImported(path); },
-        context_.taskChoices, context_.settings);
+        context_.taskChoices, context_.settings, ui_);
     auto on = [this](Cmd id, void (CTaskCommands::*handler)()) {
         connect(commands_[id], &QAction::triggered, this, [this, handler] {
             (tasks_.get()->*handler)();

@@ -6,7 +6,7 @@
 #include "app/OptionsDlg.h"
 #include "platform/MessageBox.h"
 #include "settings/AppSettings.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/UserInterface.h"
 
 void CBinEditApp::OnToolsOptions()
 {
@@ -18,8 +18,8 @@ void CBinEditApp::OnToolsOptions()
     state.standardBar = bars.standard;
     state.bookmarksBar = bars.bookmarks;
     state.statusBar = bars.status;
-    COptionsDlg dialog(state, optionsPage_, mainFrame_.get());
-    const int result = RunToolDialog(dialog);
+    COptionsDlg dialog(state, optionsPage_, ui_, mainFrame_.get());
+    const int result = ui_.RunDialog(dialog);
     optionsPage_ = dialog.Page();
     if (result == QDialog::Accepted)
         ApplyOptions(dialog.State());

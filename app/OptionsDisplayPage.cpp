@@ -7,7 +7,7 @@
 #include "platform/FileErrors.h"
 #include "platform/FileReader.h"
 #include "platform/MessageBox.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/UserInterface.h"
 #include "view/ViewColors.h"
 
 #include <QCheckBox>
@@ -65,7 +65,8 @@ bool ReadLayoutBytes(const QString& path, QByteArray& bytes)
 
 } // namespace
 
-COptionsDisplay::COptionsDisplay(const OptionsState& state, QWidget* parent) : QWidget(parent)
+COptionsDisplay::COptionsDisplay(const OptionsState& state, IUserInterface& ui, QWidget* parent)
+    : QWidget(parent), ui_(ui)
 {
     std::copy(std::begin(state.settings.userColors), std::end(state.settings.userColors), std::begin(userColors_));
 
@@ -178,7 +179,7 @@ void COptionsDisplay::OnCustomColor()
         QColorDialog::setCustomColor(i, ColorFromRef(userColors_[i]));
     QColorDialog dialog(ResolveStoredColor(colors_[item], palette()), this);
     dialog.setOption(QColorDialog::DontUseNativeDialog);
-    if (RunToolDialog(dialog) != QDialog::Accepted)
+    if (ui_.RunDialog(dialog) != QDialog::Accepted)
         return;
     for (int i = 0; i < 16; ++i)
         userColors_[i] = RefFromColor(QColorDialog::customColor(i));
@@ -208,8 +209,10 @@ void COptionsDisplay::Commit(OptionsState& state) const
 
 void COptionsDisplay::LoadLayout()
 {
-    const std::optional<QString> path =
-        ChooseFileWithFilter(this, FileChoice::Open, QStringLiteral("Load Layout"), QString(), kLayoutFilter, QString());
+    FileRequest request;
+    request.title = QStringLiteral("Load Layout");
+    request.nameFilters = {kLayoutFilter};
+    const std::optional<QString> path = ui_.ChooseFilePath(this, request);
     if (!path)
         return;
     QByteArray bytes;
@@ -227,8 +230,12 @@ void COptionsDisplay::LoadLayout()
 void COptionsDisplay::SaveLayout()
 {
     const QByteArray bytes = EncodeLayoutFile(Values());
-    const std::optional<QString> path = ChooseFileWithFilter(this, FileChoice::Save, QStringLiteral("Save Layout"),
-                                                             QString(), kLayoutFilter, QStringLiteral("lay"));
+    FileRequest request;
+    request.kind = FileChoice::Save;
+    request.title = QStringLiteral("Save Layout");
+    request.nameFilters = {kLayoutFilter};
+    request.defaultSuffix = QStringLiteral("lay");
+    const std::optional<QString> path = ui_.ChooseFilePath(this, request);
     if (!path)
         return;
     platform::AtomicFileWriter writer;

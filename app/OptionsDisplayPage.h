@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class CColorComboBox;
+class IUserInterface;
 class QCheckBox;
 class QComboBox;
 class QListWidget;
@@ -18,7 +19,7 @@ struct OptionsState;
 class COptionsDisplay : public QWidget {
     Q_OBJECT
 public:
-    COptionsDisplay(const OptionsState& state, QWidget* parent = nullptr);
+    COptionsDisplay(const OptionsState& state, IUserInterface& ui, QWidget* parent = nullptr);
 
     void Commit(OptionsState& state) const;
     // The page's values as a layout file holds them.
@@ -56,4 +57,5 @@ private:
     CColorComboBox* color_;
     QPushButton* customColor_;
     QPushButton* layouts_;
+    IUserInterface& ui_;
 };

@@ -10,15 +10,16 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-COptionsDlg::COptionsDlg(const OptionsState& state, int page, QWidget* parent) : QDialog(parent), state_(state)
+COptionsDlg::COptionsDlg(const OptionsState& state, int page, IUserInterface& ui, QWidget* parent)
+    : QDialog(parent), state_(state)
 {
     setWindowTitle(QStringLiteral("Options"));
     tabs_ = new QTabWidget(this);
     general_ = new COptionsGeneral(state_, tabs_);
-    display_ = new COptionsDisplay(state_, tabs_);
+    display_ = new COptionsDisplay(state_, ui, tabs_);
     font_ = new COptionsFont(state_, tabs_);
     status_ = new COptionsStatus(state_, tabs_);
-    fileTypes_ = new COptionsFileFilters(state_, tabs_);
+    fileTypes_ = new COptionsFileFilters(state_, ui, tabs_);
     tabs_->addTab(general_, QStringLiteral("General"));
     tabs_->addTab(display_, QStringLiteral("Display"));
     tabs_->addTab(font_, QStringLiteral("Font"));

@@ -10,13 +10,15 @@ class COptionsFileFilters;
 class COptionsFont;
 class COptionsGeneral;
 class COptionsStatus;
+class IUserInterface;
 class QDialogButtonBox;
 class QTabWidget;
 
 class COptionsDlg : public QDialog {
     Q_OBJECT
 public:
-    COptionsDlg(const OptionsState& state, int page, QWidget* parent = nullptr);
+    // ui shows the dialogs the pages open.
+    COptionsDlg(const OptionsState& state, int page, IUserInterface& ui, QWidget* parent = nullptr);
 
     const OptionsState& State() const { return state_; }
     // The page shown when the dialog closed, to open on next time.

@@ -2,15 +2,15 @@
 
 #include "app/FileFiltersDlg.h"
 #include "app/OptionsState.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/UserInterface.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
-COptionsFileFilters::COptionsFileFilters(const OptionsState& state, QWidget* parent)
-    : QWidget(parent), types_(ParseFileTypes(state.settings.fileFilters))
+COptionsFileFilters::COptionsFileFilters(const OptionsState& state, IUserInterface& ui, QWidget* parent)
+    : QWidget(parent), types_(ParseFileTypes(state.settings.fileFilters)), ui_(ui)
 {
     list_ = new QListWidget(this);
     auto* label = new QLabel(QStringLiteral("&File types that appear in File Open dialog boxes:"), this);
@@ -31,7 +31,7 @@ COptionsFileFilters::COptionsFileFilters(const OptionsState& state, QWidget* par
 std::optional<FileType> COptionsFileFilters::AskFileType(const FileType& type, bool adding)
 {
     CFileFiltersDlg dialog(type, adding, this);
-    if (RunToolDialog(dialog) != QDialog::Accepted)
+    if (ui_.RunDialog(dialog) != QDialog::Accepted)
         return std::nullopt;
     return dialog.Entry();
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class IUserInterface;
 class QListWidget;
 class QPushButton;
 struct OptionsState;
@@ -15,7 +16,7 @@ struct OptionsState;
 class COptionsFileFilters : public QWidget {
     Q_OBJECT
 public:
-    COptionsFileFilters(const OptionsState& state, QWidget* parent = nullptr);
+    COptionsFileFilters(const OptionsState& state, IUserInterface& ui, QWidget* parent = nullptr);
     void Commit(OptionsState& state) const;
 
     QListWidget* List() const { return list_; }
@@ -32,4 +33,5 @@ private:
     QListWidget* list_;
     ListEditButtons buttons_;
     std::unique_ptr<CListEditor<FileType>> editor_;
+    IUserInterface& ui_;
 };

@@ -10,7 +10,7 @@
 #include "platform/ProcessStart.h"
 #include "platform/StatusHooks.h"
 #include "settings/AppSettings.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/UserInterface.h"
 #include "view/BinEditView.h"
 #include "view/ViewClipboard.h"
 
@@ -25,10 +25,10 @@ const QString kUnableToRun = QStringLiteral("Unable to run tool.\n\n");
 void Refuse(const QString& reason) { platform::ShowMessage(kUnableToRun + reason, platform::MsgButtons::Ok); }
 
 // The prompt of "Program Arguments"; nothing when cancelled.
-std::optional<QString> AskArguments(QWidget* parent, const QString& command, const QString& initial)
+std::optional<QString> AskArguments(QWidget* parent, const QString& command, const QString& initial, IUserInterface& ui)
 {
     const std::unique_ptr<QInputDialog> dialog = MakeArgumentsDialog(parent, command, initial);
-    if (RunToolDialog(*dialog) != QDialog::Accepted)
+    if (ui.RunDialog(*dialog) != QDialog::Accepted)
         return std::nullopt;
     return dialog->textValue();
 }
@@ -75,8 +75,8 @@ void CUserTools::RefillMenu()
 
 void CUserTools::EditTools()
 {
-    CEditToolsDlg dialog(tools_, &frame_);
-    RunToolDialog(dialog);
+    CEditToolsDlg dialog(tools_, frame_.UserInterface(), &frame_);
+    frame_.UserInterface().RunDialog(dialog);
     RefillMenu();
 }
 
@@ -118,7 +118,8 @@ bool CUserTools::Run(int index)
         return false;
     }
     if (tool.promptForArgs) {
-        const std::optional<QString> typed = AskArguments(&frame_, tool.command, JoinCommandWords(*arguments));
+        const std::optional<QString> typed =
+            AskArguments(&frame_, tool.command, JoinCommandWords(*arguments), frame_.UserInterface());
         if (!typed)
             return false;
         arguments = SplitTypedArguments(*typed);

@@ -7,6 +7,7 @@
 #include "platform/InstanceChannel.h"
 #include "furniture/AppDialogs.h"
 #include "furniture/CommandIcons.h"
+#include "furniture/DesktopInterface.h"
 #include "furniture/MessageBoxHandler.h"
 
 #include <QApplication>
@@ -28,7 +29,8 @@ int main(int argc, char** argv)
     InstallMessageBoxHandler();
 
     platform::InstanceGuard guard;
-    CBinEditApp app(guard, MakeStandardDialogs());
+    CDesktopInterface desktop;
+    CBinEditApp app(guard, MakeStandardDialogs(), desktop);
     // Installed before start-up so that a signal during it is not fatal.
     app.InstallTerminationHandler();
     // Names that are not valid UTF-8 must reach the files they name.

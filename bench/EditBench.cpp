@@ -9,6 +9,7 @@
 #include "settings/AppSettings.h"
 #include "platform/Clipboard.h"
 #include "platform/FileReader.h"
+#include "furniture/DesktopInterface.h"
 #include "view/BinEditView.h"
 #include "view/CaretController.h"
 #include "view/ViewClipboard.h"
@@ -34,6 +35,7 @@ const char* PlaceName(int which) { return which == 0 ? "start" : which == 1 ? "m
 struct DocOnBigFile {
     AppSettings settings;
     std::unique_ptr<CBinEditDoc> doc;
+    CDesktopInterface ui;
     std::unique_ptr<CBinEditView> view;
 
     DocOnBigFile()
@@ -41,7 +43,7 @@ struct DocOnBigFile {
         doc = std::make_unique<CBinEditDoc>();
         if (!doc->OnOpenDocument(BenchFile(kGiB)))
             qFatal("cannot load the benchmark file");
-        view = std::make_unique<CBinEditView>(doc.get(), settings);
+        view = std::make_unique<CBinEditView>(doc.get(), settings, ui);
         view->resize(1400, 800);
         view->OnInitialUpdate();
     }

@@ -7,6 +7,7 @@
 #include "app/BinEditApp.h"
 #include "app/ForwardMessage.h"
 #include "furniture/AppDialogs.h"
+#include "furniture/DesktopInterface.h"
 #include "platform/InstanceChannel.h"
 
 #include <QApplication>
@@ -42,7 +43,8 @@ int RunCommandLineChild(int argc, char** argv, const QStringList& files)
 {
     QApplication qtApp(argc, argv);
     platform::InstanceGuard guard("vantrel-bench-" + QUuid::createUuid().toString(QUuid::Id128));
-    CBinEditApp app(guard, MakeStandardDialogs());
+    CDesktopInterface ui;
+    CBinEditApp app(guard, MakeStandardDialogs(), ui);
     QElapsedTimer clock;
     clock.start();
     const bool started = app.InitInstance(QStringList{"vantrel"} + files);
@@ -97,7 +99,8 @@ int RunForwardChild(int argc, char** argv, const QStringList& files)
 {
     QApplication qtApp(argc, argv);
     platform::InstanceGuard guard("vantrel-bench-" + QUuid::createUuid().toString(QUuid::Id128));
-    CBinEditApp app(guard, MakeStandardDialogs());
+    CDesktopInterface ui;
+    CBinEditApp app(guard, MakeStandardDialogs(), ui);
     if (!app.InitInstance({"vantrel"}))
         return 1;
     ForwardingCopies copies(guard.Path(), files);

@@ -5,6 +5,7 @@
 #include "BenchFiles.h"
 
 #include "core/BinEditDoc.h"
+#include "furniture/DesktopInterface.h"
 #include "settings/AppSettings.h"
 #include "tooldialogs/ViewToolAdapter.h"
 #include "view/BinEditView.h"
@@ -24,7 +25,8 @@ int main(int argc, char** argv)
     if (!doc.OnOpenDocument(BenchFile(size)))
         return 1;
     AppSettings settings;
-    CBinEditView view(&doc, settings);
+    CDesktopInterface ui;
+    CBinEditView view(&doc, settings, ui);
     view.resize(1200, 900);
     view.show();
     view.OnInitialUpdate();

@@ -10,6 +10,7 @@
 #include "types/ValueTypeRegistry.h"
 #include "inspectview/DataViewDlg.h"
 #include "settings/AppSettings.h"
+#include "furniture/DesktopInterface.h"
 #include "view/BinEditView.h"
 #include "view/InspectedRange.h"
 
@@ -28,6 +29,7 @@ constexpr int64_t kGiB = int64_t(1) << 30;
 struct PageOnBigFile {
     AppSettings settings;
     std::unique_ptr<CBinEditDoc> doc;
+    CDesktopInterface ui;
     std::unique_ptr<CBinEditView> view;
     CInspectedRange range;
     std::unique_ptr<CDataViewDlg> page;
@@ -40,7 +42,7 @@ struct PageOnBigFile {
         doc = std::make_unique<CBinEditDoc>();
         if (!doc->OnOpenDocument(BenchFile(kGiB)))
             qFatal("cannot load the benchmark file");
-        view = std::make_unique<CBinEditView>(doc.get(), settings);
+        view = std::make_unique<CBinEditView>(doc.get(), settings, ui);
         view->OnInitialUpdate();
         page = std::make_unique<CDataViewDlg>(ValueTypes(), range);
         page->Refresh(view.get(), true);

@@ -5,6 +5,7 @@
 
 #include "core/BinEditDoc.h"
 #include "settings/AppSettings.h"
+#include "furniture/DesktopInterface.h"
 #include "view/BinEditView.h"
 #include "view/PrintJob.h"
 #include "view/PrintPreviewDlg.h"
@@ -29,6 +30,7 @@ constexpr int64_t kMiB = int64_t(1) << 20;
 struct OpenFile {
     AppSettings settings;
     CBinEditDoc doc;
+    CDesktopInterface ui;
     std::unique_ptr<CBinEditView> view;
     QString path;
 };
@@ -41,7 +43,7 @@ OpenFile& Open(int64_t size)
         f = new OpenFile;
         f->path = BenchFile(size);
         f->doc.OnOpenDocument(f->path);
-        f->view = std::make_unique<CBinEditView>(&f->doc, f->settings);
+        f->view = std::make_unique<CBinEditView>(&f->doc, f->settings, f->ui);
         f->view->OnInitialUpdate();
     }
     return *f;

@@ -10,6 +10,7 @@
 #include "app/MainFrame.h"
 #include "platform/InstanceChannel.h"
 #include "furniture/AppDialogs.h"
+#include "furniture/DesktopInterface.h"
 #include "view/BinEditView.h"
 
 #include <QApplication>
@@ -67,7 +68,8 @@ int RunChild(int argc, char** argv, const QString& file)
     FirstPaintWatcher watcher(clock);
     qtApp.installEventFilter(&watcher);
     platform::InstanceGuard guard("vantrel-bench-" + QUuid::createUuid().toString(QUuid::Id128));
-    CBinEditApp app(guard, MakeStandardDialogs());
+    CDesktopInterface ui;
+    CBinEditApp app(guard, MakeStandardDialogs(), ui);
     if (!app.InitInstance({"vantrel", file}))
         return 1;
     watcher.loadedMs = clock.elapsed();

@@ -13,6 +13,7 @@
 #include "inspectview/StructureViewDlg.h"
 #include "settings/AppSettings.h"
 #include "types/StdValueType.h"
+#include "furniture/DesktopInterface.h"
 #include "view/BinEditView.h"
 #include "view/InspectedRange.h"
 
@@ -53,6 +54,7 @@ StructureCollection& BenchStructures()
 struct PageOnBigFile {
     AppSettings settings;
     std::unique_ptr<CBinEditDoc> doc;
+    CDesktopInterface ui;
     std::unique_ptr<CBinEditView> view;
     CInspectedRange range;
     std::unique_ptr<CStructureViewDlg> page;
@@ -64,7 +66,7 @@ struct PageOnBigFile {
         doc = std::make_unique<CBinEditDoc>();
         if (!doc->OnOpenDocument(BenchFile(kGiB)))
             qFatal("cannot load the benchmark file");
-        view = std::make_unique<CBinEditView>(doc.get(), settings);
+        view = std::make_unique<CBinEditView>(doc.get(), settings, ui);
         view->OnInitialUpdate();
         residentBefore = ResidentBytes();
         page = std::make_unique<CStructureViewDlg>(BenchStructures(), ValueTypes(), range);

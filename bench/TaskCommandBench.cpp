@@ -19,7 +19,7 @@
 #include "settings/AppSettings.h"
 #include "tooldialogs/ItemList.h"
 #include "tooldialogs/TaskCommands.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/DesktopInterface.h"
 #include "tools/DocumentFeedback.h"
 #include "view/BinEditView.h"
 #include "view/CaretController.h"
@@ -130,22 +130,27 @@ int main(int argc, char** argv)
     CBinEditDoc doc(&feedback, HistoryLevels{settings.undoLevels, settings.redoLevels});
     if (!doc.OnOpenDocument(path))
         return 1;
-    CBinEditView view(&doc, settings);
+    // The chooser picks the task by name; the checksum dialog closes at once.
+    struct ChooserAnswers : CDesktopInterface {
+        QString wanted;
+        int RunDialog(QDialog& dialog) override
+        {
+            if (auto* chooser = dynamic_cast<CItemList*>(&dialog)) {
+                chooser->List()->setCurrentItem(chooser->List()->findItems(wanted, Qt::MatchExactly).value(0));
+                chooser->accept();
+                return chooser->result();
+            }
+            return int(QDialog::Accepted);
+        }
+    } ui;
+    CBinEditView view(&doc, settings, ui);
     view.resize(800, 600);
     view.OnInitialUpdate();
 
-    // The chooser picks the task by name; the checksum dialog closes at once.
-    QString wanted;
-    SetDialogDriver([&wanted](QDialog& dialog) {
-        if (auto* chooser = dynamic_cast<CItemList*>(&dialog)) {
-            chooser->List()->setCurrentItem(chooser->List()->findItems(wanted, Qt::MatchExactly).value(0));
-            chooser->accept();
-            return chooser->result();
-        }
-        return int(QDialog::Accepted);
-    });
+    QString& wanted = ui.wanted;
     TaskChoices choices;
-    CTaskCommands commands(nullptr, [&view] { return &view; }, {}, choices, settings);
+    CTaskCommands commands(
+        nullptr, [&view] { return &view; }, {}, choices, settings, ui);
     commands.SetTaskRegistry(&tasks);
 
     const QString copy = path + QStringLiteral(".copy");

@@ -4,6 +4,7 @@
 #include "BenchFiles.h"
 
 #include "settings/AppSettings.h"
+#include "furniture/DesktopInterface.h"
 #include "view/BinEditView.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ public:
 struct ViewOnBigFile {
     AppSettings settings;
     std::unique_ptr<CBinEditDoc> doc;
+    CDesktopInterface ui;
     std::unique_ptr<CBinEditView> view;
     PaintCounter counter;
 
@@ -43,7 +45,7 @@ struct ViewOnBigFile {
         doc = std::make_unique<CBinEditDoc>();
         if (!doc->OnOpenDocument(BenchFile(kGiB)))
             qFatal("cannot load the benchmark file");
-        view = std::make_unique<CBinEditView>(doc.get(), settings);
+        view = std::make_unique<CBinEditView>(doc.get(), settings, ui);
         view->resize(1400, 400);
         view->show();
         view->OnInitialUpdate();

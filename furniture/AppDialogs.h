@@ -4,7 +4,6 @@
 #include "furniture/FileProperties.h"
 
 #include <QString>
-#include <QUrl>
 #include <memory>
 #include <optional>
 
@@ -32,8 +31,6 @@ public:
     // The print dialog on printer; false when cancelled. The "Selection"
     // choice is offered, and preselected, only with a selection.
     virtual bool ChoosePrintOptions(QWidget* parent, QPrinter& printer, bool hasSelection) = 0;
-    // Opens a web page in the user's browser; false when that failed.
-    virtual bool OpenWebPage(const QUrl& url) = 0;
 };
 
 std::unique_ptr<IAppDialogs> MakeStandardDialogs();

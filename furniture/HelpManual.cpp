@@ -4,20 +4,14 @@
 #include "platform/MessageBox.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
+#include <QUrl>
 
 namespace {
-
-std::function<bool(const QUrl&)>& Opener()
-{
-    static std::function<bool(const QUrl&)> opener;
-    return opener;
-}
 
 QPointer<CManualWindow>& ShownWindow()
 {
@@ -50,7 +44,7 @@ QString ManualPagePath(const QString& page)
 
 CManualWindow* ShownManualWindow() { return ShownWindow().data(); }
 
-bool OpenManualPage(const QString& page, const std::function<bool(const QUrl&)>& open)
+bool OpenManualPage(const QString& page, IUserInterface& ui)
 {
     const QString path = ManualPagePath(page);
     if (path.isEmpty()) {
@@ -67,16 +61,13 @@ bool OpenManualPage(const QString& page, const std::function<bool(const QUrl&)>&
     QPointer<CManualWindow>& window = ShownWindow();
     if (window && (owner == window || owner == window->parentWidget()))
         owner = window->parentWidget();
-    if (window && window->parentWidget() != owner) {
+    if (window && (window->parentWidget() != owner || &window->UserInterface() != &ui)) {
         window->close();
         window = nullptr;
     }
     if (!window) {
         const QUrl contents = QUrl::fromLocalFile(QFileInfo(path).dir().filePath(QStringLiteral("index.html")));
-        auto browser = [open](const QUrl& target) {
-            return open ? open(target) : Opener() ? Opener()(target) : QDesktopServices::openUrl(target);
-        };
-        window = new CManualWindow(contents, browser, owner);
+        window = new CManualWindow(contents, ui, owner);
     }
     window->ShowPage(url);
     window->show();
@@ -85,13 +76,11 @@ bool OpenManualPage(const QString& page, const std::function<bool(const QUrl&)>&
     return true;
 }
 
-void ConnectHelpButton(QDialogButtonBox* buttons, const QString& page)
+void ConnectHelpButton(QDialogButtonBox* buttons, const QString& page, IUserInterface& ui)
 {
     QPushButton* help = buttons->button(QDialogButtonBox::Help);
     if (!help)
         help = buttons->addButton(QDialogButtonBox::Help);
     help->setEnabled(true);
-    QObject::connect(help, &QPushButton::clicked, buttons, [page] { OpenManualPage(page); });
+    QObject::connect(help, &QPushButton::clicked, buttons, [page, &ui] { OpenManualPage(page, ui); });
 }
-
-void SetManualOpenerForTesting(std::function<bool(const QUrl&)> opener) { Opener() = std::move(opener); }

@@ -1,5 +1,6 @@
 #include "ManualWindow.h"
 
+#include "furniture/UserInterface.h"
 #include "platform/MessageBox.h"
 
 #include <QHBoxLayout>
@@ -11,8 +12,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-CManualWindow::CManualWindow(const QUrl& contents, BrowserOpener openInBrowser, QWidget* parent)
-    : QWidget(parent, Qt::Window), contents_(contents), openInBrowser_(std::move(openInBrowser))
+CManualWindow::CManualWindow(const QUrl& contents, IUserInterface& ui, QWidget* parent)
+    : QWidget(parent, Qt::Window), contents_(contents), ui_(ui)
 {
     setWindowTitle(QStringLiteral("Vantrel Help"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -110,7 +111,7 @@ bool CManualWindow::FindNext(bool backward)
 
 void CManualWindow::OpenInBrowser()
 {
-    if (!openInBrowser_ || !openInBrowser_(Page()))
+    if (!ui_.OpenUrl(Page()))
         platform::ShowMessage(QStringLiteral("No web browser could be started for %1. The page stays shown here.")
                                   .arg(Page().toLocalFile()),
                               platform::MsgButtons::Ok, platform::MsgIcon::Information);

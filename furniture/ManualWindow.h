@@ -6,8 +6,7 @@
 #include <QUrl>
 #include <QWidget>
 
-#include <functional>
-
+class IUserInterface;
 class QLabel;
 class QLineEdit;
 class QTextBrowser;
@@ -16,11 +15,10 @@ class QToolButton;
 class CManualWindow : public QWidget {
     Q_OBJECT
 public:
-    // `openInBrowser` opens a page in the desktop's browser; false when
-    // that failed (there may be none).
-    using BrowserOpener = std::function<bool(const QUrl&)>;
+    // ui hands a page to the desktop's browser, which may fail (there may be none).
+    CManualWindow(const QUrl& contents, IUserInterface& ui, QWidget* parent = nullptr);
 
-    CManualWindow(const QUrl& contents, BrowserOpener openInBrowser, QWidget* parent = nullptr);
+    IUserInterface& UserInterface() const { return ui_; }
 
     void ShowPage(const QUrl& page);
     QUrl Page() const;
@@ -39,7 +37,7 @@ private:
     void OpenInBrowser();
 
     QUrl contents_;
-    BrowserOpener openInBrowser_;
+    IUserInterface& ui_;
     QTextBrowser* browser_;
     QLineEdit* findField_;
     QLabel* findStatus_;

@@ -1,13 +1,13 @@
 // The real dialogs behind IAppDialogs.
 #include "furniture/AboutDlg.h"
 #include "furniture/AppDialogs.h"
+#include "furniture/DesktopInterface.h"
 #include "furniture/FileFilters.h"
 #include "furniture/FilePropertiesDlg.h"
 #include "furniture/OpenFileDialog.h"
 #include "furniture/PrintRangeChoice.h"
 #include "platform/StatusHooks.h"
 
-#include <QDesktopServices>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -48,7 +48,7 @@ public:
 
     void ShowAbout(QWidget* parent) override
     {
-        CAboutDlg dialog([this](const QUrl& url) { OpenWebPage(url); }, parent);
+        CAboutDlg dialog([this](const QUrl& url) { desktop_.OpenUrl(url); }, parent);
         dialog.exec();
     }
 
@@ -65,11 +65,9 @@ public:
         return dialog.exec() == QDialog::Accepted;
     }
 
-    bool OpenWebPage(const QUrl& url) override
-    {
-        platform::WaitCursor wait;
-        return QDesktopServices::openUrl(url);
-    }
+private:
+    // The About dialog's links go to the desktop's browser.
+    CDesktopInterface desktop_;
 };
 
 } // namespace

@@ -68,7 +68,7 @@ QPushButton* SideButton(const char* text)
 } // namespace
 
 CEditStructureDlg::CEditStructureDlg(StructureCollection& collection, const ValueTypeRegistry& types, int index,
-                                     QWidget* parent)
+                                     IUserInterface& ui, QWidget* parent)
     : QDialog(parent), collection_(collection), types_(types), index_(index)
 {
     const bool adding = index < 0 || index >= collection.Count();
@@ -116,7 +116,7 @@ CEditStructureDlg::CEditStructureDlg(StructureCollection& collection, const Valu
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &CEditStructureDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CEditStructureDlg::reject);
-    ConnectHelpButton(buttons, QStringLiteral("structures"));
+    ConnectHelpButton(buttons, QStringLiteral("structures"), ui);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(head);

@@ -12,6 +12,7 @@
 #include <vector>
 
 class CIntEdit;
+class IUserInterface;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -24,7 +25,7 @@ class CEditStructureDlg : public QDialog {
     Q_OBJECT
 public:
     // index -1 adds a new structure.
-    CEditStructureDlg(StructureCollection& collection, const ValueTypeRegistry& types, int index,
+    CEditStructureDlg(StructureCollection& collection, const ValueTypeRegistry& types, int index, IUserInterface& ui,
                       QWidget* parent = nullptr);
 
     // The structure as edited so far, and after OK its index in the collection.

@@ -18,7 +18,8 @@ constexpr int kIndexRole = Qt::UserRole;
 
 QString NothingSelectedToImportText() { return QStringLiteral("No structures were selected to import."); }
 
-CImportStructsDlg::CImportStructsDlg(const StructureCollection& imported, QWidget* parent) : QDialog(parent)
+CImportStructsDlg::CImportStructsDlg(const StructureCollection& imported, IUserInterface& ui, QWidget* parent)
+    : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Import Structures"));
     list_ = new QListWidget;
@@ -48,7 +49,7 @@ CImportStructsDlg::CImportStructsDlg(const StructureCollection& imported, QWidge
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &CImportStructsDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CImportStructsDlg::reject);
-    ConnectHelpButton(buttons, QStringLiteral("structures"));
+    ConnectHelpButton(buttons, QStringLiteral("structures"), ui);
 
     auto* side = new QVBoxLayout;
     side->addWidget(selectAll_);

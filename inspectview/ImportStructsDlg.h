@@ -6,6 +6,7 @@
 
 #include <set>
 
+class IUserInterface;
 class QListWidget;
 class QPushButton;
 class StructureCollection;
@@ -13,7 +14,7 @@ class StructureCollection;
 class CImportStructsDlg : public QDialog {
     Q_OBJECT
 public:
-    CImportStructsDlg(const StructureCollection& imported, QWidget* parent = nullptr);
+    CImportStructsDlg(const StructureCollection& imported, IUserInterface& ui, QWidget* parent = nullptr);
 
     // The indexes, in the imported collection, of the ticked structures.
     std::set<int> Ticked() const;

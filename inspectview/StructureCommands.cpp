@@ -5,16 +5,23 @@
 #include "inspect/StructureStore.h"
 #include "inspectview/ImportStructsDlg.h"
 #include "platform/MessageBox.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/UserInterface.h"
 
 #include <QDialog>
 
 #include <optional>
 #include <set>
 
-namespace {
-const QString kStructureSuffix = QStringLiteral("str");
-} // namespace
+FileRequest StructureFileRequest(FileChoice kind, const QString& title, const QString& startPath)
+{
+    FileRequest request;
+    request.kind = kind;
+    request.title = title;
+    request.startPath = startPath;
+    request.nameFilters = {StructureFileFilter()};
+    request.defaultSuffix = QStringLiteral("str");
+    return request;
+}
 
 QString StructureFileFilter() { return QStringLiteral("Structure Files (*.str)"); }
 
@@ -23,9 +30,9 @@ QString NoStructuresToImportText(const QString& path)
     return QStringLiteral("Unable to import from %1. This file contains no structures.").arg(path);
 }
 
-CStructureCommands::CStructureCommands(QWidget* parent, StructureCollection& collection,
-                                       const ValueTypeRegistry& types, std::function<void()> ensureTypesLoaded)
-    : parent_(parent), collection_(collection), types_(types), ensureTypesLoaded_(std::move(ensureTypesLoaded))
+CStructureCommands::CStructureCommands(QWidget* parent, StructureCollection& collection, const ValueTypeRegistry& types,
+                                       std::function<void()> ensureTypesLoaded, IUserInterface& ui)
+    : parent_(parent), collection_(collection), types_(types), ensureTypesLoaded_(std::move(ensureTypesLoaded)), ui_(ui)
 {
 }
 
@@ -41,9 +48,9 @@ bool CStructureCommands::Save()
         platform::ShowMessage(NoStructuresToSaveText());
         return true;
     }
-    const std::optional<QString> path =
-        ChooseFileWithFilter(parent_, FileChoice::Save, QStringLiteral("Save Structure Collection"),
-                             collection_.Path(), StructureFileFilter(), kStructureSuffix);
+    const FileRequest request =
+        StructureFileRequest(FileChoice::Save, QStringLiteral("Save Structure Collection"), collection_.Path());
+    const std::optional<QString> path = ui_.ChooseFilePath(parent_, request);
     if (!path || path->isEmpty())
         return false;
     return SaveStructureFile(collection_, *path, types_);
@@ -66,9 +73,9 @@ bool CStructureCommands::ChooseAndLoad()
 {
     if (collection_.IsModified() && !SaveModified())
         return false;
-    const std::optional<QString> path =
-        ChooseFileWithFilter(parent_, FileChoice::Open, QStringLiteral("Load Structure Collection"),
-                             collection_.Path(), StructureFileFilter(), kStructureSuffix);
+    const FileRequest request =
+        StructureFileRequest(FileChoice::Open, QStringLiteral("Load Structure Collection"), collection_.Path());
+    const std::optional<QString> path = ui_.ChooseFilePath(parent_, request);
     if (!path || path->isEmpty())
         return false;
     return LoadWithPrompt(*path, true);
@@ -76,9 +83,8 @@ bool CStructureCommands::ChooseAndLoad()
 
 bool CStructureCommands::Import()
 {
-    const std::optional<QString> path =
-        ChooseFileWithFilter(parent_, FileChoice::Open, QStringLiteral("Import Structures"), QString(),
-                             StructureFileFilter(), kStructureSuffix);
+    const FileRequest request = StructureFileRequest(FileChoice::Open, QStringLiteral("Import Structures"), QString());
+    const std::optional<QString> path = ui_.ChooseFilePath(parent_, request);
     if (!path || path->isEmpty())
         return false;
     EnsureTypesLoaded();
@@ -90,8 +96,8 @@ bool CStructureCommands::Import()
                               platform::MsgIcon::Information);
         return false;
     }
-    CImportStructsDlg dialog(imported, parent_);
-    if (RunToolDialog(dialog) != QDialog::Accepted)
+    CImportStructsDlg dialog(imported, ui_, parent_);
+    if (ui_.RunDialog(dialog) != QDialog::Accepted)
         return false;
     const ImportOutcome outcome = ImportStructures(collection_, std::move(imported), dialog.Ticked());
     if (!outcome.message.isEmpty())

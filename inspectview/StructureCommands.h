@@ -5,6 +5,8 @@
 // load, and importing structures from another collection. The file format
 // and the question's logic live in inspect/; this adds the file choosers
 // and the import dialog.
+#include "furniture/UserInterface.h"
+
 #include <QString>
 
 #include <functional>
@@ -18,10 +20,12 @@ public:
     // ensureTypesLoaded brings in the data-type modules, so custom member
     // types in a file find their registry entries.
     CStructureCommands(QWidget* parent, StructureCollection& collection, const ValueTypeRegistry& types,
-                       std::function<void()> ensureTypesLoaded);
+                       std::function<void()> ensureTypesLoaded, IUserInterface& ui);
 
     StructureCollection& Collection() const { return collection_; }
     const ValueTypeRegistry& Types() const { return types_; }
+    // What shows the commands' dialogs, and those of the dialogs they open.
+    IUserInterface& UserInterface() const { return ui_; }
 
     // Asks for a file ("Save Structure Collection") and writes the
     // collection. False when the user cancelled or the file could not be
@@ -48,9 +52,12 @@ private:
     StructureCollection& collection_;
     const ValueTypeRegistry& types_;
     std::function<void()> ensureTypesLoaded_;
+    IUserInterface& ui_;
 };
 
 // The filter of every structure file chooser.
 QString StructureFileFilter();
+// The Load, Save and Import dialogs of structure collections.
+FileRequest StructureFileRequest(FileChoice kind, const QString& title, const QString& startPath);
 // "Unable to import from %s. This file contains no structures."
 QString NoStructuresToImportText(const QString& path);

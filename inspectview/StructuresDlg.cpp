@@ -6,7 +6,7 @@
 #include "inspectview/StructureCommands.h"
 #include "inspectview/StructureNameOrder.h"
 #include "platform/MessageBox.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/UserInterface.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -73,7 +73,7 @@ CStructuresDlg::CStructuresDlg(CStructureCommands& commands, bool reloadOnStartu
     QPushButton* close = closing->addButton(QStringLiteral("Close"), QDialogButtonBox::RejectRole);
     close->setAutoDefault(false);
     connect(closing, &QDialogButtonBox::rejected, this, &CStructuresDlg::reject);
-    ConnectHelpButton(closing, QStringLiteral("structures"));
+    ConnectHelpButton(closing, QStringLiteral("structures"), commands_.UserInterface());
     // As wide as the buttons above, and none of them pressed by Enter.
     closing->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     for (QAbstractButton* button : closing->buttons())
@@ -138,8 +138,8 @@ void CStructuresDlg::UpdateButtons()
 
 void CStructuresDlg::RunEditor(int index)
 {
-    CEditStructureDlg editor(commands_.Collection(), commands_.Types(), index, this);
-    if (RunToolDialog(editor) == QDialog::Accepted)
+    CEditStructureDlg editor(commands_.Collection(), commands_.Types(), index, commands_.UserInterface(), this);
+    if (commands_.UserInterface().RunDialog(editor) == QDialog::Accepted)
         Refill(editor.ResultIndex());
 }
 

@@ -1,7 +1,7 @@
 #include "TypextsDlg.h"
 
 #include "types/ValueTypeRegistry.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/UserInterface.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -88,8 +88,8 @@ void CTypextsDlg::accept()
     QDialog::accept();
 }
 
-bool RunDataTypesDialog(QWidget* parent, ValueTypeRegistry& types)
+bool RunDataTypesDialog(QWidget* parent, ValueTypeRegistry& types, IUserInterface& ui)
 {
     CTypextsDlg dialog(types, parent);
-    return RunToolDialog(dialog) == QDialog::Accepted;
+    return ui.RunDialog(dialog) == QDialog::Accepted;
 }

@@ -4,6 +4,7 @@
 // Cancel changes nothing.
 #include <QDialog>
 
+class IUserInterface;
 class QListWidget;
 class QPlainTextEdit;
 class ValueTypeRegistry;
@@ -27,6 +28,5 @@ private:
     QPlainTextEdit* description_;
 };
 
-// Runs the dialog (through the tool-dialog seam, so tests can answer it);
-// true when OK changed the hidden flags.
-bool RunDataTypesDialog(QWidget* parent, ValueTypeRegistry& types);
+// Runs the dialog through ui; true when OK changed the hidden flags.
+bool RunDataTypesDialog(QWidget* parent, ValueTypeRegistry& types, IUserInterface& ui);

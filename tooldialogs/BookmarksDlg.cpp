@@ -4,7 +4,7 @@
 #include "tools/BookmarkCommands.h"
 #include "types/IntegerText.h"
 #include "tooldialogs/EditBookmarkDlg.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/UserInterface.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -16,9 +16,10 @@
 #include <QVBoxLayout>
 
 CBookmarksDlg::CBookmarksDlg(CBookmarkCollection& bookmarks, const BookmarkRadixes& radixes,
-                             const Bookmark& newBookmark, bool canGoTo, BookmarkDialogHooks hooks, QWidget* parent)
+                             const Bookmark& newBookmark, bool canGoTo, BookmarkDialogHooks hooks, IUserInterface& ui,
+                             QWidget* parent)
     : QDialog(parent), bookmarks_(bookmarks), radixes_(radixes), newBookmark_(newBookmark), canGoTo_(canGoTo),
-      hooks_(std::move(hooks))
+      hooks_(std::move(hooks)), ui_(ui)
 {
     setWindowTitle(QStringLiteral("Bookmarks"));
     list_ = new QListWidget;
@@ -130,7 +131,7 @@ std::optional<Bookmark> CBookmarksDlg::SelectedBookmark() const
 std::optional<Bookmark> CBookmarksDlg::RunEditDialog(bool adding, const Bookmark& start)
 {
     CEditBookmarkDlg dialog(adding, start, radixes_.offsetRadix, radixes_.lengthRadix, this);
-    if (RunToolDialog(dialog) != QDialog::Accepted)
+    if (ui_.RunDialog(dialog) != QDialog::Accepted)
         return std::nullopt;
     radixes_.offsetRadix = dialog.Fields().offsetRadix;
     radixes_.lengthRadix = dialog.Fields().lengthRadix;

@@ -10,6 +10,7 @@
 #include <optional>
 
 class CBookmarkCollection;
+class IUserInterface;
 class QCheckBox;
 class QLabel;
 class QListWidget;
@@ -36,7 +37,7 @@ public:
 
     // newBookmark is what Add proposes: the caret or selection of the active view.
     CBookmarksDlg(CBookmarkCollection& bookmarks, const BookmarkRadixes& radixes, const Bookmark& newBookmark,
-                  bool canGoTo, BookmarkDialogHooks hooks, QWidget* parent = nullptr);
+                  bool canGoTo, BookmarkDialogHooks hooks, IUserInterface& ui, QWidget* parent = nullptr);
 
     // The radixes and the reload option as the dialog leaves them.
     const BookmarkRadixes& Radixes() const;
@@ -72,6 +73,7 @@ private:
     Bookmark newBookmark_;
     bool canGoTo_;
     BookmarkDialogHooks hooks_;
+    IUserInterface& ui_;
     QListWidget* list_;
     QLabel* offset_;
     QLabel* length_;

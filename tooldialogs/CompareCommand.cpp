@@ -11,19 +11,19 @@
 #include "tooldialogs/CompareFilesDlg.h"
 #include "tooldialogs/CompareResultsDlg.h"
 #include "tooldialogs/DifferenceFoundDlg.h"
-#include "tooldialogs/ToolDialogSeam.h"
 #include "tools/CompareReport.h"
 #include "tools/CoreMessages.h"
 #include "tools/CompareSummary.h"
 #include "tools/FileCompare.h"
 #include "view/BinEditView.h"
+#include "furniture/UserInterface.h"
 
 #include <QPointer>
 #include <algorithm>
 
 
-CCompareCommand::CCompareCommand(ICompareWindows& windows, AppSettings& settings)
-    : windows_(windows), settings_(settings), escapePoller_(platform::MakeEventEscapePoller())
+CCompareCommand::CCompareCommand(ICompareWindows& windows, AppSettings& settings, IUserInterface& ui)
+    : windows_(windows), settings_(settings), ui_(ui), escapePoller_(platform::MakeEventEscapePoller())
 {
 }
 
@@ -46,8 +46,8 @@ void CCompareCommand::Run()
     platform::TerminationHold comparing;
     AppSettings& settings = settings_;
     CCompareFilesDlg dialog(windows_.OpenDocumentNames(), settings.minMatchLen, settings.sideBySide,
-                            QtNameFilters(settings.fileFilters), windows_.DialogParent());
-    if (RunToolDialog(dialog) != QDialog::Accepted)
+                            QtNameFilters(settings.fileFilters), ui_, windows_.DialogParent());
+    if (ui_.RunDialog(dialog) != QDialog::Accepted)
         return;
     settings.minMatchLen = dialog.MinMatchLen();
     settings.sideBySide = dialog.SideBySide();
@@ -84,7 +84,7 @@ void CCompareCommand::Run()
         if (!findAll) {
             CDifferenceFoundDlg found(DifferenceFoundText(path1, path2, session.Differences().back(), hexOffsets),
                                       windows_.DialogParent());
-            const int choice = RunToolDialog(found);
+            const int choice = ui_.RunDialog(found);
             if (choice != CDifferenceFoundDlg::FindNext && choice != CDifferenceFoundDlg::FindAll)
                 return;
             findAll = choice == CDifferenceFoundDlg::FindAll;
@@ -95,13 +95,14 @@ void CCompareCommand::Run()
         return;
     const QString summary = CompareSummaryText(SummarizeDifferences(session.Differences()));
     platform::ShowStatusText(summary);
-    CCompareResultsDlg results(path1, path2, session.Differences(), hexOffsets,
-                               [&](const CompareDifference& d) {
-                                   const auto& all = session.Differences();
-                                   const auto it = std::find(all.begin(), all.end(), d);
-                                   if (it != all.end())
-                                       session.Select(size_t(it - all.begin()));
-                               },
-                               windows_.DialogParent());
-    RunToolDialog(results);
+    CCompareResultsDlg results(
+        path1, path2, session.Differences(), hexOffsets,
+        [&](const CompareDifference& d) {
+            const auto& all = session.Differences();
+            const auto it = std::find(all.begin(), all.end(), d);
+            if (it != all.end())
+                session.Select(size_t(it - all.begin()));
+        },
+        ui_, windows_.DialogParent());
+    ui_.RunDialog(results);
 }

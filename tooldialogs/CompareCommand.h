@@ -15,6 +15,7 @@
 class CBinEditView;
 struct AppSettings;
 class CFileBuffer;
+class IUserInterface;
 class QWidget;
 
 // What the command needs from the window layer.
@@ -39,7 +40,7 @@ class CCompareCommand {
 public:
     // The Esc check defaults to the program's event poller. The dialog
     // starts from the settings' last choices and leaves its own there.
-    CCompareCommand(ICompareWindows& windows, AppSettings& settings);
+    CCompareCommand(ICompareWindows& windows, AppSettings& settings, IUserInterface& ui);
 
     void SetEscapePoller(EscapePoller poller) { escapePoller_ = std::move(poller); }
     // The tables' memory limit; by default half the physical memory less
@@ -57,6 +58,7 @@ private:
 
     ICompareWindows& windows_;
     AppSettings& settings_;
+    IUserInterface& ui_;
     EscapePoller escapePoller_;
     std::optional<size_t> tableLimit_;
     std::unique_ptr<CCompareSession> session_;

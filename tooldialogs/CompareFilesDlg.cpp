@@ -2,7 +2,7 @@
 
 #include "platform/MessageBox.h"
 #include "tooldialogs/IntEdit.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/UserInterface.h"
 #include "tools/CompareReport.h"
 #include "tools/FileCompare.h"
 #include "types/IntegerText.h"
@@ -23,8 +23,8 @@ QString MinMatchRangeText()
 }
 
 CCompareFilesDlg::CCompareFilesDlg(const QStringList& openDocuments, int minMatchLen, bool sideBySide,
-                                   const QStringList& browseFilters, QWidget* parent)
-    : QDialog(parent), minMatchLen_(minMatchLen), browseFilters_(browseFilters)
+                                   const QStringList& browseFilters, IUserInterface& ui, QWidget* parent)
+    : QDialog(parent), minMatchLen_(minMatchLen), browseFilters_(browseFilters), ui_(ui)
 {
     setWindowTitle(QStringLiteral("Compare Files"));
     list1_ = new QComboBox;
@@ -101,8 +101,10 @@ void CCompareFilesDlg::AddFile(int number, const QString& path)
 
 void CCompareFilesDlg::Browse(int number)
 {
-    const std::optional<QString> path =
-        ChooseAnyFile(this, QStringLiteral("Open"), browseFilters_);
+    FileRequest request;
+    request.title = QStringLiteral("Open");
+    request.nameFilters = browseFilters_;
+    const std::optional<QString> path = ui_.ChooseFilePath(this, request);
     if (path)
         AddFile(number, QDir::cleanPath(QDir(QDir::currentPath()).absoluteFilePath(*path)));
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class CIntEdit;
+class IUserInterface;
 class QCheckBox;
 class QComboBox;
 class QPushButton;
@@ -16,7 +17,7 @@ class CCompareFilesDlg : public QDialog {
 public:
     // browseFilters are the name filters of the Browse buttons' file dialog.
     CCompareFilesDlg(const QStringList& openDocuments, int minMatchLen, bool sideBySide,
-                     const QStringList& browseFilters, QWidget* parent = nullptr);
+                     const QStringList& browseFilters, IUserInterface& ui, QWidget* parent = nullptr);
 
     // The chosen entries as full paths (or titles).
     QString File(int number) const;
@@ -47,6 +48,7 @@ private:
     QPushButton* ok_;
     int minMatchLen_;
     QStringList browseFilters_;
+    IUserInterface& ui_;
 };
 
 QString MinMatchRangeText();  // "Please enter an integer between 1 and 16384."

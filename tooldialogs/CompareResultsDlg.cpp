@@ -17,7 +17,7 @@
 
 CCompareResultsDlg::CCompareResultsDlg(const QString& path1, const QString& path2,
                                        std::vector<CompareDifference> differences, bool hexOffsets, SelectFn select,
-                                       QWidget* parent)
+                                       IUserInterface& ui, QWidget* parent)
     : QDialog(parent), path1_(path1), path2_(path2), differences_(std::move(differences)), hexOffsets_(hexOffsets),
       select_(std::move(select))
 {
@@ -41,8 +41,7 @@ CCompareResultsDlg::CCompareResultsDlg(const QString& path1, const QString& path
     auto* buttons = new QDialogButtonBox;
     copy_ = buttons->addButton(QStringLiteral("&Copy Results to Clipboard"), QDialogButtonBox::ActionRole);
     buttons->addButton(QDialogButtonBox::Close)->setText(QStringLiteral("Close"));
-    // There is no help system to open.
-    ConnectHelpButton(buttons, QStringLiteral("compare"));
+    ConnectHelpButton(buttons, QStringLiteral("compare"), ui);
     connect(copy_, &QPushButton::clicked, this, &CCompareResultsDlg::CopyToClipboard);
     connect(buttons, &QDialogButtonBox::rejected, this, &CCompareResultsDlg::reject);
 

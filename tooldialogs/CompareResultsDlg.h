@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+class IUserInterface;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -18,7 +19,7 @@ public:
     using SelectFn = std::function<void(const CompareDifference&)>;
 
     CCompareResultsDlg(const QString& path1, const QString& path2, std::vector<CompareDifference> differences,
-                       bool hexOffsets, SelectFn select, QWidget* parent = nullptr);
+                       bool hexOffsets, SelectFn select, IUserInterface& ui, QWidget* parent = nullptr);
 
     QListWidget* List() const { return list_; }
     QLabel* CountLabel() const { return label_; }

@@ -19,17 +19,28 @@
 #include "tooldialogs/ModifyDlg.h"
 #include "tooldialogs/ReplaceDlg.h"
 #include "tooldialogs/ReplaceNextDlg.h"
-#include "tooldialogs/ToolDialogSeam.h"
 #include "tooldialogs/ViewToolAdapter.h"
 #include "view/BinEditView.h"
 
 #include "types/ValueTypeRegistry.h"
 
+FileRequest BookmarkFileRequest(FileChoice kind, const QString& title, const QString& startPath)
+{
+    FileRequest request;
+    request.kind = kind;
+    request.title = title;
+    // The collection's own file, whose name may not be UTF-8.
+    request.startPath = startPath;
+    request.selectStartFile = true;
+    request.nameFilters = {QStringLiteral("Bookmark Files (*.bmk)")};
+    request.defaultSuffix = QStringLiteral("bmk");
+    return request;
+}
+
 CEditingCommands::CEditingCommands(QWidget* dialogParent, ActiveViewFn activeView, CBookmarkCollection& bookmarks,
-                                   SearchState& search, AppSettings& settings)
+                                   SearchState& search, AppSettings& settings, IUserInterface& ui)
     : parent_(dialogParent), activeView_(std::move(activeView)), bookmarks_(bookmarks), search_(search),
-      settings_(settings),
-      escapePoller_(platform::MakeEventEscapePoller())
+      settings_(settings), escapePoller_(platform::MakeEventEscapePoller()), ui_(ui)
 {
 }
 
@@ -48,8 +59,8 @@ void CEditingCommands::Find()
     CBinEditView* view = activeView_();
     if (!view)
         return;
-    CFindDlg dialog(FindSettings::Load(settings_), parent_);
-    if (RunToolDialog(dialog) != QDialog::Accepted)
+    CFindDlg dialog(FindSettings::Load(settings_), ui_, parent_);
+    if (ui_.RunDialog(dialog) != QDialog::Accepted)
         return;
     dialog.Current().Store(settings_);
     AdoptSearch(dialog.Build(), SearchDialog::Find, search_);
@@ -88,8 +99,8 @@ void CEditingCommands::Replace()
     if (!view)
         return;
     CViewToolAdapter adapter(*view);
-    CReplaceDlg dialog(FindSettings::Load(settings_), adapter.Selection().hasSelection, parent_);
-    const int result = RunToolDialog(dialog);
+    CReplaceDlg dialog(FindSettings::Load(settings_), adapter.Selection().hasSelection, ui_, parent_);
+    const int result = ui_.RunDialog(dialog);
     if (result != CReplaceDlg::FindNextResult && result != CReplaceDlg::ReplaceAllResult)
         return;
     dialog.Current().Store(settings_);
@@ -101,7 +112,7 @@ void CEditingCommands::Replace()
     CReplaceSession session(*view->Document(), adapter, search_);
     session.Begin();
     CReplaceNextDlg next(session, parent_);
-    if (RunToolDialog(next) == CReplaceNextDlg::ReplaceAllResult)
+    if (ui_.RunDialog(next) == CReplaceNextDlg::ReplaceAllResult)
         RunReplaceAll(false);
 }
 
@@ -133,14 +144,15 @@ int32_t CollapseToStart(IToolView& view, SelectionState& userSelection)
 // Runs one of the typed-run dialogs from the caret (a selection collapses to
 // its start) and, on OK, keeps its settings and applies the run as one step.
 template <typename Dialog, typename Inputs, typename Apply>
-void RunItemDialog(CBinEditView& view, AppSettings& settings, int countRadix, QWidget* parent, Apply apply)
+void RunItemDialog(CBinEditView& view, AppSettings& settings, int countRadix, QWidget* parent, IUserInterface& ui,
+                   Apply apply)
 {
     CViewToolAdapter adapter(view);
     SelectionState user;
     const int32_t start = CollapseToStart(adapter, user);
     const bool hexOffsets = settings.offsetFormat == 1;
     Dialog dialog(Inputs::FromSettings(settings), countRadix, adapter, start, user, hexOffsets, parent);
-    if (RunToolDialog(dialog) != QDialog::Accepted)
+    if (ui.RunDialog(dialog) != QDialog::Accepted)
         return;
     dialog.Validation().Store(settings);
     apply(*view.Document(), adapter, start, dialog.Validation().request);
@@ -150,28 +162,27 @@ void RunItemDialog(CBinEditView& view, AppSettings& settings, int countRadix, QW
 void CEditingCommands::Modify()
 {
     if (CBinEditView* view = WritableView())
-        RunItemDialog<CModifyDlg, ModifyInputs>(*view, settings_, settings_.modifyCountRadix, parent_,
-                                                [](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
-                                                    RunModify(doc, tool, start, request);
-                                                });
+        RunItemDialog<CModifyDlg, ModifyInputs>(*view, settings_, settings_.modifyCountRadix, parent_, ui_,
+                                                [](CBinEditDoc& doc, IToolView& tool, int32_t start,
+                                                   const auto& request) { RunModify(doc, tool, start, request); });
 }
 
 void CEditingCommands::Insert()
 {
     if (CBinEditView* view = WritableView())
-        RunItemDialog<CInsertDlg, InsertInputs>(*view, settings_, settings_.insertCountRadix, parent_,
-                                                [](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
-                                                    RunInsert(doc, tool, start, request);
-                                                });
+        RunItemDialog<CInsertDlg, InsertInputs>(*view, settings_, settings_.insertCountRadix, parent_, ui_,
+                                                [](CBinEditDoc& doc, IToolView& tool, int32_t start,
+                                                   const auto& request) { RunInsert(doc, tool, start, request); });
 }
 
 void CEditingCommands::Delete()
 {
     if (CBinEditView* view = WritableView())
-        RunItemDialog<CDeleteDlg, DeleteInputs>(*view, settings_, settings_.deleteCountRadix, parent_,
-                                                [](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
-                                                    RunDelete(doc, tool, start, request, ValueTypes());
-                                                });
+        RunItemDialog<CDeleteDlg, DeleteInputs>(
+            *view, settings_, settings_.deleteCountRadix, parent_, ui_,
+            [](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
+                RunDelete(doc, tool, start, request, ValueTypes());
+            });
 }
 
 // ---------------------------------------------------------------- go to and bookmarks
@@ -183,7 +194,7 @@ void CEditingCommands::GoTo()
         return;
     CViewToolAdapter adapter(*view);
     CGoToDlg dialog(adapter.Selection(), adapter.FileSize(), settings_.goToRadix, parent_);
-    if (RunToolDialog(dialog) != QDialog::Accepted)
+    if (ui_.RunDialog(dialog) != QDialog::Accepted)
         return;
     settings_.goToRadix = dialog.Outcome().radix;
     adapter.Select(dialog.Outcome().anchor, dialog.Outcome().caret);
@@ -234,8 +245,8 @@ void CEditingCommands::ShowBookmarks()
     hooks.load = [this] { return LoadBookmarks(); };
     hooks.save = [this] { return SaveBookmarksAs(); };
     hooks.changed = [] { RepaintAllHexViews(); };
-    CBookmarksDlg dialog(bookmarks_, radixes, proposal, view != nullptr, hooks, parent_);
-    const int result = RunToolDialog(dialog);
+    CBookmarksDlg dialog(bookmarks_, radixes, proposal, view != nullptr, hooks, ui_, parent_);
+    const int result = ui_.RunDialog(dialog);
     s.bookmarksOffsetRadix = dialog.Radixes().offsetRadix;
     s.bookmarksLengthRadix = dialog.Radixes().lengthRadix;
     s.reloadBookmarks = dialog.Radixes().reload;
@@ -253,8 +264,8 @@ bool CEditingCommands::SaveBookmarksAs()
         platform::ShowMessage(NoBookmarksToSaveText());
         return false;
     }
-    const std::optional<QString> path =
-        ChooseBookmarkFile(parent_, FileChoice::Save, QStringLiteral("Save Bookmark Collection"), bookmarks_.Path());
+    const std::optional<QString> path = ui_.ChooseFilePath(
+        parent_, BookmarkFileRequest(FileChoice::Save, QStringLiteral("Save Bookmark Collection"), bookmarks_.Path()));
     if (!path || path->isEmpty())
         return false;
     return SaveBookmarkFile(bookmarks_, *path);
@@ -264,8 +275,8 @@ bool CEditingCommands::LoadBookmarks()
 {
     if (!QuerySaveBookmarks())
         return false;
-    const std::optional<QString> path =
-        ChooseBookmarkFile(parent_, FileChoice::Open, QStringLiteral("Load Bookmark Collection"), bookmarks_.Path());
+    const std::optional<QString> path = ui_.ChooseFilePath(
+        parent_, BookmarkFileRequest(FileChoice::Open, QStringLiteral("Load Bookmark Collection"), bookmarks_.Path()));
     if (!path || path->isEmpty())
         return false;
     const bool whole = LoadBookmarkFile(bookmarks_, *path);

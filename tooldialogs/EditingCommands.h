@@ -1,8 +1,9 @@
 #pragma once
 // The editing tools' commands on the active hex view: find and replace,
 // modify, insert and delete, go to, and the bookmark commands, each opening
-// its dialog through the tool-dialog seam and handing the work to the
+// its dialog through the user interface and handing the work to the
 // window-free engine.
+#include "furniture/UserInterface.h"
 #include "tools/EscapePoller.h"
 
 #include <QObject>
@@ -14,6 +15,9 @@ class QWidget;
 struct AppSettings;
 struct SearchState;
 
+// The Load and Save dialogs of bookmark collections, starting at the collection's file.
+FileRequest BookmarkFileRequest(FileChoice kind, const QString& title, const QString& startPath);
+
 class CEditingCommands : public QObject {
     Q_OBJECT
 public:
@@ -22,7 +26,7 @@ public:
     // The commands work on the session's bookmarks, search and settings
     // (the dialogs' remembered choices), which outlive them.
     CEditingCommands(QWidget* dialogParent, ActiveViewFn activeView, CBookmarkCollection& bookmarks,
-                     SearchState& search, AppSettings& settings);
+                     SearchState& search, AppSettings& settings, IUserInterface& ui);
 
     // Replace All's Esc check; the program's default processes pending
     // events and notes an Esc press.
@@ -61,4 +65,5 @@ private:
     SearchState& search_;
     AppSettings& settings_;
     EscapePoller escapePoller_;
+    IUserInterface& ui_;
 };

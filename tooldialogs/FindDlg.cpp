@@ -12,7 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CFindDlg::CFindDlg(const FindSettings& settings, QWidget* parent) : QDialog(parent), settings_(settings)
+CFindDlg::CFindDlg(const FindSettings& settings, IUserInterface& ui, QWidget* parent)
+    : QDialog(parent), settings_(settings)
 {
     setWindowTitle(QStringLiteral("Find"));
     pages_ = new CFindPages(QStringLiteral("Find"));
@@ -29,7 +30,7 @@ CFindDlg::CFindDlg(const FindSettings& settings, QWidget* parent) : QDialog(pare
     auto* buttons = new QDialogButtonBox(Qt::Vertical);
     findNext_ = buttons->addButton(QStringLiteral("&Find Next"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QDialogButtonBox::Cancel);
-    ConnectHelpButton(buttons, QStringLiteral("find"));
+    ConnectHelpButton(buttons, QStringLiteral("find"), ui);
     findNext_->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &CFindDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CFindDlg::reject);

@@ -8,6 +8,7 @@
 #include <QDialog>
 
 class CFindPages;
+class IUserInterface;
 class QCheckBox;
 class QPushButton;
 class QRadioButton;
@@ -15,7 +16,7 @@ class QRadioButton;
 class CFindDlg : public QDialog {
     Q_OBJECT
 public:
-    CFindDlg(const FindSettings& settings, QWidget* parent = nullptr);
+    CFindDlg(const FindSettings& settings, IUserInterface& ui, QWidget* parent = nullptr);
 
     // What the dialog holds now (after OK: what the user accepted).
     FindSettings Current() const;

@@ -3,7 +3,7 @@
 #include "ext/TaskExtensions.h"
 #include "ext/TaskTexts.h"
 #include "platform/MessageBox.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/UserInterface.h"
 #include "furniture/HelpManual.h"
 
 #include <QGroupBox>
@@ -36,8 +36,8 @@ int CItemList::KindOf(ChooserMode mode) { return TextsOf(mode).kind; }
 
 QString CItemList::CaptionOf(ChooserMode mode) { return QString::fromLatin1(TextsOf(mode).caption); }
 
-CItemList::CItemList(const TaskExtensions& tasks, TaskChoices& choices, ChooserMode mode, int helpId,
-                     QWidget* parent)
+CItemList::CItemList(const TaskExtensions& tasks, TaskChoices& choices, ChooserMode mode, int helpId, QWidget* parent,
+                     IUserInterface& ui)
     : QDialog(parent), tasks_(tasks), choices_(choices), mode_(mode), kind_(KindOf(mode)), helpId_(helpId)
 {
     setWindowTitle(CaptionOf(mode));
@@ -68,7 +68,7 @@ CItemList::CItemList(const TaskExtensions& tasks, TaskChoices& choices, ChooserM
     connect(ok, &QPushButton::clicked, this, &CItemList::accept);
     connect(cancel, &QPushButton::clicked, this, &CItemList::reject);
     connect(info_, &QPushButton::clicked, this, &CItemList::ShowInfo);
-    connect(help, &QPushButton::clicked, this, [] { OpenManualPage(QStringLiteral("modules")); });
+    connect(help, &QPushButton::clicked, this, [&ui] { OpenManualPage(QStringLiteral("modules"), ui); });
 
     auto* left = new QVBoxLayout;
     left->addWidget(prompt);
@@ -93,14 +93,14 @@ CItemList::CItemList(const TaskExtensions& tasks, TaskChoices& choices, ChooserM
 }
 
 std::optional<int> CItemList::Choose(const TaskExtensions& tasks, TaskChoices& choices, ChooserMode mode, int helpId,
-                                     QWidget* parent)
+                                     QWidget* parent, IUserInterface& ui)
 {
     if (tasks.TaskCount(KindOf(mode)) == 0) {
         platform::ShowMessage(NoExtensionsText(), platform::MsgButtons::Ok, platform::MsgIcon::Information);
         return std::nullopt;
     }
-    CItemList dialog(tasks, choices, mode, helpId, parent);
-    if (RunToolDialog(dialog) != QDialog::Accepted || dialog.ChosenTask() < 0)
+    CItemList dialog(tasks, choices, mode, helpId, parent, ui);
+    if (ui.RunDialog(dialog) != QDialog::Accepted || dialog.ChosenTask() < 0)
         return std::nullopt;
     return dialog.ChosenTask();
 }

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <optional>
 
+class IUserInterface;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -19,12 +20,13 @@ public:
     // tasks must be loaded and have at least one task of the mode's kind.
     // The list starts at the row choices remember for the mode, and a
     // choice is remembered there.
-    CItemList(const TaskExtensions& tasks, TaskChoices& choices, ChooserMode mode, int helpId, QWidget* parent);
+    CItemList(const TaskExtensions& tasks, TaskChoices& choices, ChooserMode mode, int helpId, QWidget* parent,
+              IUserInterface& ui);
 
     // Shows the no-extensions message when the mode's list is empty; otherwise
     // runs the dialog. The chosen task's index within its kind, or nothing.
     static std::optional<int> Choose(const TaskExtensions& tasks, TaskChoices& choices, ChooserMode mode, int helpId,
-                                     QWidget* parent);
+                                     QWidget* parent, IUserInterface& ui);
 
     static int KindOf(ChooserMode mode);
     static QString CaptionOf(ChooserMode mode);

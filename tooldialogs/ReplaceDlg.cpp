@@ -12,7 +12,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CReplaceDlg::CReplaceDlg(const FindSettings& settings, bool hasSelection, QWidget* parent)
+CReplaceDlg::CReplaceDlg(const FindSettings& settings, bool hasSelection, IUserInterface& ui, QWidget* parent)
     : QDialog(parent), settings_(settings)
 {
     setWindowTitle(QStringLiteral("Replace"));
@@ -32,7 +32,7 @@ CReplaceDlg::CReplaceDlg(const FindSettings& settings, bool hasSelection, QWidge
     findNext_ = buttons->addButton(QStringLiteral("&Find Next"), QDialogButtonBox::ActionRole);
     replaceAll_ = buttons->addButton(QStringLiteral("Replace &All"), QDialogButtonBox::ActionRole);
     buttons->addButton(QDialogButtonBox::Cancel);
-    ConnectHelpButton(buttons, QStringLiteral("find"));
+    ConnectHelpButton(buttons, QStringLiteral("find"), ui);
     connect(findNext_, &QPushButton::clicked, this, &CReplaceDlg::OnFindNext);
     connect(replaceAll_, &QPushButton::clicked, this, &CReplaceDlg::OnReplaceAll);
     connect(buttons, &QDialogButtonBox::rejected, this, &CReplaceDlg::reject);

@@ -9,6 +9,7 @@
 #include <QDialog>
 
 class CFindPages;
+class IUserInterface;
 class QCheckBox;
 class QPushButton;
 class QRadioButton;
@@ -18,7 +19,7 @@ class CReplaceDlg : public QDialog {
 public:
     enum Result { FindNextResult = 2, ReplaceAllResult = 3 };
 
-    CReplaceDlg(const FindSettings& settings, bool hasSelection, QWidget* parent = nullptr);
+    CReplaceDlg(const FindSettings& settings, bool hasSelection, IUserInterface& ui, QWidget* parent = nullptr);
 
     FindSettings Current() const;
     const SearchBuild& Build() const { return build_; }

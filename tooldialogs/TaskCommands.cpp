@@ -2,9 +2,7 @@
 
 #include "ChecksumDlg.h"
 #include "ItemList.h"
-#include "TaskFileDialog.h"
 #include "TaskProgressDlg.h"
-#include "ToolDialogSeam.h"
 #include "core/BinEditDoc.h"
 #include "ext/ExtensionRegistries.h"
 #include "ext/TaskArgsBlock.h"
@@ -69,9 +67,9 @@ void ShowNoExtensions()
 } // namespace
 
 CTaskCommands::CTaskCommands(QWidget* dialogParent, ActiveViewFn activeView, OpenImportedFn openImported,
-                             TaskChoices& choices, const AppSettings& settings)
+                             TaskChoices& choices, const AppSettings& settings, IUserInterface& ui)
     : parent_(dialogParent), activeView_(std::move(activeView)), openImported_(std::move(openImported)),
-      choices_(choices), settings_(settings)
+      choices_(choices), settings_(settings), ui_(ui)
 {
 }
 
@@ -145,21 +143,30 @@ bool CTaskCommands::RunInBackground(int kind, int index, const QString& input, c
 
 // ---------------------------------------------------------------- Import and Export
 
-std::optional<CTaskCommands::ChosenTaskFile> CTaskCommands::ChooseFileForTask(int kind, TaskFileDialogKind dialogKind,
-                                                                              const QString& title,
-                                                                              int& rememberedFileType)
+FileRequest TaskFileRequest(FileChoice kind, const QString& title, const QStringList& fileTypes, int startType)
+{
+    FileRequest request;
+    request.kind = kind;
+    request.title = title;
+    request.nameFilters = fileTypes;
+    if (startType >= 1 && startType <= fileTypes.size())
+        request.selectedFilter = fileTypes[startType - 1];
+    return request;
+}
+
+std::optional<CTaskCommands::ChosenTaskFile>
+CTaskCommands::ChooseFileForTask(int kind, FileChoice dialogKind, const QString& title, int& rememberedFileType)
 {
     TaskExtensions& tasks = Tasks();
     const int count = tasks.TaskCount(kind);
-    TaskFileRequest request;
-    request.kind = dialogKind;
-    request.title = title;
-    request.filters = TaskNameFilters(tasks.Tasks(kind));
-    request.filterIndex = StartFileType(rememberedFileType, count);
-    const std::optional<TaskFileAnswer> answer = ChooseTaskFile(parent_, request);
+    const int start = StartFileType(rememberedFileType, count);
+    const FileRequest request = TaskFileRequest(dialogKind, title, TaskNameFilters(tasks.Tasks(kind)), start);
+    const std::optional<FileAnswer> answer = ui_.ChooseFile(parent_, request);
     if (!answer)
         return std::nullopt;
-    rememberedFileType = StartFileType(answer->filterIndex, count);
+    // File types are counted from 1; a filter the list lacks keeps the start.
+    const int chosen = int(request.nameFilters.indexOf(answer->filter)) + 1;
+    rememberedFileType = StartFileType(chosen >= 1 ? chosen : start, count);
     return ChosenTaskFile{answer->path, rememberedFileType - 1};
 }
 
@@ -169,8 +176,8 @@ void CTaskCommands::Import()
         ShowNoExtensions();
         return;
     }
-    const std::optional<ChosenTaskFile> chosen = ChooseFileForTask(
-        TASK_IMPORT, TaskFileDialogKind::Import, QStringLiteral("Import File"), choices_.importFileType);
+    const std::optional<ChosenTaskFile> chosen =
+        ChooseFileForTask(TASK_IMPORT, FileChoice::Open, QStringLiteral("Import File"), choices_.importFileType);
     if (!chosen)
         return;
 
@@ -195,8 +202,8 @@ void CTaskCommands::Export()
     CBinEditView* view = activeView_();
     if (!view || !view->Document())
         return;
-    const std::optional<ChosenTaskFile> chosen = ChooseFileForTask(
-        TASK_EXPORT, TaskFileDialogKind::Export, QStringLiteral("Export File"), choices_.exportFileType);
+    const std::optional<ChosenTaskFile> chosen =
+        ChooseFileForTask(TASK_EXPORT, FileChoice::Save, QStringLiteral("Export File"), choices_.exportFileType);
     if (!chosen)
         return;
     const int index = chosen->index;
@@ -230,7 +237,8 @@ void CTaskCommands::CopyAs()
     if (!CanCopyAs(view))
         return;
     TaskExtensions& tasks = Tasks();
-    const std::optional<int> index = CItemList::Choose(tasks, choices_, ChooserMode::CopyAs, kCommandIdCopyAs, parent_);
+    const std::optional<int> index =
+        CItemList::Choose(tasks, choices_, ChooserMode::CopyAs, kCommandIdCopyAs, parent_, ui_);
     if (!index)
         return;
     const std::unique_ptr<TaskTempFile> input = MakeTaskTempFileOrReport();
@@ -249,7 +257,7 @@ void CTaskCommands::PasteAs()
         return;
     TaskExtensions& tasks = Tasks();
     const std::optional<int> index =
-        CItemList::Choose(tasks, choices_, ChooserMode::PasteAs, kCommandIdPasteAs, parent_);
+        CItemList::Choose(tasks, choices_, ChooserMode::PasteAs, kCommandIdPasteAs, parent_, ui_);
     if (!index)
         return;
     const std::unique_ptr<TaskTempFile> output = MakeTaskTempFileOrReport();
@@ -281,7 +289,7 @@ bool CTaskCommands::RunOnSelection(int kind,
     const bool convert = kind == TASK_CONVERSION;
     const std::optional<int> index =
         CItemList::Choose(tasks, choices_, convert ? ChooserMode::ConvertData : ChooserMode::Checksum,
-                          convert ? kCommandIdConvertData : kCommandIdComputeChecksum, parent_);
+                          convert ? kCommandIdConvertData : kCommandIdComputeChecksum, parent_, ui_);
     if (!index) {
         if (selectAll)
             view->CaretControl().SetCaret(caretBefore, CaretMode::Move);
@@ -332,5 +340,5 @@ void CTaskCommands::ComputeChecksum()
     if (!ran || !report)
         return;
     CChecksumDlg dialog(ChecksumReportText(*report), parent_);
-    RunToolDialog(dialog);
+    ui_.RunDialog(dialog);
 }

@@ -7,7 +7,7 @@
 // Compute Checksum run the task off the user-interface thread behind a
 // progress window; Copy As and Paste As run it here, since the task uses the
 // clipboard.
-#include "tooldialogs/TaskFileDialog.h"
+#include "furniture/UserInterface.h"
 
 #include <QObject>
 #include <QString>
@@ -32,7 +32,7 @@ public:
     // choices are what the choosers and file dialogs remember; settings give
     // the tasks their display layout. Both outlive the commands.
     CTaskCommands(QWidget* dialogParent, ActiveViewFn activeView, OpenImportedFn openImported,
-                  TaskChoices& choices, const AppSettings& settings);
+                  TaskChoices& choices, const AppSettings& settings, IUserInterface& ui);
 
     // The registry the commands use; by default the program's own, loaded on
     // first use. Tests point it elsewhere.
@@ -60,7 +60,7 @@ private:
     TaskExtensions& Tasks();
     // Import and Export: the file dialog with one file type per task,
     // starting at the remembered type, which then follows the choice.
-    std::optional<ChosenTaskFile> ChooseFileForTask(int kind, TaskFileDialogKind dialogKind, const QString& title,
+    std::optional<ChosenTaskFile> ChooseFileForTask(int kind, FileChoice dialogKind, const QString& title,
                                                     int& rememberedFileType);
     // Runs the task on another thread behind the progress window.
     bool RunInBackground(int kind, int index, const QString& input, const QString& output,
@@ -77,7 +77,12 @@ private:
     TaskChoices& choices_;
     const AppSettings& settings_;
     TaskExtensions* tasks_ = nullptr;
+    IUserInterface& ui_;
 };
+
+// The Import (Open) or Export (Save) dialog: one file type per task, the
+// one numbered startType (from 1) preselected.
+FileRequest TaskFileRequest(FileChoice kind, const QString& title, const QStringList& fileTypes, int startType);
 
 // Command identifiers, the choosers' help contexts.
 constexpr int kCommandIdImport = 32903;

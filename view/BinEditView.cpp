@@ -37,7 +37,7 @@ int64_t FloorDiv(int64_t a, int64_t b)
 
 } // namespace
 
-CBinEditView::CBinEditView(CBinEditDoc* document, AppSettings& settings, QWidget* parent)
+CBinEditView::CBinEditView(CBinEditDoc* document, AppSettings& settings, IUserInterface& ui, QWidget* parent)
     : QAbstractScrollArea(parent), document_(document), settings_(settings)
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -55,9 +55,9 @@ CBinEditView::CBinEditView(CBinEditDoc* document, AppSettings& settings, QWidget
     const ViewSubject subject{document_, caret_, settings_};
     caretControl_ = std::make_unique<CCaretController>(subject, *this, *this, *this, *this);
     edits_ = std::make_unique<CEditCommands>(subject, *this, *caretControl_);
-    clipboard_ = std::make_unique<CViewClipboard>(subject, *caretControl_, *edits_, *this);
+    clipboard_ = std::make_unique<CViewClipboard>(subject, *caretControl_, *edits_, *this, ui);
     const ViewEditors editors{*caretControl_, *edits_, *clipboard_};
-    dragDrop_ = std::make_unique<CDragDrop>(subject, editors, *this, *this, *this, *viewport());
+    dragDrop_ = std::make_unique<CDragDrop>(subject, editors, *this, *this, *this, *viewport(), ui);
     mouse_ = std::make_unique<CMouseInput>(subject, *caretControl_, *dragDrop_, *this, *this, *this, *viewport());
     keys_ = std::make_unique<CKeyInput>(subject, editors, *this, *this, *this, *this);
     if (document_)

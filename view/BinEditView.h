@@ -40,6 +40,7 @@ class CEditCommands;
 class CKeyInput;
 class CMouseInput;
 class CViewClipboard;
+class IUserInterface;
 
 // What the view marks besides the selection: bookmarked bytes, the bytes
 // covered by the data inspector's current value and the differences of a
@@ -72,8 +73,9 @@ class CBinEditView : public QAbstractScrollArea,
     Q_OBJECT
 public:
     // settings are the display and editing settings the view follows; they
-    // outlive it.
-    CBinEditView(CBinEditDoc* document, AppSettings& settings, QWidget* parent = nullptr);
+    // outlive it. ui shows the view's dialogs (file transfers, paste mode)
+    // and runs its drags.
+    CBinEditView(CBinEditDoc* document, AppSettings& settings, IUserInterface& ui, QWidget* parent = nullptr);
     ~CBinEditView() override;
 
     CBinEditDoc* Document() const { return document_; }

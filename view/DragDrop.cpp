@@ -10,9 +10,9 @@
 #include "platform/FileNames.h"
 #include "core/BinEditDoc.h"
 #include "core/SelectionPos.h"
+#include "furniture/UserInterface.h"
 
 #include <QCursor>
-#include <QDrag>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPointer>
@@ -20,22 +20,9 @@
 #include <QWidget>
 
 namespace {
-CDragDrop::Executor& InstalledExecutor()
-{
-    static CDragDrop::Executor executor;
-    return executor;
-}
-
 const QString kTextFormat = QString::fromLatin1(platform::kClipboardTextFormat);
 const QString kLengthFormat = QString::fromLatin1(platform::kClipboardBinaryFormat);
-} // namespace
-
-CDragDrop::Executor CDragDrop::SetExecutor(Executor executor)
-{
-    Executor previous = std::move(InstalledExecutor());
-    InstalledExecutor() = std::move(executor);
-    return previous;
-}
+}  // namespace
 
 QStringList CDragDrop::LocalFiles(const QMimeData* data)
 {
@@ -63,14 +50,7 @@ void CDragDrop::StartDrag()
 
     drag_source::Set(doc, &caret);
     QPointer<QWidget> alive(&viewport_);
-    Qt::DropAction action;
-    if (InstalledExecutor()) {
-        action = InstalledExecutor()(data, offered);
-    } else {
-        auto* drag = new QDrag(&viewport_);  // Qt disposes of it after exec
-        drag->setMimeData(data);
-        action = drag->exec(offered, Qt::MoveAction);
-    }
+    const Qt::DropAction action = ui_.RunDrag(&viewport_, data, offered);
     if (!alive)
         return;  // the view closed during the drag; its caret has forgotten itself
     // A move whose drop did not take the block itself (another document or

@@ -14,16 +14,17 @@
 class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
+class IUserInterface;
 class QMimeData;
 class QWidget;
 
 class CDragDrop {
 public:
-    // viewport is the widget drags start from and drops land on.
+    // viewport is the widget drags start from and drops land on; ui runs the drags.
     CDragDrop(ViewSubject subject, ViewEditors editors, const IViewGeometry& geometry, ICaretDisplay& display,
-              IViewRequests& requests, QWidget& viewport)
+              IViewRequests& requests, QWidget& viewport, IUserInterface& ui)
         : subject_(subject), editors_(editors), geometry_(geometry), display_(display), requests_(requests),
-          viewport_(viewport)
+          viewport_(viewport), ui_(ui)
     {
     }
 
@@ -34,12 +35,6 @@ public:
     void DragMove(QDragMoveEvent* event);
     void DragLeave();
     void Drop(QDropEvent* event);
-
-    // Runs a drag of data offering the actions and returns the action the
-    // drop target took (IgnoreAction when none). It owns data. Tests install
-    // one that delivers the drop themselves; by default QDrag runs it.
-    using Executor = std::function<Qt::DropAction(QMimeData* data, Qt::DropActions offered)>;
-    static Executor SetExecutor(Executor executor);
 
     // Local files a drop carries; they are opened, never pasted.
     static QStringList LocalFiles(const QMimeData* data);
@@ -59,4 +54,5 @@ private:
     ICaretDisplay& display_;
     IViewRequests& requests_;
     QWidget& viewport_;
+    IUserInterface& ui_;
 };

@@ -6,14 +6,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-CPasteModeDlg::AnswerHook& Hook()
-{
-    static CPasteModeDlg::AnswerHook hook;
-    return hook;
-}
-} // namespace
-
 CPasteModeDlg::CPasteModeDlg(const PasteModeChoice& preset, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Paste Mode"));
@@ -40,20 +32,3 @@ CPasteModeDlg::CPasteModeDlg(const PasteModeChoice& preset, QWidget* parent) : Q
 }
 
 PasteModeChoice CPasteModeDlg::Choice() const { return PasteModeChoice{overwrite_->isChecked(), prompt_->isChecked()}; }
-
-std::optional<PasteModeChoice> CPasteModeDlg::Ask(QWidget* parent, const PasteModeChoice& preset)
-{
-    if (Hook())
-        return Hook()(preset);
-    CPasteModeDlg dialog(preset, parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.Choice();
-}
-
-CPasteModeDlg::AnswerHook CPasteModeDlg::SetAnswerHook(AnswerHook hook)
-{
-    AnswerHook previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
-}

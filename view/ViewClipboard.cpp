@@ -7,6 +7,7 @@
 #include "RangeToFile.h"
 #include "TransferCount.h"
 #include "TransferDialogs.h"
+#include "furniture/UserInterface.h"
 #include "core/BinEditDoc.h"
 #include "core/SelectionPos.h"
 #include "settings/AppSettings.h"
@@ -91,7 +92,8 @@ bool CViewClipboard::CopyToFileCommand()
 {
     if (!CanCopyToFile())
         return false;
-    const std::optional<QString> path = ChooseTransferFile(&dialogParent_, TransferDialog::CopyToFile, subject_.settings.fileFilters);
+    const std::optional<QString> path = ui_.ChooseFilePath(
+        &dialogParent_, TransferFileRequest(TransferDialog::CopyToFile, subject_.settings.fileFilters));
     return path && WriteSelectionToFile(*path);
 }
 
@@ -99,7 +101,8 @@ bool CViewClipboard::PasteFromFileCommand()
 {
     if (!CanPasteFromFile())
         return false;
-    const std::optional<QString> path = ChooseTransferFile(&dialogParent_, TransferDialog::PasteFromFile, subject_.settings.fileFilters);
+    const std::optional<QString> path = ui_.ChooseFilePath(
+        &dialogParent_, TransferFileRequest(TransferDialog::PasteFromFile, subject_.settings.fileFilters));
     return path && PasteFromFile(*path, PasteMode::Normal, true);
 }
 
@@ -130,12 +133,12 @@ std::optional<PasteRules> CViewClipboard::SettleRules(PasteMode mode)
 {
     AppSettings& s = subject_.settings;
     if (mode == PasteMode::Normal && s.promptForPasteMode) {
-        const std::optional<PasteModeChoice> choice =
-            CPasteModeDlg::Ask(&dialogParent_, PasteModeChoice{s.pasteOverwrite, true});
-        if (!choice)
+        CPasteModeDlg dialog(PasteModeChoice{s.pasteOverwrite, true}, &dialogParent_);
+        if (ui_.RunDialog(dialog) != QDialog::Accepted)
             return std::nullopt;
-        s.pasteOverwrite = choice->overwrite;
-        s.promptForPasteMode = choice->prompt;
+        const PasteModeChoice choice = dialog.Choice();
+        s.pasteOverwrite = choice.overwrite;
+        s.promptForPasteMode = choice.prompt;
     }
     return RulesFor(mode, s.replaceSelection, s.pasteOverwrite);
 }

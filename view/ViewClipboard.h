@@ -16,13 +16,16 @@ class CBufferPos;
 class CCaretController;
 class CEditCommands;
 class IPasteSource;
+class IUserInterface;
 class QWidget;
 
 class CViewClipboard {
 public:
-    // dialogParent owns the file and Paste Mode dialogs the commands open.
-    CViewClipboard(ViewSubject subject, CCaretController& caretControl, CEditCommands& edits, QWidget& dialogParent)
-        : subject_(subject), caretControl_(caretControl), edits_(edits), dialogParent_(dialogParent)
+    // dialogParent owns the file and Paste Mode dialogs the commands open
+    // through ui.
+    CViewClipboard(ViewSubject subject, CCaretController& caretControl, CEditCommands& edits, QWidget& dialogParent,
+                   IUserInterface& ui)
+        : subject_(subject), caretControl_(caretControl), edits_(edits), dialogParent_(dialogParent), ui_(ui)
     {
     }
 
@@ -71,4 +74,5 @@ private:
     CCaretController& caretControl_;
     CEditCommands& edits_;
     QWidget& dialogParent_;
+    IUserInterface& ui_;
 };

@@ -5,7 +5,6 @@
 #include "TestFiles.h"
 #include "settings/SettingsHooks.h"
 #include "platform/SettingsBackend.h"
-#include "tooldialogs/ToolDialogSeam.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -46,12 +45,6 @@ std::optional<bool> ScriptedDialogs::EditFileProperties(QWidget*, const FileProp
     return TakeAnswer(propertiesAnswers);
 }
 
-bool ScriptedDialogs::OpenWebPage(const QUrl& url)
-{
-    webPages.append(url);
-    return webPageOpens;
-}
-
 bool ScriptedDialogs::ChoosePrintOptions(QWidget*, QPrinter& printer, bool hasSelection)
 {
     printSelectionOffered.append(hasSelection);
@@ -69,20 +62,14 @@ bool ScriptedDialogs::ChoosePrintOptions(QWidget*, QPrinter& printer, bool hasSe
 
 void AppTest::SetUp()
 {
-    // The editing tools' dialogs and file choosers are cancelled unless a
-    // test answers them, so a key that opens one never waits for a user.
-    SetDialogDriver([](QDialog& dialog) {
-        dialog.reject();
-        return int(QDialog::Rejected);
-    });
-    SetFileChooser([](QWidget*, FileChoice, const QString&, const QString&) { return std::optional<QString>(); });
+    // Dialogs and file choosers are cancelled unless a test answers them,
+    // so a key that opens one never waits for a user.
+    ui_.CancelUnscripted();
     QFile::remove(platform::SettingsFilePath());
 }
 
 void AppTest::TearDown()
 {
-    SetDialogDriver({});
-    SetFileChooser({});
     app_.reset();
     guard_.reset();
     InstallSettingsHooks({});
@@ -95,7 +82,7 @@ bool AppTest::Start(const QStringList& arguments, bool defaultChannel)
                             : std::make_unique<platform::InstanceGuard>("vantrel-test-" + QUuid::createUuid().toString(QUuid::Id128));
     auto dialogs = std::make_unique<ScriptedDialogs>();
     dialogs_ = dialogs.get();
-    app_ = std::make_unique<CBinEditApp>(*guard_, std::move(dialogs));
+    app_ = std::make_unique<CBinEditApp>(*guard_, std::move(dialogs), ui_);
     return app_->InitInstance(QStringList{"vantrel"} + arguments);
 }
 

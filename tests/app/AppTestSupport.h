@@ -10,6 +10,7 @@
 #include "ForwardClient.h"
 #include "MessageRecorder.h"
 #include "QtPrinting.h"
+#include "ScriptedInterface.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -22,7 +23,6 @@ public:
     std::deque<std::optional<OpenFileChoice>> openAnswers;
     std::deque<std::optional<QString>> saveAsAnswers;
     std::deque<std::optional<bool>> propertiesAnswers;
-    bool webPageOpens = true;
     // The print dialog's answer: print into a PDF file, of the selection or
     // of everything; nothing cancels.
     struct PrintAnswer {
@@ -39,7 +39,6 @@ public:
     QList<FileProperties> propertiesShown;
     int aboutShown = 0;
     int pageSetupShown = 0;
-    QList<QUrl> webPages;
 
     std::optional<OpenFileChoice> ChooseFileToOpen(QWidget*, const QString&) override;
     std::optional<QString> ChooseSaveAsPath(QWidget*, const QString& suggestedPath, const QString&) override;
@@ -51,7 +50,6 @@ public:
         ++pageSetupShown;
         printer.setPageOrientation(QPageLayout::Landscape);
     }
-    bool OpenWebPage(const QUrl& url) override;
     bool ChoosePrintOptions(QWidget*, QPrinter& printer, bool hasSelection) override;
 };
 
@@ -100,6 +98,9 @@ protected:
 
     MessageRecorder messages_;
     QTemporaryDir files_;
+    // The windows' and commands' dialogs, file choosers, drags and web pages;
+    // past the script they are cancelled.
+    ScriptedInterface ui_;
     ScriptedDialogs* dialogs_ = nullptr;
     std::unique_ptr<platform::InstanceGuard> guard_;
     std::unique_ptr<CBinEditApp> app_;

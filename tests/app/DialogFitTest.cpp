@@ -6,6 +6,7 @@
 #include "FakeToolView.h"
 #include "MessageRecorder.h"
 #include "QtPrinting.h"
+#include "ScriptedInterface.h"
 #include "app/EditToolDlg.h"
 #include "app/EditToolsDlg.h"
 #include "app/FileFiltersDlg.h"
@@ -75,6 +76,8 @@ namespace {
 
 // What the dialogs are opened on: a document, a view, the shipped modules.
 struct DialogWorld {
+    // What the dialogs' Help buttons and file choosers reach.
+    ScriptedInterface ui;
     CBinEditDoc doc;
     FakeToolView view{doc};
     CBookmarkCollection bookmarks;
@@ -86,7 +89,7 @@ struct DialogWorld {
     QPrinter printer;
     std::vector<ExternalTool> tools{{"Hex dump", "xxd", "{@CurFileDir}", "-g1 {@CurFilePath}", true}};
     StructureCollection structures;
-    CStructureCommands structureCommands{nullptr, structures, types, [] {}};
+    CStructureCommands structureCommands{nullptr, structures, types, [] {}, ui};
 
     DialogWorld()
     {
@@ -110,18 +113,25 @@ std::function<std::unique_ptr<QDialog>(DialogWorld&)> Make(Args... args)
     return [=](DialogWorld&) -> std::unique_ptr<QDialog> { return std::make_unique<Dialog>(args...); };
 }
 
+// The same for a dialog that also takes the user interface.
+template <typename Dialog, typename... Args>
+std::function<std::unique_ptr<QDialog>(DialogWorld&)> MakeWithUi(Args... args)
+{
+    return [=](DialogWorld& w) -> std::unique_ptr<QDialog> { return std::make_unique<Dialog>(args..., w.ui); };
+}
+
 std::vector<DialogCase> ToolDialogs()
 {
     const SelectionState caret{};
     return {
-        {"Find", "find", Make<CFindDlg>(FindSettings{})},
-        {"Replace", "find", Make<CReplaceDlg>(FindSettings{}, true)},
+        {"Find", "find", MakeWithUi<CFindDlg>(FindSettings{})},
+        {"Replace", "find", MakeWithUi<CReplaceDlg>(FindSettings{}, true)},
         {"Replace Next", nullptr, [](DialogWorld& w) { return std::make_unique<CReplaceNextDlg>(w.replace); }},
         {"Go To", nullptr, Make<CGoToDlg>(caret, int32_t(0x100), 16)},
         {"Bookmarks", nullptr,
          [](DialogWorld& w) {
              return std::make_unique<CBookmarksDlg>(w.bookmarks, BookmarkRadixes{}, Bookmark{}, true,
-                                                    BookmarkDialogHooks{});
+                                                    BookmarkDialogHooks{}, w.ui);
          }},
         {"Add Bookmark", nullptr, Make<CEditBookmarkDlg>(true, Bookmark{"Bookmark 001", 0x10, 4}, 16, 10)},
         {"Edit Bookmark", nullptr, Make<CEditBookmarkDlg>(false, Bookmark{"Header", 0, 0x40}, 16, 16)},
@@ -137,13 +147,14 @@ std::vector<DialogCase> ToolDialogs()
          [](DialogWorld& w) {
              return std::make_unique<CDeleteDlg>(DeleteInputs{}, 16, w.view, 0, SelectionState{}, true);
          }},
-        {"Compare Files", nullptr, Make<CCompareFilesDlg>(QStringList{"/tmp/a.bin", "/tmp/b.bin"}, 16, true, QStringList())},
+        {"Compare Files", nullptr,
+         MakeWithUi<CCompareFilesDlg>(QStringList{"/tmp/a.bin", "/tmp/b.bin"}, 16, true, QStringList())},
         {"Difference Found", nullptr, Make<CDifferenceFoundDlg>(QStringLiteral("Difference found at 0x10."))},
         {"File Compare Results", "compare",
-         [](DialogWorld&) {
-             return std::make_unique<CCompareResultsDlg>("/tmp/a.bin", "/tmp/b.bin",
-                                                         std::vector<CompareDifference>{{16, 16, 4, 0}}, true,
-                                                         [](const CompareDifference&) {});
+         [](DialogWorld& w) {
+             return std::make_unique<CCompareResultsDlg>(
+                 "/tmp/a.bin", "/tmp/b.bin", std::vector<CompareDifference>{{16, 16, 4, 0}}, true,
+                 [](const CompareDifference&) {}, w.ui);
          }},
     };
 }
@@ -158,7 +169,7 @@ std::vector<DialogCase> TaskDialogs()
     const char* const captions[] = {"Copy As", "Paste As", "Convert Data", "Checksum"};
     for (const auto& [mode, command] : choosers)
         cases.push_back({captions[int(mode)], "modules", [mode, command](DialogWorld& w) {
-                             return std::make_unique<CItemList>(w.tasks, w.taskChoices, mode, command, nullptr);
+                             return std::make_unique<CItemList>(w.tasks, w.taskChoices, mode, command, nullptr, w.ui);
                          }});
     cases.push_back({"Checksum", nullptr, Make<CChecksumDlg>(QStringLiteral("MD5: 0123"), nullptr)});
     cases.push_back({"Running Task", nullptr, Make<CTaskProgressDlg>(QStringLiteral("SHA-1 Checksum"), nullptr)});
@@ -173,12 +184,12 @@ std::vector<DialogCase> ShellDialogs()
     std::vector<DialogCase> cases;
     // Each page in turn is the one shown.
     for (int page = 0; page < 5; ++page)
-        cases.push_back({"Options", nullptr, Make<COptionsDlg>(OptionsState{}, page)});
-    cases.push_back({"Edit User Tools", nullptr,
-                     [](DialogWorld& w) { return std::make_unique<CEditToolsDlg>(w.tools); }});
-    cases.push_back({"Add User Tool", "tools", Make<CEditToolDlg>(ExternalTool{})});
+        cases.push_back({"Options", nullptr, MakeWithUi<COptionsDlg>(OptionsState{}, page)});
+    cases.push_back(
+        {"Edit User Tools", nullptr, [](DialogWorld& w) { return std::make_unique<CEditToolsDlg>(w.tools, w.ui); }});
+    cases.push_back({"Add User Tool", "tools", MakeWithUi<CEditToolDlg>(ExternalTool{})});
     cases.push_back({"Edit User Tool", "tools",
-                     [](DialogWorld& w) { return std::make_unique<CEditToolDlg>(w.tools.front()); }});
+                     [](DialogWorld& w) { return std::make_unique<CEditToolDlg>(w.tools.front(), w.ui); }});
     cases.push_back({"Program Arguments", nullptr, [](DialogWorld&) -> std::unique_ptr<QDialog> {
                          return MakeArgumentsDialog(nullptr, "/usr/bin/xxd", "-g1 /tmp/a.bin");
                      }});
@@ -210,11 +221,11 @@ std::vector<DialogCase> StructureDialogs()
         {"Structures", "structures",
          [](DialogWorld& w) { return std::make_unique<CStructuresDlg>(w.structureCommands, true); }},
         {"Add Structure", "structures",
-         [](DialogWorld& w) { return std::make_unique<CEditStructureDlg>(w.structures, w.types, -1); }},
+         [](DialogWorld& w) { return std::make_unique<CEditStructureDlg>(w.structures, w.types, -1, w.ui); }},
         {"Edit Structure", "structures",
-         [](DialogWorld& w) { return std::make_unique<CEditStructureDlg>(w.structures, w.types, 1); }},
+         [](DialogWorld& w) { return std::make_unique<CEditStructureDlg>(w.structures, w.types, 1, w.ui); }},
         {"Import Structures", "structures",
-         [](DialogWorld& w) { return std::make_unique<CImportStructsDlg>(w.structures); }},
+         [](DialogWorld& w) { return std::make_unique<CImportStructsDlg>(w.structures, w.ui); }},
     };
 }
 
@@ -362,11 +373,7 @@ TEST(DialogPlacementTest, FitInsideMovesThenShrinksAsAWindowManagerWould)
 TEST(DialogHelpTest, HelpButtonsShowTheirPageOfTheManualWithoutABrowser)
 {
     DialogWorld world;
-    int browserAsked = 0;
-    SetManualOpenerForTesting([&browserAsked](const QUrl&) {
-        ++browserAsked;
-        return false;
-    });
+    world.ui.urlsOpen = false;
     for (const DialogCase& c : EveryDialog()) {
         MessageRecorder messages;
         std::unique_ptr<QDialog> dialog = c.make(world);
@@ -390,8 +397,7 @@ TEST(DialogHelpTest, HelpButtonsShowTheirPageOfTheManualWithoutABrowser)
         EXPECT_EQ(messages.Count(), 0) << title;
         manual->close();
     }
-    SetManualOpenerForTesting({});
-    EXPECT_EQ(browserAsked, 0);
+    EXPECT_TRUE(world.ui.urls.empty());
 }
 
 // The point in the browser's viewport of the first link to `target`.
@@ -413,8 +419,9 @@ QPoint LinkPoint(QTextBrowser& browser, const QString& target)
 TEST(DialogHelpTest, TheManualWindowFollowsLinksGoesBackAndFindsInThePage)
 {
     MessageRecorder messages;
-    SetManualOpenerForTesting([](const QUrl&) { return false; });
-    ASSERT_TRUE(OpenManualPage(QStringLiteral("index")));
+    ScriptedInterface ui;
+    ui.urlsOpen = false;
+    ASSERT_TRUE(OpenManualPage(QStringLiteral("index"), ui));
     CManualWindow* manual = ShownManualWindow();
     ASSERT_NE(manual, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(manual));
@@ -441,14 +448,15 @@ TEST(DialogHelpTest, TheManualWindowFollowsLinksGoesBackAndFindsInThePage)
     EXPECT_FALSE(manual->FindNext());
 
     EXPECT_EQ(messages.Count(), 0);
+    EXPECT_TRUE(ui.urls.empty());
     manual->close();
-    SetManualOpenerForTesting({});
 }
 
 TEST(DialogHelpTest, AMissingManualPageIsReportedByName)
 {
     MessageRecorder messages;
-    EXPECT_FALSE(OpenManualPage(QStringLiteral("no-such-page")));
+    ScriptedInterface ui;
+    EXPECT_FALSE(OpenManualPage(QStringLiteral("no-such-page"), ui));
     EXPECT_EQ(messages.Last(), QStringLiteral("The manual page no-such-page.html was not found next to the program."));
 }
 

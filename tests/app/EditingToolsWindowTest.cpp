@@ -1,7 +1,6 @@
 // The editing tools through the main window: commands, keys and tool bar
-// states, with the dialogs answered through the tool-dialog seam.
+// states, with the dialogs answered by the scripted user interface.
 #include "AppTestSupport.h"
-#include "DialogScript.h"
 #include "TestFiles.h"
 #include "app/StatusPanes.h"
 #include "core/BinEditDoc.h"
@@ -22,7 +21,6 @@
 #include "tooldialogs/ModifyDlg.h"
 #include "tooldialogs/ReplaceDlg.h"
 #include "tooldialogs/ReplaceNextDlg.h"
-#include "tooldialogs/ToolDialogSeam.h"
 #include "view/BinEditView.h"
 #include "view/CaretController.h"
 
@@ -57,11 +55,7 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        SetDialogDriver([this](QDialog& dialog) { return dialogs_.Run(dialog); });
-        SetFileChooser([this](QWidget*, FileChoice, const QString& title, const QString&) {
-            chooserTitles_ << title;
-            return std::optional<QString>(chosenFile_);
-        });
+        ui_.otherwise = {};  // every dialog is scripted
     }
 
     // Opens a file with these bytes and returns its view.
@@ -73,12 +67,10 @@ protected:
         return Frame()->ActiveView();
     }
 
-    void Drive(DialogScript::Driver driver) { dialogs_.Then(std::move(driver)); }
-
     // The next Find dialog searches for text.
     void DriveFind(const QString& text, bool up = false)
     {
-        Drive([text, up](QDialog& d) {
+        ui_.Then([text, up](QDialog& d) {
             auto& find = dynamic_cast<CFindDlg&>(d);
             find.Pages()->setCurrentIndex(FIND_PAGE_TEXT);
             find.Pages()->TextEdit()->setText(text);
@@ -90,7 +82,7 @@ protected:
 
     void DriveReplaceAll(const QString& find, const QString& replace)
     {
-        Drive([find, replace](QDialog& d) {
+        ui_.Then([find, replace](QDialog& d) {
             auto& dialog = dynamic_cast<CReplaceDlg&>(d);
             dialog.FindPages()->setCurrentIndex(FIND_PAGE_TEXT);
             dialog.FindPages()->TextEdit()->setText(find);
@@ -117,9 +109,6 @@ protected:
         return bytes;
     }
 
-    DialogScript dialogs_;
-    QStringList chooserTitles_;
-    QString chosenFile_;
     // Keys go where the user's would: to the focused view of the active window.
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -144,7 +133,7 @@ TEST_F(EditingToolsTest, FindThenFindNextAndPreviousSelectTheMatches)
     EXPECT_EQ(Selected(view), std::make_pair(8, 11));
     Press(Qt::Key_F3, Qt::ShiftModifier);
     EXPECT_EQ(Selected(view), std::make_pair(4, 7));
-    EXPECT_EQ(dialogs_.Titles(), QStringList({"Find"}));
+    EXPECT_EQ(ui_.titles, QStringList({"Find"}));
 
     // Past the end, the search wraps with the status text.
     Trigger(Cmd::EditFindNext);
@@ -158,12 +147,12 @@ TEST_F(EditingToolsTest, FindNextWithoutAPatternOpensTheFindDialog)
 {
     CBinEditView* view = OpenBytes("xyz");
     ASSERT_NE(view, nullptr);
-    Drive([](QDialog& d) {
+    ui_.Then([](QDialog& d) {
         d.reject();
         return d.result();
     });
     Trigger(Cmd::EditFindNext);
-    EXPECT_EQ(dialogs_.Titles(), QStringList({"Find"}));
+    EXPECT_EQ(ui_.titles, QStringList({"Find"}));
     DriveFind("nothing here");
     Trigger(Cmd::EditFindPrevious);
     EXPECT_EQ(messages_.Last(), "Search pattern not found.");
@@ -190,7 +179,7 @@ TEST_F(EditingToolsTest, ReplaceNextStepsThroughTheMatchesOneUndoEach)
     CBinEditView* view = OpenBytes("a1a2a3");
     ASSERT_NE(view, nullptr);
     view->CaretControl().SetCaret(2, CaretMode::Move);
-    Drive([](QDialog& d) {
+    ui_.Then([](QDialog& d) {
         auto& dialog = dynamic_cast<CReplaceDlg&>(d);
         dialog.FindPages()->TextEdit()->setText("a");
         dialog.ReplacePages()->TextEdit()->setText("");
@@ -198,7 +187,7 @@ TEST_F(EditingToolsTest, ReplaceNextStepsThroughTheMatchesOneUndoEach)
         return dialog.result();
     });
     std::vector<std::pair<int32_t, int32_t>> found;
-    Drive([&](QDialog& d) {
+    ui_.Then([&](QDialog& d) {
         auto& next = dynamic_cast<CReplaceNextDlg&>(d);
         next.OnFindNext();
         found.push_back(Selected(view));
@@ -210,7 +199,7 @@ TEST_F(EditingToolsTest, ReplaceNextStepsThroughTheMatchesOneUndoEach)
         return next.result();
     });
     Trigger(Cmd::EditReplace);
-    EXPECT_EQ(dialogs_.Titles(), QStringList({"Replace", "Replace Next"}));
+    EXPECT_EQ(ui_.titles, QStringList({"Replace", "Replace Next"}));
     EXPECT_EQ(found, (std::vector<std::pair<int32_t, int32_t>>{{2, 3}, {3, 4}, {0, 1}}));
     EXPECT_EQ(Contents(), QByteArray("12a3"));
     EXPECT_EQ(messages_.Last(), "Search and replace is complete.");
@@ -260,7 +249,7 @@ TEST_F(EditingToolsTest, GoToMovesTheCaretAndRemembersTheRadix)
 {
     CBinEditView* view = OpenBytes(QByteArray(64, 'z'));
     ASSERT_NE(view, nullptr);
-    Drive([](QDialog& d) {
+    ui_.Then([](QDialog& d) {
         auto& goTo = dynamic_cast<CGoToDlg&>(d);
         goTo.ValueEdit()->SetText("40");
         goTo.accept();
@@ -276,7 +265,7 @@ TEST_F(EditingToolsTest, ModifyChangesTheBytesInOneUndoStep)
     CBinEditView* view = OpenBytes(QByteArray(8, '\0'));
     ASSERT_NE(view, nullptr);
     view->CaretControl().SetCaret(2, CaretMode::Move);
-    Drive([](QDialog& d) {
+    ui_.Then([](QDialog& d) {
         auto& modify = dynamic_cast<CModifyDlg&>(d);
         modify.CountEdit()->SetText("3");
         modify.ValueEdit()->setText("0x41");
@@ -306,7 +295,7 @@ TEST_F(EditingToolsTest, ReadOnlyDocumentsRefuseTheChangingTools)
         EXPECT_TRUE(Frame()->Action(id)->isEnabled());
     // Even called directly, nothing opens.
     Frame()->Editing().Insert();
-    EXPECT_TRUE(dialogs_.Titles().isEmpty());
+    EXPECT_TRUE(ui_.titles.isEmpty());
 }
 
 TEST_F(EditingToolsTest, ToggledBookmarksAreMarkedInTheView)
@@ -376,8 +365,9 @@ TEST_F(EditingToolsTest, BookmarksDialogSavesAndLoadsCollectionFiles)
     CBinEditView* view = OpenBytes(QByteArray(64, 'q'));
     ASSERT_NE(view, nullptr);
     Context().bookmarks.Insert({"A", 0x10, 0x20});
-    chosenFile_ = files_.filePath("marks.bmk");
-    Drive([](QDialog& d) {
+    const QString marks = files_.filePath("marks.bmk");
+    ui_.ThenFile(marks);
+    ui_.Then([](QDialog& d) {
         auto& dialog = dynamic_cast<CBookmarksDlg&>(d);
         dialog.OnSave();
         dialog.reject();
@@ -385,14 +375,15 @@ TEST_F(EditingToolsTest, BookmarksDialogSavesAndLoadsCollectionFiles)
     });
     Trigger(Cmd::BookmarkList);
     const QByteArray expected("BOOK\0\0\0\0\1\0\0\0\1\0\0\0A\0\x10\0\0\0\x20\0\0\0", 26);
-    EXPECT_EQ(ReadWholeFile(chosenFile_), expected);
-    EXPECT_EQ(chooserTitles_, QStringList({"Save Bookmark Collection"}));
+    EXPECT_EQ(ReadWholeFile(marks), expected);
+    EXPECT_EQ(ui_.FileTitles(), QStringList({"Save Bookmark Collection"}));
     EXPECT_FALSE(Context().bookmarks.IsChanged());
 
     // Loading over a changed collection asks first; No goes on without saving.
     Context().bookmarks.Insert({"B", 0x30, 0x30});
     messages_.Answer(platform::MsgResult::No);
-    Drive([](QDialog& d) {
+    ui_.ThenFile(marks);
+    ui_.Then([](QDialog& d) {
         auto& dialog = dynamic_cast<CBookmarksDlg&>(d);
         dialog.OnLoad();
         dialog.List()->setCurrentRow(0);
@@ -432,10 +423,11 @@ TEST_F(EditingToolsTest, LoadingADamagedCollectionKeepsTheCurrentOne)
     Context().bookmarks.SetPath(current);
     Context().bookmarks.SetChanged(false);
     for (const Case& c : cases) {
-        chosenFile_ = MakeFile("damaged.bmk", c.bytes);
+        const QString damaged = MakeFile("damaged.bmk", c.bytes);
+        ui_.ThenFile(damaged);
         messages_.Clear();
         int listed = -1;
-        Drive([&listed](QDialog& d) {
+        ui_.Then([&listed](QDialog& d) {
             auto& dialog = dynamic_cast<CBookmarksDlg&>(d);
             dialog.OnLoad();
             listed = dialog.List()->count();
@@ -445,7 +437,7 @@ TEST_F(EditingToolsTest, LoadingADamagedCollectionKeepsTheCurrentOne)
         Trigger(Cmd::BookmarkList);
         EXPECT_EQ(messages_.Texts(), QStringList{QString("Unable to load file:\r\n\r\n\"%1\" is corrupt or is not a "
                                                          "valid bookmark collection file.")
-                                                     .arg(chosenFile_)})
+                                                     .arg(damaged)})
             << c.what;
         EXPECT_EQ(Context().bookmarks.Items(), (std::vector<Bookmark>{{"kept", 0x40, 0x48}})) << c.what;
         EXPECT_EQ(listed, 1) << c.what;
@@ -462,12 +454,13 @@ TEST_F(EditingToolsTest, ExitAsksAboutAChangedCollection)
     EXPECT_FALSE(CloseMainWindow());
     EXPECT_EQ(messages_.Last(), kSaveBookmarksQuestion);
     // Yes saves through the save dialog first.
-    chosenFile_ = files_.filePath("exit.bmk");
+    const QString saved = files_.filePath("exit.bmk");
+    ui_.ThenFile(saved);
     messages_.Answer(platform::MsgResult::Yes);
     EXPECT_TRUE(CloseMainWindow());
-    EXPECT_EQ(ReadWholeFile(chosenFile_).left(4), QByteArray("BOOK"));
+    EXPECT_EQ(ReadWholeFile(saved).left(4), QByteArray("BOOK"));
     Exit();
-    EXPECT_EQ(Stored("BookmarksFile").toString(), chosenFile_);
+    EXPECT_EQ(Stored("BookmarksFile").toString(), saved);
 }
 
 TEST_F(EditingToolsTest, StartUpReloadsTheLastCollection)
@@ -510,13 +503,13 @@ TEST_F(EditingToolsTest, ComparedWindowsShowWholeRowsAndFillTheWorkArea)
         app_->RefreshAllViews(true);
         Frame()->resize(c.width, 600);
         QCoreApplication::processEvents();
-        Drive([](QDialog& d) {
+        ui_.Then([](QDialog& d) {
             auto& files = dynamic_cast<CCompareFilesDlg&>(d);
             files.SideBySideBox()->setChecked(true);
             files.accept();
             return files.result();
         });
-        Drive([](QDialog&) { return int(QDialog::Rejected); });  // Done at the first difference
+        ui_.Then([](QDialog&) { return int(QDialog::Rejected); });  // Done at the first difference
         Trigger(Cmd::ToolsCompareFiles);
         QCoreApplication::processEvents();
 

@@ -4,9 +4,11 @@
 // waits for the user.
 #include "settings/AppSettings.h"
 #include "furniture/AppDialogs.h"
+#include "furniture/DesktopInterface.h"
 #include "furniture/FileDialogFolder.h"
-#include "tooldialogs/TaskFileDialog.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "inspectview/StructureCommands.h"
+#include "tooldialogs/EditingCommands.h"
+#include "tooldialogs/TaskCommands.h"
 #include "view/TransferDialogs.h"
 
 #include <QApplication>
@@ -43,32 +45,23 @@ struct DialogCase {
     std::function<void()> open;
 };
 
-std::vector<DialogCase> EveryFileDialog(IAppDialogs& dialogs)
+std::vector<DialogCase> EveryFileDialog(IAppDialogs& dialogs, IUserInterface& ui)
 {
     const QString filters = QStringLiteral("All Files (*)|*||");
+    const auto choose = [&ui](const FileRequest& request) {
+        return [&ui, request] { ui.ChooseFile(nullptr, request); };
+    };
     return {
         {"Open", [&dialogs, filters] { dialogs.ChooseFileToOpen(nullptr, filters); }},
         {"Save As", [&dialogs, filters] { dialogs.ChooseSaveAsPath(nullptr, QStringLiteral("Untitled"), filters); }},
-        {"Export",
-         [] { ChooseTaskFile(nullptr, {TaskFileDialogKind::Export, QStringLiteral("Export"), {"Text (*.txt)"}, 1}); }},
-        {"Import",
-         [] { ChooseTaskFile(nullptr, {TaskFileDialogKind::Import, QStringLiteral("Import"), {"Text (*.txt)"}, 1}); }},
-        {"Copy to File", [] { ChooseTransferFile(nullptr, TransferDialog::CopyToFile, AppSettings().fileFilters); }},
-        {"Paste from File", [] { ChooseTransferFile(nullptr, TransferDialog::PasteFromFile, AppSettings().fileFilters); }},
-        {"Load Bookmark Collection",
-         [] { ChooseBookmarkFile(nullptr, FileChoice::Open, QStringLiteral("Load Bookmark Collection"), QString()); }},
-        {"Save Bookmark Collection",
-         [] { ChooseBookmarkFile(nullptr, FileChoice::Save, QStringLiteral("Save Bookmark Collection"), QString()); }},
-        {"Load Structure Collection",
-         [] {
-             ChooseFileWithFilter(nullptr, FileChoice::Open, QStringLiteral("Load Structure Collection"), QString(),
-                                  QStringLiteral("Structure Files (*.str)"), QStringLiteral("str"));
-         }},
-        {"Save Structure Collection",
-         [] {
-             ChooseFileWithFilter(nullptr, FileChoice::Save, QStringLiteral("Save Structure Collection"), QString(),
-                                  QStringLiteral("Structure Files (*.str)"), QStringLiteral("str"));
-         }},
+        {"Export", choose(TaskFileRequest(FileChoice::Save, "Export", {"Text (*.txt)"}, 1))},
+        {"Import", choose(TaskFileRequest(FileChoice::Open, "Import", {"Text (*.txt)"}, 1))},
+        {"Copy to File", choose(TransferFileRequest(TransferDialog::CopyToFile, AppSettings().fileFilters))},
+        {"Paste from File", choose(TransferFileRequest(TransferDialog::PasteFromFile, AppSettings().fileFilters))},
+        {"Load Bookmark Collection", choose(BookmarkFileRequest(FileChoice::Open, "Load Bookmark Collection", {}))},
+        {"Save Bookmark Collection", choose(BookmarkFileRequest(FileChoice::Save, "Save Bookmark Collection", {}))},
+        {"Load Structure Collection", choose(StructureFileRequest(FileChoice::Open, "Load Structure Collection", {}))},
+        {"Save Structure Collection", choose(StructureFileRequest(FileChoice::Save, "Save Structure Collection", {}))},
     };
 }
 
@@ -80,6 +73,7 @@ TEST(FileDialogFolderTest, EveryFileDialogStartsInTheActiveDocumentsFolderElseTh
     ASSERT_TRUE(chosen.open(QIODevice::WriteOnly));
     chosen.close();
     const std::unique_ptr<IAppDialogs> dialogs = MakeStandardDialogs();
+    CDesktopInterface desktop;
 
     // No document: a file chosen in one folder makes it the next start.
     SetActiveDocumentFolderSource([] { return QString(); });
@@ -89,7 +83,7 @@ TEST(FileDialogFolderTest, EveryFileDialogStartsInTheActiveDocumentsFolderElseTh
                   dialog.selectFile(chosen.fileName());
                   static_cast<QDialog&>(dialog).accept();  // as the Open button does
               });
-    for (const DialogCase& c : EveryFileDialog(*dialogs)) {
+    for (const DialogCase& c : EveryFileDialog(*dialogs, desktop)) {
         WhileOpen(c.open, [&](QFileDialog& dialog) {
             EXPECT_EQ(dialog.directory().absolutePath(), QDir(usedFolder.path()).absolutePath()) << c.name;
             dialog.reject();
@@ -98,7 +92,7 @@ TEST(FileDialogFolderTest, EveryFileDialogStartsInTheActiveDocumentsFolderElseTh
 
     // With a document active, its folder wins.
     SetActiveDocumentFolderSource([&] { return documentFolder.path(); });
-    for (const DialogCase& c : EveryFileDialog(*dialogs)) {
+    for (const DialogCase& c : EveryFileDialog(*dialogs, desktop)) {
         WhileOpen(c.open, [&](QFileDialog& dialog) {
             EXPECT_EQ(dialog.directory().absolutePath(), QDir(documentFolder.path()).absolutePath()) << c.name;
             dialog.reject();

@@ -9,8 +9,10 @@
 #include "furniture/AnyNameFileDialog.h"
 #include "platform/FileNames.h"
 #include "platform/SettingsBackend.h"
-#include "tooldialogs/TaskFileDialog.h"
-#include "tooldialogs/ToolDialogSeam.h"
+#include "furniture/DesktopInterface.h"
+#include "inspectview/StructureCommands.h"
+#include "tooldialogs/EditingCommands.h"
+#include "tooldialogs/TaskCommands.h"
 #include "view/TransferDialogs.h"
 
 #include <QApplication>
@@ -89,17 +91,13 @@ void ChooseUnlisted(CAnyNameFileDialog& dialog, const QString& folder, const QSt
 
 // The Import or Export dialog with the second of two file types preselected;
 // the type comes back as chosen.
-std::optional<QString> ChooseTaskFileOfType(TaskFileDialogKind kind)
+std::optional<QString> ChooseTaskFileOfType(IUserInterface& ui, FileChoice kind)
 {
-    TaskFileRequest request;
-    request.kind = kind;
-    request.title = QStringLiteral("Task File");
-    request.filters = QStringList{QStringLiteral("Text Files (*.txt)"), QStringLiteral("Hex Files (*.hex)")};
-    request.filterIndex = 2;
-    const std::optional<TaskFileAnswer> answer = ChooseTaskFile(nullptr, request);
+    const FileRequest request = TaskFileRequest(kind, "Task File", {"Text Files (*.txt)", "Hex Files (*.hex)"}, 2);
+    const std::optional<FileAnswer> answer = ui.ChooseFile(nullptr, request);
     if (!answer)
         return std::nullopt;
-    EXPECT_EQ(answer->filterIndex, 2);
+    EXPECT_EQ(answer->filter, request.nameFilters[1]);
     return answer->path;
 }
 
@@ -208,8 +206,9 @@ TEST_F(FileNameBytesTest, TheOpenDialogAndTheRecentListOpenTheFileByItsBytes)
 // asked about as for any other existing file.
 TEST_F(FileNameBytesTest, EveryFileChooserGivesTheExactNameOfAnUnlistedFile)
 {
-    SetFileChooser({});
     const std::unique_ptr<IAppDialogs> real = MakeStandardDialogs();
+    CDesktopInterface desktop;
+    const auto choose = [&desktop](const FileRequest& request) { return desktop.ChooseFilePath(nullptr, request); };
     const QString replace = QStringLiteral("%1 already exists.\nDo you want to replace it?");
     struct EntryPoint {
         const char* what;
@@ -225,25 +224,30 @@ TEST_F(FileNameBytesTest, EveryFileChooserGivesTheExactNameOfAnUnlistedFile)
              return choice ? std::optional<QString>(choice->path) : std::nullopt;
          }},
         {"Save As", "save\xc3\x28.bin", false, true,
-         [&](const QString& path) { return real->ChooseSaveAsPath(nullptr, path, QStringLiteral("All Files (*.*)|*.*||")); }},
+         [&](const QString& path) {
+             return real->ChooseSaveAsPath(nullptr, path, QStringLiteral("All Files (*.*)|*.*||"));
+         }},
         {"Load Bookmark Collection", "marks\xfe.bmk", true, false,
-         [](const QString&) { return ChooseBookmarkFile(nullptr, FileChoice::Open, "Load Bookmark Collection", QString()); }},
+         [&](const QString&) { return choose(BookmarkFileRequest(FileChoice::Open, "Load Bookmark Collection", {})); }},
         {"Save Bookmark Collection", "marks\xfd.bmk", false, true,
-         [](const QString& path) { return ChooseBookmarkFile(nullptr, FileChoice::Save, "Save Bookmark Collection", path); }},
+         [&](const QString& path) {
+             return choose(BookmarkFileRequest(FileChoice::Save, "Save Bookmark Collection", path));
+         }},
         {"Load Structure Collection", "types\xff.str", true, false,
-         [](const QString&) {
-             return ChooseFileWithFilter(nullptr, FileChoice::Open, "Load Structure Collection", QString(),
-                                         "Structure Files (*.str)", "str");
+         [&](const QString&) {
+             return choose(StructureFileRequest(FileChoice::Open, "Load Structure Collection", {}));
          }},
         {"Paste from File", "paste\xfe.bin", true, false,
-         [](const QString&) { return ChooseTransferFile(nullptr, TransferDialog::PasteFromFile, AppSettings().fileFilters); }},
+         [&](const QString&) {
+             return choose(TransferFileRequest(TransferDialog::PasteFromFile, AppSettings().fileFilters));
+         }},
         {"Copy to File", "copy\xfd.bin", true, true,
-         [](const QString&) { return ChooseTransferFile(nullptr, TransferDialog::CopyToFile, AppSettings().fileFilters); }},
+         [&](const QString&) { return choose(TransferFileRequest(TransferDialog::CopyToFile, AppSettings().fileFilters)); }},
         // The preselected file type decides which names the box offers.
         {"Import", "import\xff.hex", true, false,
-         [](const QString&) { return ChooseTaskFileOfType(TaskFileDialogKind::Import); }},
+         [&](const QString&) { return ChooseTaskFileOfType(desktop, FileChoice::Open); }},
         {"Export", "export\xc3\x28.hex", true, true,
-         [](const QString&) { return ChooseTaskFileOfType(TaskFileDialogKind::Export); }},
+         [&](const QString&) { return ChooseTaskFileOfType(desktop, FileChoice::Save); }},
     };
     for (const EntryPoint& entry : entries) {
         const QString path = MakeRaw(entry.name, "x");

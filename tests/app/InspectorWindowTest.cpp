@@ -11,7 +11,6 @@
 #include "inspectview/DataViewDlg.h"
 #include "inspectview/StructureViewDlg.h"
 #include "inspectview/TypextsDlg.h"
-#include "tooldialogs/ToolDialogSeam.h"
 #include "types/StdValueType.h"
 #include "view/BinEditView.h"
 #include "view/CaretController.h"
@@ -178,7 +177,7 @@ TEST_F(InspectorTest, CtrlTabAndCtrlPageKeysSwitchThePages)
 TEST_F(InspectorTest, HiddenTypesSurviveARestartThroughTheSettingsFile)
 {
     ASSERT_TRUE(OpenBytes(QByteArray(16, '\1')));
-    SetDialogDriver([](QDialog& dialog) {
+    ui_.Then([](QDialog& dialog) {
         auto& types = static_cast<CTypextsDlg&>(dialog);
         types.TypeList().item(TYPE_BYTE)->setCheckState(Qt::Unchecked);
         types.TypeList().item(TYPE_QWORD)->setCheckState(Qt::Unchecked);

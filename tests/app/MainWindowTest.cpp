@@ -436,9 +436,9 @@ TEST_F(AppTest, AboutHomePageAndPrintSetupOpenTheirDialogs)
     Trigger(Cmd::FilePrint);
     EXPECT_EQ(dialogs_->printOrientations, QList<QPageLayout::Orientation>{QPageLayout::Landscape});
     Trigger(Cmd::HelpHomePage);
-    EXPECT_EQ(dialogs_->webPages, QList<QUrl>{kHomePageUrl});
+    EXPECT_EQ(ui_.urls, QList<QUrl>{kHomePageUrl});
     EXPECT_TRUE(messages_.Messages().empty());
-    dialogs_->webPageOpens = false;
+    ui_.urlsOpen = false;
     Trigger(Cmd::HelpHomePage);
     EXPECT_EQ(messages_.Count(), 1) << "a page that cannot be opened is reported";
 }
@@ -448,7 +448,7 @@ TEST_F(AppTest, AboutHomePageAndPrintSetupOpenTheirDialogs)
 TEST_F(AppTest, HelpContentsShowsTheBuiltManualInTheProgramsOwnWindow)
 {
     ASSERT_TRUE(Start());
-    dialogs_->webPageOpens = false;  // no browser on this desktop
+    ui_.urlsOpen = false;  // no browser on this desktop
     Trigger(Cmd::HelpContents);
     CManualWindow* manual = ShownManualWindow();
     ASSERT_NE(manual, nullptr);
@@ -458,11 +458,11 @@ TEST_F(AppTest, HelpContentsShowsTheBuiltManualInTheProgramsOwnWindow)
     EXPECT_TRUE(QFileInfo(page.toLocalFile()).isFile());
     EXPECT_TRUE(manual->Browser()->toPlainText().contains("Vantrel Hex Editor manual"));
     EXPECT_TRUE(messages_.Messages().empty());
-    EXPECT_TRUE(dialogs_->webPages.empty());
+    EXPECT_TRUE(ui_.urls.empty());
 
     manual->BrowserButton()->click();
-    ASSERT_EQ(dialogs_->webPages.size(), 1);
-    EXPECT_EQ(dialogs_->webPages.front(), page);
+    ASSERT_EQ(ui_.urls.size(), 1);
+    EXPECT_EQ(ui_.urls.front(), page);
     EXPECT_EQ(messages_.Last(),
               "No web browser could be started for " + page.toLocalFile() + ". The page stays shown here.");
     // Asked again, the same window comes back.

@@ -2,7 +2,6 @@
 // Qt Test, OK applying to open views, Cancel changing nothing, the page
 // remembered, and layout files saved and loaded.
 #include "AppTestSupport.h"
-#include "DialogScript.h"
 #include "app/ColorComboBox.h"
 #include "app/DisplayChoices.h"
 #include "app/FileFiltersDlg.h"
@@ -18,7 +17,6 @@
 #include "platform/DesktopEntry.h"
 #include "ScopedEnv.h"
 #include "tooldialogs/IntEdit.h"
-#include "tooldialogs/ToolDialogSeam.h"
 #include "view/BinEditView.h"
 
 #include <QCheckBox>
@@ -51,25 +49,19 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        SetDialogDriver([this](QDialog& dialog) { return dialogs_.Run(dialog); });
-        SetFileChooser([this](QWidget*, FileChoice, const QString& title, const QString&) {
-            chooserTitles_ << title;
-            return chosenFile_;
-        });
+        ui_.otherwise = {};  // every dialog is scripted
     }
-
-    void Drive(DialogScript::Driver driver) { dialogs_.Then(std::move(driver)); }
 
     // Runs the Options command with a driver for the dialog.
     void RunOptions(std::function<int(COptionsDlg&)> driver)
     {
-        Drive([driver](QDialog& dialog) {
+        ui_.Then([driver](QDialog& dialog) {
             auto* options = qobject_cast<COptionsDlg*>(&dialog);
             EXPECT_NE(options, nullptr);
             return options ? driver(*options) : int(QDialog::Rejected);
         });
         Trigger(Cmd::ToolsOptions);
-        EXPECT_TRUE(dialogs_.Done()) << "the Options dialog did not open";
+        EXPECT_TRUE(ui_.Done()) << "the Options dialog did not open";
     }
 
     static int Ok(COptionsDlg& dialog)
@@ -77,10 +69,6 @@ protected:
         dialog.Buttons()->button(QDialogButtonBox::Ok)->click();
         return dialog.result();
     }
-
-    DialogScript dialogs_;
-    QStringList chooserTitles_;
-    std::optional<QString> chosenFile_;
 };
 
 } // namespace
@@ -291,7 +279,7 @@ TEST_F(OptionsTest, FileTypesAreEditedAndWrittenBack)
     ASSERT_TRUE(Start());
     RunOptions([this](COptionsDlg& d) {
         // The entry dialog: a "|" is refused, then blanks leave the specifications.
-        Drive([this](QDialog& dialog) {
+        ui_.Then([this](QDialog& dialog) {
             auto* entry = qobject_cast<CFileFiltersDlg*>(&dialog);
             EXPECT_EQ(dialog.windowTitle(), "Add File Types");
             QPushButton* ok = entry->Buttons()->button(QDialogButtonBox::Ok);
@@ -341,7 +329,7 @@ TEST_F(OptionsTest, LayoutFilesSaveAndLoadThroughThePage)
 {
     ASSERT_TRUE(Start());
     const QString saved = files_.filePath("mine.lay");
-    chosenFile_ = saved;
+    ui_.ThenFile(saved);
     LayoutValues shown;
     RunOptions([&shown](COptionsDlg& d) {
         COptionsDisplay* page = d.Display();
@@ -366,17 +354,17 @@ TEST_F(OptionsTest, LayoutFilesSaveAndLoadThroughThePage)
     RunOptions([&, this](COptionsDlg& d) {
         COptionsDisplay* page = d.Display();
         const LayoutValues before = page->Values();
-        chosenFile_ = corrupt;
+        ui_.ThenFile(corrupt);
         page->LoadLayout();
         EXPECT_EQ(messages_.Last(), "Unable to read file: File is corrupt or is not a valid layout data file.");
-        chosenFile_ = other;
+        ui_.ThenFile(other);
         page->LoadLayout();
         EXPECT_TRUE(messages_.Last().contains("unrecognized format scheme"));
-        chosenFile_ = files_.filePath("missing.lay");
+        ui_.ThenFile(files_.filePath("missing.lay"));
         page->LoadLayout();
         EXPECT_TRUE(messages_.Last().contains("missing.lay")) << messages_.Last().toStdString();
         EXPECT_EQ(page->Values(), before) << "a refused file leaves the page as it was";
-        chosenFile_ = saved;
+        ui_.ThenFile(saved);
         page->LoadLayout();
         EXPECT_EQ(page->Values(), shown);
         EXPECT_EQ(page->BytesPerRowList()->currentText(), "24");
@@ -386,7 +374,8 @@ TEST_F(OptionsTest, LayoutFilesSaveAndLoadThroughThePage)
     EXPECT_EQ(Context().settings.bytesPerRow, 24);
     EXPECT_EQ(Context().settings.groupBy, 1);
     EXPECT_EQ(Context().settings.colors[AppSettings::SelBackgroundColor], 0x008080u);
-    EXPECT_EQ(chooserTitles_, QStringList({"Save Layout", "Load Layout", "Load Layout", "Load Layout", "Load Layout"}));
+    EXPECT_EQ(ui_.FileTitles(),
+              QStringList({"Save Layout", "Load Layout", "Load Layout", "Load Layout", "Load Layout"}));
 }
 
 TEST_F(OptionsTest, FontSizeSetsTheRecordHeightAndBadSizesKeepThePrevious)
@@ -409,7 +398,7 @@ TEST_F(OptionsTest, FontSizeSetsTheRecordHeightAndBadSizesKeepThePrevious)
 TEST_F(OptionsTest, TheChoicesSurviveARestart)
 {
     ASSERT_TRUE(Start());
-    Drive([](QDialog& dialog) {
+    ui_.Then([](QDialog& dialog) {
         auto& d = static_cast<COptionsDlg&>(dialog);
         EXPECT_EQ(dialog.windowTitle(), "Options");
         d.General()->UndoField()->SetValue(40);
@@ -418,7 +407,7 @@ TEST_F(OptionsTest, TheChoicesSurviveARestart)
         return Ok(d);
     });
     Trigger(Cmd::ToolsOptions);
-    EXPECT_TRUE(dialogs_.Done());
+    EXPECT_TRUE(ui_.Done());
     ASSERT_TRUE(CloseMainWindow());
     Exit();
     ASSERT_TRUE(Start());
@@ -433,7 +422,7 @@ TEST_F(OptionsTest, CustomColourComesFromTheColourChooserWithTheCustomColours)
 {
     ASSERT_TRUE(Start());
     RunOptions([this](COptionsDlg& d) {
-        Drive([](QDialog& dialog) {
+        ui_.Then([](QDialog& dialog) {
             auto& chooser = static_cast<QColorDialog&>(dialog);
             EXPECT_EQ(QColorDialog::customColor(1), QColor(0xC0, 0xC0, 0xFF)) << "0xFFC0C0 is red C0, green C0, blue FF";
             QColorDialog::setCustomColor(15, QColor(1, 2, 3));

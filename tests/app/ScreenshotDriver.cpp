@@ -18,10 +18,10 @@
 #include "platform/SettingsBackend.h"
 #include "furniture/AppDialogs.h"
 #include "furniture/CommandIcons.h"
+#include "furniture/DesktopInterface.h"
 #include "tooldialogs/CompareFilesDlg.h"
 #include "tooldialogs/CompareResultsDlg.h"
 #include "tooldialogs/DifferenceFoundDlg.h"
-#include "tooldialogs/ToolDialogSeam.h"
 #include "app/CompareWindows.h"
 #include "view/BinEditView.h"
 #include "app/EditToolDlg.h"
@@ -49,6 +49,12 @@
 #include <functional>
 
 namespace {
+
+// The program's own dialogs, except those a shot fills in and photographs.
+struct ShotInterface : CDesktopInterface {
+    std::function<int(QDialog&)> driver;
+    int RunDialog(QDialog& dialog) override { return driver ? driver(dialog) : CDesktopInterface::RunDialog(dialog); }
+};
 
 struct Shot {
     const char* name = "";
@@ -93,7 +99,8 @@ bool TakeShot(const Shot& shot, const QString& folder, const QString& file)
     QApplication::setPalette(shot.dark ? DarkPalette() : QApplication::style()->standardPalette());
 
     platform::InstanceGuard guard("vantrel-shots-" + QUuid::createUuid().toString(QUuid::Id128));
-    CBinEditApp app(guard, MakeStandardDialogs());
+    ShotInterface ui;
+    CBinEditApp app(guard, MakeStandardDialogs(), ui);
     // The shot's layout replaces what the (fresh) store gave.
     if (!app.InitInstance({"vantrel", file}))
         return false;
@@ -151,7 +158,8 @@ void CompareShot(CBinEditApp& app, const QString& folder, const QString& file)
         const QString path = QDir(folder).filePath(QLatin1String(name));
         std::printf("%s %s\n", widget.grab().save(path) ? "wrote" : "FAILED", qPrintable(path));
     };
-    const DialogDriver previous = SetDialogDriver([&](QDialog& dialog) {
+    ShotInterface& ui = static_cast<ShotInterface&>(app.UserInterface());
+    ui.driver = [&](QDialog& dialog) {
         if (auto* files = qobject_cast<CCompareFilesDlg*>(&dialog)) {
             files->AddFile(2, copyPath);
             files->SideBySideBox()->setChecked(true);
@@ -169,9 +177,9 @@ void CompareShot(CBinEditApp& app, const QString& folder, const QString& file)
         }
         dialog.hide();
         return int(QDialog::Rejected);
-    });
+    };
     app.MainFrame()->Compare().Run();
-    SetDialogDriver(previous);
+    ui.driver = {};
 }
 
 // The Options pages in both palettes, the two user-tool dialogs and the
@@ -180,7 +188,8 @@ bool TakeDialogShots(const QString& folder, const QString& file)
 {
     QFile::remove(platform::SettingsFilePath());
     platform::InstanceGuard guard("vantrel-shots-" + QUuid::createUuid().toString(QUuid::Id128));
-    CBinEditApp app(guard, MakeStandardDialogs());
+    CDesktopInterface ui;
+    CBinEditApp app(guard, MakeStandardDialogs(), ui);
     if (!app.InitInstance({"vantrel", file}))
         return false;
     app.Context().settings.tools = {{"Compare with backup", "/usr/bin/cmp", "{@CurFileDir}", "{@CurFilePath} {@CurFilePath}.bak", false},
@@ -200,16 +209,16 @@ bool TakeDialogShots(const QString& folder, const QString& file)
         QApplication::setPalette(dark ? DarkPalette() : QApplication::style()->standardPalette());
         OptionsState state;
         state.settings = app.Context().settings;
-        COptionsDlg options(state, 0, app.MainFrame());
+        COptionsDlg options(state, 0, ui, app.MainFrame());
         for (int page = 0; page < 5; ++page) {
             options.Tabs()->setCurrentIndex(page);
             save(options, QStringLiteral("options-%1%2").arg(pages[page]).arg(dark ? "-dark" : ""));
         }
     }
     QApplication::setPalette(QApplication::style()->standardPalette());
-    CEditToolsDlg tools(app.Context().settings.tools, app.MainFrame());
+    CEditToolsDlg tools(app.Context().settings.tools, ui, app.MainFrame());
     save(tools, "edit-user-tools");
-    CEditToolDlg tool(app.Context().settings.tools[1], app.MainFrame());
+    CEditToolDlg tool(app.Context().settings.tools[1], ui, app.MainFrame());
     save(tool, "edit-user-tool");
     app.MainFrame()->resize(900, 500);
     app.MainFrame()->show();

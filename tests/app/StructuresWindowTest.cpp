@@ -8,7 +8,6 @@
 #include "types/ValueTypeRegistry.h"
 #include "inspectview/StructuresDlg.h"
 #include "settings/AppSettings.h"
-#include "tooldialogs/ToolDialogSeam.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -17,42 +16,26 @@
 
 namespace {
 
-class StructuresWindowTest : public AppTest {
-protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        SetFileChooser([this](QWidget*, FileChoice, const QString&, const QString&) { return chosenFile_; });
-    }
-    void TearDown() override
-    {
-        SetDialogDriver({});
-        SetFileChooser({});
-        AppTest::TearDown();
-    }
-
-    std::optional<QString> chosenFile_;
-};
+using StructuresWindowTest = AppTest;
 
 TEST_F(StructuresWindowTest, TheCommandEditsTheCollectionAndItsReloadOptionWithoutADocument)
 {
     ASSERT_TRUE(Start());
     Frame()->UpdateCommands();
     ASSERT_TRUE(Frame()->Action(Cmd::ViewStructures)->isEnabled());
-    QStringList titles;
-    SetDialogDriver([&titles](QDialog& dialog) {
-        titles << dialog.windowTitle();
-        if (auto* structures = dynamic_cast<CStructuresDlg*>(&dialog)) {
-            structures->ReloadBox()->click();
-            structures->AddButton()->click();
-            dialog.reject();
-        } else {
-            dialog.accept();
-        }
+    ui_.Then([](QDialog& dialog) {
+        auto& structures = dynamic_cast<CStructuresDlg&>(dialog);
+        structures.ReloadBox()->click();
+        structures.AddButton()->click();
+        dialog.reject();
+        return dialog.result();
+    });
+    ui_.Then([](QDialog& dialog) {
+        dialog.accept();
         return dialog.result();
     });
     Trigger(Cmd::ViewStructures);
-    EXPECT_EQ(titles, QStringList({"Structures", "Add Structure"}));
+    EXPECT_EQ(ui_.titles, QStringList({"Structures", "Add Structure"}));
     EXPECT_TRUE(Context().settings.reloadStructures);
     ASSERT_EQ(Context().structures.Count(), 1);
 
@@ -63,11 +46,12 @@ TEST_F(StructuresWindowTest, TheCommandEditsTheCollectionAndItsReloadOptionWitho
     EXPECT_EQ(messages_.Last(),
               "You have made changes to the current structure collection. Would you like to save the current "
               "collection to disk?");
-    chosenFile_ = files_.filePath("exit.str");
+    const QString saved = files_.filePath("exit.str");
+    ui_.ThenFile(saved);
     messages_.Answer(platform::MsgResult::Yes);
     EXPECT_TRUE(CloseMainWindow());
     Exit();
-    EXPECT_EQ(Stored("StructuresFile").toString(), *chosenFile_);
+    EXPECT_EQ(Stored("StructuresFile").toString(), saved);
     EXPECT_EQ(Stored("ReloadStructures").toInt(), 1);
 
     // The next copy starts with a context of its own, filled from the file.

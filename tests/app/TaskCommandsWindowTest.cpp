@@ -4,7 +4,6 @@
 // and the progress window of a task that runs off the user-interface thread.
 #include "DocumentBytes.h"
 #include "AppTestSupport.h"
-#include "DialogScript.h"
 #include "ScopedEnv.h"
 #include "TestFiles.h"
 #include "core/BinEditDoc.h"
@@ -19,9 +18,7 @@
 #include "tooldialogs/ChecksumDlg.h"
 #include "tooldialogs/ItemList.h"
 #include "tooldialogs/TaskCommands.h"
-#include "tooldialogs/TaskFileDialog.h"
 #include "tooldialogs/TaskProgressDlg.h"
-#include "tooldialogs/ToolDialogSeam.h"
 #include "view/BinEditView.h"
 #include "view/CaretController.h"
 #include "view/EditCommands.h"
@@ -81,26 +78,12 @@ protected:
         tempRoot_ = std::make_unique<QTemporaryDir>();
         tmpdir_.emplace("TMPDIR", tempRoot_->path().toLocal8Bit());
         AppTest::SetUp();
-        SetDialogDriver([this](QDialog& dialog) { return dialogs_.Run(dialog); });
-        SetTaskFileHook([this](const TaskFileRequest& request) {
-            fileRequests_.push_back(request);
-            std::optional<TaskFileAnswer> answer;
-            if (!fileAnswers_.empty()) {
-                // Modules load in the order the folder lists them, so the
-                // file type is found by its name.
-                const int index = int(request.filters.indexOf(fileAnswers_.front().second));
-                EXPECT_GE(index, 0) << fileAnswers_.front().second.toStdString();
-                answer = TaskFileAnswer{fileAnswers_.front().first, index + 1};
-                fileAnswers_.pop_front();
-            }
-            return answer;
-        });
+        ui_.otherwise = {};  // every dialog is scripted
     }
 
     void TearDown() override
     {
-        EXPECT_TRUE(dialogs_.Done()) << "a scripted dialog never opened";
-        SetTaskFileHook({});
+        EXPECT_TRUE(ui_.Done()) << "a scripted dialog never opened";
         AppTest::TearDown();
         registry_.reset();
         tmpdir_.reset();
@@ -136,10 +119,21 @@ protected:
         return QDir(tempRoot_->path()).entryList(QDir::Files | QDir::Hidden);
     }
 
+    // The next Import or Export dialog chooses path as a file of this type.
+    void AnswerFile(const QString& path, const QString& type)
+    {
+        ui_.ThenFile([path, type](const FileRequest& request) {
+            // Modules load in the order the folder lists them, so the file
+            // type is found by its name.
+            EXPECT_TRUE(request.nameFilters.contains(type)) << type.toStdString();
+            return std::optional<FileAnswer>(FileAnswer{path, type});
+        });
+    }
+
     // The chooser picks the task of that name and is closed with OK.
     void PickTask(const QString& name)
     {
-        dialogs_.Then([name](QDialog& dialog) {
+        ui_.Then([name](QDialog& dialog) {
             auto& chooser = dynamic_cast<CItemList&>(dialog);
             const QList<QListWidgetItem*> found = chooser.List()->findItems(name, Qt::MatchExactly);
             if (found.isEmpty()) {
@@ -154,7 +148,7 @@ protected:
     // The checksum dialog's text is kept and the dialog closed.
     void KeepReport()
     {
-        dialogs_.Then([this](QDialog& dialog) {
+        ui_.Then([this](QDialog& dialog) {
             auto& checksum = dynamic_cast<CChecksumDlg&>(dialog);
             report_ = checksum.Text()->toPlainText();
             return int(QDialog::Accepted);
@@ -166,9 +160,6 @@ protected:
     std::optional<ScopedEnv> tmpdir_;
     QTemporaryDir moduleDir_;
     std::unique_ptr<TaskExtensions> registry_;
-    DialogScript dialogs_;
-    std::deque<std::pair<QString, QString>> fileAnswers_;  // path, file type
-    std::vector<TaskFileRequest> fileRequests_;
     QString report_;
 };
 
@@ -252,12 +243,12 @@ TEST_F(TaskCommandsTest, CancelledChooserPutsTheCaretBackWithoutSelection)
     StartWithShippedModules();
     OpenBytes("abcdef");
     View()->CaretControl().SetCaret(4, CaretMode::Move);
-    dialogs_.Then([](QDialog& dialog) {
+    ui_.Then([](QDialog& dialog) {
         dialog.reject();
         return int(QDialog::Rejected);
     });
     Trigger(Cmd::ToolsConvertData);
-    EXPECT_EQ(dialogs_.Titles(), QStringList{"Convert Data"});
+    EXPECT_EQ(ui_.titles, QStringList{"Convert Data"});
     EXPECT_FALSE(View()->Caret().hasSelection);
     EXPECT_EQ(View()->Caret().Offset(), 4);
 }
@@ -291,14 +282,16 @@ TEST_F(TaskCommandsTest, ExportAddsTheFilterExtensionOnlyToNamesWithoutOne)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
-        fileRequests_.clear();
-        fileAnswers_.push_back({c.typed, "Text Files (*.txt)"});
+        const size_t asked = ui_.fileRequests.size();
+        AnswerFile(c.typed, "Text Files (*.txt)");
         Trigger(Cmd::FileExport);
-        ASSERT_EQ(fileRequests_.size(), 1u);
-        EXPECT_EQ(fileRequests_[0].title, "Export File");
+        ASSERT_EQ(ui_.fileRequests.size(), asked + 1);
+        const FileRequest& request = ui_.fileRequests.back();
+        EXPECT_EQ(request.title, "Export File");
+        EXPECT_EQ(request.kind, FileChoice::Save);
         // The file type chosen last time is preselected.
         if (&c != &cases[0]) {
-            EXPECT_EQ(fileRequests_[0].filters.value(fileRequests_[0].filterIndex - 1), "Text Files (*.txt)");
+            EXPECT_EQ(request.selectedFilter, "Text Files (*.txt)");
         }
         const QByteArray dump = ReadWholeFile(c.written);
         EXPECT_TRUE(dump.contains("Export me")) << dump.toStdString();
@@ -309,7 +302,7 @@ TEST_F(TaskCommandsTest, ExportAddsTheFilterExtensionOnlyToNamesWithoutOne)
     // The task is told the layout as it stands at the run: grouping changed
     // after the first export shows in the next one.
     Context().settings.groupBy = 1;
-    fileAnswers_.push_back({files_.filePath("grouped"), "Text Files (*.txt)"});
+    AnswerFile(files_.filePath("grouped"), "Text Files (*.txt)");
     Trigger(Cmd::FileExport);
     EXPECT_TRUE(ReadWholeFile(files_.filePath("dump.txt")).startsWith("00000000  45 78 70 6F "));
     EXPECT_TRUE(ReadWholeFile(files_.filePath("grouped.txt")).startsWith("00000000  4578 706F "));
@@ -321,10 +314,11 @@ TEST_F(TaskCommandsTest, ImportOfPlainHexGivesAnUnmodifiedUntitledDocumentWithTh
     const QByteArray bytes = RandomBytes(1000, 11);
     const QString hexFile = MakeFile("dump.txt", PlainHexDump(bytes));
     const int before = Docs().Count();
-    fileAnswers_.push_back({hexFile, "Text Files (*.txt)"});
+    AnswerFile(hexFile, "Text Files (*.txt)");
     Trigger(Cmd::FileImport);
-    ASSERT_EQ(fileRequests_.size(), 1u);
-    EXPECT_EQ(fileRequests_[0].title, "Import File");
+    ASSERT_EQ(ui_.fileRequests.size(), 1u);
+    EXPECT_EQ(ui_.fileRequests[0].title, "Import File");
+    EXPECT_EQ(ui_.fileRequests[0].kind, FileChoice::Open);
     ASSERT_EQ(Docs().Count(), before + 1);
     CBinEditDoc* doc = ActiveDoc();
     ASSERT_NE(doc, nullptr);
@@ -483,7 +477,7 @@ TEST_F(TaskCommandsTest, ChecksumAndImportFailuresShowNothingAndLeaveNoFiles)
     EXPECT_EQ(messages_.Last(), "There was an error running the selected task. There was an error writing to a file.");
 
     const int documents = Docs().Count();
-    fileAnswers_.push_back({MakeFile("in.hex", "00112233"), "Half Import (*.hex)"});
+    AnswerFile(MakeFile("in.hex", "00112233"), "Half Import (*.hex)");
     Trigger(Cmd::FileImport);
     EXPECT_EQ(Docs().Count(), documents);
     EXPECT_EQ(messages_.Count(), 2);
@@ -543,11 +537,11 @@ TEST_F(TaskCommandsTest, ChooserRemembersItsPositionAndFallsBackToTheFirstItem)
     Trigger(Cmd::ToolsComputeChecksum);
     const int sha1Row = Context().taskChoices.chooserRow[size_t(ChooserMode::Checksum)];
     EXPECT_EQ(registry_->Task(TASK_CHECKSUM, sha1Row).name, "SHA-1 Checksum");
-    dialogs_.Then(recordStart(0));
+    ui_.Then(recordStart(0));
     Trigger(Cmd::ToolsComputeChecksum);
     // Cancel does not change the remembered position.
     Context().taskChoices.chooserRow[size_t(ChooserMode::Checksum)] = 99;
-    dialogs_.Then(recordStart(0));
+    ui_.Then(recordStart(0));
     Trigger(Cmd::ToolsComputeChecksum);
     EXPECT_EQ(startRows, (std::vector<int>{sha1Row, 0}));
 }
@@ -556,7 +550,7 @@ TEST_F(TaskCommandsTest, ChooserShowsDescriptionsInfoAndStartsInItsList)
 {
     StartWithShippedModules();
     registry_->Load();
-    CItemList chooser(*registry_, Context().taskChoices, ChooserMode::ConvertData, kCommandIdConvertData, nullptr);
+    CItemList chooser(*registry_, Context().taskChoices, ChooserMode::ConvertData, kCommandIdConvertData, nullptr, ui_);
     EXPECT_EQ(chooser.windowTitle(), "Convert Data");
     ASSERT_GT(chooser.List()->count(), 0);
     const int upper = chooser.List()->row(chooser.List()->findItems("Upper Case", Qt::MatchExactly).value(0));
@@ -594,8 +588,8 @@ TEST_F(TaskCommandsTest, NoTaskOfTheKindShowsTheNoExtensionsMessage)
         Trigger(id);
         EXPECT_EQ(messages_.Texts(), QStringList{"No extensions were found to perform the selected task."}) << int(id);
     }
-    EXPECT_TRUE(fileRequests_.empty());
-    EXPECT_TRUE(dialogs_.Titles().isEmpty());
+    EXPECT_TRUE(ui_.fileRequests.empty());
+    EXPECT_TRUE(ui_.titles.isEmpty());
 }
 
 TEST_F(TaskCommandsTest, SlowTaskRunsBehindTheProgressWindowWhileTheWindowPaints)
@@ -660,7 +654,7 @@ protected:
                 ::rmdir((folder_ + name).constData());
         TaskCommandsTest::TearDown();
     }
-    void Answer(const QByteArray& path) { fileAnswers_.push_back({platform::DecodeFileName(path), "Text Files (*.txt)"}); }
+    void Answer(const QByteArray& path) { AnswerFile(platform::DecodeFileName(path), "Text Files (*.txt)"); }
     QByteArray folder_ = platform::EncodeFileName(files_.path()) + "/";
 };
 

@@ -14,7 +14,6 @@
 #include "tooldialogs/CompareFilesDlg.h"
 #include "tooldialogs/ItemList.h"
 #include "tooldialogs/TaskCommands.h"
-#include "tooldialogs/ToolDialogSeam.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -107,15 +106,13 @@ TEST_F(TerminationTest, CompareFilesEndedMidwayStopsAndTheProgramCloses)
     const ChildOutcome outcome = RunInChildProcess([&] {
         if (!StartLikeTheProgram({a, b}))
             return 10;
-        QStringList dialogs;
-        SetDialogDriver([&dialogs](QDialog& dialog) {
-            dialogs << dialog.windowTitle();
+        ui_.otherwise = [](QDialog& dialog) {
             dialog.accept();
             return dialog.result();
-        });
+        };
         SigtermSoon(0);
         Trigger(Cmd::ToolsCompareFiles);
-        if (dialogs != QStringList{"Compare Files"})
+        if (ui_.titles != QStringList{"Compare Files"})
             return 20;  // the comparison went on to show its findings
         return ClosedAsFileExitDoes() ? 0 : 30;
     });
@@ -136,14 +133,14 @@ TEST_F(TerminationTest, ConvertDataEndedWhileTheTaskRunsAbandonsItsOutputAndTheP
         if (!StartLikeTheProgram({path}))
             return 10;
         Frame()->TaskCommands().SetTaskRegistry(&registry);
-        SetDialogDriver([](QDialog& dialog) {
+        ui_.otherwise = [](QDialog& dialog) {
             auto* chooser = dynamic_cast<CItemList*>(&dialog);
             if (!chooser)
                 return int(QDialog::Rejected);
             chooser->List()->setCurrentItem(chooser->List()->findItems("Slow Copy", Qt::MatchExactly).value(0));
             chooser->accept();
             return chooser->result();
-        });
+        };
         CBinEditDoc* doc = ActiveDoc();
         // While the progress window waits for the task.
         SigtermSoon(500);

@@ -1,7 +1,6 @@
 // User tools through the running program: the two dialogs, the Tools menu,
 // the settings file, and real tools started with their arguments.
 #include "AppTestSupport.h"
-#include "DialogScript.h"
 #include "TestFiles.h"
 #include "app/EditToolDlg.h"
 #include "app/EditToolsDlg.h"
@@ -9,7 +8,6 @@
 #include "settings/SettingsStore.h"
 #include "platform/FileNames.h"
 #include "platform/SettingsBackend.h"
-#include "tooldialogs/ToolDialogSeam.h"
 #include "view/BinEditView.h"
 #include "view/CaretController.h"
 
@@ -36,10 +34,8 @@ protected:
     void SetUp() override
     {
         AppTest::SetUp();
-        SetDialogDriver([this](QDialog& dialog) { return dialogs_.Run(dialog); });
+        ui_.otherwise = {};  // every dialog is scripted
     }
-
-    void Drive(DialogScript::Driver driver) { dialogs_.Then(std::move(driver)); }
 
     // The texts of the Tools menu as it shows.
     QStringList ToolsMenuTexts() const
@@ -92,8 +88,6 @@ protected:
         file.remove();
         return lines;
     }
-
-    DialogScript dialogs_;
 };
 
 ExternalTool Tool(const QString& title, const QString& command, const QString& arguments = QString(),
@@ -120,9 +114,9 @@ TEST_F(UserToolsTest, MenuShowsToolsBeforeEditUserToolsAndMarksPrompting)
 TEST_F(UserToolsTest, EditToolRulesAndMacroMenus)
 {
     ASSERT_TRUE(Start());
-    Drive([this](QDialog& dialog) {
+    ui_.Then([this](QDialog& dialog) {
         auto& list = static_cast<CEditToolsDlg&>(dialog);
-        Drive([this](QDialog& dialog) {
+        ui_.Then([this](QDialog& dialog) {
             auto& d = static_cast<CEditToolDlg&>(dialog);
             EXPECT_EQ(dialog.windowTitle(), "Add User Tool");
             d.TitleEdit()->setText("   ");
@@ -153,7 +147,7 @@ TEST_F(UserToolsTest, EditToolRulesAndMacroMenus)
     Trigger(Cmd::ToolsEditUserTools);
     ASSERT_EQ(Context().settings.tools.size(), 1u);
     EXPECT_EQ(Context().settings.tools[0], Tool("Hex dump", "xxd", "-g1 {@CurFilePath} end", "{@ActiveDir}", true));
-    EXPECT_EQ(dialogs_.Titles(), QStringList({"Edit User Tools", "Add User Tool"}));
+    EXPECT_EQ(ui_.titles, QStringList({"Edit User Tools", "Add User Tool"}));
 }
 
 TEST_F(UserToolsTest, TheListHoldsAtMostTwentyFiveTools)
@@ -161,7 +155,7 @@ TEST_F(UserToolsTest, TheListHoldsAtMostTwentyFiveTools)
     ASSERT_TRUE(Start());
     for (int i = 0; i < 25; ++i)
         Context().settings.tools.push_back(Tool(QString("T%1").arg(i), "true"));
-    Drive([this](QDialog& dialog) {
+    ui_.Then([this](QDialog& dialog) {
         auto& list = static_cast<CEditToolsDlg&>(dialog);
         list.AddButton()->click();
         EXPECT_TRUE(messages_.Last().startsWith("No more user tools can be added. The maximum number has already been "
@@ -177,7 +171,7 @@ TEST_F(UserToolsTest, DeletingAndMovingRenumbersTheSettingsFile)
     ASSERT_TRUE(Start());
     Context().settings.tools = {Tool("One", "a"), Tool("Two", "b"), Tool("Three", "c", "x", "", true)};
     messages_.Answer(platform::MsgResult::Yes);
-    Drive([this](QDialog& dialog) {
+    ui_.Then([this](QDialog& dialog) {
         auto& list = static_cast<CEditToolsDlg&>(dialog);
         EXPECT_EQ(list.List()->currentRow(), 0) << "opening selects the first tool";
         EXPECT_FALSE(list.UpButton()->isEnabled());
@@ -230,7 +224,7 @@ TEST_F(UserToolsTest, PromptedArgumentsAreEditedAndSplitAgain)
     const QString data = MakeFile("with space.bin", "x");
     ASSERT_TRUE(Start({data}));
     Context().settings.tools = {Tool("Ask", recorder, "{@CurFilePath}", files_.path(), true)};
-    Drive([&](QDialog& dialog) {
+    ui_.Then([&](QDialog& dialog) {
         auto& input = static_cast<QInputDialog&>(dialog);
         EXPECT_EQ(dialog.windowTitle(), "Program Arguments");
         EXPECT_EQ(input.labelText(),
@@ -243,7 +237,7 @@ TEST_F(UserToolsTest, PromptedArgumentsAreEditedAndSplitAgain)
     EXPECT_EQ(Recorded(), QStringList({QDir(files_.path()).canonicalPath(), "[" + data + "]", "[second arg]",
                                        "[{@CurFilePath}]"}));
 
-    Drive([](QDialog&) { return int(QDialog::Rejected); });
+    ui_.Then([](QDialog&) { return int(QDialog::Rejected); });
     RunFromMenu("Ask...");
     EXPECT_EQ(messages_.Count(), 0) << "Cancel ends the run silently";
 }

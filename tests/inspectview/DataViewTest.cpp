@@ -11,7 +11,6 @@
 #include "inspect/StructureCollection.h"
 #include "inspectview/TypextsDlg.h"
 #include "platform/Clipboard.h"
-#include "tooldialogs/ToolDialogSeam.h"
 #include "tools/RegistryValue.h"
 #include "types/StdValueType.h"
 #include "view/CaretController.h"
@@ -400,7 +399,7 @@ TEST_F(DataView, TheAdditionalModulesTypesAreRowsHereAndMemberTypesInTheStructur
         {"RGB Color", 3, "#73CA17"}, {"Binary Byte", 1, "01110011"}, {"UInt24", 3, "1559155"},
     };
     StructureCollection collection;
-    CEditStructureDlg editor(collection, ValueTypes(), -1);
+    CEditStructureDlg editor(collection, ValueTypes(), -1, ui);
     QStringList memberTypes;
     for (int i = 0; i < editor.TypeBox()->count(); ++i)
         memberTypes << editor.TypeBox()->itemText(i);
@@ -451,23 +450,22 @@ TEST_F(DataView, TheDataTypesDialogHidesExactlyTheUntickedTypes)
     EXPECT_EQ(again.TypeList().item(TYPE_WORD)->checkState(), Qt::Checked);
 }
 
-TEST_F(DataView, TheDialogRunsThroughTheSeamAndReportsWhetherOkWasPressed)
+TEST_F(DataView, TheDialogRunsThroughTheUserInterfaceAndReportsWhetherOkWasPressed)
 {
-    SetDialogDriver([](QDialog& dialog) {
+    ui.Then([](QDialog& dialog) {
         static_cast<CTypextsDlg&>(dialog).SetAllTicked(false);
         dialog.reject();
         return int(QDialog::Rejected);
     });
-    EXPECT_FALSE(RunDataTypesDialog(nullptr, ValueTypes()));
+    EXPECT_FALSE(RunDataTypesDialog(nullptr, ValueTypes(), ui));
     EXPECT_EQ(ValueTypes().HiddenTypesText(), "");
-    SetDialogDriver([](QDialog& dialog) {
+    ui.Then([](QDialog& dialog) {
         static_cast<CTypextsDlg&>(dialog).TypeList().item(TYPE_DOUBLE)->setCheckState(Qt::Unchecked);
         dialog.accept();
         return int(QDialog::Accepted);
     });
-    EXPECT_TRUE(RunDataTypesDialog(nullptr, ValueTypes()));
+    EXPECT_TRUE(RunDataTypesDialog(nullptr, ValueTypes(), ui));
     EXPECT_EQ(ValueTypes().HiddenTypesText(), "Double{@::}8");
-    SetDialogDriver({});
 }
 
 } // namespace

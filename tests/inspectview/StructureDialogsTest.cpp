@@ -3,6 +3,7 @@
 // and file chooser.
 #include "DialogTestSupport.h"
 #include "MessageRecorder.h"
+#include "ScriptedInterface.h"
 #include "inspect/StructureFile.h"
 #include "inspect/StructureStore.h"
 #include "types/ValueTypeRegistry.h"
@@ -11,7 +12,6 @@
 #include "inspectview/StructureCommands.h"
 #include "inspectview/StructuresDlg.h"
 #include "tooldialogs/IntEdit.h"
-#include "tooldialogs/ToolDialogSeam.h"
 #include "types/StdValueType.h"
 
 #include <QCheckBox>
@@ -59,32 +59,21 @@ void Retype(QLineEdit* edit, const QString& text)
 
 class StructureDialogs : public ::testing::Test {
 protected:
-    void SetUp() override
+    // Every file chooser opened: "save|title|start path".
+    QStringList Chosen() const
     {
-        SetDialogDriver([this](QDialog& dialog) {
-            if (!driver) {
-                ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
-                return int(QDialog::Rejected);
-            }
-            ++dialogs;
-            return driver(dialog);
-        });
-        SetFileChooser([this](QWidget*, FileChoice kind, const QString& title, const QString& start) {
-            chosen << QStringLiteral("%1|%2|%3").arg(kind == FileChoice::Save ? "save" : "open", title, start);
-            return nextFile;
-        });
-    }
-    void TearDown() override
-    {
-        SetDialogDriver({});
-        SetFileChooser({});
+        QStringList chosen;
+        for (const FileRequest& r : ui.fileRequests)
+            chosen
+                << QStringLiteral("%1|%2|%3").arg(r.kind == FileChoice::Save ? "save" : "open", r.title, r.startPath);
+        return chosen;
     }
 
     // The editor on {Word count; Byte data[count]}, shown.
     std::unique_ptr<CEditStructureDlg> EditCountedArray()
     {
         collection.Assign({S("Counted", {M("count", TYPE_WORD), M("data", TYPE_BYTE, true, 0)})}, 0, QString());
-        auto editor = std::make_unique<CEditStructureDlg>(collection, types, 0);
+        auto editor = std::make_unique<CEditStructureDlg>(collection, types, 0, ui);
         editor->show();
         return editor;
     }
@@ -102,20 +91,17 @@ protected:
     ValueTypeRegistry types;
     StructureCollection collection;
     int typesLoaded = 0;
-    CStructureCommands commands{nullptr, collection, types, [this] { ++typesLoaded; }};
+    ScriptedInterface ui;
+    CStructureCommands commands{nullptr, collection, types, [this] { ++typesLoaded; }, ui};
     MessageRecorder messages;
     QTemporaryDir dir;
-    std::function<int(QDialog&)> driver;
-    int dialogs = 0;
-    std::optional<QString> nextFile;
-    QStringList chosen;
 };
 
 // ---------------------------------------------------------------- Structures dialog
 
 TEST_F(StructureDialogs, AddingKeepsTheProposedNamesAndSelectsTheNewStructure)
 {
-    driver = [](QDialog& dialog) {
+    ui.otherwise = [](QDialog& dialog) {
         auto& editor = dynamic_cast<CEditStructureDlg&>(dialog);
         EXPECT_EQ(editor.windowTitle(), "Add Structure");
         editor.AddButton()->click();  // a second member after the one every structure starts with
@@ -168,7 +154,7 @@ TEST_F(StructureDialogs, DeletingRefusesAReferencedStructureAndAsksOtherwise)
 TEST_F(StructureDialogs, EnterOrADoubleClickEditsTheStructure)
 {
     collection.Assign({S("Zeta", {M("x", TYPE_BYTE)}), S("Beta", {M("x", TYPE_BYTE)})}, 0, QString());
-    driver = [](QDialog& dialog) {
+    ui.otherwise = [](QDialog& dialog) {
         auto& editor = dynamic_cast<CEditStructureDlg&>(dialog);
         EXPECT_EQ(editor.windowTitle(), "Edit Structure");
         Retype(editor.NameEdit(), "  A" + editor.NameEdit()->text() + " ");
@@ -187,7 +173,7 @@ TEST_F(StructureDialogs, EnterOrADoubleClickEditsTheStructure)
     QTest::mouseDClick(viewport, Qt::LeftButton, {}, zeta);
     EXPECT_EQ(Texts(*dialog.List()), QStringList({"ABeta", "AZeta"}));
     EXPECT_EQ(dialog.SelectedIndex(), 0);
-    EXPECT_EQ(dialogs, 2);
+    EXPECT_EQ(ui.titles.size(), 2);
 }
 
 // ---------------------------------------------------------------- editor
@@ -195,7 +181,7 @@ TEST_F(StructureDialogs, EnterOrADoubleClickEditsTheStructure)
 TEST_F(StructureDialogs, EditorControlRulesFollowTheMembersAndBoxes)
 {
     {
-        CEditStructureDlg added(collection, types, -1);
+        CEditStructureDlg added(collection, types, -1, ui);
         EXPECT_EQ(Texts(*added.MemberList()), QStringList{"[Member001]"});
         EXPECT_FALSE(added.DeleteButton()->isEnabled() || added.UpButton()->isEnabled() ||
                      added.DownButton()->isEnabled());
@@ -246,7 +232,7 @@ TEST_F(StructureDialogs, TypeListHoldsEveryDataTypeAndNoStructureContainingTheEd
         {-1, {"Structure A", "Structure B", "Structure C", "Structure D"}},
     };
     for (const auto& [edited, structures] : cases) {
-        CEditStructureDlg editor(collection, types, edited);
+        CEditStructureDlg editor(collection, types, edited, ui);
         const QStringList texts = Texts(*editor.TypeBox());
         EXPECT_EQ(texts.mid(0, 2), QStringList({"Byte (1 byte)", "Word (2 bytes)"}));  // hidden types too
         EXPECT_EQ(texts.mid(STD_VALUE_TYPE_COUNT), structures) << edited;
@@ -314,7 +300,7 @@ TEST_F(StructureDialogs, DeletingAMemberRefusesALengthMemberAndRenumbersLinks)
 {
     collection.Assign({S("S", {M("pad", TYPE_BYTE), M("count", TYPE_WORD), M("data", TYPE_BYTE, true, 1)})}, 0,
                       QString());
-    CEditStructureDlg editor(collection, types, 0);
+    CEditStructureDlg editor(collection, types, 0, ui);
     editor.MemberList()->setCurrentRow(1);
     editor.DeleteButton()->click();
     EXPECT_EQ(messages.Last(), "Cannot delete the structure member 'count' because it is used as the "
@@ -345,7 +331,7 @@ TEST_F(StructureDialogs, OkChecksTheStructureNameCaseSensitively)
     };
     for (const auto& c : cases) {
         messages.Clear();
-        CEditStructureDlg editor(collection, types, c.editing);
+        CEditStructureDlg editor(collection, types, c.editing, ui);
         Retype(editor.NameEdit(), QString::fromLatin1(c.name));
         editor.accept();
         EXPECT_EQ(messages.Last(), QString::fromLatin1(c.message ? c.message : "")) << c.name;
@@ -363,16 +349,16 @@ TEST_F(StructureDialogs, OkChecksTheStructureNameCaseSensitively)
 TEST_F(StructureDialogs, ImportingAStructureBringsWhatItContainsAndSaysSo)
 {
     collection.Assign({S("Existing", {})}, 0, QString());
-    nextFile = WriteFile("nested.str", {S("A", {M("b", StructureRef(2))}), S("Other", {}), S("B", {})});
-    driver = [](QDialog& dialog) {
+    ui.ThenFile(WriteFile("nested.str", {S("A", {M("b", StructureRef(2))}), S("Other", {}), S("B", {})}));
+    ui.Then([](QDialog& dialog) {
         auto& import = dynamic_cast<CImportStructsDlg&>(dialog);
         EXPECT_EQ(Texts(*import.List()), QStringList({"A", "B", "Other"}));
         import.List()->item(0)->setCheckState(Qt::Checked);
         import.accept();
         return dialog.result();
-    };
+    });
     EXPECT_TRUE(commands.Import());
-    EXPECT_EQ(chosen, QStringList{"open|Import Structures|"});
+    EXPECT_EQ(Chosen(), QStringList{"open|Import Structures|"});
     EXPECT_EQ(typesLoaded, 1);
     ASSERT_EQ(collection.Count(), 3);
     EXPECT_EQ(collection.At(1).name, "A");
@@ -385,8 +371,10 @@ TEST_F(StructureDialogs, ImportingAStructureBringsWhatItContainsAndSaysSo)
 TEST_F(StructureDialogs, ImportingATakenNameAddsTheNextFreeNumber)
 {
     collection.Assign({S("Header", {})}, 0, QString());
-    nextFile = WriteFile("header.str", {S("Header", {M("y", TYPE_WORD)})});
-    driver = [](QDialog& dialog) {
+    const QString header = WriteFile("header.str", {S("Header", {M("y", TYPE_WORD)})});
+    ui.ThenFile(header);
+    ui.ThenFile(header);
+    ui.otherwise = [](QDialog& dialog) {
         auto& import = dynamic_cast<CImportStructsDlg&>(dialog);
         import.SelectAllButton()->click();
         import.accept();
@@ -400,8 +388,8 @@ TEST_F(StructureDialogs, ImportingATakenNameAddsTheNextFreeNumber)
 
 TEST_F(StructureDialogs, ImportWithNothingTickedStaysOpenAndAnEmptyFileIsReported)
 {
-    nextFile = WriteFile("two.str", {S("A", {}), S("B", {})});
-    driver = [this](QDialog& dialog) {
+    ui.ThenFile(WriteFile("two.str", {S("A", {}), S("B", {})}));
+    ui.Then([this](QDialog& dialog) {
         auto& import = dynamic_cast<CImportStructsDlg&>(dialog);
         import.show();
         import.accept();
@@ -413,14 +401,15 @@ TEST_F(StructureDialogs, ImportWithNothingTickedStaysOpenAndAnEmptyFileIsReporte
         EXPECT_EQ(import.Ticked(), std::set<int>{1});
         import.reject();
         return dialog.result();
-    };
+    });
     EXPECT_FALSE(commands.Import());
     EXPECT_TRUE(collection.IsEmpty());
 
-    nextFile = WriteFile("empty.str", {});
+    const QString empty = WriteFile("empty.str", {});
+    ui.ThenFile(empty);
     EXPECT_FALSE(commands.Import());
-    EXPECT_EQ(messages.Last(), "Unable to import from " + *nextFile + ". This file contains no structures.");
-    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(messages.Last(), "Unable to import from " + empty + ". This file contains no structures.");
+    EXPECT_EQ(ui.titles.size(), 1);
 }
 
 // ---------------------------------------------------------------- files and questions
@@ -429,21 +418,24 @@ TEST_F(StructureDialogs, SaveAsksForAFileAndRecordsIt)
 {
     EXPECT_TRUE(commands.Save());  // nothing to save: reported, and as good as saved
     EXPECT_EQ(messages.Last(), "Unable to save structure collection : No structures defined.");
-    EXPECT_TRUE(chosen.isEmpty());
+    EXPECT_TRUE(Chosen().isEmpty());
 
     collection.Add(S("S", {M("x", TYPE_BYTE)}));
     messages.Answer(MsgResult::Yes);
+    ui.ThenFile(std::nullopt);
     EXPECT_FALSE(commands.SaveModified());  // Yes, then the chooser cancelled
     EXPECT_TRUE(collection.IsModified());
 
-    nextFile = dir.filePath(QStringLiteral("saved.str"));
+    const QString saved = dir.filePath(QStringLiteral("saved.str"));
+    ui.ThenFile(saved);
     messages.Answer(MsgResult::Yes);
     EXPECT_TRUE(commands.SaveModified());
     EXPECT_FALSE(collection.IsModified());
-    EXPECT_EQ(collection.Path(), *nextFile);
-    EXPECT_TRUE(QFile::exists(*nextFile));
+    EXPECT_EQ(collection.Path(), saved);
+    EXPECT_TRUE(QFile::exists(saved));
+    ui.ThenFile(std::nullopt);
     commands.Save();  // starts at the recorded file
-    EXPECT_EQ(chosen.last(), "save|Save Structure Collection|" + *nextFile);
+    EXPECT_EQ(Chosen().last(), "save|Save Structure Collection|" + saved);
 }
 
 TEST_F(StructureDialogs, LoadAsksBeforeAndAfterChoosingAndReplacesTheCollection)
@@ -453,16 +445,16 @@ TEST_F(StructureDialogs, LoadAsksBeforeAndAfterChoosingAndReplacesTheCollection)
     CStructuresDlg dialog(commands, false);
     messages.Answer(MsgResult::Cancel);
     dialog.LoadButton()->click();
-    EXPECT_TRUE(chosen.isEmpty());
+    EXPECT_TRUE(Chosen().isEmpty());
 
-    nextFile = path;
+    ui.ThenFile(path);
     messages.Answer(MsgResult::No);
     messages.Answer(MsgResult::No);
     dialog.LoadButton()->click();
     EXPECT_EQ(messages.Texts(),
               QStringList(3, "You have made changes to the current structure collection. Would you like to save the "
                              "current collection to disk?"));
-    EXPECT_EQ(chosen, QStringList{"open|Load Structure Collection|"});
+    EXPECT_EQ(Chosen(), QStringList{"open|Load Structure Collection|"});
     EXPECT_EQ(Texts(*dialog.List()), QStringList{"Loaded"});
     EXPECT_FALSE(collection.IsModified());
     EXPECT_EQ(typesLoaded, 1);

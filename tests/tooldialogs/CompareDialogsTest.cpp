@@ -2,6 +2,7 @@
 // end on two real documents and views.
 #include "DialogTestSupport.h"
 #include "MessageRecorder.h"
+#include "ScriptedInterface.h"
 #include "TestFiles.h"
 #include "core/BinEditDoc.h"
 #include "platform/Clipboard.h"
@@ -14,7 +15,6 @@
 #include "tooldialogs/CompareResultsDlg.h"
 #include "tooldialogs/DifferenceFoundDlg.h"
 #include "tooldialogs/IntEdit.h"
-#include "tooldialogs/ToolDialogSeam.h"
 #include "tools/CompareReport.h"
 #include "tools/ToolView.h"
 #include "view/BinEditView.h"
@@ -34,24 +34,6 @@
 
 namespace {
 
-class ScopedDriver {
-public:
-    explicit ScopedDriver(DialogDriver driver) : previous_(SetDialogDriver(std::move(driver))) {}
-    ~ScopedDriver() { SetDialogDriver(previous_); }
-
-private:
-    DialogDriver previous_;
-};
-
-class ScopedChooser {
-public:
-    explicit ScopedChooser(FileChooser chooser) : previous_(SetFileChooser(std::move(chooser))) {}
-    ~ScopedChooser() { SetFileChooser(previous_); }
-
-private:
-    FileChooser previous_;
-};
-
 QStringList Items(const QComboBox& list)
 {
     QStringList items;
@@ -64,7 +46,8 @@ QStringList Items(const QComboBox& list)
 
 TEST(CompareFilesDialogTest, ListsPreselectEnableOkAndRefuseDuplicates)
 {
-    CCompareFilesDlg dialog({"/data/a.bin", "/data/B.bin"}, 16, true, {});
+    ScriptedInterface ui;
+    CCompareFilesDlg dialog({"/data/a.bin", "/data/B.bin"}, 16, true, {}, ui);
     EXPECT_EQ(dialog.List(1)->currentIndex(), 0);
     EXPECT_EQ(dialog.List(2)->currentIndex(), 1);
     EXPECT_TRUE(dialog.OkButton()->isEnabled());
@@ -75,9 +58,7 @@ TEST(CompareFilesDialogTest, ListsPreselectEnableOkAndRefuseDuplicates)
     EXPECT_FALSE(dialog.OkButton()->isEnabled());
 
     // Browse adds to both lists, without regard to case never twice.
-    ScopedChooser chooser([](QWidget*, FileChoice, const QString&, const QString&) {
-        return std::optional<QString>(QStringLiteral("/DATA/b.BIN"));
-    });
+    ui.ThenFile(QStringLiteral("/DATA/b.BIN"));
     QTest::mouseClick(dialog.BrowseButton(2), Qt::LeftButton);
     EXPECT_EQ(Items(*dialog.List(1)), QStringList({"/data/a.bin", "/data/B.bin"}));
     EXPECT_EQ(dialog.List(2)->currentIndex(), 1);
@@ -87,7 +68,8 @@ TEST(CompareFilesDialogTest, ListsPreselectEnableOkAndRefuseDuplicates)
     EXPECT_EQ(dialog.File(1), QStringLiteral("/other/c.bin"));
     EXPECT_EQ(dialog.File(2), QStringLiteral("/data/B.bin"));
 
-    CCompareFilesDlg single({"/data/a.bin"}, 16, false, {});
+    EXPECT_EQ(ui.FileTitles(), QStringList("Open"));
+    CCompareFilesDlg single({"/data/a.bin"}, 16, false, {}, ui);
     EXPECT_EQ(single.List(2)->currentIndex(), -1);
     EXPECT_FALSE(single.OkButton()->isEnabled());
 }
@@ -95,6 +77,7 @@ TEST(CompareFilesDialogTest, ListsPreselectEnableOkAndRefuseDuplicates)
 TEST(CompareFilesDialogTest, OkChecksTheFilesAndTheMinimumMatchLength)
 {
     MessageRecorder messages;
+    ScriptedInterface ui;
     struct Case {
         const char* text;
         bool accepted;
@@ -104,7 +87,7 @@ TEST(CompareFilesDialogTest, OkChecksTheFilesAndTheMinimumMatchLength)
                                      {"1", true, 1},   {"0x4000", true, 16384}, {" 040 ", true, 32}};
     for (const Case& c : cases) {
         messages.Clear();
-        CCompareFilesDlg dialog({"/data/a.bin", "/data/b.bin"}, 16, false, {});
+        CCompareFilesDlg dialog({"/data/a.bin", "/data/b.bin"}, 16, false, {}, ui);
         dialog.MinMatchEdit()->SetText(QString::fromLatin1(c.text));
         dialog.accept();
         EXPECT_EQ(dialog.result() == QDialog::Accepted, c.accepted) << c.text;
@@ -115,7 +98,7 @@ TEST(CompareFilesDialogTest, OkChecksTheFilesAndTheMinimumMatchLength)
     }
 
     messages.Clear();
-    CCompareFilesDlg same({"/data/a.bin", "/data/b.bin"}, 16, false, {});
+    CCompareFilesDlg same({"/data/a.bin", "/data/b.bin"}, 16, false, {}, ui);
     same.List(2)->setCurrentIndex(0);
     same.accept();
     EXPECT_NE(same.result(), QDialog::Accepted);
@@ -143,10 +126,11 @@ TEST(CompareResultsDialogTest, EntriesSelectBothViewsAndTheReportGoesToTheClipbo
     const std::vector<CompareDifference> diffs = {{0x10, 0x10, 1, 1}, {0x2A, 0x2B, 0, 5}};
     const QByteArray head = "Vantrel Hex Editor\r\nFile Compare Results\r\n\r\nFile 1: /a/one\r\nFile 2: /b/two\r\n\r\n"
                             "Differences (2 found):\r\n";
+    ScriptedInterface ui;
     for (bool hex : {true, false}) {
         std::vector<CompareDifference> selected;
-        CCompareResultsDlg dialog("/a/one", "/b/two", diffs, hex,
-                                  [&](const CompareDifference& d) { selected.push_back(d); });
+        CCompareResultsDlg dialog(
+            "/a/one", "/b/two", diffs, hex, [&](const CompareDifference& d) { selected.push_back(d); }, ui);
         EXPECT_EQ(dialog.CountLabel()->text(), QStringLiteral("&Differences (2 found):"));
         ASSERT_EQ(dialog.List()->count(), 2);
         EXPECT_EQ(dialog.List()->item(1)->text(),
@@ -179,7 +163,7 @@ public:
             WriteWholeFile(path, i == 0 ? a : b);
             docs[i] = std::make_unique<CBinEditDoc>();
             EXPECT_TRUE(docs[i]->OnOpenDocument(path));
-            views[i] = std::make_unique<CBinEditView>(docs[i].get(), settings);
+            views[i] = std::make_unique<CBinEditView>(docs[i].get(), settings, ui);
             views[i]->resize(600, 300);
             views[i]->OnInitialUpdate();
         }
@@ -204,6 +188,8 @@ public:
     // What the views and the command follow; the command leaves the dialog's choices here.
     AppSettings settings;
     QTemporaryDir dir;
+    // Answers the command's dialogs.
+    ScriptedInterface ui;
     std::unique_ptr<CBinEditDoc> docs[2];
     std::unique_ptr<CBinEditView> views[2];
     int arranged = 0;
@@ -230,12 +216,10 @@ TEST(CompareCommandTest, FindAllListsEveryDifferenceAndSelectsTheChosenOne)
     bench.settings.minMatchLen = 16;
     bench.settings.offsetFormat = 1;
 
-    QStringList dialogs;
     QString label;
     QString summary;
     std::vector<SelectionState> firstSelection;
-    ScopedDriver driver([&](QDialog& dialog) {
-        dialogs.append(dialog.windowTitle());
+    bench.ui.otherwise = [&](QDialog& dialog) {
         if (auto* files = qobject_cast<CCompareFilesDlg*>(&dialog)) {
             files->SideBySideBox()->setChecked(true);
             files->MinMatchEdit()->SetText(QStringLiteral("8"));
@@ -251,12 +235,12 @@ TEST(CompareCommandTest, FindAllListsEveryDifferenceAndSelectsTheChosenOne)
         summary = results->SummaryLabel()->text();
         results->List()->setCurrentRow(1);
         return int(QDialog::Rejected);
-    });
-    CCompareCommand command(bench, bench.settings);
+    };
+    CCompareCommand command(bench, bench.settings, bench.ui);
     command.SetEscapePoller({});
     command.Run();
 
-    EXPECT_EQ(dialogs, QStringList({"Compare Files", "Difference Found", "File Compare Results"}));
+    EXPECT_EQ(bench.ui.titles, QStringList({"Compare Files", "Difference Found", "File Compare Results"}));
     EXPECT_EQ(messages.Count(), 0);
     EXPECT_EQ(bench.arranged, 2);
     EXPECT_EQ(bench.settings.minMatchLen, 8);
@@ -281,16 +265,14 @@ TEST(CompareCommandTest, IdenticalFilesMatchAndEscEndsSilentlyKeepingTheSelectio
     {
         MessageRecorder messages;
         CompareBench bench(a, a);
-        QStringList dialogs;
-        ScopedDriver driver([&](QDialog& dialog) {
-            dialogs.append(dialog.windowTitle());
+        bench.ui.otherwise = [](QDialog& dialog) {
             dialog.accept();
             return dialog.result();
-        });
-        CCompareCommand command(bench, bench.settings);
+        };
+        CCompareCommand command(bench, bench.settings, bench.ui);
         command.SetEscapePoller({});
         command.Run();
-        EXPECT_EQ(dialogs, QStringList({"Compare Files"}));
+        EXPECT_EQ(bench.ui.titles, QStringList({"Compare Files"}));
         EXPECT_EQ(messages.Texts(),
                   QStringList("Files match.\n\nNo differences found between \"" + bench.docs[0]->PathName() +
                               "\" and \"" + bench.docs[1]->PathName() + "\"."));
@@ -300,19 +282,17 @@ TEST(CompareCommandTest, IdenticalFilesMatchAndEscEndsSilentlyKeepingTheSelectio
         QByteArray b = a;
         b[10] = 'x';
         CompareBench bench(a, b);
-        QStringList dialogs;
-        ScopedDriver driver([&](QDialog& dialog) {
-            dialogs.append(dialog.windowTitle());
+        bench.ui.otherwise = [](QDialog& dialog) {
             if (qobject_cast<CDifferenceFoundDlg*>(&dialog))
                 return int(CDifferenceFoundDlg::FindNext);
             dialog.accept();
             return dialog.result();
-        });
-        CCompareCommand command(bench, bench.settings);
+        };
+        CCompareCommand command(bench, bench.settings, bench.ui);
         command.SetEscapePoller([] { return true; });
         command.Run();
         // Esc during the scan for the second difference: no results, no message.
-        EXPECT_EQ(dialogs, QStringList({"Compare Files", "Difference Found"}));
+        EXPECT_EQ(bench.ui.titles, QStringList({"Compare Files", "Difference Found"}));
         EXPECT_EQ(messages.Count(), 0);
         EXPECT_EQ(bench.Selection(0).selStart, 10);
         EXPECT_EQ(bench.Selection(0).caret, 11);
@@ -326,11 +306,11 @@ TEST(CompareCommandTest, OutOfMemoryShowsItsMessage)
     QByteArray b = a;
     b.replace(100, 1000, QByteArray(1000, 'z'));
     CompareBench bench(a, b);
-    ScopedDriver driver([&](QDialog& dialog) {
+    bench.ui.otherwise = [](QDialog& dialog) {
         dialog.accept();
         return dialog.result();
-    });
-    CCompareCommand command(bench, bench.settings);
+    };
+    CCompareCommand command(bench, bench.settings, bench.ui);
     command.SetEscapePoller({});
     command.SetTableMemoryLimit(64);
     command.Run();
@@ -370,15 +350,15 @@ TEST(CompareCommandTest, StoppedScanRestoresTheIdleStatusText)
         MessageRecorder messages;
         CompareBench bench(a, c.b);
         bool found = false;
-        ScopedDriver driver([&](QDialog& dialog) {
+        bench.ui.otherwise = [&](QDialog& dialog) {
             if (qobject_cast<CDifferenceFoundDlg*>(&dialog)) {
                 found = true;
                 return int(CDifferenceFoundDlg::FindNext);
             }
             dialog.accept();
             return dialog.result();
-        });
-        CCompareCommand command(bench, bench.settings);
+        };
+        CCompareCommand command(bench, bench.settings, bench.ui);
         command.SetEscapePoller([&] {
             return c.stop == Stop::EscAtOnce || (c.stop == Stop::EscAfterFirstDifference && found);
         });
@@ -402,14 +382,14 @@ void RunComparison(CompareBench& bench, CCompareCommand& command, bool findAll)
         view->resize(600, 160);
         view->show();
     }
-    ScopedDriver driver([&](QDialog& dialog) {
+    bench.ui.otherwise = [findAll](QDialog& dialog) {
         if (qobject_cast<CDifferenceFoundDlg*>(&dialog))
             return findAll ? int(CDifferenceFoundDlg::FindAll) : int(QDialog::Rejected);
         if (auto* files = qobject_cast<CCompareFilesDlg*>(&dialog))
             files->MinMatchEdit()->SetText(QStringLiteral("8"));
         dialog.accept();
         return dialog.result();
-    });
+    };
     command.SetEscapePoller({});
     command.Run();
 }
@@ -443,7 +423,7 @@ TEST(CompareSessionTest, EveryDifferenceIsColouredAndStepsGoThroughTheWholeList)
 {
     const auto [a, b] = ThreeDifferences();
     CompareBench bench(a, b);
-    CCompareCommand command(bench, bench.settings);
+    CCompareCommand command(bench, bench.settings, bench.ui);
     RunComparison(bench, command, true);
     CCompareSession* session = command.Session();
     ASSERT_NE(session, nullptr);
@@ -504,7 +484,7 @@ TEST(CompareSessionTest, NextDifferenceScansOnWhereNoneIsKnown)
 {
     const auto [a, b] = ThreeDifferences();
     CompareBench bench(a, b);
-    CCompareCommand command(bench, bench.settings);
+    CCompareCommand command(bench, bench.settings, bench.ui);
     RunComparison(bench, command, false);
     CCompareSession* session = command.Session();
     ASSERT_NE(session, nullptr);
@@ -525,7 +505,7 @@ TEST(CompareSessionTest, LinkedViewsScrollTogetherUntilOneCloses)
     QByteArray b = a;
     b[40000] = 'x';
     CompareBench bench(a, b);
-    CCompareCommand command(bench, bench.settings);
+    CCompareCommand command(bench, bench.settings, bench.ui);
     RunComparison(bench, command, true);
     CCompareSession* session = command.Session();
     ASSERT_NE(session, nullptr);

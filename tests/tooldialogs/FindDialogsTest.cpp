@@ -2,6 +2,7 @@
 // when they open, and the messages that keep them open.
 #include "DialogTestSupport.h"
 #include "MessageRecorder.h"
+#include "ScriptedInterface.h"
 #include "tooldialogs/FindDlg.h"
 #include "tooldialogs/FindPages.h"
 #include "tooldialogs/ReplaceDlg.h"
@@ -16,6 +17,9 @@
 
 namespace {
 
+// Would answer what the dialogs' Help buttons open; none is pressed here.
+ScriptedInterface ui;
+
 FindSettings TextSettings(const QString& text)
 {
     FindSettings s;
@@ -26,7 +30,7 @@ FindSettings TextSettings(const QString& text)
 
 TEST(FindDialogTest, OpensWithTheTextSelectedInTheActivePage)
 {
-    CFindDlg dialog(TextSettings("needle"));
+    CFindDlg dialog(TextSettings("needle"), ui);
     dialog.show();
     EXPECT_TRUE(FocusIsIn(dialog, dialog.Pages()->TextEdit()));
     EXPECT_EQ(FocusedSelection(dialog), "needle");
@@ -35,7 +39,7 @@ TEST(FindDialogTest, OpensWithTheTextSelectedInTheActivePage)
     FindSettings value;
     value.find.type = FIND_PAGE_VALUE;
     value.find.value = "1234";
-    CFindDlg valueDialog(value);
+    CFindDlg valueDialog(value, ui);
     valueDialog.show();
     EXPECT_TRUE(FocusIsIn(valueDialog, valueDialog.Pages()->ValueEdit()));
     EXPECT_EQ(FocusedSelection(valueDialog), "1234");
@@ -47,7 +51,7 @@ TEST(FindDialogTest, DataPageFocusesTheByteEntryWithEverythingSelected)
     s.find.type = FIND_PAGE_DATA;
     s.find.data = QByteArray("\x01\x02\x03", 3);
     s.find.hexCol = false;
-    CFindDlg dialog(s);
+    CFindDlg dialog(s, ui);
     dialog.show();
     VantrelHexEdit* data = dialog.Pages()->DataEdit();
     EXPECT_TRUE(FocusIsIn(dialog, data));
@@ -58,7 +62,7 @@ TEST(FindDialogTest, DataPageFocusesTheByteEntryWithEverythingSelected)
 
 TEST(FindDialogTest, MatchCaseAndByteOrderFollowTheirRules)
 {
-    CFindDlg dialog(TextSettings("x"));
+    CFindDlg dialog(TextSettings("x"), ui);
     CFindPages* pages = dialog.Pages();
     EXPECT_TRUE(dialog.MatchCaseBox()->isEnabled());
     EXPECT_FALSE(pages->TextBigEndianBox()->isEnabled());
@@ -73,7 +77,7 @@ TEST(FindDialogTest, MatchCaseAndByteOrderFollowTheirRules)
 TEST(FindDialogTest, EmptyPatternOrBadValueKeepsTheDialogOpen)
 {
     MessageRecorder messages;
-    CFindDlg dialog(TextSettings(""));
+    CFindDlg dialog(TextSettings(""), ui);
     dialog.show();
     dialog.accept();
     EXPECT_TRUE(dialog.isVisible());
@@ -90,7 +94,7 @@ TEST(FindDialogTest, EmptyPatternOrBadValueKeepsTheDialogOpen)
 
 TEST(FindDialogTest, EnterInTheTextAcceptsWithThePattern)
 {
-    CFindDlg dialog(TextSettings(""));
+    CFindDlg dialog(TextSettings(""), ui);
     dialog.show();
     QTest::keyClicks(dialog.Pages()->TextEdit(), "abc");
     dialog.UpButton()->setChecked(true);
@@ -103,7 +107,7 @@ TEST(FindDialogTest, EnterInTheTextAcceptsWithThePattern)
 
 TEST(ReplaceDialogTest, SelectionChoiceDisablesFindNextAndMovesTheDefault)
 {
-    CReplaceDlg dialog(TextSettings("a"), true);
+    CReplaceDlg dialog(TextSettings("a"), true, ui);
     EXPECT_TRUE(dialog.SelectionButton()->isChecked());
     EXPECT_FALSE(dialog.FindNextButton()->isEnabled());
     EXPECT_TRUE(dialog.ReplaceAllButton()->isDefault());
@@ -112,7 +116,7 @@ TEST(ReplaceDialogTest, SelectionChoiceDisablesFindNextAndMovesTheDefault)
     EXPECT_TRUE(dialog.FindNextButton()->isDefault());
     EXPECT_FALSE(dialog.ReplaceAllButton()->isDefault());
 
-    CReplaceDlg noSelection(TextSettings("a"), false);
+    CReplaceDlg noSelection(TextSettings("a"), false, ui);
     EXPECT_TRUE(noSelection.WholeFileButton()->isChecked());
     EXPECT_TRUE(noSelection.FindNextButton()->isDefault());
     noSelection.FindPages()->setCurrentIndex(FIND_PAGE_VALUE);
@@ -128,7 +132,7 @@ TEST(ReplaceDialogTest, OpensInTheFindTextAndRefusesAnEmptyPattern)
     MessageRecorder messages;
     FindSettings s = TextSettings("old");
     s.replace.text = "new";
-    CReplaceDlg dialog(s, false);
+    CReplaceDlg dialog(s, false, ui);
     dialog.show();
     EXPECT_TRUE(FocusIsIn(dialog, dialog.FindPages()->TextEdit()));
     EXPECT_EQ(FocusedSelection(dialog), "old");
@@ -151,7 +155,7 @@ TEST(ReplaceDialogTest, BadReplacementValueFocusesTheLowerValuePage)
     FindSettings s = TextSettings("old");
     s.replace.type = FIND_PAGE_VALUE;
     s.replace.value = "not a number";
-    CReplaceDlg dialog(s, false);
+    CReplaceDlg dialog(s, false, ui);
     dialog.show();
     dialog.OnFindNext();
     EXPECT_TRUE(dialog.isVisible());

@@ -1,12 +1,12 @@
 // The Go To, Bookmarks and Edit Bookmark dialogs.
 #include "DialogTestSupport.h"
 #include "MessageRecorder.h"
+#include "ScriptedInterface.h"
 #include "tools/BookmarkCollection.h"
 #include "tooldialogs/BookmarksDlg.h"
 #include "tooldialogs/EditBookmarkDlg.h"
 #include "tooldialogs/GoToDlg.h"
 #include "tooldialogs/IntEdit.h"
-#include "tooldialogs/ToolDialogSeam.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -24,16 +24,6 @@ SelectionState CaretAt(int32_t caret)
     s.caret = caret;
     return s;
 }
-
-// Installs a dialog driver for the test's lifetime.
-class ScopedDriver {
-public:
-    explicit ScopedDriver(DialogDriver driver) : previous_(SetDialogDriver(std::move(driver))) {}
-    ~ScopedDriver() { SetDialogDriver(previous_); }
-
-private:
-    DialogDriver previous_;
-};
 
 TEST(GoToDialogTest, OpensWithTheCaretInTheRememberedRadixSelected)
 {
@@ -131,13 +121,14 @@ protected:
 
     CBookmarkCollection bookmarks_;
     BookmarkDialogHooks hooks_;
+    ScriptedInterface ui_;
     int changes_ = 0;
     MessageRecorder messages_;
 };
 
 TEST_F(BookmarksDialogTest, ListsNamesAndShowsTheSelectedRange)
 {
-    CBookmarksDlg dialog(bookmarks_, BookmarkRadixes{16, 10, true}, Bookmark{}, true, hooks_);
+    CBookmarksDlg dialog(bookmarks_, BookmarkRadixes{16, 10, true}, Bookmark{}, true, hooks_, ui_);
     dialog.show();
     ASSERT_EQ(dialog.List()->count(), 2);
     EXPECT_EQ(dialog.List()->item(1)->text(), "twenty");
@@ -155,14 +146,14 @@ TEST_F(BookmarksDialogTest, ListsNamesAndShowsTheSelectedRange)
 TEST_F(BookmarksDialogTest, AddProposesTheDefaultNameAndAsksBeforeOverwriting)
 {
     QString proposedName;
-    ScopedDriver driver([&](QDialog& d) {
+    ui_.otherwise = [&](QDialog& d) {
         auto& edit = dynamic_cast<CEditBookmarkDlg&>(d);
         proposedName = edit.NameEdit()->text();
         edit.OffsetEdit()->SetText("0xA");  // where "ten" starts
         edit.accept();
         return edit.result();
-    });
-    CBookmarksDlg dialog(bookmarks_, BookmarkRadixes{}, Bookmark{"", 30, 34}, true, hooks_);
+    };
+    CBookmarksDlg dialog(bookmarks_, BookmarkRadixes{}, Bookmark{"", 30, 34}, true, hooks_, ui_);
     messages_.Answer(platform::MsgResult::No);
     dialog.OnAdd();
     EXPECT_EQ(proposedName, "Bookmark 001");
@@ -183,7 +174,7 @@ TEST_F(BookmarksDialogTest, AddProposesTheDefaultNameAndAsksBeforeOverwriting)
 
 TEST_F(BookmarksDialogTest, DeleteAndDeleteAllAskFirst)
 {
-    CBookmarksDlg dialog(bookmarks_, BookmarkRadixes{}, Bookmark{}, false, hooks_);
+    CBookmarksDlg dialog(bookmarks_, BookmarkRadixes{}, Bookmark{}, false, hooks_, ui_);
     EXPECT_FALSE(dialog.GoToButton()->isEnabled());
     dialog.OnDelete();
     EXPECT_EQ(messages_.Last(), "Are you sure you want to delete the selected bookmark?");
@@ -203,7 +194,7 @@ TEST_F(BookmarksDialogTest, LoadRefillsTheListFromTheStart)
         bookmarks_.Insert({"loaded", 5, 6});
         return true;
     };
-    CBookmarksDlg dialog(bookmarks_, BookmarkRadixes{}, Bookmark{}, true, hooks_);
+    CBookmarksDlg dialog(bookmarks_, BookmarkRadixes{}, Bookmark{}, true, hooks_, ui_);
     dialog.List()->setCurrentRow(1);
     dialog.OnLoad();
     ASSERT_EQ(dialog.List()->count(), 1);

@@ -1,6 +1,6 @@
 // Copy, Cut and Paste through the application clipboard, the count rule of
-// the two formats, the three paste modes, the Paste Mode dialog (answered
-// through its seam), and the transfers other tools reuse.
+// the two formats, the three paste modes, the Paste Mode dialog (its buttons
+// ticked by the test), and the transfers other tools reuse.
 #include "EditTestSupport.h"
 #include "platform/Clipboard.h"
 #include "view/CaretController.h"

@@ -48,7 +48,6 @@ class DragDrop : public EditTest {
 protected:
     void TearDown() override
     {
-        CDragDrop::SetExecutor(nullptr);
         otherView.reset();
         otherDoc.reset();
         EditTest::TearDown();
@@ -59,17 +58,16 @@ protected:
         v.CaretControl().SetCaret(to, CaretMode::Extend);
     }
     // Presses on the selection of `from` and moves far enough to start its
-    // drag, which the executor delivers to `target` at the point.
+    // drag, which is delivered to `target` at the point.
     Qt::DropAction DragSelection(CBinEditView& from, QWidget* target, QPoint point,
                                  Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         Qt::DropAction result = Qt::IgnoreAction;
-        CDragDrop::SetExecutor([&](QMimeData* data, Qt::DropActions offered) {
+        ui.drag = [&](QMimeData* data, Qt::DropActions offered) {
             offeredActions = offered;
             result = target ? DeliverDrop(target, data, point, offered, modifiers) : Qt::IgnoreAction;
-            delete data;
             return result;
-        });
+        };
         const QPoint press = PointOnView(from, from.Caret().selStart);
         SendMouse(from.viewport(), QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
         SendMouse(from.viewport(), QEvent::MouseMove, press + QPoint(QApplication::startDragDistance() + 5, 0),
@@ -91,7 +89,7 @@ protected:
         at.Bind(&otherDoc->Buffer(), false, 0);
         at.Insert(int32_t(bytes.size()));
         at.Write(bytes.constData(), int32_t(bytes.size()));
-        otherView = std::make_unique<CBinEditView>(otherDoc.get(), settings);
+        otherView = std::make_unique<CBinEditView>(otherDoc.get(), settings, ui);
         otherView->resize(800, 200);
         otherView->OnInitialUpdate();
     }
@@ -186,11 +184,10 @@ TEST_F(DragDrop, AReadOnlySourceOffersOnlyCopyAndADropOutsideDeletesOnMove)
 
     // Another program took the block as a move: the source deletes it as one edit.
     QByteArray dragged;
-    CDragDrop::SetExecutor([&dragged](QMimeData* data, Qt::DropActions) {
+    ui.drag = [&dragged](QMimeData* data, Qt::DropActions) {
         dragged = data->data(QStringLiteral("text/plain"));
-        delete data;
         return Qt::MoveAction;
-    });
+    };
     Select(*view, 1, 3);
     view->DragDrop().StartDrag();
     // It received the text as the bytes alone, with no terminating zero.

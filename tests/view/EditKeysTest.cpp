@@ -326,7 +326,7 @@ TEST_F(EditKeys, EscapeCollapsesTheSelectionToItsStart)
 TEST_F(EditKeys, InsertAsksTheApplicationForTheOtherModeAndAViewToldShowsIt)
 {
     Open(Counting(32));
-    CBinEditView other(doc.get(), settings);
+    CBinEditView other(doc.get(), settings, ui);
     other.OnInitialUpdate();
     QSignalSpy requests(view.get(), &CBinEditView::insertModeToggleRequested);
     QSignalSpy spyOther(&other, &CBinEditView::statusChanged);

@@ -1,45 +1,40 @@
 #include "EditTestSupport.h"
 
+#include <QCheckBox>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QTest>
 
 void EditTest::SetUp()
 {
     ViewTest::SetUp();
-    previousPasteHook_ = CPasteModeDlg::SetAnswerHook([this](const PasteModeChoice&) -> std::optional<PasteModeChoice> {
-        ++pasteModeAsked_;
-        if (pasteAnswers_.empty()) {
-            ADD_FAILURE() << "the Paste Mode dialog was not expected";
-            return std::nullopt;
-        }
-        const std::optional<PasteModeChoice> answer = pasteAnswers_.front();
-        pasteAnswers_.pop_front();
-        return answer;
-    });
-    previousFileHook_ = SetTransferFileHook([this](TransferDialog) -> std::optional<QString> {
-        if (fileAnswers_.empty()) {
-            ADD_FAILURE() << "a file dialog was not expected";
-            return std::nullopt;
-        }
-        const std::optional<QString> answer = fileAnswers_.front();
-        fileAnswers_.pop_front();
-        return answer;
-    });
     // Most tests paste without the question; those about it turn it back on.
     settings.promptForPasteMode = false;
 }
 
 void EditTest::TearDown()
 {
-    EXPECT_TRUE(pasteAnswers_.empty()) << "a scripted Paste Mode answer was not used";
-    EXPECT_TRUE(fileAnswers_.empty()) << "a scripted file dialog answer was not used";
-    CPasteModeDlg::SetAnswerHook(std::move(previousPasteHook_));
-    SetTransferFileHook(std::move(previousFileHook_));
+    EXPECT_TRUE(ui.Done()) << "a scripted dialog or file dialog never opened";
     if (view && doc) {
         std::string why;
         EXPECT_TRUE(doc->Buffer().CheckInvariants(&why)) << why;
     }
     ViewTest::TearDown();
+}
+
+void EditTest::AnswerPasteMode(std::optional<PasteModeChoice> answer)
+{
+    ui.Then([answer](QDialog& dialog) {
+        auto& paste = dynamic_cast<CPasteModeDlg&>(dialog);
+        if (!answer) {
+            paste.reject();
+        } else {
+            (answer->overwrite ? paste.OverwriteButton() : paste.InsertButton())->click();
+            paste.PromptBox()->setChecked(answer->prompt);
+            paste.accept();
+        }
+        return paste.result();
+    });
 }
 
 QByteArray EditTest::Bytes(const CBinEditDoc& document)

@@ -1,14 +1,11 @@
 #pragma once
-// A hex view with a document, driven with real key and mouse events, plus
-// the seams that answer the editing dialogs: scripted Paste Mode answers,
-// scripted file-dialog paths and recorded message boxes.
+// A hex view with a document, driven with real key and mouse events, with
+// scripted Paste Mode answers and file-dialog paths and recorded message boxes.
 #include "MessageRecorder.h"
 #include "ViewTestSupport.h"
 #include "view/PasteModeDlg.h"
-#include "view/TransferDialogs.h"
 
 #include <QTemporaryDir>
-#include <deque>
 
 class EditTest : public ViewTest {
 protected:
@@ -35,18 +32,10 @@ protected:
     QPoint PointOfByte(int32_t offset, bool hex) const;
     void Click(QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-    // The next Paste Mode dialog answers with this (nothing: Cancel).
-    void AnswerPasteMode(std::optional<PasteModeChoice> answer) { pasteAnswers_.push_back(answer); }
-    int PasteModeAsked() const { return pasteModeAsked_; }
-    void AnswerFileDialog(std::optional<QString> path) { fileAnswers_.push_back(path); }
+    // The next Paste Mode dialog is ticked so and accepted (nothing: Cancel).
+    void AnswerPasteMode(std::optional<PasteModeChoice> answer);
+    int PasteModeAsked() const { return int(ui.titles.count(QStringLiteral("Paste Mode"))); }
 
     MessageRecorder messages;
     QTemporaryDir dir;
-
-private:
-    std::deque<std::optional<PasteModeChoice>> pasteAnswers_;
-    std::deque<std::optional<QString>> fileAnswers_;
-    int pasteModeAsked_ = 0;
-    CPasteModeDlg::AnswerHook previousPasteHook_;
-    TransferFileHook previousFileHook_;
 };

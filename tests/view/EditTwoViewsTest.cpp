@@ -12,7 +12,7 @@ protected:
     void OpenTwo(const QByteArray& bytes)
     {
         Open(bytes, QSize(800, 200));
-        other = std::make_unique<CBinEditView>(doc.get(), settings);
+        other = std::make_unique<CBinEditView>(doc.get(), settings, ui);
         other->resize(800, 200);
         other->OnInitialUpdate();
     }

@@ -1,4 +1,4 @@
-// Copy to File and Paste from File through their dialogs' seam: files larger
+// Copy to File and Paste from File with their dialogs answered by the test: files larger
 // than one transfer piece and empty ones, the paste modes, and file errors
 // that name the file.
 #include "EditTestSupport.h"
@@ -36,7 +36,7 @@ TEST_F(FileTransfer, CopyToFileWritesExactlyTheSelectionInManyPieces)
 
     Select(123, 123 + kDiskBlock + 4000);  // more than one disk block, parts of many chunks
     ASSERT_TRUE(view->Clipboard().CanCopyToFile());
-    AnswerFileDialog(path);
+    ui.ThenFile(path);
     ASSERT_TRUE(view->Clipboard().CopyToFileCommand());
     EXPECT_EQ(ReadWholeFile(path), bytes.mid(123, kDiskBlock + 4000));
     // An existing file is replaced as a whole.
@@ -45,7 +45,7 @@ TEST_F(FileTransfer, CopyToFileWritesExactlyTheSelectionInManyPieces)
     EXPECT_EQ(ReadWholeFile(path), bytes.left(1));
     // A cancelled dialog writes nothing.
     Select(0, 100);
-    AnswerFileDialog(std::nullopt);
+    ui.ThenFile(std::nullopt);
     EXPECT_FALSE(view->Clipboard().CopyToFileCommand());
     EXPECT_EQ(ReadWholeFile(path), bytes.left(1));
     EXPECT_EQ(messages.Count(), 0);
@@ -58,7 +58,7 @@ TEST_F(FileTransfer, PasteFromFileInsertsAWholeLargeFileAsOneUndoStep)
     WriteWholeFile(path, file);
     Open(QByteArray("0123456789"));
     view->CaretControl().SetCaret(4, CaretMode::Move);
-    AnswerFileDialog(path);
+    ui.ThenFile(path);
     ASSERT_TRUE(view->Clipboard().PasteFromFileCommand());
     EXPECT_EQ(Bytes(), QByteArray("0123") + file + QByteArray("456789"));
     EXPECT_EQ(CaretAt(), 4 + file.size());
@@ -96,7 +96,7 @@ TEST_F(FileTransfer, AnEmptyFilePastesNothing)
     const QString path = PathOf("empty.bin");
     WriteWholeFile(path, QByteArray());
     Open(QByteArray("abc"));
-    AnswerFileDialog(path);
+    ui.ThenFile(path);
     EXPECT_FALSE(view->Clipboard().PasteFromFileCommand());
     EXPECT_EQ(Bytes(), QByteArray("abc"));
     EXPECT_EQ(UndoCount(), 0);

@@ -2,6 +2,7 @@
 // selection, black and white) and prints it to PDF, so the pages can be
 // looked at: scripts/print-screenshots.sh runs it headless.
 //   print_screenshots FILE OUTDIR
+#include "furniture/DesktopInterface.h"
 #include "settings/AppSettings.h"
 #include "view/BinEditView.h"
 #include "view/CaretController.h"
@@ -56,7 +57,8 @@ int main(int argc, char** argv)
         return 1;
     }
     doc.SetTitle(QFileInfo(file).fileName());
-    CBinEditView view(&doc, s);
+    CDesktopInterface desktop;
+    CBinEditView view(&doc, s, desktop);
     view.resize(900, 400);
     view.OnInitialUpdate();
 

@@ -284,7 +284,7 @@ TEST_F(PrintTest, PreviewOfAGibibytePaintsOnlyThePagesShown)
     at.Bind(&doc->Buffer(), false, 0);
     ASSERT_EQ(at.Insert(kGiB), kGiB);
     at.Fill(0x41, kGiB);
-    view = std::make_unique<CBinEditView>(doc.get(), settings);
+    view = std::make_unique<CBinEditView>(doc.get(), settings, ui);
     view->OnInitialUpdate();
 
     QPrinter printer(QPrinter::HighResolution);

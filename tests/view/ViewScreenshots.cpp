@@ -3,6 +3,7 @@
 // The "edit-" shots are made by driving the view with keys as a user would,
 // and one shot shows the Paste Mode dialog.
 //   view_screenshots FILE OUTDIR
+#include "furniture/DesktopInterface.h"
 #include "settings/AppSettings.h"
 #include "view/BinEditView.h"
 #include "view/CaretController.h"
@@ -161,12 +162,13 @@ int main(int argc, char** argv)
         return 1;
     }
     int failures = 0;
+    CDesktopInterface desktop;
     for (const Shot& shot : shots) {
         AppSettings settings;
         shot.settings(settings);
         const bool dark = QByteArray(shot.name) == "dark";
         QApplication::setPalette(dark ? DarkPalette() : light);
-        CBinEditView view(&doc, settings);
+        CBinEditView view(&doc, settings, desktop);
         view.resize(820, 420);
         view.show();
         view.OnInitialUpdate();

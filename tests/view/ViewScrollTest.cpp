@@ -143,7 +143,7 @@ TEST_F(ViewScroll, SetTopClampsSoTheEndOfTheFileStaysAtTheBottom)
 TEST_F(ViewScroll, HorizontalScrollingIsInPixelsAndOnlyCaretScrollingReachesTheOtherPane)
 {
     Open(Counting(1000), QSize(300, 300));
-    CBinEditView other(doc.get(), settings);
+    CBinEditView other(doc.get(), settings, ui);
     other.resize(300, 300);
     other.show();
     other.OnInitialUpdate();
@@ -369,7 +369,7 @@ TEST_F(ViewScroll, ASecondPaneStartsWhereTheFirstStands)
     view->SetTop(24 * 30);
     view->Caret().Seek(24 * 31 + 5);
     view->SetHScroll(40, false, false);
-    CBinEditView pane(doc.get(), settings);
+    CBinEditView pane(doc.get(), settings, ui);
     pane.resize(400, 300);
     pane.show();
     pane.OnInitialUpdate();

@@ -60,7 +60,7 @@ void ViewTest::Open(const QByteArray& bytes, QSize size)
     at.Bind(&doc->Buffer(), false, 0);
     at.Insert(int32_t(bytes.size()));
     at.Write(bytes.constData(), int32_t(bytes.size()));
-    view = std::make_unique<CBinEditView>(doc.get(), settings);
+    view = std::make_unique<CBinEditView>(doc.get(), settings, ui);
     // Shown, so that resizing reaches the view at once; not activated, so no
     // caret blinks into the grabbed pixels unless a test gives it focus.
     view->setAttribute(Qt::WA_ShowWithoutActivating);

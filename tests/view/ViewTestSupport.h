@@ -1,6 +1,7 @@
 #pragma once
 // A document with known bytes shown in a hex view with fixed colours and a
 // fixed font, and helpers that read grabbed pixels cell by cell.
+#include "ScriptedInterface.h"
 #include "settings/AppSettings.h"
 #include "tools/DocumentFeedback.h"
 #include "view/BinEditView.h"
@@ -50,6 +51,8 @@ protected:
     AppSettings settings;
     // The host the program gives its documents: messages, questions, status.
     DocumentFeedback feedback;
+    // Answers the views' dialogs and delivers their drags; it outlives them.
+    ScriptedInterface ui;
     std::unique_ptr<CBinEditDoc> doc;
     std::unique_ptr<CBinEditView> view;
 };
