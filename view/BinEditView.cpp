@@ -2,7 +2,6 @@
 
 #include "CaretController.h"
 #include "DragDrop.h"
-#include "DragSource.h"
 #include "EditCommands.h"
 #include "KeyInput.h"
 #include "MouseInput.h"
@@ -66,7 +65,6 @@ CBinEditView::CBinEditView(CBinEditDoc* document, AppSettings& settings, IUserIn
 
 CBinEditView::~CBinEditView()
 {
-    drag_source::Forget(&caret_);
     if (partner_ && partner_->partner_ == this)
         partner_->partner_ = nullptr;
     if (document_)

@@ -13,6 +13,7 @@
 #include "furniture/UserInterface.h"
 
 #include <QCursor>
+#include <memory>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPointer>
@@ -37,6 +38,12 @@ QStringList CDragDrop::LocalFiles(const QMimeData* data)
 
 // ---------------------------------------------------------------- source
 
+CDragDrop::~CDragDrop()
+{
+    if (const auto origin = origin_.lock())
+        origin->caret = nullptr;
+}
+
 void CDragDrop::StartDrag()
 {
     CBinEditDoc* doc = subject_.document;
@@ -45,17 +52,19 @@ void CDragDrop::StartDrag()
     if (!doc || !editors_.clipboard.GetSelectionBytes(bytes))
         return;
     // The same blocks as the clipboard: the bytes and their length.
-    QMimeData* data = platform::NewTextMimeData(bytes, int32_t(bytes.size()));
+    const std::unique_ptr<QMimeData> formats(platform::NewTextMimeData(bytes, int32_t(bytes.size())));
     const Qt::DropActions offered = doc->IsReadOnly() ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
 
-    drag_source::Set(doc, &caret);
+    const auto origin = std::make_shared<DragOrigin>(DragOrigin{doc, &caret});
+    origin_ = origin;
     QPointer<QWidget> alive(&viewport_);
-    const Qt::DropAction action = ui_.RunDrag(&viewport_, data, offered);
+    const Qt::DropAction action = ui_.RunDrag(&viewport_, new CViewDragData(*formats, origin), offered);
     if (!alive)
-        return;  // the view closed during the drag; its caret has forgotten itself
+        return;  // the view closed during the drag; its caret was withdrawn from the origin
+    origin_.reset();
     // A move whose drop did not take the block itself (another document or
     // program) leaves the deletion to the source.
-    if (action == Qt::MoveAction && drag_source::Of(doc) == &caret)
+    if (action == Qt::MoveAction && !origin->taken)
         editors_.edits.DeleteSelection();
     else if (action == Qt::IgnoreAction) {
         const QPoint p = viewport_.mapFromGlobal(QCursor::pos());
@@ -66,7 +75,6 @@ void CDragDrop::StartDrag()
             editors_.caret.SetCaret(hit.offset, CaretMode::Move);
         }
     }
-    drag_source::Clear(doc);
 }
 
 // ---------------------------------------------------------------- target
@@ -141,7 +149,8 @@ void CDragDrop::Drop(QDropEvent* event)
         event->ignore();
         return;
     }
-    const OwnDrop own = DropOnOwnDocument(event->position().toPoint(), action);
+    const OwnDrop own = DropOnOwnDocument(event->position().toPoint(), action,
+                                          CViewDragData::OriginOf(event->mimeData()));
     if (own == OwnDrop::Refused || (own == OwnDrop::NotOwn && !PasteDropped(event->mimeData()))) {
         event->ignore();
         return;
@@ -152,10 +161,10 @@ void CDragDrop::Drop(QDropEvent* event)
 
 // A drop of a block dragged from this same document: a move is one edit, and
 // dropping onto the block itself only places the caret.
-CDragDrop::OwnDrop CDragDrop::DropOnOwnDocument(QPoint p, Qt::DropAction action)
+CDragDrop::OwnDrop CDragDrop::DropOnOwnDocument(QPoint p, Qt::DropAction action, DragOrigin* origin)
 {
     CBinEditDoc* doc = subject_.document;
-    CSelectionPos* source = drag_source::Of(doc);
+    CSelectionPos* source = origin && origin->document == doc ? origin->caret : nullptr;
     const HitResult hit = geometry_.HitTest(p.x(), p.y());
     display_.SetHexActive(hit.hex);
     display_.SetEndOfRow(hit.endOfRow);
@@ -169,13 +178,13 @@ CDragDrop::OwnDrop CDragDrop::DropOnOwnDocument(QPoint p, Qt::DropAction action)
     if (action == Qt::MoveAction) {
         if (d >= start && d <= end) {
             editors_.caret.SetCaret(d, CaretMode::Move);
-            drag_source::Clear(doc);  // nothing moved, so the source has nothing to delete
+            origin->taken = true;  // nothing moved, so the source has nothing to delete
             return OwnDrop::Done;
         }
         CSelectionPos& caret = subject_.caret;
         const bool moved = doc->MoveBlock(caret, start, end - start, d);
         // Either way the source must not delete the block afterwards.
-        drag_source::Clear(doc);
+        origin->taken = true;
         if (!moved)
             return OwnDrop::Refused;  // the user has been told why
         const int32_t at = caret.Offset();

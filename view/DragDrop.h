@@ -10,11 +10,13 @@
 #include <QPoint>
 #include <Qt>
 #include <functional>
+#include <memory>
 
 class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
 class IUserInterface;
+struct DragOrigin;
 class QMimeData;
 class QWidget;
 
@@ -27,6 +29,8 @@ public:
           viewport_(viewport), ui_(ui)
     {
     }
+    // A view closing during its own drag withdraws its caret from the drop.
+    ~CDragDrop();
 
     // Drags the selection (copy and move, or only copy when read-only).
     void StartDrag();
@@ -45,7 +49,8 @@ private:
     Qt::DropAction ChosenAction(Qt::DropActions possible, Qt::KeyboardModifiers modifiers) const;
     void FollowCaret(QPoint point);
     enum class OwnDrop { NotOwn, Done, Refused };
-    OwnDrop DropOnOwnDocument(QPoint point, Qt::DropAction action);
+    // origin: where the dropped data was dragged from, when from a view.
+    OwnDrop DropOnOwnDocument(QPoint point, Qt::DropAction action, DragOrigin* origin);
     bool PasteDropped(const QMimeData* data);
 
     ViewSubject subject_;
@@ -55,4 +60,6 @@ private:
     IViewRequests& requests_;
     QWidget& viewport_;
     IUserInterface& ui_;
+    // The drag this view has running, while it runs.
+    std::weak_ptr<DragOrigin> origin_;
 };

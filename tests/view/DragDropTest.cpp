@@ -117,6 +117,31 @@ TEST_F(DragDrop, MovingWithinTheFileIsOneEditThatOneUndoTakesBackSelectingTheBlo
     EXPECT_EQ(Selection(), std::pair(5, 8));
 }
 
+// The source view closes while its block is dragged: a drop into another
+// view of the same document no longer sees where the block came from, so it
+// inserts a copy instead of moving a block through a caret that is gone.
+TEST_F(DragDrop, ASourceViewClosedDuringItsDragLeavesTheDropAPaste)
+{
+    Open(QByteArray("0123456789"));
+    CBinEditView second(doc.get(), settings, ui);
+    second.resize(800, 200);
+    second.OnInitialUpdate();
+    Select(*view, 2, 5);
+    const QPoint press = PointOnView(*view, 2);
+    QWidget* source = view->viewport();
+    Qt::DropAction result = Qt::IgnoreAction;
+    ui.drag = [&](QMimeData* data, Qt::DropActions offered) {
+        view.reset();
+        result = DeliverDrop(second.viewport(), data, PointOnView(second, 8), offered, Qt::NoModifier);
+        return result;
+    };
+    SendMouse(source, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(source, QEvent::MouseMove, press + QPoint(QApplication::startDragDistance() + 5, 0), Qt::NoButton,
+              Qt::LeftButton);
+    EXPECT_EQ(result, Qt::MoveAction);
+    EXPECT_EQ(Bytes(), QByteArray("01234567234" "89"));
+}
+
 TEST_F(DragDrop, MovingBackwardsAndDroppingOntoTheBlockItself)
 {
     Open(QByteArray("0123456789"));
