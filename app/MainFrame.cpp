@@ -80,7 +80,8 @@ CMainFrame::CMainFrame(CDocManager& documents, AppContext& context, IUserInterfa
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
     editing_ = std::make_unique<CEditingCommands>(
-        this, [this] { return ActiveView(); }, context_.bookmarks, context_.search, context_.settings, ui_);
+        this, [this] { return ActiveView(); }, context_.bookmarks, context_.search, context_.settings, ValueTypes(),
+        ui_);
     compare_ = std::make_unique<CCompareWindows>(*this, *mdi_, documents_, context_.settings, ui_);
 
     // Created in this order: tool bars, status bar, Data Inspector pane.

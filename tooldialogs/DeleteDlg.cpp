@@ -7,17 +7,18 @@
 #include <QFormLayout>
 
 CDeleteDlg::CDeleteDlg(const DeleteInputs& inputs, int countRadix, IToolView& view, int32_t start,
-                       const SelectionState& userSelection, bool hexOffsets, QWidget* parent)
-    : CItemRunDlg(ItemVerb::Delete, view, start, userSelection, hexOffsets, parent)
+                       const SelectionState& userSelection, bool hexOffsets, const ValueTypeRegistry& types,
+                       QWidget* parent)
+    : CItemRunDlg(ItemVerb::Delete, view, start, userSelection, hexOffsets, types, parent)
 {
     setWindowTitle(QStringLiteral("Delete"));
     auto* form = new QFormLayout;
     AddCountAndType(form, QStringLiteral("&Number of items to delete:"), inputs.countText, countRadix,
-                    ItemTypeLabels(false), inputs.type);
+                    ItemTypeLabels(types_, false), inputs.type);
     Finish(form);
 }
 
-int CDeleteDlg::ItemSize() const { return ValueTypes().At(type_->currentIndex()).Size(); }
+int CDeleteDlg::ItemSize() const { return types_.At(type_->currentIndex()).Size(); }
 
 DeleteInputs CDeleteDlg::Inputs() const
 {
@@ -29,7 +30,7 @@ DeleteInputs CDeleteDlg::Inputs() const
 
 void CDeleteDlg::accept()
 {
-    DeleteValidation validation = ValidateDelete(Inputs(), ValueTypes());
+    DeleteValidation validation = ValidateDelete(Inputs(), types_);
     if (!validation.ok) {
         FocusCount();
         return;

@@ -7,7 +7,8 @@ class CDeleteDlg : public CItemRunDlg {
     Q_OBJECT
 public:
     CDeleteDlg(const DeleteInputs& inputs, int countRadix, IToolView& view, int32_t start,
-               const SelectionState& userSelection, bool hexOffsets, QWidget* parent = nullptr);
+               const SelectionState& userSelection, bool hexOffsets, const ValueTypeRegistry& types,
+               QWidget* parent = nullptr);
 
     DeleteInputs Inputs() const;
     const DeleteValidation& Validation() const { return validation_; }

@@ -38,9 +38,10 @@ FileRequest BookmarkFileRequest(FileChoice kind, const QString& title, const QSt
 }
 
 CEditingCommands::CEditingCommands(QWidget* dialogParent, ActiveViewFn activeView, CBookmarkCollection& bookmarks,
-                                   SearchState& search, AppSettings& settings, IUserInterface& ui)
+                                   SearchState& search, AppSettings& settings, const ValueTypeRegistry& types,
+                                   IUserInterface& ui)
     : parent_(dialogParent), activeView_(std::move(activeView)), bookmarks_(bookmarks), search_(search),
-      settings_(settings), escapePoller_(platform::MakeEventEscapePoller()), ui_(ui)
+      settings_(settings), types_(types), escapePoller_(platform::MakeEventEscapePoller()), ui_(ui)
 {
 }
 
@@ -59,7 +60,7 @@ void CEditingCommands::Find()
     CBinEditView* view = activeView_();
     if (!view)
         return;
-    CFindDlg dialog(FindSettings::Load(settings_), ui_, parent_);
+    CFindDlg dialog(FindSettings::Load(settings_), types_, ui_, parent_);
     if (ui_.RunDialog(dialog) != QDialog::Accepted)
         return;
     dialog.Current().Store(settings_);
@@ -99,7 +100,7 @@ void CEditingCommands::Replace()
     if (!view)
         return;
     CViewToolAdapter adapter(*view);
-    CReplaceDlg dialog(FindSettings::Load(settings_), adapter.Selection().hasSelection, ui_, parent_);
+    CReplaceDlg dialog(FindSettings::Load(settings_), adapter.Selection().hasSelection, types_, ui_, parent_);
     const int result = ui_.RunDialog(dialog);
     if (result != CReplaceDlg::FindNextResult && result != CReplaceDlg::ReplaceAllResult)
         return;
@@ -144,14 +145,14 @@ int32_t CollapseToStart(IToolView& view, SelectionState& userSelection)
 // Runs one of the typed-run dialogs from the caret (a selection collapses to
 // its start) and, on OK, keeps its settings and applies the run as one step.
 template <typename Dialog, typename Inputs, typename Apply>
-void RunItemDialog(CBinEditView& view, AppSettings& settings, int countRadix, QWidget* parent, IUserInterface& ui,
-                   Apply apply)
+void RunItemDialog(CBinEditView& view, AppSettings& settings, const ValueTypeRegistry& types, int countRadix,
+                   QWidget* parent, IUserInterface& ui, Apply apply)
 {
     CViewToolAdapter adapter(view);
     SelectionState user;
     const int32_t start = CollapseToStart(adapter, user);
     const bool hexOffsets = settings.offsetFormat == 1;
-    Dialog dialog(Inputs::FromSettings(settings), countRadix, adapter, start, user, hexOffsets, parent);
+    Dialog dialog(Inputs::FromSettings(settings), countRadix, adapter, start, user, hexOffsets, types, parent);
     if (ui.RunDialog(dialog) != QDialog::Accepted)
         return;
     dialog.Validation().Store(settings);
@@ -162,7 +163,7 @@ void RunItemDialog(CBinEditView& view, AppSettings& settings, int countRadix, QW
 void CEditingCommands::Modify()
 {
     if (CBinEditView* view = WritableView())
-        RunItemDialog<CModifyDlg, ModifyInputs>(*view, settings_, settings_.modifyCountRadix, parent_, ui_,
+        RunItemDialog<CModifyDlg, ModifyInputs>(*view, settings_, types_, settings_.modifyCountRadix, parent_, ui_,
                                                 [](CBinEditDoc& doc, IToolView& tool, int32_t start,
                                                    const auto& request) { RunModify(doc, tool, start, request); });
 }
@@ -170,7 +171,7 @@ void CEditingCommands::Modify()
 void CEditingCommands::Insert()
 {
     if (CBinEditView* view = WritableView())
-        RunItemDialog<CInsertDlg, InsertInputs>(*view, settings_, settings_.insertCountRadix, parent_, ui_,
+        RunItemDialog<CInsertDlg, InsertInputs>(*view, settings_, types_, settings_.insertCountRadix, parent_, ui_,
                                                 [](CBinEditDoc& doc, IToolView& tool, int32_t start,
                                                    const auto& request) { RunInsert(doc, tool, start, request); });
 }
@@ -179,9 +180,9 @@ void CEditingCommands::Delete()
 {
     if (CBinEditView* view = WritableView())
         RunItemDialog<CDeleteDlg, DeleteInputs>(
-            *view, settings_, settings_.deleteCountRadix, parent_, ui_,
-            [](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
-                RunDelete(doc, tool, start, request, ValueTypes());
+            *view, settings_, types_, settings_.deleteCountRadix, parent_, ui_,
+            [this](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
+                RunDelete(doc, tool, start, request, types_);
             });
 }
 

@@ -14,6 +14,7 @@ class CBookmarkCollection;
 class QWidget;
 struct AppSettings;
 struct SearchState;
+class ValueTypeRegistry;
 
 // The Load and Save dialogs of bookmark collections, starting at the collection's file.
 FileRequest BookmarkFileRequest(FileChoice kind, const QString& title, const QString& startPath);
@@ -26,7 +27,7 @@ public:
     // The commands work on the session's bookmarks, search and settings
     // (the dialogs' remembered choices), which outlive them.
     CEditingCommands(QWidget* dialogParent, ActiveViewFn activeView, CBookmarkCollection& bookmarks,
-                     SearchState& search, AppSettings& settings, IUserInterface& ui);
+                     SearchState& search, AppSettings& settings, const ValueTypeRegistry& types, IUserInterface& ui);
 
     // Replace All's Esc check; the program's default processes pending
     // events and notes an Esc press.
@@ -64,6 +65,7 @@ private:
     CBookmarkCollection& bookmarks_;
     SearchState& search_;
     AppSettings& settings_;
+    const ValueTypeRegistry& types_;
     EscapePoller escapePoller_;
     IUserInterface& ui_;
 };

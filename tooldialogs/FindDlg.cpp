@@ -12,11 +12,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CFindDlg::CFindDlg(const FindSettings& settings, IUserInterface& ui, QWidget* parent)
-    : QDialog(parent), settings_(settings)
+CFindDlg::CFindDlg(const FindSettings& settings, const ValueTypeRegistry& types, IUserInterface& ui, QWidget* parent)
+    : QDialog(parent), settings_(settings), types_(types)
 {
     setWindowTitle(QStringLiteral("Find"));
-    pages_ = new CFindPages(QStringLiteral("Find"));
+    pages_ = new CFindPages(QStringLiteral("Find"), types_);
     matchCase_ = new QCheckBox(QStringLiteral("&Match case"));
     auto* direction = new QGroupBox(QStringLiteral("Direction"));
     up_ = new QRadioButton(QStringLiteral("&Up"));
@@ -77,7 +77,7 @@ bool CFindDlg::SearchUp() const { return up_->isChecked(); }
 void CFindDlg::accept()
 {
     const FindSettings s = Current();
-    SearchBuild build = BuildSearch(s, SearchDialog::Find, ValueTypes());
+    SearchBuild build = BuildSearch(s, SearchDialog::Find, types_);
     if (!build.Ok()) {
         if (build.failure == PatternFailure::FindValue)
             pages_->FocusValue();

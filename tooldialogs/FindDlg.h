@@ -9,6 +9,7 @@
 
 class CFindPages;
 class IUserInterface;
+class ValueTypeRegistry;
 class QCheckBox;
 class QPushButton;
 class QRadioButton;
@@ -16,7 +17,7 @@ class QRadioButton;
 class CFindDlg : public QDialog {
     Q_OBJECT
 public:
-    CFindDlg(const FindSettings& settings, IUserInterface& ui, QWidget* parent = nullptr);
+    CFindDlg(const FindSettings& settings, const ValueTypeRegistry& types, IUserInterface& ui, QWidget* parent = nullptr);
 
     // What the dialog holds now (after OK: what the user accepted).
     FindSettings Current() const;
@@ -39,6 +40,7 @@ private:
     void UpdateMatchCase();
 
     FindSettings settings_;
+    const ValueTypeRegistry& types_;
     SearchBuild build_;
     CFindPages* pages_;
     QCheckBox* matchCase_;

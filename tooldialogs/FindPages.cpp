@@ -10,10 +10,11 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-CFindPages::CFindPages(const QString& captionPrefix, QWidget* parent) : QTabWidget(parent)
+CFindPages::CFindPages(const QString& captionPrefix, const ValueTypeRegistry& types, QWidget* parent)
+    : QTabWidget(parent)
 {
     addTab(MakeTextPage(), captionPrefix + QStringLiteral(" Text"));
-    addTab(MakeValuePage(), captionPrefix + QStringLiteral(" Value"));
+    addTab(MakeValuePage(types), captionPrefix + QStringLiteral(" Value"));
     addTab(MakeDataPage(), captionPrefix + QStringLiteral(" Data"));
     // All three tabs stay visible: the dialog grows to fit them rather than
     // hiding the last one behind scroll arrows.
@@ -41,13 +42,12 @@ QWidget* CFindPages::MakeTextPage()
     return page;
 }
 
-QWidget* CFindPages::MakeValuePage()
+QWidget* CFindPages::MakeValuePage(const ValueTypeRegistry& types)
 {
     auto* page = new QWidget;
     auto* layout = new QFormLayout(page);
     value_ = new QLineEdit;
     valueType_ = new QComboBox;
-    const ValueTypeRegistry& types = ValueTypes();
     for (int i = 0; i < types.Count(); ++i)
         valueType_->addItem(types.At(i).Name());
     valueBigEndian_ = new QCheckBox(QStringLiteral("&Big-endian byte order"));

@@ -9,6 +9,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class VantrelHexEdit;
+class ValueTypeRegistry;
 
 // The data page holds at most this many bytes.
 constexpr int FIND_DATA_MAX_LENGTH = 256;
@@ -17,7 +18,8 @@ class CFindPages : public QTabWidget {
     Q_OBJECT
 public:
     // captionPrefix: "Find" or "Replace with".
-    CFindPages(const QString& captionPrefix, QWidget* parent = nullptr);
+    // types lists the value types of the value page.
+    CFindPages(const QString& captionPrefix, const ValueTypeRegistry& types, QWidget* parent = nullptr);
 
     void Load(const FindPageSettings& settings);
     FindPageSettings Current() const;
@@ -37,7 +39,7 @@ public:
 
 private:
     QWidget* MakeTextPage();
-    QWidget* MakeValuePage();
+    QWidget* MakeValuePage(const ValueTypeRegistry& types);
     QWidget* MakeDataPage();
 
     QLineEdit* text_ = nullptr;

@@ -9,13 +9,14 @@
 #include <QLineEdit>
 
 CInsertDlg::CInsertDlg(const InsertInputs& inputs, int countRadix, IToolView& view, int32_t start,
-                       const SelectionState& userSelection, bool hexOffsets, QWidget* parent)
-    : CItemRunDlg(ItemVerb::Insert, view, start, userSelection, hexOffsets, parent)
+                       const SelectionState& userSelection, bool hexOffsets, const ValueTypeRegistry& types,
+                       QWidget* parent)
+    : CItemRunDlg(ItemVerb::Insert, view, start, userSelection, hexOffsets, types, parent)
 {
     setWindowTitle(QStringLiteral("Insert"));
     auto* form = new QFormLayout;
     AddCountAndType(form, QStringLiteral("&Number of items to insert:"), inputs.countText, countRadix,
-                    ItemTypeLabels(false), inputs.type);
+                    ItemTypeLabels(types_, false), inputs.type);
     value_ = new QLineEdit(inputs.value);
     bigEndian_ = new QCheckBox(QStringLiteral("&Big-endian byte order"));
     bigEndian_->setChecked(inputs.bigEndian);
@@ -24,7 +25,7 @@ CInsertDlg::CInsertDlg(const InsertInputs& inputs, int countRadix, IToolView& vi
     Finish(form);
 }
 
-int CInsertDlg::ItemSize() const { return ValueTypes().At(type_->currentIndex()).Size(); }
+int CInsertDlg::ItemSize() const { return types_.At(type_->currentIndex()).Size(); }
 
 InsertInputs CInsertDlg::Inputs() const
 {
@@ -38,7 +39,7 @@ InsertInputs CInsertDlg::Inputs() const
 
 void CInsertDlg::accept()
 {
-    InsertValidation validation = ValidateInsert(Inputs(), ValueTypes());
+    InsertValidation validation = ValidateInsert(Inputs(), types_);
     if (validation.failed == InsertField::Count) {
         FocusCount();
         return;

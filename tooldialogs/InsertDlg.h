@@ -10,7 +10,8 @@ class CInsertDlg : public CItemRunDlg {
     Q_OBJECT
 public:
     CInsertDlg(const InsertInputs& inputs, int countRadix, IToolView& view, int32_t start,
-               const SelectionState& userSelection, bool hexOffsets, QWidget* parent = nullptr);
+               const SelectionState& userSelection, bool hexOffsets, const ValueTypeRegistry& types,
+               QWidget* parent = nullptr);
 
     InsertInputs Inputs() const;
     const InsertValidation& Validation() const { return validation_; }

@@ -10,10 +10,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-QStringList ItemTypeLabels(bool standardOnly)
+QStringList ItemTypeLabels(const ValueTypeRegistry& types, bool standardOnly)
 {
     QStringList labels;
-    const ValueTypeRegistry& types = ValueTypes();
     const int count = standardOnly ? std::min(STD_VALUE_TYPE_COUNT, types.Count()) : types.Count();
     for (int i = 0; i < count; ++i)
         labels.append(ItemTypeLabel(types.At(i).Name(), types.At(i).Size()));
@@ -21,8 +20,9 @@ QStringList ItemTypeLabels(bool standardOnly)
 }
 
 CItemRunDlg::CItemRunDlg(ItemVerb verb, IToolView& view, int32_t start, const SelectionState& userSelection,
-                         bool hexOffsets, QWidget* parent)
-    : QDialog(parent), verb_(verb), view_(view), start_(start), userSelection_(userSelection), hexOffsets_(hexOffsets)
+                         bool hexOffsets, const ValueTypeRegistry& types, QWidget* parent)
+    : QDialog(parent), verb_(verb), view_(view), start_(start), userSelection_(userSelection), hexOffsets_(hexOffsets),
+      types_(types)
 {
 }
 

@@ -12,6 +12,7 @@ class CIntEdit;
 class QComboBox;
 class QFormLayout;
 class QLabel;
+class ValueTypeRegistry;
 
 class CItemRunDlg : public QDialog {
     Q_OBJECT
@@ -25,8 +26,9 @@ public:
 
 protected:
     // userSelection: what the view had selected before the command collapsed it.
+    // types are the data types the dialog offers.
     CItemRunDlg(ItemVerb verb, IToolView& view, int32_t start, const SelectionState& userSelection, bool hexOffsets,
-                QWidget* parent);
+                const ValueTypeRegistry& types, QWidget* parent);
 
     // Adds the count row and the type row to layout.
     void AddCountAndType(QFormLayout* layout, const QString& countLabel, const QString& countText, int countRadix,
@@ -45,10 +47,11 @@ protected:
     int32_t start_;
     SelectionState userSelection_;
     bool hexOffsets_;
+    const ValueTypeRegistry& types_;
     CIntEdit* count_ = nullptr;
     QComboBox* type_ = nullptr;
     QLabel* status_ = nullptr;
 };
 
 // "Word (2 bytes)" for every registered data type, or only the standard ones.
-QStringList ItemTypeLabels(bool standardOnly);
+QStringList ItemTypeLabels(const ValueTypeRegistry& types, bool standardOnly);

@@ -16,13 +16,14 @@ int RowFromAction2(int action) { return action - 1; }
 } // namespace
 
 CModifyDlg::CModifyDlg(const ModifyInputs& inputs, int countRadix, IToolView& view, int32_t start,
-                       const SelectionState& userSelection, bool hexOffsets, QWidget* parent)
-    : CItemRunDlg(ItemVerb::Modify, view, start, userSelection, hexOffsets, parent)
+                       const SelectionState& userSelection, bool hexOffsets, const ValueTypeRegistry& types,
+                       QWidget* parent)
+    : CItemRunDlg(ItemVerb::Modify, view, start, userSelection, hexOffsets, types, parent)
 {
     setWindowTitle(QStringLiteral("Modify"));
     auto* form = new QFormLayout;
     AddCountAndType(form, QStringLiteral("&Number of items to modify:"), inputs.countText, countRadix,
-                    ItemTypeLabels(true), inputs.type);
+                    ItemTypeLabels(types_, true), inputs.type);
     action_ = new QComboBox;
     action2_ = new QComboBox;
     for (int i = 0; i < VALUE_ACTION_COUNT; ++i) {

@@ -11,7 +11,8 @@ class CModifyDlg : public CItemRunDlg {
     Q_OBJECT
 public:
     CModifyDlg(const ModifyInputs& inputs, int countRadix, IToolView& view, int32_t start,
-               const SelectionState& userSelection, bool hexOffsets, QWidget* parent = nullptr);
+               const SelectionState& userSelection, bool hexOffsets, const ValueTypeRegistry& types,
+               QWidget* parent = nullptr);
 
     ModifyInputs Inputs() const;
     // After OK: the validated request and the values to store.

@@ -12,12 +12,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CReplaceDlg::CReplaceDlg(const FindSettings& settings, bool hasSelection, IUserInterface& ui, QWidget* parent)
-    : QDialog(parent), settings_(settings)
+CReplaceDlg::CReplaceDlg(const FindSettings& settings, bool hasSelection, const ValueTypeRegistry& types,
+                         IUserInterface& ui, QWidget* parent)
+    : QDialog(parent), settings_(settings), types_(types)
 {
     setWindowTitle(QStringLiteral("Replace"));
-    findPages_ = new CFindPages(QStringLiteral("Find"));
-    replacePages_ = new CFindPages(QStringLiteral("Replace with"));
+    findPages_ = new CFindPages(QStringLiteral("Find"), types_);
+    replacePages_ = new CFindPages(QStringLiteral("Replace with"), types_);
     matchCase_ = new QCheckBox(QStringLiteral("&Match case"));
     auto* range = new QGroupBox(QStringLiteral("Replace in"));
     selection_ = new QRadioButton(QStringLiteral("&Selection"));
@@ -88,7 +89,7 @@ bool CReplaceDlg::InSelection() const { return selection_->isChecked(); }
 void CReplaceDlg::Finish(int result)
 {
     const FindSettings s = Current();
-    SearchBuild build = BuildSearch(s, SearchDialog::Replace, ValueTypes());
+    SearchBuild build = BuildSearch(s, SearchDialog::Replace, types_);
     switch (build.failure) {
     case PatternFailure::None:
         settings_ = s;

@@ -10,6 +10,7 @@
 
 class CFindPages;
 class IUserInterface;
+class ValueTypeRegistry;
 class QCheckBox;
 class QPushButton;
 class QRadioButton;
@@ -19,7 +20,8 @@ class CReplaceDlg : public QDialog {
 public:
     enum Result { FindNextResult = 2, ReplaceAllResult = 3 };
 
-    CReplaceDlg(const FindSettings& settings, bool hasSelection, IUserInterface& ui, QWidget* parent = nullptr);
+    CReplaceDlg(const FindSettings& settings, bool hasSelection, const ValueTypeRegistry& types, IUserInterface& ui,
+                QWidget* parent = nullptr);
 
     FindSettings Current() const;
     const SearchBuild& Build() const { return build_; }
@@ -45,6 +47,7 @@ private:
     void UpdateControls();
 
     FindSettings settings_;
+    const ValueTypeRegistry& types_;
     SearchBuild build_;
     CFindPages* findPages_;
     CFindPages* replacePages_;

@@ -124,8 +124,10 @@ std::vector<DialogCase> ToolDialogs()
 {
     const SelectionState caret{};
     return {
-        {"Find", "find", MakeWithUi<CFindDlg>(FindSettings{})},
-        {"Replace", "find", MakeWithUi<CReplaceDlg>(FindSettings{}, true)},
+        {"Find", "find",
+         [](DialogWorld& w) { return std::make_unique<CFindDlg>(FindSettings{}, ValueTypes(), w.ui); }},
+        {"Replace", "find",
+         [](DialogWorld& w) { return std::make_unique<CReplaceDlg>(FindSettings{}, true, ValueTypes(), w.ui); }},
         {"Replace Next", nullptr, [](DialogWorld& w) { return std::make_unique<CReplaceNextDlg>(w.replace); }},
         {"Go To", nullptr, Make<CGoToDlg>(caret, int32_t(0x100), 16)},
         {"Bookmarks", nullptr,
@@ -137,15 +139,15 @@ std::vector<DialogCase> ToolDialogs()
         {"Edit Bookmark", nullptr, Make<CEditBookmarkDlg>(false, Bookmark{"Header", 0, 0x40}, 16, 16)},
         {"Modify", nullptr,
          [](DialogWorld& w) {
-             return std::make_unique<CModifyDlg>(ModifyInputs{}, 16, w.view, 0, SelectionState{}, true);
+             return std::make_unique<CModifyDlg>(ModifyInputs{}, 16, w.view, 0, SelectionState{}, true, ValueTypes());
          }},
         {"Insert", nullptr,
          [](DialogWorld& w) {
-             return std::make_unique<CInsertDlg>(InsertInputs{}, 16, w.view, 0, SelectionState{}, true);
+             return std::make_unique<CInsertDlg>(InsertInputs{}, 16, w.view, 0, SelectionState{}, true, ValueTypes());
          }},
         {"Delete", nullptr,
          [](DialogWorld& w) {
-             return std::make_unique<CDeleteDlg>(DeleteInputs{}, 16, w.view, 0, SelectionState{}, true);
+             return std::make_unique<CDeleteDlg>(DeleteInputs{}, 16, w.view, 0, SelectionState{}, true, ValueTypes());
          }},
         {"Compare Files", nullptr,
          MakeWithUi<CCompareFilesDlg>(QStringList{"/tmp/a.bin", "/tmp/b.bin"}, 16, true, QStringList())},

@@ -7,6 +7,7 @@
 #include "tooldialogs/FindPages.h"
 #include "tooldialogs/ReplaceDlg.h"
 #include "tooldialogs/VantrelHexEdit.h"
+#include "types/ValueTypeRegistry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,6 +20,7 @@ namespace {
 
 // Would answer what the dialogs' Help buttons open; none is pressed here.
 ScriptedInterface ui;
+const ValueTypeRegistry types;
 
 FindSettings TextSettings(const QString& text)
 {
@@ -30,7 +32,7 @@ FindSettings TextSettings(const QString& text)
 
 TEST(FindDialogTest, OpensWithTheTextSelectedInTheActivePage)
 {
-    CFindDlg dialog(TextSettings("needle"), ui);
+    CFindDlg dialog(TextSettings("needle"), types, ui);
     dialog.show();
     EXPECT_TRUE(FocusIsIn(dialog, dialog.Pages()->TextEdit()));
     EXPECT_EQ(FocusedSelection(dialog), "needle");
@@ -39,7 +41,7 @@ TEST(FindDialogTest, OpensWithTheTextSelectedInTheActivePage)
     FindSettings value;
     value.find.type = FIND_PAGE_VALUE;
     value.find.value = "1234";
-    CFindDlg valueDialog(value, ui);
+    CFindDlg valueDialog(value, types, ui);
     valueDialog.show();
     EXPECT_TRUE(FocusIsIn(valueDialog, valueDialog.Pages()->ValueEdit()));
     EXPECT_EQ(FocusedSelection(valueDialog), "1234");
@@ -51,7 +53,7 @@ TEST(FindDialogTest, DataPageFocusesTheByteEntryWithEverythingSelected)
     s.find.type = FIND_PAGE_DATA;
     s.find.data = QByteArray("\x01\x02\x03", 3);
     s.find.hexCol = false;
-    CFindDlg dialog(s, ui);
+    CFindDlg dialog(s, types, ui);
     dialog.show();
     VantrelHexEdit* data = dialog.Pages()->DataEdit();
     EXPECT_TRUE(FocusIsIn(dialog, data));
@@ -62,7 +64,7 @@ TEST(FindDialogTest, DataPageFocusesTheByteEntryWithEverythingSelected)
 
 TEST(FindDialogTest, MatchCaseAndByteOrderFollowTheirRules)
 {
-    CFindDlg dialog(TextSettings("x"), ui);
+    CFindDlg dialog(TextSettings("x"), types, ui);
     CFindPages* pages = dialog.Pages();
     EXPECT_TRUE(dialog.MatchCaseBox()->isEnabled());
     EXPECT_FALSE(pages->TextBigEndianBox()->isEnabled());
@@ -77,7 +79,7 @@ TEST(FindDialogTest, MatchCaseAndByteOrderFollowTheirRules)
 TEST(FindDialogTest, EmptyPatternOrBadValueKeepsTheDialogOpen)
 {
     MessageRecorder messages;
-    CFindDlg dialog(TextSettings(""), ui);
+    CFindDlg dialog(TextSettings(""), types, ui);
     dialog.show();
     dialog.accept();
     EXPECT_TRUE(dialog.isVisible());
@@ -94,7 +96,7 @@ TEST(FindDialogTest, EmptyPatternOrBadValueKeepsTheDialogOpen)
 
 TEST(FindDialogTest, EnterInTheTextAcceptsWithThePattern)
 {
-    CFindDlg dialog(TextSettings(""), ui);
+    CFindDlg dialog(TextSettings(""), types, ui);
     dialog.show();
     QTest::keyClicks(dialog.Pages()->TextEdit(), "abc");
     dialog.UpButton()->setChecked(true);
@@ -107,7 +109,7 @@ TEST(FindDialogTest, EnterInTheTextAcceptsWithThePattern)
 
 TEST(ReplaceDialogTest, SelectionChoiceDisablesFindNextAndMovesTheDefault)
 {
-    CReplaceDlg dialog(TextSettings("a"), true, ui);
+    CReplaceDlg dialog(TextSettings("a"), true, types, ui);
     EXPECT_TRUE(dialog.SelectionButton()->isChecked());
     EXPECT_FALSE(dialog.FindNextButton()->isEnabled());
     EXPECT_TRUE(dialog.ReplaceAllButton()->isDefault());
@@ -116,7 +118,7 @@ TEST(ReplaceDialogTest, SelectionChoiceDisablesFindNextAndMovesTheDefault)
     EXPECT_TRUE(dialog.FindNextButton()->isDefault());
     EXPECT_FALSE(dialog.ReplaceAllButton()->isDefault());
 
-    CReplaceDlg noSelection(TextSettings("a"), false, ui);
+    CReplaceDlg noSelection(TextSettings("a"), false, types, ui);
     EXPECT_TRUE(noSelection.WholeFileButton()->isChecked());
     EXPECT_TRUE(noSelection.FindNextButton()->isDefault());
     noSelection.FindPages()->setCurrentIndex(FIND_PAGE_VALUE);
@@ -132,7 +134,7 @@ TEST(ReplaceDialogTest, OpensInTheFindTextAndRefusesAnEmptyPattern)
     MessageRecorder messages;
     FindSettings s = TextSettings("old");
     s.replace.text = "new";
-    CReplaceDlg dialog(s, false, ui);
+    CReplaceDlg dialog(s, false, types, ui);
     dialog.show();
     EXPECT_TRUE(FocusIsIn(dialog, dialog.FindPages()->TextEdit()));
     EXPECT_EQ(FocusedSelection(dialog), "old");
@@ -155,7 +157,7 @@ TEST(ReplaceDialogTest, BadReplacementValueFocusesTheLowerValuePage)
     FindSettings s = TextSettings("old");
     s.replace.type = FIND_PAGE_VALUE;
     s.replace.value = "not a number";
-    CReplaceDlg dialog(s, false, ui);
+    CReplaceDlg dialog(s, false, types, ui);
     dialog.show();
     dialog.OnFindNext();
     EXPECT_TRUE(dialog.isVisible());

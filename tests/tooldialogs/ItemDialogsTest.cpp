@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include "types/ValueTypeRegistry.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,13 +42,14 @@ protected:
     FakeToolView view_{doc_};
     SelectionState user_;
     MessageRecorder messages_;
+    const ValueTypeRegistry types_;
 };
 
 TEST_F(ItemDialogTest, ModifyStatusLineAndSelectionFollowCountAndType)
 {
     ModifyInputs inputs;
     inputs.countText = "1";
-    CModifyDlg dialog(inputs, 16, view_, 0x08, user_, true);
+    CModifyDlg dialog(inputs, 16, view_, 0x08, user_, true, types_);
     EXPECT_EQ(dialog.StatusLine()->text(), "Modify 1 byte at offset 0x8");
     EXPECT_EQ(view_.Selection().selStart, 0x08);
     EXPECT_EQ(view_.Selection().selEnd, 0x09);
@@ -68,7 +71,7 @@ TEST_F(ItemDialogTest, ModifyStatusLineAndSelectionFollowCountAndType)
 
 TEST_F(ItemDialogTest, CancelGivesTheUserSelectionBack)
 {
-    CDeleteDlg dialog(DeleteInputs{}, 16, view_, 0x08, user_, true);
+    CDeleteDlg dialog(DeleteInputs{}, 16, view_, 0x08, user_, true, types_);
     dialog.CountEdit()->SetText("3");
     dialog.reject();
     EXPECT_EQ(view_.Selection().caret, 0x20);
@@ -78,7 +81,7 @@ TEST_F(ItemDialogTest, CancelGivesTheUserSelectionBack)
 
 TEST_F(ItemDialogTest, DeleteStatusUsesTheSingularAndDecimalOffsets)
 {
-    CDeleteDlg dialog(DeleteInputs{}, 16, view_, 16, user_, false);
+    CDeleteDlg dialog(DeleteInputs{}, 16, view_, 16, user_, false, types_);
     EXPECT_EQ(dialog.StatusLine()->text(), "Delete 1 byte at offset 16");
 }
 
@@ -86,7 +89,7 @@ TEST_F(ItemDialogTest, InvalidCountsAreRefusedWithTheVerbsMessage)
 {
     for (const char* text : {"0", "65536", "", "0x10000", "-1", "two"}) {
         messages_.Clear();
-        CInsertDlg dialog(InsertInputs{}, 16, view_, 0x08, user_, true);
+        CInsertDlg dialog(InsertInputs{}, 16, view_, 0x08, user_, true, types_);
         dialog.show();
         dialog.CountEdit()->SetText(QString::fromLatin1(text));
         dialog.accept();
@@ -101,7 +104,7 @@ TEST_F(ItemDialogTest, InvalidCountsAreRefusedWithTheVerbsMessage)
 
 TEST_F(ItemDialogTest, ValidCountAcceptsAndRemembersTheRadix)
 {
-    CDeleteDlg dialog(DeleteInputs{}, 16, view_, 0x08, user_, true);
+    CDeleteDlg dialog(DeleteInputs{}, 16, view_, 0x08, user_, true, types_);
     dialog.show();
     dialog.CountEdit()->SetText("65535");
     dialog.accept();
@@ -113,7 +116,7 @@ TEST_F(ItemDialogTest, ValidCountAcceptsAndRemembersTheRadix)
 
 TEST_F(ItemDialogTest, OpensWithTheCountSelected)
 {
-    CModifyDlg dialog(ModifyInputs{}, 16, view_, 0x08, user_, true);
+    CModifyDlg dialog(ModifyInputs{}, 16, view_, 0x08, user_, true, types_);
     dialog.show();
     EXPECT_TRUE(FocusIsIn(dialog, dialog.CountEdit()));
     EXPECT_EQ(FocusedSelection(dialog), "1");
@@ -124,7 +127,7 @@ TEST_F(ItemDialogTest, ModifyEnablesOperandsOnlyWhereTheyMeanSomething)
     ModifyInputs inputs;
     inputs.action = ACTION_SET_VALUE;
     inputs.modifyValue = false;
-    CModifyDlg dialog(inputs, 16, view_, 0x08, user_, true);
+    CModifyDlg dialog(inputs, 16, view_, 0x08, user_, true, types_);
     EXPECT_TRUE(dialog.ValueEdit()->isEnabled());
     EXPECT_TRUE(dialog.ModifyValueBox()->isEnabled());
     EXPECT_FALSE(dialog.Action2Box()->isEnabled());
@@ -147,7 +150,7 @@ TEST_F(ItemDialogTest, ModifyAcceptWritesTheTrimmedValuesBack)
 {
     ModifyInputs inputs;
     inputs.actionValue = "  0x10 ";
-    CModifyDlg dialog(inputs, 16, view_, 0x08, user_, true);
+    CModifyDlg dialog(inputs, 16, view_, 0x08, user_, true, types_);
     dialog.show();
     dialog.accept();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
@@ -159,7 +162,7 @@ TEST_F(ItemDialogTest, InsertValueThatDoesNotParseKeepsTheDialogOpen)
 {
     InsertInputs inputs;
     inputs.value = "999";
-    CInsertDlg dialog(inputs, 16, view_, 0x08, user_, true);
+    CInsertDlg dialog(inputs, 16, view_, 0x08, user_, true, types_);
     dialog.show();
     dialog.accept();
     EXPECT_TRUE(dialog.isVisible());
