@@ -5,9 +5,9 @@
 
 struct Bookmark {
     QString name;
-    int32_t start = 0;
-    int32_t end = 0;  // exclusive
+    int64_t start = 0;
+    int64_t end = 0;  // exclusive
 
-    int32_t Length() const { return end - start; }
+    int64_t Length() const { return end - start; }
     bool operator==(const Bookmark&) const = default;
 };

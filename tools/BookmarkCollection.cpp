@@ -3,14 +3,14 @@
 #include <QSet>
 #include <algorithm>
 
-int CBookmarkCollection::InsertionIndex(int32_t start) const
+int CBookmarkCollection::InsertionIndex(int64_t start) const
 {
     const auto it = std::lower_bound(items_.begin(), items_.end(), start,
-                                     [](const Bookmark& b, int32_t value) { return b.start < value; });
+                                     [](const Bookmark& b, int64_t value) { return b.start < value; });
     return int(it - items_.begin());
 }
 
-int CBookmarkCollection::IndexAt(int32_t start) const
+int CBookmarkCollection::IndexAt(int64_t start) const
 {
     const int index = InsertionIndex(start);
     return index < Count() && items_[size_t(index)].start == start ? index : -1;
@@ -70,16 +70,16 @@ QString CBookmarkCollection::DefaultName() const
     }
 }
 
-int CBookmarkCollection::NextIndex(int32_t position) const
+int CBookmarkCollection::NextIndex(int64_t position) const
 {
     if (items_.empty())
         return -1;
     const auto it = std::upper_bound(items_.begin(), items_.end(), position,
-                                     [](int32_t value, const Bookmark& b) { return value < b.start; });
+                                     [](int64_t value, const Bookmark& b) { return value < b.start; });
     return it == items_.end() ? 0 : int(it - items_.begin());
 }
 
-int CBookmarkCollection::PreviousIndex(int32_t position) const
+int CBookmarkCollection::PreviousIndex(int64_t position) const
 {
     if (items_.empty())
         return -1;
@@ -91,6 +91,6 @@ std::vector<int32_t> CBookmarkCollection::StartsIn(int32_t from, int32_t to) con
 {
     std::vector<int32_t> starts;
     for (int i = InsertionIndex(from); i < Count() && items_[size_t(i)].start < to; ++i)
-        starts.push_back(items_[size_t(i)].start);
+        starts.push_back(int32_t(items_[size_t(i)].start));  // below to, so it fits
     return starts;
 }

@@ -18,9 +18,9 @@ public:
 
     // Binary search over the starts: the index of the bookmark starting
     // exactly at start, or -1.
-    int IndexAt(int32_t start) const;
+    int IndexAt(int64_t start) const;
     // The index a bookmark starting at start would be inserted at.
-    int InsertionIndex(int32_t start) const;
+    int InsertionIndex(int64_t start) const;
 
     // Inserts in order, replacing a bookmark with the same start. Returns its index.
     int Insert(Bookmark bookmark);
@@ -37,9 +37,9 @@ public:
 
     // The first bookmark starting after position, else the first (wrap).
     // -1 when empty.
-    int NextIndex(int32_t position) const;
+    int NextIndex(int64_t position) const;
     // The last bookmark starting before position, else the last (wrap).
-    int PreviousIndex(int32_t position) const;
+    int PreviousIndex(int64_t position) const;
 
     // Starts of the bookmarks in [from, to), ascending: what the view marks.
     std::vector<int32_t> StartsIn(int32_t from, int32_t to) const;

@@ -21,8 +21,7 @@ QString BookmarkStatusText(const Bookmark& b, bool hex)
 {
     if (hex)
         return QStringLiteral("Bookmark: \"%1\", Offset=0x%2, Length=0x%3")
-            .arg(b.name, QString::number(uint32_t(b.start), 16).toUpper(),
-                 QString::number(uint32_t(b.Length()), 16).toUpper());
+            .arg(b.name, QString::number(b.start, 16).toUpper(), QString::number(b.Length(), 16).toUpper());
     return QStringLiteral("Bookmark: \"%1\", Offset=%2, Length=%3").arg(b.name).arg(b.start).arg(b.Length());
 }
 
@@ -60,7 +59,8 @@ bool GoToBookmark(const Bookmark& bookmark, IToolView& view, bool hexStatus)
         platform::ShowMessage(BookmarkPastEndText());
         return false;
     }
-    view.Select(bookmark.start, std::min(bookmark.end, size));
+    // Within the file: both ends fit the view's offsets.
+    view.Select(int32_t(bookmark.start), int32_t(std::min<int64_t>(bookmark.end, size)));
     platform::ShowStatusText(BookmarkStatusText(bookmark, hexStatus));
     if (bookmark.end > size)
         platform::ShowMessage(BookmarkRangePastEndText(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
@@ -101,7 +101,7 @@ QString OverwriteBookmarkQuestion(const Bookmark& existing)
 {
     return QStringLiteral("You already have a bookmark defined at offset %1 with the name \"%2\". Do you want to "
                           "overwrite the existing bookmark?")
-        .arg(QString::number(uint32_t(existing.start), 16).toUpper(), existing.name);
+        .arg(QString::number(existing.start, 16).toUpper(), existing.name);
 }
 
 int AddBookmarkAsking(CBookmarkCollection& bookmarks, const Bookmark& bookmark)

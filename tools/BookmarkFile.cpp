@@ -9,6 +9,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 // ---------------------------------------------------------------- writing
 
@@ -19,13 +20,27 @@ void AppendInt32(QByteArray& out, int32_t value)
     qToLittleEndian(value, bytes);
     out.append(bytes, 4);
 }
+
+void AppendInt64(QByteArray& out, int64_t value)
+{
+    char bytes[8];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 8);
+}
+
+bool NeedsWideOffsets(const std::vector<Bookmark>& bookmarks)
+{
+    return std::any_of(bookmarks.begin(), bookmarks.end(),
+                       [](const Bookmark& b) { return b.end > std::numeric_limits<int32_t>::max(); });
+}
 } // namespace
 
 QByteArray EncodeBookmarks(const std::vector<Bookmark>& bookmarks)
 {
     QByteArray out;
+    const bool wide = NeedsWideOffsets(bookmarks);
     out.append(BOOKMARK_FILE_MAGIC, 4);
-    AppendInt32(out, BOOKMARK_FILE_VERSION);
+    AppendInt32(out, wide ? BOOKMARK_FILE_VERSION_64 : BOOKMARK_FILE_VERSION);
     AppendInt32(out, int32_t(bookmarks.size()));
     for (const Bookmark& b : bookmarks) {
         AppendInt32(out, int32_t(b.name.size()));
@@ -34,8 +49,13 @@ QByteArray EncodeBookmarks(const std::vector<Bookmark>& bookmarks)
             out.append(char(unit & 0xFF));
             out.append(char(unit >> 8));
         }
-        AppendInt32(out, b.start);
-        AppendInt32(out, b.end);
+        if (wide) {
+            AppendInt64(out, b.start);
+            AppendInt64(out, b.end);
+        } else {
+            AppendInt32(out, int32_t(b.start));
+            AppendInt32(out, int32_t(b.end));
+        }
     }
     return out;
 }
@@ -67,8 +87,25 @@ bool ReadInt32(IBookmarkSource& source, int32_t& value)
     return true;
 }
 
+// An offset in the width of the file's version.
+bool ReadOffset(IBookmarkSource& source, bool wide, int64_t& value)
+{
+    if (wide) {
+        char bytes[8];
+        if (source.Read(bytes, 8) != 8)
+            return false;
+        value = qFromLittleEndian<int64_t>(bytes);
+        return true;
+    }
+    int32_t narrow = 0;
+    if (!ReadInt32(source, narrow))
+        return false;
+    value = narrow;
+    return true;
+}
+
 // One record, or the reason there is none.
-BookmarkReadStatus ReadRecord(IBookmarkSource& source, Bookmark& bookmark)
+BookmarkReadStatus ReadRecord(IBookmarkSource& source, bool wide, Bookmark& bookmark)
 {
     int32_t length = 0;
     if (!ReadInt32(source, length))
@@ -83,14 +120,14 @@ BookmarkReadStatus ReadRecord(IBookmarkSource& source, Bookmark& bookmark)
     if (source.Read(units, nameBytes) != nameBytes)
         return Shortfall(source);
     qFromLittleEndian<char16_t>(units, length, units);
-    if (!ReadInt32(source, bookmark.start) || !ReadInt32(source, bookmark.end))
+    if (!ReadOffset(source, wide, bookmark.start) || !ReadOffset(source, wide, bookmark.end))
         return Shortfall(source);
     if (bookmark.start < 0 || bookmark.end < bookmark.start)
         return BookmarkReadStatus::Corrupt;
     return BookmarkReadStatus::Ok;
 }
 
-BookmarkReadStatus ReadHeader(IBookmarkSource& source, int32_t& count)
+BookmarkReadStatus ReadHeader(IBookmarkSource& source, bool& wide, int32_t& count)
 {
     char magic[4];
     if (source.Read(magic, 4) != 4)
@@ -100,8 +137,9 @@ BookmarkReadStatus ReadHeader(IBookmarkSource& source, int32_t& count)
     int32_t version = 0;
     if (!ReadInt32(source, version))
         return Shortfall(source);
-    if (version != BOOKMARK_FILE_VERSION)
+    if (version != BOOKMARK_FILE_VERSION && version != BOOKMARK_FILE_VERSION_64)
         return BookmarkReadStatus::BadVersion;
+    wide = version == BOOKMARK_FILE_VERSION_64;
     if (!ReadInt32(source, count))
         return Shortfall(source);
     return count < 0 ? BookmarkReadStatus::Corrupt : BookmarkReadStatus::Ok;
@@ -115,7 +153,8 @@ BookmarkReadResult ReadBookmarks(IBookmarkSource& source)
 {
     BookmarkReadResult result;
     int32_t count = 0;
-    result.status = ReadHeader(source, count);
+    bool wide = false;
+    result.status = ReadHeader(source, wide, count);
     if (result.status != BookmarkReadStatus::Ok)
         return result;
     // Room for no more records than the bytes can hold, so a huge count
@@ -123,7 +162,7 @@ BookmarkReadResult ReadBookmarks(IBookmarkSource& source)
     result.bookmarks.reserve(size_t(std::min<int64_t>(count, source.Remaining() / kSmallestRecord)));
     for (int32_t i = 0; i < count; ++i) {
         Bookmark bookmark;
-        result.status = ReadRecord(source, bookmark);
+        result.status = ReadRecord(source, wide, bookmark);
         if (result.status != BookmarkReadStatus::Ok)
             return result;
         result.bookmarks.push_back(std::move(bookmark));

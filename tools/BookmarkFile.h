@@ -17,7 +17,12 @@
 class CBookmarkCollection;
 
 constexpr char BOOKMARK_FILE_MAGIC[4] = {'B', 'O', 'O', 'K'};
+// Version 0 holds offsets in 32 bits, version 1 in 64. A collection is
+// written as version 0 whenever every offset fits, so files of earlier
+// copies of the program stay readable by them; a copy that reads only
+// version 0 refuses version 1 as written by another version.
 constexpr int32_t BOOKMARK_FILE_VERSION = 0;
+constexpr int32_t BOOKMARK_FILE_VERSION_64 = 1;
 
 QByteArray EncodeBookmarks(const std::vector<Bookmark>& bookmarks);
 

@@ -266,6 +266,38 @@ TEST_F(BookmarkTest, FileRoundTripKeepsNamesOffsetsAndOrder)
     EXPECT_EQ(messages.Count(), 0);
 }
 
+// Offsets that fit in 32 bits are written as before (version 0), so earlier
+// copies of the program read the file; one offset at or past 2^31 makes the
+// whole file version 1 with 64-bit offsets, which such copies refuse as
+// written by another version. This program reads both.
+TEST_F(BookmarkTest, OffsetsPastTwoGiBAreWrittenAsVersionOneAndBothVersionsRead)
+{
+    constexpr int64_t k2GiB = int64_t(1) << 31;
+    const struct Case {
+        int64_t start, end;
+        QByteArray bytes;  // the file of one bookmark named "A"
+    } cases[] = {
+        {0x10, 0x20, QByteArray("BOOK\0\0\0\0\x01\0\0\0\x01\0\0\0A\0\x10\0\0\0\x20\0\0\0", 26)},
+        {0, k2GiB - 1, QByteArray("BOOK\0\0\0\0\x01\0\0\0\x01\0\0\0A\0\0\0\0\0\xFF\xFF\xFF\x7F", 26)},
+        {k2GiB - 1, k2GiB, QByteArray("BOOK\x01\0\0\0\x01\0\0\0\x01\0\0\0A\0"
+                                      "\xFF\xFF\xFF\x7F\0\0\0\0\0\0\0\x80\0\0\0\0", 34)},
+        {0x123456789A, 0x123456789B, QByteArray("BOOK\x01\0\0\0\x01\0\0\0\x01\0\0\0A\0"
+                                                "\x9A\x78\x56\x34\x12\0\0\0\x9B\x78\x56\x34\x12\0\0\0", 34)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.start) + "-" + std::to_string(c.end));
+        CBookmarkCollection one;
+        one.Insert({"A", c.start, c.end});
+        const QString path = dir.filePath("wide.bmk");
+        ASSERT_TRUE(SaveBookmarkFile(one, path));
+        EXPECT_EQ(ReadWholeFile(path), c.bytes);
+        CBookmarkCollection loaded;
+        ASSERT_TRUE(LoadBookmarkFile(loaded, Write(c.bytes, "read.bmk")));
+        EXPECT_EQ(loaded.Items(), one.Items());
+    }
+    EXPECT_EQ(messages.Count(), 0);
+}
+
 TEST_F(BookmarkTest, EmptyCollectionIsNotSaved)
 {
     const QString path = dir.filePath("none.bmk");
@@ -290,7 +322,7 @@ TEST_F(BookmarkTest, WrongMagicOrVersionLeavesTheCollectionUnchanged)
     const QString bad = Write(QByteArray("BOOX") + Int32(0) + Int32(0), "bad.bmk");
     EXPECT_FALSE(LoadBookmarkFile(bookmarks, bad));
     EXPECT_EQ(messages.Last(), QString(kCorruptFileText).arg(bad));
-    const QString newer = Write(Header(1, 1) + Record("x", 1, 1), "newer.bmk");
+    const QString newer = Write(Header(1, 2) + Record("x", 1, 1), "newer.bmk");
     EXPECT_FALSE(LoadBookmarkFile(bookmarks, newer));
     EXPECT_EQ(messages.Last(), QStringLiteral("Unable to load file:\r\n\r\n\"%1\" contains unrecognizable data. It may "
                                               "have been created by a different version of Vantrel Hex Editor.")
