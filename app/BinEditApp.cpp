@@ -447,7 +447,8 @@ void CBinEditApp::OnFileNew() { documents_.NewDocument(); }
 
 void CBinEditApp::OnFileOpen()
 {
-    const std::optional<OpenFileChoice> choice = dialogs_->ChooseFileToOpen(mainFrame_.get(), context_.settings.fileFilters);
+    const std::optional<OpenFileChoice> choice =
+        dialogs_->ChooseFileToOpen(mainFrame_.get(), context_.settings.fileFilters);
     if (!choice || choice->path.isEmpty())
         return;
     CBinEditDoc* document = documents_.OpenDocumentFile(choice->path);

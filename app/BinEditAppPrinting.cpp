@@ -69,7 +69,8 @@ void CBinEditApp::OnFilePrintPreview()
         // closes it first (as Esc does) and the exit follows.
         platform::TerminationHold previewing;
         // With a selection the preview shows what Print preselects: the selection.
-        CPrintPreviewDlg preview(PrintSourceFor(*view->Document(), context_.settings, view, view->Caret().hasSelection), Printer(),
+        CPrintPreviewDlg preview(PrintSourceFor(*view->Document(), context_.settings, view, view->Caret().hasSelection),
+                                 Printer(),
                                  mainFrame_.get());
         connect(&preview, &CPrintPreviewDlg::printRequested, this, [&printNext] { printNext = true; });
         preview.exec();

@@ -60,7 +60,7 @@ void ExtensionManager::LoadModule(const QString& path)
         platform::CloseLibrary(handle);
         return;
     }
-    modules_.push_back({handle, path, description ? QString::fromUtf16(description) : QString(), loadingFeatures_});
+    modules_.push_back({handle, path, description ? QString::fromUtf16(description) : QString()});
 }
 
 int32_t ExtensionManager::RegisterCallback(void* hostContext, const void* record)

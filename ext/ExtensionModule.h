@@ -3,11 +3,8 @@
 // module list is the module index its records carry.
 #include <QString>
 
-#include <cstdint>
-
 struct ExtensionModule {
     void* handle = nullptr;  // from dlopen; closed only when the registry releases its modules
     QString path;            // full path of the module file
     QString description;     // copied from the module; empty when it gave none
-    uint32_t features = 0;   // VANTREL_FEATURE_* the module announced
 };

@@ -17,7 +17,8 @@ class QRadioButton;
 class CFindDlg : public QDialog {
     Q_OBJECT
 public:
-    CFindDlg(const FindSettings& settings, const ValueTypeRegistry& types, IUserInterface& ui, QWidget* parent = nullptr);
+    CFindDlg(const FindSettings& settings, const ValueTypeRegistry& types, IUserInterface& ui,
+             QWidget* parent = nullptr);
 
     // What the dialog holds now (after OK: what the user accepted).
     FindSettings Current() const;
