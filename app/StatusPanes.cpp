@@ -5,10 +5,21 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QStatusBar>
+#include <algorithm>
 
 namespace {
 // The templates are measured in the pane's font, plus the frame and margins.
 constexpr int kPanePadding = 12;
+
+// The template's width, or wider while a number of more than eight digits
+// (an offset past 4 GiB) needs it.
+void ShowFitted(QLabel* label, const QString& text, const QString& widthTemplate)
+{
+    const QFontMetrics metrics = label->fontMetrics();
+    const int width = std::max(metrics.horizontalAdvance(widthTemplate), metrics.horizontalAdvance(text));
+    label->setFixedWidth(width + kPanePadding);
+    label->setText(text);
+}
 } // namespace
 
 QString CStatusPanes::WidthTemplate(Pane pane)
@@ -53,8 +64,8 @@ void CStatusPanes::ShowTips(const ViewStatus& status)
 
 void CStatusPanes::Show(const ViewStatus& status)
 {
-    panes_[Position]->setText(status.position);
-    panes_[Size]->setText(status.size);
+    ShowFitted(panes_[Position], status.position, WidthTemplate(Position));
+    ShowFitted(panes_[Size], status.size, WidthTemplate(Size));
     panes_[Column]->setText(status.column);
     panes_[Mode]->setText(status.mode);
     panes_[Modified]->setText(status.modified);
@@ -65,6 +76,8 @@ void CStatusPanes::Clear()
 {
     for (QLabel* label : panes_)
         label->clear();
+    for (Pane pane : {Position, Size})
+        ShowFitted(panes_[pane], QString(), WidthTemplate(pane));
     ShowTips(IdleStatusTips());
 }
 

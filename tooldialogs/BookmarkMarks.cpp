@@ -4,14 +4,14 @@
 #include "tools/BookmarkCollection.h"
 #include "view/InspectedRange.h"
 
-std::vector<int32_t> CBookmarkMarks::BookmarksIn(const CBinEditDoc&, int32_t from, int32_t to) const
+std::vector<int64_t> CBookmarkMarks::BookmarksIn(const CBinEditDoc&, int64_t from, int64_t to) const
 {
     return bookmarks_.StartsIn(from, to);
 }
 
-std::pair<int32_t, int32_t> CBookmarkMarks::InspectorRange(const CBinEditDoc& doc) const
+std::pair<int64_t, int64_t> CBookmarkMarks::InspectorRange(const CBinEditDoc& doc) const
 {
-    return inspected_ ? inspected_->RangeFor(doc) : std::pair<int32_t, int32_t>{0, 0};
+    return inspected_ ? inspected_->RangeFor(doc) : std::pair<int64_t, int64_t>{0, 0};
 }
 
 std::vector<std::pair<int64_t, int64_t>> CBookmarkMarks::DifferencesIn(const CBinEditDoc& doc, int64_t from,

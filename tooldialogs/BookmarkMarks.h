@@ -18,8 +18,8 @@ public:
     {
     }
 
-    std::vector<int32_t> BookmarksIn(const CBinEditDoc& doc, int32_t from, int32_t to) const override;
-    std::pair<int32_t, int32_t> InspectorRange(const CBinEditDoc& doc) const override;
+    std::vector<int64_t> BookmarksIn(const CBinEditDoc& doc, int64_t from, int64_t to) const override;
+    std::pair<int64_t, int64_t> InspectorRange(const CBinEditDoc& doc) const override;
     std::vector<std::pair<int64_t, int64_t>> DifferencesIn(const CBinEditDoc& doc, int64_t from,
                                                            int64_t to) const override;
 

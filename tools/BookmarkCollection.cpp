@@ -87,10 +87,10 @@ int CBookmarkCollection::PreviousIndex(int64_t position) const
     return index < 0 ? Count() - 1 : index;
 }
 
-std::vector<int32_t> CBookmarkCollection::StartsIn(int32_t from, int32_t to) const
+std::vector<int64_t> CBookmarkCollection::StartsIn(int64_t from, int64_t to) const
 {
-    std::vector<int32_t> starts;
+    std::vector<int64_t> starts;
     for (int i = InsertionIndex(from); i < Count() && items_[size_t(i)].start < to; ++i)
-        starts.push_back(int32_t(items_[size_t(i)].start));  // below to, so it fits
+        starts.push_back(items_[size_t(i)].start);
     return starts;
 }

@@ -42,7 +42,7 @@ public:
     int PreviousIndex(int64_t position) const;
 
     // Starts of the bookmarks in [from, to), ascending: what the view marks.
-    std::vector<int32_t> StartsIn(int32_t from, int32_t to) const;
+    std::vector<int64_t> StartsIn(int64_t from, int64_t to) const;
 
     // Set by every insertion, removal and clearing; cleared by load and save.
     bool IsChanged() const { return changed_; }

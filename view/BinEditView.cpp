@@ -24,6 +24,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <new>
+#include <optional>
 
 
 namespace {
@@ -47,6 +48,11 @@ CBinEditView::CBinEditView(CBinEditDoc* document, AppSettings& settings, IUserIn
     viewport()->setAutoFillBackground(false);
     horizontalScrollBar()->setSingleStep(1);
     verticalScrollBar()->setSingleStep(1);
+    // Arrows, page areas and the ends of the bar move by rows themselves: on
+    // a bar spread over more rows than it has positions, a position is many rows.
+    connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, &CBinEditView::StepVertically);
+    // The wheel over the bar scrolls as over the rows.
+    verticalScrollBar()->installEventFilter(this);
     caretTimer_.setInterval(std::max(100, QApplication::cursorFlashTime() / 2));
     connect(&caretTimer_, &QTimer::timeout, this, &CBinEditView::BlinkCaret);
     viewport()->setAcceptDrops(true);
@@ -101,13 +107,18 @@ void CBinEditView::OnDocumentChanged(IDocView*, const DocumentChange& change)
         RepaintAll();
     } else if (!change.SizeChanged()) {
         if (change.inserted > 0)
-            RepaintOffsets(int32_t(change.offset), int32_t(change.offset + change.inserted - 1));
+            RepaintOffsets(int64_t(change.offset), int64_t(change.offset + change.inserted - 1));
     } else {
         // Every byte after the change moved.
-        RepaintFrom(int32_t(change.offset));
+        RepaintFrom(int64_t(change.offset));
     }
-    if (change.SizeChanged())
+    if (change.SizeChanged()) {
+        // A file that grew past 0xFFFFFFFF (or 9,999,999,999) needs a wider
+        // offset column, and one that shrank back a narrower one.
+        if (OffsetDigitsFor(document_->Size(), layout_.decimalOffsets) != layout_.offsetDigits)
+            Layout(layout_.bytesPerRow);
         UpdateScrollBars();
+    }
     // An edit elsewhere may have moved this view's caret with its bytes.
     UpdateCaret();
     emit statusChanged();
@@ -130,6 +141,7 @@ LayoutOptions CBinEditView::Options() const
     o.groupBy = s.groupBy;
     o.columns = s.columns;
     o.offsetFormat = s.offsetFormat;
+    o.fileSize = document_ ? document_->Size() : 0;
     o.showDash = s.showDash;
     o.showSizeBar = s.showSizeBar;
     o.charWidth = font_.CharWidth();
@@ -150,7 +162,7 @@ void CBinEditView::Layout(int requestedBytesPerRow)
 
     const int bpr = layout_.bytesPerRow;
     if (top_.unit != bpr) {
-        const int32_t realigned = RealignTop(top_.Offset(), top_.unit, bpr, document_ ? document_->Size() : 0);
+        const int64_t realigned = RealignTop(top_.Offset(), top_.unit, bpr, document_ ? document_->Size() : 0);
         top_.unit = bpr;
         top_.Seek(realigned);
     }
@@ -285,12 +297,12 @@ bool CBinEditView::IsCaretShown() const
 
 // ---------------------------------------------------------------- scrolling
 
-void CBinEditView::SetTop(int32_t offset, bool moveCaret)
+void CBinEditView::SetTop(int64_t offset, bool moveCaret)
 {
     const int bpr = layout_.bytesPerRow;
     const int rows = RowsInWindow();
-    const int32_t oldTop = top_.Offset();
-    const int32_t newTop = ClampTop(offset, document_ ? document_->Size() : 0, bpr, rows);
+    const int64_t oldTop = top_.Offset();
+    const int64_t newTop = ClampTop(offset, document_ ? document_->Size() : 0, bpr, rows);
     if (newTop != oldTop) {
         const int64_t rowsMoved = (int64_t(newTop) - oldTop) / bpr;
         top_.Seek(newTop);
@@ -326,8 +338,8 @@ void CBinEditView::SetHScroll(int pixels, bool moveCaret, bool syncPanes)
 
 void CBinEditView::EnsureCaretVisible()
 {
-    const int32_t size = document_ ? document_->Size() : 0;
-    const int32_t top = TopForCaret(caret_.Offset(), endOfRow_, top_.Offset(), size, layout_.bytesPerRow, RowsInWindow());
+    const int64_t size = document_ ? document_->Size() : 0;
+    const int64_t top = TopForCaret(caret_.Offset(), endOfRow_, top_.Offset(), size, layout_.bytesPerRow, RowsInWindow());
     if (top != top_.Offset())
         SetTop(top, false);
     const CaretPlace place = CaretPoint();
@@ -362,7 +374,7 @@ void CBinEditView::UpdateScrollBars()
     vbar->setTracking(s.scrollTracking);
     vbar->setRange(0, v.maximum);
     vbar->setPageStep(v.page);
-    vbar->setValue(top_.Offset() / bpr);
+    vbar->setValue(v.PositionOfRow(top_.Offset() / bpr));
     QScrollBar* hbar = horizontalScrollBar();
     hbar->setTracking(s.scrollTracking);
     hbar->setRange(0, HScrollLimit(layout_.totalWidth, clientWidth_));
@@ -378,10 +390,39 @@ void CBinEditView::scrollContentsBy(int, int)
     if (syncingScrollBars_)
         return;
     // Read both first: each setter puts both bars back in step with the view.
-    const int64_t top = int64_t(verticalScrollBar()->value()) * layout_.bytesPerRow;
+    const ScrollRange v = VerticalScrollRange(document_ ? document_->Size() : 0, layout_.bytesPerRow, RowsInWindow());
+    const int64_t top = v.RowOfPosition(verticalScrollBar()->value()) * layout_.bytesPerRow;
     const int hScroll = horizontalScrollBar()->value();
-    SetTop(int32_t(std::min<int64_t>(top, INT32_MAX)), true);
+    SetTop(top, true);
     SetHScroll(hScroll, true, false);
+}
+
+void CBinEditView::StepVertically(int action)
+{
+    std::optional<ScrollStep> step;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub: step = ScrollStep::RowUp; break;
+    case QAbstractSlider::SliderSingleStepAdd: step = ScrollStep::RowDown; break;
+    case QAbstractSlider::SliderPageStepSub: step = ScrollStep::PageUp; break;
+    case QAbstractSlider::SliderPageStepAdd: step = ScrollStep::PageDown; break;
+    case QAbstractSlider::SliderToMinimum: step = ScrollStep::First; break;
+    case QAbstractSlider::SliderToMaximum: step = ScrollStep::Last; break;
+    default: return;  // a dragged thumb: its position maps onto the rows
+    }
+    const int64_t size = document_ ? document_->Size() : 0;
+    SetTop(TopAfterStep(*step, top_.Offset(), size, layout_.bytesPerRow, RowsInWindow()), true);
+    // The bar already stands where the new top is; the slider's own step is
+    // dropped so that it does not move the rows a second time.
+    verticalScrollBar()->setSliderPosition(verticalScrollBar()->value());
+}
+
+bool CBinEditView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == verticalScrollBar() && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 void CBinEditView::wheelEvent(QWheelEvent* event)
@@ -393,7 +434,7 @@ void CBinEditView::wheelEvent(QWheelEvent* event)
     const int rows =
         wheelRows_.Take(event->angleDelta(), event->pixelDelta(), QApplication::wheelScrollLines(), layout_.lineHeight);
     const int64_t top = int64_t(top_.Offset()) + int64_t(rows) * layout_.bytesPerRow;
-    SetTop(int32_t(std::clamp<int64_t>(top, 0, INT32_MAX)), true);
+    SetTop(std::max<int64_t>(top, 0), true);
     event->accept();
 }
 
@@ -407,8 +448,8 @@ void CBinEditView::resizeEvent(QResizeEvent*)
             Layout(fit);
     }
     hScroll_ = std::clamp(hScroll_, 0, HScrollLimit(layout_.totalWidth, clientWidth_));
-    const int32_t size = document_ ? document_->Size() : 0;
-    const int32_t top = ClampTop(top_.Offset(), size, layout_.bytesPerRow, RowsInWindow());
+    const int64_t size = document_ ? document_->Size() : 0;
+    const int64_t top = ClampTop(top_.Offset(), size, layout_.bytesPerRow, RowsInWindow());
     if (top != top_.Offset()) {
         top_.Seek(top);
         RepaintAll();
@@ -420,28 +461,30 @@ void CBinEditView::resizeEvent(QResizeEvent*)
 
 void CBinEditView::RepaintAll() { viewport()->update(); }
 
-void CBinEditView::RepaintOffsets(int32_t first, int32_t last)
+void CBinEditView::RepaintOffsets(int64_t first, int64_t last)
 {
     if (last < first)
         return;
     const int bpr = layout_.bytesPerRow;
     const int64_t lh = layout_.lineHeight;
     const int64_t firstRow = std::max<int64_t>(0, FloorDiv(int64_t(first) - top_.Offset(), bpr));
-    const int64_t lastRow = FloorDiv(int64_t(last) - top_.Offset(), bpr);
+    // Rows below the window are cut before the pixel arithmetic, which a
+    // last offset near the end of a huge file would overflow.
+    const int64_t lastRow = std::min<int64_t>(FloorDiv(last - top_.Offset(), bpr), clientHeight_ / lh + 1);
     if (lastRow < firstRow || firstRow * lh >= clientHeight_)
         return;
     const int64_t bottom = std::min<int64_t>((lastRow + 1) * lh, clientHeight_);
     viewport()->update(QRect(0, int(firstRow * lh), clientWidth_, int(bottom - firstRow * lh)));
 }
 
-void CBinEditView::RepaintFrom(int32_t offset)
+void CBinEditView::RepaintFrom(int64_t offset)
 {
-    RepaintOffsets(std::max<int64_t>(offset, top_.Offset()), INT32_MAX);
+    RepaintOffsets(std::max<int64_t>(offset, top_.Offset()), INT64_MAX);
 }
 
 void CBinEditView::RepaintSelection()
 {
-    if (marks_ && document_ && !marks_->BookmarksIn(*document_, 0, INT32_MAX).empty())
+    if (marks_ && document_ && !marks_->BookmarksIn(*document_, 0, INT64_MAX).empty())
         RepaintAll();
     else if (caret_.hasSelection)
         RepaintOffsets(caret_.selStart, caret_.selEnd - 1);
@@ -477,8 +520,7 @@ void CBinEditView::paintEvent(QPaintEvent* event)
         if (marks_ && document_)
             state.differences = marks_->DifferencesIn(*document_, from, to);
         if (active_ && marks_ && document_) {
-            state.bookmarks = marks_->BookmarksIn(*document_, int32_t(std::min<int64_t>(from, INT32_MAX)),
-                                                  int32_t(std::min<int64_t>(to, INT32_MAX)));
+            state.bookmarks = marks_->BookmarksIn(*document_, from, to);
             std::tie(state.dataStart, state.dataEnd) = marks_->InspectorRange(*document_);
         }
         // Qt's backing store already draws off screen and copies the result,

@@ -50,9 +50,9 @@ class IViewMarks {
 public:
     virtual ~IViewMarks() = default;
     // Bookmarked offsets in [from, to), ascending.
-    virtual std::vector<int32_t> BookmarksIn(const CBinEditDoc& doc, int32_t from, int32_t to) const = 0;
+    virtual std::vector<int64_t> BookmarksIn(const CBinEditDoc& doc, int64_t from, int64_t to) const = 0;
     // The range [start, end) of the inspector's value at the caret; empty when none.
-    virtual std::pair<int32_t, int32_t> InspectorRange(const CBinEditDoc& doc) const = 0;
+    virtual std::pair<int64_t, int64_t> InspectorRange(const CBinEditDoc& doc) const = 0;
     // The document's stretches [start, end) that differ from the file it is
     // compared with and cross [from, to), ascending; none outside a comparison.
     virtual std::vector<std::pair<int64_t, int64_t>> DifferencesIn(const CBinEditDoc& doc, int64_t from,
@@ -99,12 +99,12 @@ public:
     HitResult HitTest(int x, int y) const override;
 
     // IViewScrolling
-    void SetTop(int32_t offset, bool moveCaret = true) override;
+    void SetTop(int64_t offset, bool moveCaret = true) override;
     void SetHScroll(int pixels, bool moveCaret, bool syncPanes) override;
     void EnsureCaretVisible() override;
 
     // IViewUpdates
-    void RepaintOffsets(int32_t first, int32_t last) override;
+    void RepaintOffsets(int64_t first, int64_t last) override;
     void NotifyStatusChanged() override { emit statusChanged(); }
 
     // ICaretDisplay
@@ -155,7 +155,7 @@ public:
 
     void RepaintAll();
     // Repaints from the row holding offset to the bottom of the window.
-    void RepaintFrom(int32_t offset);
+    void RepaintFrom(int64_t offset);
 
     // Lays out this pane and its split partner with bytesPerRow, as a size-bar
     // drag does.
@@ -206,6 +206,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -230,6 +231,8 @@ protected:
 private:
     LayoutOptions Options() const;
     void ScrollViewport(int dx, int dy);
+    // A scroll bar action (QAbstractSlider::SliderAction) done in rows.
+    void StepVertically(int action);
     void PaintCaret(QPainter& painter, const QRect& area);
     void RepaintSelection();
     void BlinkCaret();

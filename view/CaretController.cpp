@@ -11,8 +11,8 @@ void CCaretController::SetCaret(int64_t offset, CaretMode mode, bool pendingLowN
     if (!doc)
         return;
     CSelectionPos& caret = subject_.caret;
-    const int32_t oldCaret = caret.Offset();
-    const int32_t target = int32_t(std::clamp<int64_t>(offset, 0, doc->Size()));
+    const int64_t oldCaret = caret.Offset();
+    const int64_t target = int64_t(std::clamp<int64_t>(offset, 0, doc->Size()));
     caret.Seek(target);
     caret.spare = pendingLowNibble ? 1 : 0;
 
@@ -32,7 +32,7 @@ void CCaretController::SetCaret(int64_t offset, CaretMode mode, bool pendingLowN
         changed = SetSelection(target, target);
     }
     if (changed) {
-        updates_.RepaintOffsets(int32_t(changed->start), int32_t(changed->end - 1));
+        updates_.RepaintOffsets(int64_t(changed->start), int64_t(changed->end - 1));
         updates_.NotifyStatusChanged();
     }
     scrolling_.EnsureCaretVisible();
@@ -40,7 +40,7 @@ void CCaretController::SetCaret(int64_t offset, CaretMode mode, bool pendingLowN
     updates_.NotifyStatusChanged();
 }
 
-int32_t CCaretController::AnchorFor(int32_t oldCaret) const
+int64_t CCaretController::AnchorFor(int64_t oldCaret) const
 {
     const CSelectionPos& caret = subject_.caret;
     if (!caret.hasSelection)
@@ -54,12 +54,12 @@ int32_t CCaretController::AnchorFor(int32_t oldCaret) const
     return anchor_;
 }
 
-std::optional<OffsetRange> CCaretController::SetSelection(int32_t a, int32_t b)
+std::optional<OffsetRange> CCaretController::SetSelection(int64_t a, int64_t b)
 {
     if (a > b)
         std::swap(a, b);
     CSelectionPos& caret = subject_.caret;
-    const SelectionSpan before{caret.hasSelection, int32_t(caret.selStart), int32_t(caret.selEnd)};
+    const SelectionSpan before{caret.hasSelection, int64_t(caret.selStart), int64_t(caret.selEnd)};
     const SelectionSpan after{a != b, a != b ? a : 0, a != b ? b : 0};
     const std::optional<OffsetRange> changed = ChangedSelectionRange(before, after);
     if (!changed)

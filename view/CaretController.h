@@ -22,26 +22,26 @@ public:
     void SetCaret(int64_t offset, CaretMode mode, bool pendingLowNibble = false);
     // Selects [min(a, b), max(a, b)), or nothing when a = b. Returns the range
     // whose selection state changed; the caller repaints it.
-    std::optional<OffsetRange> SetSelection(int32_t a, int32_t b);
+    std::optional<OffsetRange> SetSelection(int64_t a, int64_t b);
     bool CanSelectAll() const;
     void SelectAll();
 
     // The fixed end of a selection being extended, and the offset the mouse
     // last extended it to.
-    int32_t Anchor() const { return anchor_; }
-    int32_t LastExtend() const { return lastExtend_; }
+    int64_t Anchor() const { return anchor_; }
+    int64_t LastExtend() const { return lastExtend_; }
     // Back to a fresh view's state (the document's contents were replaced).
     void Reset() { anchor_ = lastExtend_ = 0; }
 
 private:
     // The fixed end of the selection being extended from oldCaret.
-    int32_t AnchorFor(int32_t oldCaret) const;
+    int64_t AnchorFor(int64_t oldCaret) const;
 
     ViewSubject subject_;
     const IViewGeometry& geometry_;
     ICaretDisplay& display_;
     IViewScrolling& scrolling_;
     IViewUpdates& updates_;
-    int32_t anchor_ = 0;
-    int32_t lastExtend_ = 0;
+    int64_t anchor_ = 0;
+    int64_t lastExtend_ = 0;
 };

@@ -7,11 +7,11 @@
 enum class CaretKey { Left, Right, Up, Down, PageUp, PageDown, Home, End };
 
 struct CaretContext {
-    int32_t caret = 0;
-    int32_t size = 0;
+    int64_t caret = 0;
+    int64_t size = 0;
     bool hasSelection = false;
-    int32_t selStart = 0;
-    int32_t selEnd = 0;
+    int64_t selStart = 0;
+    int64_t selEnd = 0;
     // The caret is drawn after the last byte of the row above its offset.
     bool shownAtRowEnd = false;
     int bytesPerRow = 16;

@@ -52,7 +52,7 @@ void CDragDrop::StartDrag()
     if (!doc || !editors_.clipboard.GetSelectionBytes(bytes))
         return;
     // The same blocks as the clipboard: the bytes and their length.
-    const std::unique_ptr<QMimeData> formats(platform::NewTextMimeData(bytes, int32_t(bytes.size())));
+    const std::unique_ptr<QMimeData> formats(platform::NewTextMimeData(bytes, int64_t(bytes.size())));
     const Qt::DropActions offered = doc->IsReadOnly() ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
 
     const auto origin = std::make_shared<DragOrigin>(DragOrigin{doc, &caret});
@@ -168,13 +168,13 @@ CDragDrop::OwnDrop CDragDrop::DropOnOwnDocument(QPoint p, Qt::DropAction action,
     const HitResult hit = geometry_.HitTest(p.x(), p.y());
     display_.SetHexActive(hit.hex);
     display_.SetEndOfRow(hit.endOfRow);
-    const int32_t d = hit.offset;
+    const int64_t d = hit.offset;
     if (!source || !source->hasSelection) {
         editors_.caret.SetCaret(d, CaretMode::Move);
         return OwnDrop::NotOwn;
     }
-    const int32_t start = source->selStart;
-    const int32_t end = source->selEnd;
+    const int64_t start = source->selStart;
+    const int64_t end = source->selEnd;
     if (action == Qt::MoveAction) {
         if (d >= start && d <= end) {
             editors_.caret.SetCaret(d, CaretMode::Move);
@@ -187,7 +187,7 @@ CDragDrop::OwnDrop CDragDrop::DropOnOwnDocument(QPoint p, Qt::DropAction action,
         origin->taken = true;
         if (!moved)
             return OwnDrop::Refused;  // the user has been told why
-        const int32_t at = caret.Offset();
+        const int64_t at = caret.Offset();
         editors_.caret.SetCaret(at, CaretMode::Move);
         editors_.caret.SetCaret(int64_t(at) + (end - start), CaretMode::Extend);
         return OwnDrop::Done;
@@ -200,10 +200,10 @@ CDragDrop::OwnDrop CDragDrop::DropOnOwnDocument(QPoint p, Qt::DropAction action,
 bool CDragDrop::PasteDropped(const QMimeData* data)
 {
     const QByteArray text = data->data(kTextFormat);
-    std::optional<int32_t> length;
+    std::optional<int64_t> length;
     if (data->hasFormat(kLengthFormat))
         length = platform::DecodeBinaryLength(data->data(kLengthFormat));
-    const int32_t count = TransferByteCount(text, length);
+    const int64_t count = TransferByteCount(text, length);
     // Only a paste that happened counts as taken: a move from elsewhere would
     // otherwise delete its source for nothing.
     return editors_.clipboard.PasteBytes(text.constData(), count, PasteMode::InsertAndSelect, true);

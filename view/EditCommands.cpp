@@ -33,7 +33,7 @@ bool CEditCommands::TypeCharacter(char16_t ch)
         return TypeLowNibble(digit);
 
     const AppSettings& s = subject_.settings;
-    int32_t replaced = 0;
+    int64_t replaced = 0;
     bool keepLowBits = false;
     if (caret.hasSelection && s.replaceSelection) {
         replaced = caret.selEnd - caret.selStart;
@@ -131,7 +131,7 @@ bool CEditCommands::Undo()
     if (!CanUndo())
         return false;
     const int64_t sizeBefore = subject_.document->Size();
-    const int32_t lowest = subject_.document->Undo(subject_.caret);
+    const int64_t lowest = subject_.document->Undo(subject_.caret);
     AfterHistoryStep(lowest, sizeBefore);
     return lowest >= 0;
 }
@@ -141,19 +141,19 @@ bool CEditCommands::Redo()
     if (!CanRedo())
         return false;
     const int64_t sizeBefore = subject_.document->Size();
-    const int32_t lowest = subject_.document->Redo(subject_.caret);
+    const int64_t lowest = subject_.document->Redo(subject_.caret);
     AfterHistoryStep(lowest, sizeBefore);
     return lowest >= 0;
 }
 
-void CEditCommands::AfterHistoryStep(int32_t lowest, int64_t sizeBefore)
+void CEditCommands::AfterHistoryStep(int64_t lowest, int64_t sizeBefore)
 {
     if (lowest < 0)
         return;
     // The caret stands where the entry was applied; what it wrote back is
     // selected when it is more than one byte.
-    const int32_t at = subject_.caret.Offset();
-    const int32_t length = subject_.document->LastEditLength();
+    const int64_t at = subject_.caret.Offset();
+    const int64_t length = subject_.document->LastEditLength();
     caretControl_.SetCaret(at, CaretMode::Move, false);
     if (length >= 2)
         caretControl_.SetCaret(int64_t(at) + length, CaretMode::Extend, false);

@@ -34,7 +34,7 @@ private:
     bool Writable() const;
     bool TypeLowNibble(int digit);
     // After an undo or redo step that touched the file from `lowest` on.
-    void AfterHistoryStep(int32_t lowest, int64_t sizeBefore);
+    void AfterHistoryStep(int64_t lowest, int64_t sizeBefore);
 
     ViewSubject subject_;
     const ICaretDisplay& display_;

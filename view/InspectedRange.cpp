@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-void CInspectedRange::Set(CBinEditView* view, int32_t start, int32_t end)
+void CInspectedRange::Set(CBinEditView* view, int64_t start, int64_t end)
 {
     if (view) {
         start = std::clamp<int64_t>(start, 0, view->Document()->Size());
@@ -23,7 +23,7 @@ void CInspectedRange::Set(CBinEditView* view, int32_t start, int32_t end)
     Repaint();
 }
 
-std::pair<int32_t, int32_t> CInspectedRange::RangeFor(const CBinEditDoc& doc) const
+std::pair<int64_t, int64_t> CInspectedRange::RangeFor(const CBinEditDoc& doc) const
 {
     if (!view_ || view_->Document() != &doc)
         return {0, 0};

@@ -14,17 +14,17 @@ class CInspectedRange {
 public:
     // Highlights [start, end) in view (clipped to its file); an empty range
     // or no view clears the highlight.
-    void Set(CBinEditView* view, int32_t start, int32_t end);
+    void Set(CBinEditView* view, int64_t start, int64_t end);
     void Clear() { Set(nullptr, 0, 0); }
 
     // The highlighted range when it lies in doc's views, else an empty one.
-    std::pair<int32_t, int32_t> RangeFor(const CBinEditDoc& doc) const;
+    std::pair<int64_t, int64_t> RangeFor(const CBinEditDoc& doc) const;
     CBinEditView* View() const;
 
 private:
     void Repaint() const;
 
     QPointer<CBinEditView> view_;
-    int32_t start_ = 0;
-    int32_t end_ = 0;
+    int64_t start_ = 0;
+    int64_t end_ = 0;
 };

@@ -121,7 +121,7 @@ bool CKeyInput::MoveKey(QKeyEvent* event)
     const CaretMove move = ComputeCaretMove(*key, shift, ctrl, context);
     if (move.scrollRows != 0) {
         const int64_t top = int64_t(geometry_.Top().Offset()) + int64_t(move.scrollRows) * l.bytesPerRow;
-        scrolling_.SetTop(int32_t(std::clamp<int64_t>(top, 0, INT32_MAX)), true);
+        scrolling_.SetTop(std::max<int64_t>(top, 0), true);
     }
     if (move.moveCaret) {
         if (move.endOfRow)

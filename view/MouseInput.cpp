@@ -152,7 +152,7 @@ void CMouseInput::AutoScrollStep()
     if (lastPoint_.y() < 0)
         scrolling_.SetTop(std::max<int64_t>(0, geometry_.Top().Offset() - bpr));
     else if (lastPoint_.y() >= height)
-        scrolling_.SetTop(int32_t(std::min<int64_t>(int64_t(geometry_.Top().Offset()) + bpr, INT32_MAX)));
+        scrolling_.SetTop(geometry_.Top().Offset() + bpr);
     const int step = std::max(1, width / 5);
     if (lastPoint_.x() < 0)
         scrolling_.SetHScroll(geometry_.HScroll() - step, true, false);

@@ -23,7 +23,7 @@ PasteRules RulesFor(PasteMode mode, bool replaceSelectionSetting, bool pasteOver
 
 namespace {
 
-bool Record(CBinEditDoc& document, const CSelectionPos& caret, int32_t replaced, int32_t n)
+bool Record(CBinEditDoc& document, const CSelectionPos& caret, int64_t replaced, int64_t n)
 {
     if (replaced < 1)
         return document.RecordEdit(caret, UndoKind::RemoveBytes, n, 0);
@@ -31,11 +31,11 @@ bool Record(CBinEditDoc& document, const CSelectionPos& caret, int32_t replaced,
 }
 
 // Makes the region of `replaced` bytes at the caret n bytes long.
-bool Resize(CBinEditDoc& document, CSelectionPos& caret, int32_t replaced, int32_t n)
+bool Resize(CBinEditDoc& document, CSelectionPos& caret, int64_t replaced, int64_t n)
 {
     if (n > replaced) {
-        const int32_t wanted = n - replaced;
-        const int32_t inserted = caret.Insert(wanted);
+        const int64_t wanted = n - replaced;
+        const int64_t inserted = caret.Insert(wanted);
         if (inserted < wanted) {
             // The recorded entry no longer matches the file; a partial gap
             // would hold bytes nobody wrote, so it goes again.
@@ -62,13 +62,13 @@ PasteOutcome RunPaste(CBinEditDoc& document, CSelectionPos& caret, IPasteSource&
         platform::ShowMessage(CoreMessages::SizeLimitInsertText());
         return outcome;
     }
-    const int32_t n = int32_t(count);
+    const int64_t n = int64_t(count);
     if (caret.hasSelection)
         caret.Seek(caret.selStart);
     int64_t replaced = rules.replaceSelection && caret.hasSelection ? caret.selEnd - caret.selStart : 0;
     if (rules.overwrite)
         replaced += n;
-    const int32_t r = int32_t(std::min<int64_t>(replaced, document.Size() - caret.Offset()));
+    const int64_t r = int64_t(std::min<int64_t>(replaced, document.Size() - caret.Offset()));
 
     if (record && !Record(document, caret, r, n))
         return outcome;

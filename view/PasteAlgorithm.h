@@ -29,8 +29,8 @@ PasteRules RulesFor(PasteMode mode, bool replaceSelectionSetting, bool pasteOver
 struct PasteOutcome {
     bool changed = false;      // the buffer changed
     bool sourceFailed = false; // the source could not be read completely (its missing bytes are zeros)
-    int32_t at = 0;            // where the pasted bytes start
-    int32_t count = 0;         // how many were pasted
+    int64_t at = 0;            // where the pasted bytes start
+    int64_t count = 0;         // how many were pasted
 };
 
 // Pastes the source at the caret (which stands at the pasted bytes' start

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <memory>
 
-bool CMemoryPasteSource::WriteTo(const CBufferPos& at, int32_t count)
+bool CMemoryPasteSource::WriteTo(const CBufferPos& at, int64_t count)
 {
     CBufferPos cursor = at;
     cursor.Write(data_, std::min(count, count_));
@@ -30,7 +30,7 @@ bool CFilePasteSource::Open(const QString& path)
 }
 
 // The file is read straight into the chunks of the gap at the cursor.
-bool CFilePasteSource::WriteTo(const CBufferPos& at, int32_t count)
+bool CFilePasteSource::WriteTo(const CBufferPos& at, int64_t count)
 {
     if (!reader_.IsOpen())
         return false;
@@ -40,7 +40,7 @@ bool CFilePasteSource::WriteTo(const CBufferPos& at, int32_t count)
     // The file ended early (it shrank since it was measured) or a read failed.
     if (got < 0)
         error_ = reader_.Error();
-    const auto read = int32_t(std::max<int64_t>(got, 0));
+    const auto read = int64_t(std::max<int64_t>(got, 0));
     CBufferPos cursor = at;
     cursor.Forward(read);
     cursor.Fill(0, count - read);

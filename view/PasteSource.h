@@ -13,7 +13,7 @@ class CBufferPos;
 // through one cursor: small enough that a file is never held whole in
 // memory, large enough that a 256 MiB paste costs little more than reading
 // the file (512-byte pieces made it about a quarter slower).
-constexpr int32_t kDiskBlock = 64 * 1024;
+constexpr int64_t kDiskBlock = 64 * 1024;
 
 class IPasteSource {
 public:
@@ -23,18 +23,18 @@ public:
     // Writes the first count bytes over the buffer from `at` on (at does not
     // move). False when reading failed; the bytes not read are then zeros,
     // so the buffer never shows memory it did not get from the source.
-    virtual bool WriteTo(const CBufferPos& at, int32_t count) = 0;
+    virtual bool WriteTo(const CBufferPos& at, int64_t count) = 0;
 };
 
 class CMemoryPasteSource : public IPasteSource {
 public:
-    CMemoryPasteSource(const void* data, int32_t count) : data_(data), count_(count) {}
+    CMemoryPasteSource(const void* data, int64_t count) : data_(data), count_(count) {}
     int64_t Count() override { return count_; }
-    bool WriteTo(const CBufferPos& at, int32_t count) override;
+    bool WriteTo(const CBufferPos& at, int64_t count) override;
 
 private:
     const void* data_;
-    int32_t count_;
+    int64_t count_;
 };
 
 class CFilePasteSource : public IPasteSource {
@@ -42,7 +42,7 @@ public:
     // False when the file cannot be opened; Error() tells why.
     bool Open(const QString& path);
     int64_t Count() override { return size_; }
-    bool WriteTo(const CBufferPos& at, int32_t count) override;
+    bool WriteTo(const CBufferPos& at, int64_t count) override;
 
     int Error() const { return error_; }
     const QString& Path() const { return reader_.Path(); }

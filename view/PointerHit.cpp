@@ -24,24 +24,24 @@ CellHit CellInRow(const RowLayout& l, int xs)
     return hit;
 }
 
-int64_t RowStart(const RowLayout& l, int32_t top, int y)
+int64_t RowStart(const RowLayout& l, int64_t top, int y)
 {
     return y < 0 ? -1 : int64_t(top) + int64_t(y / l.lineHeight) * l.bytesPerRow;
 }
 
 } // namespace
 
-std::optional<int32_t> ByteUnderPoint(const RowLayout& l, int32_t top, int32_t size, int hScroll, int x, int y)
+std::optional<int64_t> ByteUnderPoint(const RowLayout& l, int64_t top, int64_t size, int hScroll, int x, int y)
 {
     const int64_t rowStart = RowStart(l, top, y);
     const CellHit cell = CellInRow(l, x + hScroll);
     if (rowStart < 0 || cell.byte < 0 || cell.blankAfter || rowStart + cell.byte >= size)
         return std::nullopt;
-    return int32_t(rowStart + cell.byte);
+    return int64_t(rowStart + cell.byte);
 }
 
-bool PointOnSelection(const RowLayout& l, int32_t top, int32_t size, int hScroll, int x, int y, int32_t selStart,
-                      int32_t selEnd)
+bool PointOnSelection(const RowLayout& l, int64_t top, int64_t size, int hScroll, int x, int y, int64_t selStart,
+                      int64_t selEnd)
 {
     const int64_t rowStart = RowStart(l, top, y);
     const CellHit cell = CellInRow(l, x + hScroll);

@@ -9,8 +9,8 @@
 #include <optional>
 
 // The byte whose cells (two digits, or one character) are under the point.
-std::optional<int32_t> ByteUnderPoint(const RowLayout& layout, int32_t top, int32_t size, int hScroll, int x, int y);
+std::optional<int64_t> ByteUnderPoint(const RowLayout& layout, int64_t top, int64_t size, int hScroll, int x, int y);
 
 // The point is on a selected byte, or on the blank between two selected bytes.
-bool PointOnSelection(const RowLayout& layout, int32_t top, int32_t size, int hScroll, int x, int y,
-                      int32_t selStart, int32_t selEnd);
+bool PointOnSelection(const RowLayout& layout, int64_t top, int64_t size, int hScroll, int x, int y,
+                      int64_t selStart, int64_t selEnd);

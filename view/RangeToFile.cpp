@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <memory>
 
-bool WriteRangeToFile(const CBufferPos& from, int32_t count, const QString& path)
+bool WriteRangeToFile(const CBufferPos& from, int64_t count, const QString& path)
 {
     platform::AtomicFileWriter writer;
     if (!writer.Open(path)) {
@@ -40,7 +40,7 @@ bool WriteRangeToFile(const CBufferPos& from, int32_t count, const QString& path
     return ok;
 }
 
-bool WriteRangeToTempFile(const CBufferPos& from, int32_t count, const QString& path)
+bool WriteRangeToTempFile(const CBufferPos& from, int64_t count, const QString& path)
 {
     const CoreProblem problem = WriteBufferRangeToTempFile(*from.Buffer(), from.Offset(), count, path);
     if (problem)

@@ -3,6 +3,15 @@
 #include <algorithm>
 #include <cstdlib>
 
+int OffsetDigitsFor(int64_t fileSize, bool decimal)
+{
+    const uint64_t radix = decimal ? 10 : 16;
+    int digits = 1;
+    for (uint64_t rest = uint64_t(std::max<int64_t>(fileSize, 0)) / radix; rest != 0; rest /= radix)
+        ++digits;
+    return std::max(digits, decimal ? 10 : 8);
+}
+
 int GroupSizeFromGroupBy(int groupBy) { return 1 << std::clamp(groupBy, 0, 3); }
 
 int EffectiveColumns(int columns)
@@ -28,7 +37,7 @@ RowLayout RowLayout::Make(const LayoutOptions& options)
     l.charWidth = std::max(1, options.charWidth);
     l.lineHeight = std::max(1, options.lineHeight);
     l.decimalOffsets = options.offsetFormat == 0;
-    l.offsetDigits = l.decimalOffsets ? 10 : 8;
+    l.offsetDigits = OffsetDigitsFor(options.fileSize, l.decimalOffsets);
     l.hexShown = (columns & kHexColumn) != 0;
     l.charShown = (columns & kCharColumn) != 0;
     l.showSizeBar = options.showSizeBar;

@@ -16,6 +16,7 @@ struct LayoutOptions {
     int groupBy = 0;       // 0..3: groups of 1, 2, 4, 8 bytes
     int columns = 3;       // kHexColumn | kCharColumn; 0 counts as both
     int offsetFormat = 1;  // 1 hexadecimal, 0 decimal
+    int64_t fileSize = 0;  // the offset column widens for offsets past 8 hex or 10 decimal digits
     bool showDash = true;
     bool showSizeBar = false;
     int charWidth = 8;
@@ -59,6 +60,9 @@ struct RowLayout {
     int HexCellOfByte(int i) const { return i / groupSize + 2 * i; }
 };
 
+// Digits of the offset column: 8 hexadecimal or 10 decimal, more where an
+// offset up to fileSize needs them.
+int OffsetDigitsFor(int64_t fileSize, bool decimal);
 int GroupSizeFromGroupBy(int groupBy);
 // The `Columns` value with neither column counted as both.
 int EffectiveColumns(int columns);

@@ -29,7 +29,7 @@ public:
     void Finish();
 
 private:
-    Mark MarkAt(int32_t offset, bool caretColumn) const;
+    Mark MarkAt(int64_t offset, bool caretColumn) const;
     bool InDifference(int64_t offset) const;
     QColor MarkBackground(Mark m, bool caretColumn) const;
     // The same colours as the glyph batch takes them.
@@ -75,7 +75,7 @@ RowDrawer::RowDrawer(QPainter& painter, const RowPaintState& s)
             BackgroundRgb(c.dataBackground)};
 }
 
-Mark RowDrawer::MarkAt(int32_t offset, bool caretColumn) const
+Mark RowDrawer::MarkAt(int64_t offset, bool caretColumn) const
 {
     if (s_.activeView && caretColumn && offset >= s_.dataStart && offset < s_.dataEnd)
         return Mark::Data;
@@ -237,14 +237,14 @@ void PaintRows(QPainter& painter, const QRect& area, const RowPaintState& s)
     if (offset <= s.size) {
         RowDrawer drawer(painter, s);
         CBufferPos cursor = s.top;
-        cursor.Seek(int32_t(offset));
+        cursor.Seek(int64_t(offset));
         uint8_t bytes[kMaxBytesPerRow];
         // A row is drawn while its start is within the file: a file that fills
         // its last row ends with one empty row, where the caret can append.
         for (int r = firstRow; r <= lastRow && offset <= s.size; ++r, offset += l.bytesPerRow) {
             const int count = int(std::min<int64_t>(l.bytesPerRow, s.size - offset));
             const int readable = cursor.Read(bytes, count);
-            drawer.Row(BuildRowText(l, int32_t(offset), bytes, count, s.showAllChars, readable), r * l.lineHeight);
+            drawer.Row(BuildRowText(l, int64_t(offset), bytes, count, s.showAllChars, readable), r * l.lineHeight);
             cursor.Forward(l.bytesPerRow);
         }
         drawer.Finish();

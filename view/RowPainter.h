@@ -24,21 +24,21 @@ struct RowPaintState {
     GlyphCellCache* cells = nullptr;
     ViewColors colors;
     CBufferPos top;  // an unregistered copy of the view's top row
-    int32_t size = 0;
+    int64_t size = 0;
     int hScroll = 0;
     bool showAllChars = false;
 
     bool hasSelection = false;
-    int32_t selStart = 0;
-    int32_t selEnd = 0;
+    int64_t selStart = 0;
+    int64_t selEnd = 0;
     bool caretInHex = true;
     bool activeView = true;
 
     // Marks of the active view only: bookmarked offsets (ascending) and the
     // inspector's value [dataStart, dataEnd).
-    std::vector<int32_t> bookmarks;
-    int32_t dataStart = 0;
-    int32_t dataEnd = 0;
+    std::vector<int64_t> bookmarks;
+    int64_t dataStart = 0;
+    int64_t dataEnd = 0;
     // Stretches [start, end) that differ from a compared file, ascending.
     std::vector<std::pair<int64_t, int64_t>> differences;
 };

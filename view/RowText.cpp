@@ -1,17 +1,20 @@
 #include "RowText.h"
 
+#include <algorithm>
+
 namespace {
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 }
 
-QString FormatOffset(int32_t offset, int offsetFormat)
+QString FormatOffset(int64_t offset, int offsetFormat, int digits)
 {
     const bool decimal = offsetFormat == 0;
-    const int digits = decimal ? 10 : 8;
-    const uint32_t radix = decimal ? 10 : 16;
+    const uint64_t radix = decimal ? 10 : 16;
     // Offsets are never negative; the unsigned value keeps a faulty one from
     // producing a minus sign inside a fixed-width column.
-    uint32_t value = uint32_t(offset);
+    uint64_t value = uint64_t(offset);
+    // Never fewer digits than the offset needs, so no offset is ever cut.
+    digits = std::max(digits, OffsetDigitsFor(offset, decimal));
     QString text(digits, QChar(u'0'));
     QChar* out = text.data();
     for (int i = digits - 1; i >= 0 && value != 0; --i) {
@@ -54,13 +57,13 @@ QString CharText(const RowLayout& layout, const uint8_t* bytes, int count, bool 
     return text;
 }
 
-RowText BuildRowText(const RowLayout& layout, int32_t offset, const uint8_t* bytes, int count, bool showAllChars,
+RowText BuildRowText(const RowLayout& layout, int64_t offset, const uint8_t* bytes, int count, bool showAllChars,
                      int readable)
 {
     RowText row;
     row.offset = offset;
     row.count = count;
-    row.offsetText = FormatOffset(offset, layout.decimalOffsets ? 0 : 1);
+    row.offsetText = FormatOffset(offset, layout.decimalOffsets ? 0 : 1, layout.offsetDigits);
     if (layout.hexShown)
         row.hex = HexText(layout, bytes, count, readable);
     if (layout.charShown)

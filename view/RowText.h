@@ -8,7 +8,7 @@
 #include <cstdint>
 
 struct RowText {
-    int32_t offset = 0;  // file offset of the row's first byte
+    int64_t offset = 0;  // file offset of the row's first byte
     int count = 0;       // bytes the row holds (0 for the empty last row)
     QString offsetText;  // drawn at offsetX
     QString hex;         // drawn at hexX; empty when the hex column is hidden
@@ -20,7 +20,7 @@ struct RowText {
 
 // 8 upper-case hexadecimal digits (offsetFormat 1) or 10 decimal digits
 // (offsetFormat 0), with leading zeros.
-QString FormatOffset(int32_t offset, int offsetFormat);
+QString FormatOffset(int64_t offset, int offsetFormat, int digits = 0);
 
 // The character a byte is shown as: with showAllChars the character with the
 // same code (0 to 255), otherwise 32 to 126 as themselves and "." for the rest.
@@ -37,5 +37,5 @@ QString HexText(const RowLayout& layout, const uint8_t* bytes, int count, int re
 QString CharText(const RowLayout& layout, const uint8_t* bytes, int count, bool showAllChars,
                  int readable = INT32_MAX);
 
-RowText BuildRowText(const RowLayout& layout, int32_t offset, const uint8_t* bytes, int count, bool showAllChars,
+RowText BuildRowText(const RowLayout& layout, int64_t offset, const uint8_t* bytes, int count, bool showAllChars,
                      int readable = INT32_MAX);

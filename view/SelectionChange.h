@@ -6,15 +6,15 @@
 #include <optional>
 
 struct OffsetRange {
-    int32_t start = 0;  // first offset
-    int32_t end = 0;    // just past the last offset
+    int64_t start = 0;  // first offset
+    int64_t end = 0;    // just past the last offset
     bool operator==(const OffsetRange&) const = default;
 };
 
 struct SelectionSpan {
     bool has = false;
-    int32_t start = 0;
-    int32_t end = 0;
+    int64_t start = 0;
+    int64_t end = 0;
 };
 
 // The smallest range covering every byte selected in one state and not in

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-int32_t TransferByteCount(const QByteArray& text, std::optional<int32_t> lengthBlock)
+int64_t TransferByteCount(const QByteArray& text, std::optional<int64_t> lengthBlock)
 {
-    const int64_t available = std::min<int64_t>(text.size(), INT32_MAX);
+    const int64_t available = text.size();
     int64_t count;
     if (lengthBlock && *lengthBlock != 0) {
         count = *lengthBlock;
@@ -13,5 +13,5 @@ int32_t TransferByteCount(const QByteArray& text, std::optional<int32_t> lengthB
         const void* zero = std::memchr(text.constData(), 0, size_t(available));
         count = zero ? static_cast<const char*>(zero) - text.constData() : available;
     }
-    return int32_t(std::min(count, available));
+    return std::min(count, available);
 }

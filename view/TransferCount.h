@@ -6,4 +6,4 @@
 #include <cstdint>
 #include <optional>
 
-int32_t TransferByteCount(const QByteArray& text, std::optional<int32_t> lengthBlock);
+int64_t TransferByteCount(const QByteArray& text, std::optional<int64_t> lengthBlock);

@@ -41,7 +41,7 @@ bool CViewClipboard::GetSelectionBytes(QByteArray& bytes) const
     const CSelectionPos& caret = subject_.caret;
     if (!subject_.document || !caret.hasSelection)
         return false;
-    const int32_t length = caret.selEnd - caret.selStart;
+    const int64_t length = caret.selEnd - caret.selStart;
     try {
         bytes = QByteArray(qsizetype(length), '\0');
     } catch (const std::bad_alloc&) {
@@ -68,7 +68,7 @@ bool CViewClipboard::Copy()
     }
     // "text/plain" is the bytes themselves here: a terminating zero would
     // reach terminals and editors as part of the text.
-    return platform::SetClipboardTextWithLength(bytes, int32_t(bytes.size()));
+    return platform::SetClipboardTextWithLength(bytes, int64_t(bytes.size()));
 }
 
 bool CViewClipboard::Cut()
@@ -84,7 +84,7 @@ bool CViewClipboard::Paste()
     const std::optional<QByteArray> text = platform::ClipboardText();
     if (!text)
         return false;
-    const int32_t count = TransferByteCount(*text, platform::ClipboardBinaryLength());
+    const int64_t count = TransferByteCount(*text, platform::ClipboardBinaryLength());
     return PasteBytes(text->constData(), count, PasteMode::Normal, true);
 }
 
@@ -113,7 +113,7 @@ bool CViewClipboard::WriteSelectionToFile(const QString& path) { return WriteSel
 bool CViewClipboard::WriteSelectionToTempFile(const QString& path) { return WriteSelection(path, WriteRangeToTempFile); }
 
 bool CViewClipboard::WriteSelection(const QString& path,
-                                    bool (*write)(const CBufferPos& from, int32_t count, const QString& path))
+                                    bool (*write)(const CBufferPos& from, int64_t count, const QString& path))
 {
     const CSelectionPos& caret = subject_.caret;
     if (!subject_.document || !caret.hasSelection)
@@ -162,7 +162,7 @@ bool CViewClipboard::Paste(IPasteSource& source, const PasteRules& rules, bool r
     return true;
 }
 
-bool CViewClipboard::PasteBytes(const void* data, int32_t count, PasteMode mode, bool record)
+bool CViewClipboard::PasteBytes(const void* data, int64_t count, PasteMode mode, bool record)
 {
     if (!Writable())
         return false;
@@ -199,7 +199,7 @@ bool CViewClipboard::PasteFromFile(const QString& path, PasteMode mode, bool rec
     }
 }
 
-bool CViewClipboard::OverwriteRange(int32_t offset, const void* data, int32_t count)
+bool CViewClipboard::OverwriteRange(int64_t offset, const void* data, int64_t count)
 {
     CBinEditDoc* doc = subject_.document;
     if (!Writable() || offset < 0 || count <= 0 || offset >= doc->Size())

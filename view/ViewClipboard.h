@@ -53,10 +53,10 @@ public:
     // Pastes a file's or a memory block's bytes at the caret by mode,
     // recording one undo entry when record is set; false when nothing changed.
     bool PasteFromFile(const QString& path, PasteMode mode, bool record);
-    bool PasteBytes(const void* data, int32_t count, PasteMode mode, bool record);
+    bool PasteBytes(const void* data, int64_t count, PasteMode mode, bool record);
     // Overwrites bytes in place from offset (clipped to the file); false when
     // nothing was written.
-    bool OverwriteRange(int32_t offset, const void* data, int32_t count);
+    bool OverwriteRange(int64_t offset, const void* data, int64_t count);
     // The selected bytes; false without a selection or when memory runs out.
     bool GetSelectionBytes(QByteArray& bytes) const;
 
@@ -68,7 +68,7 @@ private:
     // Steps after the mode is settled: paste, place the caret, tell the views.
     bool Paste(IPasteSource& source, const PasteRules& rules, bool record, bool* sourceFailed);
     // Hands the selection to one of the range writers of RangeToFile.
-    bool WriteSelection(const QString& path, bool (*write)(const CBufferPos& from, int32_t count, const QString& path));
+    bool WriteSelection(const QString& path, bool (*write)(const CBufferPos& from, int64_t count, const QString& path));
 
     ViewSubject subject_;
     CCaretController& caretControl_;

@@ -69,7 +69,7 @@ class IViewScrolling {
 public:
     // Scrolls so that offset's row is the top row (clamped, rounded down to a
     // row start). Scrolls of less than a window move the painted pixels.
-    virtual void SetTop(int32_t offset, bool moveCaret = true) = 0;
+    virtual void SetTop(int64_t offset, bool moveCaret = true) = 0;
     // Horizontal position in pixels; with syncPanes the other pane follows.
     virtual void SetHScroll(int pixels, bool moveCaret, bool syncPanes) = 0;
     // Scrolls as little as possible to bring the caret into the window.
@@ -83,7 +83,7 @@ protected:
 class IViewUpdates {
 public:
     // Repaints the window rows holding offsets from first to last.
-    virtual void RepaintOffsets(int32_t first, int32_t last) = 0;
+    virtual void RepaintOffsets(int64_t first, int64_t last) = 0;
     // The status panes' texts may have changed.
     virtual void NotifyStatusChanged() = 0;
 

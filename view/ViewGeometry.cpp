@@ -21,7 +21,7 @@ int ClampPixel(int64_t value)
 
 } // namespace
 
-HitResult HitTestPoint(const RowLayout& l, int32_t top, int32_t size, int hScroll, int x, int y)
+HitResult HitTestPoint(const RowLayout& l, int64_t top, int64_t size, int hScroll, int x, int y)
 {
     HitResult hit;
     const int64_t lastRowStart = int64_t(size) / l.bytesPerRow * l.bytesPerRow;
@@ -50,11 +50,11 @@ HitResult HitTestPoint(const RowLayout& l, int32_t top, int32_t size, int hScrol
         offset = size;
         hit.endOfRow = false;
     }
-    hit.offset = int32_t(offset);
+    hit.offset = int64_t(offset);
     return hit;
 }
 
-CaretPlace CaretPointFor(const RowLayout& l, int32_t caret, int32_t top, bool endOfRow, bool lowNibblePending,
+CaretPlace CaretPointFor(const RowLayout& l, int64_t caret, int64_t top, bool endOfRow, bool lowNibblePending,
                          bool hex, int hScroll)
 {
     CaretPlace place;
@@ -91,31 +91,80 @@ bool CaretVisible(const CaretPlace& place, int clientWidth, int clientHeight, bo
 
 int RowsInWindow(int clientHeight, int lineHeight) { return std::max(0, clientHeight) / std::max(1, lineHeight); }
 
-int32_t TopLimit(int32_t size, int bytesPerRow, int rowsInWindow)
+int64_t TopLimit(int64_t size, int bytesPerRow, int rowsInWindow)
 {
     // A window without one whole row still shows the top row.
     const int64_t rows = std::max(rowsInWindow, 1);
     const int64_t limit = std::max<int64_t>(0, int64_t(size) - int64_t(bytesPerRow) * (rows - 1));
-    return int32_t(limit / bytesPerRow * bytesPerRow);
+    return int64_t(limit / bytesPerRow * bytesPerRow);
 }
 
-int32_t ClampTop(int64_t offset, int32_t size, int bytesPerRow, int rowsInWindow)
+int64_t ClampTop(int64_t offset, int64_t size, int bytesPerRow, int rowsInWindow)
 {
     const int64_t clamped = std::clamp<int64_t>(offset, 0, TopLimit(size, bytesPerRow, rowsInWindow));
-    return int32_t(clamped / bytesPerRow * bytesPerRow);
+    return int64_t(clamped / bytesPerRow * bytesPerRow);
 }
 
-ScrollRange VerticalScrollRange(int32_t size, int bytesPerRow, int rowsInWindow)
+ScrollRange VerticalScrollRange(int64_t size, int bytesPerRow, int rowsInWindow)
 {
     ScrollRange range;
-    range.maximum = TopLimit(size, bytesPerRow, rowsInWindow) / bytesPerRow;
-    range.page = std::max(rowsInWindow, 1);
+    range.lastTopRow = TopLimit(size, bytesPerRow, rowsInWindow) / bytesPerRow;
+    range.maximum = int(std::min<int64_t>(range.lastTopRow, kBarPositions));
+    const int rows = std::max(rowsInWindow, 1);
+    // The thumb keeps its share of the bar: a window's rows in positions.
+    range.page = range.lastTopRow <= kBarPositions
+        ? rows
+        : std::max(1, int(static_cast<unsigned __int128>(rows) * kBarPositions / uint64_t(range.lastTopRow)));
     return range;
+}
+
+namespace {
+
+// a * b / c rounded to the nearest, for a, b, c >= 0, c > 0, in 128 bits.
+int64_t ScaleRounded(int64_t a, int64_t b, int64_t c)
+{
+    const auto product = static_cast<unsigned __int128>(a) * uint64_t(b);
+    return int64_t((product + uint64_t(c) / 2) / uint64_t(c));
+}
+
+} // namespace
+
+int ScrollRange::PositionOfRow(int64_t topRow) const
+{
+    const int64_t row = std::clamp<int64_t>(topRow, 0, lastTopRow);
+    if (lastTopRow <= kBarPositions)
+        return int(row);
+    return int(ScaleRounded(row, maximum, lastTopRow));
+}
+
+int64_t ScrollRange::RowOfPosition(int position) const
+{
+    const int64_t p = std::clamp(position, 0, maximum);
+    if (lastTopRow <= kBarPositions)
+        return p;
+    return ScaleRounded(p, lastTopRow, maximum);
+}
+
+int64_t TopAfterStep(ScrollStep step, int64_t top, int64_t size, int bytesPerRow, int rowsInWindow)
+{
+    const int64_t row = bytesPerRow;
+    const int64_t page = int64_t(std::max(rowsInWindow, 1)) * bytesPerRow;
+    const int64_t limit = TopLimit(size, bytesPerRow, rowsInWindow);
+    int64_t target = top;
+    switch (step) {
+    case ScrollStep::RowUp: target = top - row; break;
+    case ScrollStep::RowDown: target = top + std::min(row, limit - top); break;
+    case ScrollStep::PageUp: target = top - page; break;
+    case ScrollStep::PageDown: target = top + std::min(page, limit - top); break;
+    case ScrollStep::First: target = 0; break;
+    case ScrollStep::Last: target = limit; break;
+    }
+    return ClampTop(target, size, bytesPerRow, rowsInWindow);
 }
 
 int HScrollLimit(int totalWidth, int clientWidth) { return std::max(0, totalWidth - clientWidth); }
 
-int32_t TopForCaret(int32_t caret, bool endOfRow, int32_t top, int32_t size, int bytesPerRow, int rowsInWindow)
+int64_t TopForCaret(int64_t caret, bool endOfRow, int64_t top, int64_t size, int bytesPerRow, int rowsInWindow)
 {
     const int64_t rows = std::max(rowsInWindow, 1);
     const int64_t e = std::max<int64_t>(0, int64_t(caret) - (endOfRow ? 1 : 0));
@@ -141,9 +190,9 @@ int HScrollForCaret(int caretX, int hScroll, int clientWidth)
     return hScroll;
 }
 
-int32_t RealignTop(int32_t top, int oldBytesPerRow, int newBytesPerRow, int32_t size)
+int64_t RealignTop(int64_t top, int oldBytesPerRow, int newBytesPerRow, int64_t size)
 {
-    const int32_t remainder = top % newBytesPerRow;
+    const int64_t remainder = top % newBytesPerRow;
     if (remainder == 0)
         return top;
     if (oldBytesPerRow >= newBytesPerRow || size - top < newBytesPerRow - remainder)

@@ -11,10 +11,10 @@ bool HexadecimalStatus(const StatusInputs& in)
     return in.offsetFormat != 0;
 }
 
-// "%X" or "%d" of a non-negative 32-bit value.
-QString Number(int32_t value, bool hexadecimal)
+// "%X" or "%d" of a non-negative value.
+QString Number(int64_t value, bool hexadecimal)
 {
-    return hexadecimal ? QString::number(uint32_t(value), 16).toUpper() : QString::number(value);
+    return hexadecimal ? QString::number(uint64_t(value), 16).toUpper() : QString::number(value);
 }
 
 QString RadixName(bool hexadecimal)

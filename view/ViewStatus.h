@@ -20,11 +20,11 @@ struct ViewStatus {
 };
 
 struct StatusInputs {
-    int32_t size = 0;
-    int32_t caret = 0;
+    int64_t size = 0;
+    int64_t caret = 0;
     bool hasSelection = false;
-    int32_t selStart = 0;
-    int32_t selEnd = 0;  // just past the selection
+    int64_t selStart = 0;
+    int64_t selEnd = 0;  // just past the selection
     bool modified = false;
     bool readOnly = false;
     bool insertMode = false;

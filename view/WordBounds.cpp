@@ -8,17 +8,17 @@
 
 namespace {
 
-constexpr int32_t kBlock = 256;
+constexpr int64_t kBlock = 256;
 
 // The offset just after the last non-word byte before `offset`, or 0.
-int32_t WordStartBefore(CBufferPos reader, int32_t offset)
+int64_t WordStartBefore(CBufferPos reader, int64_t offset)
 {
     uint8_t block[kBlock];
     while (offset > 0) {
-        const int32_t from = std::max(0, offset - kBlock);
+        const int64_t from = std::max<int64_t>(0, offset - kBlock);
         reader.Seek(from);
-        const int32_t n = reader.Read(block, offset - from);
-        for (int32_t i = n - 1; i >= 0; --i)
+        const int64_t n = reader.Read(block, offset - from);
+        for (int64_t i = n - 1; i >= 0; --i)
             if (!IsWordByte(block[i]))
                 return from + i + 1;
         offset = from;
@@ -27,13 +27,13 @@ int32_t WordStartBefore(CBufferPos reader, int32_t offset)
 }
 
 // The offset of the first non-word byte at or after `offset`, or the size.
-int32_t WordEndFrom(CBufferPos reader, int32_t offset, int32_t size)
+int64_t WordEndFrom(CBufferPos reader, int64_t offset, int64_t size)
 {
     uint8_t block[kBlock];
     reader.Seek(offset);
     while (offset < size) {
-        const int32_t n = reader.Read(block, std::min(kBlock, size - offset));
-        for (int32_t i = 0; i < n; ++i)
+        const int64_t n = reader.Read(block, std::min(kBlock, size - offset));
+        for (int64_t i = 0; i < n; ++i)
             if (!IsWordByte(block[i]))
                 return offset + i;
         offset += n;
@@ -55,7 +55,7 @@ std::optional<OffsetRange> WordAround(const CBufferPos& at)
     const CFileBuffer* buffer = at.Buffer();
     if (!buffer || at.Offset() >= buffer->Size())
         return std::nullopt;
-    const int32_t hit = at.Offset();
+    const int64_t hit = at.Offset();
     uint8_t byte = 0;
     at.Read(&byte, 1);
     if (!IsWordByte(byte) && std::isspace(byte) == 0)

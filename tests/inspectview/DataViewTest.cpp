@@ -36,8 +36,8 @@ namespace {
 class RangeMarks : public IViewMarks {
 public:
     explicit RangeMarks(const CInspectedRange& range) : range_(range) {}
-    std::vector<int32_t> BookmarksIn(const CBinEditDoc&, int32_t, int32_t) const override { return {}; }
-    std::pair<int32_t, int32_t> InspectorRange(const CBinEditDoc& doc) const override { return range_.RangeFor(doc); }
+    std::vector<int64_t> BookmarksIn(const CBinEditDoc&, int64_t, int64_t) const override { return {}; }
+    std::pair<int64_t, int64_t> InspectorRange(const CBinEditDoc& doc) const override { return range_.RangeFor(doc); }
 
 private:
     const CInspectedRange& range_;
@@ -303,7 +303,7 @@ TEST_F(DataView, TheSelectedValuesBytesAreHighlightedWhileTheListHasTheFocus)
         return image.pixelColor(Cell(hexX, l.HexCellOfByte(byte), 0).topLeft());
     };
     Select(TYPE_DWORD);
-    EXPECT_EQ(range.RangeFor(*doc), std::make_pair(8, 12));
+    EXPECT_EQ(range.RangeFor(*doc), (std::pair<int64_t, int64_t>(8, 12)));
     QImage image = Grab();
     for (int b = 8; b < 12; ++b)
         EXPECT_EQ(colourOf(image, b), kDataBackground) << b;
@@ -316,7 +316,7 @@ TEST_F(DataView, TheSelectedValuesBytesAreHighlightedWhileTheListHasTheFocus)
     EXPECT_EQ(colourOf(image, 9), kDataBackground);
     EXPECT_EQ(colourOf(image, 10), kBackground);
     page->List().SetCurrentRow(page->List().Model().index(0, 0));
-    EXPECT_EQ(range.RangeFor(*doc), std::make_pair(0, 0));
+    EXPECT_EQ(range.RangeFor(*doc), (std::pair<int64_t, int64_t>(0, 0)));
     EXPECT_EQ(colourOf(Grab(), 8), kBackground);
 
     // Losing the focus removes it too.
@@ -327,7 +327,7 @@ TEST_F(DataView, TheSelectedValuesBytesAreHighlightedWhileTheListHasTheFocus)
     QApplication::setActiveWindow(&elsewhere);
     elsewhere.setFocus();
     Settle();
-    EXPECT_EQ(range.RangeFor(*doc), std::make_pair(0, 0));
+    EXPECT_EQ(range.RangeFor(*doc), (std::pair<int64_t, int64_t>(0, 0)));
     EXPECT_EQ(colourOf(Grab(), 8), kBackground);
 }
 

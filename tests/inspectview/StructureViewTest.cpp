@@ -339,17 +339,17 @@ TEST_F(StructureView, TheSelectedRowsBytesAreHighlightedWhileTheListHasTheFocus)
     structures.Add({"S", 2, {Scalar("a", TYPE_BYTE), Scalar("b", TYPE_DWORD), Fixed("e", TYPE_BYTE, 0 + 3)}});
     Show(Counting(32), 8);
     Select(At({1}));
-    EXPECT_EQ(range.RangeFor(*doc), std::make_pair(12, 16));
+    EXPECT_EQ(range.RangeFor(*doc), (std::pair<int64_t, int64_t>(12, 16)));
     page->List().SetCurrentRow(At({2}));
-    EXPECT_EQ(range.RangeFor(*doc), std::make_pair(16, 19));
+    EXPECT_EQ(range.RangeFor(*doc), (std::pair<int64_t, int64_t>(16, 19)));
     page->List().SetCurrentRow(Root());
-    EXPECT_EQ(range.RangeFor(*doc), std::make_pair(8, 19));
+    EXPECT_EQ(range.RangeFor(*doc), (std::pair<int64_t, int64_t>(8, 19)));
     QLineEdit elsewhere;
     elsewhere.show();
     QApplication::setActiveWindow(&elsewhere);
     elsewhere.setFocus();
     Settle();
-    EXPECT_EQ(range.RangeFor(*doc), std::make_pair(0, 0));
+    EXPECT_EQ(range.RangeFor(*doc), (std::pair<int64_t, int64_t>(0, 0)));
 }
 
 TEST_F(StructureView, CopyStructureCopiesTheShownRowsWithOffsetsAndSizesInThePageRadix)

@@ -90,7 +90,7 @@ TEST_F(BookmarkTest, CollectionStaysSortedWithOneBookmarkPerStart)
     EXPECT_EQ(bookmarks.IndexAt(20), 1);
     EXPECT_EQ(bookmarks.IndexAt(21), -1);
     EXPECT_EQ(bookmarks.InsertionIndex(21), 2);
-    EXPECT_EQ(bookmarks.StartsIn(10, 30), (std::vector<int32_t>{10, 20}));
+    EXPECT_EQ(bookmarks.StartsIn(10, 30), (std::vector<int64_t>{10, 20}));
     EXPECT_TRUE(bookmarks.IsChanged());
 }
 

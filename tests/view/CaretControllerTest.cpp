@@ -26,12 +26,12 @@ public:
     HitResult HitTest(int, int) const override { return {}; }
 
     // IViewScrolling
-    void SetTop(int32_t, bool) override {}
+    void SetTop(int64_t, bool) override {}
     void SetHScroll(int, bool, bool) override {}
     void EnsureCaretVisible() override { ++caretBroughtIntoView; }
 
     // IViewUpdates
-    void RepaintOffsets(int32_t first, int32_t last) override { repaints.emplace_back(first, last); }
+    void RepaintOffsets(int64_t first, int64_t last) override { repaints.emplace_back(first, last); }
     void NotifyStatusChanged() override { ++statusNotices; }
 
     // ICaretDisplay
@@ -45,14 +45,14 @@ public:
     RowLayout layout;
     CAlignedPos top;
     bool endOfRow = false;
-    std::vector<std::pair<int32_t, int32_t>> repaints;
+    std::vector<std::pair<int64_t, int64_t>> repaints;
     int caretBroughtIntoView = 0;
     int statusNotices = 0;
 };
 
 class CaretController : public ::testing::Test {
 protected:
-    void Open(int32_t size)
+    void Open(int64_t size)
     {
         doc.OnNewDocument();
         if (size > 0) {
@@ -62,7 +62,7 @@ protected:
         }
         caret.Bind(&doc.Buffer(), true, 0);
     }
-    bool Selected(int32_t start, int32_t end) const
+    bool Selected(int64_t start, int64_t end) const
     {
         return caret.hasSelection && caret.selStart == start && caret.selEnd == end;
     }
@@ -74,7 +74,7 @@ protected:
     CCaretController control{ViewSubject{&doc, caret, settings}, faces, faces, faces, faces};
 };
 
-using Repaints = std::vector<std::pair<int32_t, int32_t>>;
+using Repaints = std::vector<std::pair<int64_t, int64_t>>;
 
 TEST_F(CaretController, ExtendingRepaintsOnlyTheBytesWhoseSelectionChanged)
 {
@@ -99,7 +99,7 @@ TEST_F(CaretController, ExtendingRepaintsOnlyTheBytesWhoseSelectionChanged)
 
     control.SetCaret(5, CaretMode::Move);
     EXPECT_FALSE(caret.hasSelection);
-    EXPECT_EQ(faces.repaints.back(), std::make_pair(10, 14));
+    EXPECT_EQ(faces.repaints.back(), (std::pair<int64_t, int64_t>(10, 14)));
     EXPECT_EQ(faces.caretBroughtIntoView, 5);
     EXPECT_EQ(caret.Offset(), 5);
 }

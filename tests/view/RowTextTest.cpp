@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <numeric>
 #include <vector>
 
@@ -125,12 +127,40 @@ TEST(RowText, DecimalOffsetsWidenTheOffsetColumnAndShiftTheData)
     EXPECT_EQ(d.hex, h.hex);
 }
 
-TEST(RowText, OffsetsAtTheLargestFileSize)
+// The offset column is 8 hexadecimal or 10 decimal digits for every file
+// that fits them, and widens for the files that do not, so no offset is cut.
+TEST(RowText, TheOffsetColumnWidensOnlyForFilesPastItsDigits)
 {
-    EXPECT_EQ(FormatOffset(2147483647, 1), "7FFFFFFF");
-    EXPECT_EQ(FormatOffset(2147483647, 0), "2147483647");
-    EXPECT_EQ(FormatOffset(0, 0), "0000000000");
-    EXPECT_EQ(FormatOffset(0xABCDEF, 1), "00ABCDEF");
+    struct Case {
+        int64_t fileSize;
+        int64_t offset;
+        int format;  // 1 hexadecimal, 0 decimal
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, 0, 0, "0000000000"},
+        {0xABCDEF, 0xABCDEF, 1, "00ABCDEF"},
+        {2147483647, 2147483647, 1, "7FFFFFFF"},
+        {2147483647, 2147483647, 0, "2147483647"},
+        {0xFFFFFFFF, 0xFFFFFFF0, 1, "FFFFFFF0"},
+        {int64_t(1) << 32, int64_t(1) << 32, 1, "100000000"},
+        {int64_t(1) << 36, 16, 1, "0000000010"},
+        {9999999999, 9999999990, 0, "9999999990"},
+        {10000000000, 160, 0, "00000000160"},
+        {INT64_MAX, INT64_MAX - 15, 1, "7FFFFFFFFFFFFFF0"},
+        {INT64_MAX, INT64_MAX - 15, 0, "9223372036854775792"},
+    };
+    for (const Case& c : cases) {
+        LayoutOptions o;
+        o.offsetFormat = c.format;
+        o.fileSize = c.fileSize;
+        const RowLayout layout = RowLayout::Make(o);
+        const RowText row = BuildRowText(layout, c.offset, nullptr, 0, false);
+        EXPECT_EQ(row.offsetText, c.text) << c.fileSize;
+        EXPECT_EQ(layout.offsetEnd - layout.offsetX, int(std::strlen(c.text))) << c.fileSize;
+    }
+    // Without the layout's width an offset still shows whole.
+    EXPECT_EQ(FormatOffset(int64_t(1) << 40, 1), "10000000000");
 }
 
 TEST(RowText, ShortRowsEndAfterTheirLastDigitAndShowTheDashOnlyPastIt)

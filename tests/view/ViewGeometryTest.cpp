@@ -141,6 +141,46 @@ TEST(ViewGeometry, TheLargestFileFitsTheVerticalScrollRangeInRows)
     EXPECT_EQ(VerticalScrollRange(INT32_MAX - 1, 2, 1).maximum, 1073741823);
 }
 
+// The bar's positions against the rows, for files from small to the largest
+// a document holds, 16 bytes per row and 40 rows in the window: both ends are
+// exact, the middle is in proportion and comes back to its own position, and
+// arrows and pages move by exactly one row and one window at either end.
+TEST(ViewGeometry, TheScrollBarReachesEveryRowOfAnyFileAndStepsInRows)
+{
+    constexpr int bpr = 16, rows = 40;
+    struct Case {
+        int64_t size;
+        bool spread;  // more top rows than the bar has positions
+    };
+    for (const Case c : {Case{1000, false}, Case{int64_t(1) << 31, false}, Case{int64_t(1) << 36, true},
+                         Case{INT64_MAX, true}}) {
+        SCOPED_TRACE(c.size);
+        const ScrollRange range = VerticalScrollRange(c.size, bpr, rows);
+        const int64_t limit = TopLimit(c.size, bpr, rows);
+        ASSERT_EQ(range.lastTopRow, limit / bpr);
+        EXPECT_EQ(range.maximum, c.spread ? kBarPositions : range.lastTopRow);
+        EXPECT_EQ(range.page, c.spread ? std::max<int64_t>(1, int64_t(rows) * kBarPositions / range.lastTopRow) : rows);
+        EXPECT_EQ(range.RowOfPosition(0), 0);
+        EXPECT_EQ(range.RowOfPosition(range.maximum), range.lastTopRow);
+        EXPECT_EQ(range.PositionOfRow(range.lastTopRow), range.maximum);
+        const int middle = range.maximum / 2;
+        const int64_t middleRow = range.RowOfPosition(middle);
+        EXPECT_NEAR(double(middleRow) / double(range.lastTopRow), double(middle) / range.maximum, 1e-9);
+        EXPECT_EQ(range.PositionOfRow(middleRow), middle);
+
+        const int64_t page = int64_t(rows) * bpr;
+        EXPECT_EQ(TopAfterStep(ScrollStep::RowDown, 0, c.size, bpr, rows), std::min<int64_t>(bpr, limit));
+        EXPECT_EQ(TopAfterStep(ScrollStep::RowUp, 0, c.size, bpr, rows), 0);
+        EXPECT_EQ(TopAfterStep(ScrollStep::RowUp, limit, c.size, bpr, rows), std::max<int64_t>(limit - bpr, 0));
+        EXPECT_EQ(TopAfterStep(ScrollStep::RowDown, limit, c.size, bpr, rows), limit);
+        EXPECT_EQ(TopAfterStep(ScrollStep::PageDown, 0, c.size, bpr, rows), std::min(page, limit));
+        EXPECT_EQ(TopAfterStep(ScrollStep::PageUp, limit, c.size, bpr, rows), std::max<int64_t>(limit - page, 0));
+        EXPECT_EQ(TopAfterStep(ScrollStep::PageDown, limit - bpr, c.size, bpr, rows), limit);
+        EXPECT_EQ(TopAfterStep(ScrollStep::Last, 0, c.size, bpr, rows), limit);
+        EXPECT_EQ(TopAfterStep(ScrollStep::First, limit, c.size, bpr, rows), 0);
+    }
+}
+
 TEST(ViewGeometry, TheEmptyRowAfterAFullFileCanBeScrolledTo)
 {
     // 32 bytes, 16 per row, 2 rows in the window: rows 0, 16, 32 exist.

@@ -26,15 +26,15 @@ QByteArray AllBytes(int count)
 
 class MarksForTest : public IViewMarks {
 public:
-    std::vector<int32_t> BookmarksIn(const CBinEditDoc&, int32_t from, int32_t to) const override
+    std::vector<int64_t> BookmarksIn(const CBinEditDoc&, int64_t from, int64_t to) const override
     {
-        std::vector<int32_t> in;
-        for (int32_t b : {0x05, 0x21, 0x3F, 0x44})
+        std::vector<int64_t> in;
+        for (int64_t b : {0x05, 0x21, 0x3F, 0x44})
             if (b >= from && b < to)
                 in.push_back(b);
         return in;
     }
-    std::pair<int32_t, int32_t> InspectorRange(const CBinEditDoc&) const override { return {0x30, 0x38}; }
+    std::pair<int64_t, int64_t> InspectorRange(const CBinEditDoc&) const override { return {0x30, 0x38}; }
 };
 
 struct PaintCase {

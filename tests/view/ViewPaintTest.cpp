@@ -22,17 +22,17 @@ QByteArray Mixed(int count)
 
 class MarksForTest : public IViewMarks {
 public:
-    std::vector<int32_t> bookmarks;
-    std::pair<int32_t, int32_t> range{0, 0};
-    std::vector<int32_t> BookmarksIn(const CBinEditDoc&, int32_t from, int32_t to) const override
+    std::vector<int64_t> bookmarks;
+    std::pair<int64_t, int64_t> range{0, 0};
+    std::vector<int64_t> BookmarksIn(const CBinEditDoc&, int64_t from, int64_t to) const override
     {
-        std::vector<int32_t> in;
-        for (int32_t b : bookmarks)
+        std::vector<int64_t> in;
+        for (int64_t b : bookmarks)
             if (b >= from && b < to)
                 in.push_back(b);
         return in;
     }
-    std::pair<int32_t, int32_t> InspectorRange(const CBinEditDoc&) const override { return range; }
+    std::pair<int64_t, int64_t> InspectorRange(const CBinEditDoc&) const override { return range; }
 };
 
 } // namespace

@@ -36,15 +36,15 @@ QPalette DarkPalette()
 
 class SampleMarks : public IViewMarks {
 public:
-    std::vector<int32_t> BookmarksIn(const CBinEditDoc&, int32_t from, int32_t to) const override
+    std::vector<int64_t> BookmarksIn(const CBinEditDoc&, int64_t from, int64_t to) const override
     {
-        std::vector<int32_t> marks;
-        for (int32_t b : {0x12, 0x47})
+        std::vector<int64_t> marks;
+        for (int64_t b : {0x12, 0x47})
             if (b >= from && b < to)
                 marks.push_back(b);
         return marks;
     }
-    std::pair<int32_t, int32_t> InspectorRange(const CBinEditDoc&) const override { return {0x58, 0x5C}; }
+    std::pair<int64_t, int64_t> InspectorRange(const CBinEditDoc&) const override { return {0x58, 0x5C}; }
 };
 
 // Selects from 0x23 with Shift+Right and Shift+Down, as a user would.

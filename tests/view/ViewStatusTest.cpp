@@ -35,6 +35,15 @@ TEST(ViewStatus, SelectionAsStartEndOrStartLength)
     EXPECT_EQ(FormatViewStatus(in).position, "16 (26)");
     in.posSelStyle = 0;
     EXPECT_EQ(FormatViewStatus(in).position, "16-42");
+    // Past 4 GiB the numbers print whole in both radixes.
+    in.selStart = (int64_t(1) << 32) + 5;
+    in.selEnd = int64_t(1) << 40;
+    in.size = INT64_MAX;
+    EXPECT_EQ(FormatViewStatus(in).position, "4294967301-1099511627776");
+    EXPECT_EQ(FormatViewStatus(in).size, "9223372036854775807");
+    in.statusFormat = 1;
+    EXPECT_EQ(FormatViewStatus(in).position, "100000005-10000000000");
+    EXPECT_EQ(FormatViewStatus(in).size, "7FFFFFFFFFFFFFFF");
 }
 
 TEST(ViewStatus, ModeColumnAndModifiedPanes)

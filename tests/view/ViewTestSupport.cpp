@@ -60,6 +60,22 @@ void ViewTest::Open(const QByteArray& bytes, QSize size)
     at.Bind(&doc->Buffer(), false, 0);
     at.Insert(int32_t(bytes.size()));
     at.Write(bytes.constData(), int32_t(bytes.size()));
+    ShowDocument(size);
+}
+
+bool ViewTest::OpenFile(const QString& path, QSize size)
+{
+    view.reset();
+    doc = std::make_unique<CBinEditDoc>(&feedback);
+    doc->Buffer().SetSizeLimit(CFileBuffer::kNoSizeLimit);
+    if (!doc->OnOpenDocument(path))
+        return false;
+    ShowDocument(size);
+    return true;
+}
+
+void ViewTest::ShowDocument(QSize size)
+{
     view = std::make_unique<CBinEditView>(doc.get(), settings, ui);
     // Shown, so that resizing reaches the view at once; not activated, so no
     // caret blinks into the grabbed pixels unless a test gives it focus.

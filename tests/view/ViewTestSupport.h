@@ -38,11 +38,16 @@ protected:
 
     // A new document holding bytes, shown in a view of the given outer size.
     void Open(const QByteArray& bytes, QSize size = QSize(800, 400));
+    // The file at path, of any size (big files are read through extents), in
+    // a view of the given size; false when it cannot be opened.
+    bool OpenFile(const QString& path, QSize size = QSize(800, 400));
     QByteArray Counting(int count) const;
     // Every byte of the open document.
     QByteArray FileBytes() const;
 
-    QImage Grab() const;  // the viewport painted afresh
+    QImage Grab() const;
+    // A view of the current document, shown but not activated.
+    void ShowDocument(QSize size);  // the viewport painted afresh
     // Client rectangle of a cell of the text drawn at columnX (pixels,
     // unscrolled) in window row r.
     QRect Cell(int columnX, int index, int row) const;
