@@ -62,13 +62,14 @@ PasteOutcome RunPaste(CBinEditDoc& document, CSelectionPos& caret, IPasteSource&
         platform::ShowMessage(CoreMessages::SizeLimitInsertText());
         return outcome;
     }
-    const int64_t n = int64_t(count);
+    const int64_t n = count;
     if (caret.hasSelection)
         caret.Seek(caret.selStart);
     int64_t replaced = rules.replaceSelection && caret.hasSelection ? caret.selEnd - caret.selStart : 0;
+    // Overwriting replaces as many bytes as come, up to the end of the file.
     if (rules.overwrite)
-        replaced += n;
-    const int64_t r = int64_t(std::min<int64_t>(replaced, document.Size() - caret.Offset()));
+        replaced = n > INT64_MAX - replaced ? INT64_MAX : replaced + n;
+    const int64_t r = std::min<int64_t>(replaced, document.Size() - caret.Offset());
 
     if (record && !Record(document, caret, r, n))
         return outcome;

@@ -36,12 +36,22 @@ bool CViewClipboard::CanPaste() const
 
 // ---------------------------------------------------------------- selection bytes
 
+QString SelectionTooLargeText(int64_t length)
+{
+    return QStringLiteral("The selection of %1 bytes is too large for the clipboard, which takes at most %2 bytes. "
+                          "Copy to File writes a selection of any size.")
+        .arg(length)
+        .arg(CViewClipboard::kMaxHeldSelection);
+}
+
 bool CViewClipboard::GetSelectionBytes(QByteArray& bytes) const
 {
     const CSelectionPos& caret = subject_.caret;
     if (!subject_.document || !caret.hasSelection)
         return false;
     const int64_t length = caret.selEnd - caret.selStart;
+    if (length > kMaxHeldSelection)
+        return false;
     try {
         bytes = QByteArray(qsizetype(length), '\0');
     } catch (const std::bad_alloc&) {
@@ -61,6 +71,11 @@ bool CViewClipboard::Copy()
     if (!CanCopy())
         return false;
     platform::WaitCursor wait;
+    const int64_t length = subject_.caret.selEnd - subject_.caret.selStart;
+    if (length > kMaxHeldSelection) {
+        platform::ShowMessage(SelectionTooLargeText(length));
+        return false;
+    }
     QByteArray bytes;
     if (!GetSelectionBytes(bytes)) {
         platform::ShowMessage(platform::OutOfMemoryText());

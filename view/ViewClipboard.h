@@ -19,6 +19,9 @@ class IPasteSource;
 class IUserInterface;
 class QWidget;
 
+// Copy's refusal of a selection held whole in memory would be too large.
+QString SelectionTooLargeText(int64_t length);
+
 class CViewClipboard {
 public:
     // dialogParent owns the file and Paste Mode dialogs the commands open
@@ -57,8 +60,12 @@ public:
     // Overwrites bytes in place from offset (clipped to the file); false when
     // nothing was written.
     bool OverwriteRange(int64_t offset, const void* data, int64_t count);
-    // The selected bytes; false without a selection or when memory runs out.
+    // The selected bytes; false without a selection, when memory runs out or
+    // when the selection is larger than kMaxHeldSelection.
     bool GetSelectionBytes(QByteArray& bytes) const;
+    // The most bytes the clipboard, a drag or a tool's argument takes from a
+    // selection, as they are held whole in memory; Copy to File takes any size.
+    static constexpr int64_t kMaxHeldSelection = 2147483647;
 
 private:
     bool Writable() const;

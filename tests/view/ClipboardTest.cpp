@@ -9,6 +9,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QCheckBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QMimeData>
 
 class Clipboard : public EditTest {
@@ -234,6 +236,29 @@ TEST_F(Clipboard, AnInsertionPastTheSizeLimitChangesNothingAndClearsTheUndoList)
     EXPECT_EQ(UndoCount(), 0);
     EXPECT_EQ(messages.Last(),
               "Cannot insert data : Will cause file buffer to exceed size limit of 2,147,483,647 bytes.");
+}
+
+// The clipboard holds its bytes in memory: a selection past 2 GiB is refused
+// with a text that names the way that takes any size, before anything is read.
+TEST_F(Clipboard, ASelectionTooLargeToHoldIsRefusedWithItsLength)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("three-gib.bin");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        if (!file.resize(int64_t(3) << 30))
+            GTEST_SKIP() << "this file system makes no sparse file of 3 GiB";
+    }
+    ASSERT_TRUE(OpenFile(path));
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    view->CaretControl().SetSelection(1, CViewClipboard::kMaxHeldSelection + 2);
+    EXPECT_FALSE(view->Clipboard().Copy());
+    EXPECT_EQ(messages.Last(), "The selection of 2147483648 bytes is too large for the clipboard, which takes at most "
+                               "2147483647 bytes. Copy to File writes a selection of any size.");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+    QByteArray held;
+    EXPECT_FALSE(view->Clipboard().GetSelectionBytes(held)) << "nor is it dragged or handed to a tool";
 }
 
 TEST_F(Clipboard, AnInsertionThatRunsOutOfMemoryHalfwayLeavesNoUnwrittenBytes)
