@@ -174,6 +174,7 @@ bool AtomicFileWriter::Write(const void* data, int64_t count)
         }
         p += n;
         count -= n;
+        endsInHole_ = false;
     }
     return true;
 }
@@ -182,12 +183,54 @@ bool AtomicFileWriter::CopyFrom(int sourceFd, int64_t sourceOffset, int64_t coun
 {
     if (fd_ < 0)
         return false;
+    struct stat source {};
+    // A source shorter than asked goes the plain way, which reports it.
+    if (::fstat(sourceFd, &source) != 0 || sourceOffset + count > int64_t(source.st_size))
+        return CopyData(sourceFd, sourceOffset, count);
+    while (count > 0) {
+        // File systems without holes report all of the file as data.
+        off_t data = ::lseek(sourceFd, sourceOffset, SEEK_DATA);
+        if (data < 0 && errno == ENXIO)
+            data = sourceOffset + count;  // only a hole follows
+        if (data < 0)
+            return CopyData(sourceFd, sourceOffset, count);
+        const int64_t hole = std::min<int64_t>(data - sourceOffset, count);
+        if (hole > 0) {
+            if (!SkipHole(hole))
+                return false;
+            sourceOffset += hole;
+            count -= hole;
+            continue;
+        }
+        off_t dataEnd = ::lseek(sourceFd, sourceOffset, SEEK_HOLE);
+        if (dataEnd < 0)
+            dataEnd = sourceOffset + count;
+        const int64_t run = std::clamp<int64_t>(dataEnd - sourceOffset, 1, count);
+        if (!CopyData(sourceFd, sourceOffset, run))
+            return false;
+        sourceOffset += run;
+        count -= run;
+    }
+    return true;
+}
+
+bool AtomicFileWriter::SkipHole(int64_t count)
+{
+    if (::lseek(fd_, off_t(count), SEEK_CUR) < 0)
+        return Fail(errno);
+    endsInHole_ = true;
+    return true;
+}
+
+bool AtomicFileWriter::CopyData(int sourceFd, int64_t sourceOffset, int64_t count)
+{
     while (count > 0 && !ActiveWriteFaults().noKernelCopy) {
         loff_t from = sourceOffset;
         const ssize_t n = ::copy_file_range(sourceFd, &from, fd_, nullptr, size_t(std::min(count, kMaxPerCall)), 0);
         if (n > 0) {
             sourceOffset += n;
             count -= n;
+            endsInHole_ = false;
             continue;
         }
         if (n < 0 && errno == EINTR)
@@ -237,6 +280,12 @@ bool AtomicFileWriter::Commit()
 {
     if (fd_ < 0)
         return false;
+    if (endsInHole_) {
+        const off_t end = ::lseek(fd_, 0, SEEK_CUR);
+        if (end < 0 || ::ftruncate(fd_, end) != 0)
+            return Fail(errno);
+        endsInHole_ = false;
+    }
     if (::fsync(fd_) != 0)
         return Fail(errno);
     if (temporary_.isEmpty() && !LinkUnnamedTemporary())

@@ -24,8 +24,9 @@ public:
     bool Write(const void* data, int64_t count);
     // Appends count bytes of the file open on sourceFd, from sourceOffset,
     // copied by the kernel (cloned where the file system can); where it
-    // cannot, read and written in large blocks. A source that ends early is
-    // EIO.
+    // cannot, read and written in large blocks. Holes of a sparse source stay
+    // holes, so a disk image keeps its size on disk. A source that ends early
+    // is EIO.
     bool CopyFrom(int sourceFd, int64_t sourceOffset, int64_t count);
     // False, with ENOSPC, when the file system has less room than
     // totalBytes: a save is refused before writing anything.
@@ -42,7 +43,10 @@ private:
     bool Fail(int errorNumber);
     bool CreateTemporary();
     bool LinkUnnamedTemporary();
+    bool CopyData(int sourceFd, int64_t sourceOffset, int64_t count);
     bool CopyByBlocks(int sourceFd, int64_t sourceOffset, int64_t count);
+    // Leaves count bytes of zeros as a hole by moving past them.
+    bool SkipHole(int64_t count);
 
 
     QString path_;
@@ -50,6 +54,7 @@ private:
     QByteArray temporary_;  // the file being written, once it has a name
     int fd_ = -1;
     int error_ = 0;
+    bool endsInHole_ = false;  // the file must be extended over a hole at its end
 };
 
 } // namespace platform

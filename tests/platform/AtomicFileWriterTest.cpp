@@ -135,3 +135,56 @@ TEST(AtomicFileWriter, CopiesRangesOfAnotherFileAndRefusesWhenThereIsNoRoom)
     EXPECT_EQ(ReadWholeFile(target), "original");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file is left";
 }
+
+// Holes of a sparse source stay holes in the copy, at its start, in its
+// middle and at its end, whichever way the data between them is copied; the
+// bytes read back are the source's, and the copy takes no more disk than the
+// data does.
+TEST(AtomicFileWriter, HolesOfASparseSourceStayHoles)
+{
+    QTemporaryDir dir;
+    const QString sourcePath = dir.filePath("sparse.bin");
+    constexpr int64_t kSize = int64_t(256) << 20;
+    const QByteArray data = RandomBytes(64 << 10, 5);
+    {
+        QFile file(sourcePath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(kSize));
+        for (const int64_t at : {int64_t(0), int64_t(100) << 20})
+            ASSERT_TRUE(file.seek(at) && file.write(data) == data.size());
+    }
+    struct stat sourceInfo {};
+    ASSERT_EQ(::stat(QFile::encodeName(sourcePath).constData(), &sourceInfo), 0);
+    if (int64_t(sourceInfo.st_blocks) * 512 >= kSize / 2)
+        GTEST_SKIP() << "this file system does not keep holes";
+    const QByteArray source = ReadWholeFile(sourcePath);
+    const int fd = ::open(QFile::encodeName(sourcePath).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    struct Case {
+        const char* name;
+        bool kernelCopy;
+        int64_t from;
+        int64_t count;
+    };
+    const Case cases[] = {
+        {"whole file", true, 0, kSize},
+        {"whole file through memory", false, 0, kSize},
+        {"from inside the first data to inside the hole at the end", true, 1000, (200 << 20)},
+        {"from inside a hole to inside the second data", true, 50 << 20, (50 << 20) + 1000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ScopedWriteFaults copying({.noKernelCopy = !c.kernelCopy});
+        const QString target = dir.filePath("copy.bin");
+        platform::AtomicFileWriter writer;
+        ASSERT_TRUE(writer.Open(target));
+        ASSERT_TRUE(writer.CopyFrom(fd, c.from, c.count));
+        ASSERT_TRUE(writer.Commit());
+        EXPECT_TRUE(ReadWholeFile(target) == source.mid(c.from, c.count)) << "the copy's bytes differ";
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
+        EXPECT_EQ(int64_t(info.st_size), c.count);
+        EXPECT_LT(int64_t(info.st_blocks) * 512, 4 << 20) << "holes were written as zeros";
+    }
+    ::close(fd);
+}
