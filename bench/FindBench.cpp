@@ -250,8 +250,8 @@ class BenchView : public IToolView {
 public:
     explicit BenchView(CBinEditDoc& doc) : doc_(doc) {}
     SelectionState Selection() const override { return {}; }
-    int32_t FileSize() const override { return doc_.Size(); }
-    void Select(int32_t, int32_t) override {}
+    int64_t FileSize() const override { return doc_.Size(); }
+    void Select(int64_t, int64_t) override {}
     void DeleteSelection() override {}
     void RedrawAll() override {}
 
