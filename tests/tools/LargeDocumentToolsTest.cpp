@@ -5,7 +5,6 @@
 #include "MessageRecorder.h"
 #include "ToolTestSupport.h"
 
-#include "core/SpanReader.h"
 #include "platform/StatusHooks.h"
 #include "tools/BookmarkCollection.h"
 #include "tools/BookmarkCommands.h"
@@ -152,34 +151,17 @@ TEST_F(LargeDocumentToolsTest, TypedRunsAndBookmarksPastFourGiB)
               "Delete 32 bytes at offset 4295032826");
     EXPECT_EQ(PreviewItemRun(ItemVerb::Delete, u"8", 4, kSize - 6, kSize, false).selEnd, kSize) << "clipped";
 
-    InsertInputs insertInputs;
-    insertInputs.countText = QStringLiteral("2");
-    insertInputs.type = TYPE_WORD;
-    insertInputs.value = QStringLiteral("0x4241");
-    const InsertValidation insert = ValidateInsert(insertInputs, types);
-    ASSERT_TRUE(insert.Ok());
-    EXPECT_EQ(RunInsert(*doc, *view, k4G + 5, insert.request), 4);
-    EXPECT_EQ(doc->Size(), kSize + 4);
+    EXPECT_EQ(RunInsert(*doc, *view, k4G + 5, InsertRequest{2, TYPE_WORD, "AB"}), 4);
     EXPECT_EQ(At(k4G + 4, 11), QByteArray("\0ABABZZZZZZ", 11));
     EXPECT_EQ(Selected(), std::make_pair(k4G + 5, k4G + 9));
-
-    ModifyInputs modifyInputs;
-    modifyInputs.countText = QStringLiteral("2");
-    modifyInputs.type = TYPE_BYTE;
-    modifyInputs.action = ACTION_ADD;
-    modifyInputs.actionValue = QStringLiteral("1");
-    const ModifyValidation modify = ValidateModify(modifyInputs);
-    ASSERT_TRUE(modify.Ok());
-    EXPECT_TRUE(RunModify(*doc, *view, k4G + 6, modify.request));
+    ModifyInputs add;  // two Bytes, Add 1
+    add.countText = QStringLiteral("2");
+    add.action = ACTION_ADD;
+    add.actionValue = QStringLiteral("1");
+    EXPECT_TRUE(RunModify(*doc, *view, k4G + 6, ValidateModify(add).request));
     EXPECT_EQ(At(k4G + 4, 6), QByteArray("\0ACBBZ", 6));
     EXPECT_EQ(Selected(), std::make_pair(k4G + 6, k4G + 8));
-
-    DeleteInputs deleteInputs;
-    deleteInputs.countText = QStringLiteral("2");
-    deleteInputs.type = TYPE_WORD;
-    const DeleteValidation del = ValidateDelete(deleteInputs, types);
-    ASSERT_TRUE(del.ok);
-    EXPECT_TRUE(RunDelete(*doc, *view, k4G + 5, del.request, types));
+    EXPECT_TRUE(RunDelete(*doc, *view, k4G + 5, DeleteRequest{2, TYPE_WORD}, types));
     EXPECT_EQ(doc->Size(), kSize);
     EXPECT_EQ(At(k4G + 4, 8), QByteArray("\0ZZZZZZ\0", 8));
     EXPECT_EQ(messages.Count(), 0);
@@ -187,20 +169,10 @@ TEST_F(LargeDocumentToolsTest, TypedRunsAndBookmarksPastFourGiB)
     // Seven bytes fit under the limit, eight do not: refused before anything
     // changes, with the buffer's message.
     doc->Buffer().SetSizeLimit(kSize + 7);
-    insertInputs.countText = QStringLiteral("4");
-    insertInputs.type = TYPE_WORD;
-    const InsertValidation tooMany = ValidateInsert(insertInputs, types);
-    ASSERT_TRUE(tooMany.Ok());
-    EXPECT_EQ(RunInsert(*doc, *view, k4G + 5, tooMany.request), 0);
+    EXPECT_EQ(RunInsert(*doc, *view, k4G + 5, InsertRequest{4, TYPE_WORD, ".."}), 0);
     EXPECT_EQ(messages.Texts(), QStringList{CoreMessages::SizeLimitInsertText()});
     EXPECT_EQ(doc->Size(), kSize);
-    insertInputs.countText = QStringLiteral("7");
-    insertInputs.type = TYPE_BYTE;
-    insertInputs.value = QStringLiteral("0x2E");
-    const InsertValidation fits = ValidateInsert(insertInputs, types);
-    ASSERT_TRUE(fits.Ok());
-    EXPECT_EQ(RunInsert(*doc, *view, kSize, fits.request), 7);
-    EXPECT_EQ(doc->Size(), kSize + 7);
+    EXPECT_EQ(RunInsert(*doc, *view, kSize, InsertRequest{7, TYPE_BYTE, "."}), 7);
     EXPECT_EQ(At(kSize - 1, 8), QByteArray("Z......."));
 
     // A bookmark toggled at the caret past 4 GiB keeps its whole offset and
