@@ -290,8 +290,8 @@ void BM_ReplaceAll_Document(benchmark::State& state)
         state.SkipWithError("replacement count differs from the reference");
     state.counters["matches"] = double(outcome.replaced);
     state.counters["distinct"] = double(outcome.distinctValues);
-    state.counters["undo_record_bytes_per_match"] = double(recordBytes) / double(std::max(outcome.replaced, 1));
-    state.counters["pair_table_bytes_per_match"] = double(outcome.tableBytes) / double(std::max(outcome.replaced, 1));
+    state.counters["undo_record_bytes_per_match"] = double(recordBytes) / double(std::max<int64_t>(outcome.replaced, 1));
+    state.counters["pair_table_bytes_per_match"] = double(outcome.tableBytes) / double(std::max<int64_t>(outcome.replaced, 1));
     state.SetBytesProcessed(state.iterations() * int64_t(input.size()));
     QFile::remove(path);
 }
