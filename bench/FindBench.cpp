@@ -250,8 +250,8 @@ class BenchView : public IToolView {
 public:
     explicit BenchView(CBinEditDoc& doc) : doc_(doc) {}
     SelectionState Selection() const override { return {}; }
-    int32_t FileSize() const override { return doc_.Size(); }
-    void Select(int32_t, int32_t) override {}
+    int64_t FileSize() const override { return doc_.Size(); }
+    void Select(int64_t, int64_t) override {}
     void DeleteSelection() override {}
     void RedrawAll() override {}
 
@@ -290,8 +290,8 @@ void BM_ReplaceAll_Document(benchmark::State& state)
         state.SkipWithError("replacement count differs from the reference");
     state.counters["matches"] = double(outcome.replaced);
     state.counters["distinct"] = double(outcome.distinctValues);
-    state.counters["undo_record_bytes_per_match"] = double(recordBytes) / double(std::max(outcome.replaced, 1));
-    state.counters["pair_table_bytes_per_match"] = double(outcome.tableBytes) / double(std::max(outcome.replaced, 1));
+    state.counters["undo_record_bytes_per_match"] = double(recordBytes) / double(std::max<int64_t>(outcome.replaced, 1));
+    state.counters["pair_table_bytes_per_match"] = double(outcome.tableBytes) / double(std::max<int64_t>(outcome.replaced, 1));
     state.SetBytesProcessed(state.iterations() * int64_t(input.size()));
     QFile::remove(path);
 }

@@ -6,7 +6,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 
-CDeleteDlg::CDeleteDlg(const DeleteInputs& inputs, int countRadix, IToolView& view, int32_t start,
+CDeleteDlg::CDeleteDlg(const DeleteInputs& inputs, int countRadix, IToolView& view, int64_t start,
                        const SelectionState& userSelection, bool hexOffsets, const ValueTypeRegistry& types,
                        QWidget* parent)
     : CItemRunDlg(ItemVerb::Delete, view, start, userSelection, hexOffsets, types, parent)

@@ -6,7 +6,7 @@
 class CDeleteDlg : public CItemRunDlg {
     Q_OBJECT
 public:
-    CDeleteDlg(const DeleteInputs& inputs, int countRadix, IToolView& view, int32_t start,
+    CDeleteDlg(const DeleteInputs& inputs, int countRadix, IToolView& view, int64_t start,
                const SelectionState& userSelection, bool hexOffsets, const ValueTypeRegistry& types,
                QWidget* parent = nullptr);
 

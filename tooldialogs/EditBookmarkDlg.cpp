@@ -1,5 +1,6 @@
 #include "EditBookmarkDlg.h"
 
+#include "core/BufferChunk.h"
 #include "tooldialogs/IntEdit.h"
 
 #include <QDialogButtonBox>
@@ -14,10 +15,10 @@ CEditBookmarkDlg::CEditBookmarkDlg(bool adding, const Bookmark& bookmark, int of
 {
     setWindowTitle(adding ? QStringLiteral("Add Bookmark") : QStringLiteral("Edit Bookmark"));
     name_ = new QLineEdit(bookmark.name);
-    offset_ = new CIntEdit(0, 0x7FFFFFFF);
+    offset_ = new CIntEdit(0, MAX_FILE_SIZE);
     offset_->SetRadix(offsetRadix);
     offset_->SetValue(bookmark.start);
-    length_ = new CIntEdit(0, 0x7FFFFFFF);
+    length_ = new CIntEdit(0, MAX_FILE_SIZE);
     length_->SetRadix(lengthRadix);
     length_->SetValue(bookmark.Length());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);

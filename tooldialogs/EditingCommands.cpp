@@ -134,10 +134,10 @@ void CEditingCommands::RunReplaceAll(bool inSelection)
 namespace {
 // The tools start at the selection start (or the caret), with the selection
 // collapsed there while their dialog is open.
-int32_t CollapseToStart(IToolView& view, SelectionState& userSelection)
+int64_t CollapseToStart(IToolView& view, SelectionState& userSelection)
 {
     userSelection = view.Selection();
-    const int32_t start = userSelection.Start();
+    const int64_t start = userSelection.Start();
     view.Select(start, start);
     return start;
 }
@@ -150,7 +150,7 @@ void RunItemDialog(CBinEditView& view, AppSettings& settings, const ValueTypeReg
 {
     CViewToolAdapter adapter(view);
     SelectionState user;
-    const int32_t start = CollapseToStart(adapter, user);
+    const int64_t start = CollapseToStart(adapter, user);
     const bool hexOffsets = settings.offsetFormat == 1;
     Dialog dialog(Inputs::FromSettings(settings), countRadix, adapter, start, user, hexOffsets, types, parent);
     if (ui.RunDialog(dialog) != QDialog::Accepted)
@@ -164,7 +164,7 @@ void CEditingCommands::Modify()
 {
     if (CBinEditView* view = WritableView())
         RunItemDialog<CModifyDlg, ModifyInputs>(*view, settings_, types_, settings_.modifyCountRadix, parent_, ui_,
-                                                [](CBinEditDoc& doc, IToolView& tool, int32_t start,
+                                                [](CBinEditDoc& doc, IToolView& tool, int64_t start,
                                                    const auto& request) { RunModify(doc, tool, start, request); });
 }
 
@@ -172,7 +172,7 @@ void CEditingCommands::Insert()
 {
     if (CBinEditView* view = WritableView())
         RunItemDialog<CInsertDlg, InsertInputs>(*view, settings_, types_, settings_.insertCountRadix, parent_, ui_,
-                                                [](CBinEditDoc& doc, IToolView& tool, int32_t start,
+                                                [](CBinEditDoc& doc, IToolView& tool, int64_t start,
                                                    const auto& request) { RunInsert(doc, tool, start, request); });
 }
 
@@ -181,7 +181,7 @@ void CEditingCommands::Delete()
     if (CBinEditView* view = WritableView())
         RunItemDialog<CDeleteDlg, DeleteInputs>(
             *view, settings_, types_, settings_.deleteCountRadix, parent_, ui_,
-            [this](CBinEditDoc& doc, IToolView& tool, int32_t start, const auto& request) {
+            [this](CBinEditDoc& doc, IToolView& tool, int64_t start, const auto& request) {
                 RunDelete(doc, tool, start, request, types_);
             });
 }

@@ -10,11 +10,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CGoToDlg::CGoToDlg(const SelectionState& selection, int32_t fileSize, int radix, QWidget* parent)
+CGoToDlg::CGoToDlg(const SelectionState& selection, int64_t fileSize, int radix, QWidget* parent)
     : QDialog(parent), selection_(selection), fileSize_(fileSize), radix_(radix)
 {
     setWindowTitle(QStringLiteral("Go To"));
-    value_ = new CIntEdit(0, 0x7FFFFFFF);
+    // The value may be a distance as well as an offset; OK checks it
+    // against the file, so the arrows go as far as any offset can.
+    value_ = new CIntEdit(0, INT64_MAX);
     value_->SetRadix(radix);
     value_->SetValue(selection.caret);
     auto* group = new QGroupBox(QStringLiteral("Interpret value as"));

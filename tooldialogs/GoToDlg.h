@@ -14,7 +14,7 @@ class QRadioButton;
 class CGoToDlg : public QDialog {
     Q_OBJECT
 public:
-    CGoToDlg(const SelectionState& selection, int32_t fileSize, int radix, QWidget* parent = nullptr);
+    CGoToDlg(const SelectionState& selection, int64_t fileSize, int radix, QWidget* parent = nullptr);
 
     // After OK: where the caret goes, the anchor, and the radix to remember.
     const GoToOutcome& Outcome() const { return outcome_; }
@@ -33,7 +33,7 @@ protected:
 
 private:
     SelectionState selection_;
-    int32_t fileSize_;
+    int64_t fileSize_;
     int radix_;
     GoToOutcome outcome_;
     CIntEdit* value_;

@@ -8,7 +8,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 
-CInsertDlg::CInsertDlg(const InsertInputs& inputs, int countRadix, IToolView& view, int32_t start,
+CInsertDlg::CInsertDlg(const InsertInputs& inputs, int countRadix, IToolView& view, int64_t start,
                        const SelectionState& userSelection, bool hexOffsets, const ValueTypeRegistry& types,
                        QWidget* parent)
     : CItemRunDlg(ItemVerb::Insert, view, start, userSelection, hexOffsets, types, parent)

@@ -9,7 +9,7 @@ class QLineEdit;
 class CInsertDlg : public CItemRunDlg {
     Q_OBJECT
 public:
-    CInsertDlg(const InsertInputs& inputs, int countRadix, IToolView& view, int32_t start,
+    CInsertDlg(const InsertInputs& inputs, int countRadix, IToolView& view, int64_t start,
                const SelectionState& userSelection, bool hexOffsets, const ValueTypeRegistry& types,
                QWidget* parent = nullptr);
 

@@ -19,7 +19,7 @@ QStringList ItemTypeLabels(const ValueTypeRegistry& types, bool standardOnly)
     return labels;
 }
 
-CItemRunDlg::CItemRunDlg(ItemVerb verb, IToolView& view, int32_t start, const SelectionState& userSelection,
+CItemRunDlg::CItemRunDlg(ItemVerb verb, IToolView& view, int64_t start, const SelectionState& userSelection,
                          bool hexOffsets, const ValueTypeRegistry& types, QWidget* parent)
     : QDialog(parent), verb_(verb), view_(view), start_(start), userSelection_(userSelection), hexOffsets_(hexOffsets),
       types_(types)

@@ -20,14 +20,14 @@ public:
     CIntEdit* CountEdit() const { return count_; }
     QComboBox* TypeBox() const { return type_; }
     QLabel* StatusLine() const { return status_; }
-    int32_t Start() const { return start_; }
+    int64_t Start() const { return start_; }
 
     void reject() override;
 
 protected:
     // userSelection: what the view had selected before the command collapsed it.
     // types are the data types the dialog offers.
-    CItemRunDlg(ItemVerb verb, IToolView& view, int32_t start, const SelectionState& userSelection, bool hexOffsets,
+    CItemRunDlg(ItemVerb verb, IToolView& view, int64_t start, const SelectionState& userSelection, bool hexOffsets,
                 const ValueTypeRegistry& types, QWidget* parent);
 
     // Adds the count row and the type row to layout.
@@ -44,7 +44,7 @@ protected:
 
     ItemVerb verb_;
     IToolView& view_;
-    int32_t start_;
+    int64_t start_;
     SelectionState userSelection_;
     bool hexOffsets_;
     const ValueTypeRegistry& types_;

@@ -15,7 +15,7 @@ int Action2FromRow(int row) { return row + 1; }
 int RowFromAction2(int action) { return action - 1; }
 } // namespace
 
-CModifyDlg::CModifyDlg(const ModifyInputs& inputs, int countRadix, IToolView& view, int32_t start,
+CModifyDlg::CModifyDlg(const ModifyInputs& inputs, int countRadix, IToolView& view, int64_t start,
                        const SelectionState& userSelection, bool hexOffsets, const ValueTypeRegistry& types,
                        QWidget* parent)
     : CItemRunDlg(ItemVerb::Modify, view, start, userSelection, hexOffsets, types, parent)

@@ -10,7 +10,7 @@ class QLineEdit;
 class CModifyDlg : public CItemRunDlg {
     Q_OBJECT
 public:
-    CModifyDlg(const ModifyInputs& inputs, int countRadix, IToolView& view, int32_t start,
+    CModifyDlg(const ModifyInputs& inputs, int countRadix, IToolView& view, int64_t start,
                const SelectionState& userSelection, bool hexOffsets, const ValueTypeRegistry& types,
                QWidget* parent = nullptr);
 

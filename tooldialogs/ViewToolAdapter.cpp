@@ -17,9 +17,9 @@ SelectionState CViewToolAdapter::Selection() const
     return state;
 }
 
-int32_t CViewToolAdapter::FileSize() const { return view_.Document() ? view_.Document()->Size() : 0; }
+int64_t CViewToolAdapter::FileSize() const { return view_.Document() ? view_.Document()->Size() : 0; }
 
-void CViewToolAdapter::Select(int32_t anchor, int32_t caret)
+void CViewToolAdapter::Select(int64_t anchor, int64_t caret)
 {
     view_.CaretControl().SetCaret(anchor, CaretMode::Move);
     if (caret != anchor)

@@ -11,8 +11,8 @@ public:
     explicit CViewToolAdapter(CBinEditView& view) : view_(view) {}
 
     SelectionState Selection() const override;
-    int32_t FileSize() const override;
-    void Select(int32_t anchor, int32_t caret) override;
+    int64_t FileSize() const override;
+    void Select(int64_t anchor, int64_t caret) override;
     void DeleteSelection() override;
     // Bookmarks belong to every document, so every open view repaints.
     void RedrawAll() override;

@@ -39,7 +39,7 @@ QString BookmarkRangePastEndText()
 ToggleResult ToggleBookmark(CBookmarkCollection& bookmarks, IToolView& view)
 {
     const SelectionState selection = view.Selection();
-    const int32_t position = selection.Start();
+    const int64_t position = selection.Start();
     ToggleResult result = ToggleResult::Added;
     const int existing = bookmarks.IndexAt(position);
     if (existing >= 0) {
@@ -54,13 +54,12 @@ ToggleResult ToggleBookmark(CBookmarkCollection& bookmarks, IToolView& view)
 
 bool GoToBookmark(const Bookmark& bookmark, IToolView& view, bool hexStatus)
 {
-    const int32_t size = view.FileSize();
+    const int64_t size = view.FileSize();
     if (bookmark.start > size) {
         platform::ShowMessage(BookmarkPastEndText());
         return false;
     }
-    // Within the file: both ends fit the view's offsets.
-    view.Select(int32_t(bookmark.start), int32_t(std::min<int64_t>(bookmark.end, size)));
+    view.Select(bookmark.start, std::min(bookmark.end, size));
     platform::ShowStatusText(BookmarkStatusText(bookmark, hexStatus));
     if (bookmark.end > size)
         platform::ShowMessage(BookmarkRangePastEndText(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
@@ -151,13 +150,13 @@ bool DeleteAllBookmarksAsking(CBookmarkCollection& bookmarks)
 bool BookmarkNameAcceptable(QStringView name) { return !name.trimmed().isEmpty(); }
 
 namespace {
-// A field value: 0 to 2,147,483,647, as the up-down control allows.
-bool ParseField(QStringView text, int32_t& value, int& radix)
+// A field value: 0 to the file size limit, as the up-down control allows.
+bool ParseField(QStringView text, int64_t& value, int& radix)
 {
     const ParsedInteger parsed = ParseInteger(text);
     if (!parsed.Ok() || parsed.negative || parsed.value > uint64_t(MAX_FILE_SIZE))
         return false;
-    value = int32_t(parsed.value);
+    value = int64_t(parsed.value);
     radix = parsed.radix;
     return true;
 }
@@ -167,16 +166,16 @@ BookmarkFields ValidateBookmarkFields(QStringView name, QStringView offsetText, 
 {
     BookmarkFields fields;
     fields.bookmark.name = name.trimmed().toString();
-    int32_t offset = 0;
-    int32_t length = 0;
+    int64_t offset = 0;
+    int64_t length = 0;
     if (!ParseField(offsetText, offset, fields.offsetRadix)) {
         platform::ShowMessage(
             QStringLiteral("The bookmark offset value is not valid. Please enter a valid integer number."));
         fields.failed = BookmarkField::Offset;
         return fields;
     }
-    // The end must stay a file offset too.
-    if (!ParseField(lengthText, length, fields.lengthRadix) || int64_t(offset) + length > MAX_FILE_SIZE) {
+    // The end must stay a file offset too; compared so that it cannot overflow.
+    if (!ParseField(lengthText, length, fields.lengthRadix) || length > MAX_FILE_SIZE - offset) {
         platform::ShowMessage(
             QStringLiteral("The bookmark length value is not valid. Please enter a valid integer number."));
         fields.failed = BookmarkField::Length;

@@ -66,6 +66,6 @@ struct BookmarkFields {
 // OK is enabled only while the trimmed name is not empty.
 bool BookmarkNameAcceptable(QStringView name);
 // OK: the name trimmed, the offset and then the length parsed (each 0 to
-// 2,147,483,647, and the end must stay within that too), with the field's
-// message on failure.
+// the file size limit MAX_FILE_SIZE, and the end must stay within that
+// too), with the field's message on failure.
 BookmarkFields ValidateBookmarkFields(QStringView name, QStringView offsetText, QStringView lengthText);

@@ -226,7 +226,7 @@ int64_t CByteSearch::ScanRunBackward(const uint8_t* data, int64_t& start, int64_
 
 // ---------------------------------------------------------------- forward
 
-int32_t CByteSearch::FindForward(const CBufferPos& from, int32_t bound) const
+int64_t CByteSearch::FindForward(const CBufferPos& from, int64_t bound) const
 {
     problem_ = {};
     if (!from.Buffer())
@@ -234,7 +234,7 @@ int32_t CByteSearch::FindForward(const CBufferPos& from, int32_t bound) const
     return Forward(*from.Buffer(), from.Offset(), bound);
 }
 
-int32_t CByteSearch::FindForward(CFileBuffer& buffer, int32_t start, int32_t bound) const
+int64_t CByteSearch::FindForward(CFileBuffer& buffer, int64_t start, int64_t bound) const
 {
     problem_ = {};
     if (start < 0 || start > buffer.Size())
@@ -242,7 +242,7 @@ int32_t CByteSearch::FindForward(CFileBuffer& buffer, int32_t start, int32_t bou
     return Forward(buffer, start, bound);
 }
 
-int32_t CByteSearch::Forward(const CFileBuffer& buffer, int64_t start, int64_t bound) const
+int64_t CByteSearch::Forward(const CFileBuffer& buffer, int64_t start, int64_t bound) const
 {
     const auto n = int64_t(pattern_.size());
     bound = std::min<int64_t>(bound, buffer.Size());
@@ -255,7 +255,7 @@ int32_t CByteSearch::Forward(const CFileBuffer& buffer, int64_t start, int64_t b
 // first n - 1 bytes and so start in earlier spans, through the stitch, and
 // the windows wholly inside it, in place.
 template <bool Fold>
-int32_t CByteSearch::ScanForward(const CFileBuffer& buffer, int64_t start, int64_t bound) const
+int64_t CByteSearch::ScanForward(const CFileBuffer& buffer, int64_t start, int64_t bound) const
 {
     const auto keep = int64_t(pattern_.size()) - 1;
     CSpanReader reader(buffer, start);
@@ -276,7 +276,7 @@ int32_t CByteSearch::ScanForward(const CFileBuffer& buffer, int64_t start, int64
                 int64_t end = carried + (nextEnd - base);
                 const int64_t found = ScanRunForward<Fold>(joined.data(), end, int64_t(joined.size()));
                 if (found >= 0)
-                    return int32_t(base - carried + found);
+                    return base - carried + found;
                 nextEnd = base + (end - carried);
             }
             stitch.PassedAfter(span);
@@ -285,7 +285,7 @@ int32_t CByteSearch::ScanForward(const CFileBuffer& buffer, int64_t start, int64
             int64_t end = nextEnd - base;
             const int64_t found = ScanRunForward<Fold>(span.data(), end, size);
             if (found >= 0)
-                return int32_t(base + found);
+                return base + found;
             nextEnd = base + end;
         }
     }
@@ -294,7 +294,7 @@ int32_t CByteSearch::ScanForward(const CFileBuffer& buffer, int64_t start, int64
 
 // ---------------------------------------------------------------- backward
 
-int32_t CByteSearch::FindBackward(const CBufferPos& from, int32_t lowerBound) const
+int64_t CByteSearch::FindBackward(const CBufferPos& from, int64_t lowerBound) const
 {
     problem_ = {};
     if (!from.Buffer())
@@ -302,7 +302,7 @@ int32_t CByteSearch::FindBackward(const CBufferPos& from, int32_t lowerBound) co
     return Backward(*from.Buffer(), from.Offset(), lowerBound);
 }
 
-int32_t CByteSearch::FindBackward(CFileBuffer& buffer, int32_t start, int32_t lowerBound) const
+int64_t CByteSearch::FindBackward(CFileBuffer& buffer, int64_t start, int64_t lowerBound) const
 {
     problem_ = {};
     if (start < 0 || start > buffer.Size())
@@ -310,7 +310,7 @@ int32_t CByteSearch::FindBackward(CFileBuffer& buffer, int32_t start, int32_t lo
     return Backward(buffer, start, lowerBound);
 }
 
-int32_t CByteSearch::Backward(const CFileBuffer& buffer, int64_t start, int64_t lowerBound) const
+int64_t CByteSearch::Backward(const CFileBuffer& buffer, int64_t start, int64_t lowerBound) const
 {
     const auto n = int64_t(pattern_.size());
     lowerBound = std::max<int64_t>(lowerBound, 0);
@@ -323,7 +323,7 @@ int32_t CByteSearch::Backward(const CFileBuffer& buffer, int64_t start, int64_t 
 // As forward, mirrored: the windows that start in a span's last n - 1 bytes
 // reach into later spans and go through the stitch.
 template <bool Fold>
-int32_t CByteSearch::ScanBackward(const CFileBuffer& buffer, int64_t start, int64_t lowerBound) const
+int64_t CByteSearch::ScanBackward(const CFileBuffer& buffer, int64_t start, int64_t lowerBound) const
 {
     const auto keep = int64_t(pattern_.size()) - 1;
     CSpanReader reader(buffer, start);
@@ -346,7 +346,7 @@ int32_t CByteSearch::ScanBackward(const CFileBuffer& buffer, int64_t start, int6
                 const int64_t found =
                     ScanRunBackward<Fold>(joined.data(), at, std::max<int64_t>(0, lowerBound - joinedBase));
                 if (found >= 0)
-                    return int32_t(joinedBase + found);
+                    return joinedBase + found;
                 nextStart = joinedBase + at;
             }
             stitch.PassedBefore(span);
@@ -355,7 +355,7 @@ int32_t CByteSearch::ScanBackward(const CFileBuffer& buffer, int64_t start, int6
             int64_t at = nextStart - base;
             const int64_t found = ScanRunBackward<Fold>(span.data(), at, std::max<int64_t>(0, lowerBound - base));
             if (found >= 0)
-                return int32_t(base + found);
+                return base + found;
             nextStart = base + at;
         }
     }

@@ -19,6 +19,8 @@ class CFileBuffer;
 
 class CByteSearch {
 public:
+    // Patterns are typed into a dialog, so their length is an int; offsets
+    // and bounds are file offsets.
     CByteSearch() = default;
     CByteSearch(const void* pattern, int32_t length, bool matchCase) { SetPattern(pattern, length, matchCase); }
 
@@ -31,14 +33,14 @@ public:
 
     // The first match that starts at or after the position `from` and ends at
     // or before `bound` (exclusive, clipped to the file size); -1 when none.
-    int32_t FindForward(const CBufferPos& from, int32_t bound) const;
+    int64_t FindForward(const CBufferPos& from, int64_t bound) const;
     // The last match that ends at or before the position `from` and starts at
     // or after `lowerBound`; -1 when none.
-    int32_t FindBackward(const CBufferPos& from, int32_t lowerBound) const;
+    int64_t FindBackward(const CBufferPos& from, int64_t lowerBound) const;
 
     // The same by offsets.
-    int32_t FindForward(CFileBuffer& buffer, int32_t start, int32_t bound) const;
-    int32_t FindBackward(CFileBuffer& buffer, int32_t start, int32_t lowerBound) const;
+    int64_t FindForward(CFileBuffer& buffer, int64_t start, int64_t bound) const;
+    int64_t FindBackward(CFileBuffer& buffer, int64_t start, int64_t lowerBound) const;
 
     // Why the last Find returned -1 when the buffer's bytes could not be
     // read; no problem when it simply found nothing.
@@ -53,12 +55,12 @@ public:
 
 private:
     void BuildTables();
-    int32_t Forward(const CFileBuffer& buffer, int64_t start, int64_t bound) const;
-    int32_t Backward(const CFileBuffer& buffer, int64_t start, int64_t lowerBound) const;
+    int64_t Forward(const CFileBuffer& buffer, int64_t start, int64_t bound) const;
+    int64_t Backward(const CFileBuffer& buffer, int64_t start, int64_t lowerBound) const;
     template <bool Fold>
-    int32_t ScanForward(const CFileBuffer& buffer, int64_t start, int64_t bound) const;
+    int64_t ScanForward(const CFileBuffer& buffer, int64_t start, int64_t bound) const;
     template <bool Fold>
-    int32_t ScanBackward(const CFileBuffer& buffer, int64_t start, int64_t lowerBound) const;
+    int64_t ScanBackward(const CFileBuffer& buffer, int64_t start, int64_t lowerBound) const;
     template <bool Fold>
     int64_t ScanRunForward(const uint8_t* data, int64_t& end, int64_t limit) const;
     template <bool Fold>

@@ -37,7 +37,7 @@ void DeleteValidation::Store(AppSettings& s) const
     s.deleteType = request.type;
 }
 
-bool RunDelete(CBinEditDoc& doc, IToolView& view, int32_t start, const DeleteRequest& request,
+bool RunDelete(CBinEditDoc& doc, IToolView& view, int64_t start, const DeleteRequest& request,
                const ValueTypeRegistry& types)
 {
     if (doc.IsReadOnly() || request.type < 0 || request.type >= types.Count())
@@ -46,7 +46,7 @@ bool RunDelete(CBinEditDoc& doc, IToolView& view, int32_t start, const DeleteReq
     const int64_t bytes = std::min<int64_t>(int64_t(request.count) * types.At(request.type).Size(), doc.Size() - start);
     if (bytes <= 0)
         return false;
-    view.Select(start, start + int32_t(bytes));
+    view.Select(start, start + bytes);
     view.DeleteSelection();
     return true;
 }

@@ -33,5 +33,5 @@ DeleteValidation ValidateDelete(const DeleteInputs& inputs, const ValueTypeRegis
 
 // Selects start to start + count items (clipped to the file) and deletes the
 // selection. Returns whether anything was there to delete.
-bool RunDelete(CBinEditDoc& doc, IToolView& view, int32_t start, const DeleteRequest& request,
+bool RunDelete(CBinEditDoc& doc, IToolView& view, int64_t start, const DeleteRequest& request,
                const ValueTypeRegistry& types);

@@ -1,6 +1,7 @@
 #include "DistinctValues.h"
 
 #include <cstring>
+#include <new>
 
 uint64_t CDistinctValues::Hash(const uint8_t* value) const
 {
@@ -36,6 +37,10 @@ int32_t CDistinctValues::IndexOf(const uint8_t* value)
         if (length_ == 0 || std::memcmp(Value(index), value, size_t(length_)) == 0)
             return index;
     }
+    // The undo record numbers the strings in 32 bits: one more is refused as
+    // memory running out would be, before anything changes.
+    if (count_ == INT32_MAX)
+        throw std::bad_alloc();
     // New: store it first, so a failed allocation leaves everything as it was.
     values_.insert(values_.end(), value, value + length_);
     const int32_t index = count_;

@@ -3,6 +3,8 @@
 // of first appearance, laid end to end as the undo record wants them. Most
 // runs see one string (or a few case variants), but a run without match case
 // over varied text can see thousands, so lookup is hashed rather than a scan.
+// Indexes are 32-bit as the undo record stores them; value lengths are those
+// of a search pattern.
 #include <cstddef>
 #include <cstdint>
 #include <vector>

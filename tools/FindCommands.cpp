@@ -23,16 +23,16 @@ void ReportNotFound(const CByteSearch& search)
 }
 } // namespace
 
-int32_t SearchDownward(CFileBuffer& buffer, const CByteSearch& search, int32_t start)
+int64_t SearchDownward(CFileBuffer& buffer, const CByteSearch& search, int64_t start)
 {
     platform::WaitCursor wait;
-    const int32_t found = search.FindForward(buffer, start, buffer.Size());
+    const int64_t found = search.FindForward(buffer, start, buffer.Size());
     if (found >= 0)
         return found;
     if (start > 0 && !search.Problem()) {
         // The wrapped pass takes only matches that end before the first pass began.
         platform::ShowStatusText(PassedEndOfFileText());
-        const int32_t wrapped = search.FindForward(buffer, 0, start);
+        const int64_t wrapped = search.FindForward(buffer, 0, start);
         if (wrapped >= 0)
             return wrapped;
     }
@@ -40,16 +40,16 @@ int32_t SearchDownward(CFileBuffer& buffer, const CByteSearch& search, int32_t s
     return -1;
 }
 
-int32_t SearchUpward(CFileBuffer& buffer, const CByteSearch& search, int32_t start)
+int64_t SearchUpward(CFileBuffer& buffer, const CByteSearch& search, int64_t start)
 {
     platform::WaitCursor wait;
-    const int32_t found = search.FindBackward(buffer, start, 0);
+    const int64_t found = search.FindBackward(buffer, start, 0);
     if (found >= 0)
         return found;
     if (start < buffer.Size() && !search.Problem()) {
         // The wrapped pass takes only matches that start at or after the first pass's start.
         platform::ShowStatusText(PassedBeginningOfFileText());
-        const int32_t wrapped = search.FindBackward(buffer, buffer.Size(), start);
+        const int64_t wrapped = search.FindBackward(buffer, buffer.Size(), start);
         if (wrapped >= 0)
             return wrapped;
     }
@@ -58,7 +58,7 @@ int32_t SearchUpward(CFileBuffer& buffer, const CByteSearch& search, int32_t sta
 }
 
 namespace {
-bool SelectFound(IToolView& view, int32_t found, int32_t length)
+bool SelectFound(IToolView& view, int64_t found, int32_t length)
 {
     if (found < 0)
         return false;

@@ -18,10 +18,10 @@ QString PassedBeginningOfFileText();  // "Passed the beginning of the file."
 // The offset of the first match at or after start, wrapping to the start of
 // the file (where matches must end at or before start); -1 when there is
 // none, after telling the user.
-int32_t SearchDownward(CFileBuffer& buffer, const CByteSearch& search, int32_t start);
+int64_t SearchDownward(CFileBuffer& buffer, const CByteSearch& search, int64_t start);
 // The offset of the last match ending at or before start, wrapping to the
 // end of the file (where matches must start at or after start); -1 when none.
-int32_t SearchUpward(CFileBuffer& buffer, const CByteSearch& search, int32_t start);
+int64_t SearchUpward(CFileBuffer& buffer, const CByteSearch& search, int64_t start);
 
 // Find Next (and Find with Down): from the selection end, or the caret.
 // A match found is selected with the caret at its end. Returns whether found.

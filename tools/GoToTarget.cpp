@@ -27,7 +27,7 @@ QString GoToOutcome::Message() const
 }
 
 GoToOutcome ComputeGoTo(QStringView text, int currentRadix, GoToMode mode, bool extendSelection,
-                        const SelectionState& selection, int32_t fileSize)
+                        const SelectionState& selection, int64_t fileSize)
 {
     GoToOutcome out;
     out.radix = currentRadix;
@@ -39,23 +39,25 @@ GoToOutcome ComputeGoTo(QStringView text, int currentRadix, GoToMode mode, bool 
         return out;
     }
     out.radix = parsed.radix;
-    // Anything beyond 32 bits is out of range whichever way it is read.
+    // No offset lies beyond 63 bits, whichever way the value is read; below
+    // that, a move that would overflow lies outside the file too.
     const uint64_t magnitude = parsed.Magnitude();
-    if (magnitude > 0xFFFFFFFFull) {
+    if (magnitude > uint64_t(INT64_MAX)) {
         out.status = GoToStatus::OutOfRange;
         return out;
     }
     const int64_t value = parsed.negative ? -int64_t(magnitude) : int64_t(magnitude);
     int64_t target = value;
+    bool overflow = false;
     if (mode == GoToMode::Ahead)
-        target = int64_t(selection.caret) + value;
+        overflow = __builtin_add_overflow(selection.caret, value, &target);
     else if (mode == GoToMode::Back)
-        target = int64_t(selection.caret) - value;
-    if (target < 0 || target > fileSize) {
+        overflow = __builtin_sub_overflow(selection.caret, value, &target);
+    if (overflow || target < 0 || target > fileSize) {
         out.status = GoToStatus::OutOfRange;
         return out;
     }
-    out.caret = int32_t(target);
+    out.caret = target;
     if (!extendSelection)
         out.anchor = out.caret;
     return out;

@@ -21,8 +21,8 @@ QString GoToOutOfRangeText();    // "Invalid file offset specified. ..."
 
 struct GoToOutcome {
     GoToStatus status = GoToStatus::Ok;
-    int32_t caret = 0;   // where the caret goes
-    int32_t anchor = 0;  // the other end of the selection (caret when not extending)
+    int64_t caret = 0;   // where the caret goes
+    int64_t anchor = 0;  // the other end of the selection (caret when not extending)
     int radix = 16;      // the radix the value was written in; the old one on failure
 
     bool Ok() const { return status == GoToStatus::Ok; }
@@ -32,4 +32,4 @@ struct GoToOutcome {
 // The file size itself is a valid target. Nothing is shown: the dialog shows
 // Message() and stays open when the outcome is not Ok.
 GoToOutcome ComputeGoTo(QStringView text, int currentRadix, GoToMode mode, bool extendSelection,
-                        const SelectionState& selection, int32_t fileSize);
+                        const SelectionState& selection, int64_t fileSize);

@@ -55,14 +55,16 @@ void InsertValidation::Store(AppSettings& s) const
     s.insertBigEndian = request.bigEndian;
 }
 
-int32_t RunInsert(CBinEditDoc& doc, IToolView& view, int32_t start, const InsertRequest& request)
+int64_t RunInsert(CBinEditDoc& doc, IToolView& view, int64_t start, const InsertRequest& request)
 {
     const auto itemSize = int32_t(request.value.size());
     if (doc.IsReadOnly() || itemSize <= 0 || request.count <= 0)
         return 0;
     start = std::clamp<int64_t>(start, 0, doc.Size());
     const int64_t bytes = int64_t(request.count) * itemSize;
-    if (bytes > int64_t(MAX_FILE_SIZE) - doc.Size()) {
+    // The buffer's own limit (the file size limit in the program), compared
+    // so that it cannot overflow however high it is.
+    if (bytes > doc.Buffer().SizeLimit() - doc.Size()) {
         // Refused before anything is recorded or allocated, so the history stays valid.
         platform::ShowMessage(CoreMessages::SizeLimitInsertText());
         return 0;
@@ -80,7 +82,7 @@ int32_t RunInsert(CBinEditDoc& doc, IToolView& view, int32_t start, const Insert
         std::memcpy(block.data() + at, request.value.constData(), std::min(size_t(itemSize), block.size() - at));
     CBufferPos at;
     at.Bind(&doc.Buffer(), false, start);
-    const int32_t inserted = doc.InsertAt(at, block.data(), int32_t(bytes));
+    const int64_t inserted = doc.InsertAt(at, block.data(), bytes);
     if (inserted > 0)
         view.Select(start + inserted, start);
     return inserted;

@@ -44,4 +44,4 @@ InsertValidation ValidateInsert(const InsertInputs& inputs, const ValueTypeRegis
 // Inserts count copies of the value at start and selects them (caret at
 // start). Past the file size limit only what fits is inserted, after the
 // buffer's message, and the history is cleared. Returns the bytes inserted.
-int32_t RunInsert(CBinEditDoc& doc, IToolView& view, int32_t start, const InsertRequest& request);
+int64_t RunInsert(CBinEditDoc& doc, IToolView& view, int64_t start, const InsertRequest& request);

@@ -9,7 +9,10 @@ QString StepIntegerField(QStringView text, int delta, int64_t minimum, int64_t m
     const ParsedInteger parsed = ParseInteger(text);
     int64_t value = minimum;
     if (parsed.Ok()) {
-        const auto current = int64_t(parsed.value);
+        // A magnitude past the signed range ("0xFFFFFFFFFFFFFFFF") lies above
+        // any maximum, not below the minimum.
+        const int64_t current = parsed.negative ? int64_t(parsed.value)
+                                                : int64_t(std::min<uint64_t>(parsed.value, INT64_MAX));
         // Saturate rather than wrap at the ends of the 64-bit range.
         if (delta > 0 && current > maximum - delta)
             value = maximum;

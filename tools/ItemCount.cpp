@@ -56,7 +56,7 @@ int64_t ItemRunBytes(int32_t count, int itemSize)
     return bytes < 0 || bytes > MAX_FILE_SIZE ? -1 : bytes;
 }
 
-ItemRunPreview PreviewItemRun(ItemVerb verb, QStringView countText, int itemSize, int32_t start, int32_t fileSize,
+ItemRunPreview PreviewItemRun(ItemVerb verb, QStringView countText, int itemSize, int64_t start, int64_t fileSize,
                               bool hexOffsets)
 {
     ItemRunPreview preview;
@@ -68,15 +68,15 @@ ItemRunPreview PreviewItemRun(ItemVerb verb, QStringView countText, int itemSize
         return preview;
     }
     const QString offset =
-        hexOffsets ? QStringLiteral("0x") + QString::number(uint32_t(start), 16).toUpper() : QString::number(start);
+        hexOffsets ? QStringLiteral("0x") + QString::number(uint64_t(start), 16).toUpper() : QString::number(start);
     preview.text = QStringLiteral("%1 %2 byte%3 at offset %4")
                        .arg(QLatin1String(VerbTitle(verb)))
                        .arg(bytes)
                        .arg(bytes == 1 ? QString() : QStringLiteral("s"))
                        .arg(offset);
     preview.valid = true;
-    preview.selStart = std::clamp(start, 0, fileSize);
-    preview.selEnd = int32_t(std::min<int64_t>(int64_t(preview.selStart) + bytes, fileSize));
+    preview.selStart = std::clamp<int64_t>(start, 0, fileSize);
+    preview.selEnd = preview.selStart + std::min(bytes, fileSize - preview.selStart);
     return preview;
 }
 

@@ -28,13 +28,13 @@ QString ItemCountMessage(ItemVerb verb);
 struct ItemRunPreview {
     QString text;           // "Modify 4 bytes at offset 0x10", or "(Invalid item count)"
     bool valid = false;
-    int32_t selStart = 0;   // the affected bytes, clipped to the file
-    int32_t selEnd = 0;
+    int64_t selStart = 0;   // the affected bytes, clipped to the file
+    int64_t selEnd = 0;
 };
 
 // itemSize is the selected type's size; hexOffsets whether the view shows
 // hexadecimal offsets.
-ItemRunPreview PreviewItemRun(ItemVerb verb, QStringView countText, int itemSize, int32_t start, int32_t fileSize,
+ItemRunPreview PreviewItemRun(ItemVerb verb, QStringView countText, int itemSize, int64_t start, int64_t fileSize,
                               bool hexOffsets);
 
 // The byte count of count items of itemSize bytes, or -1 when it would not

@@ -121,13 +121,13 @@ void ModifyBytes(std::vector<uint8_t>& bytes, const ModifyRequest& request)
 
 } // namespace
 
-bool RunModify(CBinEditDoc& doc, IToolView& view, int32_t start, const ModifyRequest& request)
+bool RunModify(CBinEditDoc& doc, IToolView& view, int64_t start, const ModifyRequest& request)
 {
     if (doc.IsReadOnly() || !IsStdValueType(request.type) || !IsValueAction(request.action))
         return false;
-    const int32_t fileSize = doc.Size();
-    start = std::clamp(start, 0, fileSize);
-    const int32_t existing = fileSize - start;
+    const int64_t fileSize = doc.Size();
+    start = std::clamp<int64_t>(start, 0, fileSize);
+    const int64_t existing = fileSize - start;
     const int64_t wanted = ItemRunBytes(request.count, StdValueTypeAt(request.type).size);
     if (wanted < 0)
         return false;
@@ -148,7 +148,7 @@ bool RunModify(CBinEditDoc& doc, IToolView& view, int32_t start, const ModifyReq
         return false;
 
     platform::WaitCursor wait;
-    const auto oldLength = int32_t(std::min<int64_t>(existing, length));
+    const int64_t oldLength = std::min(existing, length);
     std::vector<uint8_t> bytes;
     try {
         bytes.resize(size_t(length));
@@ -158,13 +158,13 @@ bool RunModify(CBinEditDoc& doc, IToolView& view, int32_t start, const ModifyReq
     }
     CBufferPos at;
     at.Bind(&doc.Buffer(), false, start);
-    if (!doc.RecordEdit(at, UndoKind::RestoreBytes, oldLength, int32_t(length)))
+    if (!doc.RecordEdit(at, UndoKind::RestoreBytes, oldLength, length))
         return false;
     if (length > existing) {
         // The missing bytes are appended as zeros, so the existing items keep their places.
-        const auto missing = int32_t(length - existing);
+        const int64_t missing = length - existing;
         at.Seek(fileSize);
-        const int32_t inserted = at.Insert(missing);
+        const int64_t inserted = at.Insert(missing);
         at.Fill(0, inserted);
         at.Seek(start);
         if (inserted < missing) {
@@ -175,15 +175,15 @@ bool RunModify(CBinEditDoc& doc, IToolView& view, int32_t start, const ModifyReq
                 return false;
         }
     }
-    at.Read(bytes.data(), int32_t(length));
+    at.Read(bytes.data(), length);
     ModifyBytes(bytes, request);
-    at.Write(bytes.data(), int32_t(length));
+    at.Write(bytes.data(), length);
 
     doc.SetModifiedFlag(true);
     // Items past the end grow the file: everything from start on is new.
     doc.UpdateAllViews(nullptr, doc.Size() == fileSize
                                     ? DocumentChange::Overwritten(start, int64_t(length))
                                     : DocumentChange::Replaced(start, fileSize - start, doc.Size() - start));
-    view.Select(start + int32_t(length), start);
+    view.Select(start + length, start);
     return true;
 }

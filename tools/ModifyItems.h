@@ -65,4 +65,4 @@ QString ModifyExtendQuestion();
 // the user is asked whether to extend the file (Yes: zero bytes are appended
 // and modified too; No: only the existing bytes; Cancel: nothing). Selects
 // the modified bytes (caret at start). Returns whether the file changed.
-bool RunModify(CBinEditDoc& doc, IToolView& view, int32_t start, const ModifyRequest& request);
+bool RunModify(CBinEditDoc& doc, IToolView& view, int64_t start, const ModifyRequest& request);

@@ -16,7 +16,7 @@
 
 QString ReplacingStatusText() { return QStringLiteral("Replacing...  Press Esc to stop"); }
 
-QString ReplacedStatusText(int32_t count) { return QStringLiteral("Replaced %1 occurrence(s).").arg(count); }
+QString ReplacedStatusText(int64_t count) { return QStringLiteral("Replaced %1 occurrence(s).").arg(count); }
 
 namespace {
 
@@ -38,7 +38,7 @@ public:
     {
     }
 
-    void Run(int32_t start, int32_t end, const EscapePoller& escapePressed)
+    void Run(int64_t start, int64_t end, const EscapePoller& escapePressed)
     {
         cursor_.Bind(&doc_.Buffer(), false, start);
         end_ = end;
@@ -69,7 +69,7 @@ public:
             doc_.RecordReplaceAll(record);
         }
         platform::ShowStatusText(ReplacedStatusText(outcome_.replaced));
-        const int32_t first = pairs_.empty() ? cursor_.Offset() : pairs_.front().offset;
+        const int64_t first = pairs_.empty() ? cursor_.Offset() : pairs_.front().offset;
         view.Select(cursor_.Offset(), cursor_.Offset());
         doc_.SetModifiedFlag(true);
         // The replacements reach from the first match to the end of the last one,
@@ -86,7 +86,7 @@ private:
     void Loop(const EscapePoller& escapePressed)
     {
         for (;;) {
-            const int32_t found = engine_.FindForward(cursor_, end_);
+            const int64_t found = engine_.FindForward(cursor_, end_);
             if (found < 0) {
                 outcome_.readProblem = engine_.Problem();
                 ShowCoreProblem(outcome_.readProblem);
@@ -113,10 +113,10 @@ private:
         MakeRoom(pairs_);
         pairs_.push_back({cursor_.Offset(), index});
 
-        int32_t length = r_;
+        int64_t length = r_;
         bool complete = true;
         if (r_ > n_) {
-            const int32_t inserted = cursor_.Insert(r_ - n_);
+            const int64_t inserted = cursor_.Insert(r_ - n_);
             complete = inserted == r_ - n_;
             length = n_ + inserted;
         } else if (r_ < n_) {
@@ -137,7 +137,7 @@ private:
     int32_t n_;
     int32_t r_;
     CBufferPos cursor_;
-    int32_t end_ = 0;
+    int64_t end_ = 0;
     int64_t sizeBefore_ = 0;
     CDistinctValues distinct_;
     std::vector<OccurrencePair> pairs_;
@@ -153,10 +153,10 @@ ReplaceAllOutcome ReplaceAll(CBinEditDoc& doc, IToolView& view, const SearchStat
     if (doc.IsReadOnly())
         return {};
     const SelectionState selection = view.Selection();
-    int32_t start = 0;
-    int32_t end = doc.Size();
+    int64_t start = 0;
+    int64_t end = doc.Size();
     if (inSelection && selection.hasSelection) {
-        start = std::clamp(selection.selStart, 0, end);
+        start = std::clamp<int64_t>(selection.selStart, 0, end);
         end = std::clamp(selection.selEnd, start, end);
     }
     platform::WaitCursor wait;

@@ -17,10 +17,10 @@ struct SearchState;
 constexpr int32_t REPLACE_ESC_INTERVAL = 50;
 
 QString ReplacingStatusText();                 // "Replacing...  Press Esc to stop"
-QString ReplacedStatusText(int32_t count);     // "Replaced %d occurrence(s)."
+QString ReplacedStatusText(int64_t count);     // "Replaced %d occurrence(s)."
 
 struct ReplaceAllOutcome {
-    int32_t replaced = 0;
+    int64_t replaced = 0;
     bool stoppedByUser = false;
     // Memory ran out or an insertion came out short: what was replaced
     // stays, the history was cleared because it no longer matches the file.

@@ -25,12 +25,12 @@ void CReplaceSession::Begin()
 
 CReplaceSession::Step CReplaceSession::FindNext() { return SearchFrom(view_.Selection().End()); }
 
-CReplaceSession::Step CReplaceSession::SearchFrom(int32_t from)
+CReplaceSession::Step CReplaceSession::SearchFrom(int64_t from)
 {
     platform::WaitCursor wait;
     CFileBuffer& buffer = doc_.Buffer();
     const int32_t n = engine_.Length();
-    int32_t found = engine_.FindForward(buffer, from, wrapBound_ < 0 ? buffer.Size() : wrapBound_);
+    int64_t found = engine_.FindForward(buffer, from, wrapBound_ < 0 ? buffer.Size() : wrapBound_);
     if (found < 0 && wrapBound_ < 0 && start_ > 0 && !engine_.Problem()) {
         // Once wrapped, the run may take matches that begin before the start.
         platform::ShowStatusText(PassedEndOfFileText());
@@ -67,7 +67,7 @@ CReplaceSession::Step CReplaceSession::Replace()
         return FindNext();
     const int32_t n = engine_.Length();
     const auto r = int32_t(replacement_.size());
-    const int32_t sizeBefore = doc_.Size();
+    const int64_t sizeBefore = doc_.Size();
     CBufferPos at;
     at.Bind(&doc_.Buffer(), false, match_);
     if (!doc_.ReplaceAt(at, n, replacement_.constData(), r)) {
@@ -80,7 +80,7 @@ CReplaceSession::Step CReplaceSession::Replace()
     }
     if (wrapBound_ >= 0)
         wrapBound_ += r - n;
-    const int32_t after = match_ + r;
+    const int64_t after = match_ + r;
     view_.Select(after, after);
     return SearchFrom(after);
 }

@@ -33,21 +33,21 @@ public:
     // Replaces the selected match, then searches on after the new bytes.
     Step Replace();
 
-    int32_t StartOffset() const { return start_; }
+    int64_t StartOffset() const { return start_; }
     // -1 until the search has wrapped to the start of the file.
-    int32_t WrapBound() const { return wrapBound_; }
+    int64_t WrapBound() const { return wrapBound_; }
     // The match the dialog shows, or -1.
-    int32_t CurrentMatch() const { return match_; }
+    int64_t CurrentMatch() const { return match_; }
 
 private:
-    Step SearchFrom(int32_t from);
+    Step SearchFrom(int64_t from);
     bool MatchIsSelected() const;
 
     CBinEditDoc& doc_;
     IToolView& view_;
     CByteSearch engine_;
     QByteArray replacement_;
-    int32_t start_ = 0;
-    int32_t wrapBound_ = -1;
-    int32_t match_ = -1;
+    int64_t start_ = 0;
+    int64_t wrapBound_ = -1;
+    int64_t match_ = -1;
 };

@@ -20,6 +20,9 @@ constexpr size_t MAX_SLOTS = size_t(1) << 32;
 constexpr size_t HUGE_PAGE = size_t(2) << 20;
 // Slots cleared or placed again between two pauses of a growth: a megabyte.
 constexpr size_t PAUSE_SLOTS = size_t(1) << 17;
+// What an offset kept beside the slots is charged: its node in the map (32
+// bytes from the heap) and its share of the buckets, doubled while they grow.
+constexpr size_t FAR_ENTRY_BYTES = 64;
 
 } // namespace
 
@@ -33,8 +36,12 @@ SampledWindowTable::~SampledWindowTable() { budget_.used -= charged_; }
 
 void SampledWindowTable::Add(uint64_t hash, int64_t offset)
 {
-    if (offset < 0 || offset >= int64_t(EMPTY))
+    if (offset < 0)
         throw std::bad_alloc();
+    if (offset >= int64_t(EMPTY)) {
+        AddFar(Tag(hash), offset);
+        return;
+    }
     // At most three quarters full: a look-up that finds nothing then reads
     // a few more slots, mostly in the same cache line, while the peak of
     // growing (old and new array at once) stays under 8 bytes a window
@@ -43,6 +50,17 @@ void SampledWindowTable::Add(uint64_t hash, int64_t offset)
         Grow(2 * (mask_ + 1));
     Place(slots_.get(), mask_, shift_, Slot{Tag(hash), uint32_t(offset)});
     ++count_;
+}
+
+void SampledWindowTable::AddFar(uint32_t tag, int64_t offset)
+{
+    Charge(FAR_ENTRY_BYTES);
+    try {
+        far_.emplace(tag, offset);
+    } catch (...) {
+        Release(FAR_ENTRY_BYTES);
+        throw;
+    }
 }
 
 void SampledWindowTable::Place(Slot* array, size_t mask, int shift, Slot entry)

@@ -2,15 +2,17 @@
 // The resynchronisation's index of one file's sampled windows: a flat
 // open-addressing table of (tag, offset) pairs, 8 bytes a slot, where equal
 // hashes may be stored more than once (the caller decides what is a
-// duplicate). Offsets are relative to the file's cursor, so 32 bits reach
-// any file the core can hold; a larger offset is refused as out of memory
-// rather than wrapped. Every byte it allocates is charged to the budget
-// before it is allocated, and given back when the table goes.
+// duplicate). Offsets are relative to the file's cursor, so a slot's 32 bits
+// hold them for the first 4 GiB of a resynchronisation; the few stored
+// further on are kept whole beside the slots. Every byte it allocates is
+// charged to the budget before it is allocated, and given back when the
+// table goes.
 #include "tools/CompareResync.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 
 class SampledWindowTable {
 public:
@@ -23,7 +25,7 @@ public:
     SampledWindowTable& operator=(const SampledWindowTable&) = delete;
 
     // Throws std::bad_alloc when the budget or the heap is exhausted, or
-    // when the offset does not fit in 32 bits.
+    // when the offset is negative.
     void Add(uint64_t hash, int64_t offset);
 
     // Calls visit(offset) for every stored offset whose hash may equal this
@@ -35,16 +37,21 @@ public:
         for (size_t slot = Home(tag);; slot = (slot + 1) & mask_) {
             const Slot& entry = slots_[slot];
             if (entry.offset == EMPTY)
-                return;
+                break;
             if (entry.tag == tag && visit(int64_t(entry.offset)))
                 return;
         }
+        if (far_.empty())
+            return;
+        for (auto [at, end] = far_.equal_range(tag); at != end; ++at)
+            if (visit(at->second))
+                return;
     }
 
     // Brings the first slot of a later look-up or store into the cache ahead of time.
     void Prefetch(uint64_t hash) const { __builtin_prefetch(&slots_[Home(Tag(hash))]); }
 
-    size_t Count() const { return count_; }
+    size_t Count() const { return count_ + far_.size(); }
 
 private:
     struct Slot {
@@ -78,6 +85,7 @@ private:
     static SlotArray Allocate(size_t capacity);
 
     void Grow(size_t capacity);
+    void AddFar(uint32_t tag, int64_t offset);
     void Fill(Slot* array, size_t capacity) const;
     static void Place(Slot* array, size_t mask, int shift, Slot entry);
     void Charge(size_t bytes);
@@ -90,4 +98,7 @@ private:
     int shift_ = 32;
     size_t count_ = 0;
     size_t charged_ = 0;
+    // Offsets from EMPTY on, by tag. A resynchronisation only stores there
+    // after running on past 4 GiB, where look-ups are rare enough for a map.
+    std::unordered_multimap<uint32_t, int64_t> far_;
 };

@@ -8,17 +8,17 @@
 
 // The caret and the selection of a view, as the tools read them.
 struct SelectionState {
-    int32_t caret = 0;
+    int64_t caret = 0;
     bool hasSelection = false;
-    int32_t selStart = 0;  // selStart < selEnd while hasSelection
-    int32_t selEnd = 0;
+    int64_t selStart = 0;  // selStart < selEnd while hasSelection
+    int64_t selEnd = 0;
 
     // Where the tools start: the selection start, or the caret without a selection.
-    int32_t Start() const { return hasSelection ? selStart : caret; }
+    int64_t Start() const { return hasSelection ? selStart : caret; }
     // Where a forward search starts: the selection end, or the caret.
-    int32_t End() const { return hasSelection ? selEnd : caret; }
+    int64_t End() const { return hasSelection ? selEnd : caret; }
     // The end of the selection opposite the caret (the caret itself without one).
-    int32_t Anchor() const
+    int64_t Anchor() const
     {
         if (!hasSelection)
             return caret;
@@ -31,10 +31,10 @@ public:
     virtual ~IToolView() = default;
 
     virtual SelectionState Selection() const = 0;
-    virtual int32_t FileSize() const = 0;
+    virtual int64_t FileSize() const = 0;
     // Puts the caret at caret and selects the bytes between anchor and caret
     // (nothing when they are equal), scrolling the caret into view.
-    virtual void Select(int32_t anchor, int32_t caret) = 0;
+    virtual void Select(int64_t anchor, int64_t caret) = 0;
     // The view's own delete-selection command: one undo step, views updated.
     virtual void DeleteSelection() = 0;
     // Repaints the whole view (the bookmark marks changed).

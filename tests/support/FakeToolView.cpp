@@ -6,10 +6,10 @@ FakeToolView::FakeToolView(CBinEditDoc& doc) : doc_(doc) { caret_.Bind(&doc.Buff
 
 SelectionState FakeToolView::Selection() const
 {
-    return {int32_t(caret_.Offset()), caret_.hasSelection, int32_t(caret_.selStart), int32_t(caret_.selEnd)};
+    return {caret_.Offset(), caret_.hasSelection, caret_.selStart, caret_.selEnd};
 }
 
-void FakeToolView::Select(int32_t anchor, int32_t caret)
+void FakeToolView::Select(int64_t anchor, int64_t caret)
 {
     caret_.Seek(caret);
     caret_.hasSelection = anchor != caret;
@@ -21,7 +21,7 @@ void FakeToolView::DeleteSelection()
 {
     if (!caret_.hasSelection)
         return;
-    const int32_t start = caret_.selStart;
+    const int64_t start = caret_.selStart;
     CBufferPos at;
     at.Bind(&doc_.Buffer(), false, start);
     if (doc_.DeleteAt(at, caret_.selEnd - start)) {

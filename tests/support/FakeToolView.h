@@ -11,8 +11,8 @@ public:
     explicit FakeToolView(CBinEditDoc& doc);
 
     SelectionState Selection() const override;
-    int32_t FileSize() const override { return int32_t(doc_.Size()); }
-    void Select(int32_t anchor, int32_t caret) override;
+    int64_t FileSize() const override { return doc_.Size(); }
+    void Select(int64_t anchor, int64_t caret) override;
     void DeleteSelection() override;
     void RedrawAll() override { ++redraws; }
 

@@ -18,7 +18,7 @@
 
 namespace {
 
-SelectionState CaretAt(int32_t caret)
+SelectionState CaretAt(int64_t caret)
 {
     SelectionState s;
     s.caret = caret;
@@ -74,6 +74,23 @@ TEST(GoToDialogTest, TargetsOutsideTheFileAndBadTextKeepItOpen)
     EXPECT_EQ(dialog.Outcome().caret, 100);
     EXPECT_EQ(dialog.Outcome().anchor, 10);
     EXPECT_EQ(dialog.Outcome().radix, 16);
+}
+
+TEST(GoToDialogTest, ShowsAndTakesOffsetsPastFourGiBWhole)
+{
+    CGoToDlg dialog(CaretAt(0x100000005), 0x300000000, 16);
+    dialog.show();
+    EXPECT_EQ(dialog.ValueEdit()->Text(), "0x100000005");
+    dialog.ValueEdit()->stepBy(1);
+    EXPECT_EQ(dialog.ValueEdit()->Text(), "0x100000006") << "the arrows are not held to 31 bits";
+    dialog.ValueEdit()->SetText("0x7FFFFFFFFFFFFFFF");
+    dialog.ValueEdit()->stepBy(1);
+    EXPECT_EQ(dialog.ValueEdit()->Text(), "0x7FFFFFFFFFFFFFFF");
+    dialog.AheadButton()->setChecked(true);
+    dialog.ValueEdit()->SetText("0x100000000");
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Outcome().caret, 0x200000005);
 }
 
 TEST(EditBookmarkDialogTest, OkNeedsANameAndValidNumbers)

@@ -8,7 +8,9 @@
 #include "settings/SettingsHooks.h"
 #include "platform/StatusHooks.h"
 #include "tools/BookmarkCollection.h"
+#include "core/BufferChunk.h"
 #include "tools/BookmarkCommands.h"
+#include "types/IntegerText.h"
 #include "tools/BookmarkFile.h"
 #include "tools/BookmarkStore.h"
 
@@ -233,8 +235,41 @@ TEST_F(BookmarkTest, EditBookmarkFieldsParseTrimAndRememberTheirRadixes)
     EXPECT_EQ(ValidateBookmarkFields(u"a", u"1", u"-8").failed, BookmarkField::Length);
     EXPECT_EQ(messages.Last(),
               QStringLiteral("The bookmark length value is not valid. Please enter a valid integer number."));
-    EXPECT_EQ(ValidateBookmarkFields(u"a", u"0x7FFFFFFF", u"1").failed, BookmarkField::Length)
-        << "the end would pass the largest offset";
+}
+
+// Offset and end stop at the file size limit, whatever it is, and the end is
+// checked without overflow even at the largest 64-bit limit.
+TEST_F(BookmarkTest, FieldsStopAtTheFileSizeLimit)
+{
+    const auto text = [](int64_t value, int radix) { return FormatInteger(uint64_t(value), false, radix); };
+    struct Row {
+        int64_t offset;
+        int64_t length;
+        BookmarkField failed;
+    };
+    const Row rows[] = {
+        {MAX_FILE_SIZE, 0, BookmarkField::None},
+        {MAX_FILE_SIZE, 1, BookmarkField::Length},
+        {MAX_FILE_SIZE - 5, 5, BookmarkField::None},
+        {MAX_FILE_SIZE - 5, 6, BookmarkField::Length},
+        {0, MAX_FILE_SIZE, BookmarkField::None},
+        {1, MAX_FILE_SIZE, BookmarkField::Length},
+    };
+    for (const Row& row : rows) {
+        for (const int radix : {10, 16}) {
+            const BookmarkFields fields =
+                ValidateBookmarkFields(u"far", text(row.offset, radix), text(row.length, radix));
+            EXPECT_EQ(fields.failed, row.failed) << row.offset << "+" << row.length << " in radix " << radix;
+            if (fields.Ok()) {
+                EXPECT_EQ(fields.bookmark, (Bookmark{"far", row.offset, row.offset + row.length}));
+            }
+        }
+    }
+    // One past the limit, as offset or as length, and the largest 64-bit number.
+    const uint64_t past = uint64_t(MAX_FILE_SIZE) + 1;
+    EXPECT_EQ(ValidateBookmarkFields(u"a", FormatInteger(past, false, 10), u"0").failed, BookmarkField::Offset);
+    EXPECT_EQ(ValidateBookmarkFields(u"a", u"0", FormatInteger(past, false, 16)).failed, BookmarkField::Length);
+    EXPECT_EQ(ValidateBookmarkFields(u"a", u"0xFFFFFFFFFFFFFFFF", u"0").failed, BookmarkField::Offset);
 }
 
 // ---------------------------------------------------------------- file

@@ -156,15 +156,15 @@ TEST_P(SteppingTest, SteppingThroughEveryMatchFindsEachOnceInOrder)
     for (const QByteArray& pattern : {QByteArray("aB"), QByteArray("a"), QByteArray("zZ"), text.mid(1234, 4)}) {
         for (const bool matchCase : {true, false}) {
             const CByteSearch search(pattern.constData(), int32_t(pattern.size()), matchCase);
-            std::vector<int32_t> expected, forward, backward;
+            std::vector<int64_t> expected, forward, backward;
             for (int32_t p = 0; p + pattern.size() <= text.size(); ++p)
                 if (MatchesAt(text, p, pattern, matchCase))
                     expected.push_back(p);
-            for (int32_t p = search.FindForward(doc->Buffer(), 0, MAX_FILE_SIZE); p >= 0;
+            for (int64_t p = search.FindForward(doc->Buffer(), 0, MAX_FILE_SIZE); p >= 0;
                  p = search.FindForward(doc->Buffer(), p + 1, MAX_FILE_SIZE))
                 forward.push_back(p);
-            for (int32_t p = search.FindBackward(doc->Buffer(), int32_t(text.size()), 0); p >= 0;
-                 p = search.FindBackward(doc->Buffer(), p + int32_t(pattern.size()) - 1, 0))
+            for (int64_t p = search.FindBackward(doc->Buffer(), text.size(), 0); p >= 0;
+                 p = search.FindBackward(doc->Buffer(), p + pattern.size() - 1, 0))
                 backward.insert(backward.begin(), p);
             EXPECT_EQ(forward, expected) << pattern.constData() << " matchCase " << matchCase;
             EXPECT_EQ(backward, expected) << pattern.constData() << " matchCase " << matchCase;

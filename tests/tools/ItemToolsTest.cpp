@@ -108,6 +108,10 @@ TEST_F(ItemToolsTest, CountFieldArrowsStayInRangeAndRadixItemsRewriteTheValue)
     EXPECT_EQ(StepIntegerField(u"65535", 1, 1, 65535, 10), QStringLiteral("65535"));
     EXPECT_EQ(StepIntegerField(u"junk", 1, 1, 65535, 16), QStringLiteral("0x1")) << "unparsable: the minimum";
     EXPECT_EQ(StepIntegerField(u"0x7FFFFFFFFFFFFFFF", 1, 0, INT64_MAX, 10), QStringLiteral("9223372036854775807"));
+    EXPECT_EQ(StepIntegerField(u"0xFFFFFFFFFFFFFFFF", 1, 0, INT64_MAX, 16), QStringLiteral("0x7FFFFFFFFFFFFFFF"))
+        << "a magnitude past the signed range lies above the maximum, not below the minimum";
+    EXPECT_EQ(StepIntegerField(u"0x8000000000000000", -1, 0, 0x100000005, 16), QStringLiteral("0x100000005"));
+    EXPECT_EQ(StepIntegerField(u"0x100000005", 1, 0, INT64_MAX, 16), QStringLiteral("0x100000006"));
     EXPECT_EQ(RewriteIntegerField(u" 255 ", 16), QStringLiteral("0xFF"));
     EXPECT_EQ(RewriteIntegerField(u"0xFF", 8), QStringLiteral("0377"));
     EXPECT_EQ(RewriteIntegerField(u"0377", 10), QStringLiteral("255"));

@@ -121,10 +121,18 @@ TEST(SampledWindowTable, GrowingChargesTheBudgetBeforeAllocating)
     }
 }
 
-TEST(SampledWindowTable, OffsetsThatDoNotFitIn32BitsAreRefusedNotWrapped)
+// Offsets past a slot's 32 bits (a resynchronisation past 4 GiB) are kept
+// whole beside the slots and visited with them, each charged to the budget;
+// only a negative offset is refused.
+TEST(SampledWindowTable, OffsetsPastThirtyTwoBitsAreKeptWholeAndCharged)
 {
-    const std::vector<std::pair<int64_t, bool>> cases = {
-        {0, true}, {0xFFFFFFFEll, true}, {0xFFFFFFFFll, false}, {int64_t(1) << 32, false}, {-1, false}};
+    const std::vector<std::pair<int64_t, bool>> cases = {{0, true},
+                                                         {0xFFFFFFFEll, true},
+                                                         {0xFFFFFFFFll, true},
+                                                         {(int64_t(1) << 32) + 5, true},
+                                                         {int64_t(1) << 40, true},
+                                                         {INT64_MAX, true},
+                                                         {-1, false}};
     for (const auto& [offset, fits] : cases) {
         TableBudget budget;
         SampledWindowTable table(budget);
@@ -137,6 +145,35 @@ TEST(SampledWindowTable, OffsetsThatDoNotFitIn32BitsAreRefusedNotWrapped)
         EXPECT_EQ(refused, !fits) << offset;
         EXPECT_EQ(Visited(table, 7), fits ? std::vector<int64_t>{offset} : std::vector<int64_t>{}) << offset;
     }
+
+    // Near and far offsets under one hash and under others, against a multimap.
+    TableBudget budget;
+    std::optional<SampledWindowTable> table(budget);
+    const size_t slotsOnly = budget.used;
+    std::map<uint64_t, std::vector<int64_t>> model;
+    const int64_t far = int64_t(1) << 32;
+    for (int64_t offset : {int64_t(3), far - 2, far - 1, far + 5, 5 * far, far + 9, int64_t(11)}) {
+        const uint64_t hash = offset % 2 == 0 ? 42 : uint64_t(offset);
+        table->Add(hash, offset);
+        model[hash].push_back(offset);
+    }
+    EXPECT_EQ(table->Count(), 7u);
+    for (auto& [hash, offsets] : model) {
+        std::sort(offsets.begin(), offsets.end());
+        EXPECT_EQ(Visited(*table, hash), offsets) << hash;
+    }
+    EXPECT_EQ(budget.used, slotsOnly + 4 * 64) << "four offsets from 2^32 - 1 on, 64 bytes each";
+    table.reset();
+    EXPECT_EQ(budget.used, 0u);
+
+    // A far offset over the budget is refused, and the table stays as it was.
+    TableBudget tight;
+    tight.limit = 2048 + 63;
+    SampledWindowTable small(tight);
+    small.Add(1, 1);
+    EXPECT_THROW(small.Add(1, far), std::bad_alloc);
+    EXPECT_EQ(Visited(small, 1), std::vector<int64_t>{1});
+    EXPECT_EQ(tight.used, 2048u);
 }
 
 // A growth past a megabyte pauses between megabytes; a pause that throws
