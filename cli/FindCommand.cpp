@@ -100,7 +100,7 @@ bool Search(InputDocument& input, const CByteSearch& engine, int64_t start, bool
         // A slice takes the matches that end inside it; the next one starts
         // where a match could still begin.
         const int64_t bound = std::min(size, from + kSliceBytes + length - 1);
-        const int32_t at = engine.FindForward(buffer, int32_t(from), int32_t(bound));
+        const int64_t at = engine.FindForward(buffer, from, bound);
         if (engine.Problem()) {
             if (ReportedMessageCount() == reported)
                 PrintProblem(input.Path(), CoreMessages::ProblemText(engine.Problem()));
