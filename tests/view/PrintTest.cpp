@@ -8,11 +8,12 @@
 #include "view/PrintPreviewDlg.h"
 #include "view/RowText.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSpinBox>
+#include <QLineEdit>
 #include <QTest>
 #include <QTemporaryDir>
 
@@ -291,18 +292,22 @@ TEST_F(PrintTest, PreviewOfAGibibytePaintsOnlyThePagesShown)
     CPrintPreviewDlg preview(PrintSourceFor(*doc, settings, view.get(), false), printer);
     preview.show();
     QCoreApplication::processEvents();
-    const int pages = preview.PageCount();
+    const int64_t pages = preview.PageCount();
     ASSERT_GT(pages, 1000000) << "a GiB in rows of 16 bytes";
     ASSERT_FALSE(preview.PaintedPages().empty());
-    for (int p : preview.PaintedPages())
+    for (int64_t p : preview.PaintedPages())
         EXPECT_EQ(p, 1);
 
     // Typing the last page number into the page box shows that page alone.
     const size_t before = preview.PaintedPages().size();
-    auto* box = preview.findChild<QSpinBox*>();
-    ASSERT_NE(box, nullptr);
-    box->setValue(pages);
+    QLineEdit* box = preview.PageField();
+    EXPECT_EQ(box->text(), QStringLiteral("1"));
+    box->selectAll();
+    QTest::keyClicks(box, QString::number(pages));
+    QTest::keyClick(box, Qt::Key_Return);
     QCoreApplication::processEvents();
+    EXPECT_TRUE(preview.isVisible()) << "Enter in the page field goes to the page, it does not print";
+    EXPECT_EQ(box->text(), QString::number(pages));
     EXPECT_EQ(preview.CurrentPage(), pages);
     ASSERT_GT(preview.PaintedPages().size(), before);
     for (size_t i = before; i < preview.PaintedPages().size(); ++i)
@@ -313,6 +318,61 @@ TEST_F(PrintTest, PreviewOfAGibibytePaintsOnlyThePagesShown)
     EXPECT_EQ(preview.CurrentPage(), pages - 1);
     const QImage image = preview.PageImage();
     EXPECT_GT(Ink(image, image.rect(), Qt::black, Qt::white), 0);
+}
+
+// A page past 4 GiB of a sparse 5 GiB file, printed alone through the page
+// loop: its number at the bottom and its rows read from the right bytes.
+TEST_F(PrintTest, APagePastFourGiBPrintsTheBytesThatAreThere)
+{
+    const int64_t size = int64_t(5) << 30;
+    const int64_t marker = (int64_t(1) << 32) + 5;
+    const QString path = dir.filePath(QStringLiteral("sparse.bin"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(size));
+        ASSERT_TRUE(file.seek(marker));
+        ASSERT_EQ(file.write("PAST4GIB"), 8);
+    }
+    view.reset();
+    doc = std::make_unique<CBinEditDoc>();
+    doc->Buffer().SetSizeLimit(CFileBuffer::kNoSizeLimit);  // lifted here as the program will lift it
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    doc->SetTitle(QStringLiteral("sparse.bin"));
+
+    auto printPage = [&](int page) {
+        QPrinter printer(QPrinter::HighResolution);
+        const QString pdf = dir.filePath(QStringLiteral("page%1.pdf").arg(page));
+        EXPECT_TRUE(SelectPrinterByName(printer, pdf));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(page, page);
+        EXPECT_EQ(PrintPages(PrintSourceFor(*doc, settings, nullptr, false), printer, {}), PrintOutcome::Printed);
+        return ReadPdf(pdf);
+    };
+    const auto first = printPage(1);
+    ASSERT_EQ(first.size(), 1u);
+    const int64_t rowsPerPage = first[0].rows.size();
+    ASSERT_GT(rowsPerPage, 10);
+    const int64_t pageBytes = 16 * rowsPerPage;
+    const int64_t page = marker / pageBytes + 1;
+    const auto pages = printPage(int(page));
+    ASSERT_EQ(pages.size(), 1u);
+    const PdfPage& printed = pages[0];
+    EXPECT_EQ(printed.lines.first(), "sparse.bin");
+    EXPECT_EQ(printed.lines.last(), QString::number(page));
+    ASSERT_EQ(printed.lines.size(), rowsPerPage + 2) << "a full page of rows";
+    // Each row is zeros but the one holding the marker, where its bytes are.
+    const int64_t markerRow = (marker / 16 * 16 - (page - 1) * pageBytes) / 16;
+    const QString zeros = QStringLiteral("00 00 00 00 00 00 00 00-00 00 00 00 00 00 00 00 ................");
+    for (int64_t r = 0; r < rowsPerPage; ++r) {
+        const QString& row = printed.lines[qsizetype(r + 1)];
+        if (r == markerRow)
+            EXPECT_TRUE(row.endsWith(QStringLiteral("00 00 00 00 00 50 41 53-54 34 47 49 42 00 00 00 .....PAST4GIB...")))
+                << row.toStdString();
+        else
+            EXPECT_TRUE(row.endsWith(zeros)) << r << ": " << row.toStdString();
+    }
 }
 
 } // namespace
