@@ -5,11 +5,13 @@
 // context menu, the highlight, "Copy Structure", and arrays too large to
 // make rows for.
 #include "MessageRecorder.h"
+#include "core/BinEditDoc.h"
 #include "ViewTestSupport.h"
 #include "inspect/StructureCollection.h"
 #include "inspect/StructureFile.h"
 #include "inspect/StructureLayout.h"
 #include "types/ValueTypeRegistry.h"
+#include "inspectview/CaretStructureBytes.h"
 #include "inspectview/DataViewDlg.h"
 #include "inspectview/StructureViewDlg.h"
 #include "platform/Clipboard.h"
@@ -23,6 +25,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
@@ -519,3 +522,79 @@ TEST_F(StructureView, HostileButLegalCollectionsShowWithinBounds)
 }
 
 } // namespace
+
+namespace {
+
+// Every row of a laid-out tree: its place and its value, a line each.
+QStringList DescribeRows(const LaidRow& row, const QString& indent = QString())
+{
+    QStringList lines{QStringLiteral("%1%2[%3] %4..%5 %6")
+                          .arg(indent, row.member ? row.member->name : QStringLiteral("*"))
+                          .arg(row.element)
+                          .arg(row.start)
+                          .arg(row.end)
+                          .arg(row.value.eof ? QStringLiteral("<EOF>") : row.value.text)};
+    for (const LaidRow& child : row.children)
+        lines << DescribeRows(child, indent + QStringLiteral("  "));
+    return lines;
+}
+
+std::string Describe(const LaidRow& row) { return DescribeRows(row).join(QLatin1Char('\n')).toStdString(); }
+
+} // namespace
+
+// A structure laid over the caret far into a sparse document (its limit
+// lifted as the program will lift it) reads the bytes it lies on: its tree
+// equals the same structure laid over those bytes held in memory, where a
+// caret cut to 32 bits would read other bytes planted at the low offsets.
+TEST(CaretStructureBytes, AStructurePastFourGiBReadsTheBytesAtTheCaret)
+{
+    StructureCollection structures;
+    structures.Add({"Rec", 0,
+                    {Scalar("n", TYPE_BYTE), Fixed("v", TYPE_WORD, 2), Fixed("t", TYPE_ASCII_CHARACTER, 2),
+                     Scalar("d", TYPE_DWORD), Scalar("q", TYPE_QWORD)}});
+    const int64_t size = int64_t(5) << 30;
+    const QByteArray low = QByteArray::fromHex("ffffffffffffffffffffffffffffffffffffffffffff");
+    struct Case {
+        int64_t caret;
+        QByteArray bytes;  // planted at the caret
+    } cases[] = {
+        {(int64_t(1) << 31) + 3, QByteArray::fromHex("0a0100020041420403020108070605040302010000")},
+        {(int64_t(1) << 32) + 5, QByteArray::fromHex("0b0300040043440100000000000000000000800000")},
+        {size - 7, QByteArray::fromHex("0c05000600454600")},  // the file ends inside the structure
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sparse.img");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(size));
+        ASSERT_EQ(file.write(low), low.size());
+        for (const Case& c : cases) {
+            ASSERT_TRUE(file.seek(c.caret));
+            ASSERT_EQ(file.write(c.bytes.left(qsizetype(size - c.caret))), std::min<int64_t>(c.bytes.size(), size - c.caret));
+        }
+    }
+    CBinEditDoc doc;
+    doc.Buffer().SetSizeLimit(CFileBuffer::kNoSizeLimit);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caret);
+        CBufferPos caret;
+        caret.Bind(&doc.Buffer(), false, c.caret);
+        const CaretStructureBytes onDisk(caret, doc.Size());
+        EXPECT_EQ(onDisk.Length(), size - c.caret);
+        const MemoryBytes inMemory(c.bytes.left(qsizetype(std::min<int64_t>(c.bytes.size(), size - c.caret))));
+        StructureLayout diskLayout(structures, ValueTypes(), onDisk, false, 10);
+        StructureLayout memoryLayout(structures, ValueTypes(), inMemory, false, 10);
+        const std::string laid = Describe(LayOutStructure(diskLayout, structures.At(0), 0));
+        EXPECT_EQ(laid, Describe(LayOutStructure(memoryLayout, structures.At(0), 0)));
+        EXPECT_EQ(caret.Offset(), c.caret) << "laying out never moves the caret";
+        if (c.caret == cases[0].caret) {
+            // Pinned once as the page shows it: offsets relative to the caret.
+            EXPECT_EQ(laid, "*[-1] 0..19 \n  n[-1] 0..1 10\n  v[-1] 1..5 \n    v[0] 1..3 1\n    v[1] 3..5 2\n"
+                            "  t[-1] 5..7 AB\n    t[0] 5..6 65 'A'\n    t[1] 6..7 66 'B'\n  d[-1] 7..11 16909060\n"
+                            "  q[-1] 11..19 72623859790382856");
+        }
+    }
+}
