@@ -46,27 +46,6 @@ TEST(FilePropertiesTest, SizesAreGroupedByCommas)
     EXPECT_EQ(GroupDigits(INT64_MAX), "9,223,372,036,854,775,807");
 }
 
-TEST(FilePropertiesTest, SizesPastFourGiBAreShownWhole)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("disk.img");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(file.resize(int64_t(5) << 30)) << "sparse";
-    }
-    CBinEditDoc doc;
-    doc.Buffer().SetSizeLimit(CFileBuffer::kNoSizeLimit);  // lifted here as the program will lift it
-    ASSERT_TRUE(doc.OnOpenDocument(path));
-    CBufferPos at;
-    at.Bind(&doc.Buffer(), true, (int64_t(1) << 32) + 5);
-    ASSERT_EQ(doc.InsertAt(at, "XYZ", 3), 3);
-    const FileProperties p = FilePropertiesOf(doc);
-    EXPECT_EQ(p.size, "5,368,709,123");
-    EXPECT_EQ(p.originalSize, "5,368,709,120");
-    EXPECT_EQ(p.modified, "Yes");
-}
-
 TEST(FilePropertiesTest, UntitledDocument)
 {
     CBinEditDoc doc;

@@ -1,12 +1,12 @@
 // The comparison engine against a plain model of the same rules, on edge
 // cases and on random pairs of files in chunks of every size, plus Esc and
 // the memory limit.
+#include "TestFiles.h"
 #include "ToolTestSupport.h"
 
 #include "tools/CompareReport.h"
 #include "tools/FileCompare.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -498,76 +498,33 @@ TEST(CompareReport, TextsInBothRadixes)
     EXPECT_EQ(FilesMatchText("/x", "/y"), QStringLiteral("Files match.\n\nNo differences found between \"/x\" and \"/y\"."));
 }
 
-namespace {
-
-constexpr int64_t kGiB = int64_t(1) << 30;
-
-// A sparse file of size bytes, zeros but for the bytes planted.
-void WriteSparse(const QString& path, int64_t size, const std::vector<std::pair<int64_t, char>>& planted)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(file.resize(size));
-    for (const auto& [offset, byte] : planted) {
-        ASSERT_TRUE(file.seek(offset));
-        ASSERT_EQ(file.write(&byte, 1), 1);
-    }
-}
-
-// Opened as the program opens a big file (read through extents); the
-// document's own limit is lifted here, as the program will lift it.
-std::unique_ptr<CBinEditDoc> OpenLarge(const QString& path)
-{
-    auto doc = std::make_unique<CBinEditDoc>();
-    doc->Buffer().SetSizeLimit(CFileBuffer::kNoSizeLimit);
-    EXPECT_TRUE(doc->OnOpenDocument(path));
-    EXPECT_GT(doc->Buffer().ExtentCount(), 0) << "read through extents, not into memory";
-    return doc;
-}
-
-} // namespace
-
-// Two files of more than 4 GiB differing in a byte at 2^31 and at 2^32 + 5,
-// the second one three bytes longer: each difference is found where it is
-// and the report shows the offsets whole.
+// Two sparse documents of more than 4 GiB (read through extents, their
+// limit lifted as the program will lift it) differing in a byte at 2^31 and
+// at 2^32 + 5, the second three bytes longer: each difference is found where
+// it is and the texts show the offsets whole.
 TEST(CompareEngine, FilesPastFourGiBDifferWhereTheirBytesDo)
 {
     QTemporaryDir dir;
-    const int64_t size1 = 4 * kGiB + 4096;
-    const int64_t at31 = int64_t(1) << 31;
-    const int64_t at32 = (int64_t(1) << 32) + 5;
-    WriteSparse(dir.filePath("one.bin"), size1, {{at31, 'a'}, {at32, 'b'}});
-    WriteSparse(dir.filePath("two.bin"), size1 + 3, {{at31, 'A'}, {at32, 'B'}, {size1 + 2, 'z'}});
-    const auto doc1 = OpenLarge(dir.filePath("one.bin"));
-    const auto doc2 = OpenLarge(dir.filePath("two.bin"));
-    ASSERT_EQ(doc1->Size(), size1);
-    ASSERT_EQ(doc2->Size(), size1 + 3);
-
-    CFileCompare compare(doc1->Buffer(), doc2->Buffer(), 16);
+    const int64_t size = (int64_t(4) << 30) + 4096, at31 = int64_t(1) << 31, at32 = (int64_t(1) << 32) + 5;
+    WriteSparseFile(dir.filePath("1"), size, {{at31, "a"}, {at32, "b"}});
+    WriteSparseFile(dir.filePath("2"), size + 3, {{at31, "A"}, {at32, "B"}, {size + 2, "z"}});
+    CBinEditDoc docs[2];
+    for (int i = 0; i < 2; ++i) {
+        docs[i].Buffer().SetSizeLimit(CFileBuffer::kNoSizeLimit);
+        ASSERT_TRUE(docs[i].OnOpenDocument(dir.filePath(QString::number(i + 1))));
+    }
+    CFileCompare compare(docs[0].Buffer(), docs[1].Buffer(), 16);
     const Diffs diffs = CompareAll(compare);
-    EXPECT_EQ(Describe(diffs), Describe({{at31, at31, 1, 1}, {at32, at32, 1, 1}, {size1, size1, 0, 3}}));
-    EXPECT_TRUE(compare.AtEnd());
-    EXPECT_EQ(compare.Offset1(), size1);
-    EXPECT_EQ(compare.Offset2(), size1 + 3);
-
-    EXPECT_EQ(CompareReportText("/a/one.bin", "/b/two.bin", diffs, true),
-              QStringLiteral("Vantrel Hex Editor\r\nFile Compare Results\r\n\r\nFile 1: /a/one.bin\r\n"
-                             "File 2: /b/two.bin\r\n\r\nDifferences (3 found):\r\n"
+    EXPECT_EQ(Describe(diffs), Describe({{at31, at31, 1, 1}, {at32, at32, 1, 1}, {size, size, 0, 3}}));
+    EXPECT_EQ(CompareReportText("/a", "/b", diffs, true),
+              QStringLiteral("Vantrel Hex Editor\r\nFile Compare Results\r\n\r\nFile 1: /a\r\nFile 2: /b\r\n\r\n"
+                             "Differences (3 found):\r\n"
                              "1:\t[File 1] Offset=0x80000000, Length=0x1\r\n\t[File 2] Offset=0x80000000, Length=0x1\r\n"
                              "2:\t[File 1] Offset=0x100000005, Length=0x1\r\n\t[File 2] Offset=0x100000005, Length=0x1\r\n"
                              "3:\t[File 1] Offset=0x100001000, Length=0x0\r\n\t[File 2] Offset=0x100001000, Length=0x3\r\n"));
-    EXPECT_EQ(DifferenceFoundText("/a/one.bin", "/b/two.bin", diffs[1], false),
-              QStringLiteral("Difference found:\r\n=================\r\nFile 1: /a/one.bin\r\n"
-                             "Offset=4294967301, Length=1\r\n\r\nFile 2: /b/two.bin\r\nOffset=4294967301, Length=1\r\n"));
-    EXPECT_EQ(DifferenceEntryLine(2, diffs[0].offset2, diffs[0].length2, false),
-              QStringLiteral("[File 2] Offset=2147483648, Length=1"));
-}
-
-TEST(CompareReport, LengthsAndOffsetsNearTheLargestFileStayWhole)
-{
-    const int64_t last = INT64_MAX;
-    EXPECT_EQ(DifferenceEntryLine(1, last - 3, 3, true), QStringLiteral("[File 1] Offset=0x7FFFFFFFFFFFFFFC, Length=0x3"));
-    EXPECT_EQ(DifferenceEntryLine(2, 0, last, false),
-              QStringLiteral("[File 2] Offset=0, Length=9223372036854775807"));
-    EXPECT_EQ(CompareResultsLabelText(int64_t(3) << 32), QStringLiteral("&Differences (12884901888 found):"));
+    EXPECT_EQ(DifferenceFoundText("/a", "/b", diffs[1], false),
+              QStringLiteral("Difference found:\r\n=================\r\nFile 1: /a\r\nOffset=4294967301, Length=1\r\n"
+                             "\r\nFile 2: /b\r\nOffset=4294967301, Length=1\r\n"));
+    EXPECT_EQ(DifferenceEntryLine(2, INT64_MAX - 3, INT64_MAX, true),
+              QStringLiteral("[File 2] Offset=0x7FFFFFFFFFFFFFFC, Length=0x7FFFFFFFFFFFFFFF"));
 }

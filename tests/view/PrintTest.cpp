@@ -2,13 +2,13 @@
 // pdftotext, and pages painted onto images to look at their colours.
 #include "../app/QtPrinting.h"
 #include "MessageRecorder.h"
+#include "TestFiles.h"
 #include "ViewTestSupport.h"
 #include "view/CaretController.h"
 #include "view/PrintJob.h"
 #include "view/PrintPreviewDlg.h"
 #include "view/RowText.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
@@ -320,59 +320,37 @@ TEST_F(PrintTest, PreviewOfAGibibytePaintsOnlyThePagesShown)
     EXPECT_GT(Ink(image, image.rect(), Qt::black, Qt::white), 0);
 }
 
-// A page past 4 GiB of a sparse 5 GiB file, printed alone through the page
-// loop: its number at the bottom and its rows read from the right bytes.
+// A page past 4 GiB of a sparse 5 GiB file (its limit lifted as the
+// program will lift it), printed alone: its number below and its rows from
+// the bytes there, a marker planted mid-row and zeros around it.
 TEST_F(PrintTest, APagePastFourGiBPrintsTheBytesThatAreThere)
 {
-    const int64_t size = int64_t(5) << 30;
     const int64_t marker = (int64_t(1) << 32) + 5;
-    const QString path = dir.filePath(QStringLiteral("sparse.bin"));
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(file.resize(size));
-        ASSERT_TRUE(file.seek(marker));
-        ASSERT_EQ(file.write("PAST4GIB"), 8);
-    }
+    WriteSparseFile(dir.filePath("big"), int64_t(5) << 30, {{marker, "PAST4GIB"}});
     view.reset();
     doc = std::make_unique<CBinEditDoc>();
-    doc->Buffer().SetSizeLimit(CFileBuffer::kNoSizeLimit);  // lifted here as the program will lift it
-    ASSERT_TRUE(doc->OnOpenDocument(path));
-    doc->SetTitle(QStringLiteral("sparse.bin"));
-
+    doc->Buffer().SetSizeLimit(CFileBuffer::kNoSizeLimit);
+    ASSERT_TRUE(doc->OnOpenDocument(dir.filePath("big")));
     auto printPage = [&](int page) {
         QPrinter printer(QPrinter::HighResolution);
-        const QString pdf = dir.filePath(QStringLiteral("page%1.pdf").arg(page));
-        EXPECT_TRUE(SelectPrinterByName(printer, pdf));
-        printer.setPageSize(QPageSize(QPageSize::A4));
+        EXPECT_TRUE(SelectPrinterByName(printer, dir.filePath(QStringLiteral("%1.pdf").arg(page))));
         printer.setPrintRange(QPrinter::PageRange);
         printer.setFromTo(page, page);
         EXPECT_EQ(PrintPages(PrintSourceFor(*doc, settings, nullptr, false), printer, {}), PrintOutcome::Printed);
-        return ReadPdf(pdf);
+        const auto pages = ReadPdf(dir.filePath(QStringLiteral("%1.pdf").arg(page)));
+        return pages.size() == 1 ? pages[0].lines : QStringList();
     };
-    const auto first = printPage(1);
-    ASSERT_EQ(first.size(), 1u);
-    const int64_t rowsPerPage = first[0].rows.size();
+    const int64_t rowsPerPage = printPage(1).size() - 2;  // less title and number
     ASSERT_GT(rowsPerPage, 10);
-    const int64_t pageBytes = 16 * rowsPerPage;
-    const int64_t page = marker / pageBytes + 1;
-    const auto pages = printPage(int(page));
-    ASSERT_EQ(pages.size(), 1u);
-    const PdfPage& printed = pages[0];
-    EXPECT_EQ(printed.lines.first(), "sparse.bin");
-    EXPECT_EQ(printed.lines.last(), QString::number(page));
-    ASSERT_EQ(printed.lines.size(), rowsPerPage + 2) << "a full page of rows";
-    // Each row is zeros but the one holding the marker, where its bytes are.
-    const int64_t markerRow = (marker / 16 * 16 - (page - 1) * pageBytes) / 16;
-    const QString zeros = QStringLiteral("00 00 00 00 00 00 00 00-00 00 00 00 00 00 00 00 ................");
-    for (int64_t r = 0; r < rowsPerPage; ++r) {
-        const QString& row = printed.lines[qsizetype(r + 1)];
-        if (r == markerRow)
-            EXPECT_TRUE(row.endsWith(QStringLiteral("00 00 00 00 00 50 41 53-54 34 47 49 42 00 00 00 .....PAST4GIB...")))
-                << row.toStdString();
-        else
-            EXPECT_TRUE(row.endsWith(zeros)) << r << ": " << row.toStdString();
-    }
+    const int64_t page = marker / (16 * rowsPerPage) + 1;
+    const QStringList lines = printPage(int(page));
+    ASSERT_EQ(lines.size(), rowsPerPage + 2);
+    EXPECT_EQ(lines.last(), QString::number(page));
+    const int64_t markerRow = (marker - (page - 1) * 16 * rowsPerPage) / 16;
+    for (int64_t r = 0; r < rowsPerPage; ++r)
+        EXPECT_TRUE(lines[r + 1].endsWith(r == markerRow ? "00 00 00 00 00 50 41 53-54 34 47 49 42 00 00 00 .....PAST4GIB..."
+                                                         : "00 00 00 00 00 00 00 00-00 00 00 00 00 00 00 00 ................"))
+            << r << ": " << lines[r + 1].toStdString();
 }
 
 } // namespace
