@@ -152,7 +152,7 @@ void CDataViewDlg::FillValues()
         // A copy of the caret reads without moving it or registering with the buffer.
         const CBufferPos at(view_->Caret());
         caret_ = at.Offset();
-        available = at.Read(bytes_.data(), int32_t(bytes_.size()));
+        available = int(at.Read(bytes_.data(), int32_t(bytes_.size())));
         flags.readOnly = view_->Document()->IsReadOnly();
     }
     for (const ValueRow& row : rows_) {

@@ -86,7 +86,7 @@ private:
     std::vector<ValueRow> rows_;
     std::vector<uint8_t> bytes_;
     QPointer<CBinEditView> view_;
-    int32_t caret_ = 0;
+    int64_t caret_ = 0;
     bool hexadecimal_ = false;
     bool bigEndian_ = false;
     bool built_ = false;

@@ -1,5 +1,7 @@
 #include "StructureViewDlg.h"
 
+#include "CaretStructureBytes.h"
+
 #include "core/BinEditDoc.h"
 #include "inspect/DataViewValues.h"
 #include "inspect/StructureCollection.h"
@@ -26,29 +28,6 @@
 #include <limits>
 
 namespace {
-
-// The document's bytes from the caret on, read through an unregistered copy
-// of the caret so that laying out never moves it.
-class DocumentBytes final : public StructureBytes {
-public:
-    DocumentBytes(const CBufferPos& caret, int32_t fileSize) : pos_(caret), base_(caret.Offset()), fileSize_(fileSize) {}
-
-    int64_t Length() const override { return int64_t(fileSize_) - base_; }
-
-    int32_t Read(int64_t offset, uint8_t* out, int32_t count) const override
-    {
-        if (offset < 0 || offset >= Length() || count <= 0)
-            return 0;
-        const int32_t n = int32_t(std::min<int64_t>(count, Length() - offset));
-        pos_.Seek(int32_t(base_ + offset));
-        return pos_.Read(out, n);
-    }
-
-private:
-    mutable CBufferPos pos_;
-    int64_t base_;
-    int32_t fileSize_;
-};
 
 QString SizeText(int64_t size) { return QStringLiteral("%1 byte%2").arg(size).arg(size == 1 ? "" : "s"); }
 
@@ -473,7 +452,7 @@ void CStructureViewDlg::FillValues()
     const CBufferPos caret(view_->Caret());
     base_ = caret.Offset();
     readOnly_ = view_->Document()->IsReadOnly();
-    const DocumentBytes bytes(caret, view_->Document()->Size());
+    const CaretStructureBytes bytes(caret, view_->Document()->Size());
     StructureLayout layout(structures_, types_, bytes, bigEndian_, hexadecimal_ ? 16 : 10);
     rowsLeft_ = kRowsPerPass;
     FillStructure(0, rows_[0].owner, 0, layout);
@@ -603,9 +582,8 @@ void CStructureViewDlg::UpdateHighlight()
         ownsHighlight_ = false;
         return;
     }
-    const int64_t limit = std::numeric_limits<int32_t>::max();
     const RowInfo& info = rows_[size_t(tag)];
-    highlight_.Set(view_, int32_t(std::min(base_ + info.start, limit)), int32_t(std::min(base_ + info.end, limit)));
+    highlight_.Set(view_, base_ + info.start, base_ + info.end);
     ownsHighlight_ = true;
 }
 
@@ -632,14 +610,14 @@ void CStructureViewDlg::CommitEdit(const QModelIndex& row, const QString& text)
         return;
     }
     const int type = ValueTypeOf(info);
-    if (type < 0 || base_ + info.start > std::numeric_limits<int32_t>::max())
+    if (type < 0)
         return;
     QByteArray bytes;
     if (!ParseEditedValue(types_, type, text, bigEndian_, bytes)) {
         platform::ShowMessage(ConversionFailedText(text, types_.At(type).Name()));
         return;
     }
-    view_->Clipboard().OverwriteRange(int32_t(base_ + info.start), bytes.constData(), int32_t(bytes.size()));
+    view_->Clipboard().OverwriteRange(base_ + info.start, bytes.constData(), int32_t(bytes.size()));
     FillValues();
 }
 
@@ -667,7 +645,7 @@ void CStructureViewDlg::WriteText(const RowInfo& info, const QString& text)
         return;
     bytes.truncate(std::min<qsizetype>(bytes.size(), room));
     if (!bytes.isEmpty())
-        view_->Clipboard().OverwriteRange(int32_t(at), bytes.constData(), int32_t(bytes.size()));
+        view_->Clipboard().OverwriteRange(at, bytes.constData(), int32_t(bytes.size()));
 }
 
 // ---------------------------------------------------------------- menu

@@ -156,7 +156,7 @@ private:
     bool expansionScheduled_ = false;
     bool selfFetching_ = false;  // rows made by the page itself, not fetched by the list
     QPointer<CBinEditView> view_;
-    int32_t base_ = 0;
+    int64_t base_ = 0;
     bool readOnly_ = true;
     QString current_;
     bool hexadecimal_ = false;

@@ -34,7 +34,7 @@ CCompareResultsDlg::CCompareResultsDlg(const QString& path1, const QString& path
     for (const CompareDifference& d : differences_)
         list_->addItem(DifferenceEntryLine(1, d.offset1, d.length1, hexOffsets_) + QLatin1Char('\n') +
                        DifferenceEntryLine(2, d.offset2, d.length2, hexOffsets_));
-    label_ = new QLabel(CompareResultsLabelText(int(differences_.size())));
+    label_ = new QLabel(CompareResultsLabelText(int64_t(differences_.size())));
     label_->setBuddy(list_);
     summary_ = new QLabel(CompareSummaryText(SummarizeDifferences(differences_)));
 

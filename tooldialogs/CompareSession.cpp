@@ -4,10 +4,10 @@
 #include "platform/MessageBox.h"
 #include "platform/StatusHooks.h"
 #include "platform/TerminationSignal.h"
-#include "tooldialogs/ViewToolAdapter.h"
 #include "tools/CoreMessages.h"
 #include "tools/DifferenceSteps.h"
 #include "view/BinEditView.h"
+#include "view/CaretController.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -19,11 +19,16 @@ const std::vector<CompareDifference> kNoDifferences;
 QString NoFurtherDifferenceText() { return QStringLiteral("No further differences"); }
 QString NoEarlierDifferenceText() { return QStringLiteral("No earlier differences"); }
 
-// Caret at the end of the stretch, the selection back to its start.
+// Caret at the end of the stretch, the selection back to its start. The
+// caret is set directly: its offsets are 64-bit, so a difference past 2 GiB
+// is selected where it is.
 void SelectIn(CBinEditView* view, int64_t start, int64_t length)
 {
-    if (view)
-        CViewToolAdapter(*view).Select(int32_t(start), int32_t(start + length));
+    if (!view)
+        return;
+    view->CaretControl().SetCaret(start, CaretMode::Move);
+    if (length != 0)
+        view->CaretControl().SetCaret(start + length, CaretMode::Extend);
 }
 
 } // namespace
@@ -241,6 +246,6 @@ void CCompareSession::Follow(const CBinEditView* leader, int64_t top)
     CBinEditView* other = leader == view1_ ? view2_.data() : view1_.data();
     // The follower's own move (clamped to its file) must not pull the leader back.
     following_ = true;
-    other->SetTop(int32_t(std::min<int64_t>(top, INT32_MAX)), true);
+    other->SetTop(top, true);
     following_ = false;
 }

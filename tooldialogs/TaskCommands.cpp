@@ -281,7 +281,7 @@ bool CTaskCommands::RunOnSelection(int kind,
         return false;
     TaskExtensions& tasks = Tasks();
     const bool selectAll = !view->Caret().hasSelection;
-    const int32_t caretBefore = view->Caret().Offset();
+    const int64_t caretBefore = view->Caret().Offset();
     if (selectAll) {
         view->CaretControl().SetCaret(0, CaretMode::Move);
         view->CaretControl().SetCaret(view->Document()->Size(), CaretMode::Extend);

@@ -7,17 +7,21 @@ QString FilesMatchText(const QString& path1, const QString& path2)
 
 QString CompareSameFileText() { return QStringLiteral("You must select two different files in order to compare them."); }
 
-QString CompareResultsLabelText(int count) { return QStringLiteral("&Differences (%1 found):").arg(count); }
+QString CompareResultsLabelText(int64_t count)
+{
+    return QStringLiteral("&Differences (%1 found):").arg(qlonglong(count));
+}
 
 namespace {
 
-QString Hex(int32_t value) { return QString::number(uint32_t(value), 16).toUpper(); }
+// Offsets and lengths are never negative: shown whole, however large.
+QString Hex(int64_t value) { return QString::number(qulonglong(value), 16).toUpper(); }
 
-QString OffsetAndLength(int32_t offset, int32_t length, bool hexOffsets)
+QString OffsetAndLength(int64_t offset, int64_t length, bool hexOffsets)
 {
     if (hexOffsets)
         return QStringLiteral("Offset=0x%1, Length=0x%2").arg(Hex(offset), Hex(length));
-    return QStringLiteral("Offset=%1, Length=%2").arg(offset).arg(length);
+    return QStringLiteral("Offset=%1, Length=%2").arg(qlonglong(offset)).arg(qlonglong(length));
 }
 
 } // namespace
@@ -33,7 +37,7 @@ QString DifferenceFoundText(const QString& path1, const QString& path2, const Co
     return text;
 }
 
-QString DifferenceEntryLine(int fileNumber, int32_t offset, int32_t length, bool hexOffsets)
+QString DifferenceEntryLine(int fileNumber, int64_t offset, int64_t length, bool hexOffsets)
 {
     return QStringLiteral("[File %1] ").arg(fileNumber) + OffsetAndLength(offset, length, hexOffsets);
 }
@@ -43,8 +47,8 @@ QString CompareReportText(const QString& path1, const QString& path2,
 {
     QString text = QStringLiteral("Vantrel Hex Editor\r\nFile Compare Results\r\n\r\n");
     text += QStringLiteral("File 1: %1\r\nFile 2: %2\r\n").arg(path1, path2);
-    text += QStringLiteral("\r\nDifferences (%1 found):\r\n").arg(differences.size());
-    int n = 0;
+    text += QStringLiteral("\r\nDifferences (%1 found):\r\n").arg(qulonglong(differences.size()));
+    qulonglong n = 0;
     for (const CompareDifference& d : differences) {
         text += QStringLiteral("%1:\t").arg(++n);
         text += DifferenceEntryLine(1, d.offset1, d.length1, hexOffsets) + QStringLiteral("\r\n\t");

@@ -49,14 +49,14 @@ int32_t FirstDifference(const uint8_t* a, const uint8_t* b, int32_t count)
 // span, as long a piece as both spans allow, without copying.
 CFileCompare::ScanResult CFileCompare::Scan()
 {
-    const int32_t remaining1 = cursor1_.Buffer()->Size() - cursor1_.Offset();
-    const int32_t remaining2 = cursor2_.Buffer()->Size() - cursor2_.Offset();
-    const int32_t common = std::min(remaining1, remaining2);
+    const int64_t remaining1 = cursor1_.Buffer()->Size() - cursor1_.Offset();
+    const int64_t remaining2 = cursor2_.Buffer()->Size() - cursor2_.Offset();
+    const int64_t common = std::min(remaining1, remaining2);
     CSpanReader reader1(*cursor1_.Buffer(), cursor1_.Offset());
     CSpanReader reader2(*cursor2_.Buffer(), cursor2_.Offset());
     std::span<const uint8_t> a, b;
     constexpr int32_t escInterval = COMPARE_ESC_BLOCK * COMPARE_ESC_BLOCKS;
-    int32_t done = 0;
+    int64_t done = 0;
     int32_t untilEscape = escInterval;
     while (done < common) {
         if (a.empty())
@@ -67,7 +67,9 @@ CFileCompare::ScanResult CFileCompare::Scan()
             problem_ = reader1.Failed() ? reader1.Problem() : reader2.Problem();
             return ScanResult::Failed;
         }
-        const int32_t n = std::min({int32_t(a.size()), int32_t(b.size()), untilEscape});
+        // A span may be far longer than 2 GiB (an untouched extent): the
+        // piece compared at once is bounded by the Esc interval first.
+        const int32_t n = int32_t(std::min<int64_t>({int64_t(a.size()), int64_t(b.size()), untilEscape}));
         if (std::memcmp(a.data(), b.data(), size_t(n)) != 0) {
             done += FirstDifference(a.data(), b.data(), n);
             cursor1_.Seek(cursor1_.Offset() + done);

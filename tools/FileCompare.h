@@ -18,10 +18,10 @@ class CFileBuffer;
 
 // Offsets and lengths of one difference in file 1 and file 2.
 struct CompareDifference {
-    int32_t offset1 = 0;
-    int32_t offset2 = 0;
-    int32_t length1 = 0;
-    int32_t length2 = 0;
+    int64_t offset1 = 0;
+    int64_t offset2 = 0;
+    int64_t length1 = 0;
+    int64_t length2 = 0;
 
     bool operator==(const CompareDifference&) const = default;
 };
@@ -61,8 +61,8 @@ public:
     // Why the comparison stopped with ReadFailed.
     const CoreProblem& Problem() const { return problem_; }
     int32_t MinMatchLen() const { return minMatchLen_; }
-    int32_t Offset1() const { return cursor1_.Offset(); }
-    int32_t Offset2() const { return cursor2_.Offset(); }
+    int64_t Offset1() const { return cursor1_.Offset(); }
+    int64_t Offset2() const { return cursor2_.Offset(); }
     // The most the tables held at once, in bytes, over the whole comparison.
     size_t PeakTableBytes() const { return budget_.peak; }
 

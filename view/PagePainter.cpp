@@ -30,7 +30,7 @@ CPagePainter::CPagePainter(const PrintSource& source, QPaintDevice* device) : so
     font_.SetFont(printerFont, device);
     if (source_.buffer)
         cursor_.Bind(source_.buffer, false, 0);
-    source_.rangeStart = std::max(0, source_.rangeStart);
+    source_.rangeStart = std::max<int64_t>(0, source_.rangeStart);
     source_.rangeEnd = std::max(source_.rangeStart, source_.rangeEnd);
 }
 
@@ -61,12 +61,12 @@ CPagePainter::Body CPagePainter::LayOut(const PageGeometry& page)
     return body;
 }
 
-int CPagePainter::PageCount(const PageGeometry& page)
+int64_t CPagePainter::PageCount(const PageGeometry& page)
 {
     return LayOut(page).range.PageCount();
 }
 
-bool CPagePainter::PaintPage(QPainter& painter, const PageGeometry& page, int pageNumber)
+bool CPagePainter::PaintPage(QPainter& painter, const PageGeometry& page, int64_t pageNumber)
 {
     ++pagesPainted_;
     const Body body = LayOut(page);
@@ -79,7 +79,7 @@ bool CPagePainter::PaintPage(QPainter& painter, const PageGeometry& page, int pa
     const QString title = source_.title.isEmpty() ? QStringLiteral("<Untitled>") : source_.title;
     painter.drawText(QRect(margins.left(), margins.top(), margins.width(), h), Qt::AlignHCenter | Qt::AlignTop, title);
     painter.drawText(QRect(margins.left(), margins.bottom() + 1 - h, margins.width(), h), Qt::AlignHCenter | Qt::AlignBottom,
-                     QString::number(uint(pageNumber)));
+                     QString::number(qlonglong(pageNumber)));
     PaintRows(painter, body, pageNumber);
     painter.restore();
 
@@ -89,23 +89,23 @@ bool CPagePainter::PaintPage(QPainter& painter, const PageGeometry& page, int pa
     return last;
 }
 
-void CPagePainter::PaintRows(QPainter& painter, const Body& body, int pageNumber)
+void CPagePainter::PaintRows(QPainter& painter, const Body& body, int64_t pageNumber)
 {
     const RowLayout& l = layout_;
     const PrintColors& c = source_.colors;
-    const int32_t start = source_.rangeStart;
-    const int32_t end = source_.rangeEnd;
+    const int64_t start = source_.rangeStart;
+    const int64_t end = source_.rangeEnd;
     int64_t rowStart = body.range.PageStart(pageNumber);
     if (rowStart >= end || !source_.buffer)
         return;
 
     GlyphBatch batch(font_);
-    cursor_.Seek(int32_t(rowStart));
+    cursor_.Seek(rowStart);
     uint8_t bytes[kMaxBytesPerRow];
     for (int r = 0; r < body.range.rowsPerPage && rowStart < end; ++r, rowStart += l.bytesPerRow) {
         const int count = int(std::min<int64_t>(l.bytesPerRow, end - rowStart));
         cursor_.Read(bytes, count);
-        const RowText row = BuildRowText(l, int32_t(rowStart), bytes, count, source_.showAllChars);
+        const RowText row = BuildRowText(l, rowStart, bytes, count, source_.showAllChars);
         // Bytes of the first row before the range are left blank.
         const int skip = int(std::clamp<int64_t>(start - rowStart, 0, count));
         const int x = body.rows.left();

@@ -37,8 +37,8 @@ PrintColors ResolvePrintColors(const uint32_t* colors, bool blackWhite);
 struct PrintSource {
     CFileBuffer* buffer = nullptr;
     QString title;  // empty prints "<Untitled>"
-    int32_t rangeStart = 0;
-    int32_t rangeEnd = 0;
+    int64_t rangeStart = 0;
+    int64_t rangeEnd = 0;
     QFont viewFont;
     int screenDpi = 96;
     LayoutOptions options;  // the view's bytes per row and display settings
@@ -52,13 +52,13 @@ public:
     CPagePainter(const PrintSource& source, QPaintDevice* device);
 
     // Paints page (counting from 1); true when the range ends on it.
-    bool PaintPage(QPainter& painter, const PageGeometry& page, int pageNumber);
+    bool PaintPage(QPainter& painter, const PageGeometry& page, int64_t pageNumber);
     // Pages of the job on this page geometry (lays out as the first page would).
-    int PageCount(const PageGeometry& page);
+    int64_t PageCount(const PageGeometry& page);
 
     const RowLayout& Layout() const { return layout_; }
     bool LayoutDone() const { return layoutDone_; }
-    int LastPage() const { return lastPage_; }
+    int64_t LastPage() const { return lastPage_; }
     const CellFont& Font() const { return font_; }
     int PagesPainted() const { return pagesPainted_; }
 
@@ -68,13 +68,13 @@ private:
         PrintRange range;
     };
     Body LayOut(const PageGeometry& page);
-    void PaintRows(QPainter& painter, const Body& body, int pageNumber);
+    void PaintRows(QPainter& painter, const Body& body, int64_t pageNumber);
 
     PrintSource source_;
     CellFont font_;
     RowLayout layout_;
     bool layoutDone_ = false;
     CBufferPos cursor_;
-    int lastPage_ = 0;
+    int64_t lastPage_ = 0;
     int pagesPainted_ = 0;
 };

@@ -140,14 +140,15 @@ PrintOutcome PrintPages(const PrintSource& source, QPrinter& printer, const std:
     }
     CPagePainter pages(source, &printer);
     const PageGeometry page = PrinterPageGeometry(printer);
-    const int count = pages.PageCount(page);
+    const int64_t count = pages.PageCount(page);
+    // The printer's own range holds int pages; the document may have more.
     const bool ranged = printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0;
-    const int first = ranged ? std::min(printer.fromPage(), count) : 1;
-    const int last = ranged && printer.toPage() >= first ? std::min(printer.toPage(), count) : count;
+    const int64_t first = ranged ? std::min<int64_t>(printer.fromPage(), count) : 1;
+    const int64_t last = ranged && printer.toPage() >= first ? std::min<int64_t>(printer.toPage(), count) : count;
 
     QElapsedTimer sincePoll;
     sincePoll.start();
-    for (int p = first; p <= last; ++p) {
+    for (int64_t p = first; p <= last; ++p) {
         if (p > first && !printer.newPage()) {
             painter.end();
             platform::ShowStatusText(QString());
@@ -158,7 +159,7 @@ PrintOutcome PrintPages(const PrintSource& source, QPrinter& printer, const std:
         // Esc and repainting are looked at a few times a second, not per page.
         if (sincePoll.elapsed() >= 100) {
             sincePoll.restart();
-            platform::ShowStatusText(QStringLiteral("Printing page %1 of %2...  Press Esc to stop").arg(p).arg(last));
+            platform::ShowStatusText(QStringLiteral("Printing page %1 of %2...  Press Esc to stop").arg(qlonglong(p)).arg(qlonglong(last)));
             if (stopRequested && stopRequested()) {
                 printer.abort();
                 painter.end();

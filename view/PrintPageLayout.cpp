@@ -53,20 +53,32 @@ int RowsPerPage(int height, int lineHeight)
     return std::max(1, height / std::max(1, lineHeight));
 }
 
-int64_t PrintRange::PageStart(int page) const
+namespace {
+
+// Whole units of size that hold count, rounded up, without the overflow of
+// adding size - 1 near INT64_MAX.
+int64_t Units(int64_t count, int64_t size) { return count / size + (count % size != 0 ? 1 : 0); }
+
+} // namespace
+
+int64_t PrintRange::PageStart(int64_t page) const
 {
-    return int64_t(bytesPerRow) * (page - 1) * rowsPerPage + FirstRowStart();
+    const int64_t pageBytes = int64_t(bytesPerRow) * rowsPerPage;
+    const int64_t first = FirstRowStart();
+    const int64_t before = std::max<int64_t>(0, page - 1);
+    // Pages beyond the file would overflow: they all start past its end.
+    if (before > (INT64_MAX - first) / pageBytes)
+        return INT64_MAX;
+    return first + before * pageBytes;
 }
 
-int PrintRange::PageCount() const
+int64_t PrintRange::PageCount() const
 {
-    const int64_t bytes = std::max<int64_t>(0, int64_t(end) - FirstRowStart());
-    const int64_t rows = (bytes + bytesPerRow - 1) / bytesPerRow;
-    const int64_t pages = (rows + rowsPerPage - 1) / rowsPerPage;
-    return int(std::clamp<int64_t>(pages, 1, INT32_MAX));
+    const int64_t bytes = std::max<int64_t>(0, end - FirstRowStart());
+    return std::max<int64_t>(1, Units(Units(bytes, bytesPerRow), rowsPerPage));
 }
 
-bool PrintRange::IsLastPage(int page) const
+bool PrintRange::IsLastPage(int64_t page) const
 {
     return page >= PageCount();
 }

@@ -35,18 +35,20 @@ int PrinterFontPixels(int points, int printerDpi);
 int RowsPerPage(int height, int lineHeight);
 
 // The range [rangeStart, rangeEnd) printed in rows of bytesPerRow, the first
-// row starting at rangeStart rounded down to a row boundary.
+// row starting at rangeStart rounded down to a row boundary. Offsets and page
+// numbers are 64-bit: a file of up to 2^63 - 1 bytes has billions of pages.
 struct PrintRange {
-    int32_t start = 0;
-    int32_t end = 0;
+    int64_t start = 0;
+    int64_t end = 0;
     int bytesPerRow = 16;
     int rowsPerPage = 1;
 
-    int64_t FirstRowStart() const { return int64_t(start) / bytesPerRow * bytesPerRow; }
-    // The offset of page's first row (pages count from 1).
-    int64_t PageStart(int page) const;
+    int64_t FirstRowStart() const { return start / bytesPerRow * bytesPerRow; }
+    // The offset of page's first row (pages count from 1); a page past the
+    // last one starts at the end of the range or beyond it, never wrapped.
+    int64_t PageStart(int64_t page) const;
     // Pages the range fills; an empty range still prints one page.
-    int PageCount() const;
+    int64_t PageCount() const;
     // The range ends on page: its rows reach rangeEnd, or it is past the end.
-    bool IsLastPage(int page) const;
+    bool IsLastPage(int64_t page) const;
 };

@@ -7,13 +7,14 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -36,11 +37,16 @@ CPrintPreviewDlg::CPrintPreviewDlg(const PrintSource& source, QPrinter& printer,
     auto* next = new QPushButton(QStringLiteral("&Next Page"));
     auto* lastButton = new QPushButton(QStringLiteral("&Last"));
     auto* closeButton = new QPushButton(QStringLiteral("&Close"));
-    pageBox_ = new QSpinBox;
-    pageBox_->setRange(1, pageCount_);
-    pageBox_->setAccelerated(true);
-    pageBox_->setKeyboardTracking(false);
-    pageOf_ = new QLabel(QStringLiteral("of %1").arg(pageCount_));
+    // Enter in the page field goes to that page; a dialog's default button
+    // would take it too and start printing.
+    for (QPushButton* button : {print, first, previous, next, lastButton, closeButton})
+        button->setAutoDefault(false);
+    pageBox_ = new QLineEdit;
+    pageBox_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,19}")), pageBox_));
+    // Wide enough for the last page's number and a digit to spare.
+    const QString lastNumber = QString::number(qlonglong(pageCount_));
+    pageBox_->setMaximumWidth(pageBox_->fontMetrics().horizontalAdvance(lastNumber + QStringLiteral("00")) + 12);
+    pageOf_ = new QLabel(QStringLiteral("of %1").arg(lastNumber));
     zoomBox_ = new QComboBox;
     for (int z : kZoomSteps)
         zoomBox_->addItem(z == 0 ? QStringLiteral("Whole Page") : QStringLiteral("%1%").arg(z), z);
@@ -83,7 +89,7 @@ CPrintPreviewDlg::CPrintPreviewDlg(const PrintSource& source, QPrinter& printer,
     connect(previous, &QPushButton::clicked, this, [this] { SetPage(page_ - 1); });
     connect(next, &QPushButton::clicked, this, [this] { SetPage(page_ + 1); });
     connect(lastButton, &QPushButton::clicked, this, [this] { SetPage(pageCount_); });
-    connect(pageBox_, &QSpinBox::valueChanged, this, [this](int p) { SetPage(p); });
+    connect(pageBox_, &QLineEdit::editingFinished, this, &CPrintPreviewDlg::PageTyped);
     connect(zoomBox_, &QComboBox::currentIndexChanged, this,
             [this](int i) { SetZoom(zoomBox_->itemData(i).toInt()); });
     auto key = [this](QKeySequence seq, auto fn) { connect(new QShortcut(seq, this), &QShortcut::activated, this, fn); };
@@ -129,9 +135,9 @@ void CPrintPreviewDlg::Render()
     pageView_->setPixmap(QPixmap::fromImage(image_));
 }
 
-void CPrintPreviewDlg::SetPage(int page)
+void CPrintPreviewDlg::SetPage(int64_t page)
 {
-    page = std::clamp(page, 1, pageCount_);
+    page = std::clamp<int64_t>(page, 1, pageCount_);
     if (page == page_ && !image_.isNull())
         return;
     page_ = page;
@@ -153,7 +159,20 @@ void CPrintPreviewDlg::SetZoom(int percent)
 void CPrintPreviewDlg::UpdateControls()
 {
     const QSignalBlocker block(pageBox_);
-    pageBox_->setValue(page_);
+    pageBox_->setText(QString::number(qlonglong(page_)));
+}
+
+// A number beyond the last page (even beyond 64 bits) goes to the last
+// page, as the spin box it replaces clamped; an empty field shows the
+// current page again.
+void CPrintPreviewDlg::PageTyped()
+{
+    const QString text = pageBox_->text();
+    bool ok = false;
+    const qlonglong typed = text.toLongLong(&ok);
+    if (!text.isEmpty())
+        SetPage(ok ? int64_t(typed) : pageCount_);
+    UpdateControls();
 }
 
 bool CPrintPreviewDlg::eventFilter(QObject* watched, QEvent* event)

@@ -42,6 +42,8 @@ TEST(FilePropertiesTest, SizesAreGroupedByCommas)
     EXPECT_EQ(GroupDigits(123456), "123,456");
     EXPECT_EQ(GroupDigits(2147483647), "2,147,483,647");
     EXPECT_EQ(GroupDigits(-1234), "-1,234");
+    EXPECT_EQ(GroupDigits(int64_t(1) << 32), "4,294,967,296");
+    EXPECT_EQ(GroupDigits(INT64_MAX), "9,223,372,036,854,775,807");
 }
 
 TEST(FilePropertiesTest, UntitledDocument)

@@ -113,8 +113,8 @@ TEST_F(AppTest, PrintPreviewShowsThePagesAndItsPrintButtonPrints)
     ASSERT_TRUE(Start({a}));
     const QString pdf = files_.filePath("preview.pdf");
     dialogs_->printAnswers = {ScriptedDialogs::PrintAnswer{pdf, false}};
-    int pages = 0;
-    std::vector<int> painted;
+    int64_t pages = 0;
+    std::vector<int64_t> painted;
     QTimer::singleShot(0, [&] {
         auto* preview = qobject_cast<CPrintPreviewDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(preview, nullptr);
@@ -126,7 +126,7 @@ TEST_F(AppTest, PrintPreviewShowsThePagesAndItsPrintButtonPrints)
     });
     Trigger(Cmd::FilePrintPreview);
     EXPECT_GT(pages, 1);
-    EXPECT_EQ(painted, std::vector<int>({1, pages}));
+    EXPECT_EQ(painted, std::vector<int64_t>({1, pages}));
     EXPECT_EQ(PdfRows(pdf).size(), (5000 + 15) / 16) << "Print in the preview went on to print";
 }
 

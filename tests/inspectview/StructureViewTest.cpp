@@ -5,11 +5,14 @@
 // context menu, the highlight, "Copy Structure", and arrays too large to
 // make rows for.
 #include "MessageRecorder.h"
+#include "TestFiles.h"
+#include "core/BinEditDoc.h"
 #include "ViewTestSupport.h"
 #include "inspect/StructureCollection.h"
 #include "inspect/StructureFile.h"
 #include "inspect/StructureLayout.h"
 #include "types/ValueTypeRegistry.h"
+#include "inspectview/CaretStructureBytes.h"
 #include "inspectview/DataViewDlg.h"
 #include "inspectview/StructureViewDlg.h"
 #include "platform/Clipboard.h"
@@ -519,3 +522,48 @@ TEST_F(StructureView, HostileButLegalCollectionsShowWithinBounds)
 }
 
 } // namespace
+
+namespace {
+
+// A laid-out tree, a line a row: its place and its value.
+std::string Describe(const LaidRow& row, const std::string& indent = "")
+{
+    std::string text = indent + (row.member ? row.member->name.toStdString() : "*") + "[" +
+                       std::to_string(row.element) + "] " + std::to_string(row.start) + ".." +
+                       std::to_string(row.end) + " " + (row.value.eof ? "<EOF>" : row.value.text.toStdString()) + "\n";
+    for (const LaidRow& child : row.children)
+        text += Describe(child, indent + "  ");
+    return text;
+}
+
+} // namespace
+
+// A structure laid over the caret far into a sparse document (its limit
+// lifted as the program will lift it) equals the same structure laid over
+// the bytes at the caret held in memory; a caret cut to 32 bits would read
+// the bytes planted at 5 instead.
+TEST(CaretStructureBytes, AStructurePastFourGiBReadsTheBytesAtTheCaret)
+{
+    StructureCollection structures;
+    structures.Add({"Rec", 0,
+                    {Scalar("n", TYPE_BYTE), Fixed("v", TYPE_WORD, 2), Fixed("t", TYPE_ASCII_CHARACTER, 2),
+                     Scalar("d", TYPE_DWORD), Scalar("q", TYPE_QWORD)}});
+    const int64_t size = int64_t(5) << 30, far = (int64_t(1) << 32) + 5;
+    const QByteArray record = QByteArray::fromHex("0a0100020041420403020108070605040302010000");
+    QTemporaryDir dir;
+    WriteSparseFile(dir.filePath("big"), size, {{5, QByteArray(24, '\xff')}, {far, record}, {size - 7, record.left(7)}});
+    CBinEditDoc doc;
+    doc.Buffer().SetSizeLimit(CFileBuffer::kNoSizeLimit);
+    ASSERT_TRUE(doc.OnOpenDocument(dir.filePath("big")));
+    for (const int64_t at : {far, size - 7}) {  // the second where the file ends inside the structure
+        CBufferPos caret;
+        caret.Bind(&doc.Buffer(), false, at);
+        const CaretStructureBytes onDisk(caret, doc.Size());
+        const MemoryBytes inMemory(record.left(qsizetype(std::min<int64_t>(record.size(), size - at))));
+        StructureLayout diskLayout(structures, ValueTypes(), onDisk, false, 10);
+        StructureLayout memoryLayout(structures, ValueTypes(), inMemory, false, 10);
+        EXPECT_EQ(Describe(LayOutStructure(diskLayout, structures.At(0), 0)),
+                  Describe(LayOutStructure(memoryLayout, structures.At(0), 0))) << at;
+        EXPECT_EQ(caret.Offset(), at) << "laying out never moves the caret";
+    }
+}

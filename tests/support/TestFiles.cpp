@@ -25,6 +25,16 @@ void WriteWholeFile(const QString& path, const QByteArray& bytes)
         throw std::runtime_error("cannot write " + path.toStdString());
 }
 
+void WriteSparseFile(const QString& path, int64_t size, const QList<QPair<int64_t, QByteArray>>& planted)
+{
+    QFile file(path);
+    bool written = file.open(QIODevice::WriteOnly) && file.resize(size);
+    for (const auto& [offset, bytes] : planted)
+        written = written && file.seek(offset) && file.write(bytes) == bytes.size();
+    if (!written)
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
 QByteArray RandomBytes(int count, unsigned seed)
 {
     std::mt19937 rng(seed);

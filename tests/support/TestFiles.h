@@ -4,11 +4,15 @@
 #include <QList>
 #include <QString>
 #include <QTemporaryDir>
+#include <cstdint>
 #include <optional>
 
 QByteArray ReadWholeFile(const QString& path);
 void WriteWholeFile(const QString& path, const QByteArray& bytes);
 QByteArray RandomBytes(int count, unsigned seed);
+// A sparse file of size bytes (no disk space used), zeros but for the bytes
+// planted at their offsets.
+void WriteSparseFile(const QString& path, int64_t size, const QList<QPair<int64_t, QByteArray>>& planted);
 
 // Names in the folder as the kernel lists them (Qt's own listing skips names
 // that are not valid UTF-8), without "." and "..".

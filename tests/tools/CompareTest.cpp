@@ -1,6 +1,7 @@
 // The comparison engine against a plain model of the same rules, on edge
 // cases and on random pairs of files in chunks of every size, plus Esc and
 // the memory limit.
+#include "TestFiles.h"
 #include "ToolTestSupport.h"
 
 #include "tools/CompareReport.h"
@@ -495,4 +496,35 @@ TEST(CompareReport, TextsInBothRadixes)
                              "1:\t[File 1] Offset=16, Length=2\r\n\t[File 2] Offset=31, Length=0\r\n"
                              "2:\t[File 1] Offset=300, Length=171\r\n\t[File 2] Offset=4000, Length=17\r\n"));
     EXPECT_EQ(FilesMatchText("/x", "/y"), QStringLiteral("Files match.\n\nNo differences found between \"/x\" and \"/y\"."));
+}
+
+// Two sparse documents of more than 4 GiB (read through extents, their
+// limit lifted as the program will lift it) differing in a byte at 2^31 and
+// at 2^32 + 5, the second three bytes longer: each difference is found where
+// it is and the texts show the offsets whole.
+TEST(CompareEngine, FilesPastFourGiBDifferWhereTheirBytesDo)
+{
+    QTemporaryDir dir;
+    const int64_t size = (int64_t(4) << 30) + 4096, at31 = int64_t(1) << 31, at32 = (int64_t(1) << 32) + 5;
+    WriteSparseFile(dir.filePath("1"), size, {{at31, "a"}, {at32, "b"}});
+    WriteSparseFile(dir.filePath("2"), size + 3, {{at31, "A"}, {at32, "B"}, {size + 2, "z"}});
+    CBinEditDoc docs[2];
+    for (int i = 0; i < 2; ++i) {
+        docs[i].Buffer().SetSizeLimit(CFileBuffer::kNoSizeLimit);
+        ASSERT_TRUE(docs[i].OnOpenDocument(dir.filePath(QString::number(i + 1))));
+    }
+    CFileCompare compare(docs[0].Buffer(), docs[1].Buffer(), 16);
+    const Diffs diffs = CompareAll(compare);
+    EXPECT_EQ(Describe(diffs), Describe({{at31, at31, 1, 1}, {at32, at32, 1, 1}, {size, size, 0, 3}}));
+    EXPECT_EQ(CompareReportText("/a", "/b", diffs, true),
+              QStringLiteral("Vantrel Hex Editor\r\nFile Compare Results\r\n\r\nFile 1: /a\r\nFile 2: /b\r\n\r\n"
+                             "Differences (3 found):\r\n"
+                             "1:\t[File 1] Offset=0x80000000, Length=0x1\r\n\t[File 2] Offset=0x80000000, Length=0x1\r\n"
+                             "2:\t[File 1] Offset=0x100000005, Length=0x1\r\n\t[File 2] Offset=0x100000005, Length=0x1\r\n"
+                             "3:\t[File 1] Offset=0x100001000, Length=0x0\r\n\t[File 2] Offset=0x100001000, Length=0x3\r\n"));
+    EXPECT_EQ(DifferenceFoundText("/a", "/b", diffs[1], false),
+              QStringLiteral("Difference found:\r\n=================\r\nFile 1: /a\r\nOffset=4294967301, Length=1\r\n"
+                             "\r\nFile 2: /b\r\nOffset=4294967301, Length=1\r\n"));
+    EXPECT_EQ(DifferenceEntryLine(2, INT64_MAX - 3, INT64_MAX, true),
+              QStringLiteral("[File 2] Offset=0x7FFFFFFFFFFFFFFC, Length=0x7FFFFFFFFFFFFFFF"));
 }

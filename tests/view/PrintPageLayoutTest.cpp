@@ -84,4 +84,29 @@ TEST(PrintPageLayout, FontSizesAndRowsPerPageStayPositiveAndBounded)
     EXPECT_EQ(RowsPerPage(100, 0), 100);
 }
 
+// Files far past 2 GiB have more pages than an int holds, and a page number
+// past the last one must not wrap into the file. The expected numbers are
+// the plain ceiling divisions, worked out apart.
+TEST(PrintPageLayout, PagesOfHugeFilesCountAndStartIn64Bits)
+{
+    struct Case {
+        PrintRange range;
+        int64_t pages, lastPageStart;
+    } cases[] = {
+        {{0, int64_t(1) << 31, 16, 52}, 2581111, 2147483520},
+        {{0, int64_t(1) << 36, 16, 52}, 82595525, 68719475968},
+        {{0, INT64_MAX, 16, 52}, 11085783698142760, 9223372036854775488},
+        {{(int64_t(1) << 32) + 5, (int64_t(1) << 32) + 5 + 16 * 52 * 3, 16, 52}, 4, (int64_t(1) << 32) + 16 * 52 * 3},
+    };
+    for (const Case& c : cases) {
+        const PrintRange& r = c.range;
+        SCOPED_TRACE(testing::Message() << r.start << ".." << r.end << " bpr " << r.bytesPerRow << " rpp " << r.rowsPerPage);
+        EXPECT_EQ(r.PageCount(), c.pages);
+        EXPECT_EQ(r.PageStart(c.pages), c.lastPageStart);
+        EXPECT_EQ(r.PageStart(c.pages - 1), c.lastPageStart - int64_t(r.bytesPerRow) * r.rowsPerPage);
+        EXPECT_TRUE(r.IsLastPage(c.pages) && !r.IsLastPage(c.pages - 1));
+        EXPECT_GE(r.PageStart(INT64_MAX), r.end) << "past the last page is past the end";
+    }
+}
+
 } // namespace

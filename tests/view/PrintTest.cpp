@@ -2,6 +2,7 @@
 // pdftotext, and pages painted onto images to look at their colours.
 #include "../app/QtPrinting.h"
 #include "MessageRecorder.h"
+#include "TestFiles.h"
 #include "ViewTestSupport.h"
 #include "view/CaretController.h"
 #include "view/PrintJob.h"
@@ -12,7 +13,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSpinBox>
+#include <QLineEdit>
 #include <QTest>
 #include <QTemporaryDir>
 
@@ -291,18 +292,22 @@ TEST_F(PrintTest, PreviewOfAGibibytePaintsOnlyThePagesShown)
     CPrintPreviewDlg preview(PrintSourceFor(*doc, settings, view.get(), false), printer);
     preview.show();
     QCoreApplication::processEvents();
-    const int pages = preview.PageCount();
+    const int64_t pages = preview.PageCount();
     ASSERT_GT(pages, 1000000) << "a GiB in rows of 16 bytes";
     ASSERT_FALSE(preview.PaintedPages().empty());
-    for (int p : preview.PaintedPages())
+    for (int64_t p : preview.PaintedPages())
         EXPECT_EQ(p, 1);
 
     // Typing the last page number into the page box shows that page alone.
     const size_t before = preview.PaintedPages().size();
-    auto* box = preview.findChild<QSpinBox*>();
-    ASSERT_NE(box, nullptr);
-    box->setValue(pages);
+    QLineEdit* box = preview.PageField();
+    EXPECT_EQ(box->text(), QStringLiteral("1"));
+    box->selectAll();
+    QTest::keyClicks(box, QString::number(pages));
+    QTest::keyClick(box, Qt::Key_Return);
     QCoreApplication::processEvents();
+    EXPECT_TRUE(preview.isVisible()) << "Enter in the page field goes to the page, it does not print";
+    EXPECT_EQ(box->text(), QString::number(pages));
     EXPECT_EQ(preview.CurrentPage(), pages);
     ASSERT_GT(preview.PaintedPages().size(), before);
     for (size_t i = before; i < preview.PaintedPages().size(); ++i)
@@ -313,6 +318,39 @@ TEST_F(PrintTest, PreviewOfAGibibytePaintsOnlyThePagesShown)
     EXPECT_EQ(preview.CurrentPage(), pages - 1);
     const QImage image = preview.PageImage();
     EXPECT_GT(Ink(image, image.rect(), Qt::black, Qt::white), 0);
+}
+
+// A page past 4 GiB of a sparse 5 GiB file (its limit lifted as the
+// program will lift it), printed alone: its number below and its rows from
+// the bytes there, a marker planted mid-row and zeros around it.
+TEST_F(PrintTest, APagePastFourGiBPrintsTheBytesThatAreThere)
+{
+    const int64_t marker = (int64_t(1) << 32) + 5;
+    WriteSparseFile(dir.filePath("big"), int64_t(5) << 30, {{marker, "PAST4GIB"}});
+    view.reset();
+    doc = std::make_unique<CBinEditDoc>();
+    doc->Buffer().SetSizeLimit(CFileBuffer::kNoSizeLimit);
+    ASSERT_TRUE(doc->OnOpenDocument(dir.filePath("big")));
+    auto printPage = [&](int page) {
+        QPrinter printer(QPrinter::HighResolution);
+        EXPECT_TRUE(SelectPrinterByName(printer, dir.filePath(QStringLiteral("%1.pdf").arg(page))));
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(page, page);
+        EXPECT_EQ(PrintPages(PrintSourceFor(*doc, settings, nullptr, false), printer, {}), PrintOutcome::Printed);
+        const auto pages = ReadPdf(dir.filePath(QStringLiteral("%1.pdf").arg(page)));
+        return pages.size() == 1 ? pages[0].lines : QStringList();
+    };
+    const int64_t rowsPerPage = printPage(1).size() - 2;  // less title and number
+    ASSERT_GT(rowsPerPage, 10);
+    const int64_t page = marker / (16 * rowsPerPage) + 1;
+    const QStringList lines = printPage(int(page));
+    ASSERT_EQ(lines.size(), rowsPerPage + 2);
+    EXPECT_EQ(lines.last(), QString::number(page));
+    const int64_t markerRow = (marker - (page - 1) * 16 * rowsPerPage) / 16;
+    for (int64_t r = 0; r < rowsPerPage; ++r)
+        EXPECT_TRUE(lines[r + 1].endsWith(r == markerRow ? "00 00 00 00 00 50 41 53-54 34 47 49 42 00 00 00 .....PAST4GIB..."
+                                                         : "00 00 00 00 00 00 00 00-00 00 00 00 00 00 00 00 ................"))
+            << r << ": " << lines[r + 1].toStdString();
 }
 
 } // namespace
