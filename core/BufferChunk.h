@@ -7,9 +7,9 @@ class SourceFile;
 
 // No chunk ever holds more than this many bytes; edits move at most a few chunks.
 constexpr int32_t MAX_CHUNK = 2048;
-// Largest file a document opens for now: offsets inside the buffer are
-// 64-bit, but the windows above it still count in signed 32 bits.
-constexpr int64_t MAX_FILE_SIZE = 2147483647;
+// Largest file a document opens or grows to: every offset, size and count,
+// in the core and in the windows and tools above it, is signed 64-bit.
+constexpr int64_t MAX_FILE_SIZE = INT64_MAX;
 // A chunk of this capacity holds no bytes: it is a file extent, a stretch of
 // a file on disk that is read only when its bytes are wanted.
 constexpr uint16_t EXTENT_CAPACITY = UINT16_MAX;

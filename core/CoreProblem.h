@@ -9,8 +9,8 @@
 enum class CoreError : uint8_t {
     None,
     OutOfMemory,          // growing or allocating a chunk during an edit or a load
-    SizeLimitOnLoad,      // the file holds 2^31 bytes or more
-    SizeLimitOnInsert,    // the insertion would make the buffer exceed 2^31 - 1 bytes
+    SizeLimitOnLoad,      // the file holds more bytes than the buffer's size limit
+    SizeLimitOnInsert,    // the insertion would make the buffer exceed its size limit
     FileError,            // opening, reading or writing a file; fileError and path say which
     HistoryOutOfSync,     // no memory to record or apply a history entry; the histories were cleared
     NoMemoryForHistory,   // no memory for the configured undo or redo levels

@@ -15,12 +15,12 @@ QString CoreMessages::OutOfMemoryText()
 
 QString CoreMessages::SizeLimitLoadText()
 {
-    return QStringLiteral("Unable to load file : Exceeds file size limit of 2,147,483,647 bytes.");
+    return QStringLiteral("Unable to load file : Exceeds file size limit of 9,223,372,036,854,775,807 bytes.");
 }
 
 QString CoreMessages::SizeLimitInsertText()
 {
-    return QStringLiteral("Cannot insert data : Will cause file buffer to exceed size limit of 2,147,483,647 bytes.");
+    return QStringLiteral("Cannot insert data : Will cause file buffer to exceed size limit of 9,223,372,036,854,775,807 bytes.");
 }
 
 QString CoreMessages::CannotUndoQuestion()

@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr char kSizeLimitLoadText[] = "Unable to load file : Exceeds file size limit of 2,147,483,647 bytes.";
+constexpr char kSizeLimitLoadText[] = "Unable to load file : Exceeds file size limit of 9,223,372,036,854,775,807 bytes.";
 
 std::vector<int32_t> ChunkLengths(const CFileBuffer& buffer)
 {
@@ -206,12 +206,14 @@ TEST_F(FileBufferTest, InsertPastTheSizeLimitIsRefused)
     EXPECT_EQ(at.Insert(MAX_FILE_SIZE - 9), 0);
     EXPECT_EQ(buffer.LastProblem().error, CoreError::SizeLimitOnInsert);
     EXPECT_EQ(messages.Last(),
-              "Cannot insert data : Will cause file buffer to exceed size limit of 2,147,483,647 bytes.");
+              "Cannot insert data : Will cause file buffer to exceed size limit of 9,223,372,036,854,775,807 bytes.");
     EXPECT_EQ(buffer.Size(), 10);
     EXPECT_TRUE(buffer.CheckInvariants());
 }
 
-TEST_F(FileBufferTest, FileOfTwoGibibytesIsRefusedAndLeavesTheBufferEmpty)
+// A file larger than the buffer's limit (lowered here to 2 GiB - 1, as no
+// file reaches the program's own) is refused whole.
+TEST_F(FileBufferTest, AFileAboveTheSizeLimitIsRefusedAndLeavesTheBufferEmpty)
 {
     const QString path = dir.filePath("huge.bin");
     {
@@ -219,7 +221,7 @@ TEST_F(FileBufferTest, FileOfTwoGibibytesIsRefusedAndLeavesTheBufferEmpty)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_TRUE(file.resize(qint64(1) << 31));  // sparse: no disk space used
     }
-    buffer.SetSizeLimit(MAX_FILE_SIZE);
+    buffer.SetSizeLimit((qint64(1) << 31) - 1);
     ASSERT_TRUE(buffer.LoadFromFile(MakeFile("small.bin", "abc")));
     EXPECT_FALSE(buffer.LoadFromFile(path));
     EXPECT_EQ(messages.Last(), path + "\n\n" + kSizeLimitLoadText);

@@ -1,7 +1,7 @@
 // Offsets, sizes and counts inside the buffer are 64-bit: a sparse file of
 // 6 GiB (two extents, the first ending just short of 4 GiB) is sought, read,
 // edited by more than 2 GiB at a time, undone and redone with every byte
-// where it belongs. The document's own limit stays as it is: tests lift it.
+// where it belongs, and the document opens it under its own limit.
 #include "BufferModel.h"
 #include "TestFiles.h"
 
@@ -153,12 +153,12 @@ TEST_F(LargeOffsetTest, EditsOfMoreThanTwoGiBAreUndoneAndRedoneExactly)
     }
 }
 
-TEST_F(LargeOffsetTest, TheDocumentKeepsItsLimitWhileTheBufferHasNone)
+TEST_F(LargeOffsetTest, TheDocumentOpensTheFileWithItsOwnLimit)
 {
     CBinEditDoc doc(nullptr, HistoryLevels{10, 10});
-    EXPECT_FALSE(doc.OnOpenDocument(path));
-    EXPECT_EQ(doc.LastProblem().error, CoreError::SizeLimitOnLoad);
-    EXPECT_EQ(doc.Size(), 0);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(doc.Size(), kFileSize);
+    ExpectMarkers(doc.Buffer(), kMarkerOffsets, "opened by the document");
 }
 
 } // namespace

@@ -59,9 +59,9 @@ TEST_F(DocumentFeedbackTest, EveryProblemHasItsOneText)
          "you should save it now and then terminate the program. Note that the last edit performed may have not "
          "produced the expected results."},
         {CoreProblem(CoreError::SizeLimitOnLoad),
-         "Unable to load file : Exceeds file size limit of 2,147,483,647 bytes."},
+         "Unable to load file : Exceeds file size limit of 9,223,372,036,854,775,807 bytes."},
         {CoreProblem(CoreError::SizeLimitOnInsert),
-         "Cannot insert data : Will cause file buffer to exceed size limit of 2,147,483,647 bytes."},
+         "Cannot insert data : Will cause file buffer to exceed size limit of 9,223,372,036,854,775,807 bytes."},
         {CoreProblem(CoreError::FileError, ENOENT, path), QStringLiteral("%1 was not found.").arg(path)},
         {CoreProblem(CoreError::FileError, EACCES, path), QStringLiteral("Access to %1 was denied.").arg(path)},
         {CoreProblem(CoreError::HistoryOutOfSync),

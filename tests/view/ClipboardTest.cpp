@@ -235,7 +235,7 @@ TEST_F(Clipboard, AnInsertionPastTheSizeLimitChangesNothingAndClearsTheUndoList)
     EXPECT_EQ(Bytes(), QByteArray("xbc"));
     EXPECT_EQ(UndoCount(), 0);
     EXPECT_EQ(messages.Last(),
-              "Cannot insert data : Will cause file buffer to exceed size limit of 2,147,483,647 bytes.");
+              "Cannot insert data : Will cause file buffer to exceed size limit of 9,223,372,036,854,775,807 bytes.");
 }
 
 // The clipboard holds its bytes in memory: a selection past 2 GiB is refused

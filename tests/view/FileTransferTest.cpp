@@ -160,14 +160,17 @@ TEST_F(FileTransfer, AFileThatShrankAfterItWasMeasuredLeavesZerosAndAnError)
 
 TEST_F(FileTransfer, AFileThatWouldPassTheSizeLimitIsRefusedAndClearsTheUndoList)
 {
-    // A sparse file: nothing is read, the insertion is refused first.
+    // A sparse file: nothing is read, the insertion is refused first. The
+    // document's limit is lowered to 4 GiB, as no file reaches the real one.
     const QString path = PathOf("huge.bin");
+    constexpr int64_t kLimit = int64_t(1) << 32;
     {
         QFile huge(path);
         ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(huge.resize(MAX_FILE_SIZE - 5));
+        ASSERT_TRUE(huge.resize(kLimit - 5));
     }
     Open(QByteArray("0123456789"));
+    doc->Buffer().SetSizeLimit(kLimit);
     Press(Qt::Key_Tab);
     Type("x");
     ASSERT_EQ(UndoCount(), 1);
@@ -175,7 +178,7 @@ TEST_F(FileTransfer, AFileThatWouldPassTheSizeLimitIsRefusedAndClearsTheUndoList
     EXPECT_EQ(Bytes(), QByteArray("x123456789"));
     EXPECT_EQ(UndoCount(), 0);
     EXPECT_EQ(messages.Last(),
-              "Cannot insert data : Will cause file buffer to exceed size limit of 2,147,483,647 bytes.");
+              "Cannot insert data : Will cause file buffer to exceed size limit of 9,223,372,036,854,775,807 bytes.");
 }
 
 TEST_F(FileTransfer, ReadOnlyDocumentsTakeNoFiles)
