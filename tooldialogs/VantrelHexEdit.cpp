@@ -111,7 +111,7 @@ bool VantrelHexEdit::Paste()
     const std::optional<QByteArray> text = platform::ClipboardText();
     if (!text)
         return false;
-    const int32_t count = TransferByteCount(*text, platform::ClipboardBinaryLength());
+    const int64_t count = TransferByteCount(*text, platform::ClipboardBinaryLength());
     const bool done = Guarded([&] { return model_.Insert(text->left(count)) > 0 || count == 0; });
     AfterChange(true);
     return done;
