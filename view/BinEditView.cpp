@@ -468,8 +468,8 @@ void CBinEditView::RepaintOffsets(int64_t first, int64_t last)
     const int bpr = layout_.bytesPerRow;
     const int64_t lh = layout_.lineHeight;
     const int64_t firstRow = std::max<int64_t>(0, FloorDiv(int64_t(first) - top_.Offset(), bpr));
-    // Rows below the window are cut before the pixel arithmetic, which a
-    // last offset near the end of a huge file would overflow.
+    // Rows below the window are cut before the pixel arithmetic, which an
+    // offset far below the top would overflow (firstRow is then past lastRow).
     const int64_t lastRow = std::min<int64_t>(FloorDiv(last - top_.Offset(), bpr), clientHeight_ / lh + 1);
     if (lastRow < firstRow || firstRow * lh >= clientHeight_)
         return;

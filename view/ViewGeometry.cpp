@@ -77,7 +77,9 @@ CaretPlace CaretPointFor(const RowLayout& l, int64_t caret, int64_t top, bool en
         cells = l.hexX + col / l.groupSize + 2 * col - shiftCells + (lowNibblePending ? 1 : 0);
     else
         cells = l.charX + col;
-    place.point = QPoint(l.Px(cells) - hScroll, ClampPixel(row * l.lineHeight));
+    // The row is cut first: a caret exabytes below the top would overflow
+    // even the 64-bit product.
+    place.point = QPoint(l.Px(cells) - hScroll, ClampPixel(std::min<int64_t>(row, INT32_MAX) * l.lineHeight));
     return place;
 }
 

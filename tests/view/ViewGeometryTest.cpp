@@ -113,10 +113,12 @@ TEST(ViewGeometry, CaretAboveTheTopIsHiddenAndFarBelowStaysBelow)
 {
     const RowLayout l = Make();
     EXPECT_TRUE(CaretPointFor(l, 10, 32, false, false, true, 0).aboveWindow);
-    const CaretPlace far = CaretPointFor(l, INT32_MAX, 0, false, false, true, 0);
-    EXPECT_FALSE(far.aboveWindow);
-    EXPECT_GT(far.point.y(), 1 << 20);
-    EXPECT_FALSE(CaretVisible(far, 800, 600, false));
+    for (const int64_t caret : {int64_t(INT32_MAX), int64_t(1) << 40, INT64_MAX}) {
+        const CaretPlace far = CaretPointFor(l, caret, 0, false, false, true, 0);
+        EXPECT_FALSE(far.aboveWindow);
+        EXPECT_GT(far.point.y(), 1 << 20) << caret;
+        EXPECT_FALSE(CaretVisible(far, 800, 600, false));
+    }
     const CaretPlace inside = CaretPointFor(l, 17, 0, false, false, true, 0);
     EXPECT_TRUE(CaretVisible(inside, 800, 600, false));
     EXPECT_FALSE(CaretVisible(inside, 800, 600, true));
