@@ -36,6 +36,13 @@ bool CViewClipboard::CanPaste() const
 
 // ---------------------------------------------------------------- selection bytes
 
+QString PastedFileTooLargeText(int64_t size)
+{
+    return QStringLiteral("The file holds %1 bytes; Paste from File inserts at most %2 bytes, which it holds in memory.")
+        .arg(size)
+        .arg(CViewClipboard::kMaxHeldSelection);
+}
+
 QString SelectionTooLargeText(int64_t length)
 {
     return QStringLiteral("The selection of %1 bytes is too large for the clipboard, which takes at most %2 bytes. "
@@ -201,6 +208,12 @@ bool CViewClipboard::PasteFromFile(const QString& path, PasteMode mode, bool rec
         CFilePasteSource source;
         if (!source.Open(path)) {
             platform::ReportFileError(source.Error(), path);
+            return false;
+        }
+        // The pasted bytes are held in memory; past this a paste would take
+        // the machine's memory instead of failing cleanly.
+        if (source.Count() > kMaxHeldSelection) {
+            platform::ShowMessage(path + QStringLiteral("\n\n") + PastedFileTooLargeText(source.Count()));
             return false;
         }
         bool sourceFailed = false;

@@ -21,6 +21,8 @@ class QWidget;
 
 // Copy's refusal of a selection held whole in memory would be too large.
 QString SelectionTooLargeText(int64_t length);
+// Paste from File's refusal of a file too large to hold in memory.
+QString PastedFileTooLargeText(int64_t size);
 
 class CViewClipboard {
 public:
@@ -64,7 +66,8 @@ public:
     // when the selection is larger than kMaxHeldSelection.
     bool GetSelectionBytes(QByteArray& bytes) const;
     // The most bytes the clipboard, a drag or a tool's argument takes from a
-    // selection, as they are held whole in memory; Copy to File takes any size.
+    // selection, and Paste from File from a file, as they are held whole in
+    // memory; Copy to File takes any size.
     static constexpr int64_t kMaxHeldSelection = 2147483647;
 
 private:

@@ -161,9 +161,9 @@ TEST_F(FileTransfer, AFileThatShrankAfterItWasMeasuredLeavesZerosAndAnError)
 TEST_F(FileTransfer, AFileThatWouldPassTheSizeLimitIsRefusedAndClearsTheUndoList)
 {
     // A sparse file: nothing is read, the insertion is refused first. The
-    // document's limit is lowered to 4 GiB, as no file reaches the real one.
+    // document's limit is lowered to 1 GiB, as no file reaches the real one.
     const QString path = PathOf("huge.bin");
-    constexpr int64_t kLimit = int64_t(1) << 32;
+    constexpr int64_t kLimit = int64_t(1) << 30;
     {
         QFile huge(path);
         ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
@@ -179,6 +179,26 @@ TEST_F(FileTransfer, AFileThatWouldPassTheSizeLimitIsRefusedAndClearsTheUndoList
     EXPECT_EQ(UndoCount(), 0);
     EXPECT_EQ(messages.Last(),
               "Cannot insert data : Will cause file buffer to exceed size limit of 9,223,372,036,854,775,807 bytes.");
+}
+
+// A pasted file is held in memory: one past 2 GiB is refused before anything
+// is read or recorded, naming the file.
+TEST_F(FileTransfer, AFileTooLargeToHoldIsRefusedBeforeAnythingChanges)
+{
+    const QString path = PathOf("too-large.bin");
+    {
+        QFile huge(path);
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(CViewClipboard::kMaxHeldSelection + 1));
+    }
+    Open(QByteArray("0123456789"));
+    Press(Qt::Key_Tab);
+    Type("x");
+    EXPECT_FALSE(view->Clipboard().PasteFromFile(path, PasteMode::Normal, true));
+    EXPECT_EQ(Bytes(), QByteArray("x123456789"));
+    EXPECT_EQ(UndoCount(), 1);
+    EXPECT_EQ(messages.Last(), path + "\n\nThe file holds 2147483648 bytes; Paste from File inserts at most "
+                                      "2147483647 bytes, which it holds in memory.");
 }
 
 TEST_F(FileTransfer, ReadOnlyDocumentsTakeNoFiles)
