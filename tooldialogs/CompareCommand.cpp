@@ -21,6 +21,22 @@
 #include <QPointer>
 #include <algorithm>
 
+namespace {
+
+// The bytes a document keeps in memory: its memory chunks. A big file's
+// extents are read from the disk as they are needed and hold none of its
+// size, so counting them would leave no room for the tables at all once two
+// files together outgrow half the memory.
+uint64_t MemoryHeldBy(const CFileBuffer& buffer)
+{
+    uint64_t bytes = 0;
+    for (const CBufferChunk* chunk = buffer.First(); chunk; chunk = chunk->next)
+        if (!chunk->IsExtent())
+            bytes += chunk->capacity;
+    return bytes;
+}
+
+} // namespace
 
 CCompareCommand::CCompareCommand(ICompareWindows& windows, AppSettings& settings, IUserInterface& ui)
     : windows_(windows), settings_(settings), ui_(ui), escapePoller_(platform::MakeEventEscapePoller())
@@ -34,7 +50,7 @@ size_t CCompareCommand::TableLimit(const CFileBuffer& file1, const CFileBuffer& 
     const uint64_t half = platform::PhysicalMemoryBytes() / 2;
     if (half == 0)
         return SIZE_MAX;
-    const uint64_t documents = uint64_t(file1.Size()) + uint64_t(file2.Size());
+    const uint64_t documents = MemoryHeldBy(file1) + MemoryHeldBy(file2);
     return size_t(half > documents ? half - documents : 0);
 }
 
