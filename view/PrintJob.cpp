@@ -65,6 +65,8 @@ PrintSource PrintSourceFor(CBinEditDoc& doc, const AppSettings& settings, const 
     source.options.groupBy = s.groupBy;
     source.options.columns = s.columns;
     source.options.offsetFormat = s.offsetFormat;
+    // Every row of a printout has the digits of its last offset.
+    source.options.fileSize = source.rangeEnd;
     source.options.showDash = s.showDash;
     source.options.showSizeBar = false;
     source.showAllChars = s.showAllChars;

@@ -347,10 +347,14 @@ TEST_F(PrintTest, APagePastFourGiBPrintsTheBytesThatAreThere)
     ASSERT_EQ(lines.size(), rowsPerPage + 2);
     EXPECT_EQ(lines.last(), QString::number(page));
     const int64_t markerRow = (marker - (page - 1) * 16 * rowsPerPage) / 16;
-    for (int64_t r = 0; r < rowsPerPage; ++r)
-        EXPECT_TRUE(lines[r + 1].endsWith(r == markerRow ? "00 00 00 00 00 50 41 53-54 34 47 49 42 00 00 00 .....PAST4GIB..."
-                                                         : "00 00 00 00 00 00 00 00-00 00 00 00 00 00 00 00 ................"))
-            << r << ": " << lines[r + 1].toStdString();
+    // Every row shows its whole offset in the nine digits of the file's end.
+    for (int64_t r = 0; r < rowsPerPage; ++r) {
+        const int64_t rowOffset = (page - 1) * 16 * rowsPerPage + r * 16;
+        const QString offset = QStringLiteral("%1").arg(rowOffset, 9, 16, QChar(u'0')).toUpper();
+        EXPECT_EQ(lines[r + 1], offset + (r == markerRow ? " 00 00 00 00 00 50 41 53-54 34 47 49 42 00 00 00 .....PAST4GIB..."
+                                                         : " 00 00 00 00 00 00 00 00-00 00 00 00 00 00 00 00 ................"))
+            << r;
+    }
 }
 
 } // namespace
