@@ -14,12 +14,20 @@
 
 QString BenchFile(int64_t size, const char* name)
 {
-    QString dir = qEnvironmentVariable("VANTREL_BENCH_DIR", QDir::tempPath());
+    return BenchFileIn(qEnvironmentVariable("VANTREL_BENCH_DIR", QDir::tempPath()), size, name);
+}
+
+QString BenchFileIn(const QString& dir, int64_t size, const char* name, bool* created)
+{
+    if (created)
+        *created = false;
     const QString path = dir + QStringLiteral("/vantrel-bench-%1.bin").arg(name ? QString::fromLatin1(name) : QString::number(size));
     if (!QFileInfo::exists(path) || QFileInfo(path).size() != size) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
             qFatal("cannot create %s", qPrintable(path));
+        if (created)
+            *created = true;
         std::vector<uint64_t> block(1 << 17);
         uint64_t state = 0x9E3779B97F4A7C15ull;
         int64_t left = size;

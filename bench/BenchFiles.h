@@ -9,6 +9,9 @@
 // A file of the given size with varied bytes in VANTREL_BENCH_DIR (default
 // the temporary directory); made on first use and read once so it is cached.
 QString BenchFile(int64_t size, const char* name = nullptr);
+// The same file in dir, named and reused as BenchFile does; *created says
+// whether this call wrote it (so a caller can remove what it made in memory).
+QString BenchFileIn(const QString& dir, int64_t size, const char* name, bool* created = nullptr);
 // Resident memory of this process in bytes.
 int64_t ResidentBytes();
 
