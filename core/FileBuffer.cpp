@@ -469,7 +469,7 @@ void CFileBuffer::ReportReadFailure(int error, const platform::SourceFile& sourc
 // program's save) still reads the old bytes through our descriptor.
 bool CFileBuffer::SourceStillValid(const platform::SourceFile& source, CoreProblem* problem) const
 {
-    if (!sourceChanged_ && source.Check() != platform::SourceChange::ChangedInPlace)
+    if (!sourceChanged_ && !source.ChangedInPlace())
         return true;
     if (cache_)
         cache_->Forget(source);

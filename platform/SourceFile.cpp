@@ -195,14 +195,19 @@ void SourceFile::AdviseSequential(int64_t offset, int64_t count) const
     ::posix_fadvise(fd_, offset, count, POSIX_FADV_SEQUENTIAL);
 }
 
-SourceChange SourceFile::Check() const
+bool SourceFile::ChangedInPlace() const
 {
     const FileStamp now = StampOfOpenFile(fd_);
     if (!now.exists)
-        return SourceChange::ChangedInPlace;
+        return true;
     // A device's node says nothing of its contents; only the name can change.
-    if (!blockDevice_ && (now.size != identity_.size || now.modifiedSeconds != identity_.modifiedSeconds ||
-                          now.modifiedNanoseconds != identity_.modifiedNanoseconds))
+    return !blockDevice_ && (now.size != identity_.size || now.modifiedSeconds != identity_.modifiedSeconds ||
+                             now.modifiedNanoseconds != identity_.modifiedNanoseconds);
+}
+
+SourceChange SourceFile::Check() const
+{
+    if (ChangedInPlace())
         return SourceChange::ChangedInPlace;
     const FileStamp named = StampOf(path_);
     if (!named.exists || named.device != identity_.device || named.inode != identity_.inode)

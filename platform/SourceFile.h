@@ -53,6 +53,10 @@ public:
     void AdviseSequential(int64_t offset, int64_t count) const;
     // How the file and its name compare with the identity taken at open.
     SourceChange Check() const;
+    // Check's first half: whether the open file itself changed (one fstat,
+    // no path lookup), for readers that keep reading a file replaced under
+    // its name and so check after every block.
+    bool ChangedInPlace() const;
 
     // Test seams, off by default. The fault hook is asked before every read
     // and may answer it instead (a result and an errno).
