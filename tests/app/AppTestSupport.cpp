@@ -5,6 +5,7 @@
 #include "TestFiles.h"
 #include "settings/SettingsHooks.h"
 #include "platform/SettingsBackend.h"
+#include "tooldialogs/BookmarksDlg.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -119,6 +120,18 @@ void AppTest::Trigger(Cmd id) const
 {
     Frame()->UpdateCommands();
     Frame()->Action(id)->trigger();
+}
+
+void AppTest::SaveBookmarksThroughTheDialog(const QString& path)
+{
+    ui_.ThenFile(path);
+    ui_.Then([](QDialog& d) {
+        auto& dialog = dynamic_cast<CBookmarksDlg&>(d);
+        dialog.OnSave();
+        dialog.reject();
+        return dialog.result();
+    });
+    Trigger(Cmd::BookmarkList);
 }
 
 QString AppTest::MainTitle() const

@@ -93,6 +93,8 @@ protected:
     AppContext& Context() const { return app_->Context(); }
     CBinEditDoc* ActiveDoc() const { return Frame()->ActiveDocument(); }
     void Trigger(Cmd id) const;
+    // Opens the Bookmarks dialog and saves the collection into path with it.
+    void SaveBookmarksThroughTheDialog(const QString& path);
     // The main window's title once pending updates have run.
     QString MainTitle() const;
 

@@ -364,14 +364,7 @@ void BigFileWindowTest::BookmarksRoundTrip()
     };
     ASSERT_EQ(Context().bookmarks.Items(), expected);
     const QString marks = dir_.filePath("marks.bmk");
-    ui_.ThenFile(marks);
-    ui_.Then([](QDialog& d) {
-        auto& dialog = dynamic_cast<CBookmarksDlg&>(d);
-        dialog.OnSave();
-        dialog.reject();
-        return dialog.result();
-    });
-    Trigger(Cmd::BookmarkList);
+    SaveBookmarksThroughTheDialog(marks);
     EXPECT_TRUE(ui_.Done());
     EXPECT_FALSE(Context().bookmarks.IsChanged());
     const QByteArray saved = ReadWholeFile(marks);

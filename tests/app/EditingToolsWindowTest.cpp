@@ -366,14 +366,7 @@ TEST_F(EditingToolsTest, BookmarksDialogSavesAndLoadsCollectionFiles)
     ASSERT_NE(view, nullptr);
     Context().bookmarks.Insert({"A", 0x10, 0x20});
     const QString marks = files_.filePath("marks.bmk");
-    ui_.ThenFile(marks);
-    ui_.Then([](QDialog& d) {
-        auto& dialog = dynamic_cast<CBookmarksDlg&>(d);
-        dialog.OnSave();
-        dialog.reject();
-        return dialog.result();
-    });
-    Trigger(Cmd::BookmarkList);
+    SaveBookmarksThroughTheDialog(marks);
     const QByteArray expected("BOOK\0\0\0\0\1\0\0\0\1\0\0\0A\0\x10\0\0\0\x20\0\0\0", 26);
     EXPECT_EQ(ReadWholeFile(marks), expected);
     EXPECT_EQ(ui_.FileTitles(), QStringList({"Save Bookmark Collection"}));
