@@ -280,10 +280,14 @@ bool CFileBuffer::ReadContents(const QString& path, int64_t sizeLimit)
     int64_t remaining = untilEnd ? sizeLimit : length;
     CBufferChunk* batch[kChunksPerRead];
     iovec pieces[kChunksPerRead];
+    // Reading until the end, the size is unknown (an empty file is the
+    // common case): batches start at one chunk and double while the data
+    // keeps coming, instead of taking half a megabyte for nothing.
+    int batchChunks = untilEnd ? 1 : kChunksPerRead;
     while (remaining > 0) {
         int count = 0;
         int64_t planned = 0;
-        while (count < kChunksPerRead && planned < remaining) {
+        while (count < batchChunks && planned < remaining) {
             const auto n = int64_t(std::min<int64_t>(remaining - planned, MAX_CHUNK));
             CBufferChunk* chunk = NewChunk(n);
             if (!chunk) {
@@ -300,9 +304,14 @@ bool CFileBuffer::ReadContents(const QString& path, int64_t sizeLimit)
             ReportFileError(reader.Error(), path);
             return false;
         }
-        if (got == 0)
-            break;  // the file became shorter while we read it
+        if (got == 0) {
+            for (int i = 0; i < count; ++i)
+                FreeChunk(batch[i]);
+            break;  // the end (or the file became shorter while we read it)
+        }
         remaining -= got;
+        if (got == planned)
+            batchChunks = std::min(2 * batchChunks, kChunksPerRead);
         for (int i = 0; i < count; ++i) {
             const auto take = int64_t(std::min<int64_t>(got, batch[i]->capacity));
             if (take == 0) {

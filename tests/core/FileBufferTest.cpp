@@ -394,6 +394,19 @@ TEST_F(FileBufferTest, GeneratedFilesThatReportNoSizeAreReadUntilTheirEnd)
     EXPECT_EQ(messages.Count(), 0);
 }
 
+// A size of 0 may mean empty or unknown, so such files are read until they
+// end; the chunks taken for that read must follow what actually came.
+TEST_F(FileBufferTest, FilesReportingNoSizeTakeChunkMemoryForTheirContentsOnly)
+{
+    const QString empty = MakeFile("empty.bin", QByteArray());
+    for (const QString& path : {empty, QStringLiteral("/proc/version")}) {
+        ASSERT_TRUE(buffer.LoadFromFile(path)) << path.toStdString();
+        EXPECT_LE(buffer.Heap().SlabBytes(), size_t(16384)) << path.toStdString() << " of " << buffer.Size()
+                                                            << " bytes";
+    }
+    EXPECT_EQ(messages.Count(), 0);
+}
+
 // A generated file whose contents the test chooses: the argument list of a
 // child process, which /proc shows with a reported size of 0.
 class GeneratedFile {
