@@ -9,8 +9,8 @@
 #include <algorithm>
 
 CBinEditFrame::CBinEditFrame(CBinEditDoc* document, AppSettings& settings, IUserInterface& ui, QWidget* parent,
-                             const IViewMarks* marks)
-    : QMdiSubWindow(parent), document_(document), settings_(settings), ui_(ui), marks_(marks)
+                             const IViewMarks* marks, GlyphCellPool* cells)
+    : QMdiSubWindow(parent), document_(document), settings_(settings), ui_(ui), marks_(marks), cells_(cells)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     splitter_ = new QSplitter(Qt::Vertical);
@@ -27,6 +27,7 @@ CBinEditView* CBinEditFrame::AddPane()
 {
     auto* view = new CBinEditView(document_, settings_, ui_, splitter_);
     view->SetMarks(marks_);
+    view->ShareCells(cells_);
     document_->AddView(view);
     view->installEventFilter(this);
     splitter_->addWidget(view);

@@ -7,6 +7,7 @@
 #include <vector>
 
 class IViewMarks;
+class GlyphCellPool;
 
 class CBinEditDoc;
 class CBinEditView;
@@ -17,9 +18,10 @@ struct AppSettings;
 class CBinEditFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
-    // Every pane of the frame shows marks (when given) from this source.
+    // Every pane of the frame shows marks (when given) from this source and
+    // copies character cells from cells (when given).
     CBinEditFrame(CBinEditDoc* document, AppSettings& settings, IUserInterface& ui, QWidget* parent = nullptr,
-                  const IViewMarks* marks = nullptr);
+                  const IViewMarks* marks = nullptr, GlyphCellPool* cells = nullptr);
     ~CBinEditFrame() override;
 
     CBinEditDoc* Document() const { return document_; }
@@ -63,6 +65,7 @@ private:
     QSplitter* splitter_;
     std::vector<CBinEditView*> panes_;
     const IViewMarks* marks_ = nullptr;
+    GlyphCellPool* cells_ = nullptr;
     CBinEditView* active_ = nullptr;
     int number_ = 0;
     bool skipPrompt_ = false;

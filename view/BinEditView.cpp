@@ -501,7 +501,7 @@ void CBinEditView::paintEvent(QPaintEvent* event)
         RowPaintState state;
         state.layout = &layout_;
         state.font = &font_;
-        state.cells = cellCopies_ ? &cells_ : nullptr;
+        state.cells = cellCopies_ ? &CellCache() : nullptr;
         // Resolved at every paint, so system colours follow the current theme.
         state.colors = ResolveViewColors(s.colors, QGuiApplication::palette());
         state.top = top_;

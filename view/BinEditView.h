@@ -13,6 +13,7 @@
 // document's view list when it is destroyed.
 #include "CellFont.h"
 #include "GlyphCellCache.h"
+#include "GlyphCellPool.h"
 #include "RowLayout.h"
 #include "ViewGeometry.h"
 #include "ViewFacets.h"
@@ -140,7 +141,10 @@ public:
     // Painting copies cached character cells where they match Qt's drawing;
     // off, every glyph is drawn (tests compare the two).
     void SetCellCopies(bool on) { cellCopies_ = on; }
-    const GlyphCellCache& CellCache() const { return cells_; }
+    // The program's shared cells, which outlive the view; without them the
+    // view keeps its own.
+    void ShareCells(GlyphCellPool* pool) { cellPool_ = pool; }
+    GlyphCellCache& CellCache() { return cellPool_ ? cellPool_->For(font_) : cells_; }
     bool IsActiveView() const { return active_; }
     CBinEditView* SplitPartner() const { return partner_; }
 
@@ -241,6 +245,7 @@ private:
     RowLayout layout_;
     CellFont font_;
     GlyphCellCache cells_;
+    GlyphCellPool* cellPool_ = nullptr;
     bool cellCopies_ = true;
     int hScroll_ = 0;
     int clientWidth_ = 0;

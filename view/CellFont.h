@@ -27,6 +27,13 @@ public:
     // font has none.
     quint32 Glyph(QChar c) const;
 
+    // True when both draw the same glyphs into the same cells.
+    bool SameCells(const CellFont& other) const
+    {
+        return charWidth_ == other.charWidth_ && lineHeight_ == other.lineHeight_ && ascent_ == other.ascent_ &&
+               font_ == other.font_ && raw_ == other.raw_;
+    }
+
 private:
     QFont font_;
     QRawFont raw_;

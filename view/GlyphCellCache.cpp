@@ -16,12 +16,6 @@ constexpr int kCellsToTrust = 8;
 // Colour pairs kept before the cache starts over (each holds 256 cells).
 constexpr size_t kMaxColorPairs = 64;
 
-bool SameFont(const CellFont& a, const CellFont& b)
-{
-    return a.CharWidth() == b.CharWidth() && a.LineHeight() == b.LineHeight() && a.Ascent() == b.Ascent() &&
-           a.Font() == b.Font() && a.Raw() == b.Raw();
-}
-
 } // namespace
 
 bool GlyphCellCache::TargetOf(QPainter& painter, Target& target)
@@ -51,7 +45,7 @@ bool GlyphCellCache::TargetOf(QPainter& painter, Target& target)
 
 void GlyphCellCache::Follow(const CellFont& font)
 {
-    if (!SameFont(font, font_)) {
+    if (!font.SameCells(font_)) {
         font_ = font;
         pairs_.clear();
         spills_.fill(Spill{});

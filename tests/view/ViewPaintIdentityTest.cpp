@@ -7,6 +7,7 @@
 
 #include "platform/FontRecord.h"
 #include "view/CaretController.h"
+#include "view/GlyphCellPool.h"
 
 #include <QFont>
 #include <QPainter>
@@ -170,4 +171,43 @@ TEST_F(ViewTest, AScaledPainterDrawsEveryGlyph)
     render(true);
     EXPECT_EQ(render(true), reference);
     EXPECT_EQ(view->CellCache().CopiedCells(), 0);
+}
+
+// Views sharing the program's cells: a new view copies from its first paint
+// the cells another view drew and checked, with the pixels of drawing every
+// glyph; a view in another font gets cells of its own, never these.
+TEST_F(ViewTest, AViewSharingCellsCopiesThemFromItsFirstPaint)
+{
+    GlyphCellPool pool;
+    auto render = [](CBinEditView& v, bool copies) {
+        v.SetCellCopies(copies);
+        QImage image(v.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        v.viewport()->render(&image);
+        return image;
+    };
+    Open(AllBytes(700), QSize(800, 300));
+    view->ShareCells(&pool);
+    render(*view, true);  // draws and checks the cells
+
+    for (const int pixelSize : {0, 17}) {
+        if (pixelSize > 0) {
+            QFont font(QStringLiteral("DejaVu Sans Mono"));
+            font.setPixelSize(pixelSize);
+            settings.font2 = platform::RecordFromFont(font);
+        }
+        CBinEditView second(doc.get(), settings, ui);
+        second.ShareCells(&pool);
+        second.resize(800, 300);
+        second.show();
+        second.OnInitialUpdate();
+        const QImage reference = render(second, false);
+        const int64_t before = second.CellCache().CopiedCells();
+        const QImage first = render(second, true);
+        EXPECT_EQ(first, reference) << "font " << pixelSize;
+        if (pixelSize == 0)
+            EXPECT_GT(second.CellCache().CopiedCells(), before) << "the shared cells were not copied";
+        else
+            EXPECT_EQ(second.CellCache().CopiedCells(), 0) << "another font's cells were copied";
+    }
 }
