@@ -572,8 +572,15 @@ bool CFileBuffer::SaveToFile(const QString& path) const
         }
     }
     platform::AtomicFileWriter writer;
-    // A file system without room says so before anything is written.
-    if (!writer.Open(path) || !writer.CheckRoom(size_)) {
+    // A file system without room says so before anything is written. The
+    // holes of a sparse original stay holes and take none: a disk image
+    // of a TiB may hold a few MiB of data.
+    int64_t needed = 0;
+    for (const CBufferChunk* chunk = first_; chunk; chunk = chunk->next)
+        needed += chunk->IsExtent()
+                      ? AsExtent(chunk)->source->BytesCopied(AsExtent(chunk)->start, AsExtent(chunk)->extentLength)
+                      : int64_t(chunk->length);
+    if (!writer.Open(path) || !writer.CheckRoom(needed)) {
         ReportFileError(writer.Error(), path);
         return false;
     }

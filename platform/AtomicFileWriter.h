@@ -28,6 +28,9 @@ public:
     // holes, so a disk image keeps its size on disk. A source that ends early
     // is EIO.
     bool CopyFrom(int sourceFd, int64_t sourceOffset, int64_t count);
+    // How many bytes CopyFrom writes for that stretch: all but those in the
+    // source's holes, which is the room it takes on the disk.
+    static int64_t BytesCopied(int sourceFd, int64_t sourceOffset, int64_t count);
     // False, with ENOSPC, when the file system has less room than
     // totalBytes: a save is refused before writing anything.
     bool CheckRoom(int64_t totalBytes);

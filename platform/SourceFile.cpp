@@ -190,6 +190,11 @@ bool SourceFile::CopyTo(AtomicFileWriter& writer, int64_t offset, int64_t count,
     return true;
 }
 
+int64_t SourceFile::BytesCopied(int64_t offset, int64_t count) const
+{
+    return FaultHook() ? count : AtomicFileWriter::BytesCopied(fd_, offset, count);
+}
+
 void SourceFile::AdviseSequential(int64_t offset, int64_t count) const
 {
     ::posix_fadvise(fd_, offset, count, POSIX_FADV_SEQUENTIAL);

@@ -49,6 +49,9 @@ public:
     // copied by the kernel where it can. False when the writer failed (its
     // Error() says why) or, with *readError set, when reading failed.
     bool CopyTo(AtomicFileWriter& writer, int64_t offset, int64_t count, int* readError) const;
+    // How many bytes CopyTo writes for that stretch: a sparse file's holes
+    // take no room in the copy.
+    int64_t BytesCopied(int64_t offset, int64_t count) const;
     // Tells the kernel a long sequential read of the stretch is coming.
     void AdviseSequential(int64_t offset, int64_t count) const;
     // How the file and its name compare with the identity taken at open.

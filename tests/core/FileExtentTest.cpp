@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -309,6 +310,59 @@ TEST_F(FileExtentTest, ASaveWithoutRoomIsRefusedBeforeWritingAnything)
     EXPECT_EQ(log.problems[0].path, path);
     EXPECT_EQ(ReadWholeFile(path), original);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// The room a save needs is the data it writes: the holes of a sparse
+// original stay holes, so a file far larger than the free space saves when
+// its data and the bytes typed fit, and is refused when they do not.
+TEST_F(FileExtentTest, ASparseFileNeedsRoomForItsDataAlone)
+{
+    const QString path = dir.filePath("sparse.bin");
+    constexpr int64_t kSize = int64_t(64) << 20;
+    const QByteArray data = RandomBytes(256 << 10, 17);
+    QByteArray original(kSize, '\0');
+    original.replace(32 << 20, data.size(), data);
+    QByteArray edited = original;
+    edited.insert(5, "abc");
+
+    struct Case {
+        int64_t freeSpace;
+        bool saved;
+    };
+    const Case cases[] = {{1 << 20, true}, {(256 << 10) + 3, true}, {(256 << 10) + 2, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.freeSpace);
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(kSize));
+            ASSERT_TRUE(file.seek(32 << 20) && file.write(data) == data.size());
+        }
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+        if (int64_t(info.st_blocks) * 512 >= kSize / 2)
+            GTEST_SKIP() << "this file system does not keep holes";
+        CFileBuffer sparse;
+        sparse.SetProblemSink(&log);
+        sparse.SetExtentThreshold(0);
+        sparse.SetBlockCache(cache);
+        ASSERT_TRUE(sparse.LoadFromFile(path));
+        CBufferPos at;
+        at.Bind(&sparse, false, 5);
+        ASSERT_EQ(at.Insert(3), 3);
+        at.Seek(5);
+        ASSERT_EQ(at.Write("abc", 3), 3);
+        at.Unbind();
+        log.problems.clear();
+        const ScopedWriteFaults nearlyFull({.freeSpace = c.freeSpace});
+        EXPECT_EQ(sparse.SaveToFile(path), c.saved);
+        if (c.saved) {
+            EXPECT_TRUE(log.problems.empty());
+        } else {
+            ASSERT_EQ(log.problems.size(), 1u);
+            EXPECT_EQ(log.problems[0].fileError, ENOSPC);
+        }
+        EXPECT_TRUE(ReadWholeFile(path) == (c.saved ? edited : original)) << "the file on disk";
+    }
 }
 
 TEST_F(FileExtentTest, ABlockDeviceOpensAsExtentsOfItsOwnSize)

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <fcntl.h>
@@ -138,21 +139,29 @@ TEST(AtomicFileWriter, CopiesRangesOfAnotherFileAndRefusesWhenThereIsNoRoom)
 
 // Holes of a sparse source stay holes in the copy, at its start, in its
 // middle and at its end, whichever way the data between them is copied; the
-// bytes read back are the source's, and the copy takes no more disk than the
-// data does.
+// bytes read back are the source's, the copy takes no more disk than the
+// data does, and BytesCopied counts the data alone.
 TEST(AtomicFileWriter, HolesOfASparseSourceStayHoles)
 {
     QTemporaryDir dir;
     const QString sourcePath = dir.filePath("sparse.bin");
     constexpr int64_t kSize = int64_t(256) << 20;
     const QByteArray data = RandomBytes(64 << 10, 5);
+    const int64_t dataAt[] = {0, int64_t(100) << 20};
     {
         QFile file(sourcePath);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_TRUE(file.resize(kSize));
-        for (const int64_t at : {int64_t(0), int64_t(100) << 20})
+        for (const int64_t at : dataAt)
             ASSERT_TRUE(file.seek(at) && file.write(data) == data.size());
     }
+    // The bytes of a stretch that lie in the data written, block-aligned.
+    auto dataIn = [&](int64_t from, int64_t count) {
+        int64_t bytes = 0;
+        for (const int64_t at : dataAt)
+            bytes += std::max<int64_t>(0, std::min<int64_t>(from + count, at + data.size()) - std::max(from, at));
+        return bytes;
+    };
     struct stat sourceInfo {};
     ASSERT_EQ(::stat(QFile::encodeName(sourcePath).constData(), &sourceInfo), 0);
     if (int64_t(sourceInfo.st_blocks) * 512 >= kSize / 2)
@@ -178,6 +187,7 @@ TEST(AtomicFileWriter, HolesOfASparseSourceStayHoles)
         const QString target = dir.filePath("copy.bin");
         platform::AtomicFileWriter writer;
         ASSERT_TRUE(writer.Open(target));
+        EXPECT_EQ(platform::AtomicFileWriter::BytesCopied(fd, c.from, c.count), dataIn(c.from, c.count));
         ASSERT_TRUE(writer.CopyFrom(fd, c.from, c.count));
         ASSERT_TRUE(writer.Commit());
         EXPECT_TRUE(ReadWholeFile(target) == source.mid(c.from, c.count)) << "the copy's bytes differ";
