@@ -1,10 +1,12 @@
 // Window-free pieces of the window furniture: the Open dialog's filters, the
-// File Properties values and the "Open With" desktop entry.
+// File Properties values, the "Open With" desktop entry and the print
+// dialog's page range of 64 bits.
 #include "core/BinEditDoc.h"
 #include "platform/DesktopEntry.h"
 #include "platform/InstanceChannel.h"
 #include "furniture/FileFilters.h"
 #include "furniture/FileProperties.h"
+#include "furniture/PrintRangeChoice.h"
 #include "MessageRecorder.h"
 #include "QtPrinting.h"
 #include "ScopedEnv.h"
@@ -132,4 +134,42 @@ TEST(InstanceChannelNameTest, PerUserAndPerSettingsFolder)
     EXPECT_NE(withA, withB);
     ScopedEnv config("VANTREL_CONFIG_DIR", "");
     EXPECT_EQ(platform::InstanceChannelName(), prefix);
+}
+
+// From lies in 1..count and To in From..count, both decimal digits only; a
+// fault names the first field to correct and the range it takes.
+TEST(PageRangeTest, FromAndToAreCheckedAgainstThePrintout)
+{
+    constexpr int64_t kBig = 5'000'000'000;
+    const QString fromRange = QStringLiteral("Please enter an integer between 1 and 5000000000.");
+    struct Row {
+        const char* from;
+        const char* to;
+        PageField bad;
+        QString message;
+        PageSpan pages;
+    };
+    const Row rows[] = {
+        {"1", "1", PageField::None, {}, {1, 1}},
+        {"4294967297", "5000000000", PageField::None, {}, {4294967297, kBig}},
+        {"0004294967297", "4294967297", PageField::None, {}, {4294967297, 4294967297}},
+        {"0", "5", PageField::From, fromRange, {}},
+        {"", "5", PageField::From, fromRange, {}},
+        {"5000000001", "5000000001", PageField::From, fromRange, {}},
+        {"9223372036854775808", "1", PageField::From, fromRange, {}},
+        {"+5", "6", PageField::From, fromRange, {}},
+        {" 5", "6", PageField::From, fromRange, {}},
+        {"0x10", "20", PageField::From, fromRange, {}},
+        {"3000000000", "2999999999", PageField::To,
+         QStringLiteral("Please enter an integer between 3000000000 and 5000000000."), {}},
+        {"3000000000", "5000000001", PageField::To,
+         QStringLiteral("Please enter an integer between 3000000000 and 5000000000."), {}},
+        {"7", "", PageField::To, QStringLiteral("Please enter an integer between 7 and 5000000000."), {}},
+    };
+    for (const Row& row : rows) {
+        const PageRangeCheck check = CheckPageRange(QString::fromLatin1(row.from), QString::fromLatin1(row.to), kBig);
+        EXPECT_EQ(check.bad, row.bad) << row.from << " to " << row.to;
+        EXPECT_EQ(check.message, row.message) << row.from << " to " << row.to;
+        EXPECT_EQ(check.pages, row.pages) << row.from << " to " << row.to;
+    }
 }
