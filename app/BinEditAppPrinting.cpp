@@ -26,10 +26,10 @@ CBinEditView* FirstViewOf(CBinEditDoc& doc)
     return nullptr;
 }
 
-bool RunPrint(const PrintSource& source, QPrinter& printer)
+bool RunPrint(const PrintSource& source, QPrinter& printer, PageSpan pages = {})
 {
     try {
-        return PrintPages(source, printer, platform::MakeEventEscapePoller()) != PrintOutcome::Failed;
+        return PrintPages(source, printer, platform::MakeEventEscapePoller(), pages) != PrintOutcome::Failed;
     } catch (const std::bad_alloc&) {
         platform::ShowMessage(platform::OutOfMemoryText(), platform::MsgButtons::Ok, platform::MsgIcon::Error);
         return false;
@@ -52,9 +52,15 @@ void CBinEditApp::OnFilePrint()
     if (!view)
         return;
     QPrinter& printer = Printer();
-    if (!dialogs_->ChoosePrintOptions(mainFrame_.get(), printer, view->Caret().hasSelection))
+    CBinEditDoc& doc = *view->Document();
+    // The dialog measures the whole document on the printer and paper the user picks in it.
+    const PrintPageCounter pageCount = [&](QPrinter& chosen) {
+        return PrintPageCount(PrintSourceFor(doc, context_.settings, view, false), chosen);
+    };
+    PageSpan pages;
+    if (!dialogs_->ChoosePrintOptions(mainFrame_.get(), printer, view->Caret().hasSelection, pageCount, pages))
         return;
-    RunPrint(PrintSourceFor(*view->Document(), context_.settings, view, SelectionChosen(printer)), printer);
+    RunPrint(PrintSourceFor(doc, context_.settings, view, SelectionChosen(printer)), printer, pages);
     mainFrame_->RefreshInspector();
 }
 

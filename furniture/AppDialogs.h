@@ -2,6 +2,7 @@
 // The dialogs the application's commands open. The program uses the standard
 // ones; tests substitute scripted answers, so no test ever waits on a modal.
 #include "furniture/FileProperties.h"
+#include "furniture/PrintRangeChoice.h"
 
 #include <QString>
 #include <memory>
@@ -29,8 +30,13 @@ public:
     // The page setup of printer, which keeps what the user chose.
     virtual void PageSetup(QWidget* parent, QPrinter& printer) = 0;
     // The print dialog on printer; false when cancelled. The "Selection"
-    // choice is offered, and preselected, only with a selection.
-    virtual bool ChoosePrintOptions(QWidget* parent, QPrinter& printer, bool hasSelection) = 0;
+    // choice is offered, and preselected, only with a selection. pageCount
+    // measures the whole document's printout on the printer as set up; a
+    // printout of more pages than the printer's own from-to range holds
+    // gets page fields of 64 bits, whose range comes back in pages (left
+    // empty otherwise).
+    virtual bool ChoosePrintOptions(QWidget* parent, QPrinter& printer, bool hasSelection,
+                                    const PrintPageCounter& pageCount, PageSpan& pages) = 0;
 };
 
 std::unique_ptr<IAppDialogs> MakeStandardDialogs();

@@ -5,11 +5,10 @@
 #include "furniture/FileFilters.h"
 #include "furniture/FilePropertiesDlg.h"
 #include "furniture/OpenFileDialog.h"
-#include "furniture/PrintRangeChoice.h"
+#include "furniture/PrintDialog.h"
 #include "platform/StatusHooks.h"
 
 #include <QPageSetupDialog>
-#include <QPrintDialog>
 #include <QPrinter>
 
 namespace {
@@ -58,11 +57,14 @@ public:
         dialog.exec();
     }
 
-    bool ChoosePrintOptions(QWidget* parent, QPrinter& printer, bool hasSelection) override
+    bool ChoosePrintOptions(QWidget* parent, QPrinter& printer, bool hasSelection, const PrintPageCounter& pageCount,
+                            PageSpan& pages) override
     {
-        QPrintDialog dialog(&printer, parent);
-        PreparePrintDialog(dialog, printer, hasSelection);
-        return dialog.exec() == QDialog::Accepted;
+        CPrintDialog dialog(printer, hasSelection, pageCount, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        pages = dialog.ChosenPages();
+        return true;
     }
 
 private:

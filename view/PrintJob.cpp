@@ -121,7 +121,14 @@ bool SelectDefaultPrinter(QPrinter& printer)
     return true;
 }
 
-PrintOutcome PrintPages(const PrintSource& source, QPrinter& printer, const std::function<bool()>& stopRequested)
+int64_t PrintPageCount(const PrintSource& source, QPrinter& printer)
+{
+    CPagePainter pages(source, &printer);
+    return pages.PageCount(PrinterPageGeometry(printer));
+}
+
+PrintOutcome PrintPages(const PrintSource& source, QPrinter& printer, const std::function<bool()>& stopRequested,
+                        PageSpan chosen)
 {
     const bool toPdf = printer.outputFormat() == QPrinter::PdfFormat;
     if (toPdf && printer.outputFileName().isEmpty()) {
@@ -143,10 +150,17 @@ PrintOutcome PrintPages(const PrintSource& source, QPrinter& printer, const std:
     CPagePainter pages(source, &printer);
     const PageGeometry page = PrinterPageGeometry(printer);
     const int64_t count = pages.PageCount(page);
-    // The printer's own range holds int pages; the document may have more.
-    const bool ranged = printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0;
-    const int64_t first = ranged ? std::min<int64_t>(printer.fromPage(), count) : 1;
-    const int64_t last = ranged && printer.toPage() >= first ? std::min<int64_t>(printer.toPage(), count) : count;
+    // The printer's own range holds int pages; a range past them comes apart.
+    int64_t first = 1;
+    int64_t last = count;
+    if (!chosen.Empty()) {
+        first = std::min(chosen.first, count);
+        last = std::max(first, std::min(chosen.last, count));
+    } else if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::min<int64_t>(printer.fromPage(), count);
+        if (printer.toPage() >= first)
+            last = std::min<int64_t>(printer.toPage(), count);
+    }
 
     QElapsedTimer sincePoll;
     sincePoll.start();

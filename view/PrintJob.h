@@ -3,6 +3,7 @@
 // view's layout options, font and colours), the print dialog's choices and
 // the page loop on a QPrinter. A printer name ending in ".pdf" is a PDF file.
 #include "PagePainter.h"
+#include "furniture/PrintRangeChoice.h"
 
 #include <QString>
 #include <functional>
@@ -28,8 +29,13 @@ bool SelectDefaultPrinter(QPrinter& printer);
 
 enum class PrintOutcome { Printed, Stopped, Failed };
 
-// Prints the pages (all, or the printer's from-to range). Failures are
-// reported: a PDF file that cannot be written by the file's error, any other
-// printer that does not start by "Could not start print job.". stopRequested
-// is asked between pages (Esc); it may be empty.
-PrintOutcome PrintPages(const PrintSource& source, QPrinter& printer, const std::function<bool()>& stopRequested);
+// The pages the source prints on with the printer as it is set up.
+int64_t PrintPageCount(const PrintSource& source, QPrinter& printer);
+
+// Prints the pages: chosen when it is not empty, else all or the printer's
+// from-to range; a range past the last page prints the last page. Failures
+// are reported: a PDF file that cannot be written by the file's error, any
+// other printer that does not start by "Could not start print job.".
+// stopRequested is asked between pages (Esc); it may be empty.
+PrintOutcome PrintPages(const PrintSource& source, QPrinter& printer, const std::function<bool()>& stopRequested,
+                        PageSpan chosen = {});

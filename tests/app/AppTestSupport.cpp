@@ -46,7 +46,8 @@ std::optional<bool> ScriptedDialogs::EditFileProperties(QWidget*, const FileProp
     return TakeAnswer(propertiesAnswers);
 }
 
-bool ScriptedDialogs::ChoosePrintOptions(QWidget*, QPrinter& printer, bool hasSelection)
+bool ScriptedDialogs::ChoosePrintOptions(QWidget*, QPrinter& printer, bool hasSelection,
+                                         const PrintPageCounter& pageCount, PageSpan& pages)
 {
     printSelectionOffered.append(hasSelection);
     printOrientations.append(printer.pageLayout().orientation());
@@ -58,6 +59,9 @@ bool ScriptedDialogs::ChoosePrintOptions(QWidget*, QPrinter& printer, bool hasSe
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(answer->pdfPath);
     printer.setPrintRange(answer->selection ? QPrinter::Selection : QPrinter::AllPages);
+    printPageCounts.append(pageCount(printer));
+    if (!answer->selection)
+        pages = {answer->firstPage, answer->lastPage};
     return true;
 }
 

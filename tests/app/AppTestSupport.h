@@ -24,13 +24,18 @@ public:
     std::deque<std::optional<QString>> saveAsAnswers;
     std::deque<std::optional<bool>> propertiesAnswers;
     // The print dialog's answer: print into a PDF file, of the selection or
-    // of everything; nothing cancels.
+    // of everything, or pages firstPage to lastPage as typed into the page
+    // fields of 64 bits; nothing cancels.
     struct PrintAnswer {
         QString pdfPath;
         bool selection = false;
+        int64_t firstPage = 0;
+        int64_t lastPage = 0;
     };
     std::deque<std::optional<PrintAnswer>> printAnswers;
     QList<bool> printSelectionOffered;
+    // The pages of the whole document each answered print dialog was told of, on its PDF printer.
+    QList<int64_t> printPageCounts;
     // The page orientation each print dialog met.
     QList<QPageLayout::Orientation> printOrientations;
 
@@ -50,7 +55,8 @@ public:
         ++pageSetupShown;
         printer.setPageOrientation(QPageLayout::Landscape);
     }
-    bool ChoosePrintOptions(QWidget*, QPrinter& printer, bool hasSelection) override;
+    bool ChoosePrintOptions(QWidget*, QPrinter& printer, bool hasSelection, const PrintPageCounter& pageCount,
+                            PageSpan& pages) override;
 };
 
 // The real program run with this test's settings and its messages written

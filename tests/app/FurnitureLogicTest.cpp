@@ -1,10 +1,12 @@
 // Window-free pieces of the window furniture: the Open dialog's filters, the
-// File Properties values and the "Open With" desktop entry.
+// File Properties values, the "Open With" desktop entry and the print
+// dialog's page range of 64 bits.
 #include "core/BinEditDoc.h"
 #include "platform/DesktopEntry.h"
 #include "platform/InstanceChannel.h"
 #include "furniture/FileFilters.h"
 #include "furniture/FileProperties.h"
+#include "furniture/PrintRangeChoice.h"
 #include "MessageRecorder.h"
 #include "QtPrinting.h"
 #include "ScopedEnv.h"
@@ -132,4 +134,35 @@ TEST(InstanceChannelNameTest, PerUserAndPerSettingsFolder)
     EXPECT_NE(withA, withB);
     ScopedEnv config("VANTREL_CONFIG_DIR", "");
     EXPECT_EQ(platform::InstanceChannelName(), prefix);
+}
+
+// From lies in 1..count and To in From..count, both decimal digits only; a
+// fault names the first field to correct and the range it takes.
+TEST(PageRangeTest, FromAndToAreCheckedAgainstThePrintout)
+{
+    const QString fromText = QStringLiteral("Please enter an integer between 1 and 5000000000.");
+    const QString toText = QStringLiteral("Please enter an integer between 3000000000 and 5000000000.");
+    const struct {
+        const char* from;
+        const char* to;
+        PageField bad;
+        QString message;
+        PageSpan pages;
+    } rows[] = {
+        {"1", "1", PageField::None, {}, {1, 1}},
+        {"04294967297", "5000000000", PageField::None, {}, {4294967297, 5000000000}},
+        {"0", "5", PageField::From, fromText, {}},
+        {"", "5", PageField::From, fromText, {}},
+        {"5000000001", "5000000001", PageField::From, fromText, {}},
+        {"9223372036854775808", "1", PageField::From, fromText, {}},
+        {"+5", "6", PageField::From, fromText, {}},
+        {"3000000000", "2999999999", PageField::To, toText, {}},
+        {"3000000000", "5000000001", PageField::To, toText, {}},
+    };
+    for (const auto& row : rows) {
+        const PageRangeCheck check = CheckPageRange(QString::fromLatin1(row.from), QString::fromLatin1(row.to), 5000000000);
+        EXPECT_EQ(check.bad, row.bad) << row.from << " to " << row.to;
+        EXPECT_EQ(check.message, row.message) << row.from << " to " << row.to;
+        EXPECT_EQ(check.pages, row.pages) << row.from << " to " << row.to;
+    }
 }
