@@ -195,6 +195,16 @@ int64_t SourceFile::BytesCopied(int64_t offset, int64_t count) const
     return FaultHook() ? count : AtomicFileWriter::BytesCopied(fd_, offset, count);
 }
 
+int64_t SourceFile::HoleFrom(int64_t offset, int64_t count) const
+{
+    if (FaultHook())
+        return 0;
+    const off_t data = ::lseek(fd_, offset, SEEK_DATA);
+    if (data < 0)
+        return errno == ENXIO ? count : 0;  // a hole to the end, or no word of holes
+    return std::clamp<int64_t>(data - offset, 0, count);
+}
+
 void SourceFile::AdviseSequential(int64_t offset, int64_t count) const
 {
     ::posix_fadvise(fd_, offset, count, POSIX_FADV_SEQUENTIAL);

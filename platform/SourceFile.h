@@ -52,6 +52,9 @@ public:
     // How many bytes CopyTo writes for that stretch: a sparse file's holes
     // take no room in the copy.
     int64_t BytesCopied(int64_t offset, int64_t count) const;
+    // The bytes of a hole from offset on, at most count: 0 where data
+    // begins there or the file system tells nothing of holes.
+    int64_t HoleFrom(int64_t offset, int64_t count) const;
     // Tells the kernel a long sequential read of the stretch is coming.
     void AdviseSequential(int64_t offset, int64_t count) const;
     // How the file and its name compare with the identity taken at open.
