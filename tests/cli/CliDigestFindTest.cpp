@@ -249,7 +249,7 @@ TEST(CliBigFileFindTest, OffsetsPastFourGiBArePrintedWhole)
         int status;
     };
     // One walk over the whole file; the others start near their matches,
-    // since every GiB of holes costs the kernel a second of zero-filling.
+    // since reading a GiB of holes costs the kernel most of a second.
     const FindCase cases[] = {
         {{"--all"}, "4294967301\n5368709112\n", 0},
         {{"--from", "0xF0000000"}, "4294967301\n", 0},
@@ -261,12 +261,6 @@ TEST(CliBigFileFindTest, OffsetsPastFourGiBArePrintedWhole)
         EXPECT_EQ(result.out, c.out) << c.options.join(' ').toStdString();
         EXPECT_EQ(result.exitCode, c.status) << result.err.toStdString();
     }
-    const CliResult json = RunCli(find + QStringList{"--all", "--from", "4294967296", "--json"});
-    ASSERT_TRUE(PythonAcceptsJson(json.out)) << json.out.toStdString();
-    const QJsonArray matches = QJsonDocument::fromJson(json.out).object()["matches"].toArray();
-    ASSERT_EQ(matches.size(), 2);
-    EXPECT_EQ(matches[0].toInteger(), 4294967301);
-    EXPECT_EQ(matches[1].toInteger(), 5368709112);
 }
 
 } // namespace
