@@ -1,9 +1,11 @@
 #pragma once
 // Streams a run of the buffer's bytes into a private temporary file of the
 // program (the input a task module reads), with gathered writes straight
-// from the memory chunks: no copy into a staging block for them, no
-// temporary beside the file, no flush to disk. A user's file is saved
-// through the safe replace of CFileBuffer::SaveToFile instead.
+// from the memory chunks (no copy into a staging block for them) and the
+// stretches still in the file on disk copied from file to file by the
+// kernel, their holes kept; no temporary beside the file, no flush to disk.
+// A user's file is saved through the safe replace of CFileBuffer::SaveToFile
+// instead.
 #include "CoreProblem.h"
 
 #include <QString>

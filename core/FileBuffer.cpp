@@ -6,6 +6,7 @@
 #include "platform/AtomicFileWriter.h"
 #include "platform/FileReader.h"
 #include "platform/SourceFile.h"
+#include "platform/StreamFileWriter.h"
 
 #include <algorithm>
 #include <cstring>
@@ -660,6 +661,34 @@ bool CFileBuffer::CopyExtent(const CFileExtent* extent, platform::AtomicFileWrit
         written += n;
         if (!WriteBlock(writer, nullptr, 0, written, stopped))
             return false;
+    }
+    return true;
+}
+
+// A stretch of an extent goes into a task's private file as a save copies
+// it: from the old file by the kernel where it can, holes kept, the file
+// checked for changes after every step. False when reading (then *problem
+// names the file read) or writing (then it names the file written) fails.
+bool CFileBuffer::CopyExtentStretch(const CFileExtent* extent, int64_t inExtent, int64_t count,
+                                    platform::StreamFileWriter& writer, CoreProblem* problem) const
+{
+    if (sourceChanged_ && !SourceStillValid(*extent->source, problem))
+        return false;
+    for (int64_t done = 0; done < count;) {
+        const int64_t n = std::min(kCopyStep, count - done);
+        int readError = 0;
+        const bool copied = extent->source->CopyTo(writer, extent->start + inExtent + done, n, &readError);
+        // A file changed while it was copied gives a file of mixed bytes.
+        if (!SourceStillValid(*extent->source, problem))
+            return false;
+        if (!copied) {
+            if (readError != 0)
+                ReportReadFailure(readError, *extent->source, problem);
+            else
+                *problem = CoreProblem{CoreError::FileError, writer.Error(), writer.Path()};
+            return false;
+        }
+        done += n;
     }
     return true;
 }

@@ -24,6 +24,7 @@
 class CBlockCache;
 namespace platform {
 class AtomicFileWriter;
+class StreamFileWriter;
 }
 
 class CFileBuffer {
@@ -135,6 +136,10 @@ public:
 private:
     friend class CBufferPos;
     friend class CSpanReader;
+    // Walks the chunks of the range itself, so that memory chunks are
+    // written from where they are and extents are copied file to file.
+    friend CoreProblem WriteBufferRangeToTempFile(const CFileBuffer& buffer, int64_t offset, int64_t count,
+                                                  const QString& path);
 
     CBufferChunk* NewChunk(int32_t capacity);
     CFileExtent* NewExtent(const platform::SourceFile* source, int64_t start, int64_t length);
@@ -194,6 +199,8 @@ private:
                     CoreProblem* problem) const;
     bool WriteBlock(platform::AtomicFileWriter& writer, const uint8_t* block, int64_t count, int64_t& written,
                     bool& stopped) const;
+    bool CopyExtentStretch(const CFileExtent* extent, int64_t inExtent, int64_t count,
+                           platform::StreamFileWriter& writer, CoreProblem* problem) const;
     CBlockCache& Cache() const;
     void ReportReadFailure(int error, const platform::SourceFile& source, CoreProblem* problem) const;
     void ResetCursors();

@@ -1,6 +1,7 @@
 #include "AtomicFileWriter.h"
 #include "FileErrors.h"
 #include "FileNames.h"
+#include "StretchCopy.h"
 #include "WriteFaults.h"
 
 #include <QFile>
@@ -18,11 +19,6 @@
 namespace platform {
 
 namespace {
-// The most one copy or read call hands over on Linux.
-constexpr int64_t kMaxPerCall = 0x7ffff000;
-// Blocks of the copy when the kernel cannot copy between the two files.
-constexpr int64_t kCopyBlock = int64_t(1) << 20;
-
 constexpr char kTemporaryPattern[] = "/.vantrel-save-XXXXXX";
 
 // An unnamed file in the target's folder, or -1 where the file system (or the
@@ -179,39 +175,18 @@ bool AtomicFileWriter::Write(const void* data, int64_t count)
     return true;
 }
 
-bool AtomicFileWriter::CopyFrom(int sourceFd, int64_t sourceOffset, int64_t count)
+bool AtomicFileWriter::CopyFrom(int sourceFd, int64_t sourceOffset, int64_t count, int* readError)
 {
+    if (readError)
+        *readError = 0;
     if (fd_ < 0)
         return false;
-    struct stat source {};
-    // A source shorter than asked goes the plain way, which reports it.
-    if (::fstat(sourceFd, &source) != 0 || sourceOffset + count > int64_t(source.st_size))
-        return CopyData(sourceFd, sourceOffset, count);
-    while (count > 0) {
-        // File systems without holes report all of the file as data.
-        off_t data = ::lseek(sourceFd, sourceOffset, SEEK_DATA);
-        if (data < 0 && errno == ENXIO)
-            data = sourceOffset + count;  // only a hole follows
-        if (data < 0)
-            return CopyData(sourceFd, sourceOffset, count);
-        const int64_t hole = std::min<int64_t>(data - sourceOffset, count);
-        if (hole > 0) {
-            if (!SkipHole(hole))
-                return false;
-            sourceOffset += hole;
-            count -= hole;
-            continue;
-        }
-        off_t dataEnd = ::lseek(sourceFd, sourceOffset, SEEK_HOLE);
-        if (dataEnd < 0)
-            dataEnd = sourceOffset + count;
-        const int64_t run = std::clamp<int64_t>(dataEnd - sourceOffset, 1, count);
-        if (!CopyData(sourceFd, sourceOffset, run))
-            return false;
-        sourceOffset += run;
-        count -= run;
-    }
-    return true;
+    const FileCopyResult copied = CopyStretch(sourceFd, sourceOffset, count, fd_, &endsInHole_);
+    if (copied.Ok())
+        return true;
+    if (readError && copied.failedReading)
+        *readError = copied.error;
+    return Fail(copied.error);
 }
 
 int64_t AtomicFileWriter::BytesCopied(int sourceFd, int64_t sourceOffset, int64_t count)
@@ -235,55 +210,6 @@ int64_t AtomicFileWriter::BytesCopied(int sourceFd, int64_t sourceOffset, int64_
         at = dataEnd;
     }
     return stored;
-}
-
-bool AtomicFileWriter::SkipHole(int64_t count)
-{
-    if (::lseek(fd_, off_t(count), SEEK_CUR) < 0)
-        return Fail(errno);
-    endsInHole_ = true;
-    return true;
-}
-
-bool AtomicFileWriter::CopyData(int sourceFd, int64_t sourceOffset, int64_t count)
-{
-    while (count > 0 && !ActiveWriteFaults().noKernelCopy) {
-        loff_t from = sourceOffset;
-        const ssize_t n = ::copy_file_range(sourceFd, &from, fd_, nullptr, size_t(std::min(count, kMaxPerCall)), 0);
-        if (n > 0) {
-            sourceOffset += n;
-            count -= n;
-            endsInHole_ = false;
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        // Files on different kinds of file system, or a kernel or file
-        // system without the call: the rest goes through our memory.
-        if (n == 0 || errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL)
-            break;
-        return Fail(errno);
-    }
-    return count == 0 || CopyByBlocks(sourceFd, sourceOffset, count);
-}
-
-bool AtomicFileWriter::CopyByBlocks(int sourceFd, int64_t sourceOffset, int64_t count)
-{
-    std::unique_ptr<char[]> block(new (std::nothrow) char[size_t(std::min(count, kCopyBlock))]);
-    if (!block)
-        return Fail(ENOMEM);
-    while (count > 0) {
-        const ssize_t n = ::pread(sourceFd, block.get(), size_t(std::min(count, kCopyBlock)), sourceOffset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return Fail(n < 0 ? errno : EIO);
-        if (!Write(block.get(), n))
-            return false;
-        sourceOffset += n;
-        count -= n;
-    }
-    return true;
 }
 
 bool AtomicFileWriter::CheckRoom(int64_t totalBytes)

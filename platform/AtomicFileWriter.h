@@ -26,8 +26,9 @@ public:
     // copied by the kernel (cloned where the file system can); where it
     // cannot, read and written in large blocks. Holes of a sparse source stay
     // holes, so a disk image keeps its size on disk. A source that ends early
-    // is EIO.
-    bool CopyFrom(int sourceFd, int64_t sourceOffset, int64_t count);
+    // is EIO. On failure Error() says why; when reading the source failed,
+    // *readError (if given) has the same errno, else it is 0.
+    bool CopyFrom(int sourceFd, int64_t sourceOffset, int64_t count, int* readError = nullptr);
     // How many bytes CopyFrom writes for that stretch: all but those in the
     // source's holes, which is the room it takes on the disk.
     static int64_t BytesCopied(int sourceFd, int64_t sourceOffset, int64_t count);
@@ -46,11 +47,6 @@ private:
     bool Fail(int errorNumber);
     bool CreateTemporary();
     bool LinkUnnamedTemporary();
-    bool CopyData(int sourceFd, int64_t sourceOffset, int64_t count);
-    bool CopyByBlocks(int sourceFd, int64_t sourceOffset, int64_t count);
-    // Leaves count bytes of zeros as a hole by moving past them.
-    bool SkipHole(int64_t count);
-
 
     QString path_;
     QByteArray target_;     // the file actually replaced (symbolic links resolved)

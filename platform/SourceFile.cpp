@@ -3,6 +3,7 @@
 #include "AtomicFileWriter.h"
 #include "FileNames.h"
 #include "FileReader.h"
+#include "StreamFileWriter.h"
 
 #include <algorithm>
 #include <atomic>
@@ -163,11 +164,14 @@ int64_t SourceFile::ReadAligned(int64_t offset, void* destination, int64_t count
     return useful;
 }
 
-bool SourceFile::CopyTo(AtomicFileWriter& writer, int64_t offset, int64_t count, int* readError) const
+namespace {
+// Both writers take a stretch the same way; only the writer's kind differs.
+template <typename Writer>
+bool CopyStretchTo(const SourceFile& source, Writer& writer, int64_t offset, int64_t count, int* readError)
 {
     *readError = 0;
     if (!FaultHook())
-        return writer.CopyFrom(fd_, offset, count);
+        return writer.CopyFrom(source.Descriptor(), offset, count, readError);
     // With a fault hook every byte goes through ReadAt, so the hook sees it.
     constexpr int64_t kBlock = int64_t(1) << 20;
     std::unique_ptr<char[]> block(new (std::nothrow) char[size_t(kBlock)]);
@@ -177,7 +181,7 @@ bool SourceFile::CopyTo(AtomicFileWriter& writer, int64_t offset, int64_t count,
     }
     for (int64_t done = 0; done < count;) {
         const int64_t n = std::min(kBlock, count - done);
-        const int64_t got = ReadAt(offset + done, block.get(), n, readError);
+        const int64_t got = source.ReadAt(offset + done, block.get(), n, readError);
         if (got != n) {
             if (got >= 0)
                 *readError = EIO;
@@ -188,6 +192,17 @@ bool SourceFile::CopyTo(AtomicFileWriter& writer, int64_t offset, int64_t count,
         done += n;
     }
     return true;
+}
+} // namespace
+
+bool SourceFile::CopyTo(AtomicFileWriter& writer, int64_t offset, int64_t count, int* readError) const
+{
+    return CopyStretchTo(*this, writer, offset, count, readError);
+}
+
+bool SourceFile::CopyTo(StreamFileWriter& writer, int64_t offset, int64_t count, int* readError) const
+{
+    return CopyStretchTo(*this, writer, offset, count, readError);
 }
 
 int64_t SourceFile::BytesCopied(int64_t offset, int64_t count) const

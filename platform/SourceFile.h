@@ -15,6 +15,7 @@
 namespace platform {
 
 class AtomicFileWriter;
+class StreamFileWriter;
 
 enum class SourceChange {
     None,            // as it was at open
@@ -49,6 +50,7 @@ public:
     // copied by the kernel where it can. False when the writer failed (its
     // Error() says why) or, with *readError set, when reading failed.
     bool CopyTo(AtomicFileWriter& writer, int64_t offset, int64_t count, int* readError) const;
+    bool CopyTo(StreamFileWriter& writer, int64_t offset, int64_t count, int* readError) const;
     // How many bytes CopyTo writes for that stretch: a sparse file's holes
     // take no room in the copy.
     int64_t BytesCopied(int64_t offset, int64_t count) const;

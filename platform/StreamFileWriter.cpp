@@ -1,5 +1,6 @@
 #include "StreamFileWriter.h"
 #include "FileNames.h"
+#include "StretchCopy.h"
 #include "WriteFaults.h"
 
 #include <algorithm>
@@ -31,6 +32,7 @@ bool StreamFileWriter::Open(const QString& path)
     CloseQuietly();
     path_ = path;
     error_ = 0;
+    endsInHole_ = false;
     const QByteArray name = EncodeFileName(path);
     do {
         fd_ = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
@@ -61,6 +63,7 @@ bool StreamFileWriter::Write(const void* data, int64_t count)
         }
         p += n;
         count -= n;
+        endsInHole_ = false;
     }
     return true;
 }
@@ -76,6 +79,8 @@ bool StreamFileWriter::WriteGathered(iovec* pieces, int count)
                 continue;
             return Fail(errno);
         }
+        if (n > 0)
+            endsInHole_ = false;
         // Skip what was written; a short write ends inside a piece.
         auto done = size_t(n);
         while (count > 0 && done >= pieces->iov_len) {
@@ -91,10 +96,31 @@ bool StreamFileWriter::WriteGathered(iovec* pieces, int count)
     return true;
 }
 
+bool StreamFileWriter::CopyFrom(int sourceFd, int64_t sourceOffset, int64_t count, int* readError)
+{
+    if (readError)
+        *readError = 0;
+    if (fd_ < 0)
+        return false;
+    const FileCopyResult copied = CopyStretch(sourceFd, sourceOffset, count, fd_, &endsInHole_);
+    if (copied.Ok())
+        return true;
+    if (readError && copied.failedReading)
+        *readError = copied.error;
+    return Fail(copied.error);
+}
+
 bool StreamFileWriter::Commit()
 {
     if (fd_ < 0)
         return false;
+    // A hole at the end was only moved over: the file gets its full length.
+    if (endsInHole_) {
+        const off_t end = ::lseek(fd_, 0, SEEK_CUR);
+        if (end < 0 || ::ftruncate(fd_, end) != 0)
+            return Fail(errno);
+        endsInHole_ = false;
+    }
     const int fd = fd_;
     fd_ = -1;
     // A close interrupted by a signal has still released the descriptor on

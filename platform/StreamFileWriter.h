@@ -27,6 +27,11 @@ public:
     // allows, without copying them together first. The array is used up:
     // its entries are changed while a partly written piece is finished.
     bool WriteGathered(iovec* pieces, int count);
+    // Appends count bytes of the file open on sourceFd, from sourceOffset,
+    // as AtomicFileWriter::CopyFrom does: by the kernel where it can, holes
+    // kept as holes. On failure Error() says why; when reading the source
+    // failed, *readError (if given) has the same errno, else it is 0.
+    bool CopyFrom(int sourceFd, int64_t sourceOffset, int64_t count, int* readError = nullptr);
     // Closes the file; false when the system reports that data could not be
     // written after all.
     bool Commit();
@@ -43,6 +48,7 @@ private:
     QString path_;
     int fd_ = -1;
     int error_ = 0;
+    bool endsInHole_ = false;  // the file must be extended over a hole at its end
 };
 
 } // namespace platform

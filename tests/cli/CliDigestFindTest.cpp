@@ -232,4 +232,35 @@ TEST_F(CliFindTest, NoMatchIsExitStatusOneWithEmptyJsonList)
     EXPECT_TRUE(QJsonDocument::fromJson(result.out).object()["matches"].toArray().isEmpty());
 }
 
+// A sparse file of 5 GiB (nothing of it on disk but the two matches) with
+// the pattern planted past 4 GiB and in its last bytes: the offsets come out
+// whole, as decimal numbers of more than 32 bits.
+TEST(CliBigFileFindTest, OffsetsPastFourGiBArePrintedWhole)
+{
+    constexpr int64_t kSize = int64_t(5) << 30;
+    const QByteArray pattern = QByteArray::fromHex("C0FFEE005AA51742");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("five-gib.bin"));
+    WriteSparseFile(path, kSize, {{(int64_t(1) << 32) + 5, pattern}, {kSize - pattern.size(), pattern}});
+    const QStringList find{"find", path, "--hex", "C0 FF EE 00 5A A5 17 42"};
+    struct FindCase {
+        QStringList options;
+        QByteArray out;
+        int status;
+    };
+    // One walk over the whole file; the others start near their matches,
+    // since reading a GiB of holes costs the kernel most of a second.
+    const FindCase cases[] = {
+        {{"--all"}, "4294967301\n5368709112\n", 0},
+        {{"--from", "0xF0000000"}, "4294967301\n", 0},
+        {{"--all", "--from", "0x100000006"}, "5368709112\n", 0},
+        {{"--from", "5368709113"}, "", 1},
+    };
+    for (const FindCase& c : cases) {
+        const CliResult result = RunCli(find + c.options);
+        EXPECT_EQ(result.out, c.out) << c.options.join(' ').toStdString();
+        EXPECT_EQ(result.exitCode, c.status) << result.err.toStdString();
+    }
+}
+
 } // namespace

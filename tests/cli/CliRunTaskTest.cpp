@@ -130,6 +130,24 @@ TEST_F(CliRunTaskTest, ChecksumPrintsTheReportAndImportReadsTheFile)
     EXPECT_EQ(imported.out, bytes_);
 }
 
+// A stretch of a sparse 5 GiB file from 4 GiB - 4096 on (a hole, the
+// marker's block, a hole): the module reads exactly those bytes and is told
+// the whole offset.
+TEST_F(CliRunTaskTest, ARunPastFourGiBGetsTheStretchAndItsOffset)
+{
+    const QString big = dir_.filePath("five-gib.bin");
+    const QByteArray marker = RandomBytes(64, 23);
+    WriteSparseFile(big, int64_t(5) << 30, {{(int64_t(1) << 32) + 5, marker}});
+    QByteArray stretch(3 * 4096, '\0');
+    stretch.replace(4096 + 5, marker.size(), marker);
+    const QByteArray sha = RunTool("sha1sum", {}, stretch).out.left(40).toUpper();
+    const CliResult report =
+        RunCli({"run", "SHA-1 Checksum", big, "--offset", "0xFFFFF000", "--length", "12288"});
+    ASSERT_EQ(report.exitCode, 0) << report.err.toStdString();
+    EXPECT_TRUE(report.out.contains("Filename: five-gib.bin\nOffset: 4294963200\nLength: 12288\n")) << report.out.toStdString();
+    EXPECT_TRUE(report.out.contains("SHA-1 Checksum: " + sha + "\n")) << report.out.toStdString();
+}
+
 TEST_F(CliRunTaskTest, SettingsFileChoosesTheExportLayout)
 {
     const QString ini = dir_.filePath("layout.ini");

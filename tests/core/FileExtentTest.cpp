@@ -7,7 +7,9 @@
 
 #include "core/BinEditDoc.h"
 #include "core/BlockCache.h"
+#include "core/BufferRangeToTempFile.h"
 #include "tools/ByteSearch.h"
+#include "tools/CoreMessages.h"
 #include "tools/FileCompare.h"
 #include "platform/SourceFile.h"
 
@@ -15,7 +17,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <functional>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -362,6 +366,108 @@ TEST_F(FileExtentTest, ASparseFileNeedsRoomForItsDataAlone)
             EXPECT_EQ(log.problems[0].fileError, ENOSPC);
         }
         EXPECT_TRUE(ReadWholeFile(path) == (c.saved ? edited : original)) << "the file on disk";
+    }
+}
+
+// A task's input over a sparse disk image with memory edits in it: the
+// stretches still in the image go file to file (by the kernel, and through
+// memory where the kernel will not), the edits by gathered writes. Every
+// range gives exactly the buffer's bytes, and the image's holes stay holes.
+TEST_F(FileExtentTest, ATaskInputCopiesTheFileStretchesAndKeepsTheirHoles)
+{
+    constexpr int64_t kMiB = int64_t(1) << 20;
+    constexpr int64_t kImage = 96 * kMiB;
+    const QString path = dir.filePath("image.bin");
+    // Holes before the first data, between the two and after the second.
+    WriteSparseFile(path, kImage, {{8 * kMiB, RandomBytes(64 * 1024, 41)}, {40 * kMiB, RandomBytes(64 * 1024, 42)}});
+    const auto diskBytes = [](const QString& file) {
+        struct stat info {};
+        return ::stat(QFile::encodeName(file).constData(), &info) == 0 ? int64_t(info.st_blocks) * 512 : -1;
+    };
+    const bool keepsHoles = diskBytes(path) < kImage / 2;
+
+    ASSERT_TRUE(buffer.LoadFromFile(path));
+    CBufferPos at;
+    at.Bind(&buffer, true, 1000);
+    ASSERT_EQ(at.Write("typed into a hole", 17), 17);
+    at.Seek(8 * kMiB + 100);
+    const QByteArray inserted = RandomBytes(5000, 43);
+    ASSERT_EQ(at.Insert(inserted.size()), inserted.size());
+    ASSERT_EQ(at.Write(inserted.constData(), inserted.size()), inserted.size());
+    at.Seek(40 * kMiB + 5000 + 60 * 1024);
+    ASSERT_EQ(at.Delete(8 * 1024), 8 * 1024);  // across the second data's end
+    ASSERT_GE(buffer.ExtentCount(), 3) << "memory chunks between extents";
+    const std::vector<uint8_t> plain = BufferBytes(buffer);
+    const auto size = int64_t(plain.size());
+
+    struct Range {
+        const char* name;
+        int64_t from;
+        int64_t count;
+    };
+    const Range ranges[] = {
+        {"the whole document", 0, size},
+        {"inside the first hole to inside the middle one", 500, 20 * kMiB},
+        {"inside the inserted bytes to inside the last hole", 8 * kMiB + 2000, 60 * kMiB},
+        {"only a hole, up to the end", 50 * kMiB, size - 50 * kMiB},
+        {"the typed bytes alone", 1000, 17},
+        {"the last byte", size - 1, 1},
+    };
+    const QString input = dir.filePath("task-input.tmp");
+    for (const bool kernelCopy : {true, false}) {
+        const ScopedWriteFaults copying({.noKernelCopy = !kernelCopy});
+        for (const Range& r : ranges) {
+            SCOPED_TRACE(testing::Message() << r.name << (kernelCopy ? ", by the kernel" : ", through memory"));
+            WriteWholeFile(input, QByteArray(1000, 'x'));  // an old file's bytes must not remain
+            const CoreProblem problem = WriteBufferRangeToTempFile(buffer, r.from, r.count, input);
+            ASSERT_FALSE(problem) << CoreMessages::ProblemText(problem).toStdString();
+            const QByteArray written = ReadWholeFile(input);
+            ASSERT_EQ(written.size(), r.count);
+            EXPECT_EQ(std::memcmp(written.constData(), plain.data() + r.from, size_t(r.count)), 0) << "the bytes differ";
+            if (keepsHoles) {
+                EXPECT_LT(diskBytes(input), 4 * kMiB) << "holes were written as zeros";
+            }
+        }
+    }
+    EXPECT_TRUE(log.problems.empty());
+}
+
+// A failed task input names the file that failed, as the user reads it:
+// the image when reading it failed or it changed, the task's file when
+// writing failed.
+TEST_F(FileExtentTest, AFailedTaskInputNamesTheFileThatFailed)
+{
+    const QString path = MakeFile(RandomBytes(3 << 20, 44));
+    const QString input = dir.filePath("task-input.tmp");
+    const auto failRead = [](int64_t offset, int64_t count, int64_t* result, int* error) {
+        *result = -1;
+        *error = EIO;
+        return offset + count > (2 << 20);
+    };
+    const struct {
+        std::function<void()> cause;
+        QString text;
+    } failures[] = {
+        {[&] { platform::SourceFile::InjectReadFault(failRead); },
+         QStringLiteral("An unexpected error occurred while accessing %1.").arg(path)},
+        {[] { platform::ActiveWriteFaults().nextWriteError = ENOSPC; },
+         QStringLiteral("There is not enough space on the disk to write %1.").arg(input)},
+        {[&] { WriteWholeFile(path, RandomBytes(3 << 20, 45)); },
+         path + "\n\nAnother program changed this file while it was open. Its bytes are no longer shown or saved "
+                "from it, and the document is now read-only. Reload the file to see it as it is now."},
+    };
+    for (const auto& f : failures) {
+        CFileBuffer image;
+        image.SetExtentThreshold(0);
+        ASSERT_TRUE(image.LoadFromFile(path));
+        CBufferPos at;
+        at.Bind(&image, true, 100);
+        ASSERT_EQ(at.Write("edit", 4), 4);  // memory before the extent
+        const ScopedWriteFaults faults({});
+        f.cause();
+        const CoreProblem problem = WriteBufferRangeToTempFile(image, 0, image.Size(), input);
+        platform::SourceFile::InjectReadFault({});
+        EXPECT_EQ(CoreMessages::ProblemText(problem), f.text);
     }
 }
 

@@ -79,8 +79,9 @@ TEST(AtomicFileWriter, AWriterKilledHalfWayLeavesOnlyTheOriginal)
 }
 
 // Ranges of another file copied in between plain writes, by the kernel and
-// through memory, with a source that ends early and a file system that has
-// no room; each checked byte for byte against the file it should give.
+// through memory, with a source that ends early (a failure to read it), a
+// failing disk (a failure to write) and a file system that has no room;
+// each checked byte for byte against the file it should give.
 TEST(AtomicFileWriter, CopiesRangesOfAnotherFileAndRefusesWhenThereIsNoRoom)
 {
     QTemporaryDir dir;
@@ -94,16 +95,20 @@ TEST(AtomicFileWriter, CopiesRangesOfAnotherFileAndRefusesWhenThereIsNoRoom)
         bool kernelCopy;
         int64_t from;
         int64_t count;
-        bool succeeds;
+        int writeFault;  // errno the disk fails the copy with; 0: none
+        int error;       // the writer's error; 0: the copy succeeds
+        int readError;   // the error as a failure to read the source
     };
     const Case cases[] = {
-        {"whole file by the kernel", true, 0, 3 << 20, true},
-        {"whole file through memory", false, 0, 3 << 20, true},
-        {"middle by the kernel", true, 12345, 1 << 20, true},
-        {"middle through memory", false, 12345, 1 << 20, true},
-        {"nothing", true, 100, 0, true},
-        {"past the end by the kernel", true, (3 << 20) - 10, 20, false},
-        {"past the end through memory", false, (3 << 20) - 10, 20, false},
+        {"whole file by the kernel", true, 0, 3 << 20, 0, 0, 0},
+        {"whole file through memory", false, 0, 3 << 20, 0, 0, 0},
+        {"middle by the kernel", true, 12345, 1 << 20, 0, 0, 0},
+        {"middle through memory", false, 12345, 1 << 20, 0, 0, 0},
+        {"nothing", true, 100, 0, 0, 0, 0},
+        {"past the end by the kernel", true, (3 << 20) - 10, 20, 0, EIO, EIO},
+        {"past the end through memory", false, (3 << 20) - 10, 20, 0, EIO, EIO},
+        {"a failing disk by the kernel", true, 0, 1 << 20, ENOSPC, ENOSPC, 0},
+        {"a failing disk through memory", false, 0, 1 << 20, EIO, EIO, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -113,14 +118,17 @@ TEST(AtomicFileWriter, CopiesRangesOfAnotherFileAndRefusesWhenThereIsNoRoom)
         platform::AtomicFileWriter writer;
         ASSERT_TRUE(writer.Open(target));
         ASSERT_TRUE(writer.Write("head", 4));
-        const bool copied = writer.CopyFrom(fd, c.from, c.count);
-        EXPECT_EQ(copied, c.succeeds);
+        platform::ActiveWriteFaults().nextWriteError = c.writeFault;
+        int readError = -1;
+        const bool copied = writer.CopyFrom(fd, c.from, c.count, &readError);
+        EXPECT_EQ(copied, c.error == 0);
+        EXPECT_EQ(readError, c.readError);
         if (copied) {
             ASSERT_TRUE(writer.Write("tail", 4));
             ASSERT_TRUE(writer.Commit());
             EXPECT_EQ(ReadWholeFile(target), "head" + source.mid(c.from, c.count) + "tail");
         } else {
-            EXPECT_EQ(writer.Error(), EIO);
+            EXPECT_EQ(writer.Error(), c.error);
             EXPECT_EQ(ReadWholeFile(target), "original");
         }
     }
