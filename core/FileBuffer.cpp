@@ -639,17 +639,23 @@ bool CFileBuffer::WriteBlock(platform::AtomicFileWriter& writer, const uint8_t* 
 // The unchanged stretch goes from the old file to the new one in large
 // steps, by the kernel where it can. False when reading (then *problem says
 // why) or writing fails, or the save was stopped.
-bool CFileBuffer::CopyExtent(const CFileExtent* extent, platform::AtomicFileWriter& writer, int64_t& written,
-                             bool& stopped, CoreProblem* problem) const
+// Copies count bytes of an extent, from inExtent on, into writer: a hole in
+// one step (a disk image of a TiB is mostly holes, and steps through them
+// cost system calls for nothing), data kCopyStep at a time, the file checked
+// for changes after each step, since a file changed while it was copied
+// gives a new file of mixed bytes. afterStep(n) hears of each step and may
+// stop the copy by returning false. A failure to read or a changed file is
+// reported into *problem; a failure to write is the writer's.
+template <typename Writer, typename AfterStep>
+bool CFileBuffer::CopyFromExtent(const CFileExtent* extent, int64_t inExtent, int64_t count, Writer& writer,
+                                 CoreProblem* problem, AfterStep&& afterStep) const
 {
-    for (int64_t done = 0; done < extent->extentLength;) {
-        // A hole is passed over in one step: a disk image of a TiB is mostly
-        // holes, and steps through them cost system calls for nothing.
-        const int64_t left = extent->extentLength - done;
-        const int64_t n = std::max(std::min(kCopyStep, left), extent->source->HoleFrom(extent->start + done, left));
+    for (int64_t done = 0; done < count;) {
+        const int64_t at = extent->start + inExtent + done;
+        const int64_t left = count - done;
+        const int64_t n = std::max(std::min(kCopyStep, left), extent->source->HoleFrom(at, left));
         int readError = 0;
-        const bool copied = extent->source->CopyTo(writer, extent->start + done, n, &readError);
-        // A file changed while it was copied gives a new file of mixed bytes.
+        const bool copied = extent->source->CopyTo(writer, at, n, &readError);
         if (!SourceStillValid(*extent->source, problem))
             return false;
         if (!copied) {
@@ -658,39 +664,34 @@ bool CFileBuffer::CopyExtent(const CFileExtent* extent, platform::AtomicFileWrit
             return false;
         }
         done += n;
-        written += n;
-        if (!WriteBlock(writer, nullptr, 0, written, stopped))
+        if (!afterStep(n))
             return false;
     }
     return true;
 }
 
+bool CFileBuffer::CopyExtent(const CFileExtent* extent, platform::AtomicFileWriter& writer, int64_t& written,
+                             bool& stopped, CoreProblem* problem) const
+{
+    return CopyFromExtent(extent, 0, extent->extentLength, writer, problem, [&](int64_t n) {
+        written += n;
+        return WriteBlock(writer, nullptr, 0, written, stopped);
+    });
+}
+
 // A stretch of an extent goes into a task's private file as a save copies
-// it: from the old file by the kernel where it can, holes kept, the file
-// checked for changes after every step. False when reading (then *problem
-// names the file read) or writing (then it names the file written) fails.
+// it. False when reading (then *problem names the file read) or writing
+// (then it names the file written) fails.
 bool CFileBuffer::CopyExtentStretch(const CFileExtent* extent, int64_t inExtent, int64_t count,
                                     platform::StreamFileWriter& writer, CoreProblem* problem) const
 {
     if (sourceChanged_ && !SourceStillValid(*extent->source, problem))
         return false;
-    for (int64_t done = 0; done < count;) {
-        const int64_t n = std::min(kCopyStep, count - done);
-        int readError = 0;
-        const bool copied = extent->source->CopyTo(writer, extent->start + inExtent + done, n, &readError);
-        // A file changed while it was copied gives a file of mixed bytes.
-        if (!SourceStillValid(*extent->source, problem))
-            return false;
-        if (!copied) {
-            if (readError != 0)
-                ReportReadFailure(readError, *extent->source, problem);
-            else
-                *problem = CoreProblem{CoreError::FileError, writer.Error(), writer.Path()};
-            return false;
-        }
-        done += n;
-    }
-    return true;
+    if (CopyFromExtent(extent, inExtent, count, writer, problem, [](int64_t) { return true; }))
+        return true;
+    if (!*problem)
+        *problem = CoreProblem{CoreError::FileError, writer.Error(), writer.Path()};
+    return false;
 }
 
 bool CFileBuffer::WriteToTempFile(const QString& path) const

@@ -201,6 +201,9 @@ private:
                     bool& stopped) const;
     bool CopyExtentStretch(const CFileExtent* extent, int64_t inExtent, int64_t count,
                            platform::StreamFileWriter& writer, CoreProblem* problem) const;
+    template <typename Writer, typename AfterStep>
+    bool CopyFromExtent(const CFileExtent* extent, int64_t inExtent, int64_t count, Writer& writer,
+                        CoreProblem* problem, AfterStep&& afterStep) const;
     CBlockCache& Cache() const;
     void ReportReadFailure(int error, const platform::SourceFile& source, CoreProblem* problem) const;
     void ResetCursors();
