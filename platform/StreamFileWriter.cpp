@@ -102,12 +102,8 @@ bool StreamFileWriter::CopyFrom(int sourceFd, int64_t sourceOffset, int64_t coun
         *readError = 0;
     if (fd_ < 0)
         return false;
-    const FileCopyResult copied = CopyStretch(sourceFd, sourceOffset, count, fd_, &endsInHole_);
-    if (copied.Ok())
-        return true;
-    if (readError && copied.failedReading)
-        *readError = copied.error;
-    return Fail(copied.error);
+    const int error = CopyStretchForWriter(sourceFd, sourceOffset, count, fd_, &endsInHole_, readError);
+    return error == 0 || Fail(error);
 }
 
 bool StreamFileWriter::Commit()

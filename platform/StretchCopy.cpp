@@ -155,4 +155,13 @@ FileCopyResult CopyStretch(int sourceFd, int64_t sourceOffset, int64_t count, in
     return copier.Result();
 }
 
+int CopyStretchForWriter(int sourceFd, int64_t sourceOffset, int64_t count, int targetFd, bool* endsInHole,
+                         int* readError)
+{
+    const FileCopyResult copied = CopyStretch(sourceFd, sourceOffset, count, targetFd, endsInHole);
+    if (readError)
+        *readError = copied.Ok() || !copied.failedReading ? 0 : copied.error;
+    return copied.Ok() ? 0 : copied.error;
+}
+
 } // namespace platform

@@ -18,4 +18,9 @@ namespace platform {
 // is 0). A source that ends early fails reading with EIO.
 FileCopyResult CopyStretch(int sourceFd, int64_t sourceOffset, int64_t count, int targetFd, bool* endsInHole);
 
+// CopyStretch as the writers report it: 0 when copied, else the errno, with
+// *readError (when given) set to it where reading failed and to 0 otherwise.
+int CopyStretchForWriter(int sourceFd, int64_t sourceOffset, int64_t count, int targetFd, bool* endsInHole,
+                         int* readError);
+
 } // namespace platform
