@@ -134,7 +134,7 @@ bool COptionsGeneral::Commit(OptionsState& state)
         CIntEdit* field = numberFields_[qsizetype(i)];
         if (!NumberIn(field, spec)) {
             platform::ShowMessage(
-                QStringLiteral("Please enter an integer between %1 and %2.").arg(spec.minimum).arg(spec.maximum),
+                platform::IntegerRangeText(spec.minimum, spec.maximum),
                 platform::MsgButtons::Ok, platform::MsgIcon::Warning);
             field->setFocus();
             field->SelectAllText();

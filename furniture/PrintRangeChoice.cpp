@@ -1,5 +1,7 @@
 #include "PrintRangeChoice.h"
 
+#include "platform/MessageBox.h"
+
 #include <QPrintDialog>
 #include <limits>
 
@@ -32,11 +34,6 @@ int64_t ParsePageNumber(const QString& text)
     return ok ? int64_t(value) : -1;
 }
 
-QString BetweenText(int64_t minimum, int64_t maximum)
-{
-    return QStringLiteral("Please enter an integer between %1 and %2.").arg(qlonglong(minimum)).arg(qlonglong(maximum));
-}
-
 } // namespace
 
 PageRangeCheck CheckPageRange(const QString& from, const QString& to, int64_t pageCount)
@@ -45,13 +42,13 @@ PageRangeCheck CheckPageRange(const QString& from, const QString& to, int64_t pa
     const int64_t first = ParsePageNumber(from);
     if (first < 1 || first > pageCount) {
         check.bad = PageField::From;
-        check.message = BetweenText(1, pageCount);
+        check.message = platform::IntegerRangeText(1, pageCount);
         return check;
     }
     const int64_t last = ParsePageNumber(to);
     if (last < first || last > pageCount) {
         check.bad = PageField::To;
-        check.message = BetweenText(first, pageCount);
+        check.message = platform::IntegerRangeText(first, pageCount);
         return check;
     }
     check.pages = {first, last};

@@ -28,9 +28,7 @@ QString MemberNameEmptyText() { return QStringLiteral("You must enter a name for
 QString MemberNameDuplicateText() { return QStringLiteral("You must enter a unique name for this member."); }
 QString FixedLengthRangeText()
 {
-    return QStringLiteral("Please enter an integer between %1 and %2.")
-        .arg(StructureMember::kMinFixedLength)
-        .arg(StructureMember::kMaxFixedLength);
+    return platform::IntegerRangeText(StructureMember::kMinFixedLength, StructureMember::kMaxFixedLength);
 }
 QString StructureNameEmptyText() { return QStringLiteral("You must enter a name for this structure."); }
 QString StructureNameTakenText()

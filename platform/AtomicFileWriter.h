@@ -29,9 +29,6 @@ public:
     // is EIO. On failure Error() says why; when reading the source failed,
     // *readError (if given) has the same errno, else it is 0.
     bool CopyFrom(int sourceFd, int64_t sourceOffset, int64_t count, int* readError = nullptr);
-    // How many bytes CopyFrom writes for that stretch: all but those in the
-    // source's holes, which is the room it takes on the disk.
-    static int64_t BytesCopied(int sourceFd, int64_t sourceOffset, int64_t count);
     // False, with ENOSPC, when the file system has less room than
     // totalBytes: a save is refused before writing anything.
     bool CheckRoom(int64_t totalBytes);

@@ -40,4 +40,9 @@ MessageHandler SetMessageHandler(MessageHandler handler)
     return previous;
 }
 
+QString IntegerRangeText(int64_t minimum, int64_t maximum)
+{
+    return QStringLiteral("Please enter an integer between %1 and %2.").arg(qlonglong(minimum)).arg(qlonglong(maximum));
+}
+
 } // namespace platform

@@ -3,6 +3,7 @@
 // layer installs a handler that opens a real message box; tests install one
 // that records the message and returns a scripted answer, so no test blocks.
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 namespace platform {
@@ -25,6 +26,10 @@ using MessageHandler = std::function<MsgResult(const Message&)>;
 // returned (No for Yes/No, Cancel for Yes/No/Cancel).
 MsgResult ShowMessage(const QString& text, MsgButtons buttons = MsgButtons::Ok,
                       MsgIcon icon = MsgIcon::Error, const QString& caption = QString());
+
+// What a number field outside its range says: "Please enter an integer
+// between minimum and maximum."
+QString IntegerRangeText(int64_t minimum, int64_t maximum);
 
 // Installs a handler and returns the previous one.
 MessageHandler SetMessageHandler(MessageHandler handler);

@@ -4,6 +4,7 @@
 #include "FileNames.h"
 #include "FileReader.h"
 #include "StreamFileWriter.h"
+#include "StretchCopy.h"
 
 #include <algorithm>
 #include <atomic>
@@ -207,7 +208,7 @@ bool SourceFile::CopyTo(StreamFileWriter& writer, int64_t offset, int64_t count,
 
 int64_t SourceFile::BytesCopied(int64_t offset, int64_t count) const
 {
-    return FaultHook() ? count : AtomicFileWriter::BytesCopied(fd_, offset, count);
+    return FaultHook() ? count : StretchBytesWritten(fd_, offset, count);
 }
 
 int64_t SourceFile::HoleFrom(int64_t offset, int64_t count) const

@@ -155,6 +155,29 @@ FileCopyResult CopyStretch(int sourceFd, int64_t sourceOffset, int64_t count, in
     return copier.Result();
 }
 
+int64_t StretchBytesWritten(int sourceFd, int64_t sourceOffset, int64_t count)
+{
+    struct stat source {};
+    // Such a stretch is copied whole.
+    if (::fstat(sourceFd, &source) != 0 || count > int64_t(source.st_size) - sourceOffset)
+        return count;
+    const int64_t end = sourceOffset + count;
+    int64_t stored = 0;
+    for (int64_t at = sourceOffset; at < end;) {
+        const off_t data = ::lseek(sourceFd, at, SEEK_DATA);
+        if (data < 0)
+            return errno == ENXIO ? stored : stored + (end - at);  // holes to the end, or no word of them
+        if (data >= end)
+            break;
+        off_t dataEnd = ::lseek(sourceFd, data, SEEK_HOLE);
+        if (dataEnd <= data)
+            dataEnd = end;
+        stored += std::min<int64_t>(dataEnd, end) - data;
+        at = dataEnd;
+    }
+    return stored;
+}
+
 int CopyStretchForWriter(int sourceFd, int64_t sourceOffset, int64_t count, int targetFd, bool* endsInHole,
                          int* readError)
 {

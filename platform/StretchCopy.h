@@ -18,6 +18,10 @@ namespace platform {
 // is 0). A source that ends early fails reading with EIO.
 FileCopyResult CopyStretch(int sourceFd, int64_t sourceOffset, int64_t count, int targetFd, bool* endsInHole);
 
+// How many bytes CopyStretch writes for that stretch: all but those in the
+// source's holes, which is the room the copy takes on the disk.
+int64_t StretchBytesWritten(int sourceFd, int64_t sourceOffset, int64_t count);
+
 // CopyStretch as the writers report it: 0 when copied, else the errno, with
 // *readError (when given) set to it where reading failed and to 0 otherwise.
 int CopyStretchForWriter(int sourceFd, int64_t sourceOffset, int64_t count, int targetFd, bool* endsInHole,

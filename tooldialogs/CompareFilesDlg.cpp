@@ -19,7 +19,7 @@
 
 QString MinMatchRangeText()
 {
-    return QStringLiteral("Please enter an integer between %1 and %2.").arg(1).arg(MIN_MATCH_LEN_MAX);
+    return platform::IntegerRangeText(1, MIN_MATCH_LEN_MAX);
 }
 
 CCompareFilesDlg::CCompareFilesDlg(const QStringList& openDocuments, int minMatchLen, bool sideBySide,

@@ -6,6 +6,7 @@
 #include "TestFiles.h"
 
 #include "platform/AtomicFileWriter.h"
+#include "platform/StretchCopy.h"
 
 #include <QDir>
 #include <QFile>
@@ -148,7 +149,7 @@ TEST(AtomicFileWriter, CopiesRangesOfAnotherFileAndRefusesWhenThereIsNoRoom)
 // Holes of a sparse source stay holes in the copy, at its start, in its
 // middle and at its end, whichever way the data between them is copied; the
 // bytes read back are the source's, the copy takes no more disk than the
-// data does, and BytesCopied counts the data alone.
+// data does, and StretchBytesWritten counts the data alone.
 TEST(AtomicFileWriter, HolesOfASparseSourceStayHoles)
 {
     QTemporaryDir dir;
@@ -195,7 +196,7 @@ TEST(AtomicFileWriter, HolesOfASparseSourceStayHoles)
         const QString target = dir.filePath("copy.bin");
         platform::AtomicFileWriter writer;
         ASSERT_TRUE(writer.Open(target));
-        EXPECT_EQ(platform::AtomicFileWriter::BytesCopied(fd, c.from, c.count), dataIn(c.from, c.count));
+        EXPECT_EQ(platform::StretchBytesWritten(fd, c.from, c.count), dataIn(c.from, c.count));
         ASSERT_TRUE(writer.CopyFrom(fd, c.from, c.count));
         ASSERT_TRUE(writer.Commit());
         EXPECT_TRUE(ReadWholeFile(target) == source.mid(c.from, c.count)) << "the copy's bytes differ";
